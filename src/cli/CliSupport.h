@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QStringList>
+#include <string>
+
+// Conventions every tickora-cli command follows.
+namespace Cli {
+
+enum ExitCode { Success = 0, Failed = 1, UsageError = 2, FileError = 3 };
+
+void out(const std::string& text);
+void err(const std::string& text);
+// A status text on one line: CR, LF and TAB become blanks.
+std::string singleLine(std::string text);
+// printf-style formatting under the current locale.
+std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Parses `args` (the command's own arguments, without program and command names).
+// On error prints the message and `usage` to stderr and returns false.
+bool parse(QCommandLineParser& parser, const QStringList& args, const char* usage);
+int usageError(const std::string& message, const char* usage);
+
+bool toInt(const QString& text, int& value, int min, int max);
+// JSON number, with non-finite values as "NaN", "Infinity", "-Infinity".
+QJsonValue jsonNumber(double value);
+void printJson(const QJsonObject& object);
+
+} // namespace Cli

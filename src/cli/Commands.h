@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QStringList>
+
+// One entry point per tickora-cli command; `args` are the arguments after the command name.
+int runServersCommand(const QStringList& args);
+int runExtractCommand(const QStringList& args);

@@ -1,0 +1,134 @@
+#include "cli/RuleOptions.h"
+
+#include "cli/CliSupport.h"
+#include "servers/SeparatorFormat.h"
+
+namespace {
+
+constexpr int kMaxSkip = 10000;
+constexpr int kMaxMatchIndex = 1000;
+
+bool intOption(const QCommandLineParser& parser, const char* option, int min, int max, int32_t& field,
+               std::string& error)
+{
+    if (!parser.isSet(option))
+        return true;
+    int value = 0;
+    if (!Cli::toInt(parser.value(option), value, min, max)) {
+        error = Cli::format("--%s takes an integer between %d and %d.", option, min, max);
+        return false;
+    }
+    field = value;
+    return true;
+}
+
+// "D,M,Y" or "H,M" as match indices.
+bool indexList(const QCommandLineParser& parser, const char* option, std::initializer_list<int32_t*> fields,
+               std::string& error)
+{
+    const QStringList parts = parser.value(option).split(',');
+    bool valid = parts.size() == static_cast<qsizetype>(fields.size());
+    std::vector<int> values;
+    for (const QString& part : parts) {
+        int value = 0;
+        valid = valid && Cli::toInt(part.trimmed(), value, 0, kMaxMatchIndex);
+        values.push_back(value);
+    }
+    if (!valid) {
+        error = Cli::format("--%s takes %zu match indices separated by commas.", option, fields.size());
+        return false;
+    }
+    size_t i = 0;
+    for (int32_t* field : fields)
+        *field = values[i++];
+    return true;
+}
+
+} // namespace
+
+namespace RuleOptions {
+
+void addTo(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        {"url", "URL template of the quotation page.", "U"},
+        {"timeout", "Download timeout in seconds (1-600).", "N"},
+        {"format", "Page conversion: 0 none, 1 semi-html, 2 text-only.", "0|1|2"},
+        {"separators", "Number format: \"9.999,99\", \" 9999,99\", \"9,999.99\" or \" 9999.99\".", "S"},
+        {"start", "Text after which the quotation is searched.", "TEXT"},
+        {"tags", "Html tags to skip after the start text (semi-html pages).", "N"},
+        {"numbers", "Numbers to skip before the quotation.", "N"},
+        {"case-sensitive", "Search case-sensitively."},
+        {"case-insensitive", "Search case-insensitively."},
+        {"regex", "Extract the quotation with this regular expression.", "P"},
+        {"standard", "Extract the quotation with the standard search."},
+        {"quote-index", "Match index of the quotation.", "N"},
+        {"date", "Match indices of day, month and year; extracts the date.", "D,M,Y"},
+        {"no-date", "Do not extract the date."},
+        {"time", "Match indices of hour and minute; extracts the time.", "H,M"},
+        {"no-time", "Do not extract the time."},
+    });
+}
+
+bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& error)
+{
+    if (parser.isSet("case-sensitive") && parser.isSet("case-insensitive")) {
+        error = "--case-sensitive and --case-insensitive exclude each other.";
+        return false;
+    }
+    if ((parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
+        (parser.isSet("time") && parser.isSet("no-time"))) {
+        error = "Contradicting options given.";
+        return false;
+    }
+    if (parser.isSet("url"))
+        config.URL = parser.value("url").toStdString();
+    if (parser.isSet("start"))
+        config.Text_before_Value = parser.value("start").toStdString();
+    if (parser.isSet("separators")) {
+        const int index = SeparatorFormat::indexOfSample(parser.value("separators").toStdString());
+        if (index < 0) {
+            error = "--separators takes one of \"9.999,99\", \" 9999,99\", \"9,999.99\", \" 9999.99\".";
+            return false;
+        }
+        SeparatorFormat::pairFor(index, config.TAUSEND, config.DECIMAL);
+    }
+    if (!intOption(parser, "timeout", 1, 600, config.Timeout, error) ||
+        !intOption(parser, "format", 0, 2, config.Format, error) ||
+        !intOption(parser, "tags", 0, kMaxSkip, config.Nr_HTML_before_Value, error) ||
+        !intOption(parser, "numbers", 0, kMaxSkip, config.Numbers_before_Value, error) ||
+        !intOption(parser, "quote-index", 0, kMaxMatchIndex, config.RegExpQuotationIndex, error))
+        return false;
+    if (parser.isSet("case-sensitive"))
+        config.NoCaseSensitiv = 0;
+    if (parser.isSet("case-insensitive"))
+        config.NoCaseSensitiv = 1;
+    if (parser.isSet("regex")) {
+        config.RegExp = parser.value("regex").toStdString();
+        config.Filtering = 1;
+    }
+    if (parser.isSet("standard"))
+        config.Filtering = 0;
+    if (parser.isSet("date")) {
+        if (!indexList(parser, "date",
+                       {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex}, error))
+            return false;
+        config.bRegExpExtractDate = 1;
+    }
+    if (parser.isSet("no-date"))
+        config.bRegExpExtractDate = 0;
+    if (parser.isSet("time")) {
+        if (!indexList(parser, "time", {&config.RegExpHourIndex, &config.RegExpMinuteIndex}, error))
+            return false;
+        config.bRegExpExtractTime = 1;
+    }
+    if (parser.isSet("no-time"))
+        config.bRegExpExtractTime = 0;
+    if (config.hasOverlongText()) {
+        error = "A text of the rules is longer than 259 characters.";
+        return false;
+    }
+    return true;
+}
+
+} // namespace RuleOptions

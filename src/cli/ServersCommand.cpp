@@ -1,0 +1,100 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/RuleOptions.h"
+#include "servers/ServerStore.h"
+
+#include <QJsonObject>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tickora-cli servers list\n"
+    "       tickora-cli servers show NAME [--json]\n"
+    "       tickora-cli servers set NAME [rule options]\n"
+    "       tickora-cli servers delete NAME";
+
+bool requireStored(const std::string& name)
+{
+    if (ServerStore::ServerExists(name))
+        return true;
+    Cli::err(ServerStore::MissingServerMessage(name));
+    return false;
+}
+
+int list()
+{
+    for (const std::string& name : ServerStore::ListServerNames())
+        Cli::out(name);
+    return Cli::Success;
+}
+
+int show(const std::string& name, bool json)
+{
+    if (!requireStored(name))
+        return Cli::UsageError;
+    ServerConfig config;
+    ServerStore::ReadServerConfig(name, config);
+    QJsonObject object;
+    for (const ServerConfig::Field& f : ServerConfig::fields()) {
+        if (json) {
+            object.insert(f.key, f.text ? QJsonValue(QString::fromStdString(config.*f.text))
+                                        : QJsonValue(config.*f.number));
+        } else {
+            Cli::out(std::string(f.key) + "=" + (f.text ? config.*f.text : std::to_string(config.*f.number)));
+        }
+    }
+    if (json)
+        Cli::printJson(object);
+    return Cli::Success;
+}
+
+int set(const std::string& name, const QCommandLineParser& parser)
+{
+    if (name == ServerConfig::kUserDefinedName)
+        return Cli::usageError("\"-- User defined --\" is not a server that can be stored.", kUsage);
+    ServerConfig config = ServerConfig::newServerDefaults();
+    if (ServerStore::ServerExists(name))
+        ServerStore::ReadServerConfig(name, config);
+    std::string error;
+    if (!RuleOptions::apply(parser, config, error))
+        return Cli::usageError(error, kUsage);
+    if (!ServerStore::WriteServerConfig(name, config, &error)) {
+        Cli::err(error);
+        return Cli::Failed;
+    }
+    return Cli::Success;
+}
+
+int remove(const std::string& name)
+{
+    if (!requireStored(name))
+        return Cli::UsageError;
+    ServerStore::DeleteServerConfig(name);
+    return Cli::Success;
+}
+
+} // namespace
+
+int runServersCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption({"json", "Print JSON."});
+    RuleOptions::addTo(parser);
+    parser.addPositionalArgument("action", "list, show, set or delete");
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    const QStringList positional = parser.positionalArguments();
+    const QString action = positional.value(0);
+    if (action == "list" && positional.size() == 1)
+        return list();
+    if (positional.size() != 2)
+        return Cli::usageError("servers " + action.toStdString() + ": wrong number of arguments.", kUsage);
+    const std::string name = positional[1].toStdString();
+    if (action == "show")
+        return show(name, parser.isSet("json"));
+    if (action == "set")
+        return set(name, parser);
+    if (action == "delete")
+        return remove(name);
+    return Cli::usageError("unknown servers action '" + action.toStdString() + "'.", kUsage);
+}

@@ -1,0 +1,59 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <clocale>
+#include <functional>
+#include <map>
+
+namespace {
+
+const char* const kHelp =
+    "tickora-cli: the Tickora portfolio tools without a window.\n"
+    "\n"
+    "Usage: tickora-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  servers list                       List the stored quotation servers.\n"
+    "  servers show NAME [--json]         Show a server's rules.\n"
+    "  servers set NAME [rule options]    Create or change a server.\n"
+    "  servers delete NAME                Delete a server.\n"
+    "  extract PAGE [rule options] [--server NAME] [--name N] [--symbol S] [--json]\n"
+    "                                     Find the quotation in a saved page.\n"
+    "\n"
+    "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
+    "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
+    "  --date D,M,Y|--no-date --time H,M|--no-time\n"
+    "\n"
+    "Exit codes: 0 success, 1 the outcome failed, 2 usage error, 3 file error.";
+
+using Command = std::function<int(const QStringList&)>;
+
+const std::map<QString, Command>& commands()
+{
+    static const std::map<QString, Command> table = {
+        {"servers", runServersCommand},
+        {"extract", runExtractCommand},
+    };
+    return table;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_ALL, "");
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return Cli::usageError("no command given.", kHelp);
+    const QString name = args.takeFirst();
+    if (name == "--help" || name == "-h" || name == "help") {
+        Cli::out(kHelp);
+        return Cli::Success;
+    }
+    const auto found = commands().find(name);
+    if (found == commands().end())
+        return Cli::usageError("unknown command '" + name.toStdString() + "'.", kHelp);
+    return found->second(args);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// The variables that URL templates, start texts and patterns may contain: "[&name]", "[&symbol]"
+// and the date and time variables "[&d]", "[&dw]", "[&m]", "[&mstr]", "[&y]", "[&h]", "[&min]".
+namespace UrlVariables {
+
+constexpr int kMaxLength = 259;
+
+struct Substitution {
+    std::string text;
+    bool changed = false;
+    // The result is longer than kMaxLength characters: callers refuse to use it.
+    bool tooLong = false;
+};
+
+// Replaces the first "[&name]", then the first "[&symbol]" of the result, as plain text.
+Substitution SubstituteItemVariables(const std::string& text, const std::string& name, const std::string& symbol);
+// Replaces every date variable from `referenceTime` in local time. A `shift` above 0 moves the reference time
+// back once, by days, hours or minutes after the first of "[&d]", "[&dw]", "[&h]", "[&min]" met.
+Substitution SubstituteDateVariables(const std::string& text, time_t& referenceTime, int shift);
+Substitution SubstituteDateVariablesNow(const std::string& text, int shift);
+
+} // namespace UrlVariables

@@ -1,0 +1,13 @@
+#include "extract/ExtractResult.h"
+
+std::string ExtractResult::statusText() const
+{
+    switch (status) {
+    case StartTextNotFound:
+        return "Error: Text not found!";
+    case InvalidValue:
+        return "Error: Invalid value!";
+    default:
+        return excerpt.empty() ? "Error: Quotation not found!!" : "Error: Quotation not found!! (" + excerpt + ")";
+    }
+}

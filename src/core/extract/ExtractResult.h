@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// Result codes shared by every extraction rule.
+enum ExtractStatus {
+    QuotationFound = 0,
+    QuotationNotFound = 1,
+    StartTextNotFound = 2,
+    InvalidValue = 3,
+    RegexCompileError = 4,
+    MatchIndexMissing = 5,
+};
+
+struct ExtractResult {
+    int status = QuotationNotFound;
+    double value = 0.0;
+    // At most 259 characters: empty on success and on a missing start text, else "EOF",
+    // a piece of the page where the quotation was expected, or a diagnostic message.
+    std::string excerpt;
+    // Set by the regular-expression rule when it extracted a date or time.
+    time_t time = 0;
+
+    // The status text the program shows for a failed extraction.
+    std::string statusText() const;
+};

@@ -1,0 +1,81 @@
+#include "extract/PageConverter.h"
+
+#include "extract/PageText.h"
+
+#include <fstream>
+
+namespace {
+
+std::string semiHtml(const std::string& page)
+{
+    std::string out;
+    out.reserve(page.size());
+    size_t pos = 0;
+    while (pos < page.size()) {
+        const size_t open = page.find('<', pos);
+        if (open == std::string::npos) {
+            out.append(page, pos);
+            break;
+        }
+        out.append(page, pos, open + 1 - pos);
+        const size_t close = page.find('>', open + 1);
+        if (close == std::string::npos)
+            break;
+        pos = close;
+    }
+    return out;
+}
+
+std::string textOnly(const std::string& page)
+{
+    std::string out;
+    out.reserve(page.size());
+    size_t pos = 0;
+    while (pos < page.size()) {
+        const size_t open = page.find('<', pos);
+        const size_t runEnd = open == std::string::npos ? page.size() : open;
+        if (runEnd > pos) {
+            out.append(page, pos, runEnd - pos);
+            out += ' ';
+        }
+        if (open == std::string::npos)
+            break;
+        const size_t close = page.find('>', open + 1);
+        if (close == std::string::npos)
+            break;
+        pos = close + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+namespace PageConverter {
+
+std::string ConvertPage(int mode, const std::string& page)
+{
+    switch (mode) {
+    case None:
+        return page;
+    case SemiHtml:
+        return semiHtml(page);
+    case TextOnly:
+        return textOnly(page);
+    default:
+        return {};
+    }
+}
+
+bool ConvertPageFile(int mode, const std::string& sourcePath, const std::string& targetPath)
+{
+    std::string bytes;
+    std::string converted;
+    if (PageText::readFile(sourcePath, bytes))
+        converted = ConvertPage(mode, PageText::normalizeEncoding(std::move(bytes)));
+    std::ofstream out(targetPath, std::ios::binary | std::ios::trunc);
+    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+} // namespace PageConverter

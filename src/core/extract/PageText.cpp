@@ -1,0 +1,86 @@
+#include "extract/PageText.h"
+
+#include "extract/Windows1252.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+bool isContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Byte position after `count` characters from `pos` (or the end).
+size_t advanceCharacters(const std::string& text, size_t pos, int count)
+{
+    while (pos < text.size() && count > 0) {
+        ++pos;
+        while (pos < text.size() && isContinuationByte(text[pos]))
+            ++pos;
+        --count;
+    }
+    return pos;
+}
+
+} // namespace
+
+namespace PageText {
+
+std::string normalizeEncoding(std::string bytes)
+{
+    if (Windows1252::isValidUtf8(bytes))
+        return bytes;
+    return Windows1252::toUtf8(bytes);
+}
+
+void foldCase(std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 'A' && c <= 'Z') {
+            text[i] = static_cast<char>(c + 32);
+        } else if (c == 0xC3 && i + 1 < text.size()) {
+            // U+00C0..U+00DE in UTF-8 is C3 80..C3 9E; U+00D7 (C3 97) is the multiplication sign.
+            const unsigned char next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9E && next != 0x97)
+                text[i + 1] = static_cast<char>(next + 0x20);
+            ++i;
+        }
+    }
+}
+
+bool readFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+std::string forSearch(std::string bytes)
+{
+    std::string text = normalizeEncoding(std::move(bytes));
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text;
+}
+
+std::string excerptAt(const std::string& page, size_t pos)
+{
+    pos = std::min(pos, page.size());
+    const size_t end = advanceCharacters(page, pos, kExcerptLength);
+    std::string excerpt = page.substr(pos, end - pos);
+    if (end < page.size())
+        excerpt += " [...]";
+    return excerpt;
+}
+
+std::string limitExcerpt(const std::string& text)
+{
+    return text.substr(0, advanceCharacters(text, 0, kMaxExcerptLength));
+}
+
+} // namespace PageText

@@ -1,0 +1,47 @@
+#include "extract/QuotationExtractor.h"
+
+#include "download/UrlVariables.h"
+#include "extract/PageConverter.h"
+#include "extract/PageText.h"
+#include "extract/StandardSearch.h"
+
+namespace QuotationExtractor {
+
+ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
+{
+    StandardSearch::Rule rule;
+    rule.startText = rules.Text_before_Value;
+    rule.thousands = rules.TAUSEND;
+    rule.decimal = rules.DECIMAL;
+    rule.tagsToSkip = rules.Nr_HTML_before_Value;
+    rule.numbersToSkip = rules.Numbers_before_Value;
+    rule.caseInsensitive = rules.NoCaseSensitiv != 0;
+    ExtractResult result = rules.Format == PageConverter::SemiHtml ? StandardSearch::TagSkipSearch(page, rule)
+                                                                   : StandardSearch::StandardSearch(page, rule);
+    result.time = referenceTime;
+    return result;
+}
+
+ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime)
+{
+    const std::string converted =
+        PageConverter::ConvertPage(rules.Format, PageText::normalizeEncoding(std::move(rawPage)));
+    return Extract(rules, PageText::forSearch(converted), referenceTime);
+}
+
+bool WithItemVariables(ServerConfig& rules, const std::string& name, const std::string& symbol, std::string* error)
+{
+    const auto start = UrlVariables::SubstituteItemVariables(rules.Text_before_Value, name, symbol);
+    const auto pattern = UrlVariables::SubstituteItemVariables(rules.RegExp, name, symbol);
+    if (start.tooLong || pattern.tooLong) {
+        if (error)
+            *error = std::string(start.tooLong ? "The start text" : "The regular expression") +
+                     " is longer than 259 characters with the item's name and symbol put in.";
+        return false;
+    }
+    rules.Text_before_Value = start.text;
+    rules.RegExp = pattern.text;
+    return true;
+}
+
+} // namespace QuotationExtractor

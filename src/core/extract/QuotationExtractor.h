@@ -1,0 +1,24 @@
+#pragma once
+
+#include "extract/ExtractResult.h"
+#include "servers/ServerConfig.h"
+
+#include <ctime>
+#include <string>
+
+// Runs the extraction rule a server names on a page: the regular expression when `Filtering` is set,
+// else the tag-skipping search on semi-html pages, else the standard search.
+namespace QuotationExtractor {
+
+// `rules` already has the item variables put into its start text and pattern;
+// `page` is the converted page text (PageText::forSearch). `referenceTime` is when the quotation applies
+// unless the rule extracts a date or time.
+ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime);
+// Applies the page encoding rule and the server's page conversion to raw page bytes first.
+ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
+// The rules of an item's server with its name and symbol put into start text and pattern.
+// False (and `error`) when a text becomes longer than 259 characters.
+bool WithItemVariables(ServerConfig& rules, const std::string& name, const std::string& symbol,
+                       std::string* error = nullptr);
+
+} // namespace QuotationExtractor

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "extract/ExtractResult.h"
+
+#include <string>
+
+// The plain-text rules: find the start text, skip numbers (and, on semi-html pages, tags), read the value.
+// `page` is the converted page as PageText::forSearch made it.
+namespace StandardSearch {
+
+struct Rule {
+    std::string startText;
+    std::string thousands;
+    std::string decimal;
+    int tagsToSkip = 0;
+    int numbersToSkip = 0;
+    bool caseInsensitive = true;
+};
+
+ExtractResult StandardSearch(const std::string& page, const Rule& rule);
+ExtractResult TagSkipSearch(const std::string& page, const Rule& rule);
+
+} // namespace StandardSearch

@@ -1,0 +1,69 @@
+#include "servers/ServerConfig.h"
+
+int utf8Length(const std::string& text)
+{
+    int count = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++count;
+    return count;
+}
+
+ServerConfig ServerConfig::newItemDefaults()
+{
+    ServerConfig config;
+    config.URL = "http://www.";
+    config.Timeout = 180;
+    config.Text_before_Value = "[&symbol]";
+    config.RegExp = "[&symbol][\"', \\t\\r\\n]*([0-9,]+)";
+    return config;
+}
+
+ServerConfig ServerConfig::newServerDefaults()
+{
+    ServerConfig config = newItemDefaults();
+    config.DECIMAL = ",";
+    return config;
+}
+
+bool ServerConfig::hasOverlongText(std::string* field) const
+{
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"name", &name},       {"URL", &URL},
+        {"TAUSEND", &TAUSEND}, {"DECIMAL", &DECIMAL},
+        {"Text_before_Value", &Text_before_Value}, {"RegExp", &RegExp}};
+    for (const auto& [fieldName, text] : texts) {
+        if (utf8Length(*text) > kMaxTextLength) {
+            if (field)
+                *field = fieldName;
+            return true;
+        }
+    }
+    return false;
+}
+
+const std::array<ServerConfig::Field, 19>& ServerConfig::fields()
+{
+    static const std::array<Field, 19> table = {{
+        {"URL", &ServerConfig::URL, nullptr},
+        {"Timeout", nullptr, &ServerConfig::Timeout},
+        {"TAUSEND", &ServerConfig::TAUSEND, nullptr},
+        {"DECIMAL", &ServerConfig::DECIMAL, nullptr},
+        {"Format", nullptr, &ServerConfig::Format},
+        {"Text_before_Value", &ServerConfig::Text_before_Value, nullptr},
+        {"Nr_HTML_before_Value", nullptr, &ServerConfig::Nr_HTML_before_Value},
+        {"Numbers_before_Value", nullptr, &ServerConfig::Numbers_before_Value},
+        {"NoCaseSensitiv", nullptr, &ServerConfig::NoCaseSensitiv},
+        {"Filtering", nullptr, &ServerConfig::Filtering},
+        {"RegExp", &ServerConfig::RegExp, nullptr},
+        {"RegExpQuotationIndex", nullptr, &ServerConfig::RegExpQuotationIndex},
+        {"bRegExpExtractDate", nullptr, &ServerConfig::bRegExpExtractDate},
+        {"RegExpDayIndex", nullptr, &ServerConfig::RegExpDayIndex},
+        {"RegExpMonthIndex", nullptr, &ServerConfig::RegExpMonthIndex},
+        {"RegExpYearIndex", nullptr, &ServerConfig::RegExpYearIndex},
+        {"bRegExpExtractTime", nullptr, &ServerConfig::bRegExpExtractTime},
+        {"RegExpHourIndex", nullptr, &ServerConfig::RegExpHourIndex},
+        {"RegExpMinuteIndex", nullptr, &ServerConfig::RegExpMinuteIndex},
+    }};
+    return table;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The rules that fetch one item's quotation: which page to load and how to find the value in it.
+// Texts are UTF-8 and hold at most kMaxTextLength characters when stored or sent.
+struct ServerConfig {
+    static constexpr int kMaxTextLength = 259;
+    static constexpr const char* kUserDefinedName = "-- User defined --";
+
+    std::string name;
+    std::string URL;
+    int32_t Timeout = 60;
+    std::string TAUSEND;
+    std::string DECIMAL;
+    int32_t Format = 0;
+    std::string Text_before_Value;
+    int32_t Nr_HTML_before_Value = 0;
+    int32_t Numbers_before_Value = 0;
+    int32_t NoCaseSensitiv = 1;
+    int32_t Filtering = 0;
+    std::string RegExp;
+    int32_t RegExpQuotationIndex = 1;
+    int32_t bRegExpExtractDate = 0;
+    int32_t RegExpDayIndex = 2;
+    int32_t RegExpMonthIndex = 3;
+    int32_t RegExpYearIndex = 4;
+    int32_t bRegExpExtractTime = 0;
+    int32_t RegExpHourIndex = 5;
+    int32_t RegExpMinuteIndex = 6;
+
+    // The rules a new item (and the invested-amount-history item) starts with.
+    static ServerConfig newItemDefaults();
+    // The rules a server gets when the user creates one under a new name.
+    static ServerConfig newServerDefaults();
+    // True when one of the text fields is longer than kMaxTextLength characters; names it in `field`.
+    bool hasOverlongText(std::string* field = nullptr) const;
+
+    bool operator==(const ServerConfig&) const = default;
+
+    // The 19 rule fields in their stored order; exactly one of `text` and `number` is set.
+    struct Field {
+        const char* key;
+        std::string ServerConfig::*text;
+        int32_t ServerConfig::*number;
+    };
+    static const std::array<Field, 19>& fields();
+};
+
+// Counts the characters (code points) of a UTF-8 text.
+int utf8Length(const std::string& text);

@@ -1,0 +1,150 @@
+#include "servers/ServerStore.h"
+
+#include "settings/SettingsStore.h"
+
+#include <QSettings>
+#include <algorithm>
+#include <string_view>
+#include <strings.h>
+
+namespace {
+
+const char* const kServerGroup = "Server";
+const char* const kVersionKey = "Server Version/Version number";
+
+QString serverGroup(const std::string& name)
+{
+    return QString::fromLatin1(kServerGroup) + '/' + SettingsStore::escapeKey(name);
+}
+
+// What an absent text value reads as.
+const char* missingText(const ServerConfig::Field& f)
+{
+    return std::string_view(f.key) == "DECIMAL" ? "," : "";
+}
+
+void readField(const QSettings& settings, const ServerConfig::Field& f, ServerConfig& config)
+{
+    const QVariant value = settings.value(f.key);
+    if (f.text) {
+        config.*f.text = value.isValid() ? value.toString().toStdString() : std::string(missingText(f));
+        return;
+    }
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (ok)
+        config.*f.number = number;
+}
+
+void writeField(QSettings& settings, const ServerConfig::Field& f, const ServerConfig& config)
+{
+    if (f.text)
+        settings.setValue(f.key, QString::fromStdString(config.*f.text));
+    else
+        settings.setValue(f.key, config.*f.number);
+}
+
+void resetToReadDefaults(ServerConfig& config)
+{
+    const std::string thousands = config.TAUSEND;
+    const std::string decimal = config.DECIMAL;
+    const std::string name = config.name;
+    config = ServerConfig();
+    config.name = name;
+    config.TAUSEND = thousands;
+    config.DECIMAL = decimal;
+}
+
+} // namespace
+
+namespace ServerStore {
+
+std::vector<std::string> ListServerNames()
+{
+    auto settings = SettingsStore::open();
+    settings->beginGroup(kServerGroup);
+    std::vector<std::string> names;
+    for (const QString& key : settings->childGroups())
+        names.push_back(SettingsStore::unescapeKey(key));
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int folded = strcasecmp(a.c_str(), b.c_str());
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return names;
+}
+
+bool ServerExists(const std::string& name)
+{
+    const auto names = ListServerNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void ReadServerConfig(const std::string& name, ServerConfig& config)
+{
+    resetToReadDefaults(config);
+    if (!ServerExists(name))
+        return;
+    auto settings = SettingsStore::open();
+    settings->beginGroup(serverGroup(name));
+    for (const ServerConfig::Field& f : ServerConfig::fields())
+        readField(*settings, f, config);
+}
+
+bool WriteServerConfig(const std::string& name, const ServerConfig& config, std::string* error)
+{
+    std::string field;
+    ServerConfig checked = config;
+    checked.name = name;
+    if (checked.hasOverlongText(&field)) {
+        if (error)
+            *error = "The server's " + field + " is longer than 259 characters and was not stored.";
+        return false;
+    }
+    if (name.empty() || name == ServerConfig::kUserDefinedName) {
+        if (error)
+            *error = "'" + name + "' is not a valid server name.";
+        return false;
+    }
+    auto settings = SettingsStore::open();
+    settings->beginGroup(serverGroup(name));
+    for (const ServerConfig::Field& f : ServerConfig::fields())
+        writeField(*settings, f, config);
+    settings->endGroup();
+    settings->sync();
+    if (settings->status() != QSettings::NoError) {
+        if (error)
+            *error = "The settings store could not be written.";
+        return false;
+    }
+    return true;
+}
+
+void DeleteServerConfig(const std::string& name)
+{
+    auto settings = SettingsStore::open();
+    settings->remove(serverGroup(name));
+}
+
+int StoredPresetVersion()
+{
+    auto settings = SettingsStore::open();
+    return settings->value(kVersionKey, 0).toInt();
+}
+
+void StorePresetVersion(int version)
+{
+    auto settings = SettingsStore::open();
+    settings->setValue(kVersionKey, version);
+}
+
+bool PresetsAreCurrent()
+{
+    return StoredPresetVersion() >= kServerPresetVersion;
+}
+
+std::string MissingServerMessage(const std::string& name)
+{
+    return "The server properties for '" + name + "'\n do not exist on this computer!";
+}
+
+} // namespace ServerStore

@@ -1,0 +1,92 @@
+#include "TestEnvironment.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+TestEnvironment::TestEnvironment()
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("cannot create a temporary folder");
+    m_settingsPath = path("settings.ini");
+    if (const char* tz = std::getenv("TZ")) {
+        m_hadTz = true;
+        m_savedTz = tz;
+    }
+    if (const char* settings = std::getenv("TICKORA_SETTINGS")) {
+        m_hadSettings = true;
+        m_savedSettings = settings;
+    }
+    setenv("TICKORA_SETTINGS", m_settingsPath.c_str(), 1);
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    if (m_hadSettings)
+        setenv("TICKORA_SETTINGS", m_savedSettings.c_str(), 1);
+    else
+        unsetenv("TICKORA_SETTINGS");
+    if (m_hadTz)
+        setenv("TZ", m_savedTz.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+    std::setlocale(LC_ALL, "C");
+}
+
+std::string TestEnvironment::path(const std::string& fileName) const
+{
+    return m_dir.filePath(QString::fromStdString(fileName)).toStdString();
+}
+
+std::string TestEnvironment::writeFile(const std::string& fileName, const std::string& bytes) const
+{
+    const std::string filePath = path(fileName);
+    std::ofstream out(filePath, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return filePath;
+}
+
+void TestEnvironment::setTimeZone(const char* tz)
+{
+    setenv("TZ", tz, 1);
+    tzset();
+}
+
+bool TestEnvironment::setLocale(const char* locale)
+{
+    setenv("LC_ALL", locale, 1);
+    return std::setlocale(LC_ALL, locale) != nullptr;
+}
+
+std::string readFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string realDataPath(const std::string& fileName)
+{
+    return std::string(TICKORA_REALDATA_DIR) + "/" + fileName;
+}
+
+std::string testDataPath(const std::string& fileName)
+{
+    return std::string(TICKORA_TESTDATA_DIR) + "/" + fileName;
+}
+
+time_t localTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
