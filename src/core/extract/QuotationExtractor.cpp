@@ -3,12 +3,37 @@
 #include "download/UrlVariables.h"
 #include "extract/PageConverter.h"
 #include "extract/PageText.h"
+#include "extract/RegexExtract.h"
 #include "extract/StandardSearch.h"
+
+namespace {
+
+RegexExtract::Rule regexRule(const ServerConfig& rules)
+{
+    RegexExtract::Rule rule;
+    rule.pattern = rules.RegExp;
+    rule.quotationIndex = rules.RegExpQuotationIndex;
+    rule.extractDate = rules.bRegExpExtractDate != 0;
+    rule.dayIndex = rules.RegExpDayIndex;
+    rule.monthIndex = rules.RegExpMonthIndex;
+    rule.yearIndex = rules.RegExpYearIndex;
+    rule.extractTime = rules.bRegExpExtractTime != 0;
+    rule.hourIndex = rules.RegExpHourIndex;
+    rule.minuteIndex = rules.RegExpMinuteIndex;
+    rule.caseInsensitive = rules.NoCaseSensitiv != 0;
+    rule.thousands = rules.TAUSEND;
+    rule.decimal = rules.DECIMAL;
+    return rule;
+}
+
+} // namespace
 
 namespace QuotationExtractor {
 
 ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
 {
+    if (rules.Filtering != 0)
+        return RegexExtract::RegexExtract(page, regexRule(rules), referenceTime);
     StandardSearch::Rule rule;
     rule.startText = rules.Text_before_Value;
     rule.thousands = rules.TAUSEND;

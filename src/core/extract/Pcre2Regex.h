@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct pcre2_real_code_8;
+struct pcre2_real_match_data_8;
+
+// One compiled Perl-compatible expression over UTF-8 text, matched with room for 20 offset pairs
+// (the whole match and 19 captures). JIT is used when available; whenever JIT gives up on a resource
+// limit the match is repeated by the interpreter, so results are always the interpreter's.
+class Pcre2Regex {
+public:
+    static constexpr int kMatchPairs = 20;
+    static constexpr int kNoMatch = -1;
+
+    // Multiline and dot-matches-all always, caseless when asked.
+    Pcre2Regex(const std::string& pattern, bool caseless);
+    ~Pcre2Regex();
+    Pcre2Regex(const Pcre2Regex&) = delete;
+    Pcre2Regex& operator=(const Pcre2Regex&) = delete;
+
+    bool isValid() const { return m_code != nullptr; }
+    // "RegExp compilation failed at pos. %d: %s" with PCRE2's byte offset and text.
+    std::string compileErrorMessage() const;
+
+    // Matches once in subject[0, length). Returns the number of offset pairs set, 0 when the match set
+    // a capture beyond the 19 that fit, or a negative PCRE2 error (kNoMatch when nothing matched).
+    // `checkUtf` validates the subject first; leave it off only for text already known to be UTF-8.
+    int match(const char* subject, size_t length, bool checkUtf = true);
+
+    // Offsets of pair `i` of the last match, in bytes from the subject's start.
+    bool isSet(int i) const;
+    size_t start(int i) const;
+    size_t end(int i) const;
+
+    // The message for a failed match report other than kNoMatch (an error code, or 0).
+    static std::string matchFailureMessage(int report);
+
+private:
+    pcre2_real_code_8* m_code = nullptr;
+    pcre2_real_match_data_8* m_matchData = nullptr;
+    bool m_jit = false;
+    int m_errorCode = 0;
+    size_t m_errorOffset = 0;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <ctime>
+
+// Day, month, year, hour and minute of a quotation time being rebuilt from a regular-expression match.
+// Parts that a match does not supply keep their previous value.
+class QuotationTimeParts {
+public:
+    // The parts of `reference` in local time.
+    explicit QuotationTimeParts(time_t reference);
+    // What an import starts from: day 30 of today's month and year, 20:00.
+    static QuotationTimeParts importStart(time_t today);
+
+    // Each reads from `capture`, which points into zero-terminated text; `length` is the capture's byte length.
+    // Numbers are read on past the capture's end while digits follow.
+    void readDay(const char* capture);
+    void readMonth(const char* capture, size_t length);
+    void readYear(const char* capture);
+    void readHour(const char* capture);
+    void readMinute(const char* capture);
+
+    // Local time with seconds 0, out-of-range parts carried over by the calendar; false when that time
+    // cannot be represented.
+    bool build(time_t& time) const;
+
+    int day() const { return m_day; }
+    int month() const { return m_month; }
+    int year() const { return m_year; }
+
+private:
+    int m_day = 1;
+    int m_month = 1;
+    int m_year = 1970;
+    int m_hour = 0;
+    int m_minute = 0;
+};
