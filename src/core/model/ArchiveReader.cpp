@@ -1,0 +1,170 @@
+#include "model/ArchiveReader.h"
+
+#include "extract/Windows1252.h"
+
+#include <QString>
+
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kNewClassTag = 0xFFFF;
+constexpr uint16_t kBigTag = 0x7FFF;
+constexpr uint16_t kWideMarker = 0xFFFE;
+constexpr uint32_t kObjectFlag = 0x80000000u;
+constexpr uint32_t kMaxNumber = 0x7FFFFFFE;
+constexpr size_t kMaxClassName = 63;
+
+} // namespace
+
+ArchiveReader::ArchiveReader(const char* data, size_t size)
+    : m_pos(reinterpret_cast<const unsigned char*>(data))
+    , m_end(reinterpret_cast<const unsigned char*>(data) + size)
+{
+}
+
+void ArchiveReader::fail()
+{
+    m_failed = true;
+    m_pos = m_end;
+}
+
+bool ArchiveReader::take(size_t n)
+{
+    if (m_failed || remaining() < n) {
+        fail();
+        return false;
+    }
+    return true;
+}
+
+uint8_t ArchiveReader::byte()
+{
+    if (!take(1))
+        return 0;
+    return *m_pos++;
+}
+
+uint16_t ArchiveReader::word()
+{
+    if (!take(2))
+        return 0;
+    const uint16_t value = static_cast<uint16_t>(m_pos[0] | (m_pos[1] << 8));
+    m_pos += 2;
+    return value;
+}
+
+uint32_t ArchiveReader::dword()
+{
+    if (!take(4))
+        return 0;
+    const uint32_t value = static_cast<uint32_t>(m_pos[0]) | (static_cast<uint32_t>(m_pos[1]) << 8)
+        | (static_cast<uint32_t>(m_pos[2]) << 16) | (static_cast<uint32_t>(m_pos[3]) << 24);
+    m_pos += 4;
+    return value;
+}
+
+double ArchiveReader::real()
+{
+    const uint64_t low = dword();
+    const uint64_t bits = low | (static_cast<uint64_t>(dword()) << 32);
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+std::string ArchiveReader::text()
+{
+    uint32_t length = byte();
+    size_t unitSize = 1;
+    if (length == 0xFF) {
+        length = word();
+        if (length == kWideMarker) {
+            unitSize = 2;
+            length = byte();
+            if (length == 0xFF)
+                length = word();
+        }
+        if (length == 0xFFFF)
+            length = dword();
+    }
+    // The bytes must exist before anything is allocated for them.
+    if (!take(static_cast<size_t>(length) * unitSize))
+        return {};
+    const char* start = reinterpret_cast<const char*>(m_pos);
+    m_pos += static_cast<size_t>(length) * unitSize;
+    if (unitSize == 1)
+        return Windows1252::toUtf8(std::string(start, length));
+    QString wide(static_cast<qsizetype>(length), Qt::Uninitialized);
+    for (uint32_t k = 0; k < length; ++k) {
+        const auto* unit = reinterpret_cast<const unsigned char*>(start) + 2 * k;
+        wide[k] = QChar(static_cast<char16_t>(unit[0] | (unit[1] << 8)));
+    }
+    return wide.toStdString();
+}
+
+uint32_t ArchiveReader::count()
+{
+    const uint16_t n = word();
+    return n == 0xFFFF ? dword() : n;
+}
+
+uint32_t ArchiveReader::nextNumber()
+{
+    if (m_nextNumber > kMaxNumber) {
+        fail();
+        return 0;
+    }
+    return m_nextNumber++;
+}
+
+bool ArchiveReader::readClassDescription(ClassInfo& info)
+{
+    info.schema = word();
+    const uint16_t nameLength = word();
+    if (m_failed || nameLength > kMaxClassName || !take(nameLength))
+        return false;
+    const std::string name(reinterpret_cast<const char*>(m_pos), nameLength);
+    m_pos += nameLength;
+    if (name == "CWPapier")
+        info.id = ItemClass;
+    else if (name == "CKurs" && info.schema == 1)
+        info.id = QuotationClass;
+    else
+        return false;
+    m_classes[nextNumber()] = info;
+    return !m_failed;
+}
+
+int ArchiveReader::objectStart(ClassId expected)
+{
+    const uint16_t shortTag = word();
+    const uint32_t tag = shortTag == kBigTag
+        ? dword()
+        : ((static_cast<uint32_t>(shortTag) & 0x8000u) << 16) | (shortTag & 0x7FFFu);
+    ClassInfo info{};
+    // References to earlier objects and the null object are never written, so they are refused.
+    if (m_failed || !(tag & kObjectFlag)) {
+        fail();
+        return -1;
+    }
+    if (shortTag == kNewClassTag) {
+        if (!readClassDescription(info)) {
+            fail();
+            return -1;
+        }
+    } else {
+        const auto found = m_classes.find(tag & ~kObjectFlag);
+        if (found == m_classes.end()) {
+            fail();
+            return -1;
+        }
+        info = found->second;
+    }
+    if (info.id != expected) {
+        fail();
+        return -1;
+    }
+    nextNumber();
+    return m_failed ? -1 : info.schema;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/CKurs.h"
+#include "model/CWPapier.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <semaphore>
+#include <string>
+#include <vector>
+
+// The open portfolio: the ordered items, the modified flag, the download limiter and the lock
+// taken while the invested amount is recorded. Every change goes through here and ends with
+// the change observer being called.
+class CWPapierDoc {
+public:
+    using ItemId = uint64_t;
+    static constexpr int kMaxDownloadSlots = 500;
+    static constexpr const char* kClipboardMimeType = "application/x-tkrwpcb";
+
+    explicit CWPapierDoc(int numberDownloads = 5);
+    CWPapierDoc(const CWPapierDoc&) = delete;
+    CWPapierDoc& operator=(const CWPapierDoc&) = delete;
+
+    int itemCount() const;
+    CWPapier& item(int pos);
+    const CWPapier& item(int pos) const;
+    // Ids are handed out on add and never reused within one document.
+    ItemId itemId(int pos) const;
+    // -1 when the item is gone.
+    int positionOf(ItemId id) const;
+    // Position of the invested-amount-history item, -1 when there is none.
+    int investedAmountHistoryPosition() const;
+
+    std::counting_semaphore<kMaxDownloadSlots>& downloadSlots();
+
+    bool isModified() const;
+    void setModified(bool modified);
+    void setChangeObserver(std::function<void()> observer);
+
+    void NewPortfolio();
+    // On failure the document is empty and `error` holds the message to show.
+    bool OpenPortfolio(const std::string& path, std::string& error);
+    bool SavePortfolio(const std::string& path, std::string& error);
+    void DeleteContents();
+    int AddItem(CWPapier item);
+    // `fields` as the property sheet fills them; quotations are taken over as given.
+    int InsertNewItem(const CWPapier& fields);
+    // Overwrites every stored field except the quotations, the history flag and runtime fields.
+    void UpdateItem(int pos, const CWPapier& fields);
+    // Skips updating items and the invested-amount-history item.
+    void DeleteItems(const std::vector<ItemId>& ids);
+    int AddItemQuotation(int pos, double value, time_t time);
+    // Drops the result (returns false) when the item is gone.
+    bool ApplyDownloadedQuotation(ItemId id, double value, time_t time);
+    void RecordInvestedAmount();
+    void AddInvestedAmountHistoryItem();
+    bool DeleteQuotation(int pos, int index);
+    void DeleteAllQuotations(int pos);
+    int ReplaceQuotation(int pos, int index, double value, time_t time);
+    bool SplitQuotations(int pos, int index, double factor);
+    void InvertQuotations(int pos);
+    void MultiplyQuotations(int pos, int otherPos);
+    // Same history as AddQuotation called for each record in order, in O(n log n).
+    void MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder);
+
+    // The clipboard stream of the given items, in the given order; false (with `error`) when a
+    // time does not fit the stream.
+    bool CopyItems(const std::vector<ItemId>& ids, QByteArray& stream, std::string& error) const;
+    // Reads a clipboard stream and adds its items with the paste naming rule; `shownNames` are
+    // the names the list shows. Returns the positions added; on a malformed stream nothing is
+    // added and `error` holds the message.
+    std::vector<int> PasteItems(const QByteArray& stream, std::vector<std::string> shownNames,
+                                std::string& error);
+
+private:
+    void changed();
+    bool isValidPosition(int pos) const;
+    int appendItem(CWPapier item);
+
+    std::vector<CWPapier> m_items;
+    std::vector<ItemId> m_ids;
+    ItemId m_nextId = 1;
+    bool m_modified = false;
+    std::function<void()> m_observer;
+    std::counting_semaphore<kMaxDownloadSlots> m_downloadSlots;
+    std::mutex m_lock;
+};
+
+// The name a pasted item gets when `name` is already shown: "Copy of " + name, then
+// "Copy of name (1)", "(2)", ... until one is free. Names compare case-insensitively.
+std::string pastedItemName(const std::string& name, const std::vector<std::string>& shownNames);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/CWPapier.h"
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The portfolio stream: an item count, then the items with their quotation lists. Files and
+// the clipboard carry the same stream. Every stream written is item version 8; 1 to 8 are read.
+namespace PortfolioArchive {
+
+constexpr int kWrittenVersion = 8;
+constexpr const char* kFormatError = "Unexpected file format.";
+constexpr const char* kClipboardReadError = "Clipboard data could not be read!";
+
+// False (with the message in `error`) when a time of an item does not fit the stream's 32 bits;
+// `out` is then left empty.
+bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::string& error);
+// False on any malformed stream. `lastItemVersion`, when given, receives the version of the
+// last item read (0 for an empty list).
+bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion);
+
+// A message naming the item and time when one of the item's times does not fit 32 bits.
+bool checkTimes(const CWPapier& item, std::string& error);
+
+} // namespace PortfolioArchive

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/CWPapier.h"
+
+#include <string>
+#include <vector>
+
+// Portfolio files on disk. Saving goes through a temporary file in the same folder that replaces
+// the old file only when everything was written.
+namespace PortfolioFile {
+
+constexpr const char* kOpenFailed = "Failed to open document.";
+constexpr const char* kSaveFailed = "Failed to save document.";
+
+// Reads a file of any version; appends the invested-amount-history item to a non-empty list of
+// items older than version 8. On failure `items` is empty and `error` holds the message.
+bool load(const std::string& path, std::vector<CWPapier>& items, std::string& error);
+bool save(const std::string& path, const std::vector<CWPapier>& items, std::string& error);
+
+} // namespace PortfolioFile
