@@ -1,0 +1,216 @@
+#include "TestEnvironment.h"
+#include "extract/PageConverter.h"
+#include "extract/PageText.h"
+#include "extract/QuotationExtractor.h"
+#include "extract/StandardSearch.h"
+#include "extract/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+using StandardSearch::Rule;
+
+namespace {
+
+Rule rule(const char* start, const char* thousands, const char* decimal, int numbers, int tags = 0,
+          bool caseInsensitive = true)
+{
+    Rule r;
+    r.startText = start;
+    r.thousands = thousands;
+    r.decimal = decimal;
+    r.numbersToSkip = numbers;
+    r.tagsToSkip = tags;
+    r.caseInsensitive = caseInsensitive;
+    return r;
+}
+
+} // namespace
+
+TEST(ConvertPage, SemiHtmlEmptiesTagsAndTextOnlyRemovesThem)
+{
+    EXPECT_EQ(PageConverter::ConvertPage(1, "a<b>c</b>d"), "a<>c<>d");
+    EXPECT_EQ(PageConverter::ConvertPage(2, "a<b>c</b>d"), "a c d ");
+    EXPECT_EQ(PageConverter::ConvertPage(0, "a<b>c"), "a<b>c");
+    EXPECT_EQ(PageConverter::ConvertPage(2, "<p><b>x</b></p>"), "x ");
+    EXPECT_EQ(PageConverter::ConvertPage(7, "a<b>c"), "");
+}
+
+TEST(ConvertPage, UnclosedTagDropsTheRest)
+{
+    EXPECT_EQ(PageConverter::ConvertPage(1, "a<b>c<d e f"), "a<>c<");
+    EXPECT_EQ(PageConverter::ConvertPage(2, "a<b>c<d e f"), "a c ");
+    EXPECT_EQ(PageConverter::ConvertPage(1, "x > y"), "x > y");
+}
+
+TEST(ConvertPage, FileEntryPointConvertsWindows1252ToUtf8)
+{
+    TestEnvironment env;
+    const std::string source = env.writeFile("page.html", "<td>R\xFC" "cknahmepreis</td>");
+    const std::string target = env.path("page.txt");
+    ASSERT_TRUE(PageConverter::ConvertPageFile(2, source, target));
+    EXPECT_EQ(readFileBytes(target), "Rücknahmepreis ");
+    EXPECT_TRUE(PageConverter::ConvertPageFile(0, env.path("missing.html"), target));
+    EXPECT_EQ(readFileBytes(target), "") << "an unreadable source leaves the target empty";
+}
+
+TEST(StandardSearchTest, SkipsNumbersSeparatedByAnyNonNumberCharacter)
+{
+    const std::string page = PageText::forSearch("Last Trade: 10:45 12.50");
+    auto r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 0));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 10.0);
+    r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 1));
+    EXPECT_DOUBLE_EQ(r.value, 45.0);
+    r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 2));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 12.5);
+    r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 3));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.excerpt, "EOF");
+    EXPECT_EQ(r.statusText(), "Error: Quotation not found!! (EOF)");
+}
+
+TEST(StandardSearchTest, MissingStartTextAndEmptyStartText)
+{
+    const std::string page = PageText::forSearch("Price 5,25 EUR");
+    auto r = StandardSearch::StandardSearch(page, rule("Kurs", "", ",", 0));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.excerpt, "");
+    EXPECT_EQ(r.statusText(), "Error: Text not found!");
+    r = StandardSearch::StandardSearch(page, rule("", "", ",", 0));
+    EXPECT_DOUBLE_EQ(r.value, 5.25);
+}
+
+TEST(StandardSearchTest, DatesAndGroupedAmountsCountAsOneSkippedNumber)
+{
+    const std::string page = PageText::forSearch("Stand 12-15 1.234,5 then 99,5 units");
+    const auto r = StandardSearch::StandardSearch(page, rule("Stand", ".", ",", 2));
+    EXPECT_DOUBLE_EQ(r.value, 99.5);
+}
+
+TEST(StandardSearchTest, NumberStartsAndExcerpts)
+{
+    const std::string tail(80, 'x');
+    auto r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: - " + tail), rule("Kurs:", ".", ",", 0));
+    EXPECT_EQ(r.status, 1) << "a sign not followed by a digit starts no number; the page ends";
+    EXPECT_EQ(r.excerpt, "");
+    EXPECT_EQ(r.statusText(), "Error: Quotation not found!!");
+
+    r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: +-5 x"), rule("Kurs:", ".", ",", 0));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, -5.0);
+
+    r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: 5"), rule("Kurs:", ".", ",", 0));
+    EXPECT_EQ(r.status, 1) << "a one-digit number ending the page is not read";
+    EXPECT_EQ(r.excerpt, "5");
+
+    const std::string longPage = PageText::forSearch("Kurs: 5 " + tail);
+    EXPECT_EQ(PageText::excerptAt(longPage, 6), "5 " + std::string(48, 'x') + " [...]");
+    EXPECT_EQ(PageText::excerptAt(longPage, longPage.size() - 50), std::string(50, 'x'));
+    EXPECT_EQ(PageText::excerptAt("ääää", 2), "äää") << "excerpts count characters, not bytes";
+}
+
+TEST(StandardSearchTest, ZeroBytesInThePageBecomeBlanks)
+{
+    const std::string page = PageText::forSearch(std::string("Kurs\0 12,5 x", 12));
+    const auto r = StandardSearch::StandardSearch(page, rule("Kurs ", "", ",", 0));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 12.5);
+}
+
+TEST(TagSkipSearchTest, NumbersMustShareTheTextRunAfterTheSkippedTags)
+{
+    const std::string page = PageText::forSearch("Price<><>12,5<>");
+    auto r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 2));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 12.5);
+    r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 1));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.excerpt, "<>12,5<>");
+
+    const std::string run = PageText::forSearch("Price<>1 2 3,5<>7,5 ");
+    r = StandardSearch::TagSkipSearch(run, rule("Price", "", ",", 2, 1));
+    EXPECT_DOUBLE_EQ(r.value, 3.5);
+    r = StandardSearch::TagSkipSearch(run, rule("Price", "", ",", 3, 1));
+    EXPECT_EQ(r.status, 1) << "the quotation lies beyond the next tag";
+}
+
+TEST(TagSkipSearchTest, TooFewTagsGiveEof)
+{
+    const std::string page = PageText::forSearch("Price<>x 5");
+    const auto r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 3));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.excerpt, "EOF");
+}
+
+TEST(CaseFolding, StartTextMatchesRegardlessOfCaseOnlyWhenAsked)
+{
+    const std::string page = PageText::forSearch("LAST TRADE: 7.25 USD");
+    auto r = StandardSearch::StandardSearch(page, rule("Last Trade", ",", ".", 0, 0, true));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 7.25);
+    r = StandardSearch::StandardSearch(page, rule("Last Trade", ",", ".", 0, 0, false));
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST(CaseFolding, Latin1LettersFoldInBothPageEncodings)
+{
+    const std::string utf8Page = "R\xC3\x9C" "CKNAHMEPREIS 101,50 EUR";
+    const std::string cp1252Page = "R\xDC" "CKNAHMEPREIS 101,50 EUR";
+    for (const std::string& raw : {utf8Page, cp1252Page}) {
+        const auto r = StandardSearch::StandardSearch(PageText::forSearch(raw), rule("Rücknahmepreis", ".", ",", 0));
+        EXPECT_EQ(r.status, 0);
+        EXPECT_DOUBLE_EQ(r.value, 101.5);
+    }
+    std::string text = "ÀÖ×ÞßÄ";
+    PageText::foldCase(text);
+    EXPECT_EQ(text, "àö×þßä") << "the multiplication sign and sharp s stay";
+}
+
+TEST(Windows1252Test, ConvertsBothWaysAndRefusesWhatDoesNotFit)
+{
+    EXPECT_EQ(Windows1252::toUtf8("\x80 \xE4\x9F"), "€ äŸ");
+    std::string back;
+    ASSERT_TRUE(Windows1252::fromUtf8("€ äŸ", back));
+    EXPECT_EQ(back, "\x80 \xE4\x9F");
+    EXPECT_FALSE(Windows1252::fromUtf8("Ω", back));
+    EXPECT_EQ(Windows1252::fromUtf8Lossy("aΩb"), "a?b");
+    EXPECT_TRUE(Windows1252::isValidUtf8("äöü"));
+    EXPECT_FALSE(Windows1252::isValidUtf8("\xE4\xF6"));
+    EXPECT_FALSE(Windows1252::isValidUtf8("\xC0\x80")) << "overlong forms are not UTF-8";
+}
+
+TEST(RealPages, FundHistoryTableInEveryConversion)
+{
+    std::string page;
+    ASSERT_TRUE(PageText::readFile(realDataPath("de_fund_history_table.html"), page));
+    ServerConfig rules = ServerConfig::newServerDefaults();
+    rules.TAUSEND = ".";
+    rules.DECIMAL = ",";
+    rules.Text_before_Value = "07.12.2020";
+
+    rules.Format = 2;
+    auto r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 678.24);
+    rules.Numbers_before_Value = 3;
+    r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
+    EXPECT_DOUBLE_EQ(r.value, 677.13) << "Schluss, the closing price";
+
+    rules.Format = 1;
+    rules.Numbers_before_Value = 0;
+    rules.Nr_HTML_before_Value = 2;
+    r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_DOUBLE_EQ(r.value, 678.24);
+
+    rules.Format = 2;
+    rules.Text_before_Value = "ERÖFFNUNG";
+    rules.Numbers_before_Value = 0;
+    r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
+    EXPECT_DOUBLE_EQ(r.value, 3122020.0) << "the first date after the header reads as a grouped number";
+    rules.Numbers_before_Value = 1;
+    r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
+    EXPECT_EQ(r.status, 0) << r.statusText();
+    EXPECT_DOUBLE_EQ(r.value, 665.89);
+}

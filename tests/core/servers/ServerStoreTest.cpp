@@ -1,0 +1,178 @@
+#include "TestEnvironment.h"
+#include "servers/SeparatorFormat.h"
+#include "servers/ServerStore.h"
+
+#include <QSettings>
+#include <gtest/gtest.h>
+
+namespace {
+
+ServerConfig sampleConfig()
+{
+    ServerConfig config;
+    config.URL = "http://quotes.example/q?s=[&symbol]&d=[&d]";
+    config.Timeout = 42;
+    config.TAUSEND = ".";
+    config.DECIMAL = ",";
+    config.Format = 2;
+    config.Text_before_Value = "Rücknahmepreis";
+    config.Nr_HTML_before_Value = 3;
+    config.Numbers_before_Value = 7;
+    config.NoCaseSensitiv = 0;
+    config.Filtering = 1;
+    config.RegExp = "([0-9]+),([0-9]{2}) \"\\d\"";
+    config.RegExpQuotationIndex = 9;
+    config.bRegExpExtractDate = 1;
+    config.RegExpDayIndex = 10;
+    config.RegExpMonthIndex = 11;
+    config.RegExpYearIndex = 12;
+    config.bRegExpExtractTime = 1;
+    config.RegExpHourIndex = 13;
+    config.RegExpMinuteIndex = 14;
+    return config;
+}
+
+} // namespace
+
+TEST(ServerStore, MissingServerReadsDefaultsAndKeepsSeparators)
+{
+    TestEnvironment env;
+    ServerConfig config = sampleConfig();
+    config.TAUSEND = "'";
+    config.DECIMAL = ";";
+    ServerStore::ReadServerConfig("nowhere", config);
+    EXPECT_EQ(config.URL, "");
+    EXPECT_EQ(config.Timeout, 60);
+    EXPECT_EQ(config.Format, 0);
+    EXPECT_EQ(config.Text_before_Value, "");
+    EXPECT_EQ(config.NoCaseSensitiv, 1);
+    EXPECT_EQ(config.Filtering, 0);
+    EXPECT_EQ(config.RegExpQuotationIndex, 1);
+    EXPECT_EQ(config.bRegExpExtractDate, 0);
+    EXPECT_EQ(config.RegExpDayIndex, 2);
+    EXPECT_EQ(config.RegExpMonthIndex, 3);
+    EXPECT_EQ(config.RegExpYearIndex, 4);
+    EXPECT_EQ(config.RegExpHourIndex, 5);
+    EXPECT_EQ(config.RegExpMinuteIndex, 6);
+    EXPECT_EQ(config.TAUSEND, "'");
+    EXPECT_EQ(config.DECIMAL, ";");
+}
+
+TEST(ServerStore, WriteThenReadReturnsEveryField)
+{
+    TestEnvironment env;
+    const ServerConfig written = sampleConfig();
+    ASSERT_TRUE(ServerStore::WriteServerConfig("Fund house", written));
+    ServerConfig read;
+    ServerStore::ReadServerConfig("Fund house", read);
+    ServerConfig expected = written;
+    expected.name = read.name;
+    EXPECT_EQ(read, expected);
+
+    ServerConfig empties;
+    empties.DECIMAL = "";
+    ASSERT_TRUE(ServerStore::WriteServerConfig("Empty", empties));
+    ServerConfig readEmpty = sampleConfig();
+    ServerStore::ReadServerConfig("Empty", readEmpty);
+    EXPECT_EQ(readEmpty.URL, "");
+    EXPECT_EQ(readEmpty.TAUSEND, "");
+    EXPECT_EQ(readEmpty.DECIMAL, "") << "a stored empty DECIMAL is not the missing-value default";
+    EXPECT_EQ(readEmpty.RegExp, "");
+}
+
+TEST(ServerStore, MissingSeparatorValuesReadAsEmptyAndComma)
+{
+    TestEnvironment env;
+    ASSERT_TRUE(ServerStore::WriteServerConfig("Partial", sampleConfig()));
+    {
+        QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
+        settings.remove("Server/Partial/DECIMAL");
+        settings.remove("Server/Partial/TAUSEND");
+        settings.remove("Server/Partial/Timeout");
+    }
+    ServerConfig config;
+    config.TAUSEND = "x";
+    config.DECIMAL = "y";
+    ServerStore::ReadServerConfig("Partial", config);
+    EXPECT_EQ(config.TAUSEND, "");
+    EXPECT_EQ(config.DECIMAL, ",");
+    EXPECT_EQ(config.Timeout, 60) << "a missing number keeps its default";
+    EXPECT_EQ(config.Format, 2);
+}
+
+TEST(ServerStore, AnyNameRoundTripsAndListsSortedIgnoringCase)
+{
+    TestEnvironment env;
+    const std::vector<std::string> names = {"b/slash", "A back\\slash", "ämter ü", "a", "B", "%25 percent",
+                                            "  blanks  "};
+    for (const std::string& name : names)
+        ASSERT_TRUE(ServerStore::WriteServerConfig(name, sampleConfig())) << name;
+    const std::vector<std::string> expected = {"  blanks  ", "%25 percent", "a", "A back\\slash",
+                                               "B",          "b/slash",     "ämter ü"};
+    EXPECT_EQ(ServerStore::ListServerNames(), expected);
+    for (const std::string& name : names) {
+        ServerConfig config;
+        ServerStore::ReadServerConfig(name, config);
+        EXPECT_EQ(config.RegExpMinuteIndex, 14) << name;
+    }
+    ServerStore::DeleteServerConfig("b/slash");
+    EXPECT_FALSE(ServerStore::ServerExists("b/slash"));
+    EXPECT_TRUE(ServerStore::ServerExists("B"));
+    EXPECT_EQ(ServerStore::ListServerNames().size(), names.size() - 1);
+}
+
+TEST(ServerStore, OverlongTextsAndThePseudoServerAreRefused)
+{
+    TestEnvironment env;
+    ServerConfig config = sampleConfig();
+    config.URL = std::string(259, 'u');
+    EXPECT_TRUE(ServerStore::WriteServerConfig("fits", config));
+    config.RegExp = std::string(129, 'x') + std::string(130 * 1, 'y') + "z";
+    std::string error;
+    EXPECT_FALSE(ServerStore::WriteServerConfig("too long", config, &error));
+    EXPECT_NE(error.find("RegExp"), std::string::npos);
+    EXPECT_FALSE(ServerStore::ServerExists("too long"));
+
+    ServerConfig umlauts = sampleConfig();
+    umlauts.Text_before_Value = std::string();
+    for (int i = 0; i < 259; ++i)
+        umlauts.Text_before_Value += "ü";
+    EXPECT_TRUE(ServerStore::WriteServerConfig("characters, not bytes", umlauts, &error));
+
+    EXPECT_FALSE(ServerStore::WriteServerConfig("-- User defined --", sampleConfig(), &error));
+    EXPECT_FALSE(ServerStore::ServerExists("-- User defined --"));
+}
+
+TEST(ServerStore, PresetVersionDecidesWhetherPresetsAreCurrent)
+{
+    TestEnvironment env;
+    EXPECT_FALSE(ServerStore::PresetsAreCurrent());
+    ServerStore::StorePresetVersion(19);
+    EXPECT_FALSE(ServerStore::PresetsAreCurrent());
+    ServerStore::StorePresetVersion(20);
+    EXPECT_TRUE(ServerStore::PresetsAreCurrent());
+    ServerStore::StorePresetVersion(25);
+    EXPECT_TRUE(ServerStore::PresetsAreCurrent());
+    QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Server Version/Version number").toInt(), 25);
+}
+
+TEST(SeparatorFormat, ListPositionsAndStoredPairs)
+{
+    EXPECT_EQ(SeparatorFormat::indexOf(".", ","), 0);
+    EXPECT_EQ(SeparatorFormat::indexOf("", ","), 1);
+    EXPECT_EQ(SeparatorFormat::indexOf(",", "."), 2);
+    EXPECT_EQ(SeparatorFormat::indexOf("", "."), 3);
+    EXPECT_EQ(SeparatorFormat::indexOf(".", "."), -1);
+    EXPECT_EQ(SeparatorFormat::indexOf(" ", ","), -1);
+
+    std::string thousands, decimal;
+    SeparatorFormat::pairFor(-1, thousands, decimal);
+    EXPECT_EQ(thousands, "");
+    EXPECT_EQ(decimal, ",");
+    SeparatorFormat::pairFor(2, thousands, decimal);
+    EXPECT_EQ(thousands, ",");
+    EXPECT_EQ(decimal, ".");
+    EXPECT_EQ(SeparatorFormat::indexOfSample(" 9999.99"), 3);
+    EXPECT_EQ(SeparatorFormat::indexOfSample("9999.99"), -1);
+}
