@@ -1,0 +1,35 @@
+#include "importexport/AtomicFileWriter.h"
+
+#include <QSaveFile>
+#include <cerrno>
+
+namespace {
+
+// The error number the failed call left; a failure that set none still reports one.
+int lastErrorNumber()
+{
+    return errno != 0 ? errno : EIO;
+}
+
+} // namespace
+
+AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, const std::string& bytes)
+{
+    Result result;
+    QSaveFile file(QString::fromStdString(path));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.errorNumber = lastErrorNumber();
+        return result;
+    }
+    result.created = true;
+    errno = 0;
+    const qint64 size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.commit()) {
+        result.errorNumber = lastErrorNumber();
+        file.cancelWriting();
+        return result;
+    }
+    result.saved = true;
+    return result;
+}

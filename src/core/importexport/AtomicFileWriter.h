@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Saves a whole file at once: the bytes go to a temporary file beside the target, which then replaces
+// the target. A failure leaves any earlier file unchanged.
+class AtomicFileWriter {
+public:
+    struct Result {
+        bool saved = false;
+        bool created = false;  // the temporary file could be created
+        int errorNumber = 0;   // the system's error number of the failed step
+    };
+
+    static Result save(const std::string& path, const std::string& bytes);
+};

@@ -1,0 +1,158 @@
+#include "importexport/ImportEngine.h"
+
+#include "extract/ExtractResult.h"
+#include "extract/PageText.h"
+#include "extract/Pcre2Regex.h"
+#include "extract/QuotationNumber.h"
+#include "extract/QuotationTimeParts.h"
+#include "extract/RegexExtract.h"
+
+#include <cstdio>
+
+namespace {
+
+bool isContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+bool indexMissing(const ImportPattern& p, int pairs)
+{
+    for (int index : {p.valueIndex, p.dayIndex, p.monthIndex, p.yearIndex, p.hourIndex, p.minuteIndex})
+        if (index >= pairs)
+            return true;
+    return false;
+}
+
+void readTimePart(const ImportPattern& p, int i, const char* capture, size_t length, QuotationTimeParts& parts)
+{
+    if (i == p.dayIndex)
+        parts.readDay(capture);
+    else if (i == p.monthIndex)
+        parts.readMonth(capture, length);
+    else if (i == p.yearIndex)
+        parts.readYear(capture);
+    if (i == p.hourIndex)
+        parts.readHour(capture);
+    else if (i == p.minuteIndex)
+        parts.readMinute(capture);
+}
+
+void finish(ImportEngine::Result& result, int status, const std::string& message)
+{
+    result.status = status;
+    result.message = PageText::limitExcerpt(message);
+}
+
+std::string quotationLine(const CKurs& quotation)
+{
+    char when[128] = {};
+    std::tm parts{};
+    if (localtime_r(&quotation.time, &parts))
+        std::strftime(when, sizeof when, "%c", &parts);
+    char line[512] = {};
+    std::snprintf(line, sizeof line, "%s  %3.4lf", when, quotation.value);
+    return line;
+}
+
+} // namespace
+
+namespace ImportEngine {
+
+Result Run(const std::string& path, const Rule& rule, time_t today)
+{
+    std::string bytes;
+    if (!PageText::readFile(path, bytes)) {
+        Result result;
+        finish(result, kFileNotOpened, "Could not open file!\n");
+        return result;
+    }
+    return RunOnText(PageText::forSearch(std::move(bytes)), rule, today);
+}
+
+Result RunOnText(const std::string& text, const Rule& rule, time_t today)
+{
+    Result result;
+    finish(result, QuotationNotFound, "No match found!");
+    const ImportPattern& p = rule.pattern;
+    Pcre2Regex regex(p.pattern, rule.caseInsensitive);
+    if (!regex.isValid()) {
+        finish(result, RegexCompileError, regex.compileErrorMessage());
+        return result;
+    }
+    QuotationTimeParts parts = QuotationTimeParts::importStart(today);
+    size_t pos = 0;
+    bool checkUtf = true;
+    while (pos < text.size()) {
+        const char* subject = text.c_str() + pos;
+        const int pairs = regex.match(subject, text.size() - pos, checkUtf);
+        // The rest of the text was validated with the first match; later subjects start at character starts.
+        checkUtf = false;
+        if (pairs == Pcre2Regex::kNoMatch) {
+            finish(result, QuotationNotFound, "No match found!");
+            return result;
+        }
+        if (pairs <= 0) {
+            finish(result, QuotationNotFound, Pcre2Regex::matchFailureMessage(pairs));
+            return result;
+        }
+        CKurs quotation;
+        int parseStatus = QuotationNotFound;
+        std::string parseMessage = "The value place holder took no part in the match.";
+        for (int i = 0; i < pairs; ++i) {
+            if (!regex.isSet(i))
+                continue;
+            const char* capture = subject + regex.start(i);
+            const size_t length = regex.end(i) - regex.start(i);
+            if (i == p.valueIndex) {
+                parseStatus = ParseQuotationNumber(capture, rule.thousands, rule.decimal, quotation.value);
+                parseMessage = RegexExtract::CaptureExcerpt(std::string_view(capture, length));
+            }
+            readTimePart(p, i, capture, length, parts);
+        }
+        if (indexMissing(p, pairs)) {
+            finish(result, MatchIndexMissing, RegexExtract::MissingIndexMessage(pairs));
+            return result;
+        }
+        if (p.valueIndex < 1) {
+            finish(result, MatchIndexMissing, "Quotation value match place holder missing!");
+            return result;
+        }
+        if (parseStatus != QuotationFound) {
+            finish(result, parseStatus, parseMessage);
+            return result;
+        }
+        if (!parts.build(quotation.time)) {
+            finish(result, QuotationNotFound, "The date or time of the match is out of range.");
+            return result;
+        }
+        result.quotations.push_back(quotation);
+
+        size_t next = pos + regex.end(pairs - 1);
+        if (next <= pos) {
+            next = pos + 1;
+            while (next < text.size() && isContinuationByte(text[next]))
+                ++next;
+        }
+        pos = next;
+    }
+    return result;
+}
+
+std::string ConfirmationQuestion(const std::vector<CKurs>& quotations)
+{
+    if (quotations.empty())
+        return {};
+    const std::string range = quotationLine(quotations.front()) + "\n...\n" + quotationLine(quotations.back());
+    char head[64] = {};
+    std::snprintf(head, sizeof head, "%zu", quotations.size());
+    return std::string("Import engine found ") + head + " quotations in file:\n\n" + range +
+           "\n\nAdd quotations to item?";
+}
+
+std::string ErrorText(const std::string& path, const std::string& message)
+{
+    return "Error importing quotations from file \"" + path + "\":\n" + message;
+}
+
+} // namespace ImportEngine

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "importexport/Biff2Worksheet.h"
+#include "model/CWPapier.h"
+
+#include <vector>
+
+// The quotation worksheet: item k (from 0) takes columns 1 + 4k and 2 + 4k, its header "name (symbol)"
+// in bold in row 1, below it one row per quotation with the time as text and the value as a number.
+namespace QuotationSheetExport {
+
+Biff2Worksheet layout(const std::vector<CWPapier>& items);
+
+} // namespace QuotationSheetExport

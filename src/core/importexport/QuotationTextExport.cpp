@@ -1,0 +1,48 @@
+#include "importexport/QuotationTextExport.h"
+
+#include "importexport/LocaleFormat.h"
+
+#include <QString>
+#include <QStringEncoder>
+
+namespace {
+
+const char* const kLineEnd = "\r\n";
+
+// Names are UTF-8; what the C library formats is in the locale's own character set.
+void appendUtf8(QString& out, const std::string& text)
+{
+    out += QString::fromStdString(text);
+}
+
+void appendLocal(QString& out, const std::string& text)
+{
+    out += QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void appendItem(QString& out, const CWPapier& item)
+{
+    appendUtf8(out, "\"" + item.name + "\" (" + item.symbol + ")" + kLineEnd);
+    for (const CKurs& kurs : item.quotations) {
+        appendLocal(out, LocaleFormat::localTime(kurs.time, "%x %H:%M; "));
+        appendLocal(out, LocaleFormat::number("%3.4lf; ", kurs.value));
+        out += kLineEnd;
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+namespace QuotationTextExport {
+
+std::string render(const std::vector<CWPapier>& items)
+{
+    QString text;
+    for (const CWPapier& item : items)
+        appendItem(text, item);
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray bytes = encoder.encode(text);
+    return bytes.toStdString();
+}
+
+} // namespace QuotationTextExport

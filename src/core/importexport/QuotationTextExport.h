@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/CWPapier.h"
+
+#include <string>
+#include <vector>
+
+// The plain-text quotation file: per item a header line, one line per quotation, an empty line.
+namespace QuotationTextExport {
+
+// The file's bytes in the locale's character set, lines ending in CR LF.
+std::string render(const std::vector<CWPapier>& items);
+
+} // namespace QuotationTextExport
