@@ -1,0 +1,84 @@
+#include "model/Investment.h"
+
+#include "model/FormatText.h"
+
+#include <cmath>
+
+namespace Investment {
+
+Position Buy(Position position, double bought, double price, double commission)
+{
+    const double quantity = position.quantity + bought;
+    if (quantity == 0)
+        return Position{};
+    const double average = (price * bought + position.quantity * position.avgBuyPrice + commission) / quantity;
+    return Position{quantity, average};
+}
+
+double Sell(Position& position, unsigned long sold, double price, double commission)
+{
+    const double units = static_cast<double>(sold);
+    const double result = (price - position.avgBuyPrice) * units - commission;
+    position.quantity -= units;
+    return result;
+}
+
+bool Dividends(Position& position, double amount, std::string& error)
+{
+    if (position.quantity == 0) {
+        error = "A dividend needs a quantity of items invested other than 0.";
+        return false;
+    }
+    position.avgBuyPrice = (position.quantity * position.avgBuyPrice - amount) / position.quantity;
+    return true;
+}
+
+std::string sellResultText(double result)
+{
+    return formatText("Financial result of the selling transaction: %.2f", result);
+}
+
+bool AlarmTriggered(const CWPapier& item)
+{
+    double last = 0.0;
+    item.GetLastValue(last);
+    if (item.alarmAboveEnabled && last > item.alarmAbove)
+        return true;
+    if (item.alarmBelowEnabled && last < item.alarmBelow)
+        return true;
+    if (item.alarmDiffEnabled) {
+        const double difference = std::fabs(last / item.avgBuyPrice - 1);
+        // Without a buy price the quotient is not finite and the alarm counts as triggered.
+        if (!std::isfinite(difference) || difference > std::fabs(item.alarmDiffPercent * 0.01))
+            return true;
+    }
+    return false;
+}
+
+bool hasGain(const CWPapier& item)
+{
+    double last = 0.0;
+    item.GetLastValue(last);
+    return last != 0 && item.quantity != 0 && item.avgBuyPrice != 0;
+}
+
+double gain(const CWPapier& item, bool percent)
+{
+    double last = 0.0;
+    item.GetLastValue(last);
+    return percent ? last * 100 / item.avgBuyPrice - 100 : item.quantity * (last - item.avgBuyPrice);
+}
+
+std::string ItemInvestment(const CWPapier& item, bool percent)
+{
+    if (item.isInvestedAmountHistory)
+        return {};
+    double last = 0.0;
+    item.GetLastValue(last);
+    const double invested = last * item.quantity;
+    if (!hasGain(item))
+        return formatText("%4.2lf", invested);
+    return formatText(percent ? "%4.2lf (%+2.2lf%%)" : "%4.2lf (%+4.2lf)", invested, gain(item, percent));
+}
+
+} // namespace Investment

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/CWPapier.h"
+
+#include <string>
+
+// The investment of one item: the buy, sell and dividend arithmetic, the alarm test and the
+// "Amount Invested" text.
+namespace Investment {
+
+struct Position {
+    double quantity = 0.0;
+    double avgBuyPrice = 0.0;
+};
+
+// A buy that closes a short position exactly leaves quantity 0 and average price 0.
+Position Buy(Position position, double bought, double price, double commission);
+// Returns the financial result of the sale; the average price stays.
+double Sell(Position& position, unsigned long sold, double price, double commission);
+// Refused (false, with `error`) on quantity 0, where the dividend has nothing to spread over.
+bool Dividends(Position& position, double amount, std::string& error);
+std::string sellResultText(double result);
+
+bool AlarmTriggered(const CWPapier& item);
+// Empty for the invested-amount-history item.
+std::string ItemInvestment(const CWPapier& item, bool percent);
+// Whether the item's gain can be shown: newest value, quantity and buy price all non-zero.
+bool hasGain(const CWPapier& item);
+// The gain in percent of the buy price, or nominal; only meaningful when hasGain().
+double gain(const CWPapier& item, bool percent);
+
+} // namespace Investment

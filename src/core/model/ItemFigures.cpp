@@ -1,0 +1,123 @@
+#include "model/ItemFigures.h"
+
+#include "model/FormatText.h"
+#include "model/Investment.h"
+
+namespace {
+
+constexpr time_t kSecondsPerDay = 86400;
+
+int secondsOfDay(time_t time)
+{
+    std::tm tm{};
+    localtime_r(&time, &tm);
+    return tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
+}
+
+std::string localText(const char* format, time_t time)
+{
+    std::tm tm{};
+    localtime_r(&time, &tm);
+    char text[128];
+    const size_t length = std::strftime(text, sizeof text, format, &tm);
+    return std::string(text, length);
+}
+
+int periodDays(const CWPapier& item, bool dayMode)
+{
+    time_t reference = 0;
+    if (!item.GetReferenceTime(dayMode, reference))
+        return 0;
+    return ItemFigures::wholeDays(reference, item.quotations.back().time);
+}
+
+} // namespace
+
+int ItemFigures::wholeDays(time_t from, time_t to)
+{
+    return static_cast<int>((to - from) / kSecondsPerDay);
+}
+
+int ItemFigures::lastUpdateDays(time_t last, time_t now)
+{
+    int days = wholeDays(last, now);
+    if (now > last && secondsOfDay(now) < secondsOfDay(last))
+        ++days;
+    return days;
+}
+
+std::string ItemFigures::lastUpdateText(time_t last, time_t now)
+{
+    const int days = lastUpdateDays(last, now);
+    if (days == 0)
+        return localText("%H:%M", last);
+    if (days <= 6)
+        return localText("%A   %H:%M", last);
+    return localText("%x   %H:%M", last);
+}
+
+std::string ItemFigures::changeText(double change, int days, bool percent)
+{
+    const double months = days / 30.0;
+    const double years = days / 365.0;
+    if (months < 3)
+        return formatText(percent ? "%+2.2lf%% (%i %s)" : "%+3.4lf (%i %s)", change, days, "Days");
+    const bool inYears = years >= 3;
+    return formatText(percent ? "%+2.2lf%% (%2.1lf %s)" : "%+3.4lf (%2.1lf %s)", change, inYears ? years : months,
+                      inYears ? "Years" : "Months");
+}
+
+ItemFigures ItemFigures::of(const CWPapier& item, bool percent)
+{
+    ItemFigures figures;
+    figures.hasQuotations = item.GetLastTime(figures.lastTime);
+    item.GetLastValue(figures.value);
+    item.GetLowHigh(figures.low, figures.high);
+    if (percent) {
+        item.GetLastChangePercent(true, figures.lastDayChange);
+        item.GetLastChangePercent(false, figures.lastChange);
+        item.GetTotalChangePercent(figures.totalChange);
+    } else {
+        item.GetLastChange(true, figures.lastDayChange);
+        item.GetLastChange(false, figures.lastChange);
+        item.GetTotalChange(figures.totalChange);
+    }
+    if (figures.hasQuotations) {
+        figures.lastDayDays = periodDays(item, true);
+        figures.lastDays = periodDays(item, false);
+        figures.totalDays = wholeDays(item.quotations.front().time, item.quotations.back().time);
+    }
+    figures.invested = figures.value * item.quantity;
+    figures.hasGain = Investment::hasGain(item);
+    if (figures.hasGain)
+        figures.gain = Investment::gain(item, percent);
+    return figures;
+}
+
+std::array<std::string, ItemFigures::kColumnCount> ItemFigures::cells(const CWPapier& item, bool percent, time_t now)
+{
+    std::array<std::string, kColumnCount> cells;
+    cells[Name] = item.name;
+    if (item.quotations.empty())
+        return cells;
+    const ItemFigures figures = of(item, percent);
+    cells[LastUpdate] = lastUpdateText(figures.lastTime, now);
+    cells[Value] = formatText("%3.4lf", figures.value);
+    cells[Low] = formatText("%3.4lf", figures.low);
+    cells[High] = formatText("%3.4lf", figures.high);
+    cells[LastDayChange] = changeText(figures.lastDayChange, figures.lastDayDays, percent);
+    cells[LastChange] = changeText(figures.lastChange, figures.lastDays, percent);
+    cells[TotalChange] = changeText(figures.totalChange, figures.totalDays, percent);
+    cells[Invested] = Investment::ItemInvestment(item, percent);
+    return cells;
+}
+
+int ItemFigures::trendIcon(const CWPapier& item)
+{
+    const int alarm = Investment::AlarmTriggered(item) ? 3 : 0;
+    if (item.quotations.empty())
+        return 0;
+    double change = 0.0;
+    item.GetLastChangePercent(true, change);
+    return alarm + (change < 0 ? 1 : change > 0 ? 2 : 0);
+}

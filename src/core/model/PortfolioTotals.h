@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/CWPapier.h"
+
+#include <string>
+#include <vector>
+
+class CWPapierDoc;
+
+// The value of the whole portfolio and its change against the buy prices and against the
+// previous quotations, as the status line shows it.
+struct PortfolioTotals {
+    double invested = 0.0;
+    bool gainAvailable = false;
+    double totalGain = 0.0;
+    double totalPercent = 0.0;
+    bool lastAvailable = false;
+    double lastGain = 0.0;
+    double lastPercent = 0.0;
+
+    static PortfolioTotals of(const std::vector<const CWPapier*>& items);
+    static PortfolioTotals of(const CWPapierDoc& doc);
+    // "Amount invested: ..." in percent or nominal form.
+    std::string statusText(bool percent) const;
+};
