@@ -5,3 +5,4 @@
 // One entry point per tickora-cli command; `args` are the arguments after the command name.
 int runServersCommand(const QStringList& args);
 int runExtractCommand(const QStringList& args);
+int runOptionsCommand(const QStringList& args);

@@ -1,6 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
+#include "servers/ServerConfigExport.h"
+#include "servers/ServerPresets.h"
 #include "servers/ServerStore.h"
 
 #include <QJsonObject>
@@ -11,7 +13,9 @@ const char* const kUsage =
     "Usage: tickora-cli servers list\n"
     "       tickora-cli servers show NAME [--json]\n"
     "       tickora-cli servers set NAME [rule options]\n"
-    "       tickora-cli servers delete NAME";
+    "       tickora-cli servers delete NAME\n"
+    "       tickora-cli servers export OUT.reg\n"
+    "       tickora-cli servers install-presets";
 
 bool requireStored(const std::string& name)
 {
@@ -73,6 +77,25 @@ int remove(const std::string& name)
     return Cli::Success;
 }
 
+int exportAll(const std::string& path)
+{
+    std::string message;
+    if (!ServerConfigExport::ExportServerConfigs(path, message)) {
+        Cli::err(message);
+        return Cli::FileError;
+    }
+    return Cli::Success;
+}
+
+int installPresets()
+{
+    if (!ServerPresets::InstallServerPresets()) {
+        Cli::err("The built-in servers could not be stored.");
+        return Cli::Failed;
+    }
+    return Cli::Success;
+}
+
 } // namespace
 
 int runServersCommand(const QStringList& args)
@@ -80,13 +103,15 @@ int runServersCommand(const QStringList& args)
     QCommandLineParser parser;
     parser.addOption({"json", "Print JSON."});
     RuleOptions::addTo(parser);
-    parser.addPositionalArgument("action", "list, show, set or delete");
+    parser.addPositionalArgument("action", "list, show, set, delete, export or install-presets");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
     const QStringList positional = parser.positionalArguments();
     const QString action = positional.value(0);
     if (action == "list" && positional.size() == 1)
         return list();
+    if (action == "install-presets" && positional.size() == 1)
+        return installPresets();
     if (positional.size() != 2)
         return Cli::usageError("servers " + action.toStdString() + ": wrong number of arguments.", kUsage);
     const std::string name = positional[1].toStdString();
@@ -96,5 +121,7 @@ int runServersCommand(const QStringList& args)
         return set(name, parser);
     if (action == "delete")
         return remove(name);
+    if (action == "export")
+        return exportAll(positional[1].toStdString());
     return Cli::usageError("unknown servers action '" + action.toStdString() + "'.", kUsage);
 }

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "servers/ServerPresets.h"
 
 #include <QCoreApplication>
 #include <clocale>
@@ -18,8 +19,11 @@ const char* const kHelp =
     "  servers show NAME [--json]         Show a server's rules.\n"
     "  servers set NAME [rule options]    Create or change a server.\n"
     "  servers delete NAME                Delete a server.\n"
+    "  servers export OUT.reg             Write every server to a REGEDIT4 file.\n"
+    "  servers install-presets            Install the built-in servers unless they are current.\n"
     "  extract PAGE [rule options] [--server NAME] [--name N] [--symbol S] [--json]\n"
     "                                     Find the quotation in a saved page.\n"
+    "  options [--json] [NAME=VALUE ...]  Show or change the general options.\n"
     "\n"
     "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
     "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
@@ -34,6 +38,7 @@ const std::map<QString, Command>& commands()
     static const std::map<QString, Command> table = {
         {"servers", runServersCommand},
         {"extract", runExtractCommand},
+        {"options", runOptionsCommand},
     };
     return table;
 }
@@ -55,5 +60,7 @@ int main(int argc, char** argv)
     const auto found = commands().find(name);
     if (found == commands().end())
         return Cli::usageError("unknown command '" + name.toStdString() + "'.", kHelp);
+    // As the program does at start-up.
+    ServerPresets::InstallServerPresets();
     return found->second(args);
 }

@@ -1,0 +1,74 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "settings/GeneralOptions.h"
+
+#include <QJsonObject>
+#include <algorithm>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tickora-cli options [--json] [NAME=VALUE ...]\n"
+    "  Prints the general options; assignments are checked as the options dialog checks them\n"
+    "  and stored together, or not at all when one is refused.";
+
+void print(const GeneralOptions& options, bool json)
+{
+    QJsonObject object;
+    for (const GeneralOptions::Field& field : GeneralOptions::fields()) {
+        if (json)
+            object.insert(field.name, options.*field.value);
+        else
+            Cli::out(std::string(field.name) + "=" + std::to_string(options.*field.value));
+    }
+    if (json)
+        Cli::printJson(object);
+}
+
+// Applies NAME=VALUE; returns an exit code other than Success when the assignment is refused.
+int assign(GeneralOptions& options, const QString& assignment)
+{
+    const qsizetype eq = assignment.indexOf('=');
+    if (eq <= 0)
+        return Cli::usageError("'" + assignment.toStdString() + "' is not of the form NAME=VALUE.", kUsage);
+    const std::string name = assignment.left(eq).toStdString();
+    const GeneralOptions::Field* field = GeneralOptions::findField(name);
+    if (!field)
+        return Cli::usageError("unknown option '" + name + "'.", kUsage);
+    const std::string message = GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString(),
+                                                           options.*field->value);
+    if (!message.empty()) {
+        Cli::err(name + ": " + message);
+        return Cli::Failed;
+    }
+    return Cli::Success;
+}
+
+} // namespace
+
+int runOptionsCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption({"json", "Print JSON."});
+    parser.addPositionalArgument("assignments", "NAME=VALUE ...");
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    GeneralOptions options = GeneralOptions::ReadOptions();
+    const QStringList assignments = parser.positionalArguments();
+    // Every assignment is checked before anything is stored; usage errors win over refused values.
+    int outcome = Cli::Success;
+    for (const QString& assignment : assignments) {
+        const int result = assign(options, assignment);
+        if (result == Cli::UsageError)
+            return result;
+        outcome = std::max(outcome, result);
+    }
+    if (outcome != Cli::Success)
+        return outcome;
+    if (!assignments.isEmpty() && !options.WriteOptions()) {
+        Cli::err("The options could not be stored.");
+        return Cli::Failed;
+    }
+    print(options, parser.isSet("json"));
+    return Cli::Success;
+}

@@ -1,0 +1,103 @@
+#include "servers/ServerConfigExport.h"
+
+#include "extract/Windows1252.h"
+#include "importexport/AtomicFileWriter.h"
+#include "servers/ServerStore.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const kLineEnd = "\r\n";
+const char* const kServerKey = "Software\\Tickorasoft\\Tickora\\Server\\";
+
+// Value lines in the order a registry import file lists them.
+const ServerConfig::Field kExportOrder[] = {
+    {"URL", &ServerConfig::URL, nullptr},
+    {"TAUSEND", &ServerConfig::TAUSEND, nullptr},
+    {"DECIMAL", &ServerConfig::DECIMAL, nullptr},
+    {"Text_before_Value", &ServerConfig::Text_before_Value, nullptr},
+    {"Timeout", nullptr, &ServerConfig::Timeout},
+    {"Format", nullptr, &ServerConfig::Format},
+    {"Nr_HTML_before_Value", nullptr, &ServerConfig::Nr_HTML_before_Value},
+    {"Numbers_before_Value", nullptr, &ServerConfig::Numbers_before_Value},
+    {"NoCaseSensitiv", nullptr, &ServerConfig::NoCaseSensitiv},
+    {"Filtering", nullptr, &ServerConfig::Filtering},
+    {"RegExp", &ServerConfig::RegExp, nullptr},
+    {"RegExpQuotationIndex", nullptr, &ServerConfig::RegExpQuotationIndex},
+    {"bRegExpExtractDate", nullptr, &ServerConfig::bRegExpExtractDate},
+    {"RegExpDayIndex", nullptr, &ServerConfig::RegExpDayIndex},
+    {"RegExpMonthIndex", nullptr, &ServerConfig::RegExpMonthIndex},
+    {"RegExpYearIndex", nullptr, &ServerConfig::RegExpYearIndex},
+    {"bRegExpExtractTime", nullptr, &ServerConfig::bRegExpExtractTime},
+    {"RegExpHourIndex", nullptr, &ServerConfig::RegExpHourIndex},
+    {"RegExpMinuteIndex", nullptr, &ServerConfig::RegExpMinuteIndex},
+};
+
+std::string escaped(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string dword(int32_t value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "dword:%08x", static_cast<uint32_t>(value));
+    return buffer;
+}
+
+void appendServer(std::string& out, const ServerConfig& config)
+{
+    out += "[HKEY_CURRENT_USER\\" + std::string(kServerKey) + config.name + "]" + kLineEnd;
+    for (const ServerConfig::Field& f : kExportOrder) {
+        const std::string value = f.text ? "\"" + escaped(config.*f.text) + "\"" : dword(config.*f.number);
+        out += "\"" + std::string(f.key) + "\"=" + value + kLineEnd;
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+namespace ServerConfigExport {
+
+std::string render(const std::vector<ServerConfig>& servers, int presetVersion)
+{
+    std::string out = std::string("REGEDIT4") + kLineEnd + kLineEnd;
+    out += "[HKEY_CURRENT_USER\\" + std::string(kServerKey) + "]" + kLineEnd + kLineEnd;
+    out += std::string("[HKEY_CURRENT_USER\\Software\\Tickorasoft\\Tickora\\Server Version]") + kLineEnd;
+    out += "\"Version number\"=" + dword(presetVersion) + kLineEnd + kLineEnd;
+    for (const ServerConfig& config : servers)
+        appendServer(out, config);
+    return out;
+}
+
+std::string encode(const std::string& text)
+{
+    std::string singleByte;
+    return Windows1252::fromUtf8(text, singleByte) ? singleByte : text;
+}
+
+bool ExportServerConfigs(const std::string& path, std::string& message)
+{
+    std::vector<ServerConfig> servers;
+    for (const std::string& name : ServerStore::ListServerNames()) {
+        ServerConfig config;
+        config.name = name;
+        ServerStore::ReadServerConfig(name, config);
+        servers.push_back(config);
+    }
+    const std::string bytes = encode(render(servers, ServerStore::StoredPresetVersion()));
+    const AtomicFileWriter::Result result = AtomicFileWriter::save(path, bytes);
+    if (!result.saved)
+        message = "File could not be saved (" + std::to_string(result.errorNumber) + ")";
+    return result.saved;
+}
+
+} // namespace ServerConfigExport

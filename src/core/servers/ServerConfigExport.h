@@ -1,0 +1,21 @@
+#pragma once
+
+#include "servers/ServerConfig.h"
+
+#include <string>
+#include <vector>
+
+// All stored server configurations and the preset generation as a REGEDIT4 registry import file.
+namespace ServerConfigExport {
+
+// The file's text (UTF-8, CR LF line ends) for these servers, in the given order.
+std::string render(const std::vector<ServerConfig>& servers, int presetVersion);
+
+// The bytes to write: Windows-1252 when every character fits, otherwise the whole text as UTF-8.
+std::string encode(const std::string& text);
+
+// Exports every stored server. On failure returns false and sets `message` to
+// "File could not be saved (%i)" with the system's error number; an earlier file stays unchanged.
+bool ExportServerConfigs(const std::string& path, std::string& message);
+
+} // namespace ServerConfigExport

@@ -1,0 +1,95 @@
+#include "settings/GeneralOptions.h"
+
+#include "settings/SettingsStore.h"
+
+#include <QSettings>
+
+namespace {
+
+const char* const kSection = "GeneralOptions";
+
+std::string rangeMessage(const GeneralOptions::Field& field)
+{
+    return "Please enter an integer between " + std::to_string(field.min) + " and " + std::to_string(field.max) +
+           ".";
+}
+
+bool inRange(const GeneralOptions::Field& field, int32_t value)
+{
+    return value >= field.min && value <= field.max;
+}
+
+} // namespace
+
+const std::array<GeneralOptions::Field, 12>& GeneralOptions::fields()
+{
+    static const std::array<Field, 12> table = {{
+        {"NumberDownloads", &GeneralOptions::NumberDownloads, 1, 500},
+        {"AutosaveOnExit", &GeneralOptions::AutosaveOnExit, 0, 1},
+        {"Autoupdate", &GeneralOptions::Autoupdate, 0, 1},
+        {"Autoupdate_Time", &GeneralOptions::Autoupdate_Time, 0, 1},
+        {"DownloadStatus", &GeneralOptions::DownloadStatus, 0, 1},
+        {"Hour1", &GeneralOptions::Hour1, 0, 23},
+        {"Hour2", &GeneralOptions::Hour2, 0, 23},
+        {"Minute1", &GeneralOptions::Minute1, 0, 59},
+        {"Minute2", &GeneralOptions::Minute2, 0, 59},
+        {"UpdateIntervall", &GeneralOptions::UpdateIntervall, 5, 500},
+        {"AutosaveWindows", &GeneralOptions::AutosaveWindows, 0, 1},
+        {"ShowFileOnError", &GeneralOptions::ShowFileOnError, 0, 1},
+    }};
+    return table;
+}
+
+const GeneralOptions::Field* GeneralOptions::findField(const std::string& name)
+{
+    for (const Field& field : fields())
+        if (name == field.name)
+            return &field;
+    return nullptr;
+}
+
+GeneralOptions GeneralOptions::ReadOptions()
+{
+    GeneralOptions options;
+    auto settings = SettingsStore::open();
+    settings->beginGroup(kSection);
+    for (const Field& field : fields()) {
+        bool ok = false;
+        const int value = settings->value(field.name).toInt(&ok);
+        // A value the dialog could never have stored (0 download slots, say) would stall the program.
+        if (ok && inRange(field, value))
+            options.*field.value = value;
+    }
+    return options;
+}
+
+bool GeneralOptions::WriteOptions() const
+{
+    auto settings = SettingsStore::open();
+    settings->beginGroup(kSection);
+    for (const Field& field : fields())
+        settings->setValue(field.name, this->*field.value);
+    settings->endGroup();
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}
+
+std::string GeneralOptions::checkEntry(const Field& field, const std::string& text, int32_t& value)
+{
+    bool ok = false;
+    const int parsed = QString::fromStdString(text).trimmed().toInt(&ok);
+    if (!ok)
+        return "Please enter a positive integer.";
+    if (!inRange(field, parsed))
+        return rangeMessage(field);
+    value = parsed;
+    return {};
+}
+
+std::string GeneralOptions::validate() const
+{
+    for (const Field& field : fields())
+        if (!inRange(field, this->*field.value))
+            return rangeMessage(field);
+    return {};
+}

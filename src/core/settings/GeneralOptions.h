@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The twelve general options, kept in the settings section "GeneralOptions".
+struct GeneralOptions {
+    int32_t NumberDownloads = 5;
+    int32_t AutosaveOnExit = 0;
+    int32_t Autoupdate = 1;
+    int32_t Autoupdate_Time = 1;
+    int32_t DownloadStatus = 1;
+    int32_t Hour1 = 9;
+    int32_t Hour2 = 18;
+    int32_t Minute1 = 30;
+    int32_t Minute2 = 30;
+    int32_t UpdateIntervall = 60;
+    int32_t AutosaveWindows = 1;
+    int32_t ShowFileOnError = 1;
+
+    // One option with the values the options dialog allows.
+    struct Field {
+        const char* name;
+        int32_t GeneralOptions::*value;
+        int32_t min;
+        int32_t max;
+    };
+    // The options in their stored order.
+    static const std::array<Field, 12>& fields();
+    static const Field* findField(const std::string& name);
+
+    // Missing, unreadable or out-of-range values read as their defaults.
+    static GeneralOptions ReadOptions();
+    // Writes all twelve values in their stored order; false when the settings store could not be written.
+    bool WriteOptions() const;
+
+    // Checks an entry for `field` as the options dialog does: sets `value` and returns "", or returns
+    // "Please enter a positive integer." / "Please enter an integer between %1 and %2.".
+    static std::string checkEntry(const Field& field, const std::string& text, int32_t& value);
+    // The refusal message for the first option outside its range, or "" when all are allowed.
+    std::string validate() const;
+
+    bool operator==(const GeneralOptions&) const = default;
+};
