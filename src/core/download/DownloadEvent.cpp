@@ -1,0 +1,109 @@
+#include "download/DownloadEvent.h"
+
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+// The url's path and query: from the first "/" after "scheme://" (for file URLs, the path).
+std::string pathPart(const std::string& url)
+{
+    const size_t scheme = url.find("://");
+    const size_t from = scheme == std::string::npos ? 0 : scheme + 3;
+    const size_t slash = url.find('/', from);
+    return slash == std::string::npos ? std::string() : url.substr(slash);
+}
+
+// Service error texts may span lines; the status shows one.
+std::string failureText(const std::string& errorText)
+{
+    std::string text;
+    for (char c : errorText) {
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            text += ". ";
+        else
+            text += c;
+    }
+    return text;
+}
+
+std::string errorStatusText(const DownloadEvent& event)
+{
+    switch (event.code) {
+    case DownloadErrorCode::WrongUrl:
+        return "Error: Wrong URL!";
+    case DownloadErrorCode::NotFound:
+        return "Error: File not found: " + pathPart(event.url);
+    case DownloadErrorCode::Timeout:
+        return "Error: Timeout!";
+    case DownloadErrorCode::ClientError:
+        return "Error: Bad URL!";
+    case DownloadErrorCode::ServerError:
+        return "Error: Server!";
+    case DownloadErrorCode::Failure:
+        return failureText(event.errorText);
+    default:
+        return {};
+    }
+}
+
+void removeFile(const std::string& path)
+{
+    if (!path.empty())
+        QFile::remove(QString::fromStdString(path));
+}
+
+} // namespace
+
+bool DownloadEvent::isFinal() const
+{
+    switch (kind) {
+    case DownloadEventKind::Result:
+    case DownloadEventKind::QuotationNotFound:
+    case DownloadEventKind::InvalidValue:
+    case DownloadEventKind::TextNotFound:
+    case DownloadEventKind::DownloadError:
+    case DownloadEventKind::Aborted:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string DownloadEvent::statusText() const
+{
+    switch (kind) {
+    case DownloadEventKind::Started:
+        return "Initialized";
+    case DownloadEventKind::Connecting:
+        return "Connecting...";
+    case DownloadEventKind::Connected:
+        return "Connected";
+    case DownloadEventKind::QuotationNotFound:
+        return excerpt.empty() ? "Error: Quotation not found!!" : "Error: Quotation not found!! (" + excerpt + ")";
+    case DownloadEventKind::InvalidValue:
+        return "Error: Invalid value!";
+    case DownloadEventKind::TextNotFound:
+        return "Error: Text not found!";
+    case DownloadEventKind::DownloadError:
+        return errorStatusText(*this);
+    case DownloadEventKind::Progress: {
+        char text[32];
+        std::snprintf(text, sizeof text, "Download %i KB", kilobytes);
+        return text;
+    }
+    case DownloadEventKind::Aborted:
+        return "Download aborted!";
+    default:
+        return {};
+    }
+}
+
+void DownloadEvent::removeFiles() const
+{
+    removeFile(rawFile);
+    removeFile(semiFile);
+    removeFile(convertedFile);
+}

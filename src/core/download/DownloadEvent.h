@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/CKurs.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What a download reports, in the order a job goes through.
+enum class DownloadEventKind : int32_t {
+    Started = 1,
+    Connecting = 2,
+    Connected = 3,
+    Result = 4,
+    QuotationNotFound = 5,
+    InvalidValue = 6,
+    TextNotFound = 7,
+    DownloadError = 8,
+    Progress = 9,
+    Aborted = 10,
+};
+
+// Why a download failed (kind DownloadError).
+enum class DownloadErrorCode : int32_t {
+    None = 0,
+    WrongUrl = 5,
+    NotFound = 6,
+    Timeout = 8,
+    ClientError = 9,
+    ServerError = 10,
+    Failure = 11,
+};
+
+// One report of a download worker. Owned by whoever receives it, and with it the files it names:
+// the receiver deletes or shows them.
+struct DownloadEvent {
+    uint32_t threadId = 0;
+    bool test = false;
+    DownloadEventKind kind = DownloadEventKind::Started;
+    DownloadErrorCode code = DownloadErrorCode::None;
+    // Progress: bytes read so far divided by 1000.
+    int32_t kilobytes = 0;
+    // Empty for wizard and raw jobs.
+    std::string itemName;
+    std::string url;
+    // Wizard and raw jobs: the downloaded page.
+    std::string rawFile;
+    // Wizard jobs: the page converted to semi-html.
+    std::string semiFile;
+    // Update and test jobs: the converted page searched for this item (left only when nothing was found);
+    // wizard jobs: the page converted to text-only.
+    std::string convertedFile;
+    // The error text of the last failure of this job (HTTP layer, file system); empty if none.
+    std::string errorText;
+    // The extraction's excerpt, for kinds QuotationNotFound to TextNotFound.
+    std::string excerpt;
+    // The item the event belongs to; none for wizard, raw and test jobs.
+    std::optional<uint64_t> itemRef;
+    // Result of update and test jobs.
+    std::optional<CKurs> quotation;
+
+    // Result and the three not-found kinds, DownloadError and Aborted: the item's download is over.
+    bool isFinal() const;
+    // The text the status window shows for this event.
+    std::string statusText() const;
+    // Deletes the files the event carries.
+    void removeFiles() const;
+};

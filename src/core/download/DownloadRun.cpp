@@ -1,0 +1,408 @@
+#include "download/DownloadRun.h"
+
+#include "download/TempFiles.h"
+#include "download/UrlVariables.h"
+#include "extract/PageConverter.h"
+#include "extract/PageText.h"
+#include "extract/QuotationExtractor.h"
+
+#include <cctype>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr const char* kFilePrefix = "file://";
+constexpr int kLookBackTries = 4;
+
+bool startsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
+            return false;
+    return true;
+}
+
+DownloadEventKind kindOf(int extractStatus)
+{
+    switch (extractStatus) {
+    case QuotationFound:
+        return DownloadEventKind::Result;
+    case StartTextNotFound:
+        return DownloadEventKind::TextNotFound;
+    case InvalidValue:
+        return DownloadEventKind::InvalidValue;
+    default:
+        return DownloadEventKind::QuotationNotFound;
+    }
+}
+
+DownloadErrorCode codeOfStatus(long status)
+{
+    if (status >= 400 && status <= 499)
+        return DownloadErrorCode::ClientError;
+    if (status >= 500 && status <= 599)
+        return DownloadErrorCode::ServerError;
+    return DownloadErrorCode::Failure;
+}
+
+} // namespace
+
+DownloadRun::DownloadRun(DownloadJob& job)
+    : m_job(job)
+    , m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id())))
+    , m_url(job.url)
+    , m_targetCount(job.tasks.empty() ? 1 : job.tasks.size())
+{
+}
+
+void DownloadRun::run()
+{
+    postStatus(DownloadEventKind::Started);
+    m_errorText.clear();
+    fetch();
+    discardPage();
+}
+
+void DownloadRun::failRemaining(const std::string& errorText)
+{
+    if (m_finished < m_targetCount)
+        postFailure(errorText);
+}
+
+void DownloadRun::reportNotStarted(const std::string& errorText)
+{
+    postStatus(DownloadEventKind::Started);
+    postFailure(errorText);
+}
+
+void DownloadRun::fetch()
+{
+    const std::optional<Scheme> scheme = schemeOf(m_url);
+    if (!scheme) {
+        postError(DownloadErrorCode::WrongUrl);
+        return;
+    }
+    if (*scheme == Scheme::Http)
+        postStatus(DownloadEventKind::Connecting);
+    if (!m_job.dateGiven)
+        m_job.dateTime = std::time(nullptr);
+    time_t reference = m_job.dateTime;
+    m_hasVars = UrlVariables::SubstituteDateVariables(m_url, reference, 0).changed;
+
+    const int tries = m_hasVars && m_job.dateGiven ? kLookBackTries : 1;
+    for (int shift = 0; shift < tries; ++shift) {
+        reference = m_job.dateTime;
+        const auto tryUrl = m_hasVars ? UrlVariables::SubstituteDateVariables(m_url, reference, shift)
+                                      : UrlVariables::Substitution{m_url};
+        if (tryUrl.tooLong || schemeOf(tryUrl.text) != scheme) {
+            postError(DownloadErrorCode::WrongUrl);
+            return;
+        }
+        const TryResult result = *scheme == Scheme::Http ? fetchHttp(tryUrl.text) : fetchFile(tryUrl.text);
+        if (result == TryResult::Ended)
+            return;
+        if (result == TryResult::Read) {
+            handOver();
+            return;
+        }
+    }
+    if (m_hasVars) {
+        reference = m_job.dateTime;
+        m_url = UrlVariables::SubstituteDateVariables(m_url, reference, 0).text;
+    }
+    postError(DownloadErrorCode::NotFound);
+}
+
+DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
+{
+    const std::optional<std::string> canonical = HttpTransfer::canonicalUrl(url);
+    if (!canonical) {
+        postError(DownloadErrorCode::WrongUrl);
+        return TryResult::Ended;
+    }
+    const HttpOutcome outcome = m_http.get(*canonical, m_job.timeout, *this);
+    switch (outcome.kind) {
+    case HttpOutcome::Completed:
+        return TryResult::Read;
+    case HttpOutcome::HttpError:
+        if (outcome.status == 404)
+            return TryResult::Missing;
+        if (m_hasVars) {
+            time_t reference = m_job.dateTime;
+            m_url = UrlVariables::SubstituteDateVariables(m_url, reference, 0).text;
+        }
+        postError(codeOfStatus(outcome.status));
+        return TryResult::Ended;
+    case HttpOutcome::ServiceError:
+        discardPage();
+        postFailure(outcome.errorText);
+        return TryResult::Ended;
+    case HttpOutcome::Stopped:
+        reportStop();
+        return TryResult::Ended;
+    }
+    return TryResult::Ended;
+}
+
+DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
+{
+    QFile file(QString::fromStdString(url.substr(std::char_traits<char>::length(kFilePrefix))));
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_errorText = file.errorString().toStdString();
+        return TryResult::Missing;
+    }
+    if (!beginBody()) {
+        reportStop();
+        return TryResult::Ended;
+    }
+    char buffer[kReadSize];
+    for (;;) {
+        const qint64 count = file.read(buffer, sizeof buffer);
+        if (count < 0) {
+            discardPage();
+            postFailure(file.errorString().toStdString());
+            return TryResult::Ended;
+        }
+        if (count == 0)
+            return TryResult::Read;
+        if (!receive(buffer, static_cast<size_t>(count))) {
+            reportStop();
+            return TryResult::Ended;
+        }
+    }
+}
+
+bool DownloadRun::beginBody()
+{
+    postStatus(DownloadEventKind::Connected);
+    if (aborted()) {
+        m_stop = Stop::Aborted;
+        return false;
+    }
+    const std::string path = TempFiles::create();
+    m_page.setFileName(QString::fromStdString(path));
+    if (path.empty() || !m_page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        m_stop = Stop::NoTempFile;
+        return false;
+    }
+    m_reading = true;
+    m_readStart = std::time(nullptr);
+    return true;
+}
+
+bool DownloadRun::receive(const char* data, size_t size)
+{
+    if (m_bytes + static_cast<long long>(size) > kMaxPageBytes) {
+        m_stop = Stop::TooLarge;
+        return false;
+    }
+    if (m_page.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
+        m_stop = Stop::WriteFailed;
+        return false;
+    }
+    m_bytes += static_cast<long long>(size);
+    if (m_bytes >= m_reported + 1000) {
+        postStatus(DownloadEventKind::Progress, static_cast<int32_t>(m_bytes / 1000));
+        m_reported += 1000;
+    }
+    return keepWaiting();
+}
+
+bool DownloadRun::keepWaiting()
+{
+    if (m_reading && std::time(nullptr) - m_readStart >= m_job.timeout) {
+        m_stop = Stop::Timeout;
+        return false;
+    }
+    if (aborted()) {
+        m_stop = Stop::Aborted;
+        return false;
+    }
+    return true;
+}
+
+bool DownloadRun::reportStop()
+{
+    discardPage();
+    switch (m_stop) {
+    case Stop::None:
+        return false;
+    case Stop::Aborted:
+        postFinal(DownloadEventKind::Aborted);
+        break;
+    case Stop::Timeout:
+        postError(DownloadErrorCode::Timeout);
+        break;
+    case Stop::TooLarge:
+        postFailure("Error: Page larger than 64 MiB!");
+        break;
+    case Stop::WriteFailed:
+        postFailure("Error: The page could not be written to a temporary file!");
+        break;
+    case Stop::NoTempFile:
+        postFailure("Error: No temporary file could be created!");
+        break;
+    }
+    return true;
+}
+
+void DownloadRun::handOver()
+{
+    const bool written = m_page.flush();
+    m_page.close();
+    if (!written) {
+        m_stop = Stop::WriteFailed;
+        reportStop();
+        return;
+    }
+    if (aborted()) {
+        m_stop = Stop::Aborted;
+        reportStop();
+        return;
+    }
+    if (m_job.wizard) {
+        handOverWizard();
+    } else if (m_job.raw) {
+        DownloadEvent event = makeEvent(DownloadEventKind::Result);
+        event.rawFile = m_page.fileName().toStdString();
+        m_page.setFileName(QString());
+        post(std::move(event));
+    } else {
+        handOverToTasks();
+    }
+}
+
+void DownloadRun::handOverWizard()
+{
+    const std::string raw = m_page.fileName().toStdString();
+    const std::string semi = TempFiles::create();
+    const std::string text = TempFiles::create();
+    if (semi.empty() || text.empty() || !PageConverter::ConvertPageFile(PageConverter::SemiHtml, raw, semi) ||
+        !PageConverter::ConvertPageFile(PageConverter::TextOnly, raw, text)) {
+        QFile::remove(QString::fromStdString(semi));
+        QFile::remove(QString::fromStdString(text));
+        m_stop = Stop::NoTempFile;
+        reportStop();
+        return;
+    }
+    DownloadEvent event = makeEvent(DownloadEventKind::Result);
+    event.rawFile = raw;
+    event.semiFile = semi;
+    event.convertedFile = text;
+    m_page.setFileName(QString());
+    post(std::move(event));
+}
+
+void DownloadRun::handOverToTasks()
+{
+    for (const ItemTask& task : m_job.tasks)
+        post(taskResult(task));
+    discardPage();
+}
+
+DownloadEvent DownloadRun::taskResult(const ItemTask& task)
+{
+    DownloadEvent event = targetEvent(m_finished, DownloadEventKind::DownloadError);
+    const std::string converted = TempFiles::create();
+    if (converted.empty() ||
+        !PageConverter::ConvertPageFile(task.rules.Format, m_page.fileName().toStdString(), converted)) {
+        QFile::remove(QString::fromStdString(converted));
+        event.code = DownloadErrorCode::Failure;
+        event.errorText = "Error: The page could not be converted into a temporary file!";
+        return event;
+    }
+    std::string bytes;
+    PageText::readFile(converted, bytes);
+    const ExtractResult result =
+        QuotationExtractor::Extract(task.rules, PageText::forSearch(std::move(bytes)), m_job.dateTime);
+    event.kind = kindOf(result.status);
+    event.excerpt = result.excerpt;
+    if (result.status == QuotationFound) {
+        event.quotation = CKurs{result.time, result.value};
+        QFile::remove(QString::fromStdString(converted));
+    } else {
+        event.convertedFile = converted;
+    }
+    return event;
+}
+
+bool DownloadRun::aborted() const
+{
+    return m_job.abortFlag && m_job.abortFlag->load();
+}
+
+void DownloadRun::discardPage()
+{
+    m_reading = false;
+    if (m_page.fileName().isEmpty())
+        return;
+    m_page.close();
+    m_page.remove();
+    m_page.setFileName(QString());
+}
+
+DownloadEvent DownloadRun::makeEvent(DownloadEventKind kind) const
+{
+    DownloadEvent event;
+    event.threadId = m_threadId;
+    event.test = m_job.test;
+    event.kind = kind;
+    event.url = m_url;
+    event.errorText = m_errorText;
+    return event;
+}
+
+DownloadEvent DownloadRun::targetEvent(size_t target, DownloadEventKind kind) const
+{
+    DownloadEvent event = makeEvent(kind);
+    if (!m_job.tasks.empty()) {
+        event.itemName = m_job.tasks[target].name;
+        event.itemRef = m_job.tasks[target].itemRef;
+    }
+    return event;
+}
+
+void DownloadRun::postStatus(DownloadEventKind kind, int32_t kilobytes)
+{
+    for (size_t i = m_finished; i < m_targetCount; ++i) {
+        DownloadEvent event = targetEvent(i, kind);
+        event.kilobytes = kilobytes;
+        post(std::move(event));
+    }
+}
+
+void DownloadRun::postFinal(DownloadEventKind kind, DownloadErrorCode code)
+{
+    // Each post ends one target and moves m_finished on.
+    while (m_finished < m_targetCount) {
+        DownloadEvent event = targetEvent(m_finished, kind);
+        event.code = code;
+        post(std::move(event));
+    }
+}
+
+void DownloadRun::postFailure(const std::string& errorText)
+{
+    m_errorText = errorText;
+    postError(DownloadErrorCode::Failure);
+}
+
+void DownloadRun::post(DownloadEvent event)
+{
+    if (event.isFinal())
+        ++m_finished;
+    if (m_job.receiver)
+        m_job.receiver->post(std::move(event));
+}
+
+std::optional<DownloadRun::Scheme> DownloadRun::schemeOf(const std::string& url)
+{
+    if (startsWithNoCase(url, kFilePrefix))
+        return Scheme::File;
+    if (HttpTransfer::canonicalUrl(url))
+        return Scheme::Http;
+    return std::nullopt;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "download/BodyReceiver.h"
+#include "download/DownloadJob.h"
+#include "download/HttpTransfer.h"
+
+#include <QFile>
+#include <ctime>
+#include <optional>
+#include <string>
+
+// One run of the download worker over one job: fetches the page into a temporary file, hands it over and
+// posts the job's events. Every task (or the one hand-over of a wizard or raw job) gets exactly one final event.
+class DownloadRun : public BodyReceiver {
+public:
+    // Larger pages are not read further.
+    static constexpr long long kMaxPageBytes = 64LL * 1024 * 1024;
+
+    explicit DownloadRun(DownloadJob& job);
+    void run();
+    // Ends every task that has no final event yet with a Failure carrying `errorText`.
+    void failRemaining(const std::string& errorText);
+    // For a job whose thread could not start: Started, then a Failure carrying `errorText`.
+    void reportNotStarted(const std::string& errorText);
+
+    bool beginBody() override;
+    bool receive(const char* data, size_t size) override;
+    bool keepWaiting() override;
+
+private:
+    enum class Scheme { Http, File };
+    // Why reading stopped before the end of the page.
+    enum class Stop { None, Aborted, Timeout, TooLarge, WriteFailed, NoTempFile };
+    enum class TryResult { Read, Missing, Ended };
+
+    void fetch();
+    TryResult fetchHttp(const std::string& url);
+    TryResult fetchFile(const std::string& url);
+    // Posts the final event that belongs to how reading stopped; false when it did not stop early.
+    bool reportStop();
+    void handOver();
+    void handOverWizard();
+    void handOverToTasks();
+    // The final event of the next task.
+    DownloadEvent taskResult(const ItemTask& task);
+    bool aborted() const;
+    void discardPage();
+
+    DownloadEvent makeEvent(DownloadEventKind kind) const;
+    DownloadEvent targetEvent(size_t target, DownloadEventKind kind) const;
+    // Once per task that has not ended (once for wizard and raw jobs).
+    void postStatus(DownloadEventKind kind, int32_t kilobytes = 0);
+    void postFinal(DownloadEventKind kind, DownloadErrorCode code = DownloadErrorCode::None);
+    void postError(DownloadErrorCode code) { postFinal(DownloadEventKind::DownloadError, code); }
+    void postFailure(const std::string& errorText);
+    void post(DownloadEvent event);
+
+    static std::optional<Scheme> schemeOf(const std::string& url);
+
+    DownloadJob& m_job;
+    uint32_t m_threadId;
+    std::string m_url;
+    std::string m_errorText;
+    bool m_hasVars = false;
+    // Tasks before this index have had their final event.
+    size_t m_finished = 0;
+    size_t m_targetCount;
+
+    HttpTransfer m_http;
+    QFile m_page;
+    bool m_reading = false;
+    time_t m_readStart = 0;
+    long long m_bytes = 0;
+    long long m_reported = 0;
+    Stop m_stop = Stop::None;
+};

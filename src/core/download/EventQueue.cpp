@@ -1,0 +1,20 @@
+#include "download/EventQueue.h"
+
+void EventQueue::post(DownloadEvent event)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.push_back(std::move(event));
+    }
+    m_arrived.notify_one();
+}
+
+std::optional<DownloadEvent> EventQueue::take(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_arrived.wait_for(lock, timeout, [this] { return !m_events.empty(); }))
+        return std::nullopt;
+    DownloadEvent event = std::move(m_events.front());
+    m_events.pop_front();
+    return event;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "download/EventSink.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+// A thread-safe queue of events, drained by the thread that owns the scheduler (the CLI's main loop, tests).
+class EventQueue : public EventSink {
+public:
+    void post(DownloadEvent event) override;
+    // The oldest event, waiting up to `timeout` for one to arrive.
+    std::optional<DownloadEvent> take(std::chrono::milliseconds timeout);
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::deque<DownloadEvent> m_events;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "download/DownloadEvent.h"
+
+// Where a download worker posts its events. Called from worker threads: implementations hand the event
+// over to their own thread (a queued call into the GUI thread, a thread-safe queue) and never block long.
+class EventSink {
+public:
+    virtual ~EventSink() = default;
+    virtual void post(DownloadEvent event) = 0;
+};

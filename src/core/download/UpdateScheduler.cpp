@@ -1,0 +1,258 @@
+#include "download/UpdateScheduler.h"
+
+#include "download/DownloadJob.h"
+#include "download/DownloadWorker.h"
+#include "download/UrlVariables.h"
+#include "extract/QuotationExtractor.h"
+#include "servers/ServerStore.h"
+
+#include <QFile>
+#include <cstdio>
+#include <map>
+#include <unordered_map>
+
+static_assert(std::is_same_v<CWPapierDoc::ItemId, decltype(ItemTask::itemRef)::value_type>);
+
+namespace {
+
+bool namesServer(const CWPapier& item)
+{
+    return !item.server.name.empty() && item.server.name != ServerConfig::kUserDefinedName;
+}
+
+std::string localTimeText(time_t time)
+{
+    std::tm local{};
+    localtime_r(&time, &local);
+    char text[128];
+    const size_t length = std::strftime(text, sizeof text, "%c", &local);
+    return std::string(text, length);
+}
+
+} // namespace
+
+// One item ready for a job: its task and the address it expands to.
+struct UpdateScheduler::Prepared {
+    int pos;
+    std::string url;
+    ItemTask task;
+};
+
+UpdateScheduler::UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver)
+    : m_document(document)
+    , m_receiver(std::move(receiver))
+    , m_abort(std::make_shared<std::atomic<bool>>(false))
+    , m_workers(std::make_shared<JobCounter>())
+{
+}
+
+UpdateScheduler::~UpdateScheduler()
+{
+    m_abort->store(true);
+    m_workers->waitUntilIdle();
+}
+
+std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vector<ItemId>& items) const
+{
+    std::map<std::string, ServerConfig> servers;
+    std::vector<Prepared> prepared;
+    for (const ItemId id : items) {
+        const int pos = m_document.positionOf(id);
+        if (pos < 0)
+            continue;
+        const CWPapier& item = m_document.item(pos);
+        if (item.updating || item.isInvestedAmountHistory)
+            continue;
+        ServerConfig rules = item.server;
+        if (namesServer(item)) {
+            auto found = servers.find(item.server.name);
+            if (found == servers.end()) {
+                ServerConfig stored;
+                ServerStore::ReadServerConfig(item.server.name, stored);
+                found = servers.emplace(item.server.name, stored).first;
+            }
+            rules = found->second;
+        }
+        const std::string url = UrlVariables::SubstituteItemVariables(rules.URL, item.name, item.symbol).text;
+        QuotationExtractor::WithItemVariables(rules, item.name, item.symbol);
+        prepared.push_back({pos, url, ItemTask{id, item.name, std::move(rules)}});
+    }
+    return prepared;
+}
+
+int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional<time_t> date)
+{
+    std::vector<std::unique_ptr<DownloadJob>> jobs;
+    std::unordered_map<std::string, DownloadJob*> jobOfUrl;
+    for (Prepared& entry : prepare(items)) {
+        CWPapier& item = m_document.item(entry.pos);
+        if (item.updating)
+            continue;
+        item.updating = 1;
+        ++m_pendingUpdates;
+        const int32_t timeout = entry.task.rules.Timeout;
+        if (auto found = jobOfUrl.find(entry.url); found != jobOfUrl.end()) {
+            found->second->timeout = std::max(found->second->timeout, timeout);
+            found->second->tasks.push_back(std::move(entry.task));
+            continue;
+        }
+        auto job = std::make_unique<DownloadJob>();
+        job->url = entry.url;
+        job->timeout = timeout;
+        job->dateGiven = date.has_value();
+        job->dateTime = date.value_or(std::time(nullptr));
+        job->limiter = &m_document.downloadSlots();
+        job->tasks.push_back(std::move(entry.task));
+        jobOfUrl.emplace(entry.url, job.get());
+        jobs.push_back(std::move(job));
+    }
+    for (auto& job : jobs)
+        startJob(std::move(job));
+    return static_cast<int>(jobs.size());
+}
+
+void UpdateScheduler::StartTest(const std::string& name, const std::string& symbol, const ServerConfig& config)
+{
+    auto job = std::make_unique<DownloadJob>();
+    job->test = true;
+    job->url = UrlVariables::SubstituteItemVariables(config.URL, name, symbol).text;
+    job->timeout = config.Timeout;
+    job->dateTime = std::time(nullptr);
+    ItemTask task{std::nullopt, name, config};
+    QuotationExtractor::WithItemVariables(task.rules, name, symbol);
+    job->tasks.push_back(std::move(task));
+    ++m_pendingTests;
+    startJob(std::move(job));
+}
+
+void UpdateScheduler::startJob(std::unique_ptr<DownloadJob> job)
+{
+    job->receiver = m_receiver;
+    job->abortFlag = m_abort;
+    job->counter = m_workers;
+    StartDownloadJob(std::move(job));
+}
+
+void UpdateScheduler::AbortDownloads()
+{
+    if (m_running > 0)
+        m_abort->store(true);
+}
+
+void UpdateScheduler::waitForWorkers()
+{
+    m_workers->waitUntilIdle();
+}
+
+void UpdateScheduler::HandleDownloadEvent(const DownloadEvent& event)
+{
+    if (event.test) {
+        handleTestEvent(event);
+        return;
+    }
+    if (event.kind == DownloadEventKind::Started)
+        ++m_running;
+    if (event.isFinal()) {
+        --m_running;
+        applyUpdate(event);
+    }
+    if (m_observer)
+        m_observer(event);
+    if (event.isFinal() && m_running == 0 && m_pendingUpdates == 0 && m_downloadsEnded)
+        m_downloadsEnded();
+}
+
+void UpdateScheduler::handleTestEvent(const DownloadEvent& event)
+{
+    if (!event.isFinal()) {
+        if (m_testBusy)
+            m_testBusy(true);
+        return;
+    }
+    --m_pendingTests;
+    if (m_testBusy)
+        m_testBusy(m_pendingTests > 0);
+    const bool found = event.kind == DownloadEventKind::Result;
+    if (m_testReport)
+        m_testReport({found ? TestReport::Information : TestReport::Warning, testMessage(event)});
+    disposeTestPage(event);
+}
+
+std::string UpdateScheduler::testMessage(const DownloadEvent& event)
+{
+    char value[64] = "";
+    switch (event.kind) {
+    case DownloadEventKind::Result:
+        if (event.quotation)
+            std::snprintf(value, sizeof value, "%2.4f", event.quotation->value);
+        return "Quotation for '" + event.itemName + "':\nValue: " + value +
+               "\nDate/Time: " + (event.quotation ? localTimeText(event.quotation->time) : std::string()) + "\n";
+    case DownloadEventKind::QuotationNotFound:
+    case DownloadEventKind::InvalidValue:
+    case DownloadEventKind::TextNotFound:
+        return "Quotation for '" + event.itemName + "' not found!\n" + event.excerpt + "\n";
+    default:
+        return "Download error:\nItem: " + event.itemName + "\nURL: " + event.url + "\n" + event.statusText();
+    }
+}
+
+void UpdateScheduler::disposeTestPage(const DownloadEvent& event)
+{
+    if (event.convertedFile.empty())
+        return;
+    const QString page = QString::fromStdString(event.convertedFile);
+    if (m_showFileOnError && m_showFile && page.endsWith(".tmp")) {
+        const QString shown = page.left(page.size() - 4) + ".TXT";
+        QFile::remove(shown);
+        if (QFile::rename(page, shown)) {
+            m_showFile(shown.toStdString());
+            return;
+        }
+    }
+    QFile::remove(page);
+}
+
+void UpdateScheduler::applyUpdate(const DownloadEvent& event)
+{
+    if (event.kind == DownloadEventKind::Result && event.quotation && event.itemRef && !m_abort->load() &&
+        m_document.ApplyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time))
+        ++m_stored;
+    clearMark(event.itemRef);
+    --m_pendingUpdates;
+    if (m_pendingUpdates == 0)
+        m_abort->store(false);
+}
+
+void UpdateScheduler::clearMark(std::optional<ItemId> id)
+{
+    if (!id)
+        return;
+    if (const int pos = m_document.positionOf(*id); pos >= 0)
+        m_document.item(pos).updating = 0;
+}
+
+void UpdateScheduler::setEventObserver(std::function<void(const DownloadEvent&)> observer)
+{
+    m_observer = std::move(observer);
+}
+
+void UpdateScheduler::setDownloadsEndedHandler(std::function<void()> handler)
+{
+    m_downloadsEnded = std::move(handler);
+}
+
+void UpdateScheduler::setTestBusyHandler(std::function<void(bool)> handler)
+{
+    m_testBusy = std::move(handler);
+}
+
+void UpdateScheduler::setTestReportHandler(std::function<void(const TestReport&)> handler)
+{
+    m_testReport = std::move(handler);
+}
+
+void UpdateScheduler::setShowFileOnError(bool show, std::function<void(const std::string& path)> showFile)
+{
+    m_showFileOnError = show;
+    m_showFile = std::move(showFile);
+}

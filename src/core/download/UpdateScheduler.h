@@ -1,0 +1,98 @@
+#pragma once
+
+#include "download/DownloadEvent.h"
+#include "download/EventSink.h"
+#include "download/JobCounter.h"
+#include "model/CWPapierDoc.h"
+#include "servers/ServerConfig.h"
+
+#include <atomic>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct DownloadJob;
+
+// Turns update commands into download jobs, counts the running downloads and applies the results to the
+// document. Everything here runs on the thread that owns the document; workers post their events to the
+// receiver given at construction, whose owner hands each one back to HandleDownloadEvent on that thread.
+class UpdateScheduler {
+public:
+    using ItemId = CWPapierDoc::ItemId;
+
+    // What a test update shows the user.
+    struct TestReport {
+        enum Icon { Information, Warning };
+        Icon icon = Information;
+        // "Quotation for '%s':\nValue: ..." and the other message-box texts.
+        std::string message;
+    };
+
+    UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver);
+    // Aborts the downloads still running and waits for their workers.
+    ~UpdateScheduler();
+    UpdateScheduler(const UpdateScheduler&) = delete;
+    UpdateScheduler& operator=(const UpdateScheduler&) = delete;
+
+    // Starts the downloads for `items` in order, skipping marked items and the invested-amount-history item.
+    // Items whose addresses expand to the same text share one download. Without `date` the reference time
+    // is the time a worker starts; with one, missing pages make the worker look back.
+    // Returns the number of jobs started.
+    int StartUpdate(const std::vector<ItemId>& items, std::optional<time_t> date = std::nullopt);
+    // Runs `config` for an item named `name` with symbol `symbol`; the outcome only reaches the test report.
+    void StartTest(const std::string& name, const std::string& symbol, const ServerConfig& config);
+    // Only while downloads run: workers end with Aborted and results still arriving are discarded.
+    void AbortDownloads();
+    void HandleDownloadEvent(const DownloadEvent& event);
+
+    // Tasks that have posted Started and not yet their final event.
+    int runningDownloads() const { return m_running; }
+    bool abortRequested() const { return m_abort->load(); }
+    // Update tasks created and not yet ended (their items carry the update mark).
+    int pendingUpdates() const { return m_pendingUpdates; }
+    bool testRunning() const { return m_pendingTests > 0; }
+    // Quotations stored in the document through this scheduler.
+    int storedQuotations() const { return m_stored; }
+    // Blocks until every worker started here has ended; their events may still wait in the receiver.
+    void waitForWorkers();
+
+    // Every update event after it was counted and applied: the status window, the panes, the tray tip.
+    void setEventObserver(std::function<void(const DownloadEvent&)> observer);
+    // The running count is 0 and no update task is left: the unattended mode saves and quits here.
+    void setDownloadsEndedHandler(std::function<void()> handler);
+    // A test runs (true on each of its events) or has ended (false): the busy pointer.
+    void setTestBusyHandler(std::function<void(bool)> handler);
+    void setTestReportHandler(std::function<void(const TestReport&)> handler);
+    // The page of a test whose quotation was not found: with `showFileOnError` and a handler, the file is
+    // renamed to end in ".TXT" and handed to the handler (the desktop's "open" action); otherwise deleted.
+    void setShowFileOnError(bool show, std::function<void(const std::string& path)> showFile);
+
+    static std::string testMessage(const DownloadEvent& event);
+
+private:
+    struct Prepared;
+    std::vector<Prepared> prepare(const std::vector<ItemId>& items) const;
+    void startJob(std::unique_ptr<DownloadJob> job);
+    void handleTestEvent(const DownloadEvent& event);
+    void applyUpdate(const DownloadEvent& event);
+    void clearMark(std::optional<ItemId> id);
+    void disposeTestPage(const DownloadEvent& event);
+
+    CWPapierDoc& m_document;
+    std::shared_ptr<EventSink> m_receiver;
+    std::shared_ptr<std::atomic<bool>> m_abort;
+    std::shared_ptr<JobCounter> m_workers;
+    int m_running = 0;
+    int m_pendingUpdates = 0;
+    int m_pendingTests = 0;
+    int m_stored = 0;
+    bool m_showFileOnError = false;
+    std::function<void(const DownloadEvent&)> m_observer;
+    std::function<void()> m_downloadsEnded;
+    std::function<void(bool)> m_testBusy;
+    std::function<void(const TestReport&)> m_testReport;
+    std::function<void(const std::string&)> m_showFile;
+};
