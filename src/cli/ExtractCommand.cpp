@@ -6,22 +6,54 @@
 #include "servers/ServerStore.h"
 
 #include <QJsonObject>
+#include <cstdio>
 #include <ctime>
 
 namespace {
 
-const char* const kUsage =
-    "Usage: tickora-cli extract PAGE [rule options] [--server NAME] [--name N] [--symbol S] [--json]";
+const char* const kUsage = "Usage: tickora-cli extract PAGE [rule options] [--server NAME] [--name N] [--symbol S]\n"
+                           "       [--reference \"YYYY-MM-DD HH:MM\"] [--json]";
+
+// A local date and time written "YYYY-MM-DD HH:MM".
+bool parseReference(const QString& text, time_t& time)
+{
+    std::tm parts{};
+    int consumed = 0;
+    const std::string bytes = text.trimmed().toStdString();
+    if (std::sscanf(bytes.c_str(), "%4d-%2d-%2d %2d:%2d%n", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
+                    &parts.tm_hour, &parts.tm_min, &consumed) != 5 ||
+        static_cast<size_t>(consumed) != bytes.size())
+        return false;
+    if (parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1 || parts.tm_mday > 31 || parts.tm_hour > 23 ||
+        parts.tm_min > 59 || parts.tm_hour < 0 || parts.tm_min < 0)
+        return false;
+    parts.tm_year -= 1900;
+    parts.tm_mon -= 1;
+    parts.tm_isdst = -1;
+    time = std::mktime(&parts);
+    return true;
+}
+
+std::string dateTime(time_t time)
+{
+    std::tm parts{};
+    char text[64] = {};
+    if (localtime_r(&time, &parts))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
+    return text;
+}
 
 int report(const ExtractResult& result, bool json)
 {
     if (json) {
         QJsonObject object{{"status", result.status},
                            {"value", Cli::jsonNumber(result.value)},
+                           {"time", static_cast<qint64>(result.time)},
                            {"excerpt", QString::fromStdString(result.excerpt)}};
         Cli::printJson(object);
     } else if (result.status == QuotationFound) {
         Cli::out(Cli::format("Value: %.4f", result.value));
+        Cli::out("Date/Time: " + dateTime(result.time));
     } else {
         Cli::out(Cli::singleLine(result.statusText()));
     }
@@ -37,6 +69,7 @@ int runExtractCommand(const QStringList& args)
     parser.addOptions({{"server", "Start from this stored server's rules.", "NAME"},
                        {"name", "Item name for [&name].", "N"},
                        {"symbol", "Item symbol for [&symbol].", "S"},
+                       {"reference", "The time the quotation is for (default now).", "YYYY-MM-DD HH:MM"},
                        {"json", "Print JSON."}});
     parser.addPositionalArgument("PAGE", "A saved page.");
     if (!Cli::parse(parser, args, kUsage))
@@ -53,6 +86,9 @@ int runExtractCommand(const QStringList& args)
         }
         ServerStore::ReadServerConfig(server, rules);
     }
+    time_t reference = std::time(nullptr);
+    if (parser.isSet("reference") && !parseReference(parser.value("reference"), reference))
+        return Cli::usageError("--reference takes a local time written \"YYYY-MM-DD HH:MM\".", kUsage);
     std::string error;
     if (!RuleOptions::apply(parser, rules, error))
         return Cli::usageError(error, kUsage);
@@ -68,6 +104,6 @@ int runExtractCommand(const QStringList& args)
         Cli::err("Cannot read the page \"" + path + "\".");
         return Cli::FileError;
     }
-    return report(QuotationExtractor::ExtractFromRawPage(rules, std::move(page), std::time(nullptr)),
+    return report(QuotationExtractor::ExtractFromRawPage(rules, std::move(page), reference),
                   parser.isSet("json"));
 }

@@ -21,8 +21,13 @@ const char* const kHelp =
     "  servers delete NAME                Delete a server.\n"
     "  servers export OUT.reg             Write every server to a REGEDIT4 file.\n"
     "  servers install-presets            Install the built-in servers unless they are current.\n"
-    "  extract PAGE [rule options] [--server NAME] [--name N] [--symbol S] [--json]\n"
-    "                                     Find the quotation in a saved page.\n"
+    "  extract PAGE [rule options] [--server NAME] [--name N] [--symbol S]\n"
+    "          [--reference \"YYYY-MM-DD HH:MM\"] [--json]\n"
+    "                                     Find the quotation (and its date/time) in a saved page.\n"
+    "  import SOURCE [--format P] [--separators S] [--case-sensitive] [--symbol S] [--json]\n"
+    "                                     Read a quotation history from a text file.\n"
+    "  wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]\n"
+    "                                     Propose start-text rules that find TEXT in a saved page.\n"
     "  options [--json] [NAME=VALUE ...]  Show or change the general options.\n"
     "\n"
     "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
@@ -38,6 +43,8 @@ const std::map<QString, Command>& commands()
     static const std::map<QString, Command> table = {
         {"servers", runServersCommand},
         {"extract", runExtractCommand},
+        {"import", runImportCommand},
+        {"wizard", runWizardCommand},
         {"options", runOptionsCommand},
     };
     return table;

@@ -1,0 +1,71 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "extract/PageConverter.h"
+#include "extract/PageText.h"
+#include "extract/WizardRules.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+const char* const kUsage = "Usage: tickora-cli wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]";
+
+QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, const std::string& symbol)
+{
+    return QJsonObject{
+        {"mode", rule.mode},
+        {"tags", rule.tags},
+        {"numbers", rule.numbers},
+        {"startText", QString::fromStdString(rule.startText)},
+        {"textBeforeValue", QString::fromStdString(WizardRules::StartTextWithVariables(rule.startText, name, symbol))},
+        {"regionStart", static_cast<qint64>(rule.regionStart)},
+        {"regionLength", static_cast<qint64>(rule.regionLength)},
+        {"text", QString::fromStdString(WizardRules::ListText(rule))},
+    };
+}
+
+} // namespace
+
+int runWizardCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOptions({{"quote", "The quotation as the page shows it, e.g. 22,65.", "TEXT"},
+                       {"mode", "Page conversion: 0 none, 1 semi-html (default), 2 text-only.", "0|1|2"},
+                       {"name", "Item name to put back as [&name] in the start texts (JSON).", "N"},
+                       {"symbol", "Item symbol to put back as [&symbol] in the start texts (JSON).", "S"},
+                       {"json", "Print JSON."}});
+    parser.addPositionalArgument("PAGE", "A saved page.");
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    if (parser.positionalArguments().size() != 1)
+        return Cli::usageError("wizard takes exactly one PAGE.", kUsage);
+    if (!parser.isSet("quote"))
+        return Cli::usageError("--quote is required.", kUsage);
+    int mode = PageConverter::SemiHtml;
+    if (parser.isSet("mode") && !Cli::toInt(parser.value("mode"), mode, 0, 2))
+        return Cli::usageError("--mode takes 0, 1 or 2.", kUsage);
+
+    const std::string path = parser.positionalArguments().first().toStdString();
+    std::string bytes;
+    if (!PageText::readFile(path, bytes)) {
+        Cli::err("Could not open file for reading!");
+        return Cli::FileError;
+    }
+    const std::string page =
+        PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(std::move(bytes))));
+    const WizardRules::Outcome outcome = WizardRules::Generate(page, mode, parser.value("quote").toStdString());
+
+    if (parser.isSet("json")) {
+        QJsonArray rules;
+        for (const WizardRules::Rule& rule : outcome.rules)
+            rules.append(ruleObject(rule, parser.value("name").toStdString(), parser.value("symbol").toStdString()));
+        Cli::printJson(QJsonObject{{"mode", mode}, {"rules", rules}, {"message", QString::fromStdString(outcome.message)}});
+    } else {
+        for (const WizardRules::Rule& rule : outcome.rules)
+            Cli::out(Cli::singleLine(WizardRules::ListText(rule)));
+    }
+    if (!outcome.message.empty())
+        Cli::err(Cli::singleLine(outcome.message));
+    return outcome.rules.empty() ? Cli::Failed : Cli::Success;
+}
