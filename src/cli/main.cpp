@@ -29,6 +29,17 @@ const char* const kHelp =
     "  wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]\n"
     "                                     Propose start-text rules that find TEXT in a saved page.\n"
     "  options [--json] [NAME=VALUE ...]  Show or change the general options.\n"
+    "  new FILE                           Create a portfolio.\n"
+    "  add FILE --name N [--symbol S] [--note T] [--server NAME | rule options]\n"
+    "                                     Append an item.\n"
+    "  show FILE [--percent|--nominal] [--now \"YYYY-MM-DD HH:MM\"] [--json]\n"
+    "                                     List the items' figures and the amount invested.\n"
+    "  dump FILE                          Every stored field of every item as JSON.\n"
+    "  convert IN OUT                     Rewrite a portfolio of any version as version 8.\n"
+    "  quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]\n"
+    "                                     Add a quotation by hand (default today 20:00).\n"
+    "  buy|sell FILE ITEM QTY PRICE [COMMISSION]\n"
+    "  dividend FILE ITEM AMOUNT          Book an investment transaction.\n"
     "\n"
     "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
     "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
@@ -46,6 +57,15 @@ const std::map<QString, Command>& commands()
         {"import", runImportCommand},
         {"wizard", runWizardCommand},
         {"options", runOptionsCommand},
+        {"new", runNewCommand},
+        {"add", runAddCommand},
+        {"show", runShowCommand},
+        {"dump", runDumpCommand},
+        {"convert", runConvertCommand},
+        {"quote", runQuoteCommand},
+        {"buy", runBuyCommand},
+        {"sell", runSellCommand},
+        {"dividend", runDividendCommand},
     };
     return table;
 }

@@ -1,0 +1,66 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
+#include "cli/RuleOptions.h"
+#include "servers/ServerStore.h"
+
+#include <QRandomGenerator>
+
+#include <ctime>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tickora-cli add FILE --name N [--symbol S] [--note T] [--server NAME | rule options]";
+
+const QStringList kItemOptions = {"name", "symbol", "note", "server"};
+
+bool hasRuleOptions(const QCommandLineParser& parser)
+{
+    const QStringList names = parser.optionNames();
+    return std::any_of(names.begin(), names.end(), [](const QString& name) { return !kItemOptions.contains(name); });
+}
+
+} // namespace
+
+int runAddCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOptions({
+        {"name", "Name of the new item.", "N"},
+        {"symbol", "Symbol / Ticker / ISIN.", "S"},
+        {"note", "Free note.", "T"},
+        {"server", "Stored server that fetches the quotation.", "NAME"},
+    });
+    RuleOptions::addTo(parser);
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    if (parser.positionalArguments().size() != 1)
+        return Cli::usageError("add: wrong number of arguments.", kUsage);
+    if (!parser.isSet("name") || parser.value("name").isEmpty())
+        return Cli::usageError("add: --name is required.", kUsage);
+    if (parser.isSet("server") && hasRuleOptions(parser))
+        return Cli::usageError("add: --server and rule options exclude each other.", kUsage);
+
+    CWPapier item = CWPapier::newItem(parser.value("name").toStdString(), std::time(nullptr),
+                                      QRandomGenerator::global()->generate());
+    item.symbol = parser.value("symbol").toStdString();
+    item.note = parser.value("note").toStdString();
+    std::string error;
+    if (parser.isSet("server")) {
+        const std::string server = parser.value("server").toStdString();
+        if (!ServerStore::ServerExists(server))
+            return Cli::usageError(ServerStore::MissingServerMessage(server), kUsage);
+        ServerStore::ReadServerConfig(server, item.server);
+        item.server.name = server;
+    } else if (!RuleOptions::apply(parser, item.server, error)) {
+        return Cli::usageError(error, kUsage);
+    }
+
+    const QString path = parser.positionalArguments().at(0);
+    CWPapierDoc doc;
+    if (!PortfolioCli::open(doc, path))
+        return Cli::FileError;
+    doc.InsertNewItem(item);
+    return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
+}

@@ -1,0 +1,119 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
+#include "model/Investment.h"
+
+#include <functional>
+#include <limits>
+
+namespace {
+
+const char* const kBuyUsage = "Usage: tickora-cli buy FILE ITEM QTY PRICE [COMMISSION]";
+const char* const kSellUsage = "Usage: tickora-cli sell FILE ITEM QTY PRICE [COMMISSION]";
+const char* const kDividendUsage = "Usage: tickora-cli dividend FILE ITEM AMOUNT";
+constexpr double kAny = std::numeric_limits<double>::max();
+
+// Changes the item's investment; false with `error` when the change is refused.
+using Transaction = std::function<bool(Investment::Position&, std::string& error)>;
+
+void printPosition(const Investment::Position& position)
+{
+    Cli::out(Cli::format("Quantity of items invested: %.15g", position.quantity));
+    Cli::out(Cli::format("Average item's buy price: %.15g", position.avgBuyPrice));
+}
+
+// Opens the file, applies the transaction to the item's investment and saves.
+int book(const QStringList& positional, const char* usage, const Transaction& transaction)
+{
+    CWPapierDoc doc;
+    if (!PortfolioCli::open(doc, positional.at(0)))
+        return Cli::FileError;
+    const std::string name = positional.at(1).toStdString();
+    const int pos = PortfolioCli::findItem(doc, name);
+    if (pos < 0)
+        return Cli::usageError(PortfolioCli::itemMissingMessage(name), usage);
+    CWPapier item = doc.item(pos);
+    Investment::Position position{item.quantity, item.avgBuyPrice};
+    std::string error;
+    if (!transaction(position, error)) {
+        Cli::err(error);
+        return Cli::Failed;
+    }
+    item.quantity = position.quantity;
+    item.avgBuyPrice = position.avgBuyPrice;
+    doc.UpdateItem(pos, item);
+    printPosition(position);
+    return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
+}
+
+bool parseArguments(const QStringList& args, const char* usage, qsizetype minCount, qsizetype maxCount,
+                    QStringList& positional, int& exitCode)
+{
+    QCommandLineParser parser;
+    if (!Cli::parse(parser, args, usage)) {
+        exitCode = Cli::UsageError;
+        return false;
+    }
+    positional = parser.positionalArguments();
+    if (positional.size() < minCount || positional.size() > maxCount) {
+        exitCode = Cli::usageError("wrong number of arguments.", usage);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runBuyCommand(const QStringList& args)
+{
+    QStringList positional;
+    int exitCode = 0;
+    if (!parseArguments(args, kBuyUsage, 4, 5, positional, exitCode))
+        return exitCode;
+    double quantity = 0, price = 0, commission = 0;
+    std::string error;
+    if (!PortfolioCli::parseNumber(positional.at(2), 0.01, 1000000, quantity, error)
+        || !PortfolioCli::parseNumber(positional.at(3), 0.0001, 1000000, price, error)
+        || (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), 0, 1000000, commission, error)))
+        return Cli::usageError(error, kBuyUsage);
+    return book(positional, kBuyUsage, [&](Investment::Position& position, std::string&) {
+        position = Investment::Buy(position, quantity, price, commission);
+        return true;
+    });
+}
+
+int runSellCommand(const QStringList& args)
+{
+    QStringList positional;
+    int exitCode = 0;
+    if (!parseArguments(args, kSellUsage, 4, 5, positional, exitCode))
+        return exitCode;
+    bool ok = false;
+    const qulonglong quantity = positional.at(2).toULongLong(&ok);
+    if (!ok)
+        return Cli::usageError("Please enter a positive integer.", kSellUsage);
+    double price = 0, commission = 0;
+    std::string error;
+    if (!PortfolioCli::parseNumber(positional.at(3), -kAny, kAny, price, error)
+        || (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), -kAny, kAny, commission, error)))
+        return Cli::usageError(error, kSellUsage);
+    return book(positional, kSellUsage, [&](Investment::Position& position, std::string&) {
+        Cli::out(Investment::sellResultText(Investment::Sell(position, quantity, price, commission)));
+        return true;
+    });
+}
+
+int runDividendCommand(const QStringList& args)
+{
+    QStringList positional;
+    int exitCode = 0;
+    if (!parseArguments(args, kDividendUsage, 3, 3, positional, exitCode))
+        return exitCode;
+    double amount = 0;
+    std::string error;
+    if (!PortfolioCli::parseNumber(positional.at(2), -kAny, kAny, amount, error))
+        return Cli::usageError(error, kDividendUsage);
+    return book(positional, kDividendUsage, [&](Investment::Position& position, std::string& refusal) {
+        return Investment::Dividends(position, amount, refusal);
+    });
+}

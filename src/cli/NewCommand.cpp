@@ -1,0 +1,21 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
+
+namespace {
+
+const char* const kUsage = "Usage: tickora-cli new FILE";
+
+} // namespace
+
+int runNewCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    if (parser.positionalArguments().size() != 1)
+        return Cli::usageError("new: wrong number of arguments.", kUsage);
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    return PortfolioCli::save(doc, parser.positionalArguments().at(0)) ? Cli::Success : Cli::FileError;
+}

@@ -1,0 +1,76 @@
+#include "cli/PortfolioCli.h"
+
+#include "cli/CliSupport.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace PortfolioCli {
+
+bool open(CWPapierDoc& doc, const QString& path)
+{
+    std::string error;
+    if (doc.OpenPortfolio(path.toStdString(), error))
+        return true;
+    Cli::err(error);
+    return false;
+}
+
+bool save(CWPapierDoc& doc, const QString& path)
+{
+    std::string error;
+    if (doc.SavePortfolio(path.toStdString(), error))
+        return true;
+    Cli::err(error);
+    return false;
+}
+
+int findItem(const CWPapierDoc& doc, const std::string& name)
+{
+    for (int pos = 0; pos < doc.itemCount(); ++pos) {
+        if (doc.item(pos).name == name)
+            return pos;
+    }
+    return -1;
+}
+
+bool parseTime(const QString& text, time_t& time)
+{
+    const QDateTime parsed = QDateTime::fromString(text.trimmed(), "yyyy-MM-dd HH:mm");
+    if (!parsed.isValid())
+        return false;
+    std::tm parts{};
+    parts.tm_year = parsed.date().year() - 1900;
+    parts.tm_mon = parsed.date().month() - 1;
+    parts.tm_mday = parsed.date().day();
+    parts.tm_hour = parsed.time().hour();
+    parts.tm_min = parsed.time().minute();
+    parts.tm_isdst = -1;
+    // The C library's idea of local time, as every displayed time uses.
+    time = std::mktime(&parts);
+    return true;
+}
+
+bool parseNumber(const QString& text, double min, double max, double& value, std::string& error)
+{
+    bool ok = false;
+    const double parsed = text.toDouble(&ok);
+    if (!ok || !std::isfinite(parsed)) {
+        error = "Please enter a number.";
+        return false;
+    }
+    if (parsed < min || parsed > max) {
+        error = Cli::format("Please enter a number between %.15g and %.15g.", min, max);
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+std::string itemMissingMessage(const std::string& name)
+{
+    return "There is no item named \"" + name + "\".";
+}
+
+} // namespace PortfolioCli

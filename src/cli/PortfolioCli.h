@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/CWPapierDoc.h"
+
+#include <QString>
+
+#include <ctime>
+#include <string>
+
+// What the portfolio commands share: opening and saving with the file messages and exit code 3,
+// finding an item by its exact name, and reading numbers and times from arguments.
+namespace PortfolioCli {
+
+// Prints the message and returns false when the file cannot be read.
+bool open(CWPapierDoc& doc, const QString& path);
+bool save(CWPapierDoc& doc, const QString& path);
+// Position of the item with exactly this name, -1 when there is none.
+int findItem(const CWPapierDoc& doc, const std::string& name);
+// "YYYY-MM-DD HH:MM" in local time.
+bool parseTime(const QString& text, time_t& time);
+// A number in [min, max]; the message is the dialog's refusal text.
+bool parseNumber(const QString& text, double min, double max, double& value, std::string& error);
+std::string itemMissingMessage(const std::string& name);
+
+} // namespace PortfolioCli

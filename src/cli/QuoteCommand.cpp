@@ -1,0 +1,54 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
+
+#include <ctime>
+
+namespace {
+
+const char* const kUsage = "Usage: tickora-cli quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]";
+constexpr double kMinValue = 0.001;
+constexpr double kMaxValue = 999999999;
+
+// Today at 20:00 local time, the manual update's default.
+time_t todayEvening()
+{
+    const time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    parts.tm_hour = 20;
+    parts.tm_min = 0;
+    parts.tm_sec = 0;
+    parts.tm_isdst = -1;
+    return std::mktime(&parts);
+}
+
+} // namespace
+
+int runQuoteCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption({"time", "Time of the quotation (default today 20:00).", "YYYY-MM-DD HH:MM"});
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 3)
+        return Cli::usageError("quote: wrong number of arguments.", kUsage);
+    time_t time = todayEvening();
+    if (parser.isSet("time") && !PortfolioCli::parseTime(parser.value("time"), time))
+        return Cli::usageError("quote: --time takes \"YYYY-MM-DD HH:MM\".", kUsage);
+    double value = 0;
+    std::string error;
+    if (!PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue, value, error))
+        return Cli::usageError(error, kUsage);
+
+    CWPapierDoc doc;
+    if (!PortfolioCli::open(doc, positional.at(0)))
+        return Cli::FileError;
+    const std::string name = positional.at(1).toStdString();
+    const int pos = PortfolioCli::findItem(doc, name);
+    if (pos < 0)
+        return Cli::usageError(PortfolioCli::itemMissingMessage(name), kUsage);
+    doc.AddItemQuotation(pos, value, time);
+    return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
+}
