@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
 #include "importexport/ImportEngine.h"
 #include "servers/SeparatorFormat.h"
 
@@ -10,7 +11,7 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli import SOURCE [--format P] [--separators S] [--case-sensitive]\n"
-                           "       [--symbol S] [--json]";
+                           "       [--symbol S] [--json] [--into FILE --item NAME]";
 const char* const kDefaultSeparators = " 9999.99";
 
 std::string quotationLine(const CKurs& quotation)
@@ -56,12 +57,16 @@ int runImportCommand(const QStringList& args)
                        {"separators", "Number format: \"9.999,99\", \" 9999,99\", \"9,999.99\" or \" 9999.99\".", "S"},
                        {"case-sensitive", "Match the format case-sensitively."},
                        {"symbol", "Item symbol for [&symbol].", "S"},
-                       {"json", "Print JSON."}});
+                       {"json", "Print JSON."},
+                       {"into", "Merge the quotations into an item of this portfolio and save it.", "FILE"},
+                       {"item", "The item (exact name) that --into merges into.", "NAME"}});
     parser.addPositionalArgument("SOURCE", "A historical quotation file.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
     if (parser.positionalArguments().size() != 1)
         return Cli::usageError("import takes exactly one SOURCE.", kUsage);
+    if (parser.isSet("into") != parser.isSet("item"))
+        return Cli::usageError("--into and --item go together.", kUsage);
 
     const int separators = SeparatorFormat::indexOfSample(
         parser.isSet("separators") ? parser.value("separators").toStdString() : kDefaultSeparators);
@@ -84,5 +89,8 @@ int runImportCommand(const QStringList& args)
         return result.status == ImportEngine::kFileNotOpened ? Cli::FileError : Cli::Failed;
     }
     Cli::err(messageLine(result.message));
+    if (parser.isSet("into"))
+        return PortfolioCli::mergeInto(parser.value("into"), parser.value("item").toStdString(), result.quotations,
+                                       kUsage);
     return Cli::Success;
 }

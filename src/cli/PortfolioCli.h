@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 // What the portfolio commands share: opening and saving with the file messages and exit code 3,
 // finding an item by its exact name, and reading numbers and times from arguments.
@@ -21,5 +22,9 @@ bool parseTime(const QString& text, time_t& time);
 // A number in [min, max]; the message is the dialog's refusal text.
 bool parseNumber(const QString& text, double min, double max, double& value, std::string& error);
 std::string itemMissingMessage(const std::string& name);
+// Merges imported quotations into the named item of the portfolio and saves it, in one batch
+// with the result of adding them in the given order. Returns the exit code.
+int mergeInto(const QString& path, const std::string& itemName, const std::vector<CKurs>& quotations,
+              const char* usage);
 
 } // namespace PortfolioCli
