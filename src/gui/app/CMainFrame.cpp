@@ -1,0 +1,407 @@
+#include "app/CMainFrame.h"
+
+#include "app/AppIcons.h"
+#include "app/COptionsDialog.h"
+#include "app/FileDialog.h"
+#include "app/DocumentCommands.h"
+#include "app/MessageDialog.h"
+#include "app/StatusPanes.h"
+#include "download/CConnectionStatusDlg.h"
+#include "download/UpdateController.h"
+#include "servers/ServerConfigExport.h"
+#include "servers/ServerStore.h"
+#include "settings/SettingsStore.h"
+#include "views/CWPapierLView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QMenu>
+#include <QUrl>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+
+CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* parent)
+    : QMainWindow(parent)
+    , m_options(options)
+    , m_unattended(unattended)
+    , m_doc(std::make_unique<CWPapierDoc>(options.NumberDownloads))
+    , m_splitter(new QSplitter(Qt::Vertical, this))
+    , m_list(new CWPapierLView(*m_doc, m_splitter))
+    , m_actions(MainActions::create(this))
+    , m_panes(new StatusPanes(statusBar()))
+    , m_statusWindow(new CConnectionStatusDlg(this))
+    , m_updates(new UpdateController(*m_doc, options.ShowFileOnError, this))
+    , m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this))
+{
+    setWindowIcon(AppIcons::application());
+    restoreGeometryFromSettings();
+    m_splitter->addWidget(m_list);
+    setCentralWidget(m_splitter);
+    setAcceptDrops(true);
+    m_statusWindow->setOptions(options.DownloadStatus, options.ShowFileOnError);
+    m_list->setUpdateController(m_updates);
+    m_list->setContextMenu(m_actions.listContextMenu);
+    m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_doc->setChangeObserver([this] { m_list->scheduleFill(); });
+    m_doc->NewPortfolio();
+    m_list->initialUpdate();
+    connectActions();
+    connectHelpActions();
+    if (m_options.Autoupdate)
+        SetAutoUpdateTimer(m_options.UpdateIntervall);
+    connect(&m_autoUpdate, &QTimer::timeout, this, [this] { OnAutoUpdateTick(time(nullptr)); });
+    refreshCommandStates();
+    setWindowTitle(documentTitle() + QStringLiteral(" - Tickora"));
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_doc->setChangeObserver({});
+}
+
+QString CMainFrame::documentTitle() const
+{
+    return m_documents->title();
+}
+
+void CMainFrame::restoreGeometryFromSettings()
+{
+    auto settings = SettingsStore::open();
+    QRect geometry;
+    if (parseDimensions(settings->value(QStringLiteral("MainWindow/Dimensions")).toString(), geometry))
+        setGeometry(geometry);
+    else
+        resize(900, 500);
+    const int listHeight = settings->value(QStringLiteral("ListView/Dimensions"), 150).toInt();
+    m_splitter->setSizes({listHeight, std::max(0, height() - listHeight)});
+}
+
+bool CMainFrame::parseDimensions(const QString& text, QRect& geometry)
+{
+    const QStringList pieces = text.split(QLatin1Char(','));
+    if (pieces.size() != 4)
+        return false;
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = pieces[i].trimmed().toInt(&ok);
+        if (!ok)
+            return false;
+    }
+    if (values[2] <= values[0] || values[3] <= values[1])
+        return false;
+    geometry = QRect(QPoint(values[0], values[1]), QPoint(values[2] - 1, values[3] - 1));
+    return true;
+}
+
+void CMainFrame::saveLayout()
+{
+    auto settings = SettingsStore::open();
+    const QRect frame = frameGeometry();
+    const int right = frame.x() + frame.width();
+    const int bottom = frame.y() + frame.height();
+    if (frame.x() > 0 && frame.y() > 0 && right > 0 && bottom > 0 && !isMaximized()) {
+        settings->setValue(QStringLiteral("MainWindow/Dimensions"),
+                           QStringLiteral("%1,%2,%3,%4").arg(frame.x()).arg(frame.y()).arg(right).arg(bottom));
+    }
+    settings->setValue(QStringLiteral("ListView/Dimensions"), m_splitter->sizes().value(0, 150));
+    settings.reset();
+    m_statusWindow->SaveColumns();
+    m_list->saveLayout();
+}
+
+void CMainFrame::connectActions()
+{
+    const MainActions& a = m_actions;
+    connect(a.fileNew, &QAction::triggered, m_documents, &DocumentCommands::newPortfolio);
+    connect(a.fileOpen, &QAction::triggered, m_documents, &DocumentCommands::openWithDialog);
+    connect(a.fileSave, &QAction::triggered, m_documents, &DocumentCommands::save);
+    connect(a.fileSaveAs, &QAction::triggered, m_documents, &DocumentCommands::saveAs);
+    connect(a.updateAll, &QAction::triggered, this, &CMainFrame::updateAll);
+    connect(a.exportQuotations, &QAction::triggered, m_documents, &DocumentCommands::exportQuotations);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.deleteItem, &QAction::triggered, m_list, &CWPapierLView::deleteSelected);
+    connect(a.cut, &QAction::triggered, m_list, &CWPapierLView::cutSelected);
+    connect(a.copy, &QAction::triggered, m_list, &CWPapierLView::copySelected);
+    connect(a.paste, &QAction::triggered, m_list, &CWPapierLView::paste);
+    connect(a.updateQuotation, &QAction::triggered, m_list, &CWPapierLView::updateSelected);
+    connect(a.updateOnDate, &QAction::triggered, m_list, &CWPapierLView::updateSelectedOnDate);
+    connect(a.manualUpdate, &QAction::triggered, m_list, &CWPapierLView::manualUpdate);
+    connect(a.testUpdate, &QAction::triggered, m_list, &CWPapierLView::testUpdate);
+    connect(a.openWebPage, &QAction::triggered, m_list, &CWPapierLView::openWebPage);
+    connect(a.compareAll, &QAction::triggered, m_list, &CWPapierLView::compareAll);
+    connect(a.abortDownloads, &QAction::triggered, this, &CMainFrame::abortDownloads);
+    connect(a.percentual, &QAction::triggered, m_list, &CWPapierLView::setPercentual);
+    connect(a.refresh, &QAction::triggered, m_list, &CWPapierLView::fill);
+    connect(a.saveViewOptions, &QAction::triggered, this, &CMainFrame::saveLayout);
+    connect(a.connectionStatus, &QAction::triggered, this, &CMainFrame::toggleStatusWindow);
+    connect(a.viewToolbar, &QAction::toggled, a.toolBar, &QWidget::setVisible);
+    connect(a.viewStatusbar, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    a.viewToolbar->setChecked(true);
+    a.viewStatusbar->setChecked(true);
+    connect(a.options, &QAction::triggered, this, &CMainFrame::showOptions);
+    connect(a.exportServers, &QAction::triggered, this, &CMainFrame::exportServers);
+    connect(a.about, &QAction::triggered, this, &CMainFrame::showAbout);
+    m_documents->bindRecentFileActions(a.recentFiles);
+    connect(m_documents, &DocumentCommands::documentReplaced, this, [this] {
+        m_statusWindow->ClearRows();
+        m_statusWindow->setDocumentTitle(documentTitle(), false);
+        if (m_options.Autoupdate)
+            SetAutoUpdateTimer(m_options.UpdateIntervall);
+        m_list->fill();
+    });
+    connect(m_documents, &DocumentCommands::titleChanged, this,
+            [this] { setWindowTitle(documentTitle() + QStringLiteral(" - Tickora")); });
+    connect(m_list, &CWPapierLView::statusLineChanged, m_panes, &StatusPanes::setInvestedText);
+    connect(m_list, &CWPapierLView::selectionPublished, this, &CMainFrame::refreshCommandStates);
+    connect(m_list, &CWPapierLView::statusLineChanged, this, &CMainFrame::refreshCommandStates);
+    connect(m_updates, &UpdateController::downloadEvent, this, &CMainFrame::handleDownloadEvent);
+    connect(m_updates, &UpdateController::downloadsEnded, this, &CMainFrame::onDownloadsEnded);
+    connect(m_statusWindow, &CConnectionStatusDlg::abortRequested, this, &CMainFrame::abortDownloads);
+    connect(a.fileMenu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+}
+
+void CMainFrame::refreshCommandStates()
+{
+    const MainActions& a = m_actions;
+    const bool idle = m_updates->runningDownloads() == 0 && m_updates->pendingUpdates() == 0;
+    a.fileNew->setEnabled(idle);
+    a.fileOpen->setEnabled(idle);
+    for (QAction* recent : a.recentFiles)
+        recent->setEnabled(idle);
+    a.updateAll->setEnabled(m_doc->itemCount() > 1);
+    a.exportQuotations->setEnabled(m_doc->itemCount() > 0);
+    a.abortDownloads->setEnabled(m_updates->runningDownloads() > 0 && !m_updates->abortRequested());
+    const bool ordinarySelected = m_list->hasSelectedOrdinaryItem();
+    a.deleteItem->setEnabled(ordinarySelected);
+    a.cut->setEnabled(ordinarySelected);
+    a.copy->setEnabled(!m_list->selectedItems().empty());
+    a.paste->setEnabled(CWPapierLView::clipboardHasPortfolio());
+    a.updateQuotation->setEnabled(ordinarySelected);
+    a.updateOnDate->setEnabled(ordinarySelected);
+    a.manualUpdate->setEnabled(m_list->focusedItem() != 0);
+    a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
+    a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
+    a.compareAll->setEnabled(m_list->rowItems().size() >= 2);
+    a.compareAll->setChecked(m_list->allRowsSelected());
+    a.percentual->setChecked(m_list->percentual());
+    a.connectionStatus->setChecked(m_statusWindow->isVisible());
+}
+
+void CMainFrame::updateAll()
+{
+    if (m_doc->itemCount() <= 1)
+        return;
+    m_updates->startUpdateAll();
+    if (m_options.Autoupdate)
+        SetAutoUpdateTimer(m_options.UpdateIntervall);
+    refreshCommandStates();
+}
+
+void CMainFrame::SetAutoUpdateTimer(int minutes)
+{
+    if (minutes == 0) {
+        m_autoUpdate.stop();
+        return;
+    }
+    m_autoUpdate.start(minutes * 60000);
+}
+
+void CMainFrame::OnAutoUpdateTick(time_t now)
+{
+    if (!m_options.Autoupdate_Time) {
+        updateAll();
+        return;
+    }
+    const QDateTime current = QDateTime::fromSecsSinceEpoch(now);
+    const QDateTime from(current.date(), QTime(m_options.Hour1, m_options.Minute1));
+    const QDateTime to(current.date(), QTime(m_options.Hour2, m_options.Minute2));
+    if (from <= current && current <= to)
+        updateAll();
+}
+
+void CMainFrame::abortDownloads()
+{
+    if (m_updates->runningDownloads() <= 0)
+        return;
+    m_statusWindow->setDocumentTitle(documentTitle(), true);
+    m_statusWindow->setAbortEnabled(false);
+    if (m_tray)
+        m_tray->setIcon(AppIcons::abortTray());
+    m_updates->abort();
+    refreshCommandStates();
+}
+
+void CMainFrame::toggleStatusWindow()
+{
+    if (m_statusWindow->isVisible()) {
+        m_statusWindow->hide();
+    } else {
+        m_statusWindow->setDocumentTitle(documentTitle(), m_updates->abortRequested());
+        m_statusWindow->show();
+        m_statusWindow->raise();
+        m_statusWindow->activateWindow();
+    }
+    m_actions.connectionStatus->setChecked(m_statusWindow->isVisible());
+}
+
+void CMainFrame::handleDownloadEvent(const DownloadEvent& event)
+{
+    if (event.kind == DownloadEventKind::Started) {
+        if (!m_unattended && m_options.DownloadStatus) {
+            m_statusWindow->setDocumentTitle(documentTitle(), m_updates->abortRequested());
+            m_statusWindow->show();
+        }
+        m_statusWindow->setAbortEnabled(!m_updates->abortRequested());
+    }
+    m_panes->setDownloadCount(m_updates->runningDownloads());
+    m_statusWindow->ShowDownloadEvent(event);
+    refreshTrayTip();
+    if (m_updates->runningDownloads() == 0) {
+        m_statusWindow->setDocumentTitle(documentTitle(), false);
+        m_statusWindow->setAbortEnabled(false);
+    }
+    refreshCommandStates();
+}
+
+void CMainFrame::onDownloadsEnded()
+{
+    if (m_tray)
+        m_tray->setIcon(AppIcons::application());
+    refreshCommandStates();
+    if (!m_unattended)
+        return;
+    const bool saved = m_documents->save();
+    emit unattendedFinished(saved);
+}
+
+void CMainFrame::addTrayIcon(const QString& tip)
+{
+    m_tray = new QSystemTrayIcon(AppIcons::application(), this);
+    m_tray->setToolTip(tip.left(63));
+    auto* menu = new QMenu(this);
+    menu->addAction(QStringLiteral("Connection &status..."), this, &CMainFrame::toggleStatusWindow);
+    menu->addAction(QStringLiteral("&Close"), this, &CMainFrame::abortDownloads);
+    m_tray->setContextMenu(menu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick)
+            toggleStatusWindow();
+    });
+    m_tray->show();
+}
+
+void CMainFrame::refreshTrayTip()
+{
+    if (!m_tray)
+        return;
+    const int count = m_updates->runningDownloads();
+    const QString title = documentTitle();
+    if (count == 1)
+        m_tray->setToolTip(QStringLiteral("%1 (1 Download)").arg(title));
+    else if (count > 1)
+        m_tray->setToolTip(QStringLiteral("%1 (%2 Downloads)").arg(title).arg(count));
+    else
+        m_tray->setToolTip(QStringLiteral("%1 (End)").arg(title));
+}
+
+void CMainFrame::applyOptions(const GeneralOptions& options)
+{
+    m_options = options;
+    m_statusWindow->setOptions(options.DownloadStatus, options.ShowFileOnError);
+    m_documents->setAutosaveOnExit(options.AutosaveOnExit);
+    SetAutoUpdateTimer(options.Autoupdate ? options.UpdateIntervall : 0);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_options.AutosaveWindows && !m_unattended)
+        saveLayout();
+    if (!m_unattended && !m_documents->saveModified()) {
+        event->ignore();
+        return;
+    }
+    m_statusWindow->hide();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile() || m_updates->runningDownloads() > 0)
+        return;
+    event->acceptProposedAction();
+    m_documents->openPortfolio(urls.first().toLocalFile());
+}
+
+void CMainFrame::connectHelpActions()
+{
+    connect(m_actions.faq, &QAction::triggered, this, [this] { openHelpPage(QStringLiteral("FAQ.html")); });
+    connect(m_actions.serverHelp, &QAction::triggered, this, [this] { openHelpPage(QStringLiteral("TKRSrv.html")); });
+    auto openHomePage = [] { QDesktopServices::openUrl(QUrl(homePageAddress())); };
+    connect(m_actions.webPage, &QAction::triggered, this, openHomePage);
+    connect(m_actions.checkUpdate, &QAction::triggered, this, openHomePage);
+}
+
+QString CMainFrame::homePageAddress()
+{
+    auto settings = SettingsStore::open();
+    return settings->value(QStringLiteral("Application/HomePage"), QString::fromLatin1(kDefaultHomePage)).toString();
+}
+
+void CMainFrame::openHelpPage(const QString& fileName)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(fileName)));
+}
+
+void CMainFrame::showOptions()
+{
+    COptionsDialog dialog(m_options, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!dialog.options().WriteOptions())
+        MessageDialog::warning(this, QStringLiteral("The options could not be stored."));
+    applyOptions(dialog.options());
+}
+
+void CMainFrame::exportServers()
+{
+    const QString path = FileDialog::saveFileName(this, QStringLiteral("Export server configuration"),
+                                                  QStringLiteral("Server"), QStringLiteral("Registry Files (*.reg)"),
+                                                  QStringLiteral("reg"));
+    if (path.isEmpty())
+        return;
+    std::string message;
+    if (!ServerConfigExport::ExportServerConfigs(QDir::toNativeSeparators(path).toStdString(), message))
+        MessageDialog::warning(this, QString::fromStdString(message));
+}
+
+QString CMainFrame::aboutText()
+{
+    return QStringLiteral("Tickora Version %1\n\nInstalled server configuration version: %2")
+        .arg(QString::fromLatin1(TICKORA_VERSION))
+        .arg(ServerStore::StoredPresetVersion());
+}
+
+void CMainFrame::showAbout()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About Tickora"), aboutText(), QMessageBox::Ok, this);
+    box.setIconPixmap(AppIcons::application().pixmap(64, 64));
+    if (MessageDialog::pendingAnswers() > 0 || MessageDialog::unattended())
+        MessageDialog::information(this, aboutText());
+    else
+        box.exec();
+}

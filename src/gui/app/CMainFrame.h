@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/MainActions.h"
+#include "model/CWPapierDoc.h"
+#include "settings/GeneralOptions.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class CConnectionStatusDlg;
+class CWPapierLView;
+class DocumentCommands;
+class QSplitter;
+class QSystemTrayIcon;
+class StatusPanes;
+class UpdateController;
+struct DownloadEvent;
+
+// The application's window: the portfolio list in a splitter, toolbar, four status panes, the
+// downloads window, the automatic update timer and, in unattended mode, the tray icon.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(const GeneralOptions& options, bool unattended, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CWPapierDoc& document() { return *m_doc; }
+    CWPapierLView* listView() const { return m_list; }
+    CConnectionStatusDlg* statusWindow() const { return m_statusWindow; }
+    StatusPanes* statusPanes() const { return m_panes; }
+    UpdateController* updates() const { return m_updates; }
+    DocumentCommands* documents() const { return m_documents; }
+    const MainActions& actions() const { return m_actions; }
+    const GeneralOptions& options() const { return m_options; }
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    QTimer& autoUpdateTimer() { return m_autoUpdate; }
+
+    // Starts the periodic update (0 stops it).
+    void SetAutoUpdateTimer(int minutes);
+    void OnAutoUpdateTick(time_t now);
+    void updateAll();
+    void abortDownloads();
+    void toggleStatusWindow();
+    void saveLayout();
+    void applyOptions(const GeneralOptions& options);
+    void addTrayIcon(const QString& tip);
+    void refreshCommandStates();
+    QString documentTitle() const;
+
+    static QString aboutText();
+    // The program's home page, a setting ("Application"/"HomePage").
+    static QString homePageAddress();
+    static constexpr const char* kDefaultHomePage = "https://tickora.org/";
+
+    // Reads "MainWindow"/"Dimensions": left, top, right, bottom; false when it does not hold four numbers.
+    static bool parseDimensions(const QString& text, QRect& geometry);
+
+signals:
+    // Unattended mode: the last download ended and the portfolio was saved (or not).
+    void unattendedFinished(bool saved);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void connectActions();
+    void connectHelpActions();
+    void restoreGeometryFromSettings();
+    void handleDownloadEvent(const DownloadEvent& event);
+    void refreshTrayTip();
+    void onDownloadsEnded();
+    void showOptions();
+    void exportServers();
+    void showAbout();
+    void openHelpPage(const QString& fileName);
+
+    GeneralOptions m_options;
+    bool m_unattended;
+    std::unique_ptr<CWPapierDoc> m_doc;
+    QSplitter* m_splitter;
+    CWPapierLView* m_list;
+    MainActions m_actions;
+    StatusPanes* m_panes;
+    CConnectionStatusDlg* m_statusWindow;
+    UpdateController* m_updates;
+    DocumentCommands* m_documents;
+    QSystemTrayIcon* m_tray = nullptr;
+    QTimer m_autoUpdate;
+};

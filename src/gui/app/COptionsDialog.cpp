@@ -1,0 +1,119 @@
+#include "app/COptionsDialog.h"
+
+#include "app/MessageDialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* numberField(QWidget* parent, int value)
+{
+    auto* field = new QLineEdit(QString::number(value), parent);
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}")), field));
+    field->setMaximumWidth(70);
+    return field;
+}
+
+QTimeEdit* timeField(QWidget* parent, int hour, int minute)
+{
+    auto* field = new QTimeEdit(QTime(hour, minute), parent);
+    field->setDisplayFormat(QStringLiteral("HH:mm"));
+    return field;
+}
+
+QCheckBox* checkBox(const char* text, int32_t value, QWidget* parent)
+{
+    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    box->setChecked(value != 0);
+    return box;
+}
+
+} // namespace
+
+COptionsDialog::COptionsDialog(const GeneralOptions& options, QWidget* parent)
+    : QDialog(parent)
+    , m_options(options)
+    , m_downloads(numberField(this, options.NumberDownloads))
+    , m_autosavePortfolio(checkBox("Auto-save portfolio file", options.AutosaveOnExit, this))
+    , m_autoupdate(checkBox("Automatically update all items every", options.Autoupdate, this))
+    , m_interval(numberField(this, options.UpdateIntervall))
+    , m_timeWindow(checkBox("Only in the time between", options.Autoupdate_Time, this))
+    , m_from(timeField(this, options.Hour1, options.Minute1))
+    , m_to(timeField(this, options.Hour2, options.Minute2))
+    , m_downloadStatus(checkBox("Show download status automatically", options.DownloadStatus, this))
+    , m_autosaveView(checkBox("Auto-save view options", options.AutosaveWindows, this))
+    , m_showFile(checkBox("Show downloaded file if quotation not found", options.ShowFileOnError, this))
+{
+    setWindowTitle(QStringLiteral("General options"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Maximal number of simultaneous downloads: "), this), 0, 0);
+    grid->addWidget(m_downloads, 0, 1);
+    grid->addWidget(m_autoupdate, 1, 0);
+    grid->addWidget(m_interval, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Minutes"), this), 1, 2);
+    grid->addWidget(m_timeWindow, 2, 0);
+    grid->addWidget(m_from, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("and"), this), 2, 2);
+    grid->addWidget(m_to, 2, 3);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    for (QCheckBox* box : {m_autosavePortfolio, m_downloadStatus, m_autosaveView, m_showFile})
+        layout->addWidget(box);
+    layout->addWidget(buttons);
+    connect(m_autoupdate, &QCheckBox::toggled, this, &COptionsDialog::updateEnabling);
+    connect(m_timeWindow, &QCheckBox::toggled, this, &COptionsDialog::updateEnabling);
+    updateEnabling();
+}
+
+void COptionsDialog::updateEnabling()
+{
+    const bool automatic = m_autoupdate->isChecked();
+    m_interval->setEnabled(automatic);
+    m_timeWindow->setEnabled(automatic);
+    const bool window = automatic && m_timeWindow->isChecked();
+    m_from->setEnabled(window);
+    m_to->setEnabled(window);
+}
+
+bool COptionsDialog::takeEntry(const char* fieldName, QLineEdit* field, int32_t& value)
+{
+    const GeneralOptions::Field* option = GeneralOptions::findField(fieldName);
+    const std::string refusal = GeneralOptions::checkEntry(*option, field->text().toStdString(), value);
+    if (refusal.empty())
+        return true;
+    MessageDialog::warning(this, QString::fromStdString(refusal));
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
+void COptionsDialog::accept()
+{
+    GeneralOptions entered = m_options;
+    if (!takeEntry("NumberDownloads", m_downloads, entered.NumberDownloads))
+        return;
+    if (!takeEntry("UpdateIntervall", m_interval, entered.UpdateIntervall))
+        return;
+    entered.AutosaveOnExit = m_autosavePortfolio->isChecked();
+    entered.Autoupdate = m_autoupdate->isChecked();
+    entered.Autoupdate_Time = m_timeWindow->isChecked();
+    entered.DownloadStatus = m_downloadStatus->isChecked();
+    entered.AutosaveWindows = m_autosaveView->isChecked();
+    entered.ShowFileOnError = m_showFile->isChecked();
+    entered.Hour1 = m_from->time().hour();
+    entered.Minute1 = m_from->time().minute();
+    entered.Hour2 = m_to->time().hour();
+    entered.Minute2 = m_to->time().minute();
+    m_options = entered;
+    QDialog::accept();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "settings/GeneralOptions.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QTimeEdit;
+
+// "General options": edits the twelve options; OK refuses entries outside their ranges.
+class COptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    COptionsDialog(const GeneralOptions& options, QWidget* parent = nullptr);
+
+    const GeneralOptions& options() const { return m_options; }
+
+    QLineEdit* downloadsField() const { return m_downloads; }
+    QLineEdit* intervalField() const { return m_interval; }
+    QCheckBox* autoupdateBox() const { return m_autoupdate; }
+    QCheckBox* timeWindowBox() const { return m_timeWindow; }
+    QTimeEdit* fromField() const { return m_from; }
+    QTimeEdit* toField() const { return m_to; }
+
+public slots:
+    void accept() override;
+
+private:
+    void updateEnabling();
+    bool takeEntry(const char* fieldName, QLineEdit* field, int32_t& value);
+
+    GeneralOptions m_options;
+    QLineEdit* m_downloads;
+    QCheckBox* m_autosavePortfolio;
+    QCheckBox* m_autoupdate;
+    QLineEdit* m_interval;
+    QCheckBox* m_timeWindow;
+    QTimeEdit* m_from;
+    QTimeEdit* m_to;
+    QCheckBox* m_downloadStatus;
+    QCheckBox* m_autosaveView;
+    QCheckBox* m_showFile;
+};

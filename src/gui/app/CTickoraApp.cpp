@@ -1,0 +1,74 @@
+#include "app/CTickoraApp.h"
+
+#include "app/CMainFrame.h"
+#include "app/DocumentCommands.h"
+#include "app/MessageDialog.h"
+#include "download/UpdateController.h"
+#include "servers/ServerPresets.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+
+CTickoraApp::CTickoraApp(const StartOptions& start)
+    : m_start(start)
+{
+}
+
+CTickoraApp::~CTickoraApp() = default;
+
+bool CTickoraApp::InitInstance()
+{
+    QApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
+    QApplication::setApplicationName(QStringLiteral("Tickora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tickora"));
+    MessageDialog::setUnattended(m_start.unattended);
+    m_options = GeneralOptions::ReadOptions();
+    m_frame = std::make_unique<CMainFrame>(m_options, m_start.unattended);
+    if (m_start.unattended) {
+        if (!startUnattended())
+            return false;
+    } else if (!m_start.file.isEmpty() && !m_frame->documents()->openPortfolio(m_start.file)) {
+        m_exitCode = 3;
+        return false;
+    }
+    if (!ServerPresets::InstallServerPresets())
+        MessageDialog::warning(m_frame.get(), QStringLiteral("The built-in quotation servers could not be stored."));
+    if (!m_start.unattended)
+        m_frame->show();
+    return true;
+}
+
+bool CTickoraApp::startUnattended()
+{
+    if (m_start.file.isEmpty() || !m_frame->documents()->openPortfolio(m_start.file)) {
+        if (m_start.file.isEmpty())
+            MessageDialog::warning(nullptr, QStringLiteral("No portfolio file given."));
+        m_exitCode = 3;
+        return false;
+    }
+    trackFailures();
+    connect(m_frame.get(), &CMainFrame::unattendedFinished, this, [this](bool saved) {
+        m_exitCode = !saved ? 3 : (m_failures > 0 ? 1 : 0);
+        emit finished();
+    });
+    m_frame->addTrayIcon(QDir::toNativeSeparators(QFileInfo(m_start.file).absoluteFilePath()));
+    m_frame->updateAll();
+    // Nothing to download: the unattended run has nothing to wait for.
+    if (m_frame->updates()->pendingUpdates() == 0)
+        QTimer::singleShot(0, this, [this] { emit m_frame->unattendedFinished(true); });
+    return true;
+}
+
+void CTickoraApp::trackFailures()
+{
+    connect(m_frame->updates(), &UpdateController::downloadEvent, this, [this](const DownloadEvent& event) {
+        if (!event.isFinal() || event.kind == DownloadEventKind::Result)
+            return;
+        ++m_failures;
+        std::fprintf(stderr, "%s: %s\n", event.itemName.c_str(), event.statusText().c_str());
+    });
+}

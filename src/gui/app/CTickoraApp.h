@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/StartOptions.h"
+#include "settings/GeneralOptions.h"
+
+#include <QObject>
+
+#include <memory>
+
+class CMainFrame;
+
+// The start-up sequence of the desktop program and its end.
+class CTickoraApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CTickoraApp(const StartOptions& start);
+    ~CTickoraApp() override;
+
+    // False ends the program at once (the reason was shown); exitCode() says how.
+    bool InitInstance();
+    int exitCode() const { return m_exitCode; }
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+    const GeneralOptions& options() const { return m_options; }
+
+signals:
+    // Unattended mode is over; the event loop should end with exitCode().
+    void finished();
+
+private:
+    bool startUnattended();
+    void trackFailures();
+
+    StartOptions m_start;
+    GeneralOptions m_options;
+    std::unique_ptr<CMainFrame> m_frame;
+    int m_exitCode = 0;
+    int m_failures = 0;
+};

@@ -1,0 +1,184 @@
+#include "app/DocumentCommands.h"
+
+#include "app/FileDialog.h"
+#include "app/MessageDialog.h"
+#include "importexport/QuotationExport.h"
+#include "settings/SettingsStore.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char* const kPortfolioFilter = "Tickora Files (*.tkr)";
+const char* const kRecentGroup = "Recent File List";
+
+} // namespace
+
+DocumentCommands::DocumentCommands(CWPapierDoc& doc, bool autosaveOnExit, QWidget* window)
+    : QObject(window)
+    , m_doc(doc)
+    , m_autosaveOnExit(autosaveOnExit)
+    , m_window(window)
+{
+}
+
+QString DocumentCommands::title() const
+{
+    return m_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_path).fileName();
+}
+
+void DocumentCommands::newPortfolio()
+{
+    if (!saveModified())
+        return;
+    m_doc.NewPortfolio();
+    m_path.clear();
+    emit documentReplaced();
+    emit titleChanged();
+}
+
+bool DocumentCommands::openPortfolio(const QString& path)
+{
+    if (!saveModified())
+        return false;
+    std::string error;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const bool opened = m_doc.OpenPortfolio(QDir::toNativeSeparators(absolute).toStdString(), error);
+    if (!opened) {
+        MessageDialog::warning(m_window, QString::fromStdString(error));
+        // The failed read emptied the document; saving it under the old name would wipe that file.
+        m_doc.NewPortfolio();
+        m_path.clear();
+        emit documentReplaced();
+        emit titleChanged();
+        return false;
+    }
+    m_path = absolute;
+    addRecentFile(absolute);
+    emit documentReplaced();
+    emit titleChanged();
+    return true;
+}
+
+void DocumentCommands::openWithDialog()
+{
+    const QString path = FileDialog::openFileName(m_window, QStringLiteral("Open"), QString::fromLatin1(kPortfolioFilter));
+    if (!path.isEmpty())
+        openPortfolio(path);
+}
+
+bool DocumentCommands::save()
+{
+    return m_path.isEmpty() ? saveAs() : saveTo(m_path);
+}
+
+bool DocumentCommands::saveAs()
+{
+    const QString path = FileDialog::saveFileName(m_window, QStringLiteral("Save As"), m_path.isEmpty() ? title() : m_path,
+                                                  QString::fromLatin1(kPortfolioFilter), QStringLiteral("tkr"));
+    if (path.isEmpty())
+        return false;
+    if (!saveTo(path))
+        return false;
+    m_path = QFileInfo(path).absoluteFilePath();
+    addRecentFile(m_path);
+    emit titleChanged();
+    return true;
+}
+
+bool DocumentCommands::saveTo(const QString& path)
+{
+    std::string error;
+    if (m_doc.SavePortfolio(QDir::toNativeSeparators(path).toStdString(), error))
+        return true;
+    MessageDialog::warning(m_window, QString::fromStdString(error));
+    return false;
+}
+
+bool DocumentCommands::saveModified()
+{
+    if (!m_doc.isModified())
+        return true;
+    if (m_autosaveOnExit)
+        return save();
+    const auto answer = MessageDialog::questionWithCancel(m_window, QStringLiteral("Save changes to %1?").arg(title()));
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::No || save();
+}
+
+QString DocumentCommands::exportBaseName(const QString& path)
+{
+    if (path.size() >= 4 && path.at(path.size() - 4) == QLatin1Char('.'))
+        return path.left(path.size() - 4);
+    return path;
+}
+
+void DocumentCommands::exportQuotations()
+{
+    const QString path = FileDialog::saveFileName(m_window, QStringLiteral("Export"), exportBaseName(m_path),
+                                                  QStringLiteral("Excel Files (*.xls);;Text Files (*.txt)"),
+                                                  QStringLiteral("xls"));
+    if (path.isEmpty())
+        return;
+    std::vector<CWPapier> items;
+    for (int pos = 0; pos < m_doc.itemCount(); ++pos)
+        items.push_back(m_doc.item(pos));
+    std::string message;
+    if (!QuotationExport::ExportQuotations(items, QDir::toNativeSeparators(path).toStdString(), message))
+        MessageDialog::warning(m_window, QString::fromStdString(message));
+}
+
+QStringList DocumentCommands::recentFiles() const
+{
+    auto settings = SettingsStore::open();
+    settings->beginGroup(QString::fromLatin1(kRecentGroup));
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = settings->value(QStringLiteral("File%1").arg(i)).toString();
+        if (!file.isEmpty())
+            files << file;
+    }
+    return files;
+}
+
+void DocumentCommands::addRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    auto settings = SettingsStore::open();
+    settings->beginGroup(QString::fromLatin1(kRecentGroup));
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        if (i <= files.size())
+            settings->setValue(QStringLiteral("File%1").arg(i), files[i - 1]);
+        else
+            settings->remove(QStringLiteral("File%1").arg(i));
+    }
+    settings.reset();
+    refreshRecentFileActions();
+}
+
+void DocumentCommands::bindRecentFileActions(const QList<QAction*>& actions)
+{
+    m_recentActions = actions;
+    for (QAction* action : actions) {
+        connect(action, &QAction::triggered, this, [this, action] { openPortfolio(action->data().toString()); });
+    }
+    refreshRecentFileActions();
+}
+
+void DocumentCommands::refreshRecentFileActions()
+{
+    const QStringList files = recentFiles();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        action->setVisible(i < files.size());
+        if (i < files.size()) {
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            action->setData(files[i]);
+        }
+    }
+}

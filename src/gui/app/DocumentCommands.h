@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/CWPapierDoc.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QWidget;
+
+// New, Open, Save, Save As, the save question, the recent-file list and the quotation export.
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRecentFileCount = 8;
+
+    DocumentCommands(CWPapierDoc& doc, bool autosaveOnExit, QWidget* window);
+
+    const QString& path() const { return m_path; }
+    // The file name, or "Untitled" for a portfolio never saved.
+    QString title() const;
+
+    void newPortfolio();
+    bool openPortfolio(const QString& path);
+    void openWithDialog();
+    bool save();
+    bool saveAs();
+    // False when the user cancelled or a save failed: whatever was about to replace the portfolio stops.
+    bool saveModified();
+    void exportQuotations();
+    void setAutosaveOnExit(bool autosave) { m_autosaveOnExit = autosave; }
+
+    QStringList recentFiles() const;
+    void bindRecentFileActions(const QList<QAction*>& actions);
+
+    // The name the export dialog offers: the path less a four-character extension such as ".tkr".
+    static QString exportBaseName(const QString& path);
+
+signals:
+    void documentReplaced();
+    void titleChanged();
+
+private:
+    bool saveTo(const QString& path);
+    void addRecentFile(const QString& path);
+    void refreshRecentFileActions();
+
+    CWPapierDoc& m_doc;
+    bool m_autosaveOnExit;
+    QWidget* m_window;
+    QString m_path;
+    QList<QAction*> m_recentActions;
+};

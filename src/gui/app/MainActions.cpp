@@ -1,0 +1,182 @@
+#include "app/MainActions.h"
+
+#include "app/AppIcons.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kRecentFileCount = 8;
+
+// `prompt` is the status-bar text; the part after "\n", when there is one, is the tooltip.
+QAction* makeAction(QMainWindow* window, const QString& text, const QString& prompt,
+                    const QKeySequence& shortcut = {}, const QIcon& icon = {})
+{
+    auto* action = new QAction(icon, text.section(QLatin1Char('\t'), 0, 0), window);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+    const QString tip = prompt.section(QLatin1Char('\n'), 1);
+    action->setToolTip(tip.isEmpty() ? action->statusTip() : tip);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    return action;
+}
+
+QIcon standard(QMainWindow* window, QStyle::StandardPixmap pixmap)
+{
+    return window->style()->standardIcon(pixmap);
+}
+
+void createFileActions(MainActions& a, QMainWindow* w)
+{
+    a.fileNew = makeAction(w, "&New\tCtrl+N", "Create a new portfolio\nNew portfolio", QKeySequence(Qt::CTRL | Qt::Key_N),
+                           standard(w, QStyle::SP_FileIcon));
+    a.fileOpen = makeAction(w, "&Open...\tCtrl+O", "Open an existing portfolio\nOpen portfolio",
+                            QKeySequence(Qt::CTRL | Qt::Key_O), standard(w, QStyle::SP_DialogOpenButton));
+    a.fileSave = makeAction(w, "&Save\tCtrl+S", "Save the portfolio\nSave portfolio", QKeySequence(Qt::CTRL | Qt::Key_S),
+                            standard(w, QStyle::SP_DialogSaveButton));
+    a.fileSaveAs = makeAction(w, "Save &As...", "Save the active document with a new name\nSave As");
+    a.updateAll = makeAction(w, "Update &all quotations\tCtrl+U", "Update the quotations of all items.\nUpdate all",
+                             QKeySequence(Qt::CTRL | Qt::Key_U), AppIcons::updateAll());
+    a.exportQuotations = makeAction(w, "&Export...\tCtrl+E",
+                                    "Export quotations to a text or excel file which can be imported by other "
+                                    "applications.\nExport quotations",
+                                    QKeySequence(Qt::CTRL | Qt::Key_E), AppIcons::exportQuotations());
+    a.exit = makeAction(w, "E&xit", "Quit the application; prompts to save documents\nExit");
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* recent = makeAction(w, QString(), QString());
+        recent->setVisible(false);
+        a.recentFiles.append(recent);
+    }
+}
+
+void createItemActions(MainActions& a, QMainWindow* w)
+{
+    a.deleteItem = makeAction(w, "&Delete item\tDel", "Delete an item from the list.", QKeySequence(Qt::Key_Delete));
+    a.cut = makeAction(w, "&Cut\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", QKeySequence(), AppIcons::cut());
+    a.cut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    a.copy = makeAction(w, "C&opy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", QKeySequence(),
+                        AppIcons::copy());
+    a.copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    a.paste = makeAction(w, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", QKeySequence(), AppIcons::paste());
+    a.paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    a.updateQuotation = makeAction(w, "&Update quotation\tCtrl+I", "Update item's quotation over the internet.",
+                                   QKeySequence(Qt::CTRL | Qt::Key_I));
+    a.updateOnDate = makeAction(w, "Update quotation on date...\tCtrl+D",
+                                "Update item's quotation on a specific date over the internet.",
+                                QKeySequence(Qt::CTRL | Qt::Key_D));
+    a.manualUpdate = makeAction(w, "&Manually update quotation\tCtrl+M",
+                                "Manually update the quotation of an item.\nManually update",
+                                QKeySequence(Qt::CTRL | Qt::Key_M), AppIcons::manualUpdate());
+    a.testUpdate = makeAction(w, "&Test quotation &update\tCtrl+T", "Test item's quotation update over the internet.",
+                              QKeySequence(Qt::CTRL | Qt::Key_T));
+    a.openWebPage = makeAction(w, "&Open web page\tCtrl+G", "Open the web page, from which the quotation is grabbed.",
+                               QKeySequence(Qt::CTRL | Qt::Key_G));
+}
+
+void createViewAndHelpActions(MainActions& a, QMainWindow* w)
+{
+    a.viewToolbar = makeAction(w, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar");
+    a.viewStatusbar = makeAction(w, "&Statusbar", "Show or hide the status bar\nToggle StatusBar");
+    a.connectionStatus = makeAction(w, "&Connection status", "Show the connection status.");
+    a.percentual = makeAction(w, "Show &percentual values",
+                              "Toggle show percentual/nominal values in list view.\nPercentual/Nominal values",
+                              QKeySequence(), AppIcons::percentual());
+    a.refresh = makeAction(w, "&Refresh", "Refresh the view.");
+    a.saveViewOptions = makeAction(w, "S&ave view options", "Save the view options.");
+    for (QAction* toggle : {a.viewToolbar, a.viewStatusbar, a.connectionStatus, a.percentual})
+        toggle->setCheckable(true);
+    a.options = makeAction(w, "&Options...", "Configure general program options.");
+    a.exportServers = makeAction(w, "&Export server configuration...",
+                                 "Export the properties of all defined servers to a registry file");
+    a.checkUpdate = makeAction(w, "&Check server configuration update availability...",
+                               "Check if a newer application or server configuration version is available.");
+    a.about = makeAction(w, "Inf&o about Tickora...",
+                         "Display program information, version number and copyright\nAbout", QKeySequence(),
+                         standard(w, QStyle::SP_MessageBoxInformation));
+    a.faq = makeAction(w, "&Frequently Asked Questions (FAQ)", "Open the frequently asked questions.");
+    a.serverHelp = makeAction(w, "Info about &server configuration", "Open the help on server configurations.");
+    a.webPage = makeAction(w, "&Application web page", "Open Tickora web page.");
+    a.compareAll = makeAction(w, "Compare all", "Compare the rentability of all items.\nCompare all",
+                              QKeySequence(Qt::CTRL | Qt::Key_A), AppIcons::compareAll());
+    a.compareAll->setCheckable(true);
+    a.abortDownloads = makeAction(w, "Abort downloads", "Abort downloads.\nAbort downloads", QKeySequence(),
+                                  AppIcons::abortDownloads());
+}
+
+void createMenus(MainActions& a, QMainWindow* w)
+{
+    QMenuBar* bar = w->menuBar();
+    a.fileMenu = bar->addMenu(QStringLiteral("&File"));
+    a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs});
+    a.fileMenu->addSeparator();
+    a.fileMenu->addActions({a.updateAll, a.exportQuotations});
+    a.fileMenu->addSeparator();
+    a.fileMenu->addActions(a.recentFiles);
+    a.fileMenu->addSeparator();
+    a.fileMenu->addAction(a.exit);
+
+    QMenu* item = bar->addMenu(QStringLiteral("&Item"));
+    item->addActions({a.deleteItem, a.cut, a.copy, a.paste});
+    item->addSeparator();
+    item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate});
+    item->addSeparator();
+    item->addAction(a.openWebPage);
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->addActions({a.viewToolbar, a.viewStatusbar, a.connectionStatus, a.percentual, a.refresh, a.saveViewOptions});
+
+    QMenu* extras = bar->addMenu(QStringLiteral("E&xtras"));
+    extras->addActions({a.options, a.exportServers, a.checkUpdate});
+
+    QMenu* help = bar->addMenu(QStringLiteral("&?"));
+    help->addActions({a.about, a.faq, a.serverHelp, a.webPage});
+
+    a.listContextMenu = new QMenu(w);
+    a.listContextMenu->addAction(a.updateQuotation);
+    a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate});
+    a.listContextMenu->addSeparator();
+    a.listContextMenu->addAction(a.openWebPage);
+    a.listContextMenu->addSeparator();
+    a.listContextMenu->addAction(a.deleteItem);
+}
+
+void createToolBar(MainActions& a, QMainWindow* w)
+{
+    a.toolBar = w->addToolBar(QStringLiteral("Toolbar"));
+    a.toolBar->setObjectName(QStringLiteral("MainToolBar"));
+    a.toolBar->setIconSize(QSize(16, 16));
+    a.toolBar->addActions({a.fileNew, a.fileOpen, a.fileSave});
+    a.toolBar->addSeparator();
+    a.toolBar->addActions({a.cut, a.copy, a.paste});
+    a.toolBar->addSeparator();
+    a.toolBar->addActions({a.updateAll, a.abortDownloads});
+    a.toolBar->addSeparator();
+    a.toolBar->addAction(a.manualUpdate);
+    a.toolBar->addSeparator();
+    a.toolBar->addAction(a.percentual);
+    a.toolBar->addSeparator();
+    a.toolBar->addAction(a.compareAll);
+    a.toolBar->addSeparator();
+    a.toolBar->addAction(a.exportQuotations);
+    a.toolBar->addSeparator();
+    a.toolBar->addAction(a.about);
+}
+
+} // namespace
+
+MainActions MainActions::create(QMainWindow* window)
+{
+    MainActions actions{};
+    createFileActions(actions, window);
+    createItemActions(actions, window);
+    createViewAndHelpActions(actions, window);
+    createMenus(actions, window);
+    createToolBar(actions, window);
+    return actions;
+}

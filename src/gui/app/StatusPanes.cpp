@@ -1,0 +1,102 @@
+#include "app/StatusPanes.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <ctime>
+
+namespace {
+
+QLabel* addPane(QStatusBar* bar)
+{
+    auto* pane = new QLabel(bar);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pane->setContentsMargins(4, 0, 4, 0);
+    bar->addPermanentWidget(pane);
+    return pane;
+}
+
+// The locale's time of day, as the C library formats it.
+QString currentTimeText()
+{
+    const time_t now = time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    char buffer[64];
+    const size_t length = strftime(buffer, sizeof buffer, "%X", &local);
+    return QString::fromLocal8Bit(buffer, qsizetype(length));
+}
+
+} // namespace
+
+StatusPanes::StatusPanes(QStatusBar* bar)
+    : QObject(bar)
+    , m_bar(bar)
+    , m_invested(addPane(bar))
+    , m_downloads(addPane(bar))
+    , m_clock(addPane(bar))
+    , m_clockTimer(new QTimer(this))
+{
+    m_bar->showMessage(QStringLiteral("Ready"));
+    m_downloads->setMinimumWidth(0);
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &StatusPanes::refreshClock);
+    m_clockTimer->start();
+    refreshClock();
+}
+
+void StatusPanes::setInvestedText(const QString& text)
+{
+    m_invested->setText(text);
+    fitWidth(m_invested);
+}
+
+void StatusPanes::setDownloadCount(int count)
+{
+    m_downloads->setText(downloadCountText(count));
+    // The pane grows with its text but never shrinks, so the bar does not jump while counting down.
+    const int needed = m_downloads->sizeHint().width();
+    if (needed > m_downloads->minimumWidth())
+        m_downloads->setMinimumWidth(needed);
+}
+
+void StatusPanes::refreshClock()
+{
+    m_clock->setText(currentTimeText());
+    fitWidth(m_clock);
+}
+
+QString StatusPanes::investedText() const
+{
+    return m_invested->text();
+}
+
+QString StatusPanes::downloadText() const
+{
+    return m_downloads->text();
+}
+
+QString StatusPanes::clockText() const
+{
+    return m_clock->text();
+}
+
+int StatusPanes::downloadPaneWidth() const
+{
+    return m_downloads->minimumWidth();
+}
+
+QString StatusPanes::downloadCountText(int count)
+{
+    if (count <= 0)
+        return QString();
+    if (count == 1)
+        return QStringLiteral("1 Quotation beeing updated");
+    return QStringLiteral("%1 Quotations beeing updated").arg(count);
+}
+
+void StatusPanes::fitWidth(QLabel* pane)
+{
+    pane->setFixedWidth(pane->sizeHint().width());
+}

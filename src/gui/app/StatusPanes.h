@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QStatusBar;
+class QTimer;
+
+// The four panes of the main window's status bar: prompt, invested text, download count, clock.
+class StatusPanes : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusPanes(QStatusBar* bar);
+
+    void setInvestedText(const QString& text);
+    void setDownloadCount(int count);
+    void refreshClock();
+
+    QString investedText() const;
+    QString downloadText() const;
+    QString clockText() const;
+    int downloadPaneWidth() const;
+
+    static QString downloadCountText(int count);
+
+private:
+    static void fitWidth(QLabel* pane);
+
+    QStatusBar* m_bar;
+    QLabel* m_invested;
+    QLabel* m_downloads;
+    QLabel* m_clock;
+    QTimer* m_clockTimer;
+};

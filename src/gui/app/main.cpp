@@ -1,0 +1,55 @@
+#include "app/CTickoraApp.h"
+#include "app/HeadlessUpdate.h"
+#include "app/StartOptions.h"
+#include "servers/ServerPresets.h"
+#include "settings/GeneralOptions.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tickora"));
+    if (!start.unattended) {
+        std::fprintf(stderr, "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "
+                             "\"tickora -u FILE\" or \"tickora-cli update FILE\" to update a portfolio.\n");
+        return 2;
+    }
+    if (start.file.isEmpty()) {
+        std::fprintf(stderr, "tickora -u: no portfolio file given.\n");
+        return 2;
+    }
+    const GeneralOptions options = GeneralOptions::ReadOptions();
+    if (!ServerPresets::InstallServerPresets())
+        std::fprintf(stderr, "The built-in quotation servers could not be stored.\n");
+    return runHeadlessUpdate(QDir::toNativeSeparators(start.file).toStdString(), options.NumberDownloads);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    std::setlocale(LC_ALL, "");
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartOptions start = StartOptions::parse(arguments);
+    if (!StartOptions::hasDisplay())
+        return runWithoutDisplay(argc, argv, start);
+
+    QApplication app(argc, argv);
+    std::setlocale(LC_ALL, "");
+    CTickoraApp tickora(start);
+    if (!tickora.InitInstance())
+        return tickora.exitCode();
+    QObject::connect(&tickora, &CTickoraApp::finished, &app, [&] { app.exit(tickora.exitCode()); });
+    return app.exec();
+}

@@ -1,0 +1,201 @@
+#include "download/CConnectionStatusDlg.h"
+
+#include "app/MessageDialog.h"
+#include "render/ListIcons.h"
+#include "settings/SettingsStore.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kItemRole = Qt::UserRole + 2;
+const char* const kDefaultColumns = "84,134,148";
+
+QList<int> parseColumns(const QString& text)
+{
+    const QStringList pieces = text.split(QLatin1Char(','));
+    QList<int> widths;
+    for (const QString& piece : pieces) {
+        bool ok = false;
+        const int width = piece.trimmed().toInt(&ok);
+        if (!ok || width < 0)
+            return {};
+        widths << width;
+    }
+    return widths.size() == 3 ? widths : QList<int>();
+}
+
+} // namespace
+
+CConnectionStatusDlg::CConnectionStatusDlg(QWidget* parent)
+    : QDialog(parent)
+    , m_list(new QTreeWidget(this))
+    , m_hide(new QPushButton(QStringLiteral("&Hide"), this))
+    , m_abort(new QPushButton(QStringLiteral("&Abort Downloads"), this))
+{
+    setWindowTitle(QStringLiteral("Downloads"));
+    setModal(false);
+    for (int i = 0; i < ListIcons::kDownloadIconCount; ++i)
+        m_images[size_t(i)] = QIcon(QPixmap::fromImage(ListIcons::downloadStateIcon(i)));
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setHeaderLabels({QStringLiteral("Thread"), QStringLiteral("Item"), QStringLiteral("Status")});
+    m_list->header()->setSectionsMovable(true);
+    readColumns();
+    m_hide->setDefault(true);
+    m_abort->setEnabled(false);
+    connect(m_hide, &QPushButton::clicked, this, &QDialog::hide);
+    connect(m_abort, &QPushButton::clicked, this, &CConnectionStatusDlg::abortRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_abort);
+    buttons->addWidget(m_hide);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+    resize(420, 240);
+}
+
+void CConnectionStatusDlg::readColumns()
+{
+    auto settings = SettingsStore::open();
+    QList<int> widths = parseColumns(settings->value(QStringLiteral("ConnectionDialog/Columns")).toString());
+    if (widths.isEmpty())
+        widths = parseColumns(QString::fromLatin1(kDefaultColumns));
+    for (int column = 0; column < 3; ++column)
+        m_list->setColumnWidth(column, widths[column]);
+}
+
+void CConnectionStatusDlg::SaveColumns() const
+{
+    auto settings = SettingsStore::open();
+    settings->setValue(QStringLiteral("ConnectionDialog/Columns"), QStringLiteral("%1,%2,%3")
+                                                                       .arg(m_list->columnWidth(0))
+                                                                       .arg(m_list->columnWidth(1))
+                                                                       .arg(m_list->columnWidth(2)));
+}
+
+void CConnectionStatusDlg::setOptions(bool downloadStatus, bool showFileOnError)
+{
+    m_downloadStatus = downloadStatus;
+    m_showFileOnError = showFileOnError;
+}
+
+void CConnectionStatusDlg::setDocumentTitle(const QString& title, bool aborting)
+{
+    setWindowTitle(aborting ? QStringLiteral("[%1] - Abort downloads...").arg(title)
+                            : QStringLiteral("[%1] - Downloads").arg(title));
+}
+
+void CConnectionStatusDlg::setAbortEnabled(bool enabled)
+{
+    m_abort->setEnabled(enabled);
+}
+
+QTreeWidgetItem* CConnectionStatusDlg::rowFor(const DownloadEvent& event) const
+{
+    if (!event.itemRef)
+        return nullptr;
+    for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = m_list->topLevelItem(row);
+        if (item->data(0, kItemRole).toULongLong() == *event.itemRef)
+            return item;
+    }
+    return nullptr;
+}
+
+void CConnectionStatusDlg::setImage(QTreeWidgetItem* row, int image)
+{
+    row->setIcon(0, m_images[size_t(image)]);
+    row->setData(0, kImageRole, image);
+}
+
+void CConnectionStatusDlg::ShowDownloadEvent(const DownloadEvent& event)
+{
+    QTreeWidgetItem* row = rowFor(event);
+    const QString status = QString::fromStdString(event.statusText());
+    switch (event.kind) {
+    case DownloadEventKind::Started:
+        delete row;
+        row = new QTreeWidgetItem(m_list, {QString::number(event.threadId), QString::fromStdString(event.itemName),
+                                           status});
+        row->setData(0, kItemRole, QVariant::fromValue<qulonglong>(event.itemRef.value_or(0)));
+        setImage(row, 0);
+        return;
+    case DownloadEventKind::Result:
+        delete row;
+        if (m_list->topLevelItemCount() == 0 && m_downloadStatus)
+            hide();
+        return;
+    case DownloadEventKind::QuotationNotFound:
+    case DownloadEventKind::InvalidValue:
+    case DownloadEventKind::TextNotFound:
+        disposeConvertedPage(event);
+        break;
+    default:
+        break;
+    }
+    if (!row)
+        return;
+    row->setText(2, status);
+    switch (event.kind) {
+    case DownloadEventKind::Connecting: setImage(row, 1); break;
+    case DownloadEventKind::Connected: setImage(row, 2); break;
+    case DownloadEventKind::Progress:
+        if (row->data(0, kImageRole).toInt() != 3)
+            setImage(row, 3);
+        break;
+    default: setImage(row, 4); break;
+    }
+}
+
+void CConnectionStatusDlg::disposeConvertedPage(const DownloadEvent& event) const
+{
+    const QString path = QString::fromStdString(event.convertedFile);
+    if (path.isEmpty())
+        return;
+    if (!m_showFileOnError || MessageDialog::unattended()) {
+        QFile::remove(path);
+        return;
+    }
+    const QString shown = path.left(path.size() - 4) + QStringLiteral(".TXT");
+    QFile::remove(shown);
+    if (!QFile::rename(path, shown)) {
+        QFile::remove(path);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(shown));
+}
+
+void CConnectionStatusDlg::ClearRows()
+{
+    m_list->clear();
+}
+
+int CConnectionStatusDlg::rowCount() const
+{
+    return m_list->topLevelItemCount();
+}
+
+QString CConnectionStatusDlg::statusTextOf(int row) const
+{
+    return m_list->topLevelItem(row)->text(2);
+}
+
+QString CConnectionStatusDlg::itemNameOf(int row) const
+{
+    return m_list->topLevelItem(row)->text(1);
+}
+
+int CConnectionStatusDlg::imageOf(int row) const
+{
+    return m_list->topLevelItem(row)->data(0, kImageRole).toInt();
+}

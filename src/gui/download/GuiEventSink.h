@@ -1,0 +1,20 @@
+#pragma once
+
+#include "download/EventSink.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+// Hands events from worker threads to the GUI thread as queued calls on `context`.
+class GuiEventSink : public EventSink {
+public:
+    GuiEventSink(QObject* context, std::function<void(const DownloadEvent&)> deliver);
+
+    void post(DownloadEvent event) override;
+
+private:
+    QPointer<QObject> m_context;
+    std::function<void(const DownloadEvent&)> m_deliver;
+};

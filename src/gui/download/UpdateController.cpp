@@ -1,0 +1,79 @@
+#include "download/UpdateController.h"
+
+#include "app/MessageDialog.h"
+#include "download/GuiEventSink.h"
+#include "servers/ServerStore.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+
+UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent)
+    : m_doc(doc)
+    , m_dialogParent(dialogParent)
+{
+    auto sink = std::make_shared<GuiEventSink>(this, [this](const DownloadEvent& event) {
+        m_scheduler->HandleDownloadEvent(event);
+    });
+    m_scheduler = std::make_unique<UpdateScheduler>(doc, sink);
+    m_scheduler->setEventObserver([this](const DownloadEvent& event) { emit downloadEvent(event); });
+    m_scheduler->setDownloadsEndedHandler([this] { emit downloadsEnded(); });
+    m_scheduler->setTestReportHandler([this](const UpdateScheduler::TestReport& report) { showTestReport(report); });
+    m_scheduler->setTestBusyHandler([this](bool busy) {
+        if (busy == m_busyCursor)
+            return;
+        m_busyCursor = busy;
+        if (busy)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    m_scheduler->setShowFileOnError(showFileOnError && !MessageDialog::unattended(), [](const std::string& path) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    });
+}
+
+UpdateController::~UpdateController()
+{
+    if (m_busyCursor)
+        QApplication::restoreOverrideCursor();
+}
+
+int UpdateController::startUpdate(const std::vector<ItemId>& items, time_t referenceTime, bool dateGiven)
+{
+    return m_scheduler->StartUpdate(items, dateGiven ? std::optional<time_t>(referenceTime) : std::nullopt);
+}
+
+int UpdateController::startUpdateAll()
+{
+    std::vector<ItemId> all;
+    for (int pos = 0; pos < m_doc.itemCount(); ++pos)
+        all.push_back(m_doc.itemId(pos));
+    return m_scheduler->StartUpdate(all);
+}
+
+void UpdateController::startTest(ItemId item)
+{
+    const int pos = m_doc.positionOf(item);
+    if (pos < 0)
+        return;
+    const CWPapier& entry = m_doc.item(pos);
+    ServerConfig config = entry.server;
+    if (!entry.server.name.empty())
+        ServerStore::ReadServerConfig(entry.server.name, config);
+    m_scheduler->StartTest(entry.name, entry.symbol, config);
+}
+
+void UpdateController::abort()
+{
+    m_scheduler->AbortDownloads();
+}
+
+void UpdateController::showTestReport(const UpdateScheduler::TestReport& report)
+{
+    const QString text = QString::fromStdString(report.message);
+    if (report.icon == UpdateScheduler::TestReport::Information)
+        MessageDialog::information(m_dialogParent, text);
+    else
+        MessageDialog::warning(m_dialogParent, text);
+}

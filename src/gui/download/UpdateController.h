@@ -1,0 +1,46 @@
+#pragma once
+
+#include "download/UpdateScheduler.h"
+#include "model/CWPapierDoc.h"
+
+#include <QObject>
+
+#include <ctime>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+// The GUI side of the update scheduler: events reach it on the GUI thread, test outcomes become
+// message boxes, and every update event is passed on to the windows that show it.
+class UpdateController : public QObject {
+    Q_OBJECT
+public:
+    using ItemId = CWPapierDoc::ItemId;
+
+    UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent);
+    ~UpdateController() override;
+
+    int startUpdate(const std::vector<ItemId>& items, time_t referenceTime, bool dateGiven);
+    int startUpdateAll();
+    void startTest(ItemId item);
+    void abort();
+
+    int runningDownloads() const { return m_scheduler->runningDownloads(); }
+    bool abortRequested() const { return m_scheduler->abortRequested(); }
+    int pendingUpdates() const { return m_scheduler->pendingUpdates(); }
+    // Blocks until all workers ended; their events may still be queued.
+    void waitForWorkers() { m_scheduler->waitForWorkers(); }
+
+signals:
+    void downloadEvent(const DownloadEvent& event);
+    void downloadsEnded();
+
+private:
+    void showTestReport(const UpdateScheduler::TestReport& report);
+
+    CWPapierDoc& m_doc;
+    QWidget* m_dialogParent;
+    std::unique_ptr<UpdateScheduler> m_scheduler;
+    bool m_busyCursor = false;
+};

@@ -1,0 +1,87 @@
+#include "views/ListLayout.h"
+
+#include "settings/SettingsStore.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kColumns = PortfolioRow::kColumnCount;
+
+int pieceAt(const QStringList& pieces, int index, int fallback)
+{
+    if (index >= pieces.size())
+        return fallback;
+    return pieces[index].trimmed().toInt();
+}
+
+QString joined(const std::array<int, kColumns>& values)
+{
+    QStringList pieces;
+    for (int value : values)
+        pieces << QString::number(value);
+    return pieces.join(QLatin1Char(','));
+}
+
+} // namespace
+
+ListLayout ListLayout::read()
+{
+    auto settings = SettingsStore::open();
+    settings->beginGroup(QStringLiteral("ListView"));
+    ListLayout layout;
+    layout.widths = parseWidths(settings->value(QStringLiteral("ColumnsWidth")).toString());
+    layout.order = parseOrder(settings->value(QStringLiteral("ColumnsOrder")).toString());
+    layout.sortColumn = std::clamp(settings->value(QStringLiteral("SortColumn"), 0).toInt(), 0, kColumns - 1);
+    layout.sortReverse = settings->value(QStringLiteral("SortReverse"), 0).toInt() != 0;
+    layout.percentual = settings->value(QStringLiteral("ProcentualValue"), 1).toInt() != 0;
+    return layout;
+}
+
+void ListLayout::write() const
+{
+    auto settings = SettingsStore::open();
+    settings->beginGroup(QStringLiteral("ListView"));
+    // The tenth width is kept for files written by earlier versions; it is not used.
+    settings->setValue(QStringLiteral("ColumnsWidth"), widthsText() + QStringLiteral(",0"));
+    settings->setValue(QStringLiteral("ColumnsOrder"), orderText());
+    settings->setValue(QStringLiteral("SortColumn"), sortColumn);
+    settings->setValue(QStringLiteral("SortReverse"), sortReverse ? 1 : 0);
+    settings->setValue(QStringLiteral("ProcentualValue"), percentual ? 1 : 0);
+}
+
+std::array<int, PortfolioRow::kColumnCount> ListLayout::parseWidths(const QString& text)
+{
+    const QStringList pieces = text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
+    std::array<int, kColumns> widths{};
+    for (int column = 0; column < kColumns; ++column)
+        widths[size_t(column)] = std::max(0, pieceAt(pieces, column, kDefaultWidths[size_t(column)]));
+    return widths;
+}
+
+std::array<int, PortfolioRow::kColumnCount> ListLayout::parseOrder(const QString& text)
+{
+    const QStringList pieces = text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
+    std::array<int, kColumns> order{};
+    for (int position = 0; position < kColumns; ++position)
+        order[size_t(position)] = pieceAt(pieces, position, position);
+    std::array<int, kColumns> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (int column = 0; column < kColumns; ++column) {
+        if (sorted[size_t(column)] != column)
+            return ListLayout().order;
+    }
+    return order;
+}
+
+QString ListLayout::widthsText() const
+{
+    return joined(widths);
+}
+
+QString ListLayout::orderText() const
+{
+    return joined(order);
+}

@@ -1,0 +1,33 @@
+#include "views/PortfolioRowBuilder.h"
+
+#include "model/ItemFigures.h"
+#include "model/PortfolioTotals.h"
+
+namespace {
+
+// Colours are stored as 0x00BBGGRR.
+QColor colourOf(uint32_t stored)
+{
+    return QColor(int(stored & 0xFF), int((stored >> 8) & 0xFF), int((stored >> 16) & 0xFF));
+}
+
+} // namespace
+
+PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, bool percentual, time_t now)
+{
+    PortfolioRow row;
+    row.id = id;
+    const auto cells = ItemFigures::cells(item, percentual, now);
+    for (size_t column = 0; column < cells.size(); ++column)
+        row.cells[column] = QString::fromStdString(cells[column]);
+    row.trendIcon = ItemFigures::trendIcon(item);
+    row.dotColour = colourOf(item.chartColour);
+    row.special = item.isInvestedAmountHistory != 0;
+    row.updating = item.updating != 0;
+    return row;
+}
+
+QString portfolioStatusLine(const CWPapierDoc& doc, bool percentual)
+{
+    return QString::fromStdString(PortfolioTotals::of(doc).statusText(percentual));
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+
+// The program's own small pictures, drawn with QPainter so they scale with no image files.
+namespace ListIcons {
+
+constexpr int kTrendIconCount = 6;     // unchanged, down, up, then the same with an alarm
+constexpr int kDownloadIconCount = 5;  // started, connecting, connected, downloading, failed
+
+QImage trendIcon(int index);
+QImage downloadStateIcon(int index);
+QImage applicationIcon(int size);
+// The tray's picture while downloads are being aborted.
+QImage abortIcon(int size);
+
+} // namespace ListIcons
