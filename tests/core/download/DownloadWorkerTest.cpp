@@ -1,0 +1,386 @@
+#include "DownloadTestSupport.h"
+
+#include "download/DownloadWorker.h"
+#include "download/UrlVariables.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+using Kind = DownloadEventKind;
+using Code = DownloadErrorCode;
+
+namespace {
+
+class DownloadWorkerTest : public ::testing::Test {
+protected:
+    DownloadWorkerTest()
+        : m_temp(m_env)
+    {
+        TestEnvironment::setTimeZone("UTC");
+    }
+
+    // Started before any test points TMPDIR elsewhere, so its folders outlive every test.
+    static void SetUpTestSuite() { testServer(); }
+    HttpTestServer& server() { return testServer(); }
+
+    TestEnvironment m_env;
+    PrivateTempFolder m_temp;
+};
+
+const std::string kListPage = "<html><table><tr><td>Alpha</td><td>12.50</td></tr>"
+                              "<tr><td>Beta</td><td>7.25</td></tr><tr><td>Gamma</td><td>1,234.5</td></tr></table>";
+
+TEST_F(DownloadWorkerTest, OnePageServesEveryItemOfTheJobWithOneRequest)
+{
+    server().addPage("/list/funds.html", kListPage);
+    const std::string url = server().url("/list/funds.html");
+    auto job = jobFor(url, {taskFor("Alpha", standardRules(url, "Alpha"), 1),
+                            taskFor("Beta", standardRules(url, "Beta"), 2),
+                            taskFor("Gamma", standardRules(url, "Gamma"), 3)});
+    job->dateTime = 0;
+    const auto events = runJob(std::move(job));
+
+    EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::Started, Kind::Started, Kind::Connecting,
+                                                  Kind::Connecting, Kind::Connecting, Kind::Connected,
+                                                  Kind::Connected, Kind::Connected, Kind::Result, Kind::Result,
+                                                  Kind::Result}));
+    const auto finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 3u);
+    EXPECT_EQ(finals[0].itemName, "Alpha");
+    EXPECT_EQ(finals[0].itemRef, 1u);
+    EXPECT_DOUBLE_EQ(finals[0].quotation->value, 12.5);
+    EXPECT_DOUBLE_EQ(finals[1].quotation->value, 7.25);
+    EXPECT_DOUBLE_EQ(finals[2].quotation->value, 1234.5);
+    EXPECT_EQ(finals[0].quotation->time, finals[2].quotation->time);
+    EXPECT_NEAR(static_cast<double>(finals[0].quotation->time), static_cast<double>(std::time(nullptr)), 5);
+    EXPECT_EQ(server().requestCount("/list/funds.html"), 1);
+    EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+}
+
+TEST_F(DownloadWorkerTest, RequestAsksForTextAndNamesTheProgram)
+{
+    const std::string url = server().url("/headers");
+    const auto events = runJob(jobFor(url, {taskFor("H", standardRules(url, "no such text"))}));
+    const auto finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].kind, Kind::TextNotFound) << finals[0].statusText();
+    ASSERT_FALSE(finals[0].convertedFile.empty());
+    std::string page;
+    {
+        QFile file(QString::fromStdString(finals[0].convertedFile));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        page = file.readAll().toStdString();
+    }
+    EXPECT_NE(page.find("Accept: text/*"), std::string::npos) << page;
+    EXPECT_NE(page.find("User-Agent: Tickora"), std::string::npos) << page;
+    finals[0].removeFiles();
+    EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+TEST_F(DownloadWorkerTest, MissingPageWithoutGivenDateIsTriedOnce)
+{
+    const std::string url = server().url("/once/q[&d].html");
+    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}));
+    const auto finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].kind, Kind::DownloadError);
+    EXPECT_EQ(finals[0].code, Code::NotFound);
+    time_t now = std::time(nullptr);
+    const std::string expected = UrlVariables::SubstituteDateVariables("/once/q[&d].html", now, 0).text;
+    EXPECT_EQ(finals[0].statusText(), "Error: File not found: " + expected);
+    int tries = 0;
+    for (const std::string& path : server().requests())
+        tries += path.rfind("/once/", 0) == 0;
+    EXPECT_EQ(tries, 1);
+}
+
+TEST_F(DownloadWorkerTest, GivenDateLooksBackToThePageOfTheDayBefore)
+{
+    const time_t given = localTime(2004, 3, 1, 20, 0, 0);
+    server().addPage("/daily/q29.html", "Price 33.5");
+    const std::string url = server().url("/daily/q[&d].html");
+    auto job = jobFor(url, {taskFor("A", standardRules(url, "Price"))});
+    job->dateGiven = true;
+    job->dateTime = given;
+    const auto finals = finalEvents(runJob(std::move(job)));
+    ASSERT_EQ(finals.size(), 1u);
+    ASSERT_EQ(finals[0].kind, Kind::Result) << finals[0].statusText();
+    EXPECT_DOUBLE_EQ(finals[0].quotation->value, 33.5);
+    EXPECT_EQ(finals[0].quotation->time, given);
+    EXPECT_EQ(server().requestCount("/daily/q01.html"), 1);
+    EXPECT_EQ(server().requestCount("/daily/q29.html"), 1);
+}
+
+TEST_F(DownloadWorkerTest, GivenDateWithoutShiftableVariableTriesTheSameAddressFourTimes)
+{
+    const std::string url = server().url("/yearly/q[&y].html");
+    auto job = jobFor(url, {taskFor("A", standardRules(url, "Price"))});
+    job->dateGiven = true;
+    job->dateTime = localTime(2004, 3, 1, 20);
+    const auto finals = finalEvents(runJob(std::move(job)));
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].code, Code::NotFound);
+    EXPECT_EQ(finals[0].statusText(), "Error: File not found: /yearly/q2004.html");
+    EXPECT_EQ(server().requestCount("/yearly/q2004.html"), 4);
+}
+
+TEST_F(DownloadWorkerTest, HttpErrorsMapToTheirCodesWithoutFurtherTries)
+{
+    struct Case {
+        int status;
+        Code code;
+        const char* text;
+    };
+    for (const Case& c : {Case{500, Code::ServerError, "Error: Server!"}, Case{503, Code::ServerError, "Error: Server!"},
+                          Case{403, Code::ClientError, "Error: Bad URL!"}, Case{304, Code::Failure, ""}}) {
+        const std::string path = "/status/" + std::to_string(c.status);
+        auto job = jobFor(server().url(path + "?d=[&d]"), {taskFor("A", standardRules("", "x"))});
+        job->dateGiven = true;
+        job->dateTime = localTime(2004, 3, 1, 20);
+        const auto events = runJob(std::move(job));
+        const auto finals = finalEvents(events);
+        ASSERT_EQ(finals.size(), 1u) << c.status;
+        EXPECT_EQ(finals[0].code, c.code) << c.status;
+        EXPECT_EQ(finals[0].statusText(), c.text) << c.status;
+        EXPECT_EQ(finals[0].url, server().url(path + "?d=01")) << c.status;
+        EXPECT_EQ(server().requestCount(path + "?d=01"), 1) << c.status;
+        const auto kinds = kindsOf(events);
+        EXPECT_EQ(std::count(kinds.begin(), kinds.end(), Kind::Connected), 0);
+    }
+}
+
+TEST_F(DownloadWorkerTest, SlowBodyPastTheTimeoutLeavesNoTemporaryFile)
+{
+    const std::string url = server().url("/slow?bytes=3000&chunk=50&interval=0.2");
+    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}, 1));
+    const auto finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].code, Code::Timeout);
+    EXPECT_EQ(finals[0].statusText(), "Error: Timeout!");
+    EXPECT_EQ(kindsOf(events)[2], Kind::Connected);
+    EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+}
+
+TEST_F(DownloadWorkerTest, ProgressIsReportedPerThousandBytes)
+{
+    server().addPage("/progress/p2500.html", "Price 42.0 " + std::string(2489, 'x'));
+    const std::string url = server().url("/progress/p2500.html");
+    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
+    std::vector<int> kilobytes;
+    for (const DownloadEvent& event : events)
+        if (event.kind == Kind::Progress) {
+            kilobytes.push_back(event.kilobytes);
+            EXPECT_EQ(event.statusText(), "Download " + std::to_string(event.kilobytes) + " KB");
+        }
+    EXPECT_EQ(kilobytes, (std::vector<int>{1, 2}));
+    EXPECT_EQ(events.back().kind, Kind::Result);
+}
+
+TEST_F(DownloadWorkerTest, RedirectsAreFollowedToHttpOnly)
+{
+    server().addPage("/moved/target.html", "Price 8.75");
+    const std::string target = server().url("/moved/target.html");
+    const std::string url = server().url("/redirect?to=" + target);
+    auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))})));
+    ASSERT_EQ(finals.size(), 1u);
+    ASSERT_EQ(finals[0].kind, Kind::Result) << finals[0].statusText();
+    EXPECT_DOUBLE_EQ(finals[0].quotation->value, 8.75);
+
+    const std::string toMissing = server().url("/redirect?to=" + server().url("/moved/none.html"));
+    finals = finalEvents(runJob(jobFor(toMissing, {taskFor("A", standardRules(url, "Price"))})));
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].code, Code::NotFound);
+
+    const std::string toFile = server().url("/redirect?to=file:///etc/hostname");
+    finals = finalEvents(runJob(jobFor(toFile, {taskFor("A", standardRules(url, "Price"))})));
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].code, Code::Failure);
+    EXPECT_FALSE(finals[0].errorText.empty());
+}
+
+TEST_F(DownloadWorkerTest, HttpsIsVerifiedAgainstTheTrustedCaFile)
+{
+    server().addPage("/tls/page.html", "Price 99.5");
+    const std::string url = server().httpsUrl("/tls/page.html");
+
+    unsetenv("TICKORA_CA_FILE");
+    auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))})));
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].code, Code::Failure);
+    EXPECT_FALSE(finals[0].statusText().empty());
+
+    setenv("TICKORA_CA_FILE", server().trustedCaFile().c_str(), 1);
+    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
+    unsetenv("TICKORA_CA_FILE");
+    finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 1u);
+    ASSERT_EQ(finals[0].kind, Kind::Result) << finals[0].statusText();
+    EXPECT_DOUBLE_EQ(finals[0].quotation->value, 99.5);
+    EXPECT_EQ(kindsOf(events)[1], Kind::Connecting);
+
+    const auto missing = finalEvents(runJob(jobFor(server().httpsUrl("/tls/none.html"), {taskFor("A", {})})));
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].kind, Kind::DownloadError);
+}
+
+TEST_F(DownloadWorkerTest, OtherSchemesAndUnparsableAddressesAreWrongUrls)
+{
+    for (const std::string url : {"ftp://127.0.0.1/quotes.html", "gopher://127.0.0.1/", "no address at all", ""}) {
+        const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}));
+        EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::DownloadError})) << url;
+        EXPECT_EQ(events.back().code, Code::WrongUrl) << url;
+        EXPECT_EQ(events.back().statusText(), "Error: Wrong URL!");
+    }
+}
+
+TEST_F(DownloadWorkerTest, FilePagesHaveNoConnectingStep)
+{
+    const std::string path = m_env.writeFile("quote.html", "<b>Price</b> <i>17,25</i>");
+    ServerConfig rules = standardRules("", "Price");
+    rules.TAUSEND = ".";
+    rules.DECIMAL = ",";
+    auto events = runJob(jobFor("file://" + path, {taskFor("A", rules)}));
+    EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::Connected, Kind::Result}));
+    EXPECT_DOUBLE_EQ(events.back().quotation->value, 17.25);
+
+    events = runJob(jobFor("file://" + m_env.path("absent.html"), {taskFor("A", rules)}));
+    EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::DownloadError}));
+    EXPECT_EQ(events.back().statusText(), "Error: File not found: " + m_env.path("absent.html"));
+    EXPECT_FALSE(events.back().errorText.empty());
+}
+
+TEST_F(DownloadWorkerTest, NotFoundResultsHandTheConvertedPageToTheReceiver)
+{
+    server().addPage("/nf/page.html", "<p>Price</p><p>1 n/a</p>");
+    const std::string url = server().url("/nf/page.html");
+    ServerConfig skipTwo = standardRules(url, "Price");
+    skipTwo.Numbers_before_Value = 2;
+    const auto finals =
+        finalEvents(runJob(jobFor(url, {taskFor("A", skipTwo), taskFor("B", standardRules(url, "Volume"))})));
+    ASSERT_EQ(finals.size(), 2u);
+    EXPECT_EQ(finals[0].kind, Kind::QuotationNotFound);
+    EXPECT_EQ(finals[0].statusText(), "Error: Quotation not found!! (EOF)");
+    EXPECT_EQ(finals[1].kind, Kind::TextNotFound);
+    EXPECT_EQ(finals[1].statusText(), "Error: Text not found!");
+    for (const DownloadEvent& event : finals) {
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(event.convertedFile)));
+        EXPECT_EQ(readFileBytes(event.convertedFile), "Price 1 n/a ");
+        event.removeFiles();
+    }
+    EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+}
+
+TEST_F(DownloadWorkerTest, AbortInTheMiddleEndsEveryTaskWithAborted)
+{
+    auto queue = std::make_shared<EventQueue>();
+    auto abort = std::make_shared<std::atomic<bool>>(false);
+    const std::string url = server().url("/slow?bytes=4000&chunk=100&interval=0.1");
+    auto job = jobFor(url, {taskFor("A", standardRules(url, "x")), taskFor("B", standardRules(url, "x"))});
+    job->receiver = queue;
+    job->abortFlag = abort;
+    std::thread worker([job = std::move(job)]() mutable { RunDownloadJob(std::move(job)); });
+    std::vector<DownloadEvent> events;
+    while (auto event = queue->take(std::chrono::seconds(10))) {
+        events.push_back(*event);
+        if (event->kind == Kind::Progress)
+            abort->store(true);
+        if (finalEvents(events).size() == 2)
+            break;
+    }
+    worker.join();
+    const auto finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 2u);
+    EXPECT_EQ(finals[0].kind, Kind::Aborted);
+    EXPECT_EQ(finals[1].kind, Kind::Aborted);
+    EXPECT_EQ(finals[0].statusText(), "Download aborted!");
+    EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+}
+
+TEST_F(DownloadWorkerTest, AbortBeforeReadingStopsAfterConnected)
+{
+    server().addPage("/ab/page.html", "Price 1.5");
+    auto job = jobFor(server().url("/ab/page.html"), {taskFor("A", standardRules("", "Price"))});
+    job->abortFlag = std::make_shared<std::atomic<bool>>(true);
+    const auto events = runJob(std::move(job));
+    EXPECT_EQ(events.back().kind, Kind::Aborted);
+    EXPECT_EQ(finalEvents(events).size(), 1u);
+}
+
+TEST_F(DownloadWorkerTest, PagesLargerThan64MiBAreRefused)
+{
+    const std::string url = server().url("/large?bytes=" + std::to_string(64 * 1024 * 1024 + 10));
+    auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}, 120)));
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].code, Code::Failure);
+    EXPECT_EQ(finals[0].statusText(), "Error: Page larger than 64 MiB!");
+    EXPECT_TRUE(m_temp.files().isEmpty());
+
+    const std::string path = m_env.path("huge.html");
+    {
+        QFile huge(QString::fromStdString(path));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(64LL * 1024 * 1024 + 1));
+    }
+    finals = finalEvents(runJob(jobFor("file://" + path, {taskFor("A", standardRules("", "x"))}, 120)));
+    ASSERT_EQ(finals.size(), 1u);
+    EXPECT_EQ(finals[0].statusText(), "Error: Page larger than 64 MiB!");
+    EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+TEST_F(DownloadWorkerTest, RefusedConnectionIsAFailureWithTheServiceText)
+{
+    const auto events = runJob(jobFor("http://127.0.0.1:1/quote.html", {taskFor("A", {}), taskFor("B", {})}));
+    const auto finals = finalEvents(events);
+    ASSERT_EQ(finals.size(), 2u);
+    EXPECT_EQ(finals[0].code, Code::Failure);
+    EXPECT_FALSE(finals[0].statusText().empty());
+    EXPECT_EQ(finals[0].statusText().find('\n'), std::string::npos);
+    EXPECT_EQ(finals[1].itemName, "B");
+}
+
+TEST_F(DownloadWorkerTest, WizardAndRawJobsHandTheirFilesOver)
+{
+    server().addPage("/wiz/page.html", "a<b>c</b>d");
+    auto wizard = jobFor(server().url("/wiz/page.html"), {}, DownloadJob::kHandOverTimeout);
+    wizard->wizard = true;
+    auto events = runJob(std::move(wizard));
+    EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::Connecting, Kind::Connected, Kind::Result}));
+    const DownloadEvent result = events.back();
+    EXPECT_TRUE(result.itemName.empty());
+    EXPECT_EQ(readFileBytes(result.rawFile), "a<b>c</b>d");
+    EXPECT_EQ(readFileBytes(result.semiFile), "a<>c<>d");
+    EXPECT_EQ(readFileBytes(result.convertedFile), "a c d ");
+    EXPECT_EQ(m_temp.files().size(), 3);
+    result.removeFiles();
+
+    auto raw = jobFor(server().url("/wiz/page.html"), {}, DownloadJob::kHandOverTimeout);
+    raw->raw = true;
+    events = runJob(std::move(raw));
+    EXPECT_EQ(readFileBytes(events.back().rawFile), "a<b>c</b>d");
+    EXPECT_TRUE(events.back().convertedFile.empty());
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(events.back().rawFile)).fileName().startsWith("TKR"));
+    events.back().removeFiles();
+    EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+TEST(DownloadEventTest, FailureTextIsOneLineAndNotFoundShowsThePath)
+{
+    DownloadEvent event;
+    event.kind = Kind::DownloadError;
+    event.code = Code::Failure;
+    event.errorText = "Could not resolve host\r\nsecond line";
+    EXPECT_EQ(event.statusText(), "Could not resolve host. second line");
+    event.code = Code::NotFound;
+    event.url = "https://example.org/a/b?c=1";
+    EXPECT_EQ(event.statusText(), "Error: File not found: /a/b?c=1");
+    event.url = "http://example.org/x";
+    EXPECT_EQ(event.statusText(), "Error: File not found: /x");
+    event.code = DownloadErrorCode::None;
+    EXPECT_EQ(event.statusText(), "");
+}
+
+} // namespace

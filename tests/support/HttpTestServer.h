@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+// The local HTTP and HTTPS server of the download tests (http_test_server.py), on 127.0.0.1 with ports
+// chosen by the system. The HTTPS side uses a certificate made for this run; trustedCaFile() names it.
+class HttpTestServer {
+public:
+    HttpTestServer();
+    // Ends the server process (closing its input ends it).
+    ~HttpTestServer();
+
+    bool running() const { return m_port > 0; }
+    std::string url(const std::string& path) const;
+    std::string httpsUrl(const std::string& path) const;
+    std::string trustedCaFile() const { return m_certFile; }
+    // Puts a page into the server's root.
+    void addPage(const std::string& path, const std::string& bytes) const;
+
+    // The paths requested so far, in order, and the most requests served at once.
+    std::vector<std::string> requests() const;
+    int maxConcurrentRequests() const;
+    // How often `path` (with its query) was requested.
+    int requestCount(const std::string& path) const;
+
+private:
+    QTemporaryDir m_root;
+    QTemporaryDir m_keys;
+    std::string m_certFile;
+    QProcess m_process;
+    int m_port = 0;
+    int m_tlsPort = 0;
+};

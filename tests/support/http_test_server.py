@@ -1,0 +1,152 @@
+#!/usr/bin/env python3
+"""Local HTTP and HTTPS server for the download tests.
+
+Serves the files of --root and a few special paths:
+  /status/<code>                 answers with that status
+  /redirect?to=<url>             302 to the given address
+  /slow?bytes=N&chunk=C&interval=S   N bytes, C at a time, S seconds apart
+  /large?bytes=N                 N bytes as fast as possible
+  /headers                       the request's header lines as the body
+Any request may add delay=S to wait before answering. After every request the file
+<root>/_stats.json holds the paths requested so far and the highest number of requests
+served at the same time. Prints "PORTS <http> <https>" once both listen.
+"""
+import argparse
+import http.server
+import json
+import os
+import ssl
+import sys
+import threading
+import time
+import urllib.parse
+
+lock = threading.Lock()
+state = {"active": 0, "max_active": 0, "requests": []}
+
+
+def write_stats(root):
+    path = os.path.join(root, "_stats.json")
+    with open(path + ".part", "w") as out:
+        json.dump({"max_active": state["max_active"], "requests": state["requests"]}, out)
+    os.replace(path + ".part", path)
+
+
+def make_handler(root):
+    class Handler(http.server.BaseHTTPRequestHandler):
+        protocol_version = "HTTP/1.1"
+
+        def log_message(self, *args):
+            pass
+
+        def do_GET(self):
+            with lock:
+                state["active"] += 1
+                state["max_active"] = max(state["max_active"], state["active"])
+                state["requests"].append(self.path)
+                write_stats(root)
+            try:
+                self.route()
+            except (BrokenPipeError, ConnectionResetError, ssl.SSLError):
+                pass
+            finally:
+                with lock:
+                    state["active"] -= 1
+                    write_stats(root)
+
+        def answer(self, code, body, extra=()):
+            self.send_response(code)
+            self.send_header("Content-Type", "text/html")
+            self.send_header("Content-Length", str(len(body)))
+            for name, value in extra:
+                self.send_header(name, value)
+            self.end_headers()
+            self.wfile.write(body)
+
+        def route(self):
+            parsed = urllib.parse.urlparse(self.path)
+            query = {k: v[0] for k, v in urllib.parse.parse_qs(parsed.query).items()}
+            if "delay" in query:
+                time.sleep(float(query["delay"]))
+            path = parsed.path
+            if path.startswith("/status/"):
+                self.answer(int(path[len("/status/"):]), b"<html>status page</html>")
+            elif path == "/redirect":
+                self.answer(302, b"", [("Location", query["to"])])
+            elif path == "/headers":
+                self.answer(200, str(self.headers).encode())
+            elif path == "/slow":
+                self.send_slowly(int(query["bytes"]), int(query.get("chunk", 100)), float(query["interval"]))
+            elif path == "/large":
+                self.send_large(int(query["bytes"]))
+            else:
+                self.send_file(path)
+
+        def send_slowly(self, total, chunk, interval):
+            self.send_response(200)
+            self.send_header("Content-Length", str(total))
+            self.end_headers()
+            sent = 0
+            while sent < total:
+                piece = min(chunk, total - sent)
+                self.wfile.write(b"7" * piece)
+                self.wfile.flush()
+                sent += piece
+                time.sleep(interval)
+
+        def send_large(self, total):
+            self.send_response(200)
+            self.send_header("Content-Length", str(total))
+            self.end_headers()
+            block = b"<p>1234</p>" * 6000
+            sent = 0
+            while sent < total:
+                piece = block[: total - sent]
+                self.wfile.write(piece)
+                sent += len(piece)
+
+        def send_file(self, path):
+            name = os.path.normpath(urllib.parse.unquote(path)).lstrip("/")
+            full = os.path.join(root, name)
+            if name.startswith("..") or not os.path.isfile(full):
+                self.answer(404, b"<html>not found</html>")
+                return
+            with open(full, "rb") as page:
+                self.answer(200, page.read())
+
+    return Handler
+
+
+def serve(server):
+    server.serve_forever()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--cert")
+    parser.add_argument("--key")
+    args = parser.parse_args()
+    handler = make_handler(args.root)
+    plain = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    plain.daemon_threads = True
+    servers = [plain]
+    tls_port = 0
+    if args.cert:
+        secure = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        secure.daemon_threads = True
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.cert, args.key)
+        secure.socket = context.wrap_socket(secure.socket, server_side=True)
+        tls_port = secure.server_address[1]
+        servers.append(secure)
+    with lock:
+        write_stats(args.root)
+    for server in servers:
+        threading.Thread(target=serve, args=(server,), daemon=True).start()
+    print("PORTS %d %d" % (plain.server_address[1], tls_port), flush=True)
+    sys.stdin.read()
+
+
+if __name__ == "__main__":
+    main()
