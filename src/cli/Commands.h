@@ -17,3 +17,5 @@ int runQuoteCommand(const QStringList& args);
 int runBuyCommand(const QStringList& args);
 int runSellCommand(const QStringList& args);
 int runDividendCommand(const QStringList& args);
+int runUpdateCommand(const QStringList& args);
+int runTestCommand(const QStringList& args);

@@ -40,6 +40,10 @@ const char* const kHelp =
     "                                     Add a quotation by hand (default today 20:00).\n"
     "  buy|sell FILE ITEM QTY PRICE [COMMISSION]\n"
     "  dividend FILE ITEM AMOUNT          Book an investment transaction.\n"
+    "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--quiet]\n"
+    "                                     Download the quotations, store them and save.\n"
+    "  test FILE ITEM | test --server NAME --symbol S [--name N]\n"
+    "                                     Show what a test update finds; nothing is stored.\n"
     "\n"
     "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
     "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
@@ -66,6 +70,8 @@ const std::map<QString, Command>& commands()
         {"buy", runBuyCommand},
         {"sell", runSellCommand},
         {"dividend", runDividendCommand},
+        {"update", runUpdateCommand},
+        {"test", runTestCommand},
     };
     return table;
 }

@@ -1,0 +1,89 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
+#include "download/EventQueue.h"
+#include "download/UpdateScheduler.h"
+#include "servers/ServerStore.h"
+
+#include <chrono>
+
+namespace {
+
+const char* const kUsage = "Usage: tickora-cli test FILE ITEM\n"
+                           "       tickora-cli test --server NAME --symbol S [--name N]";
+
+// The rules the item's test update uses: its server's, or its own.
+ServerConfig rulesOf(const CWPapier& item)
+{
+    if (item.server.name.empty() || item.server.name == ServerConfig::kUserDefinedName)
+        return item.server;
+    ServerConfig stored;
+    ServerStore::ReadServerConfig(item.server.name, stored);
+    return stored;
+}
+
+int runTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)
+{
+    CWPapierDoc doc;
+    auto queue = std::make_shared<EventQueue>();
+    UpdateScheduler scheduler(doc, queue);
+    bool found = false;
+    scheduler.setTestReportHandler([&found](const UpdateScheduler::TestReport& report) {
+        found = report.icon == UpdateScheduler::TestReport::Information;
+        std::string message = report.message;
+        if (!message.empty() && message.back() == '\n')
+            message.pop_back();
+        Cli::out(message);
+    });
+    scheduler.StartTest(name, symbol, rules);
+    while (scheduler.testRunning()) {
+        if (const std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200)))
+            scheduler.HandleDownloadEvent(*event);
+    }
+    return found ? Cli::Success : Cli::Failed;
+}
+
+} // namespace
+
+int runTestCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOptions({{"server", "Test this stored server.", "NAME"},
+                       {"symbol", "The symbol for [&symbol].", "S"},
+                       {"name", "The item name for [&name] (default: the symbol).", "N"}});
+    parser.addPositionalArgument("FILE ITEM", "A portfolio and the exact name of one of its items.");
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    const QStringList positional = parser.positionalArguments();
+
+    if (parser.isSet("server")) {
+        if (!positional.isEmpty() || !parser.isSet("symbol"))
+            return Cli::usageError("test --server takes --symbol and no FILE.", kUsage);
+        const std::string server = parser.value("server").toStdString();
+        if (!ServerStore::ServerExists(server)) {
+            Cli::err(ServerStore::MissingServerMessage(server));
+            return Cli::UsageError;
+        }
+        ServerConfig rules;
+        ServerStore::ReadServerConfig(server, rules);
+        const std::string symbol = parser.value("symbol").toStdString();
+        return runTest(parser.isSet("name") ? parser.value("name").toStdString() : symbol, symbol, rules);
+    }
+
+    if (positional.size() != 2)
+        return Cli::usageError("test takes FILE and ITEM, or --server and --symbol.", kUsage);
+    CWPapierDoc doc;
+    if (!PortfolioCli::open(doc, positional[0]))
+        return Cli::FileError;
+    const int pos = PortfolioCli::findItem(doc, positional[1].toStdString());
+    if (pos < 0) {
+        Cli::err(PortfolioCli::itemMissingMessage(positional[1].toStdString()));
+        return Cli::UsageError;
+    }
+    const CWPapier& item = doc.item(pos);
+    if (item.isInvestedAmountHistory) {
+        Cli::err("The invested amount history has no quotation server to test.");
+        return Cli::UsageError;
+    }
+    return runTest(item.name, item.symbol, rulesOf(item));
+}
