@@ -81,7 +81,7 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
         const std::string_view capture = captureText(page, regex, i);
         const char* start = page.c_str() + std::min(regex.start(i), page.size());
         if (i == rule.quotationIndex) {
-            result.status = ParseQuotationNumber(start, rule.thousands, rule.decimal, result.value);
+            result.status = ParseNumberAt(page, start - page.c_str(), rule.thousands, rule.decimal, result.value);
             result.excerpt = result.status == QuotationFound ? std::string() : CaptureExcerpt(capture);
         }
         readTimePart(rule, i, start, capture.size(), parts);
@@ -125,6 +125,23 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
         location.capture = text.substr(regex.start(captureIndex), regex.end(captureIndex) - regex.start(captureIndex));
     location.status = QuotationFound;
     return location;
+}
+
+int ParseNumberAt(const std::string& text, size_t start, const std::string& thousands, const std::string& decimal,
+                  double& value)
+{
+    // The parser stops at the first character that is neither a digit nor part of a separator; the window
+    // keeps that character and enough after it for the separator comparisons, so the result is unchanged.
+    const std::string numberBytes = "0123456789+-" + thousands + decimal;
+    size_t stop = text.find_first_not_of(numberBytes, std::min(start, text.size()));
+    if (stop == std::string::npos)
+        stop = text.size();
+    const size_t margin = std::max(thousands.size(), decimal.size()) + 2;
+    const size_t end = std::min(text.size(), stop + margin);
+    if (end == text.size())
+        return ParseQuotationNumber(text.c_str() + start, thousands, decimal, value);
+    const std::string window = text.substr(start, end - start);
+    return ParseQuotationNumber(window.c_str(), thousands, decimal, value);
 }
 
 std::string CaptureExcerpt(std::string_view capture)

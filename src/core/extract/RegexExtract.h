@@ -39,6 +39,10 @@ struct Location {
 // Matches once in `text` (without its terminating zero byte) and takes the text of capture `captureIndex`.
 Location RegexLocate(const std::string& text, const std::string& pattern, bool caseInsensitive, int captureIndex);
 
+// ParseQuotationNumber from `start` in zero-terminated `text`, reading on past a capture as it does,
+// but looking only at the stretch of text the number can reach, so repeated calls stay linear.
+int ParseNumberAt(const std::string& text, size_t start, const std::string& thousands, const std::string& decimal,
+                  double& value);
 // The first 50 characters of a capture, with " [...]" when it is longer.
 std::string CaptureExcerpt(std::string_view capture);
 // "RegExp Match index doesn't exist (max match index = %i)."

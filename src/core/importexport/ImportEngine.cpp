@@ -3,7 +3,6 @@
 #include "extract/ExtractResult.h"
 #include "extract/PageText.h"
 #include "extract/Pcre2Regex.h"
-#include "extract/QuotationNumber.h"
 #include "extract/QuotationTimeParts.h"
 #include "extract/RegexExtract.h"
 
@@ -105,7 +104,8 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
             const char* capture = subject + regex.start(i);
             const size_t length = regex.end(i) - regex.start(i);
             if (i == p.valueIndex) {
-                parseStatus = ParseQuotationNumber(capture, rule.thousands, rule.decimal, quotation.value);
+                parseStatus =
+                    RegexExtract::ParseNumberAt(text, capture - text.c_str(), rule.thousands, rule.decimal, quotation.value);
                 parseMessage = RegexExtract::CaptureExcerpt(std::string_view(capture, length));
             }
             readTimePart(p, i, capture, length, parts);

@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "extract/MonthNames.h"
 #include "extract/PageText.h"
+#include "extract/QuotationNumber.h"
 #include "extract/QuotationExtractor.h"
 #include "extract/RegexExtract.h"
 #include "extract/Windows1252.h"
@@ -301,4 +302,22 @@ TEST(RegexExtractCli, ExtractPrintsValueDateAndJsonTime)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("Error: Quotation not found!! (RegExp compilation failed at pos. 5"), std::string::npos)
         << r.out;
+}
+
+TEST(ParseNumberAt, AgreesWithTheParserOnTheWholeText)
+{
+    const std::vector<std::string> texts = {"1.234,56 EUR", "x 12", "12,", "1,5", "-0,5% 7", "9 9.9,9 1.1.1 end 123",
+                                            "1.234.567,8", "+", "- 5", "0,00 x", "123", "1 000 000,5 a"};
+    const std::vector<std::pair<std::string, std::string>> separators = {{".", ","}, {",", "."}, {"", "."},
+                                                                         {" ", ","}, {"", ","}};
+    for (const std::string& text : texts)
+        for (const auto& [thousands, decimal] : separators)
+            for (size_t start = 0; start <= text.size(); ++start) {
+                double expected = -1;
+                double actual = -2;
+                const int expectedStatus = ParseQuotationNumber(text.c_str() + start, thousands, decimal, expected);
+                const int actualStatus = RegexExtract::ParseNumberAt(text, start, thousands, decimal, actual);
+                ASSERT_EQ(actualStatus, expectedStatus) << text << " @" << start << " '" << thousands << "'";
+                ASSERT_EQ(actual, expected) << text << " @" << start;
+            }
 }
