@@ -8,6 +8,7 @@ int runExtractCommand(const QStringList& args);
 int runImportCommand(const QStringList& args);
 int runWizardCommand(const QStringList& args);
 int runOptionsCommand(const QStringList& args);
+int runExportCommand(const QStringList& args);
 int runNewCommand(const QStringList& args);
 int runAddCommand(const QStringList& args);
 int runShowCommand(const QStringList& args);

@@ -29,6 +29,8 @@ const char* const kHelp =
     "  wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]\n"
     "                                     Propose start-text rules that find TEXT in a saved page.\n"
     "  options [--json] [NAME=VALUE ...]  Show or change the general options.\n"
+    "  export FILE OUT                    Write all quotations to OUT (a worksheet when OUT\n"
+    "                                     contains \".xls\", text otherwise).\n"
     "  new FILE                           Create a portfolio.\n"
     "  add FILE --name N [--symbol S] [--note T] [--server NAME | rule options]\n"
     "                                     Append an item.\n"
@@ -61,6 +63,7 @@ const std::map<QString, Command>& commands()
         {"import", runImportCommand},
         {"wizard", runWizardCommand},
         {"options", runOptionsCommand},
+        {"export", runExportCommand},
         {"new", runNewCommand},
         {"add", runAddCommand},
         {"show", runShowCommand},

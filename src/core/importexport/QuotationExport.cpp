@@ -9,35 +9,36 @@
 
 namespace {
 
+using QuotationExport::Outcome;
+
 // The worksheet writer reports a file it cannot create with this number.
 const int kSheetNotCreated = -1;
 
-std::string saveFailedMessage(int number)
+Outcome saveFailed(int number)
 {
-    return "File could not be saved (" + std::to_string(number) + ")";
+    return {Outcome::FileError, "File could not be saved (" + std::to_string(number) + ")"};
 }
 
-bool exportSheet(const std::vector<CWPapier>& items, const std::string& path, std::string& message)
+Outcome exportSheet(const std::vector<CWPapier>& items, const std::string& path)
 {
     const Biff2Worksheet sheet = QuotationSheetExport::layout(items);
-    if (!sheet.fitsFile()) {
-        message = "The quotations do not fit into a worksheet: it holds at most 65536 rows and 65536 columns.";
-        return false;
-    }
+    if (!sheet.fitsFile())
+        return {Outcome::SheetTooLarge,
+                "The quotations do not fit into a worksheet: it holds at most 65536 rows and 65536 columns."};
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, sheet.bytes());
     if (!result.saved)
-        message = saveFailedMessage(result.created ? result.errorNumber : kSheetNotCreated);
-    return result.saved;
+        return saveFailed(result.created ? result.errorNumber : kSheetNotCreated);
+    return {};
 }
 
-bool exportText(const std::vector<CWPapier>& items, const std::string& path, std::string& message)
+Outcome exportText(const std::vector<CWPapier>& items, const std::string& path)
 {
     if (items.empty())
-        return true;
+        return {Outcome::NothingWritten, {}};
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, QuotationTextExport::render(items));
     if (!result.saved)
-        message = saveFailedMessage(result.errorNumber);
-    return result.saved;
+        return saveFailed(result.errorNumber);
+    return {};
 }
 
 } // namespace
@@ -52,9 +53,18 @@ bool isSpreadsheetPath(const std::string& path)
     return lower.find(".xls") != std::string::npos;
 }
 
-bool ExportQuotations(const std::vector<CWPapier>& items, const std::string& path, std::string& message)
+Outcome ExportQuotations(const std::vector<CWPapier>& items, const std::string& path)
 {
-    return isSpreadsheetPath(path) ? exportSheet(items, path, message) : exportText(items, path, message);
+    return isSpreadsheetPath(path) ? exportSheet(items, path) : exportText(items, path);
+}
+
+Outcome ExportQuotations(const CWPapierDoc& doc, const std::string& path)
+{
+    std::vector<CWPapier> items;
+    items.reserve(static_cast<size_t>(doc.itemCount()));
+    for (int pos = 0; pos < doc.itemCount(); ++pos)
+        items.push_back(doc.item(pos));
+    return ExportQuotations(items, path);
 }
 
 } // namespace QuotationExport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CWPapier.h"
+#include "model/CWPapierDoc.h"
 
 #include <string>
 #include <vector>
@@ -8,12 +9,26 @@
 // Writes the quotation histories of all items to a text or a BIFF2 worksheet file.
 namespace QuotationExport {
 
+struct Outcome {
+    enum Status {
+        Saved,
+        NothingWritten,  // no items, text format: no file is created
+        FileError,       // "File could not be saved (%i)"
+        SheetTooLarge,   // more rows or columns than the worksheet file can address
+    };
+    Status status = Saved;
+    std::string message;
+
+    bool succeeded() const { return status == Saved || status == NothingWritten; }
+};
+
 // The worksheet format is chosen when the lower-cased path contains ".xls" anywhere.
 bool isSpreadsheetPath(const std::string& path);
 
-// Exports `items` in document order. On failure returns false with the message to show
-// ("File could not be saved (%i)", ...); an earlier file at `path` then stays unchanged.
+// Exports `items` in document order. On failure an earlier file at `path` stays unchanged.
 // Without items the text format writes no file; the worksheet format writes an empty sheet.
-bool ExportQuotations(const std::vector<CWPapier>& items, const std::string& path, std::string& message);
+Outcome ExportQuotations(const std::vector<CWPapier>& items, const std::string& path);
+// The document's export: every item, in document order, whatever the list selects.
+Outcome ExportQuotations(const CWPapierDoc& doc, const std::string& path);
 
 } // namespace QuotationExport

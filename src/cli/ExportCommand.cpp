@@ -1,0 +1,43 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
+#include "importexport/QuotationExport.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tickora-cli export FILE OUT\n"
+    "  Writes the quotations of every item of the portfolio FILE to OUT: a BIFF2 worksheet when\n"
+    "  OUT contains \".xls\" (in any case), a text file otherwise.";
+
+} // namespace
+
+int runExportCommand(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument("FILE", "The portfolio.");
+    parser.addPositionalArgument("OUT", "The file to write.");
+    if (!Cli::parse(parser, args, kUsage))
+        return Cli::UsageError;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2)
+        return Cli::usageError("export: wrong number of arguments.", kUsage);
+    CWPapierDoc doc;
+    if (!PortfolioCli::open(doc, positional[0]))
+        return Cli::FileError;
+    const QuotationExport::Outcome outcome = QuotationExport::ExportQuotations(doc, positional[1].toStdString());
+    switch (outcome.status) {
+    case QuotationExport::Outcome::Saved:
+        return Cli::Success;
+    case QuotationExport::Outcome::NothingWritten:
+        Cli::err("The portfolio holds no items: no text file was written.");
+        return Cli::Success;
+    case QuotationExport::Outcome::FileError:
+        Cli::err(outcome.message);
+        return Cli::FileError;
+    case QuotationExport::Outcome::SheetTooLarge:
+        break;
+    }
+    Cli::err(outcome.message);
+    return Cli::Failed;
+}
