@@ -52,9 +52,9 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
     m_doc->setChangeObserver([this] { m_list->scheduleFill(); });
     m_doc->NewPortfolio();
-    m_list->initialUpdate();
     connectActions();
     connectHelpActions();
+    m_list->initialUpdate();
     if (m_options.Autoupdate)
         SetAutoUpdateTimer(m_options.UpdateIntervall);
     connect(&m_autoUpdate, &QTimer::timeout, this, [this] { OnAutoUpdateTick(time(nullptr)); });
@@ -80,8 +80,8 @@ void CMainFrame::restoreGeometryFromSettings()
         setGeometry(geometry);
     else
         resize(900, 500);
-    const int listHeight = settings->value(QStringLiteral("ListView/Dimensions"), 150).toInt();
-    m_splitter->setSizes({listHeight, std::max(0, height() - listHeight)});
+    m_listHeight = settings->value(QStringLiteral("ListView/Dimensions"), 150).toInt();
+    m_splitter->setSizes({m_listHeight, std::max(0, height() - m_listHeight)});
 }
 
 bool CMainFrame::parseDimensions(const QString& text, QRect& geometry)
@@ -112,7 +112,11 @@ void CMainFrame::saveLayout()
         settings->setValue(QStringLiteral("MainWindow/Dimensions"),
                            QStringLiteral("%1,%2,%3,%4").arg(frame.x()).arg(frame.y()).arg(right).arg(bottom));
     }
-    settings->setValue(QStringLiteral("ListView/Dimensions"), m_splitter->sizes().value(0, 150));
+    // While the list is the splitter's only pane it fills the window; the stored height is kept for the
+    // layout with a lower pane.
+    if (m_splitter->count() > 1)
+        m_listHeight = m_splitter->sizes().value(0, m_listHeight);
+    settings->setValue(QStringLiteral("ListView/Dimensions"), m_listHeight);
     settings.reset();
     m_statusWindow->SaveColumns();
     m_list->saveLayout();

@@ -90,4 +90,5 @@ private:
     DocumentCommands* m_documents;
     QSystemTrayIcon* m_tray = nullptr;
     QTimer m_autoUpdate;
+    int m_listHeight = 150;
 };

@@ -123,12 +123,10 @@ void DocumentCommands::exportQuotations()
                                                   QStringLiteral("xls"));
     if (path.isEmpty())
         return;
-    std::vector<CWPapier> items;
-    for (int pos = 0; pos < m_doc.itemCount(); ++pos)
-        items.push_back(m_doc.item(pos));
-    std::string message;
-    if (!QuotationExport::ExportQuotations(items, QDir::toNativeSeparators(path).toStdString(), message))
-        MessageDialog::warning(m_window, QString::fromStdString(message));
+    const QuotationExport::Outcome outcome =
+        QuotationExport::ExportQuotations(m_doc, QDir::toNativeSeparators(path).toStdString());
+    if (outcome.status == QuotationExport::Outcome::FileError || outcome.status == QuotationExport::Outcome::SheetTooLarge)
+        MessageDialog::warning(m_window, QString::fromStdString(outcome.message));
 }
 
 QStringList DocumentCommands::recentFiles() const
