@@ -25,7 +25,8 @@ AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, const s
     result.created = true;
     errno = 0;
     const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
+    // QSaveFile::commit() alone can miss a failed final flush and publish a cut file.
+    if (file.write(bytes.data(), size) != size || !file.flush() || !file.commit()) {
         result.errorNumber = lastErrorNumber();
         file.cancelWriting();
         return result;
