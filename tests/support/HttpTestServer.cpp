@@ -93,6 +93,11 @@ int HttpTestServer::maxConcurrentRequests() const
     return readStats(m_root.path()).value("max_active").toInt();
 }
 
+int HttpTestServer::maxConcurrentRequestsIn(const std::string& folder) const
+{
+    return readStats(m_root.path()).value("max_active_in").toObject().value(QString::fromStdString(folder)).toInt();
+}
+
 int HttpTestServer::requestCount(const std::string& path) const
 {
     const std::vector<std::string> paths = requests();

@@ -23,6 +23,8 @@ public:
     // The paths requested so far, in order, and the most requests served at once.
     std::vector<std::string> requests() const;
     int maxConcurrentRequests() const;
+    // The same for the requests whose path starts with `folder` (one segment, such as "/limit").
+    int maxConcurrentRequestsIn(const std::string& folder) const;
     // How often `path` (with its query) was requested.
     int requestCount(const std::string& path) const;
 

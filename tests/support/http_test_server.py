@@ -9,7 +9,7 @@ Serves the files of --root and a few special paths:
   /headers                       the request's header lines as the body
 Any request may add delay=S to wait before answering. After every request the file
 <root>/_stats.json holds the paths requested so far and the highest number of requests
-served at the same time. Prints "PORTS <http> <https>" once both listen.
+served at the same time, overall and per first path segment. Prints "PORTS <http> <https>" once both listen.
 """
 import argparse
 import http.server
@@ -22,13 +22,14 @@ import time
 import urllib.parse
 
 lock = threading.Lock()
-state = {"active": 0, "max_active": 0, "requests": []}
+state = {"active": 0, "max_active": 0, "requests": [], "active_in": {}, "max_active_in": {}}
 
 
 def write_stats(root):
     path = os.path.join(root, "_stats.json")
     with open(path + ".part", "w") as out:
-        json.dump({"max_active": state["max_active"], "requests": state["requests"]}, out)
+        json.dump({"max_active": state["max_active"], "max_active_in": state["max_active_in"],
+                   "requests": state["requests"]}, out)
     os.replace(path + ".part", path)
 
 
@@ -40,9 +41,13 @@ def make_handler(root):
             pass
 
         def do_GET(self):
+            folder = "/" + self.path.lstrip("/").split("/")[0].split("?")[0]
             with lock:
                 state["active"] += 1
                 state["max_active"] = max(state["max_active"], state["active"])
+                state["active_in"][folder] = state["active_in"].get(folder, 0) + 1
+                state["max_active_in"][folder] = max(state["max_active_in"].get(folder, 0),
+                                                     state["active_in"][folder])
                 state["requests"].append(self.path)
                 write_stats(root)
             try:
@@ -52,6 +57,7 @@ def make_handler(root):
             finally:
                 with lock:
                     state["active"] -= 1
+                    state["active_in"][folder] -= 1
                     write_stats(root)
 
         def answer(self, code, body, extra=()):
