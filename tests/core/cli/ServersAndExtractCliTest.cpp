@@ -86,7 +86,7 @@ TEST(ExtractCli, StandardSearchOnUtf8AndWindows1252Pages)
         const auto r = runCli(args({"extract", page, "--start", "RÜCKNAHMEPREIS", "--separators", "9.999,99",
                                     "--format", "2"}));
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out, "Value: 1234.5600\n");
+        EXPECT_EQ(r.out.rfind("Value: 1234.5600\nDate/Time: ", 0), 0u) << r.out;
     }
 }
 
@@ -98,7 +98,7 @@ TEST(ExtractCli, UsesAStoredServerAndTheItemVariables)
               0);
     const std::string page = env.writeFile("board.txt", "AAA: 1.5 BBB: 2.75 CCC: 3");
     auto r = runCli(args({"extract", page, "--server", "Board", "--symbol", "BBB"}));
-    EXPECT_EQ(r.out, "Value: 2.7500\n");
+    EXPECT_EQ(r.out.rfind("Value: 2.7500\n", 0), 0u) << r.out;
     r = runCli(args({"extract", page, "--server", "Board", "--symbol", "BBB", "--numbers", "1"}));
     EXPECT_EQ(r.exitCode, 1) << "the option overrides the stored field; 3 ends the page";
     EXPECT_EQ(r.out, "Error: Quotation not found!! (3)\n");
@@ -133,7 +133,7 @@ TEST(ExtractCli, ValueFollowsTheLocale)
     const std::string page = env.writeFile("p.txt", "Kurs 12,5 EUR");
     const auto r = runCli(args({"extract", page, "--start", "Kurs"}), {"LC_ALL=de_DE.UTF-8"});
     ASSERT_EQ(r.exitCode, 0);
-    if (r.out == "Value: 12.5000\n")
+    if (r.out.rfind("Value: 12.5000\n", 0) == 0)
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    EXPECT_EQ(r.out, "Value: 12,5000\n");
+    EXPECT_EQ(r.out.rfind("Value: 12,5000\n", 0), 0u) << r.out;
 }
