@@ -35,7 +35,6 @@ public:
 
     // The cell at row `row`, column `column` (both from 0); the sheet grows to hold it.
     Cell& cell(int row, int column);
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
     // True when every used row and column fits into the file's 16-bit indices.
     bool fitsFile() const;
 
