@@ -35,6 +35,8 @@ struct DownloadJob {
     DownloadLimiter* limiter = nullptr;
     // Empty for wizard and raw jobs.
     std::vector<ItemTask> tasks;
+    // Set when the job's texts could not be built: every task fails with this text, nothing is fetched.
+    std::string refusal;
     std::shared_ptr<EventSink> receiver;
     // Read only by the worker; set by whoever aborts the downloads.
     std::shared_ptr<const std::atomic<bool>> abortFlag;

@@ -60,6 +60,10 @@ DownloadRun::DownloadRun(DownloadJob& job)
 
 void DownloadRun::run()
 {
+    if (!m_job.refusal.empty()) {
+        reportNotStarted(m_job.refusal);
+        return;
+    }
     postStatus(DownloadEventKind::Started);
     m_errorText.clear();
     fetch();

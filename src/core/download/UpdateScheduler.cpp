@@ -31,12 +31,32 @@ std::string localTimeText(time_t time)
 
 } // namespace
 
-// One item ready for a job: its task and the address it expands to.
+// One item ready for a job: its task and the address it expands to, or why it cannot be fetched.
 struct UpdateScheduler::Prepared {
     int pos;
     std::string url;
     ItemTask task;
+    std::string refusal;
 };
+
+namespace {
+
+// The address and rules of one item with its name and symbol put in; a text that grows past
+// 259 characters is never sent: `refusal` says which.
+std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url,
+                              ServerConfig& rules)
+{
+    const auto expanded = UrlVariables::SubstituteItemVariables(rules.URL, name, symbol);
+    url = expanded.text;
+    if (expanded.tooLong)
+        return "Error: The address is longer than 259 characters with the item's name and symbol put in!";
+    std::string error;
+    if (!QuotationExtractor::WithItemVariables(rules, name, symbol, &error))
+        return "Error: " + error;
+    return {};
+}
+
+} // namespace
 
 UpdateScheduler::UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver)
     : m_document(document)
@@ -73,9 +93,9 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
             }
             rules = found->second;
         }
-        const std::string url = UrlVariables::SubstituteItemVariables(rules.URL, item.name, item.symbol).text;
-        QuotationExtractor::WithItemVariables(rules, item.name, item.symbol);
-        prepared.push_back({pos, url, ItemTask{id, item.name, std::move(rules)}});
+        std::string url;
+        std::string refusal = withItemVariables(item.name, item.symbol, url, rules);
+        prepared.push_back({pos, url, ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
     }
     return prepared;
 }
@@ -91,7 +111,8 @@ int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional
         item.updating = 1;
         ++m_pendingUpdates;
         const int32_t timeout = entry.task.rules.Timeout;
-        if (auto found = jobOfUrl.find(entry.url); found != jobOfUrl.end()) {
+        const auto found = entry.refusal.empty() ? jobOfUrl.find(entry.url) : jobOfUrl.end();
+        if (found != jobOfUrl.end()) {
             found->second->timeout = std::max(found->second->timeout, timeout);
             found->second->tasks.push_back(std::move(entry.task));
             continue;
@@ -103,7 +124,9 @@ int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional
         job->dateTime = date.value_or(std::time(nullptr));
         job->limiter = &m_document.downloadSlots();
         job->tasks.push_back(std::move(entry.task));
-        jobOfUrl.emplace(entry.url, job.get());
+        job->refusal = std::move(entry.refusal);
+        if (job->refusal.empty())
+            jobOfUrl.emplace(entry.url, job.get());
         jobs.push_back(std::move(job));
     }
     for (auto& job : jobs)
@@ -115,11 +138,10 @@ void UpdateScheduler::StartTest(const std::string& name, const std::string& symb
 {
     auto job = std::make_unique<DownloadJob>();
     job->test = true;
-    job->url = UrlVariables::SubstituteItemVariables(config.URL, name, symbol).text;
     job->timeout = config.Timeout;
     job->dateTime = std::time(nullptr);
     ItemTask task{std::nullopt, name, config};
-    QuotationExtractor::WithItemVariables(task.rules, name, symbol);
+    job->refusal = withItemVariables(name, symbol, job->url, task.rules);
     job->tasks.push_back(std::move(task));
     ++m_pendingTests;
     startJob(std::move(job));

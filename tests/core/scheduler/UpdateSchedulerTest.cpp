@@ -270,3 +270,30 @@ TEST_F(UpdateSchedulerTest, TestUpdatesReportWithoutStoringAnything)
 }
 
 } // namespace
+
+TEST_F(UpdateSchedulerTest, TextsTooLongWithNameAndSymbolFailWithoutADownload)
+{
+    server().addPage("/long/ok.html", "Price 7.5 EUR");
+    ServerConfig longAddress = standardRules(server().url("/long/x?s=[&symbol]"), "Price");
+    const ItemId byAddress = addItem(std::string(250, 'n'), longAddress);
+    ServerConfig longStart = standardRules(server().url("/long/ok.html"), "[&name][&symbol]");
+    const ItemId byStartText = addItem(std::string(140, 'm'), longStart);
+    const ItemId fine = addItem("Fine", standardRules(server().url("/long/ok.html"), "Price"));
+
+    EXPECT_EQ(m_scheduler.StartUpdate({byAddress, byStartText, fine}), 3)
+        << "refused items never share the job of a good address";
+    const auto events = pump();
+    EXPECT_EQ(server().requestCount("/long/ok.html"), 1);
+    EXPECT_TRUE(item(byAddress).quotations.empty());
+    EXPECT_TRUE(item(byStartText).quotations.empty());
+    EXPECT_EQ(item(byAddress).updating, 0);
+    EXPECT_EQ(item(fine).quotations.size(), 1u);
+    int refusals = 0;
+    for (const DownloadEvent& event : events) {
+        if (event.isFinal() && event.kind != Kind::Result) {
+            EXPECT_NE(event.statusText().find("longer than 259 characters"), std::string::npos) << event.statusText();
+            ++refusals;
+        }
+    }
+    EXPECT_EQ(refusals, 2);
+}
