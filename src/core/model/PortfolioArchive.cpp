@@ -213,17 +213,17 @@ bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* last
     items.clear();
     ArchiveReader in(data, size);
     const uint32_t n = in.count();
+    if (in.failed())
+        return false;
     items.reserve(std::min<size_t>(n, in.remaining() / kMinItemBytes));
     int version = 0;
-    for (uint32_t k = 0; k < n && !in.failed(); ++k) {
+    for (uint32_t k = 0; k < n; ++k) {
         CWPapier item;
-        if (!readItem(in, item, version))
-            break;
+        if (!readItem(in, item, version)) {
+            items.clear();
+            return false;
+        }
         items.push_back(std::move(item));
-    }
-    if (in.failed()) {
-        items.clear();
-        return false;
     }
     if (lastItemVersion)
         *lastItemVersion = version;

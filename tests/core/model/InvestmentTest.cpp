@@ -1,0 +1,168 @@
+#include "model/CWPapierDoc.h"
+#include "model/Investment.h"
+#include "model/ItemFigures.h"
+#include "model/PortfolioTotals.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+CWPapier invested(std::vector<CKurs> quotations, double quantity, double avgBuyPrice)
+{
+    CWPapier item = CWPapier::newItem("I", 0, 0);
+    item.quotations = std::move(quotations);
+    item.quantity = quantity;
+    item.avgBuyPrice = avgBuyPrice;
+    return item;
+}
+
+} // namespace
+
+TEST(Investment, BuySellDividendExamples)
+{
+    Investment::Position position = Investment::Buy({}, 10, 20, 5);
+    EXPECT_DOUBLE_EQ(position.quantity, 10);
+    EXPECT_DOUBLE_EQ(position.avgBuyPrice, 20.5);
+    position = Investment::Buy(position, 10, 30, 0);
+    EXPECT_DOUBLE_EQ(position.quantity, 20);
+    EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
+
+    const double result = Investment::Sell(position, 5, 30, 2);
+    EXPECT_DOUBLE_EQ(result, 21.75);
+    EXPECT_EQ(Investment::sellResultText(result), "Financial result of the selling transaction: 21.75");
+    EXPECT_DOUBLE_EQ(position.quantity, 15);
+    EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
+
+    std::string error;
+    EXPECT_TRUE(Investment::Dividends(position, 15, error));
+    EXPECT_DOUBLE_EQ(position.avgBuyPrice, 24.25);
+
+    Investment::Sell(position, 20, 30, 0);
+    EXPECT_DOUBLE_EQ(position.quantity, -5);
+}
+
+TEST(Investment, DivisionsByZeroAreMended)
+{
+    Investment::Position empty;
+    std::string error;
+    EXPECT_FALSE(Investment::Dividends(empty, 10, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(empty.avgBuyPrice, 0);
+
+    const Investment::Position closed = Investment::Buy({-10, 30}, 10, 25, 3);
+    EXPECT_EQ(closed.quantity, 0);
+    EXPECT_EQ(closed.avgBuyPrice, 0);
+}
+
+TEST(Investment, Alarms)
+{
+    CWPapier item = invested({{1, 110}}, 1, 100);
+    item.alarmDiffEnabled = 1;
+    item.alarmDiffPercent = 5;
+    EXPECT_TRUE(Investment::AlarmTriggered(item));
+    item.alarmDiffPercent = 20;
+    EXPECT_FALSE(Investment::AlarmTriggered(item));
+    item.avgBuyPrice = 0;
+    EXPECT_TRUE(Investment::AlarmTriggered(item));
+
+    CWPapier limits = invested({{1, 50}}, 0, 0);
+    limits.alarmAboveEnabled = 1;
+    limits.alarmAbove = 50;
+    EXPECT_FALSE(Investment::AlarmTriggered(limits));
+    limits.alarmAbove = 49.99;
+    EXPECT_TRUE(Investment::AlarmTriggered(limits));
+    limits.alarmAboveEnabled = 0;
+    limits.alarmBelowEnabled = 1;
+    limits.alarmBelow = 50;
+    EXPECT_FALSE(Investment::AlarmTriggered(limits));
+    limits.alarmBelow = 50.01;
+    EXPECT_TRUE(Investment::AlarmTriggered(limits));
+}
+
+TEST(Investment, ItemInvestmentTexts)
+{
+    EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 100), true), "220.00 (+10.00%)");
+    EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 100), false), "220.00 (+20.00)");
+    EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 0), true), "220.00");
+    CWPapier history = CWPapier::newInvestedAmountHistory(0);
+    history.quotations = {{1, 500}};
+    EXPECT_EQ(Investment::ItemInvestment(history, true), "");
+}
+
+TEST(PortfolioTotalsTest, StatusTexts)
+{
+    const CWPapier a = invested({{1, 100}, {2, 110}}, 2, 100);
+    const CWPapier b = invested({{1, 40}, {2, 50}}, 1, 50);
+    PortfolioTotals totals = PortfolioTotals::of({&a, &b});
+    EXPECT_EQ(totals.statusText(true), "Amount invested: 270.00 (Last: +12.50% Total: +8.00%)");
+    EXPECT_EQ(totals.statusText(false), "Amount invested: 270.00 (Last: +30.00 Total: +20.00)");
+
+    const CWPapier single = invested({{2, 50}}, 1, 50);
+    totals = PortfolioTotals::of({&a, &single});
+    EXPECT_EQ(totals.statusText(true), "Amount invested: 270.00 (Total: +8.00%)");
+    EXPECT_EQ(totals.statusText(false), "Amount invested: 270.00 (Total: +20.00)");
+
+    const CWPapier unpriced = invested({{2, 50}}, 1, 0);
+    EXPECT_EQ(PortfolioTotals::of({&a, &unpriced}).statusText(true), "Amount invested: 270.00");
+    EXPECT_EQ(PortfolioTotals::of(std::vector<const CWPapier*>{}).statusText(false), "Amount invested: 0.00");
+}
+
+struct FiguresFixture : ::testing::Test {
+    FiguresFixture() { TestEnvironment::setTimeZone("UTC"); }
+    TestEnvironment env;
+};
+
+TEST_F(FiguresFixture, PeriodTexts)
+{
+    EXPECT_EQ(ItemFigures::changeText(1.5, 89, true), "+1.50% (89 Days)");
+    EXPECT_EQ(ItemFigures::changeText(1.5, 90, true), "+1.50% (3.0 Months)");
+    EXPECT_EQ(ItemFigures::changeText(-1.5, 1094, true), "-1.50% (36.5 Months)");
+    EXPECT_EQ(ItemFigures::changeText(0, 1095, false), "+0.0000 (3.0 Years)");
+}
+
+TEST_F(FiguresFixture, LastUpdateForms)
+{
+    const time_t tuesday = localTime(2024, 1, 2, 23, 50);
+    EXPECT_EQ(ItemFigures::lastUpdateText(tuesday, localTime(2024, 1, 2, 23, 55)), "23:50");
+    EXPECT_EQ(ItemFigures::lastUpdateDays(tuesday, localTime(2024, 1, 3, 0, 10)), 1);
+    EXPECT_EQ(ItemFigures::lastUpdateText(tuesday, localTime(2024, 1, 3, 0, 10)), "Tuesday   23:50");
+    EXPECT_EQ(ItemFigures::lastUpdateText(tuesday, localTime(2024, 1, 1)), "Tuesday   23:50");
+    EXPECT_EQ(ItemFigures::lastUpdateText(tuesday, localTime(2024, 1, 10)), "01/02/24   23:50");
+}
+
+TEST_F(FiguresFixture, CellsOfAnItem)
+{
+    const CWPapier one = invested({{localTime(2024, 1, 2, 12), 12.5}}, 0, 0);
+    const auto cells = ItemFigures::cells(one, true, localTime(2024, 1, 2, 13));
+    EXPECT_EQ(cells[ItemFigures::LastUpdate], "12:00");
+    EXPECT_EQ(cells[ItemFigures::Value], "12.5000");
+    EXPECT_EQ(cells[ItemFigures::Low], "12.5000");
+    EXPECT_EQ(cells[ItemFigures::High], "12.5000");
+    EXPECT_EQ(cells[ItemFigures::LastDayChange], "+0.00% (0 Days)");
+    EXPECT_EQ(cells[ItemFigures::TotalChange], "+0.00% (0 Days)");
+    EXPECT_EQ(cells[ItemFigures::Invested], "0.00");
+    EXPECT_EQ(ItemFigures::cells(one, false, 0)[ItemFigures::LastChange], "+0.0000 (0 Days)");
+
+    const CWPapier twoDays = invested({{localTime(2024, 1, 1, 17), 10}, {localTime(2024, 1, 2, 9), 11}}, 0, 0);
+    const auto changed = ItemFigures::cells(twoDays, true, localTime(2024, 1, 2, 10));
+    EXPECT_EQ(changed[ItemFigures::LastDayChange], "+10.00% (0 Days)");
+    EXPECT_EQ(ItemFigures::trendIcon(twoDays), 2);
+
+    const auto empty = ItemFigures::cells(CWPapier::newItem("Empty", 0, 0), true, 0);
+    EXPECT_EQ(empty[ItemFigures::Name], "Empty");
+    for (int column = 1; column < ItemFigures::kColumnCount; ++column)
+        EXPECT_EQ(empty[column], "");
+}
+
+TEST_F(FiguresFixture, CellsFollowTheLocale)
+{
+    if (!TestEnvironment::setLocale("de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    const CWPapier item = invested({{1, 10}, {2, 12.5}}, 2, 10);
+    const auto cells = ItemFigures::cells(item, true, 3);
+    EXPECT_EQ(cells[ItemFigures::Value], "12,5000");
+    EXPECT_EQ(cells[ItemFigures::Invested], "25,00 (+25,00%)");
+}

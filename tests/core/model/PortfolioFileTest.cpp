@@ -1,0 +1,87 @@
+#include "model/CWPapierDoc.h"
+#include "model/PortfolioFile.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+TEST(PortfolioFileTest, SaveAndOpenRoundTrip)
+{
+    TestEnvironment env;
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    CWPapier item = CWPapier::newItem("Acme", 1000000000, 2);
+    item.quotations = {{1000000000, 1.5}, {1000086400, 1.75}};
+    doc.AddItem(item);
+    std::string error;
+    const std::string path = env.path("p.tkr");
+    ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
+    EXPECT_FALSE(doc.isModified());
+
+    CWPapierDoc reread;
+    ASSERT_TRUE(reread.OpenPortfolio(path, error)) << error;
+    ASSERT_EQ(reread.itemCount(), 2);
+    EXPECT_EQ(reread.item(1).quotations, item.quotations);
+    EXPECT_EQ(reread.item(1).server, item.server);
+    EXPECT_FALSE(reread.isModified());
+    EXPECT_EQ(reread.investedAmountHistoryPosition(), 0);
+}
+
+TEST(PortfolioFileTest, OlderFilesGainOneHistoryItem)
+{
+    TestEnvironment env;
+    std::vector<CWPapier> items;
+    std::string error;
+    ASSERT_TRUE(PortfolioFile::load(testDataPath("portfolios/version7.tkr"), items, error));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].isInvestedAmountHistory, 1);
+    ASSERT_TRUE(PortfolioFile::load(testDataPath("portfolios/version8.tkr"), items, error));
+    EXPECT_EQ(items.size(), 1u);
+    ASSERT_TRUE(PortfolioFile::load(env.writeFile("empty.tkr", std::string(2, '\0')), items, error));
+    EXPECT_TRUE(items.empty());
+}
+
+TEST(PortfolioFileTest, OpenFailuresEmptyTheDocument)
+{
+    TestEnvironment env;
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    std::string error;
+    EXPECT_FALSE(doc.OpenPortfolio(env.path("missing.tkr"), error));
+    EXPECT_EQ(error, env.path("missing.tkr") + " was not found.");
+    EXPECT_EQ(doc.itemCount(), 0);
+
+    EXPECT_FALSE(doc.OpenPortfolio(env.writeFile("bad.tkr", "\x01\x00\xff"), error));
+    EXPECT_EQ(error, "Unexpected file format.");
+    EXPECT_FALSE(doc.OpenPortfolio(env.writeFile("zero.tkr", ""), error));
+    EXPECT_EQ(error, "Unexpected file format.");
+    EXPECT_FALSE(doc.OpenPortfolio(env.path(""), error));
+}
+
+TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
+{
+    TestEnvironment env;
+    const std::string path = env.writeFile("keep.tkr", "old contents");
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    const int pos = doc.AddItem(CWPapier::newItem("Far future", 0, 0));
+    doc.AddItemQuotation(pos, 1.0, 4102444800);
+    std::string error;
+    EXPECT_FALSE(doc.SavePortfolio(path, error));
+    EXPECT_NE(error.find("Far future"), std::string::npos);
+    EXPECT_EQ(readFileBytes(path), "old contents");
+    EXPECT_TRUE(doc.isModified());
+
+    // A folder stands where the file should go.
+    QDir(QString::fromStdString(env.path(""))).mkdir("folder.tkr");
+    doc.DeleteQuotation(pos, 0);
+    EXPECT_FALSE(doc.SavePortfolio(env.path("folder.tkr"), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(doc.SavePortfolio(env.path("keep.tkr/inside.tkr"), error));
+    EXPECT_EQ(readFileBytes(path), "old contents");
+
+    ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
+    EXPECT_NE(readFileBytes(path), "old contents");
+    EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1);
+}
