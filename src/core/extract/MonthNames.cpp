@@ -2,6 +2,7 @@
 
 #include "extract/PageText.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ const char* importAlternation()
 
 int monthOf(std::string_view capture)
 {
+    // Every name begins with an ASCII letter; numbers, the common case, are answered at once.
+    if (!capture.empty() && !std::isalpha(static_cast<unsigned char>(capture.front())))
+        return 0;
     std::string folded(capture);
     PageText::foldCase(folded);
     for (size_t month = 0; month < table().size(); ++month)

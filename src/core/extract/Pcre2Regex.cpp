@@ -3,6 +3,8 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+static_assert(sizeof(PCRE2_SIZE) == sizeof(size_t) && PCRE2_UNSET == ~static_cast<size_t>(0));
+
 Pcre2Regex::Pcre2Regex(const std::string& pattern, bool caseless)
 {
     // \C could end a match inside a character, and the import engine restarts from match ends.
@@ -18,6 +20,7 @@ Pcre2Regex::Pcre2Regex(const std::string& pattern, bool caseless)
     }
     m_jit = pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE) == 0;
     m_matchData = pcre2_match_data_create(kMatchPairs, nullptr);
+    m_offsets = pcre2_get_ovector_pointer(m_matchData);
 }
 
 Pcre2Regex::~Pcre2Regex()
@@ -51,21 +54,6 @@ int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
         report == PCRE2_ERROR_DEPTHLIMIT || report == PCRE2_ERROR_HEAPLIMIT)
         return run(PCRE2_NO_JIT);
     return report;
-}
-
-bool Pcre2Regex::isSet(int i) const
-{
-    return pcre2_get_ovector_pointer(m_matchData)[2 * i] != PCRE2_UNSET;
-}
-
-size_t Pcre2Regex::start(int i) const
-{
-    return pcre2_get_ovector_pointer(m_matchData)[2 * i];
-}
-
-size_t Pcre2Regex::end(int i) const
-{
-    return pcre2_get_ovector_pointer(m_matchData)[2 * i + 1];
 }
 
 std::string Pcre2Regex::matchFailureMessage(int report)

@@ -30,16 +30,19 @@ public:
     int match(const char* subject, size_t length, bool checkUtf = true);
 
     // Offsets of pair `i` of the last match, in bytes from the subject's start.
-    bool isSet(int i) const;
-    size_t start(int i) const;
-    size_t end(int i) const;
+    bool isSet(int i) const { return m_offsets[2 * i] != kUnset; }
+    size_t start(int i) const { return m_offsets[2 * i]; }
+    size_t end(int i) const { return m_offsets[2 * i + 1]; }
 
     // The message for a failed match report other than kNoMatch (an error code, or 0).
     static std::string matchFailureMessage(int report);
 
 private:
     pcre2_real_code_8* m_code = nullptr;
+    static constexpr size_t kUnset = ~static_cast<size_t>(0);
+
     pcre2_real_match_data_8* m_matchData = nullptr;
+    const size_t* m_offsets = nullptr;
     bool m_jit = false;
     int m_errorCode = 0;
     size_t m_errorOffset = 0;

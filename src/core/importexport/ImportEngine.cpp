@@ -7,6 +7,7 @@
 #include "extract/RegexExtract.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -37,6 +38,22 @@ void readTimePart(const ImportPattern& p, int i, const char* capture, size_t len
         parts.readMinute(capture);
 }
 
+// One read of the file's size: histories run to megabytes, and growing the buffer piece by piece showed.
+bool readWholeFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return false;
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return PageText::readFile(path, bytes);
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return !in.bad();
+}
+
 void finish(ImportEngine::Result& result, int status, const std::string& message)
 {
     result.status = status;
@@ -61,7 +78,7 @@ namespace ImportEngine {
 Result Run(const std::string& path, const Rule& rule, time_t today)
 {
     std::string bytes;
-    if (!PageText::readFile(path, bytes)) {
+    if (!readWholeFile(path, bytes)) {
         Result result;
         finish(result, kFileNotOpened, "Could not open file!\n");
         return result;
@@ -97,7 +114,7 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
         }
         CKurs quotation;
         int parseStatus = QuotationNotFound;
-        std::string parseMessage = "The value place holder took no part in the match.";
+        std::string_view valueCapture;
         for (int i = 0; i < pairs; ++i) {
             if (!regex.isSet(i))
                 continue;
@@ -106,7 +123,7 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
             if (i == p.valueIndex) {
                 parseStatus =
                     RegexExtract::ParseNumberAt(text, capture - text.c_str(), rule.thousands, rule.decimal, quotation.value);
-                parseMessage = RegexExtract::CaptureExcerpt(std::string_view(capture, length));
+                valueCapture = std::string_view(capture, length);
             }
             readTimePart(p, i, capture, length, parts);
         }
@@ -119,7 +136,9 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
             return result;
         }
         if (parseStatus != QuotationFound) {
-            finish(result, parseStatus, parseMessage);
+            finish(result, parseStatus,
+                   regex.isSet(p.valueIndex) ? RegexExtract::CaptureExcerpt(valueCapture)
+                                             : "The value place holder took no part in the match.");
             return result;
         }
         if (!parts.build(quotation.time)) {
