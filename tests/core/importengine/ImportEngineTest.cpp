@@ -261,3 +261,26 @@ TEST(ImportCli, PrintsQuotationsAndMessages)
     r = runCli({"import", file, "--separators", "x"}, environment);
     EXPECT_EQ(r.exitCode, 2);
 }
+
+TEST(ImportCli, ValuesPrintAsPrintfWouldUnderTheLocale)
+{
+    TestEnvironment env;
+    const std::vector<std::string> values = {"0.00005", "2.00015", "123456789.12345", "0.99999", "7"};
+    std::string text;
+    std::string expected;
+    for (const std::string& value : values) {
+        text += "05-Jan-04,1,1,1,1,1," + value + "\n";
+        char line[128];
+        std::snprintf(line, sizeof line, "2004-01-05 20:00;%.4f\n", std::stod(value));
+        expected += line;
+    }
+    // A number of one or two characters right at the end of the file is not read: the file goes on.
+    const QString file = QString::fromStdString(env.writeFile("values.csv", text + "end\n"));
+    CliResult r = runCli({"import", file}, {"TZ=UTC", "LC_ALL=C"});
+    EXPECT_EQ(r.out, expected);
+
+    if (!TestEnvironment::setLocale("de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    r = runCli({"import", file}, {"TZ=UTC", "LC_ALL=de_DE.UTF-8"});
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "2004-01-05 20:00;0,0001");
+}
