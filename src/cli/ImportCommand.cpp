@@ -63,6 +63,7 @@ void printQuotations(const ImportEngine::Result& result, bool json)
         // One write for the whole history: long files give 100,000 lines and more.
         const std::string decimalPoint = std::localeconv()->decimal_point;
         std::string lines;
+        lines.reserve(result.quotations.size() * 32);
         for (const CKurs& quotation : result.quotations)
             appendQuotationLine(lines, quotation, decimalPoint);
         std::fwrite(lines.data(), 1, lines.size(), stdout);
