@@ -3,6 +3,7 @@
 #include "extract/Windows1252.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 #include <cstring>
 
@@ -80,7 +81,9 @@ void ArchiveWriter::text(const std::string& utf8)
         m_out.append(narrow.data(), static_cast<qsizetype>(narrow.size()));
         return;
     }
-    const QString wide = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    // A leading U+FEFF is text here, not a byte order mark to drop.
+    QStringDecoder toUtf16(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString wide = toUtf16(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
     byte(0xFF);
     word(kWideMarker);
     lengthPrefix(static_cast<uint32_t>(wide.size()));

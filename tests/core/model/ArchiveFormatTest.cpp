@@ -111,6 +111,8 @@ TEST(ArchiveFormat, TextOutsideWindows1252IsWrittenWide)
     EXPECT_EQ(wide.mid(kFirstField, 4), hex("FFFEFF05"));
     EXPECT_EQ(readItems(narrow)[0].name, euro);
     EXPECT_EQ(readItems(wide)[0].name, greek);
+    const std::string byteOrderMark = "\xEF\xBB\xBFx";
+    EXPECT_EQ(readItems(writeItems({itemNamed(byteOrderMark)}))[0].name, byteOrderMark);
 }
 
 TEST(ArchiveFormat, LongListsUseTheDwordCount)
