@@ -1,7 +1,15 @@
 #pragma once
 
 #include "model/CWPapierDoc.h"
+#include "views/CWPapierLView.h"
 
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
 #include <string>
 
 // An item that reads its quotation from `url` after the text `symbol`, numbers written "9999.99".
@@ -18,4 +26,39 @@ inline CWPapier pageItem(const std::string& name, const std::string& symbol, con
     item.server.TAUSEND = "";
     item.server.DECIMAL = ".";
     return item;
+}
+
+// Selects the rows of the named items as a click and Ctrl+clicks would; the first one gets the focus.
+inline void selectItems(CWPapierLView* list, const QStringList& names)
+{
+    QItemSelectionModel* selection = list->selectionModel();
+    selection->clearSelection();
+    bool first = true;
+    for (const QString& name : names) {
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            if (index.data().toString() != name)
+                continue;
+            selection->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            if (first)
+                selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            first = false;
+        }
+    }
+}
+
+// Runs `handle` on the next modal dialog of type T as soon as it shows (from inside its exec()).
+template <typename T>
+void whenModal(std::function<void(T*)> handle)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, handle] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            handle(dialog);
+        }
+    });
+    poll->start();
 }
