@@ -54,10 +54,18 @@ void foldCase(std::string& text)
 
 bool readFile(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One sized read; streams without a size (pipes, /proc) and files that grew are read on to their end.
+    const std::streamoff size = std::max<std::streamoff>(in.tellg(), 0);
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    if (!in)
+        return !in.bad();
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
 

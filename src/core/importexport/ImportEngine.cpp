@@ -7,7 +7,6 @@
 #include "extract/RegexExtract.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -38,22 +37,6 @@ void readTimePart(const ImportPattern& p, int i, const char* capture, size_t len
         parts.readMinute(capture);
 }
 
-// One read of the file's size: histories run to megabytes, and growing the buffer piece by piece showed.
-bool readWholeFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return PageText::readFile(path, bytes);
-    bytes.resize(static_cast<size_t>(size));
-    in.seekg(0);
-    in.read(bytes.data(), size);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return !in.bad();
-}
-
 void finish(ImportEngine::Result& result, int status, const std::string& message)
 {
     result.status = status;
@@ -78,7 +61,7 @@ namespace ImportEngine {
 Result Run(const std::string& path, const Rule& rule, time_t today)
 {
     std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (!PageText::readFile(path, bytes)) {
         Result result;
         finish(result, kFileNotOpened, "Could not open file!\n");
         return result;

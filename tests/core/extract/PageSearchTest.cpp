@@ -214,3 +214,15 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
     EXPECT_EQ(r.status, 0) << r.statusText();
     EXPECT_DOUBLE_EQ(r.value, 665.89);
 }
+
+TEST(PageTextReadFile, ReadsRegularFilesAndFilesWithoutASize)
+{
+    TestEnvironment env;
+    const std::string bytes("a\0b\xFF", 4);
+    std::string read;
+    ASSERT_TRUE(PageText::readFile(env.writeFile("p.bin", bytes), read));
+    EXPECT_EQ(read, bytes);
+    ASSERT_TRUE(PageText::readFile("/proc/self/status", read)) << "proc files report size 0";
+    EXPECT_NE(read.find("Name:"), std::string::npos);
+    EXPECT_FALSE(PageText::readFile(env.path("absent"), read));
+}
