@@ -54,13 +54,15 @@ void foldCase(std::string& text)
 
 bool readFile(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
     // One sized read; streams without a size (pipes, /proc) and files that grew are read on to their end.
-    const std::streamoff size = std::max<std::streamoff>(in.tellg(), 0);
-    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in ? std::max<std::streamoff>(in.tellg(), 0) : 0;
+    in.clear();
     in.seekg(0);
+    bytes.resize(static_cast<size_t>(size));
     in.read(bytes.data(), size);
     bytes.resize(static_cast<size_t>(in.gcount()));
     if (!in)
