@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -153,6 +154,8 @@ int ArchiveReader::objectStart(ClassId expected)
             fail();
             return -1;
         }
+    } else if (tag == m_lastTag) {
+        info = m_lastInfo;
     } else {
         const auto found = m_classes.find(tag & ~kObjectFlag);
         if (found == m_classes.end()) {
@@ -160,11 +163,44 @@ int ArchiveReader::objectStart(ClassId expected)
             return -1;
         }
         info = found->second;
+        m_lastTag = tag;
+        m_lastInfo = info;
     }
     if (info.id != expected) {
         fail();
         return -1;
     }
+    if (info.id == QuotationClass && shortTag != kNewClassTag && shortTag != kBigTag)
+        m_quotationWord = shortTag;
     nextNumber();
     return m_failed ? -1 : info.schema;
+}
+
+void ArchiveReader::quotations(std::vector<CKurs>& history)
+{
+    constexpr size_t kRecordBytes = 14; // reference word, time, value
+    const uint32_t n = count();
+    history.reserve(history.size() + std::min<size_t>(n, remaining() / kRecordBytes));
+    for (uint32_t k = 0; k < n && !m_failed; ++k) {
+        // Most records are a reference to the known quotation class and a whole body.
+        if (m_quotationWord != 0 && remaining() >= kRecordBytes && m_nextNumber < kMaxNumber
+            && (m_pos[0] | (m_pos[1] << 8)) == m_quotationWord) {
+            const int32_t time = static_cast<int32_t>(static_cast<uint32_t>(m_pos[2]) | (static_cast<uint32_t>(m_pos[3]) << 8)
+                                                      | (static_cast<uint32_t>(m_pos[4]) << 16)
+                                                      | (static_cast<uint32_t>(m_pos[5]) << 24));
+            uint64_t bits = 0;
+            for (int b = 7; b >= 0; --b)
+                bits = (bits << 8) | m_pos[6 + b];
+            double value = 0;
+            std::memcpy(&value, &bits, sizeof value);
+            history.push_back(CKurs{time, value});
+            m_pos += kRecordBytes;
+            ++m_nextNumber;
+            continue;
+        }
+        if (objectStart(QuotationClass) < 0)
+            return;
+        const time_t time = this->time();
+        history.push_back(CKurs{time, real()});
+    }
 }

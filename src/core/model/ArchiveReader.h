@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/CKurs.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // Reads the primitives, strings, counts and object headers of a portfolio stream. The first
 // malformed or missing byte makes the reader fail for good: later reads return zeros, so callers
@@ -30,6 +33,8 @@ public:
     // Reads the class description or reference of an object of class `expected` and returns the
     // class's schema, or -1 (and fails) when the header is not one.
     int objectStart(ClassId expected);
+    // A count, then that many quotation objects, appended to `history`.
+    void quotations(std::vector<CKurs>& history);
 
 private:
     struct ClassInfo {
@@ -47,4 +52,9 @@ private:
     bool m_failed = false;
     uint32_t m_nextNumber = 1;
     std::unordered_map<uint32_t, ClassInfo> m_classes;
+    // Runs of quotations repeat one class reference; 0 is never a valid tag.
+    uint32_t m_lastTag = 0;
+    ClassInfo m_lastInfo{};
+    // The short reference word of a described quotation class, 0 while there is none.
+    uint16_t m_quotationWord = 0;
 };

@@ -1,18 +1,25 @@
 #pragma once
 
+#include "model/CKurs.h"
+
 #include <QByteArray>
 
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
-// Writes the primitives, strings, counts and object headers of a portfolio stream. Class and
-// object numbers are counted per writer, starting at 1.
+// Writes the primitives, strings, counts and object headers of a portfolio stream to `out`,
+// replacing its contents; `out` holds exactly the written bytes once the writer is gone. Class
+// and object numbers are counted per writer, starting at 1.
 class ArchiveWriter {
 public:
     enum ClassId { ItemClass = 0, QuotationClass = 1 };
 
-    explicit ArchiveWriter(QByteArray& out);
+    ArchiveWriter(QByteArray& out, size_t expectedSize);
+    ~ArchiveWriter();
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
 
     void byte(uint8_t value);
     void word(uint16_t value);
@@ -27,11 +34,18 @@ public:
     void count(uint32_t n);
     // The class description or reference; the object takes the next number.
     void objectStart(ClassId id);
+    // A count, then one quotation object per record.
+    void quotations(const std::vector<CKurs>& history);
 
 private:
     void lengthPrefix(uint32_t n);
+    // Space for the next n bytes; the buffer grows by doubling, so appends stay cheap.
+    unsigned char* room(size_t n);
 
     QByteArray& m_out;
+    unsigned char* m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
     uint32_t m_nextNumber = 1;
     uint32_t m_classNumber[2] = {0, 0};
 };

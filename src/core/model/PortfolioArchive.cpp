@@ -90,15 +90,7 @@ public:
     void real(double value) { m_out.real(value); }
     void time(time_t value) { m_out.time(value); }
     void colour(uint32_t value) { m_out.colour(value); }
-    void quotations(const std::vector<CKurs>& history)
-    {
-        m_out.count(static_cast<uint32_t>(history.size()));
-        for (const CKurs& record : history) {
-            m_out.objectStart(ArchiveWriter::QuotationClass);
-            m_out.time(record.time);
-            m_out.real(record.value);
-        }
-    }
+    void quotations(const std::vector<CKurs>& history) { m_out.quotations(history); }
 
 private:
     ArchiveWriter& m_out;
@@ -115,17 +107,7 @@ public:
     void real(double& value) { value = m_in.real(); }
     void time(time_t& value) { value = m_in.time(); }
     void colour(uint32_t& value) { value = m_in.colour(); }
-    void quotations(std::vector<CKurs>& history)
-    {
-        const uint32_t n = m_in.count();
-        history.reserve(std::min<size_t>(n, m_in.remaining() / kQuotationBytes));
-        for (uint32_t k = 0; k < n && !m_in.failed(); ++k) {
-            if (m_in.objectStart(ArchiveReader::QuotationClass) < 0)
-                return;
-            const time_t time = m_in.time();
-            history.push_back(CKurs{time, m_in.real()});
-        }
-    }
+    void quotations(std::vector<CKurs>& history) { m_in.quotations(history); }
 
 private:
     ArchiveReader& m_in;
@@ -196,8 +178,7 @@ bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::stri
             return false;
         quotations += item->quotations.size();
     }
-    out.reserve(static_cast<qsizetype>(2 + items.size() * 400 + quotations * kQuotationBytes));
-    ArchiveWriter writer(out);
+    ArchiveWriter writer(out, 2 + items.size() * 400 + quotations * kQuotationBytes);
     ItemWriter itemWriter(writer);
     writer.count(static_cast<uint32_t>(items.size()));
     for (const CWPapier* item : items) {

@@ -130,6 +130,18 @@ TEST(ArchiveFormat, LongListsUseTheDwordCount)
     EXPECT_TRUE(writeItems({itemNamed("Short", history)}).contains(hex("FEFF" "FFFF01000500")));
 }
 
+TEST(ArchiveFormat, HighClassNumbersUseTheLongReference)
+{
+    // 33000 items without quotations take numbers 2 to 33001, the last item 33002, "CKurs" 33003.
+    std::vector<CWPapier> items(33000, itemNamed("E"));
+    items.push_back(itemNamed("Last", {{1, 1.0}, {2, 2.0}}));
+    const QByteArray bytes = writeItems(items);
+    EXPECT_TRUE(bytes.endsWith(hex("FF7F" "EB800080" "02000000" "0000000000000040")));
+    const std::vector<CWPapier> again = readItems(bytes);
+    ASSERT_EQ(again.size(), items.size());
+    EXPECT_EQ(again.back().quotations, items.back().quotations);
+}
+
 TEST(ArchiveFormat, HandmadeVersionEightRoundTripsByteForByte)
 {
     const QByteArray original = fileBytes("version8.tkr");

@@ -1,0 +1,68 @@
+#include "model/CWPapierDoc.h"
+#include "model/PortfolioArchive.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+// Opening and saving the benchmark portfolio named by TICKORA_BENCH_PORTFOLIO, in one process.
+namespace {
+
+std::string portfolioPath()
+{
+    const char* path = std::getenv("TICKORA_BENCH_PORTFOLIO");
+    return path ? path : "portfolio.tkr";
+}
+
+void Open(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CWPapierDoc doc;
+        std::string error;
+        if (!doc.OpenPortfolio(portfolioPath(), error))
+            state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(doc.itemCount());
+    }
+}
+
+void Save(benchmark::State& state)
+{
+    CWPapierDoc doc;
+    std::string error;
+    if (!doc.OpenPortfolio(portfolioPath(), error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const std::string copy = portfolioPath() + ".saved";
+    for (auto _ : state) {
+        if (!doc.SavePortfolio(copy, error))
+            state.SkipWithError(error.c_str());
+    }
+}
+
+// The save without the file: the stream built in memory.
+void Serialize(benchmark::State& state)
+{
+    CWPapierDoc doc;
+    std::string error;
+    if (!doc.OpenPortfolio(portfolioPath(), error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    std::vector<const CWPapier*> items;
+    for (int pos = 0; pos < doc.itemCount(); ++pos)
+        items.push_back(&doc.item(pos));
+    QByteArray bytes;
+    for (auto _ : state) {
+        PortfolioArchive::write(items, bytes, error);
+        benchmark::DoNotOptimize(bytes.size());
+    }
+}
+
+} // namespace
+
+BENCHMARK(Open)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(Save)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(Serialize)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK_MAIN();

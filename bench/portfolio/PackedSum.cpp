@@ -1,0 +1,32 @@
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+// The bare reference: read packed 12-byte records (int32 time, double value) and sum the values.
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return 2;
+    std::FILE* file = std::fopen(argv[1], "rb");
+    if (!file)
+        return 3;
+    std::vector<char> buffer(1 << 20);
+    double sum = 0;
+    size_t carry = 0;
+    size_t got = 0;
+    while ((got = std::fread(buffer.data() + carry, 1, buffer.size() - carry, file)) > 0) {
+        const size_t available = carry + got;
+        size_t pos = 0;
+        for (; pos + 12 <= available; pos += 12) {
+            double value = 0;
+            std::memcpy(&value, buffer.data() + pos + 4, 8);
+            sum += value;
+        }
+        carry = available - pos;
+        std::memmove(buffer.data(), buffer.data() + pos, carry);
+    }
+    std::fclose(file);
+    std::printf("%.4f\n", sum);
+    return 0;
+}
