@@ -14,12 +14,15 @@
 #include "views/CWPapierLView.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
 #include <QUrl>
 #include <QMimeData>
 #include <QScreen>
@@ -137,6 +140,7 @@ void CMainFrame::connectActions()
     connect(a.copy, &QAction::triggered, m_list, &CWPapierLView::copySelected);
     connect(a.paste, &QAction::triggered, m_list, &CWPapierLView::paste);
     connect(a.updateQuotation, &QAction::triggered, m_list, &CWPapierLView::updateSelected);
+    connect(a.updateQuotationInList, &QAction::triggered, m_list, &CWPapierLView::updateSelected);
     connect(a.updateOnDate, &QAction::triggered, m_list, &CWPapierLView::updateSelectedOnDate);
     connect(a.manualUpdate, &QAction::triggered, m_list, &CWPapierLView::manualUpdate);
     connect(a.testUpdate, &QAction::triggered, m_list, &CWPapierLView::testUpdate);
@@ -170,7 +174,11 @@ void CMainFrame::connectActions()
     connect(m_updates, &UpdateController::downloadEvent, this, &CMainFrame::handleDownloadEvent);
     connect(m_updates, &UpdateController::downloadsEnded, this, &CMainFrame::onDownloadsEnded);
     connect(m_statusWindow, &CConnectionStatusDlg::abortRequested, this, &CMainFrame::abortDownloads);
-    connect(a.fileMenu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+    // Menus and the paste button show the command states of the moment they are used.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+    connect(a.listContextMenu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::refreshCommandStates);
 }
 
 void CMainFrame::refreshCommandStates()
@@ -190,6 +198,7 @@ void CMainFrame::refreshCommandStates()
     a.copy->setEnabled(!m_list->selectedItems().empty());
     a.paste->setEnabled(CWPapierLView::clipboardHasPortfolio());
     a.updateQuotation->setEnabled(ordinarySelected);
+    a.updateQuotationInList->setEnabled(ordinarySelected);
     a.updateOnDate->setEnabled(ordinarySelected);
     a.manualUpdate->setEnabled(m_list->focusedItem() != 0);
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());

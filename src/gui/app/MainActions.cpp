@@ -67,6 +67,9 @@ void createItemActions(MainActions& a, QMainWindow* w)
     a.paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     a.updateQuotation = makeAction(w, "&Update quotation\tCtrl+I", "Update item's quotation over the internet.",
                                    QKeySequence(Qt::CTRL | Qt::Key_I));
+    // No shortcut of its own (Ctrl+I belongs to the menu's action); the text shows it after the tab.
+    a.updateQuotationInList = new QAction(QStringLiteral("Upda&te quotation\tCtrl+I"), w);
+    a.updateQuotationInList->setStatusTip(a.updateQuotation->statusTip());
     a.updateOnDate = makeAction(w, "Update quotation on date...\tCtrl+D",
                                 "Update item's quotation on a specific date over the internet.",
                                 QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -138,7 +141,7 @@ void createMenus(MainActions& a, QMainWindow* w)
     help->addActions({a.about, a.faq, a.serverHelp, a.webPage});
 
     a.listContextMenu = new QMenu(w);
-    a.listContextMenu->addAction(a.updateQuotation);
+    a.listContextMenu->addAction(a.updateQuotationInList);
     a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate});
     a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.openWebPage);

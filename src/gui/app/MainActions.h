@@ -21,6 +21,8 @@ struct MainActions {
     QAction* copy;
     QAction* paste;
     QAction* updateQuotation;
+    // The list's context menu names the same command "Upda&te quotation".
+    QAction* updateQuotationInList;
     QAction* updateOnDate;
     QAction* manualUpdate;
     QAction* testUpdate;

@@ -39,6 +39,11 @@ StatusPanes::StatusPanes(QStatusBar* bar)
     , m_clockTimer(new QTimer(this))
 {
     m_bar->showMessage(QStringLiteral("Ready"));
+    // A prompt leaves an empty pane behind when the pointer leaves its command; the idle text returns.
+    connect(m_bar, &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            m_bar->showMessage(QStringLiteral("Ready"));
+    });
     m_downloads->setMinimumWidth(0);
     m_clockTimer->setInterval(1000);
     connect(m_clockTimer, &QTimer::timeout, this, &StatusPanes::refreshClock);
