@@ -48,22 +48,14 @@ bool load(const std::string& path, std::vector<CWPapier>& items, std::string& er
         error = openMessage(file, path);
         return false;
     }
-    QByteArray copy;
-    const char* data = nullptr;
-    const qint64 size = file.size();
-    if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        data = reinterpret_cast<const char*>(mapped);
-    } else {
-        copy = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            error = kOpenFailed;
-            return false;
-        }
-        data = copy.constData();
+    // Read into memory rather than mapped: another program shortening the file meanwhile must not crash us.
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = kOpenFailed;
+        return false;
     }
     int lastVersion = 0;
-    if (!PortfolioArchive::read(data, static_cast<size_t>(copy.isNull() ? size : copy.size()), items,
-                                &lastVersion)) {
+    if (!PortfolioArchive::read(bytes.constData(), static_cast<size_t>(bytes.size()), items, &lastVersion)) {
         error = PortfolioArchive::kFormatError;
         return false;
     }
@@ -86,7 +78,8 @@ bool save(const std::string& path, const std::vector<CWPapier>& items, std::stri
         error = saveMessage(file, path);
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // commit() alone can miss a failed final flush and publish a cut file.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         error = saveMessage(file, path);
         file.cancelWriting();
         return false;

@@ -1,5 +1,6 @@
 #include "model/CWPapierDoc.h"
 #include "model/PortfolioFile.h"
+#include "FileSizeLimit.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -84,4 +85,29 @@ TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
     ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
     EXPECT_NE(readFileBytes(path), "old contents");
     EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1);
+}
+
+TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
+{
+    TestEnvironment env;
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    const int pos = doc.AddItem(CWPapier::newItem("Fund", 0, 0));
+    for (int day = 0; day < 2000; ++day)
+        doc.AddItemQuotation(pos, 100.0 + day, 1000000000 + day * 86400);
+    const std::string path = env.writeFile("full.tkr", "old contents");
+    for (const rlim_t limit : {rlim_t(0), rlim_t(100), rlim_t(16384), rlim_t(23000)}) {
+        std::string error;
+        bool saved = true;
+        {
+            FileSizeLimit disk(limit);
+            saved = doc.SavePortfolio(path, error);
+        }
+        EXPECT_FALSE(saved) << "limit " << limit;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(readFileBytes(path), "old contents") << "limit " << limit;
+        EXPECT_TRUE(doc.isModified());
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1u)
+        << "no temporary file is left behind";
 }

@@ -1,35 +1,12 @@
+#include "FileSizeLimit.h"
 #include "TestEnvironment.h"
 #include "importexport/AtomicFileWriter.h"
 #include "importexport/QuotationExport.h"
 
 #include <QDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
-
-// Makes every write past `bytes` fail (EFBIG) for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 CWPapier itemWithHistory()
 {
