@@ -136,9 +136,11 @@ TEST_F(UpdateSchedulerTest, MarkedItemsGetNoSecondJob)
     EXPECT_EQ(m_scheduler.StartUpdate({a}), 0);
     pump();
     EXPECT_EQ(server().requestCount("/twice/p.html?delay=0.3"), 1);
-    EXPECT_EQ(m_scheduler.StartUpdate({a}), 1);
+    EXPECT_EQ(m_scheduler.StartUpdate({a}), 1) << "once the mark is cleared the item can be updated again";
     pump();
-    EXPECT_EQ(item(a).quotations.size(), 1u);
+    EXPECT_EQ(server().requestCount("/twice/p.html?delay=0.3"), 2);
+    EXPECT_FALSE(item(a).quotations.empty());
+    EXPECT_EQ(item(a).updating, 0);
 }
 
 TEST_F(UpdateSchedulerTest, CentsAreCorrectedAgainstTheNewestValue)
