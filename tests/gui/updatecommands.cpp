@@ -1,7 +1,9 @@
+#include "DownloadTestSupport.h"
 #include "GuiFixtures.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "app/CMainFrame.h"
+#include "app/DocumentCommands.h"
 #include "app/MessageDialog.h"
 #include "download/CConnectionStatusDlg.h"
 #include "download/UpdateController.h"
@@ -13,6 +15,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -270,6 +273,70 @@ private slots:
         frame.actions().updateOnDate->trigger();
         QCOMPARE(frame.updates()->pendingUpdates(), 0);
         QCOMPARE(server.requests().size(), requestsBefore);
+    }
+
+    void newAndOpenWaitForTheDownloads()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        const QString other = QString::fromStdString(env.path("other.tkr"));
+        {
+            CWPapierDoc saved;
+            saved.NewPortfolio();
+            saved.AddItem(CWPapier::newItem("Elsewhere", 1700000000, 1));
+            std::string error;
+            QVERIFY(saved.SavePortfolio(other.toStdString(), error));
+        }
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        doc.AddItem(pageItem("Slow", "7", server.url("/slow?bytes=8&chunk=1&interval=0.2")));
+        frame.listView()->fill();
+        selectItems(frame.listView(), {"Slow"});
+        frame.actions().updateQuotation->trigger();
+        QVERIFY(!frame.actions().fileNew->isEnabled());
+        QVERIFY(!frame.actions().fileOpen->isEnabled());
+
+        auto dropFile = [&] {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(other)});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&frame, &enter);
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&frame, &drop);
+        };
+        // A portfolio dropped while an item is being updated is not opened.
+        dropFile();
+        QCOMPARE(frame.documents()->path(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        QVERIFY(frame.actions().fileNew->isEnabled());
+        QVERIFY(frame.actions().fileOpen->isEnabled());
+
+        // Afterwards it is, once the question about the updated portfolio is answered.
+        MessageDialog::setNextAnswer(QMessageBox::No);
+        dropFile();
+        QCOMPARE(MessageDialog::shownTexts(), QStringList{QStringLiteral("Save changes to Untitled?")});
+        QCOMPARE(frame.documents()->path(), other);
+        QCOMPARE(QString::fromStdString(doc.item(1).name), QStringLiteral("Elsewhere"));
+    }
+
+    void windowClosedDuringDownloads()
+    {
+        TestEnvironment env;
+        PrivateTempFolder temp(env);
+        HttpTestServer server;
+        {
+            CMainFrame frame(quietOptions(), false);
+            CWPapierDoc& doc = frame.document();
+            doc.AddItem(pageItem("Slow", "7", server.url("/slow?bytes=20000&chunk=100&interval=0.1")));
+            doc.AddItem(pageItem("Slower", "7", server.url("/slow?bytes=20000&chunk=50&interval=0.1")));
+            frame.listView()->fill();
+            frame.updateAll();
+            QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->runningDownloads(), 2, 10000);
+        }
+        // The workers ended with the window; events still on their way to it are dropped, and no
+        // downloaded page is left behind.
+        QTest::qWait(300);
+        QCOMPARE(temp.files().join(" "), QString());
     }
 
     void updateQuotationTakesTheSelectedItems()

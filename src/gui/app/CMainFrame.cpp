@@ -68,6 +68,8 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
 CMainFrame::~CMainFrame()
 {
     m_doc->setChangeObserver({});
+    // The workers end first (aborted), while the document and the windows they report to still exist.
+    delete m_updates;
 }
 
 QString CMainFrame::documentTitle() const
@@ -171,6 +173,7 @@ void CMainFrame::connectActions()
     connect(m_list, &CWPapierLView::statusLineChanged, m_panes, &StatusPanes::setInvestedText);
     connect(m_list, &CWPapierLView::selectionPublished, this, &CMainFrame::refreshCommandStates);
     connect(m_list, &CWPapierLView::statusLineChanged, this, &CMainFrame::refreshCommandStates);
+    connect(m_updates, &UpdateController::updatesStarted, this, &CMainFrame::refreshCommandStates);
     connect(m_updates, &UpdateController::downloadEvent, this, &CMainFrame::handleDownloadEvent);
     connect(m_updates, &UpdateController::downloadsEnded, this, &CMainFrame::onDownloadsEnded);
     connect(m_statusWindow, &CConnectionStatusDlg::abortRequested, this, &CMainFrame::abortDownloads);
@@ -184,7 +187,7 @@ void CMainFrame::connectActions()
 void CMainFrame::refreshCommandStates()
 {
     const MainActions& a = m_actions;
-    const bool idle = m_updates->runningDownloads() == 0 && m_updates->pendingUpdates() == 0;
+    const bool idle = downloadsIdle();
     a.fileNew->setEnabled(idle);
     a.fileOpen->setEnabled(idle);
     for (QAction* recent : a.recentFiles)
@@ -209,6 +212,12 @@ void CMainFrame::refreshCommandStates()
     a.connectionStatus->setChecked(m_statusWindow->isVisible());
 }
 
+bool CMainFrame::downloadsIdle() const
+{
+    // Items waiting for a download slot count too: their results must not meet another portfolio.
+    return m_updates->runningDownloads() == 0 && m_updates->pendingUpdates() == 0;
+}
+
 void CMainFrame::updateAll()
 {
     if (m_doc->itemCount() <= 1)
@@ -216,7 +225,6 @@ void CMainFrame::updateAll()
     m_updates->startUpdateAll();
     if (m_options.Autoupdate)
         SetAutoUpdateTimer(m_options.UpdateIntervall);
-    refreshCommandStates();
 }
 
 void CMainFrame::SetAutoUpdateTimer(int minutes)
@@ -354,7 +362,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 void CMainFrame::dropEvent(QDropEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile() || m_updates->runningDownloads() > 0)
+    if (urls.isEmpty() || !urls.first().isLocalFile() || !downloadsIdle())
         return;
     event->acceptProposedAction();
     m_documents->openPortfolio(urls.first().toLocalFile());

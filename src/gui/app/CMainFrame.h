@@ -47,6 +47,8 @@ public:
     void applyOptions(const GeneralOptions& options);
     void addTrayIcon(const QString& tip);
     void refreshCommandStates();
+    // New and Open wait until no item is being updated.
+    bool downloadsIdle() const;
     QString documentTitle() const;
 
     static QString aboutText();

@@ -2,11 +2,36 @@
 
 #include <QMetaObject>
 
+#include <memory>
+
 GuiEventSink::GuiEventSink(QObject* context, std::function<void(const DownloadEvent&)> deliver)
     : m_context(context)
     , m_deliver(std::move(deliver))
 {
 }
+
+namespace {
+
+// An event on its way to the GUI thread. Its files go with it when it is dropped undelivered (the
+// window closed first); once delivered, the receivers own them.
+struct PendingEvent {
+    explicit PendingEvent(DownloadEvent posted)
+        : event(std::move(posted))
+    {
+    }
+    ~PendingEvent()
+    {
+        if (!delivered)
+            event.removeFiles();
+    }
+    PendingEvent(const PendingEvent&) = delete;
+    PendingEvent& operator=(const PendingEvent&) = delete;
+
+    DownloadEvent event;
+    bool delivered = false;
+};
+
+} // namespace
 
 void GuiEventSink::post(DownloadEvent event)
 {
@@ -16,6 +41,12 @@ void GuiEventSink::post(DownloadEvent event)
         event.removeFiles();
         return;
     }
+    auto pending = std::make_shared<PendingEvent>(std::move(event));
     QMetaObject::invokeMethod(
-        context, [deliver = m_deliver, event = std::move(event)]() { deliver(event); }, Qt::QueuedConnection);
+        context,
+        [deliver = m_deliver, pending]() {
+            pending->delivered = true;
+            deliver(pending->event);
+        },
+        Qt::QueuedConnection);
 }

@@ -9,7 +9,8 @@
 #include <QUrl>
 
 UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent)
-    : m_doc(doc)
+    : QObject(dialogParent)
+    , m_doc(doc)
     , m_dialogParent(dialogParent)
 {
     auto sink = std::make_shared<GuiEventSink>(this, [this](const DownloadEvent& event) {
@@ -41,7 +42,9 @@ UpdateController::~UpdateController()
 
 int UpdateController::startUpdate(const std::vector<ItemId>& items, time_t referenceTime, bool dateGiven)
 {
-    return m_scheduler->StartUpdate(items, dateGiven ? std::optional<time_t>(referenceTime) : std::nullopt);
+    const int jobs = m_scheduler->StartUpdate(items, dateGiven ? std::optional<time_t>(referenceTime) : std::nullopt);
+    emit updatesStarted();
+    return jobs;
 }
 
 int UpdateController::startUpdateAll()
@@ -49,7 +52,9 @@ int UpdateController::startUpdateAll()
     std::vector<ItemId> all;
     for (int pos = 0; pos < m_doc.itemCount(); ++pos)
         all.push_back(m_doc.itemId(pos));
-    return m_scheduler->StartUpdate(all);
+    const int jobs = m_scheduler->StartUpdate(all);
+    emit updatesStarted();
+    return jobs;
 }
 
 void UpdateController::startTest(ItemId item)

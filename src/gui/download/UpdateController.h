@@ -29,10 +29,10 @@ public:
     int runningDownloads() const { return m_scheduler->runningDownloads(); }
     bool abortRequested() const { return m_scheduler->abortRequested(); }
     int pendingUpdates() const { return m_scheduler->pendingUpdates(); }
-    // Blocks until all workers ended; their events may still be queued.
-    void waitForWorkers() { m_scheduler->waitForWorkers(); }
 
 signals:
+    // Items were marked for download: commands that wait for the downloads change state now.
+    void updatesStarted();
     void downloadEvent(const DownloadEvent& event);
     void downloadsEnded();
 
