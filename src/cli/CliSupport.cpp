@@ -3,8 +3,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <iostream>
 
 namespace Cli {
@@ -24,21 +22,6 @@ std::string singleLine(std::string text)
     for (char& c : text)
         if (c == '\r' || c == '\n' || c == '\t')
             c = ' ';
-    return text;
-}
-
-std::string format(const char* fmt, ...)
-{
-    va_list args;
-    va_start(args, fmt);
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, fmt, copy);
-    va_end(copy);
-    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0)
-        std::vsnprintf(text.data(), text.size() + 1, fmt, args);
-    va_end(args);
     return text;
 }
 

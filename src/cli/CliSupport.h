@@ -15,8 +15,6 @@ void out(const std::string& text);
 void err(const std::string& text);
 // A status text on one line: CR, LF and TAB become blanks.
 std::string singleLine(std::string text);
-// printf-style formatting under the current locale.
-std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Parses `args` (the command's own arguments, without program and command names).
 // On error prints the message and `usage` to stderr and returns false.

@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "model/FormatText.h"
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
 #include "extract/PageText.h"
@@ -52,7 +53,7 @@ int report(const ExtractResult& result, bool json)
                            {"excerpt", QString::fromStdString(result.excerpt)}};
         Cli::printJson(object);
     } else if (result.status == QuotationFound) {
-        Cli::out(Cli::format("Value: %.4f", result.value));
+        Cli::out(formatText("Value: %.4f", result.value));
         Cli::out("Date/Time: " + dateTime(result.time));
     } else {
         Cli::out(Cli::singleLine(result.statusText()));

@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "model/FormatText.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "model/Investment.h"
@@ -18,8 +19,8 @@ using Transaction = std::function<bool(Investment::Position&, std::string& error
 
 void printPosition(const Investment::Position& position)
 {
-    Cli::out(Cli::format("Quantity of items invested: %.15g", position.quantity));
-    Cli::out(Cli::format("Average item's buy price: %.15g", position.avgBuyPrice));
+    Cli::out(formatText("Quantity of items invested: %.15g", position.quantity));
+    Cli::out(formatText("Average item's buy price: %.15g", position.avgBuyPrice));
 }
 
 // Opens the file, applies the transaction to the item's investment and saves.

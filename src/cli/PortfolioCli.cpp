@@ -1,6 +1,7 @@
 #include "cli/PortfolioCli.h"
 
 #include "cli/CliSupport.h"
+#include "model/FormatText.h"
 
 #include <QDateTime>
 
@@ -61,7 +62,7 @@ bool parseNumber(const QString& text, double min, double max, double& value, std
         return false;
     }
     if (parsed < min || parsed > max) {
-        error = Cli::format("Please enter a number between %.15g and %.15g.", min, max);
+        error = formatText("Please enter a number between %.15g and %.15g.", min, max);
         return false;
     }
     value = parsed;

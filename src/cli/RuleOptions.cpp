@@ -1,6 +1,7 @@
 #include "cli/RuleOptions.h"
 
 #include "cli/CliSupport.h"
+#include "model/FormatText.h"
 #include "servers/SeparatorFormat.h"
 
 namespace {
@@ -15,7 +16,7 @@ bool intOption(const QCommandLineParser& parser, const char* option, int min, in
         return true;
     int value = 0;
     if (!Cli::toInt(parser.value(option), value, min, max)) {
-        error = Cli::format("--%s takes an integer between %d and %d.", option, min, max);
+        error = formatText("--%s takes an integer between %d and %d.", option, min, max);
         return false;
     }
     field = value;
@@ -35,7 +36,7 @@ bool indexList(const QCommandLineParser& parser, const char* option, std::initia
         values.push_back(value);
     }
     if (!valid) {
-        error = Cli::format("--%s takes %zu match indices separated by commas.", option, fields.size());
+        error = formatText("--%s takes %zu match indices separated by commas.", option, fields.size());
         return false;
     }
     size_t i = 0;

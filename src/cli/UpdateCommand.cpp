@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "model/FormatText.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "download/EventQueue.h"
@@ -33,7 +34,7 @@ bool report(const CWPapierDoc& doc, const DownloadEvent& event, bool quiet)
 {
     if (event.kind == DownloadEventKind::Started) {
         if (!quiet)
-            Cli::out(Cli::singleLine(Cli::format("%s: %s", event.itemName.c_str(), event.statusText().c_str())));
+            Cli::out(Cli::singleLine(formatText("%s: %s", event.itemName.c_str(), event.statusText().c_str())));
         return true;
     }
     if (!event.isFinal())
@@ -41,10 +42,10 @@ bool report(const CWPapierDoc& doc, const DownloadEvent& event, bool quiet)
     const std::optional<double> value =
         event.kind == DownloadEventKind::Result ? storedValue(doc, event) : std::nullopt;
     if (value && !quiet)
-        Cli::out(Cli::singleLine(Cli::format("%s: %.4f", event.itemName.c_str(), *value)));
+        Cli::out(Cli::singleLine(formatText("%s: %.4f", event.itemName.c_str(), *value)));
     if (!value) {
         const std::string status = event.kind == DownloadEventKind::Result ? "Result discarded" : event.statusText();
-        Cli::out(Cli::singleLine(Cli::format("%s: %s", event.itemName.c_str(), status.c_str())));
+        Cli::out(Cli::singleLine(formatText("%s: %s", event.itemName.c_str(), status.c_str())));
     }
     return value.has_value();
 }

@@ -4,7 +4,9 @@
 #include "importexport/AtomicFileWriter.h"
 #include "servers/ServerStore.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -12,27 +14,18 @@ const char* const kLineEnd = "\r\n";
 const char* const kServerKey = "Software\\Tickorasoft\\Tickora\\Server\\";
 
 // Value lines in the order a registry import file lists them.
-const ServerConfig::Field kExportOrder[] = {
-    {"URL", &ServerConfig::URL, nullptr},
-    {"TAUSEND", &ServerConfig::TAUSEND, nullptr},
-    {"DECIMAL", &ServerConfig::DECIMAL, nullptr},
-    {"Text_before_Value", &ServerConfig::Text_before_Value, nullptr},
-    {"Timeout", nullptr, &ServerConfig::Timeout},
-    {"Format", nullptr, &ServerConfig::Format},
-    {"Nr_HTML_before_Value", nullptr, &ServerConfig::Nr_HTML_before_Value},
-    {"Numbers_before_Value", nullptr, &ServerConfig::Numbers_before_Value},
-    {"NoCaseSensitiv", nullptr, &ServerConfig::NoCaseSensitiv},
-    {"Filtering", nullptr, &ServerConfig::Filtering},
-    {"RegExp", &ServerConfig::RegExp, nullptr},
-    {"RegExpQuotationIndex", nullptr, &ServerConfig::RegExpQuotationIndex},
-    {"bRegExpExtractDate", nullptr, &ServerConfig::bRegExpExtractDate},
-    {"RegExpDayIndex", nullptr, &ServerConfig::RegExpDayIndex},
-    {"RegExpMonthIndex", nullptr, &ServerConfig::RegExpMonthIndex},
-    {"RegExpYearIndex", nullptr, &ServerConfig::RegExpYearIndex},
-    {"bRegExpExtractTime", nullptr, &ServerConfig::bRegExpExtractTime},
-    {"RegExpHourIndex", nullptr, &ServerConfig::RegExpHourIndex},
-    {"RegExpMinuteIndex", nullptr, &ServerConfig::RegExpMinuteIndex},
+const char* const kExportOrder[] = {
+    "URL", "TAUSEND", "DECIMAL", "Text_before_Value", "Timeout", "Format", "Nr_HTML_before_Value",
+    "Numbers_before_Value", "NoCaseSensitiv", "Filtering", "RegExp", "RegExpQuotationIndex", "bRegExpExtractDate",
+    "RegExpDayIndex", "RegExpMonthIndex", "RegExpYearIndex", "bRegExpExtractTime", "RegExpHourIndex",
+    "RegExpMinuteIndex",
 };
+
+const ServerConfig::Field& fieldNamed(std::string_view key)
+{
+    const auto& fields = ServerConfig::fields();
+    return *std::find_if(fields.begin(), fields.end(), [key](const ServerConfig::Field& f) { return f.key == key; });
+}
 
 std::string escaped(const std::string& text)
 {
@@ -56,7 +49,8 @@ std::string dword(int32_t value)
 void appendServer(std::string& out, const ServerConfig& config)
 {
     out += "[HKEY_CURRENT_USER\\" + std::string(kServerKey) + config.name + "]" + kLineEnd;
-    for (const ServerConfig::Field& f : kExportOrder) {
+    for (const char* key : kExportOrder) {
+        const ServerConfig::Field& f = fieldNamed(key);
         const std::string value = f.text ? "\"" + escaped(config.*f.text) + "\"" : dword(config.*f.number);
         out += "\"" + std::string(f.key) + "\"=" + value + kLineEnd;
     }
