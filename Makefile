@@ -21,7 +21,7 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTICKORA_BUILD_BENCH=ON -DTICKORA_BUILD_TESTS=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTICKORA_BUILD_BENCH=ON -DTICKORA_BUILD_TESTS=OFF -DTICKORA_BUILD_GUI=OFF
 	cmake --build build-bench -j $(JOBS)
 	bash bench/run-all build-bench
 
