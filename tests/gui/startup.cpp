@@ -125,8 +125,10 @@ private slots:
         QVERIFY(app.InitInstance());
         QVERIFY(!app.mainFrame()->isVisible());
         QVERIFY(app.mainFrame()->trayIcon() != nullptr);
+        QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QString::fromStdString(path).left(63));
         QVERIFY(finished.wait(30000));
         QCOMPARE(app.exitCode(), 0);
+        QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QStringLiteral("depot.tkr (End)"));
         QVERIFY(!app.mainFrame()->statusWindow()->isVisible());
         QVERIFY(MessageDialog::shownTexts().isEmpty());
         CWPapierDoc reread;
