@@ -1,13 +1,9 @@
 #include "cli/CliSupport.h"
-#include "model/FormatText.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "download/EventQueue.h"
-#include "download/UpdateScheduler.h"
+#include "download/UnattendedUpdate.h"
 #include "settings/GeneralOptions.h"
 
-#include <algorithm>
-#include <chrono>
 #include <optional>
 
 namespace {
@@ -15,48 +11,10 @@ namespace {
 const char* const kUsage = "Usage: tickora-cli update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] "
                            "[--downloads N] [--quiet]";
 
-// The value as the document stored it (after the cents correction).
-std::optional<double> storedValue(const CWPapierDoc& doc, const DownloadEvent& event)
-{
-    const int pos = event.itemRef ? doc.positionOf(*event.itemRef) : -1;
-    if (pos < 0 || !event.quotation)
-        return std::nullopt;
-    const std::vector<CKurs>& history = doc.item(pos).quotations;
-    const auto found = std::find_if(history.begin(), history.end(),
-                                    [&](const CKurs& k) { return k.time == event.quotation->time; });
-    if (found == history.end())
-        return std::nullopt;
-    return found->value;
-}
-
-// Prints the event's line; returns false for a final event that brought no stored quotation.
-bool report(const CWPapierDoc& doc, const DownloadEvent& event, bool quiet)
-{
-    if (event.kind == DownloadEventKind::Started) {
-        if (!quiet)
-            Cli::out(Cli::singleLine(formatText("%s: %s", event.itemName.c_str(), event.statusText().c_str())));
-        return true;
-    }
-    if (!event.isFinal())
-        return true;
-    const std::optional<double> value =
-        event.kind == DownloadEventKind::Result ? storedValue(doc, event) : std::nullopt;
-    if (value && !quiet)
-        Cli::out(Cli::singleLine(formatText("%s: %.4f", event.itemName.c_str(), *value)));
-    if (!value) {
-        const std::string status = event.kind == DownloadEventKind::Result ? "Result discarded" : event.statusText();
-        Cli::out(Cli::singleLine(formatText("%s: %s", event.itemName.c_str(), status.c_str())));
-    }
-    return value.has_value();
-}
-
 bool selectItems(const CWPapierDoc& doc, const QString& names, std::vector<CWPapierDoc::ItemId>& ids)
 {
-    if (names.isNull()) {
-        for (int pos = 0; pos < doc.itemCount(); ++pos)
-            ids.push_back(doc.itemId(pos));
+    if (names.isNull())
         return true;
-    }
     for (const QString& name : names.split(',')) {
         const int pos = PortfolioCli::findItem(doc, name.toStdString());
         if (pos < 0) {
@@ -103,20 +61,11 @@ int runUpdateCommand(const QStringList& args)
         return Cli::UsageError;
 
     const bool quiet = parser.isSet("quiet");
-    auto queue = std::make_shared<EventQueue>();
-    UpdateScheduler scheduler(doc, queue);
-    if (scheduler.StartUpdate(ids, date) == 0)
-        return Cli::Success;
-    bool allFound = true;
-    while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {
-        const std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
-        if (!event)
-            continue;
-        scheduler.HandleDownloadEvent(*event);
-        allFound = report(doc, *event, quiet) && allFound;
-        event->removeFiles();
-    }
-    if (scheduler.storedQuotations() > 0 && !PortfolioCli::save(doc, path))
+    const auto outcome = UnattendedUpdate::Run(doc, ids, date, [quiet](const UnattendedUpdate::Line& line) {
+        if (line.failure || !quiet)
+            Cli::out(line.text);
+    });
+    if (outcome.stored > 0 && !PortfolioCli::save(doc, path))
         return Cli::FileError;
-    return allFound ? Cli::Success : Cli::Failed;
+    return outcome.allFound ? Cli::Success : Cli::Failed;
 }

@@ -106,6 +106,18 @@ private slots:
         QCOMPARE(newestValues(path), (QStringList{"Alpha=12.5", "Gone=-"}));
     }
 
+    void runThatStoresNothingLeavesTheFileAsItWas()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        const QString path = savePortfolio(env, {pageItem("Gone", "GGG", server.url("/missing.html"))});
+        const std::string before = readFileBytes(path.toStdString());
+        const Run run = runTickora({QStringLiteral("/u"), path}, false);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(readFileBytes(path.toStdString()) == before);
+        QVERIFY2(!run.err.contains(QLatin1Char('\t')), qPrintable(run.err));
+    }
+
     void unreadablePortfolioEndsWithThree()
     {
         TestEnvironment env;

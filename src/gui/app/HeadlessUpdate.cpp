@@ -1,10 +1,8 @@
 #include "app/HeadlessUpdate.h"
 
-#include "download/EventQueue.h"
-#include "download/UpdateScheduler.h"
+#include "download/UnattendedUpdate.h"
 #include "model/CWPapierDoc.h"
 
-#include <chrono>
 #include <cstdio>
 
 int runHeadlessUpdate(const std::string& path, int numberDownloads)
@@ -15,27 +13,14 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 3;
     }
-    auto queue = std::make_shared<EventQueue>();
-    UpdateScheduler scheduler(doc, queue);
-    int failures = 0;
-    scheduler.setEventObserver([&failures](const DownloadEvent& event) {
-        if (event.isFinal() && event.kind != DownloadEventKind::Result) {
-            ++failures;
-            std::fprintf(stderr, "%s: %s\n", event.itemName.c_str(), event.statusText().c_str());
-            event.removeFiles();
-        }
+    // Only failures are worth a line: an unattended run is read when something went wrong.
+    const auto outcome = UnattendedUpdate::Run(doc, {}, std::nullopt, [](const UnattendedUpdate::Line& line) {
+        if (line.failure)
+            std::fprintf(stderr, "%s\n", line.text.c_str());
     });
-    std::vector<CWPapierDoc::ItemId> all;
-    for (int pos = 0; pos < doc.itemCount(); ++pos)
-        all.push_back(doc.itemId(pos));
-    scheduler.StartUpdate(all);
-    while (scheduler.pendingUpdates() > 0) {
-        if (auto event = queue->take(std::chrono::milliseconds(200)))
-            scheduler.HandleDownloadEvent(*event);
-    }
-    if (!doc.SavePortfolio(path, error)) {
+    if (outcome.stored > 0 && !doc.SavePortfolio(path, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 3;
     }
-    return failures > 0 ? 1 : 0;
+    return outcome.allFound ? 0 : 1;
 }

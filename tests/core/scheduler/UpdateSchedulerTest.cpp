@@ -51,6 +51,8 @@ protected:
                 events.push_back(std::move(*event));
             }
         }
+        // Workers tidy their temporary files after their last event; checks of files come after that.
+        m_scheduler.waitForWorkers();
         return events;
     }
 

@@ -1,0 +1,74 @@
+#include "download/UnattendedUpdate.h"
+
+#include "download/EventQueue.h"
+#include "download/UpdateScheduler.h"
+#include "model/FormatText.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+std::string oneLine(std::string text)
+{
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+    return text;
+}
+
+// The value as the document stored it (after the cents correction), none when the result was dropped.
+std::optional<double> storedValue(const CWPapierDoc& doc, const DownloadEvent& event)
+{
+    const int pos = event.itemRef ? doc.positionOf(*event.itemRef) : -1;
+    if (pos < 0 || !event.quotation || event.kind != DownloadEventKind::Result)
+        return std::nullopt;
+    const std::vector<CKurs>& history = doc.item(pos).quotations;
+    const auto found = std::find_if(history.begin(), history.end(),
+                                    [&](const CKurs& k) { return k.time == event.quotation->time; });
+    if (found == history.end())
+        return std::nullopt;
+    return found->value;
+}
+
+std::optional<UnattendedUpdate::Line> lineFor(const CWPapierDoc& doc, const DownloadEvent& event)
+{
+    const char* name = event.itemName.c_str();
+    if (event.kind == DownloadEventKind::Started)
+        return UnattendedUpdate::Line{oneLine(formatText("%s: %s", name, event.statusText().c_str())), true, false};
+    if (!event.isFinal())
+        return std::nullopt;
+    if (const std::optional<double> value = storedValue(doc, event))
+        return UnattendedUpdate::Line{formatText("%s: %.4f", name, *value), false, false};
+    const std::string status = event.kind == DownloadEventKind::Result ? "Result discarded" : event.statusText();
+    return UnattendedUpdate::Line{oneLine(formatText("%s: %s", name, status.c_str())), false, true};
+}
+
+} // namespace
+
+namespace UnattendedUpdate {
+
+Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
+            const std::function<void(const Line&)>& report)
+{
+    if (ids.empty())
+        for (int pos = 0; pos < doc.itemCount(); ++pos)
+            ids.push_back(doc.itemId(pos));
+    auto queue = std::make_shared<EventQueue>();
+    UpdateScheduler scheduler(doc, queue);
+    Outcome outcome;
+    outcome.jobs = scheduler.StartUpdate(ids, date);
+    while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {
+        const std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
+        if (!event)
+            continue;
+        scheduler.HandleDownloadEvent(*event);
+        if (const std::optional<Line> line = lineFor(doc, *event)) {
+            outcome.allFound = outcome.allFound && !line->failure;
+            report(*line);
+        }
+        event->removeFiles();
+    }
+    outcome.stored = scheduler.storedQuotations();
+    return outcome;
+}
+
+} // namespace UnattendedUpdate

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/CWPapierDoc.h"
+
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// An update run to its end without a window: what `tickora-cli update` and `tickora /u` do between
+// opening and saving the portfolio.
+namespace UnattendedUpdate {
+
+struct Line {
+    // "%s: %s" with the item name and status text, or "%s: %.4f" with the value as stored; one line.
+    std::string text;
+    bool started = false;
+    bool failure = false;
+};
+
+struct Outcome {
+    int jobs = 0;
+    bool allFound = true;
+    int stored = 0;
+};
+
+// Updates the given items (every item when `ids` is empty), reporting each item's start and end.
+Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
+            const std::function<void(const Line&)>& report);
+
+} // namespace UnattendedUpdate
