@@ -1,22 +1,12 @@
 #include "model/PortfolioArchive.h"
 #include "TestEnvironment.h"
+#include "WrittenItems.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
-
-QByteArray writeItems(const std::vector<CWPapier>& items)
-{
-    std::vector<const CWPapier*> list;
-    for (const CWPapier& item : items)
-        list.push_back(&item);
-    QByteArray out;
-    std::string error;
-    EXPECT_TRUE(PortfolioArchive::write(list, out, error)) << error;
-    return out;
-}
 
 std::vector<CWPapier> readItems(const QByteArray& bytes, int* version = nullptr)
 {

@@ -1,24 +1,10 @@
 #include "model/PortfolioArchive.h"
 #include "TestEnvironment.h"
+#include "WrittenItems.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-
-namespace {
-
-QByteArray written(const std::vector<CWPapier>& items)
-{
-    std::vector<const CWPapier*> list;
-    for (const CWPapier& item : items)
-        list.push_back(&item);
-    QByteArray out;
-    std::string error;
-    EXPECT_TRUE(PortfolioArchive::write(list, out, error)) << error;
-    return out;
-}
-
-} // namespace
 
 // Every input the fuzzer kept reads or is refused without harm, and what reads is stable
 // through a write and a second read.
@@ -37,10 +23,10 @@ TEST(FuzzCorpus, EveryKeptInputIsHandled)
             continue;
         }
         ++readable;
-        const QByteArray first = written(items);
+        const QByteArray first = writeItems(items);
         std::vector<CWPapier> again;
         ASSERT_TRUE(PortfolioArchive::read(first.constData(), static_cast<size_t>(first.size()), again, nullptr));
-        EXPECT_EQ(written(again), first);
+        EXPECT_EQ(writeItems(again), first);
     }
     EXPECT_GT(readable, 0);
 }
