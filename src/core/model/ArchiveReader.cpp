@@ -15,6 +15,7 @@ constexpr uint16_t kWideMarker = 0xFFFE;
 constexpr uint32_t kObjectFlag = 0x80000000u;
 constexpr uint32_t kMaxNumber = 0x7FFFFFFE;
 constexpr size_t kMaxClassName = 63;
+constexpr size_t kStreamBuffer = 1 << 20;
 
 } // namespace
 
@@ -24,15 +25,56 @@ ArchiveReader::ArchiveReader(const char* data, size_t size)
 {
 }
 
+ArchiveReader::ArchiveReader(Source source, size_t size)
+    : m_source(std::move(source))
+    , m_sourceLeft(size)
+    , m_pos(nullptr)
+    , m_end(nullptr)
+{
+}
+
 void ArchiveReader::fail()
 {
     m_failed = true;
     m_pos = m_end;
+    m_sourceLeft = 0;
+}
+
+bool ArchiveReader::ensure(size_t n)
+{
+    if (buffered() >= n)
+        return true;
+    // The bytes must exist before the buffer grows for them.
+    if (!m_source || remaining() < n)
+        return false;
+    const size_t kept = buffered();
+    const size_t wanted = std::max(n, std::min(kStreamBuffer, remaining()));
+    if (m_buffer.size() < wanted) {
+        std::vector<unsigned char> grown(wanted);
+        std::copy(m_pos, m_end, grown.begin());
+        m_buffer = std::move(grown);
+    } else {
+        std::memmove(m_buffer.data(), m_pos, kept);
+    }
+    size_t filled = kept;
+    while (filled < m_buffer.size() && m_sourceLeft > 0) {
+        const size_t got = m_source(reinterpret_cast<char*>(m_buffer.data() + filled),
+                                    std::min(m_buffer.size() - filled, m_sourceLeft));
+        if (got == 0) {
+            m_sourceLeft = 0;
+            break;
+        }
+        filled += got;
+        m_sourceLeft -= got;
+    }
+    m_pos = m_buffer.data();
+    m_end = m_buffer.data() + filled;
+    return filled >= n;
 }
 
 bool ArchiveReader::take(size_t n)
 {
-    if (m_failed || remaining() < n) {
+    if (m_failed || !ensure(n)) {
         fail();
         return false;
     }
@@ -183,7 +225,7 @@ void ArchiveReader::quotations(std::vector<CKurs>& history)
     history.reserve(history.size() + std::min<size_t>(n, remaining() / kRecordBytes));
     for (uint32_t k = 0; k < n && !m_failed; ++k) {
         // Most records are a reference to the known quotation class and a whole body.
-        if (m_quotationWord != 0 && remaining() >= kRecordBytes && m_nextNumber < kMaxNumber
+        if (m_quotationWord != 0 && ensure(kRecordBytes) && m_nextNumber < kMaxNumber
             && (m_pos[0] | (m_pos[1] << 8)) == m_quotationWord) {
             const int32_t time = static_cast<int32_t>(static_cast<uint32_t>(m_pos[2]) | (static_cast<uint32_t>(m_pos[3]) << 8)
                                                       | (static_cast<uint32_t>(m_pos[4]) << 16)

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,10 +17,16 @@ class ArchiveReader {
 public:
     enum ClassId { ItemClass = 0, QuotationClass = 1 };
 
+    // Reads up to `max` bytes into `into`; returns how many, 0 at the end or on an error.
+    using Source = std::function<size_t(char* into, size_t max)>;
+
     ArchiveReader(const char* data, size_t size);
+    // Streams `size` bytes from `source` through a buffer that grows only for a value longer than it.
+    ArchiveReader(Source source, size_t size);
 
     bool failed() const { return m_failed; }
-    size_t remaining() const { return static_cast<size_t>(m_end - m_pos); }
+    // Bytes not read yet, buffered or still in the source.
+    size_t remaining() const { return buffered() + m_sourceLeft; }
 
     uint8_t byte();
     uint16_t word();
@@ -42,11 +49,17 @@ private:
         uint16_t schema;
     };
 
+    size_t buffered() const { return static_cast<size_t>(m_end - m_pos); }
+    // Makes `n` bytes available at m_pos, refilling the buffer from the source when needed.
+    bool ensure(size_t n);
     bool take(size_t n);
     void fail();
     bool readClassDescription(ClassInfo& info);
     uint32_t nextNumber();
 
+    Source m_source;
+    size_t m_sourceLeft = 0;
+    std::vector<unsigned char> m_buffer;
     const unsigned char* m_pos;
     const unsigned char* m_end;
     bool m_failed = false;

@@ -191,8 +191,13 @@ bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::stri
 
 bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion)
 {
-    items.clear();
     ArchiveReader in(data, size);
+    return read(in, items, lastItemVersion);
+}
+
+bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion)
+{
+    items.clear();
     const uint32_t n = in.count();
     if (in.failed())
         return false;

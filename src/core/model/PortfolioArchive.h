@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class ArchiveReader;
+
 // The portfolio stream: an item count, then the items with their quotation lists. Files and
 // the clipboard carry the same stream. Every stream written is item version 8; 1 to 8 are read.
 namespace PortfolioArchive {
@@ -22,6 +24,7 @@ bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::stri
 // False on any malformed stream. `lastItemVersion`, when given, receives the version of the
 // last item read (0 for an empty list).
 bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion);
+bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion);
 
 // A message naming the item and time when one of the item's times does not fit 32 bits.
 bool checkTimes(const CWPapier& item, std::string& error);

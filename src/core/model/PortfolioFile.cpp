@@ -1,11 +1,13 @@
 #include "model/PortfolioFile.h"
 
+#include "model/ArchiveReader.h"
 #include "model/PortfolioArchive.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -44,18 +46,24 @@ bool load(const std::string& path, std::vector<CWPapier>& items, std::string& er
 {
     items.clear();
     QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = openMessage(file, path);
         return false;
     }
-    // Read into memory rather than mapped: another program shortening the file meanwhile must not crash us.
-    const QByteArray bytes = file.readAll();
+    // Streamed through a bounded buffer rather than mapped: another program shortening the file
+    // meanwhile must not crash us, and a whole copy of a large file would only cost memory.
+    ArchiveReader in([&file](char* into, size_t max) {
+        const qint64 got = file.read(into, static_cast<qint64>(max));
+        return got > 0 ? static_cast<size_t>(got) : size_t(0);
+    }, static_cast<size_t>(std::max<qint64>(file.size(), 0)));
+    int lastVersion = 0;
+    const bool read = PortfolioArchive::read(in, items, &lastVersion);
     if (file.error() != QFileDevice::NoError) {
+        items.clear();
         error = kOpenFailed;
         return false;
     }
-    int lastVersion = 0;
-    if (!PortfolioArchive::read(bytes.constData(), static_cast<size_t>(bytes.size()), items, &lastVersion)) {
+    if (!read) {
         error = PortfolioArchive::kFormatError;
         return false;
     }

@@ -1,4 +1,5 @@
 #include "model/PortfolioArchive.h"
+#include "model/PortfolioFile.h"
 #include "TestEnvironment.h"
 #include "WrittenItems.h"
 
@@ -16,12 +17,18 @@ TEST(FuzzCorpus, EveryKeptInputIsHandled)
     int readable = 0;
     for (const QString& name : files) {
         SCOPED_TRACE(name.toStdString());
-        const std::string bytes = readFileBytes(corpus.filePath(name).toStdString());
+        const std::string path = corpus.filePath(name).toStdString();
+        const std::string bytes = readFileBytes(path);
         std::vector<CWPapier> items;
-        if (!PortfolioArchive::read(bytes.data(), bytes.size(), items, nullptr)) {
+        const bool inMemory = PortfolioArchive::read(bytes.data(), bytes.size(), items, nullptr);
+        std::vector<CWPapier> streamed;
+        std::string error;
+        EXPECT_EQ(PortfolioFile::load(path, streamed, error), inMemory) << "a file streams as its bytes read";
+        if (!inMemory) {
             EXPECT_TRUE(items.empty());
             continue;
         }
+        EXPECT_GE(streamed.size(), items.size());
         ++readable;
         const QByteArray first = writeItems(items);
         std::vector<CWPapier> again;

@@ -111,3 +111,36 @@ TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
     EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1u)
         << "no temporary file is left behind";
 }
+
+TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused)
+{
+    TestEnvironment env;
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    CWPapier item = CWPapier::newItem("Long note", 0, 0);
+    item.note = std::string(1500000, 'n') + "Ende";
+    const int pos = doc.AddItem(item);
+    for (int k = 0; k < 150000; ++k)
+        doc.AddItemQuotation(pos, k * 0.25, 100000 + k * 60);
+    doc.AddItem(CWPapier::newItem("After", 0, 0));
+    const std::string path = env.path("large.tkr");
+    std::string error;
+    ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
+
+    CWPapierDoc again;
+    ASSERT_TRUE(again.OpenPortfolio(path, error)) << error;
+    ASSERT_EQ(again.itemCount(), 3);
+    EXPECT_EQ(again.item(1).note, item.note);
+    ASSERT_EQ(again.item(1).quotations.size(), 150000u);
+    EXPECT_EQ(again.item(1).quotations[123456].value, 123456 * 0.25);
+    EXPECT_EQ(again.item(2).name, "After");
+
+    const std::string bytes = readFileBytes(path);
+    for (const size_t cut : {size_t(1), size_t(1048575), size_t(1048577), bytes.size() / 2, bytes.size() - 1}) {
+        const std::string cutPath = env.writeFile("cut.tkr", bytes.substr(0, cut));
+        CWPapierDoc broken;
+        EXPECT_FALSE(broken.OpenPortfolio(cutPath, error)) << cut;
+        EXPECT_EQ(error, "Unexpected file format.");
+        EXPECT_EQ(broken.itemCount(), 0);
+    }
+}
