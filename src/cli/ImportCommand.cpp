@@ -121,16 +121,30 @@ int runImportCommand(const QStringList& args)
     rule.pattern =
         ImportPattern::translate(format, rule.thousands, rule.decimal, parser.value("symbol").toStdString());
 
+    // The portfolio and its item are checked before the import, so a wrong name costs no work.
+    const bool merge = parser.isSet("into");
+    CWPapierDoc doc;
+    int pos = -1;
+    if (merge) {
+        if (!PortfolioCli::open(doc, parser.value("into")))
+            return Cli::FileError;
+        pos = PortfolioCli::findItem(doc, parser.value("item").toStdString());
+        if (pos < 0)
+            return Cli::usageError(PortfolioCli::itemMissingMessage(parser.value("item").toStdString()), kUsage);
+    }
+
     const std::string path = parser.positionalArguments().first().toStdString();
     const ImportEngine::Result result = ImportEngine::Run(path, rule);
-    printQuotations(result, parser.isSet("json"));
+    // Merging reports through the portfolio; listing is for looking at a file before merging it.
+    if (!merge)
+        printQuotations(result, parser.isSet("json"));
     if (result.quotations.empty()) {
         Cli::err(ImportEngine::ErrorText(path, messageLine(result.message)));
         return result.status == ImportEngine::kFileNotOpened ? Cli::FileError : Cli::Failed;
     }
     Cli::err(messageLine(result.message));
-    if (parser.isSet("into"))
-        return PortfolioCli::mergeInto(parser.value("into"), parser.value("item").toStdString(), result.quotations,
-                                       kUsage);
-    return Cli::Success;
+    if (!merge)
+        return Cli::Success;
+    doc.MergeQuotations(pos, result.quotations);
+    return PortfolioCli::save(doc, parser.value("into")) ? Cli::Success : Cli::FileError;
 }

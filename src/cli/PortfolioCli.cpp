@@ -74,17 +74,4 @@ std::string itemMissingMessage(const std::string& name)
     return "There is no item named \"" + name + "\".";
 }
 
-int mergeInto(const QString& path, const std::string& itemName, const std::vector<CKurs>& quotations,
-              const char* usage)
-{
-    CWPapierDoc doc;
-    if (!open(doc, path))
-        return Cli::FileError;
-    const int pos = findItem(doc, itemName);
-    if (pos < 0)
-        return Cli::usageError(itemMissingMessage(itemName), usage);
-    doc.MergeQuotations(pos, quotations);
-    return save(doc, path) ? Cli::Success : Cli::FileError;
-}
-
 } // namespace PortfolioCli

@@ -22,9 +22,5 @@ bool parseTime(const QString& text, time_t& time);
 // A number in [min, max]; the message is the dialog's refusal text.
 bool parseNumber(const QString& text, double min, double max, double& value, std::string& error);
 std::string itemMissingMessage(const std::string& name);
-// Merges imported quotations into the named item of the portfolio and saves it, in one batch
-// with the result of adding them in the given order. Returns the exit code.
-int mergeInto(const QString& path, const std::string& itemName, const std::vector<CKurs>& quotations,
-              const char* usage);
 
 } // namespace PortfolioCli
