@@ -126,11 +126,10 @@ int runImportCommand(const QStringList& args)
     CWPapierDoc doc;
     int pos = -1;
     if (merge) {
-        if (!PortfolioCli::open(doc, parser.value("into")))
-            return Cli::FileError;
-        pos = PortfolioCli::findItem(doc, parser.value("item").toStdString());
+        int exitCode = Cli::Success;
+        pos = PortfolioCli::openItem(doc, parser.value("into"), parser.value("item").toStdString(), kUsage, exitCode);
         if (pos < 0)
-            return Cli::usageError(PortfolioCli::itemMissingMessage(parser.value("item").toStdString()), kUsage);
+            return exitCode;
     }
 
     const std::string path = parser.positionalArguments().first().toStdString();

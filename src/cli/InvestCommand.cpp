@@ -27,12 +27,10 @@ void printPosition(const Investment::Position& position)
 int book(const QStringList& positional, const char* usage, const Transaction& transaction)
 {
     CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, positional.at(0)))
-        return Cli::FileError;
-    const std::string name = positional.at(1).toStdString();
-    const int pos = PortfolioCli::findItem(doc, name);
+    int exitCode = Cli::Success;
+    const int pos = PortfolioCli::openItem(doc, positional.at(0), positional.at(1).toStdString(), usage, exitCode);
     if (pos < 0)
-        return Cli::usageError(PortfolioCli::itemMissingMessage(name), usage);
+        return exitCode;
     CWPapier item = doc.item(pos);
     Investment::Position position{item.quantity, item.avgBuyPrice};
     std::string error;

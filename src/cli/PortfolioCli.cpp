@@ -74,4 +74,16 @@ std::string itemMissingMessage(const std::string& name)
     return "There is no item named \"" + name + "\".";
 }
 
+int openItem(CWPapierDoc& doc, const QString& path, const std::string& name, const char* usage, int& exitCode)
+{
+    if (!open(doc, path)) {
+        exitCode = Cli::FileError;
+        return -1;
+    }
+    const int pos = findItem(doc, name);
+    if (pos < 0)
+        exitCode = Cli::usageError(itemMissingMessage(name), usage);
+    return pos;
+}
+
 } // namespace PortfolioCli

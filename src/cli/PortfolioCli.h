@@ -22,5 +22,8 @@ bool parseTime(const QString& text, time_t& time);
 // A number in [min, max]; the message is the dialog's refusal text.
 bool parseNumber(const QString& text, double min, double max, double& value, std::string& error);
 std::string itemMissingMessage(const std::string& name);
+// Opens the portfolio and finds the item: its position, or -1 with the message printed and
+// `exitCode` set (3 for the file, 2 for a missing item).
+int openItem(CWPapierDoc& doc, const QString& path, const std::string& name, const char* usage, int& exitCode);
 
 } // namespace PortfolioCli

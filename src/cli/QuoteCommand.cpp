@@ -43,12 +43,10 @@ int runQuoteCommand(const QStringList& args)
         return Cli::usageError(error, kUsage);
 
     CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, positional.at(0)))
-        return Cli::FileError;
-    const std::string name = positional.at(1).toStdString();
-    const int pos = PortfolioCli::findItem(doc, name);
+    int exitCode = Cli::Success;
+    const int pos = PortfolioCli::openItem(doc, positional.at(0), positional.at(1).toStdString(), kUsage, exitCode);
     if (pos < 0)
-        return Cli::usageError(PortfolioCli::itemMissingMessage(name), kUsage);
+        return exitCode;
     doc.AddItemQuotation(pos, value, time);
     return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
 }

@@ -73,13 +73,10 @@ int runTestCommand(const QStringList& args)
     if (positional.size() != 2)
         return Cli::usageError("test takes FILE and ITEM, or --server and --symbol.", kUsage);
     CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, positional[0]))
-        return Cli::FileError;
-    const int pos = PortfolioCli::findItem(doc, positional[1].toStdString());
-    if (pos < 0) {
-        Cli::err(PortfolioCli::itemMissingMessage(positional[1].toStdString()));
-        return Cli::UsageError;
-    }
+    int exitCode = Cli::Success;
+    const int pos = PortfolioCli::openItem(doc, positional[0], positional[1].toStdString(), kUsage, exitCode);
+    if (pos < 0)
+        return exitCode;
     const CWPapier& item = doc.item(pos);
     if (item.isInvestedAmountHistory) {
         Cli::err("The invested amount history has no quotation server to test.");
