@@ -2,14 +2,16 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# CI builds with warnings as errors; a local build only reports them.
+WERROR ?= OFF
 
-.PHONY: deps configure build run test bench fuzz format clean
+.PHONY: deps configure build run test bench fuzz format format-check clean
 
 deps:
 	bash scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DTICKORA_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -31,8 +33,13 @@ fuzz: deps
 	cmake --build build-fuzz -j $(JOBS)
 	bash fuzz/run-all build-fuzz
 
-format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+SOURCES_TO_FORMAT = find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
+
+format: deps
+	$(SOURCES_TO_FORMAT) | xargs -0 clang-format -i
+
+format-check: deps
+	$(SOURCES_TO_FORMAT) | xargs -0 clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD_DIR) build-bench build-fuzz

@@ -1,5 +1,5 @@
-#include "model/ArchiveReader.h"
-#include "model/PortfolioArchive.h"
+#include "core/model/ArchiveReader.h"
+#include "core/model/PortfolioArchive.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -14,13 +14,15 @@ bool readStreamed(const uint8_t* data, size_t size, std::vector<CWPapier>& items
 {
     size_t offset = 0;
     size_t piece = 1;
-    ArchiveReader in([&](char* into, size_t max) {
-        const size_t n = std::min({max, size - offset, piece});
-        std::memcpy(into, data + offset, n);
-        offset += n;
-        piece = piece % 13 + 1;
-        return n;
-    }, size);
+    ArchiveReader in(
+        [&](char* into, size_t max) {
+            const size_t n = std::min({max, size - offset, piece});
+            std::memcpy(into, data + offset, n);
+            offset += n;
+            piece = piece % 13 + 1;
+            return n;
+        },
+        size);
     return PortfolioArchive::read(in, items, nullptr);
 }
 

@@ -1,4 +1,4 @@
-#include "model/CWPapierDoc.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "model/CWPapierDoc.h"
-#include "model/PortfolioArchive.h"
+#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioArchive.h"
 
 #include <benchmark/benchmark.h>
 

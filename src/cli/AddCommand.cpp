@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "cli/RuleOptions.h"
-#include "servers/ServerStore.h"
+#include "core/servers/ServerStore.h"
 
 #include <QRandomGenerator>
 

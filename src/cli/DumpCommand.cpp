@@ -13,8 +13,8 @@ QJsonObject serverJson(const ServerConfig& server)
 {
     QJsonObject object{{"name", QString::fromStdString(server.name)}};
     for (const ServerConfig::Field& f : ServerConfig::fields()) {
-        object.insert(f.key, f.text ? QJsonValue(QString::fromStdString(server.*f.text))
-                                    : QJsonValue(server.*f.number));
+        object.insert(f.key,
+                      f.text ? QJsonValue(QString::fromStdString(server.*f.text)) : QJsonValue(server.*f.number));
     }
     return object;
 }

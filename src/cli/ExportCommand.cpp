@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "importexport/QuotationExport.h"
+#include "core/importexport/QuotationExport.h"
 
 namespace {
 

@@ -1,10 +1,12 @@
 #include "cli/CliSupport.h"
-#include "model/FormatText.h"
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
-#include "extract/PageText.h"
-#include "extract/QuotationExtractor.h"
-#include "servers/ServerStore.h"
+#include "core/base/FileReader.h"
+#include "core/base/FormatText.h"
+#include "core/base/LocaleFormat.h"
+#include "core/extract/PageText.h"
+#include "core/extract/QuotationExtractor.h"
+#include "core/servers/ServerStore.h"
 
 #include <QJsonObject>
 #include <cstdio>
@@ -37,11 +39,7 @@ bool parseReference(const QString& text, time_t& time)
 
 std::string dateTime(time_t time)
 {
-    std::tm parts{};
-    char text[64] = {};
-    if (localtime_r(&time, &parts))
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
-    return text;
+    return LocaleFormat::localTime(time, "%Y-%m-%d %H:%M");
 }
 
 int report(const ExtractResult& result, bool json)
@@ -100,11 +98,10 @@ int runExtractCommand(const QStringList& args)
     }
 
     const std::string path = parser.positionalArguments().first().toStdString();
-    std::string page;
-    if (!PageText::readFile(path, page)) {
+    std::optional<std::string> page = readWholeFile(path);
+    if (!page) {
         Cli::err("Cannot read the page \"" + path + "\".");
         return Cli::FileError;
     }
-    return report(QuotationExtractor::ExtractFromRawPage(rules, std::move(page), reference),
-                  parser.isSet("json"));
+    return report(QuotationExtractor::ExtractFromRawPage(rules, std::move(*page), reference), parser.isSet("json"));
 }

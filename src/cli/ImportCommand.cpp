@@ -1,8 +1,9 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "importexport/ImportEngine.h"
-#include "servers/SeparatorFormat.h"
+#include "core/base/LocalTime.h"
+#include "core/importexport/ImportEngine.h"
+#include "core/servers/SeparatorFormat.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -10,8 +11,8 @@
 #include <charconv>
 #include <clocale>
 #include <cstdio>
-#include <string_view>
 #include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -33,8 +34,8 @@ void appendNumber(std::string& out, long value, int width)
 // C library's formatting dominated the time of long imports; the digits are the same.
 void appendQuotationLine(std::string& out, const CKurs& quotation, const std::string& decimalPoint)
 {
-    std::tm parts{};
-    if (localtime_r(&quotation.time, &parts)) {
+    if (const std::optional<std::tm> found = localCalendarTime(quotation.time)) {
+        const std::tm& parts = *found;
         appendNumber(out, parts.tm_year + 1900L, 4);
         out += '-';
         appendNumber(out, parts.tm_mon + 1, 2);
@@ -47,8 +48,7 @@ void appendQuotationLine(std::string& out, const CKurs& quotation, const std::st
     }
     out += ';';
     char value[400];
-    const auto [end, error] =
-        std::to_chars(value, value + sizeof value, quotation.value, std::chars_format::fixed, 4);
+    const auto [end, error] = std::to_chars(value, value + sizeof value, quotation.value, std::chars_format::fixed, 4);
     std::string_view text(value, error == std::errc() ? static_cast<size_t>(end - value) : 0);
     const size_t point = text.find('.');
     out.append(text.substr(0, point));
@@ -72,11 +72,10 @@ void printQuotations(const ImportEngine::Result& result, bool json)
     }
     QJsonArray quotations;
     for (const CKurs& quotation : result.quotations)
-        quotations.append(QJsonObject{{"time", static_cast<qint64>(quotation.time)},
-                                      {"value", Cli::jsonNumber(quotation.value)}});
-    Cli::printJson(QJsonObject{{"quotations", quotations},
-                               {"status", result.status},
-                               {"message", QString::fromStdString(result.message)}});
+        quotations.append(
+            QJsonObject{{"time", static_cast<qint64>(quotation.time)}, {"value", Cli::jsonNumber(quotation.value)}});
+    Cli::printJson(QJsonObject{
+        {"quotations", quotations}, {"status", result.status}, {"message", QString::fromStdString(result.message)}});
 }
 
 // The engine's message on one line, without the line break some messages end with.
@@ -118,8 +117,7 @@ int runImportCommand(const QStringList& args)
     rule.caseInsensitive = !parser.isSet("case-sensitive");
     const std::string format =
         parser.isSet("format") ? parser.value("format").toStdString() : ImportPattern::kDefaultFormat;
-    rule.pattern =
-        ImportPattern::translate(format, rule.thousands, rule.decimal, parser.value("symbol").toStdString());
+    rule.pattern = ImportPattern::translate(format, rule.thousands, rule.decimal, parser.value("symbol").toStdString());
 
     // The portfolio and its item are checked before the import, so a wrong name costs no work.
     const bool merge = parser.isSet("into");

@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
-#include "model/FormatText.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "model/Investment.h"
+#include "core/base/FormatText.h"
+#include "core/model/Investment.h"
 
 #include <functional>
 #include <limits>
@@ -71,9 +71,9 @@ int runBuyCommand(const QStringList& args)
         return exitCode;
     double quantity = 0, price = 0, commission = 0;
     std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(2), 0.01, 1000000, quantity, error)
-        || !PortfolioCli::parseNumber(positional.at(3), 0.0001, 1000000, price, error)
-        || (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), 0, 1000000, commission, error)))
+    if (!PortfolioCli::parseNumber(positional.at(2), 0.01, 1000000, quantity, error) ||
+        !PortfolioCli::parseNumber(positional.at(3), 0.0001, 1000000, price, error) ||
+        (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), 0, 1000000, commission, error)))
         return Cli::usageError(error, kBuyUsage);
     return book(positional, kBuyUsage, [&](Investment::Position& position, std::string&) {
         position = Investment::Buy(position, quantity, price, commission);
@@ -93,8 +93,8 @@ int runSellCommand(const QStringList& args)
         return Cli::usageError("Please enter a positive integer.", kSellUsage);
     double price = 0, commission = 0;
     std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(3), -kAny, kAny, price, error)
-        || (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), -kAny, kAny, commission, error)))
+    if (!PortfolioCli::parseNumber(positional.at(3), -kAny, kAny, price, error) ||
+        (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), -kAny, kAny, commission, error)))
         return Cli::usageError(error, kSellUsage);
     return book(positional, kSellUsage, [&](Investment::Position& position, std::string&) {
         Cli::out(Investment::sellResultText(Investment::Sell(position, quantity, price, commission)));

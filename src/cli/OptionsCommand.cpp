@@ -1,16 +1,15 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "settings/GeneralOptions.h"
+#include "core/settings/GeneralOptions.h"
 
 #include <QJsonObject>
 #include <algorithm>
 
 namespace {
 
-const char* const kUsage =
-    "Usage: tickora-cli options [--json] [NAME=VALUE ...]\n"
-    "  Prints the general options; assignments are checked as the options dialog checks them\n"
-    "  and stored together, or not at all when one is refused.";
+const char* const kUsage = "Usage: tickora-cli options [--json] [NAME=VALUE ...]\n"
+                           "  Prints the general options; assignments are checked as the options dialog checks them\n"
+                           "  and stored together, or not at all when one is refused.";
 
 void print(const GeneralOptions& options, bool json)
 {
@@ -35,8 +34,8 @@ int assign(GeneralOptions& options, const QString& assignment)
     const GeneralOptions::Field* field = GeneralOptions::findField(name);
     if (!field)
         return Cli::usageError("unknown option '" + name + "'.", kUsage);
-    const std::string message = GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString(),
-                                                           options.*field->value);
+    const std::string message =
+        GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString(), options.*field->value);
     if (!message.empty()) {
         Cli::err(name + ": " + message);
         return Cli::Failed;

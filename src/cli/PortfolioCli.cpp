@@ -1,7 +1,7 @@
 #include "cli/PortfolioCli.h"
 
 #include "cli/CliSupport.h"
-#include "model/FormatText.h"
+#include "core/base/FormatText.h"
 
 #include <QDateTime>
 

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
+#include "core/base/LocalTime.h"
 
 #include <ctime>
 
@@ -14,8 +15,7 @@ constexpr double kMaxValue = 999999999;
 time_t todayEvening()
 {
     const time_t now = std::time(nullptr);
-    std::tm parts{};
-    localtime_r(&now, &parts);
+    std::tm parts = localCalendarTime(now).value_or(std::tm{});
     parts.tm_hour = 20;
     parts.tm_min = 0;
     parts.tm_sec = 0;

@@ -1,8 +1,8 @@
 #include "cli/RuleOptions.h"
 
 #include "cli/CliSupport.h"
-#include "model/FormatText.h"
-#include "servers/SeparatorFormat.h"
+#include "core/base/FormatText.h"
+#include "core/servers/SeparatorFormat.h"
 
 namespace {
 
@@ -111,8 +111,8 @@ bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& 
     if (parser.isSet("standard"))
         config.Filtering = 0;
     if (parser.isSet("date")) {
-        if (!indexList(parser, "date",
-                       {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex}, error))
+        if (!indexList(parser, "date", {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex},
+                       error))
             return false;
         config.bRegExpExtractDate = 1;
     }

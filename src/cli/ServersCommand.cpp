@@ -1,21 +1,20 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
-#include "servers/ServerConfigExport.h"
-#include "servers/ServerPresets.h"
-#include "servers/ServerStore.h"
+#include "core/servers/ServerConfigExport.h"
+#include "core/servers/ServerPresets.h"
+#include "core/servers/ServerStore.h"
 
 #include <QJsonObject>
 
 namespace {
 
-const char* const kUsage =
-    "Usage: tickora-cli servers list\n"
-    "       tickora-cli servers show NAME [--json]\n"
-    "       tickora-cli servers set NAME [rule options]\n"
-    "       tickora-cli servers delete NAME\n"
-    "       tickora-cli servers export OUT.reg\n"
-    "       tickora-cli servers install-presets";
+const char* const kUsage = "Usage: tickora-cli servers list\n"
+                           "       tickora-cli servers show NAME [--json]\n"
+                           "       tickora-cli servers set NAME [rule options]\n"
+                           "       tickora-cli servers delete NAME\n"
+                           "       tickora-cli servers export OUT.reg\n"
+                           "       tickora-cli servers install-presets";
 
 bool requireStored(const std::string& name)
 {
@@ -41,8 +40,8 @@ int show(const std::string& name, bool json)
     QJsonObject object;
     for (const ServerConfig::Field& f : ServerConfig::fields()) {
         if (json) {
-            object.insert(f.key, f.text ? QJsonValue(QString::fromStdString(config.*f.text))
-                                        : QJsonValue(config.*f.number));
+            object.insert(f.key,
+                          f.text ? QJsonValue(QString::fromStdString(config.*f.text)) : QJsonValue(config.*f.number));
         } else {
             Cli::out(std::string(f.key) + "=" + (f.text ? config.*f.text : std::to_string(config.*f.number)));
         }

@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "model/ItemFigures.h"
-#include "model/PortfolioTotals.h"
+#include "core/model/ItemFigures.h"
+#include "core/model/PortfolioTotals.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

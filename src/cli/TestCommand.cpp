@@ -1,9 +1,9 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "download/EventQueue.h"
-#include "download/UpdateScheduler.h"
-#include "servers/ServerStore.h"
+#include "core/download/EventQueue.h"
+#include "core/download/UpdateScheduler.h"
+#include "core/servers/ServerStore.h"
 
 #include <chrono>
 

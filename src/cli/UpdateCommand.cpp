@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "download/UnattendedUpdate.h"
-#include "settings/GeneralOptions.h"
+#include "core/download/UnattendedUpdate.h"
+#include "core/settings/GeneralOptions.h"
 
 #include <optional>
 

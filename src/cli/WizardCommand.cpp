@@ -1,15 +1,17 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "extract/PageConverter.h"
-#include "extract/PageText.h"
-#include "extract/WizardRules.h"
+#include "core/base/FileReader.h"
+#include "core/extract/PageConverter.h"
+#include "core/extract/PageText.h"
+#include "core/extract/WizardRules.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
 
-const char* const kUsage = "Usage: tickora-cli wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]";
+const char* const kUsage =
+    "Usage: tickora-cli wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]";
 
 QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, const std::string& symbol)
 {
@@ -47,20 +49,21 @@ int runWizardCommand(const QStringList& args)
         return Cli::usageError("--mode takes 0, 1 or 2.", kUsage);
 
     const std::string path = parser.positionalArguments().first().toStdString();
-    std::string bytes;
-    if (!PageText::readFile(path, bytes)) {
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
         Cli::err("Could not open file for reading!");
         return Cli::FileError;
     }
     const std::string page =
-        PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(std::move(bytes))));
+        PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(std::move(*bytes))));
     const WizardRules::Outcome outcome = WizardRules::Generate(page, mode, parser.value("quote").toStdString());
 
     if (parser.isSet("json")) {
         QJsonArray rules;
         for (const WizardRules::Rule& rule : outcome.rules)
             rules.append(ruleObject(rule, parser.value("name").toStdString(), parser.value("symbol").toStdString()));
-        Cli::printJson(QJsonObject{{"mode", mode}, {"rules", rules}, {"message", QString::fromStdString(outcome.message)}});
+        Cli::printJson(
+            QJsonObject{{"mode", mode}, {"rules", rules}, {"message", QString::fromStdString(outcome.message)}});
     } else {
         for (const WizardRules::Rule& rule : outcome.rules)
             Cli::out(Cli::singleLine(WizardRules::ListText(rule)));

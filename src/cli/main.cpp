@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "servers/ServerPresets.h"
+#include "core/servers/ServerPresets.h"
 
 #include <QCoreApplication>
 #include <clocale>
@@ -59,23 +59,12 @@ using Command = std::function<int(const QStringList&)>;
 const std::map<QString, Command>& commands()
 {
     static const std::map<QString, Command> table = {
-        {"servers", runServersCommand},
-        {"extract", runExtractCommand},
-        {"import", runImportCommand},
-        {"wizard", runWizardCommand},
-        {"options", runOptionsCommand},
-        {"export", runExportCommand},
-        {"new", runNewCommand},
-        {"add", runAddCommand},
-        {"show", runShowCommand},
-        {"dump", runDumpCommand},
-        {"convert", runConvertCommand},
-        {"quote", runQuoteCommand},
-        {"buy", runBuyCommand},
-        {"sell", runSellCommand},
-        {"dividend", runDividendCommand},
-        {"update", runUpdateCommand},
-        {"test", runTestCommand},
+        {"servers", runServersCommand}, {"extract", runExtractCommand}, {"import", runImportCommand},
+        {"wizard", runWizardCommand},   {"options", runOptionsCommand}, {"export", runExportCommand},
+        {"new", runNewCommand},         {"add", runAddCommand},         {"show", runShowCommand},
+        {"dump", runDumpCommand},       {"convert", runConvertCommand}, {"quote", runQuoteCommand},
+        {"buy", runBuyCommand},         {"sell", runSellCommand},       {"dividend", runDividendCommand},
+        {"update", runUpdateCommand},   {"test", runTestCommand},
     };
     return table;
 }

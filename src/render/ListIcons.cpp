@@ -53,9 +53,15 @@ QImage trendIcon(int index)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     switch (index % 3) {
-    case 1: drawArrow(painter, false, QColor(220, 40, 40)); break;
-    case 2: drawArrow(painter, true, QColor(30, 170, 60)); break;
-    default: drawLevel(painter); break;
+    case 1:
+        drawArrow(painter, false, QColor(220, 40, 40));
+        break;
+    case 2:
+        drawArrow(painter, true, QColor(30, 170, 60));
+        break;
+    default:
+        drawLevel(painter);
+        break;
     }
     if (index >= 3)
         drawAlarmMark(painter);

@@ -5,8 +5,8 @@
 // The program's own small pictures, drawn with QPainter so they scale with no image files.
 namespace ListIcons {
 
-constexpr int kTrendIconCount = 6;     // unchanged, down, up, then the same with an alarm
-constexpr int kDownloadIconCount = 5;  // started, connecting, connected, downloading, failed
+constexpr int kTrendIconCount = 6; // unchanged, down, up, then the same with an alarm
+constexpr int kDownloadIconCount = 5; // started, connecting, connected, downloading, failed
 
 QImage trendIcon(int index);
 QImage downloadStateIcon(int index);

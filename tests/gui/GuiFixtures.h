@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CWPapierDoc.h"
-#include "views/CWPapierLView.h"
+#include "core/model/CWPapierDoc.h"
+#include "gui/views/CWPapierLView.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

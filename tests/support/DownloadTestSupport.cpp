@@ -1,6 +1,6 @@
 #include "DownloadTestSupport.h"
 
-#include "download/DownloadWorker.h"
+#include "core/download/DownloadWorker.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -11,8 +11,7 @@ HttpTestServer& testServer()
     return server;
 }
 
-PrivateTempFolder::PrivateTempFolder(const TestEnvironment& env)
-    : m_path(QString::fromStdString(env.path("tmp")))
+PrivateTempFolder::PrivateTempFolder(const TestEnvironment& env) : m_path(QString::fromStdString(env.path("tmp")))
 {
     QDir().mkpath(m_path);
     if (const char* saved = std::getenv("TMPDIR")) {

@@ -2,8 +2,8 @@
 
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
-#include "download/DownloadJob.h"
-#include "download/EventQueue.h"
+#include "core/download/DownloadJob.h"
+#include "core/download/EventQueue.h"
 
 #include <QDir>
 #include <QStringList>

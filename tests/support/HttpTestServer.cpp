@@ -22,11 +22,11 @@ QJsonObject readStats(const QString& root)
 bool makeCertificate(const QString& cert, const QString& key)
 {
     QProcess openssl;
-    openssl.start("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-                              "-nodes", "-keyout", key, "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1",
-                              "-addext", "subjectAltName=IP:127.0.0.1"});
-    return openssl.waitForFinished(30000) && openssl.exitStatus() == QProcess::NormalExit &&
-           openssl.exitCode() == 0;
+    openssl.start("openssl",
+                  {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout",
+                   key, "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+                   "subjectAltName=IP:127.0.0.1"});
+    return openssl.waitForFinished(30000) && openssl.exitStatus() == QProcess::NormalExit && openssl.exitCode() == 0;
 }
 
 } // namespace
@@ -38,12 +38,12 @@ HttpTestServer::HttpTestServer()
     if (!makeCertificate(cert, key))
         throw std::runtime_error("openssl could not make the test certificate");
     m_certFile = cert.toStdString();
-    m_process.start("python3", {QStringLiteral(TICKORA_SOURCE_DIR "/tests/support/http_test_server.py"), "--root",
-                                m_root.path(), "--cert", cert, "--key", key});
+    m_process.start("python3",
+                    {QStringLiteral(TICKORA_SOURCE_DIR "/tests/support/http_test_server.py"), "--root", m_root.path(),
+                     "--cert", cert, "--key", key});
     if (!m_process.waitForStarted(10000))
         throw std::runtime_error("python3 could not be started");
-    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-    }
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) { }
     const QStringList ports = QString::fromUtf8(m_process.readLine()).trimmed().split(' ');
     if (ports.size() != 3 || ports[0] != "PORTS")
         throw std::runtime_error("the test server did not start");

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <string>
 
 // A private temporary folder and settings file for one test; restores TZ and the locale afterwards.

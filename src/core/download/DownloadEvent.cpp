@@ -1,4 +1,4 @@
-#include "download/DownloadEvent.h"
+#include "core/download/DownloadEvent.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "download/EventSink.h"
-#include "download/ItemTask.h"
-#include "download/JobCounter.h"
-#include "model/CWPapierDoc.h"
+#include "core/download/EventSink.h"
+#include "core/download/ItemTask.h"
+#include "core/download/JobCounter.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,10 +1,11 @@
-#include "download/DownloadRun.h"
+#include "core/download/DownloadRun.h"
+#include "core/base/FileReader.h"
 
-#include "download/TempFiles.h"
-#include "download/UrlVariables.h"
-#include "extract/PageConverter.h"
-#include "extract/PageText.h"
-#include "extract/QuotationExtractor.h"
+#include "core/base/TempFiles.h"
+#include "core/base/UrlVariables.h"
+#include "core/extract/PageConverter.h"
+#include "core/extract/PageText.h"
+#include "core/extract/QuotationExtractor.h"
 
 #include <cctype>
 #include <functional>
@@ -51,10 +52,8 @@ DownloadErrorCode codeOfStatus(long status)
 } // namespace
 
 DownloadRun::DownloadRun(DownloadJob& job)
-    : m_job(job)
-    , m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id())))
-    , m_url(job.url)
-    , m_targetCount(job.tasks.empty() ? 1 : job.tasks.size())
+    : m_job(job), m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))),
+      m_url(job.url), m_targetCount(job.tasks.empty() ? 1 : job.tasks.size())
 {
 }
 
@@ -318,10 +317,8 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task)
         event.errorText = "Error: The page could not be converted into a temporary file!";
         return event;
     }
-    std::string bytes;
-    PageText::readFile(converted, bytes);
-    const ExtractResult result =
-        QuotationExtractor::Extract(task.rules, PageText::forSearch(std::move(bytes)), m_job.dateTime);
+    const ExtractResult result = QuotationExtractor::Extract(
+        task.rules, PageText::forSearch(readWholeFile(converted).value_or(std::string())), m_job.dateTime);
     event.kind = kindOf(result.status);
     event.excerpt = result.excerpt;
     if (result.status == QuotationFound) {

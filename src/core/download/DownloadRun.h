@@ -1,8 +1,8 @@
 #pragma once
 
-#include "download/BodyReceiver.h"
-#include "download/DownloadJob.h"
-#include "download/HttpTransfer.h"
+#include "core/download/BodyReceiver.h"
+#include "core/download/DownloadJob.h"
+#include "core/download/HttpTransfer.h"
 
 #include <QFile>
 #include <ctime>

@@ -1,6 +1,6 @@
-#include "download/DownloadWorker.h"
+#include "core/download/DownloadWorker.h"
 
-#include "download/DownloadRun.h"
+#include "core/download/DownloadRun.h"
 
 #include <exception>
 #include <system_error>
@@ -11,8 +11,7 @@ namespace {
 // Holds a slot of the limiter for the whole run.
 class LimiterSlot {
 public:
-    explicit LimiterSlot(DownloadLimiter* limiter)
-        : m_limiter(limiter)
+    explicit LimiterSlot(DownloadLimiter* limiter) : m_limiter(limiter)
     {
         if (m_limiter)
             m_limiter->acquire();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/DownloadJob.h"
+#include "core/download/DownloadJob.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "download/EventQueue.h"
+#include "core/download/EventQueue.h"
 
 void EventQueue::post(DownloadEvent event)
 {

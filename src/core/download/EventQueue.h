@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/EventSink.h"
+#include "core/download/EventSink.h"
 
 #include <chrono>
 #include <condition_variable>

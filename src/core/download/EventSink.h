@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/DownloadEvent.h"
+#include "core/download/DownloadEvent.h"
 
 // Where a download worker posts its events. Called from worker threads: implementations hand the event
 // over to their own thread (a queued call into the GUI thread, a thread-safe queue) and never block long.

@@ -1,4 +1,4 @@
-#include "download/HttpTransfer.h"
+#include "core/download/HttpTransfer.h"
 
 #include <curl/curl.h>
 

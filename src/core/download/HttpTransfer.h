@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/BodyReceiver.h"
+#include "core/download/BodyReceiver.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "servers/ServerConfig.h"
+#include "core/servers/ServerConfig.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "download/JobCounter.h"
+#include "core/download/JobCounter.h"
 
 void JobCounter::add()
 {

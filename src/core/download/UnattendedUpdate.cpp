@@ -1,8 +1,8 @@
-#include "download/UnattendedUpdate.h"
+#include "core/download/UnattendedUpdate.h"
 
-#include "download/EventQueue.h"
-#include "download/UpdateScheduler.h"
-#include "model/FormatText.h"
+#include "core/base/FormatText.h"
+#include "core/download/EventQueue.h"
+#include "core/download/UpdateScheduler.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,7 +11,8 @@ namespace {
 
 std::string oneLine(std::string text)
 {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
     return text;
 }
 
@@ -22,8 +23,8 @@ std::optional<double> storedValue(const CWPapierDoc& doc, const DownloadEvent& e
     if (pos < 0 || !event.quotation || event.kind != DownloadEventKind::Result)
         return std::nullopt;
     const std::vector<CKurs>& history = doc.item(pos).quotations;
-    const auto found = std::find_if(history.begin(), history.end(),
-                                    [&](const CKurs& k) { return k.time == event.quotation->time; });
+    const auto found =
+        std::find_if(history.begin(), history.end(), [&](const CKurs& k) { return k.time == event.quotation->time; });
     if (found == history.end())
         return std::nullopt;
     return found->value;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CWPapierDoc.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <ctime>
 #include <functional>

@@ -1,10 +1,11 @@
-#include "download/UpdateScheduler.h"
+#include "core/download/UpdateScheduler.h"
+#include "core/base/LocaleFormat.h"
 
-#include "download/DownloadJob.h"
-#include "download/DownloadWorker.h"
-#include "download/UrlVariables.h"
-#include "extract/QuotationExtractor.h"
-#include "servers/ServerStore.h"
+#include "core/base/UrlVariables.h"
+#include "core/download/DownloadJob.h"
+#include "core/download/DownloadWorker.h"
+#include "core/extract/QuotationExtractor.h"
+#include "core/servers/ServerStore.h"
 
 #include <QFile>
 #include <cstdio>
@@ -22,11 +23,7 @@ bool namesServer(const CWPapier& item)
 
 std::string localTimeText(time_t time)
 {
-    std::tm local{};
-    localtime_r(&time, &local);
-    char text[128];
-    const size_t length = std::strftime(text, sizeof text, "%c", &local);
-    return std::string(text, length);
+    return LocaleFormat::localTime(time, "%c");
 }
 
 } // namespace
@@ -43,8 +40,7 @@ namespace {
 
 // The address and rules of one item with its name and symbol put in; a text that grows past
 // 259 characters is never sent: `refusal` says which.
-std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url,
-                              ServerConfig& rules)
+std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url, ServerConfig& rules)
 {
     const auto expanded = UrlVariables::SubstituteItemVariables(rules.URL, name, symbol);
     url = expanded.text;
@@ -59,10 +55,8 @@ std::string withItemVariables(const std::string& name, const std::string& symbol
 } // namespace
 
 UpdateScheduler::UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver)
-    : m_document(document)
-    , m_receiver(std::move(receiver))
-    , m_abort(std::make_shared<std::atomic<bool>>(false))
-    , m_workers(std::make_shared<JobCounter>())
+    : m_document(document), m_receiver(std::move(receiver)), m_abort(std::make_shared<std::atomic<bool>>(false)),
+      m_workers(std::make_shared<JobCounter>())
 {
 }
 
@@ -208,7 +202,7 @@ std::string UpdateScheduler::testMessage(const DownloadEvent& event)
         if (event.quotation)
             std::snprintf(value, sizeof value, "%2.4f", event.quotation->value);
         return "Quotation for '" + event.itemName + "':\nValue: " + value +
-               "\nDate/Time: " + (event.quotation ? localTimeText(event.quotation->time) : std::string()) + "\n";
+            "\nDate/Time: " + (event.quotation ? localTimeText(event.quotation->time) : std::string()) + "\n";
     case DownloadEventKind::QuotationNotFound:
     case DownloadEventKind::InvalidValue:
     case DownloadEventKind::TextNotFound:

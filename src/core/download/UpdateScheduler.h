@@ -1,10 +1,10 @@
 #pragma once
 
-#include "download/DownloadEvent.h"
-#include "download/EventSink.h"
-#include "download/JobCounter.h"
-#include "model/CWPapierDoc.h"
-#include "servers/ServerConfig.h"
+#include "core/download/DownloadEvent.h"
+#include "core/download/EventSink.h"
+#include "core/download/JobCounter.h"
+#include "core/model/CWPapierDoc.h"
+#include "core/servers/ServerConfig.h"
 
 #include <atomic>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "extract/ExtractResult.h"
+#include "core/extract/ExtractResult.h"
 
 std::string ExtractResult::statusText() const
 {

@@ -1,6 +1,6 @@
-#include "extract/MonthNames.h"
+#include "core/extract/MonthNames.h"
 
-#include "extract/PageText.h"
+#include "core/extract/PageText.h"
 
 #include <cctype>
 #include <string>

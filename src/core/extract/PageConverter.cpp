@@ -1,6 +1,7 @@
-#include "extract/PageConverter.h"
+#include "core/extract/PageConverter.h"
+#include "core/base/FileReader.h"
 
-#include "extract/PageText.h"
+#include "core/extract/PageText.h"
 
 #include <fstream>
 
@@ -68,10 +69,9 @@ std::string ConvertPage(int mode, const std::string& page)
 
 bool ConvertPageFile(int mode, const std::string& sourcePath, const std::string& targetPath)
 {
-    std::string bytes;
     std::string converted;
-    if (PageText::readFile(sourcePath, bytes))
-        converted = ConvertPage(mode, PageText::normalizeEncoding(std::move(bytes)));
+    if (std::optional<std::string> bytes = readWholeFile(sourcePath))
+        converted = ConvertPage(mode, PageText::normalizeEncoding(std::move(*bytes)));
     std::ofstream out(targetPath, std::ios::binary | std::ios::trunc);
     out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
     out.flush();

@@ -1,10 +1,8 @@
-#include "extract/PageText.h"
+#include "core/extract/PageText.h"
 
-#include "extract/Windows1252.h"
+#include "core/base/Windows1252.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -50,25 +48,6 @@ void foldCase(std::string& text)
             ++i;
         }
     }
-}
-
-bool readFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    // One sized read; streams without a size (pipes, /proc) and files that grew are read on to their end.
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in ? std::max<std::streamoff>(in.tellg(), 0) : 0;
-    in.clear();
-    in.seekg(0);
-    bytes.resize(static_cast<size_t>(size));
-    in.read(bytes.data(), size);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    if (!in)
-        return !in.bad();
-    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 std::string forSearch(std::string bytes)

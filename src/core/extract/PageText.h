@@ -12,8 +12,6 @@ constexpr int kMaxExcerptLength = 259;
 std::string normalizeEncoding(std::string bytes);
 // Lower-cases ASCII and Latin-1 letters of UTF-8 text in place; byte lengths never change.
 void foldCase(std::string& text);
-// Reads a whole file; false when it cannot be read.
-bool readFile(const std::string& path, std::string& bytes);
 // A page as the searches see it: UTF-8, zero bytes turned into blanks.
 std::string forSearch(std::string bytes);
 // Up to 50 characters of the page from `pos`, with " [...]" when more remain.

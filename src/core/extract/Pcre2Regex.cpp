@@ -1,4 +1,4 @@
-#include "extract/Pcre2Regex.h"
+#include "core/extract/Pcre2Regex.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
@@ -34,7 +34,7 @@ std::string Pcre2Regex::compileErrorMessage() const
     PCRE2_UCHAR text[256] = {};
     pcre2_get_error_message(m_errorCode, text, sizeof text);
     return "RegExp compilation failed at pos. " + std::to_string(m_errorOffset) + ": " +
-           reinterpret_cast<const char*>(text);
+        reinterpret_cast<const char*>(text);
 }
 
 int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
@@ -50,8 +50,8 @@ int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
         return run(0);
     const int report = run(0);
     // JIT counts its limits differently; the interpreter has the last word on them.
-    if (report == PCRE2_ERROR_JIT_STACKLIMIT || report == PCRE2_ERROR_MATCHLIMIT ||
-        report == PCRE2_ERROR_DEPTHLIMIT || report == PCRE2_ERROR_HEAPLIMIT)
+    if (report == PCRE2_ERROR_JIT_STACKLIMIT || report == PCRE2_ERROR_MATCHLIMIT || report == PCRE2_ERROR_DEPTHLIMIT ||
+        report == PCRE2_ERROR_HEAPLIMIT)
         return run(PCRE2_NO_JIT);
     return report;
 }
@@ -60,6 +60,6 @@ std::string Pcre2Regex::matchFailureMessage(int report)
 {
     if (report == 0)
         return "RegExp output vector has space for only " + std::to_string(kMatchPairs - 1) +
-               " captured substrings\r\n";
+            " captured substrings\r\n";
     return "RegExp matching error " + std::to_string(report);
 }

@@ -1,10 +1,10 @@
-#include "extract/QuotationExtractor.h"
+#include "core/extract/QuotationExtractor.h"
 
-#include "download/UrlVariables.h"
-#include "extract/PageConverter.h"
-#include "extract/PageText.h"
-#include "extract/RegexExtract.h"
-#include "extract/StandardSearch.h"
+#include "core/base/UrlVariables.h"
+#include "core/extract/PageConverter.h"
+#include "core/extract/PageText.h"
+#include "core/extract/RegexExtract.h"
+#include "core/extract/StandardSearch.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ bool WithItemVariables(ServerConfig& rules, const std::string& name, const std::
     if (start.tooLong || pattern.tooLong) {
         if (error)
             *error = std::string(start.tooLong ? "The start text" : "The regular expression") +
-                     " is longer than 259 characters with the item's name and symbol put in.";
+                " is longer than 259 characters with the item's name and symbol put in.";
         return false;
     }
     rules.Text_before_Value = start.text;

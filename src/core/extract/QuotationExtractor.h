@@ -1,7 +1,7 @@
 #pragma once
 
-#include "extract/ExtractResult.h"
-#include "servers/ServerConfig.h"
+#include "core/extract/ExtractResult.h"
+#include "core/servers/ServerConfig.h"
 
 #include <ctime>
 #include <string>

@@ -1,4 +1,4 @@
-#include "extract/QuotationNumber.h"
+#include "core/extract/QuotationNumber.h"
 
 #include <charconv>
 #include <cstring>
@@ -33,8 +33,7 @@ int convert(const std::string& plain, double& value)
 
 } // namespace
 
-int ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
-                         double& value)
+int ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal, double& value)
 {
     value = 0.0;
     if (!text || !(isDigit(text[0]) || text[0] == '-' || text[0] == '+'))

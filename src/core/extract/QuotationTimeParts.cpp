@@ -1,6 +1,7 @@
-#include "extract/QuotationTimeParts.h"
+#include "core/extract/QuotationTimeParts.h"
+#include "core/base/LocalTime.h"
 
-#include "extract/MonthNames.h"
+#include "core/extract/MonthNames.h"
 
 #include <cerrno>
 #include <climits>
@@ -24,9 +25,10 @@ int readInteger(const char* text)
 
 QuotationTimeParts::QuotationTimeParts(time_t reference)
 {
-    std::tm parts{};
-    if (!localtime_r(&reference, &parts))
+    const std::optional<std::tm> found = localCalendarTime(reference);
+    if (!found)
         return;
+    const std::tm& parts = *found;
     m_day = parts.tm_mday;
     m_month = parts.tm_mon + 1;
     m_year = parts.tm_year + 1900;

@@ -1,9 +1,9 @@
-#include "extract/RegexExtract.h"
+#include "core/extract/RegexExtract.h"
 
-#include "extract/PageText.h"
-#include "extract/Pcre2Regex.h"
-#include "extract/QuotationNumber.h"
-#include "extract/QuotationTimeParts.h"
+#include "core/extract/PageText.h"
+#include "core/extract/Pcre2Regex.h"
+#include "core/extract/QuotationNumber.h"
+#include "core/extract/QuotationTimeParts.h"
 
 #include <algorithm>
 
@@ -31,8 +31,7 @@ bool indexMissing(const RegexExtract::Rule& rule, int pairs)
     return rule.extractTime && (rule.hourIndex >= pairs || rule.minuteIndex >= pairs);
 }
 
-void readTimePart(const RegexExtract::Rule& rule, int i, const char* capture, size_t length,
-                  QuotationTimeParts& parts)
+void readTimePart(const RegexExtract::Rule& rule, int i, const char* capture, size_t length, QuotationTimeParts& parts)
 {
     if (rule.extractDate) {
         if (i == rule.dayIndex)
@@ -68,9 +67,9 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
     }
     const int pairs = regex.match(page.c_str(), page.size() + 1);
     if (pairs <= 0) {
-        result.excerpt = PageText::limitExcerpt(pairs == Pcre2Regex::kNoMatch
-                                                    ? "No RegExp match found for '" + rule.pattern + "'"
-                                                    : Pcre2Regex::matchFailureMessage(pairs));
+        result.excerpt =
+            PageText::limitExcerpt(pairs == Pcre2Regex::kNoMatch ? "No RegExp match found for '" + rule.pattern + "'"
+                                                                 : Pcre2Regex::matchFailureMessage(pairs));
         return result;
     }
 
@@ -109,9 +108,9 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
     }
     const int pairs = regex.match(text.data(), text.size());
     if (pairs <= 0) {
-        location.message = PageText::limitExcerpt(pairs == Pcre2Regex::kNoMatch
-                                                      ? "No RegExp match found for '" + pattern + "'"
-                                                      : Pcre2Regex::matchFailureMessage(pairs));
+        location.message =
+            PageText::limitExcerpt(pairs == Pcre2Regex::kNoMatch ? "No RegExp match found for '" + pattern + "'"
+                                                                 : Pcre2Regex::matchFailureMessage(pairs));
         return location;
     }
     location.start = static_cast<long>(regex.start(0));

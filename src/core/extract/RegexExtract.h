@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extract/ExtractResult.h"
+#include "core/extract/ExtractResult.h"
 
 #include <ctime>
 #include <string>
@@ -30,7 +30,7 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
 
 // Where a pattern matches first, for the server wizard.
 struct Location {
-    long start = -1;   // byte offset of the whole match, -1 without a match
+    long start = -1; // byte offset of the whole match, -1 without a match
     size_t length = 0; // byte length of the whole match
     std::string capture;
     int status = QuotationNotFound;

@@ -1,7 +1,7 @@
-#include "extract/StandardSearch.h"
+#include "core/extract/StandardSearch.h"
 
-#include "extract/PageText.h"
-#include "extract/QuotationNumber.h"
+#include "core/extract/PageText.h"
+#include "core/extract/QuotationNumber.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extract/ExtractResult.h"
+#include "core/extract/ExtractResult.h"
 
 #include <string>
 

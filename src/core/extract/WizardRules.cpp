@@ -1,7 +1,8 @@
-#include "extract/WizardRules.h"
+#include "core/extract/WizardRules.h"
+#include "core/base/Utf8.h"
 
-#include "extract/PageConverter.h"
-#include "extract/RegexExtract.h"
+#include "core/extract/PageConverter.h"
+#include "core/extract/RegexExtract.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ std::string ListText(const Rule& rule)
     if (rule.numbers == 0)
         return start + " and skip " + std::to_string(rule.tags) + " html tag(s) ";
     return start + ", skip " + std::to_string(rule.tags) + " html tag(s) and then skip " +
-           std::to_string(rule.numbers) + " number(s)";
+        std::to_string(rule.numbers) + " number(s)";
 }
 
 std::string StartTextWithVariables(const std::string& startText, const std::string& name, const std::string& symbol)

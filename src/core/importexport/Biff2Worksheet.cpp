@@ -1,6 +1,6 @@
-#include "importexport/Biff2Worksheet.h"
+#include "core/importexport/Biff2Worksheet.h"
 
-#include "extract/Windows1252.h"
+#include "core/base/Windows1252.h"
 
 #include <bit>
 

@@ -9,7 +9,7 @@
 class Biff2Worksheet {
 public:
     static constexpr size_t kMaxLabelBytes = 255;
-    static constexpr int kMaxIndex = 0xFFFF;  // rows and columns are 16-bit in the file
+    static constexpr int kMaxIndex = 0xFFFF; // rows and columns are 16-bit in the file
 
     class Cell {
     public:

@@ -1,10 +1,12 @@
-#include "importexport/ImportEngine.h"
+#include "core/importexport/ImportEngine.h"
+#include "core/base/FileReader.h"
+#include "core/base/LocaleFormat.h"
 
-#include "extract/ExtractResult.h"
-#include "extract/PageText.h"
-#include "extract/Pcre2Regex.h"
-#include "extract/QuotationTimeParts.h"
-#include "extract/RegexExtract.h"
+#include "core/extract/ExtractResult.h"
+#include "core/extract/PageText.h"
+#include "core/extract/Pcre2Regex.h"
+#include "core/extract/QuotationTimeParts.h"
+#include "core/extract/RegexExtract.h"
 
 #include <cstdio>
 
@@ -45,12 +47,9 @@ void finish(ImportEngine::Result& result, int status, const std::string& message
 
 std::string quotationLine(const CKurs& quotation)
 {
-    char when[128] = {};
-    std::tm parts{};
-    if (localtime_r(&quotation.time, &parts))
-        std::strftime(when, sizeof when, "%c", &parts);
+    const std::string when = LocaleFormat::localTime(quotation.time, "%c");
     char line[512] = {};
-    std::snprintf(line, sizeof line, "%s  %3.4lf", when, quotation.value);
+    std::snprintf(line, sizeof line, "%s  %3.4lf", when.c_str(), quotation.value);
     return line;
 }
 
@@ -60,13 +59,13 @@ namespace ImportEngine {
 
 Result Run(const std::string& path, const Rule& rule, time_t today)
 {
-    std::string bytes;
-    if (!PageText::readFile(path, bytes)) {
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
         Result result;
         finish(result, kFileNotOpened, "Could not open file!\n");
         return result;
     }
-    return RunOnText(PageText::forSearch(std::move(bytes)), rule, today);
+    return RunOnText(PageText::forSearch(std::move(*bytes)), rule, today);
 }
 
 Result RunOnText(const std::string& text, const Rule& rule, time_t today)
@@ -104,8 +103,8 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
             const char* capture = subject + regex.start(i);
             const size_t length = regex.end(i) - regex.start(i);
             if (i == p.valueIndex) {
-                parseStatus =
-                    RegexExtract::ParseNumberAt(text, capture - text.c_str(), rule.thousands, rule.decimal, quotation.value);
+                parseStatus = RegexExtract::ParseNumberAt(text, capture - text.c_str(), rule.thousands, rule.decimal,
+                                                          quotation.value);
                 valueCapture = std::string_view(capture, length);
             }
             readTimePart(p, i, capture, length, parts);
@@ -149,7 +148,7 @@ std::string ConfirmationQuestion(const std::vector<CKurs>& quotations)
     char head[64] = {};
     std::snprintf(head, sizeof head, "%zu", quotations.size());
     return std::string("Import engine found ") + head + " quotations in file:\n\n" + range +
-           "\n\nAdd quotations to item?";
+        "\n\nAdd quotations to item?";
 }
 
 std::string ErrorText(const std::string& path, const std::string& message)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "importexport/ImportPattern.h"
-#include "model/CKurs.h"
+#include "core/importexport/ImportPattern.h"
+#include "core/model/CKurs.h"
 
 #include <ctime>
 #include <string>

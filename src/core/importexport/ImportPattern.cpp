@@ -1,6 +1,6 @@
-#include "importexport/ImportPattern.h"
+#include "core/importexport/ImportPattern.h"
 
-#include "extract/MonthNames.h"
+#include "core/extract/MonthNames.h"
 
 #include <utility>
 #include <vector>

@@ -18,6 +18,6 @@ struct ImportPattern {
 
     // Everything outside the placeholders is taken as regular-expression text; the separators go into the
     // number bracket expressions as they stand and the symbol is put in as plain text.
-    static ImportPattern translate(const std::string& format, const std::string& thousands,
-                                   const std::string& decimal, const std::string& symbol);
+    static ImportPattern translate(const std::string& format, const std::string& thousands, const std::string& decimal,
+                                   const std::string& symbol);
 };

@@ -1,9 +1,9 @@
-#include "importexport/QuotationExport.h"
+#include "core/importexport/QuotationExport.h"
 
-#include "importexport/AtomicFileWriter.h"
-#include "importexport/Biff2Worksheet.h"
-#include "importexport/QuotationSheetExport.h"
-#include "importexport/QuotationTextExport.h"
+#include "core/base/AtomicFileWriter.h"
+#include "core/importexport/Biff2Worksheet.h"
+#include "core/importexport/QuotationSheetExport.h"
+#include "core/importexport/QuotationTextExport.h"
 
 #include <algorithm>
 

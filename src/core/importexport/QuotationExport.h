@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CWPapier.h"
-#include "model/CWPapierDoc.h"
+#include "core/model/CWPapier.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <string>
 #include <vector>
@@ -12,9 +12,9 @@ namespace QuotationExport {
 struct Outcome {
     enum Status {
         Saved,
-        NothingWritten,  // no items, text format: no file is created
-        FileError,       // "File could not be saved (%i)"
-        SheetTooLarge,   // more rows or columns than the worksheet file can address
+        NothingWritten, // no items, text format: no file is created
+        FileError, // "File could not be saved (%i)"
+        SheetTooLarge, // more rows or columns than the worksheet file can address
     };
     Status status = Saved;
     std::string message;

@@ -1,6 +1,6 @@
-#include "importexport/QuotationSheetExport.h"
+#include "core/importexport/QuotationSheetExport.h"
 
-#include "importexport/LocaleFormat.h"
+#include "core/base/LocaleFormat.h"
 
 #include <QString>
 

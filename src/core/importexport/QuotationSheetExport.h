@@ -1,7 +1,7 @@
 #pragma once
 
-#include "importexport/Biff2Worksheet.h"
-#include "model/CWPapier.h"
+#include "core/importexport/Biff2Worksheet.h"
+#include "core/model/CWPapier.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "importexport/QuotationTextExport.h"
+#include "core/importexport/QuotationTextExport.h"
 
-#include "importexport/LocaleFormat.h"
+#include "core/base/LocaleFormat.h"
 
 #include <QString>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
-#include "model/ArchiveReader.h"
+#include "core/model/ArchiveReader.h"
 
-#include "extract/Windows1252.h"
+#include "core/base/Windows1252.h"
 
 #include <QString>
 
@@ -20,16 +20,12 @@ constexpr size_t kStreamBuffer = 1 << 20;
 } // namespace
 
 ArchiveReader::ArchiveReader(const char* data, size_t size)
-    : m_pos(reinterpret_cast<const unsigned char*>(data))
-    , m_end(reinterpret_cast<const unsigned char*>(data) + size)
+    : m_pos(reinterpret_cast<const unsigned char*>(data)), m_end(reinterpret_cast<const unsigned char*>(data) + size)
 {
 }
 
 ArchiveReader::ArchiveReader(Source source, size_t size)
-    : m_source(std::move(source))
-    , m_sourceLeft(size)
-    , m_pos(nullptr)
-    , m_end(nullptr)
+    : m_source(std::move(source)), m_sourceLeft(size), m_pos(nullptr), m_end(nullptr)
 {
 }
 
@@ -101,8 +97,8 @@ uint32_t ArchiveReader::dword()
 {
     if (!take(4))
         return 0;
-    const uint32_t value = static_cast<uint32_t>(m_pos[0]) | (static_cast<uint32_t>(m_pos[1]) << 8)
-        | (static_cast<uint32_t>(m_pos[2]) << 16) | (static_cast<uint32_t>(m_pos[3]) << 24);
+    const uint32_t value = static_cast<uint32_t>(m_pos[0]) | (static_cast<uint32_t>(m_pos[1]) << 8) |
+        (static_cast<uint32_t>(m_pos[2]) << 16) | (static_cast<uint32_t>(m_pos[3]) << 24);
     m_pos += 4;
     return value;
 }
@@ -182,9 +178,8 @@ bool ArchiveReader::readClassDescription(ClassInfo& info)
 int ArchiveReader::objectStart(ClassId expected)
 {
     const uint16_t shortTag = word();
-    const uint32_t tag = shortTag == kBigTag
-        ? dword()
-        : ((static_cast<uint32_t>(shortTag) & 0x8000u) << 16) | (shortTag & 0x7FFFu);
+    const uint32_t tag =
+        shortTag == kBigTag ? dword() : ((static_cast<uint32_t>(shortTag) & 0x8000u) << 16) | (shortTag & 0x7FFFu);
     ClassInfo info{};
     // References to earlier objects and the null object are never written, so they are refused.
     if (m_failed || !(tag & kObjectFlag)) {
@@ -225,11 +220,11 @@ void ArchiveReader::quotations(std::vector<CKurs>& history)
     history.reserve(history.size() + std::min<size_t>(n, remaining() / kRecordBytes));
     for (uint32_t k = 0; k < n && !m_failed; ++k) {
         // Most records are a reference to the known quotation class and a whole body.
-        if (m_quotationWord != 0 && ensure(kRecordBytes) && m_nextNumber < kMaxNumber
-            && (m_pos[0] | (m_pos[1] << 8)) == m_quotationWord) {
-            const int32_t time = static_cast<int32_t>(static_cast<uint32_t>(m_pos[2]) | (static_cast<uint32_t>(m_pos[3]) << 8)
-                                                      | (static_cast<uint32_t>(m_pos[4]) << 16)
-                                                      | (static_cast<uint32_t>(m_pos[5]) << 24));
+        if (m_quotationWord != 0 && ensure(kRecordBytes) && m_nextNumber < kMaxNumber &&
+            (m_pos[0] | (m_pos[1] << 8)) == m_quotationWord) {
+            const int32_t time =
+                static_cast<int32_t>(static_cast<uint32_t>(m_pos[2]) | (static_cast<uint32_t>(m_pos[3]) << 8) |
+                                     (static_cast<uint32_t>(m_pos[4]) << 16) | (static_cast<uint32_t>(m_pos[5]) << 24));
             uint64_t bits = 0;
             for (int b = 7; b >= 0; --b)
                 bits = (bits << 8) | m_pos[6 + b];

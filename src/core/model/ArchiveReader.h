@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CKurs.h"
+#include "core/model/CKurs.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "model/ArchiveWriter.h"
+#include "core/model/ArchiveWriter.h"
 
-#include "extract/Windows1252.h"
+#include "core/base/Windows1252.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -24,8 +24,7 @@ constexpr ClassDescription kClasses[2] = {{"CWPapier", 8}, {"CKurs", 1}};
 
 } // namespace
 
-ArchiveWriter::ArchiveWriter(QByteArray& out, size_t expectedSize)
-    : m_out(out)
+ArchiveWriter::ArchiveWriter(QByteArray& out, size_t expectedSize) : m_out(out)
 {
     m_out.clear();
     room(expectedSize);

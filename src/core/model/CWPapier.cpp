@@ -1,7 +1,7 @@
-#include "model/CWPapier.h"
+#include "core/model/CWPapier.h"
+#include "core/base/TextCompare.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace {
 
@@ -35,9 +35,8 @@ CWPapier withItemDefaults(const std::string& name, time_t now)
 
 } // namespace
 
-const uint32_t CWPapier::kChartColours[kChartColourCount] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000,
-                                                              0x7F7F7F, 0x00C8BE, 0x7F007F, 0x646400,
-                                                              0x0096FF, 0xDCB400, 0x9600DC};
+const uint32_t CWPapier::kChartColours[kChartColourCount] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x7F7F7F, 0x00C8BE,
+                                                             0x7F007F, 0x646400, 0x0096FF, 0xDCB400, 0x9600DC};
 
 CWPapier CWPapier::newItem(const std::string& name, time_t now, unsigned colourSeed)
 {
@@ -73,8 +72,8 @@ int CWPapier::AddQuotation(time_t time, double value)
     // Where the walk from the oldest record stops: the first record later than `time`,
     // never looking at the newest record's time.
     const auto lastCandidate = quotations.end() - 1;
-    const auto stop = std::upper_bound(quotations.begin(), lastCandidate, time,
-                                       [](time_t t, const CKurs& k) { return t < k.time; });
+    const auto stop =
+        std::upper_bound(quotations.begin(), lastCandidate, time, [](time_t t, const CKurs& k) { return t < k.time; });
     const int k = static_cast<int>(stop - quotations.begin());
     const int prev = k == 0 ? 0 : k - 1;
     if (quotations[prev].time == time) {
@@ -243,7 +242,7 @@ bool CWPapier::sortFigure(int key, double& figure) const
 
 int CWPapier::CompareItems(const CWPapier& other, int key) const
 {
-    const int byName = sign(strcasecmp(name.c_str(), other.name.c_str()));
+    const int byName = sign(compareIgnoringCase(name, other.name));
     if (key == Name)
         return byName;
     double mine = 0.0, theirs = 0.0;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CKurs.h"
-#include "servers/ServerConfig.h"
+#include "core/model/CKurs.h"
+#include "core/servers/ServerConfig.h"
 
 #include <cstdint>
 #include <ctime>

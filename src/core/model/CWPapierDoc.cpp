@@ -1,10 +1,10 @@
-#include "model/CWPapierDoc.h"
+#include "core/model/CWPapierDoc.h"
+#include "core/base/TextCompare.h"
 
-#include "model/PortfolioArchive.h"
-#include "model/PortfolioFile.h"
+#include "core/model/PortfolioArchive.h"
+#include "core/model/PortfolioFile.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace {
 
@@ -18,7 +18,7 @@ bool isStrictlyAscending(const std::vector<CKurs>& history)
 
 bool sameName(const std::string& a, const std::string& b)
 {
-    return strcasecmp(a.c_str(), b.c_str()) == 0;
+    return compareIgnoringCase(a, b) == 0;
 }
 
 bool isShown(const std::string& name, const std::vector<std::string>& shownNames)
@@ -43,10 +43,7 @@ std::string pastedItemName(const std::string& name, const std::vector<std::strin
     }
 }
 
-CWPapierDoc::CWPapierDoc(int numberDownloads)
-    : m_downloadSlots(std::clamp(numberDownloads, 1, kMaxDownloadSlots))
-{
-}
+CWPapierDoc::CWPapierDoc(int numberDownloads) : m_downloadSlots(std::clamp(numberDownloads, 1, kMaxDownloadSlots)) { }
 
 int CWPapierDoc::itemCount() const
 {
@@ -204,8 +201,8 @@ int CWPapierDoc::AddItemQuotation(int pos, double value, time_t time)
         return -1;
     CWPapier& target = m_items[pos];
     const int index = target.AddQuotation(time, value);
-    if (index == static_cast<int>(target.quotations.size()) - 1 && !target.isInvestedAmountHistory
-        && target.quantity > 0)
+    if (index == static_cast<int>(target.quotations.size()) - 1 && !target.isInvestedAmountHistory &&
+        target.quantity > 0)
         RecordInvestedAmount();
     changed();
     return index;

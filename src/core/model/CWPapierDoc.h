@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CKurs.h"
-#include "model/CWPapier.h"
+#include "core/model/CKurs.h"
+#include "core/model/CWPapier.h"
 
 #include <QByteArray>
 
@@ -74,8 +74,7 @@ public:
     // Reads a clipboard stream and adds its items with the paste naming rule; `shownNames` are
     // the names the list shows. Returns the positions added; on a malformed stream nothing is
     // added and `error` holds the message.
-    std::vector<int> PasteItems(const QByteArray& stream, std::vector<std::string> shownNames,
-                                std::string& error);
+    std::vector<int> PasteItems(const QByteArray& stream, std::vector<std::string> shownNames, std::string& error);
 
 private:
     void changed();

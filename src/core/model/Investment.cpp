@@ -1,6 +1,6 @@
-#include "model/Investment.h"
+#include "core/model/Investment.h"
 
-#include "model/FormatText.h"
+#include "core/base/FormatText.h"
 
 #include <cmath>
 

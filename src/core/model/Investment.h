@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CWPapier.h"
+#include "core/model/CWPapier.h"
 
 #include <string>
 

@@ -1,7 +1,9 @@
-#include "model/ItemFigures.h"
+#include "core/model/ItemFigures.h"
+#include "core/base/LocalTime.h"
+#include "core/base/LocaleFormat.h"
 
-#include "model/FormatText.h"
-#include "model/Investment.h"
+#include "core/base/FormatText.h"
+#include "core/model/Investment.h"
 
 namespace {
 
@@ -9,18 +11,13 @@ constexpr time_t kSecondsPerDay = 86400;
 
 int secondsOfDay(time_t time)
 {
-    std::tm tm{};
-    localtime_r(&time, &tm);
+    const std::tm tm = localCalendarTime(time).value_or(std::tm{});
     return tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
 }
 
 std::string localText(const char* format, time_t time)
 {
-    std::tm tm{};
-    localtime_r(&time, &tm);
-    char text[128];
-    const size_t length = std::strftime(text, sizeof text, format, &tm);
-    return std::string(text, length);
+    return LocaleFormat::localTime(time, format);
 }
 
 int periodDays(const CWPapier& item, bool dayMode)

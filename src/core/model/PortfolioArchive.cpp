@@ -1,7 +1,7 @@
-#include "model/PortfolioArchive.h"
+#include "core/model/PortfolioArchive.h"
 
-#include "model/ArchiveReader.h"
-#include "model/ArchiveWriter.h"
+#include "core/model/ArchiveReader.h"
+#include "core/model/ArchiveWriter.h"
 
 #include <array>
 #include <cstdint>
@@ -19,49 +19,134 @@ void serializeField(Io& io, Item& item, int field)
 {
     auto& s = item.server;
     switch (field) {
-    case 1: io.text(item.name); break;
-    case 2: io.text(item.symbol); break;
-    case 3: io.text(item.note); break;
-    case 4: io.number(item.isInvestedAmountHistory); break;
-    case 5: io.text(s.name); break;
-    case 6: io.text(s.URL); break;
-    case 7: io.number(s.Timeout); break;
-    case 8: io.text(s.TAUSEND); break;
-    case 9: io.text(s.DECIMAL); break;
-    case 10: io.number(s.Format); break;
-    case 11: io.text(s.Text_before_Value); break;
-    case 12: io.number(s.Nr_HTML_before_Value); break;
-    case 13: io.number(s.Numbers_before_Value); break;
-    case 14: io.number(s.NoCaseSensitiv); break;
-    case 15: io.number(s.Filtering); break;
-    case 16: io.text(s.RegExp); break;
-    case 17: io.number(s.RegExpQuotationIndex); break;
-    case 18: io.number(s.bRegExpExtractDate); break;
-    case 19: io.number(s.RegExpDayIndex); break;
-    case 20: io.number(s.RegExpMonthIndex); break;
-    case 21: io.number(s.RegExpYearIndex); break;
-    case 22: io.number(s.bRegExpExtractTime); break;
-    case 23: io.number(s.RegExpHourIndex); break;
-    case 24: io.number(s.RegExpMinuteIndex); break;
-    case 25: io.number(item.alarmBelowEnabled); break;
-    case 26: io.number(item.alarmAboveEnabled); break;
-    case 27: io.number(item.alarmDiffEnabled); break;
-    case 28: io.real(item.alarmBelow); break;
-    case 29: io.real(item.alarmAbove); break;
-    case 30: io.real(item.alarmDiffPercent); break;
-    case 31: io.real(item.quantity); break;
-    case 32: io.real(item.avgBuyPrice); break;
-    case 33: io.number(item.chartOptionsSet); break;
-    case 34: io.number(item.showGridLines); break;
-    case 35: io.number(item.graphValues); break;
-    case 36: io.number(item.axisValues); break;
-    case 37: io.time(item.periodStart); break;
-    case 38: io.time(item.periodEnd); break;
-    case 39: io.number(item.usePeriodStart); break;
-    case 40: io.number(item.usePeriodEnd); break;
-    case 41: io.colour(item.chartColour); break;
-    case 42: io.quotations(item.quotations); break;
-    default: break;
+    case 1:
+        io.text(item.name);
+        break;
+    case 2:
+        io.text(item.symbol);
+        break;
+    case 3:
+        io.text(item.note);
+        break;
+    case 4:
+        io.number(item.isInvestedAmountHistory);
+        break;
+    case 5:
+        io.text(s.name);
+        break;
+    case 6:
+        io.text(s.URL);
+        break;
+    case 7:
+        io.number(s.Timeout);
+        break;
+    case 8:
+        io.text(s.TAUSEND);
+        break;
+    case 9:
+        io.text(s.DECIMAL);
+        break;
+    case 10:
+        io.number(s.Format);
+        break;
+    case 11:
+        io.text(s.Text_before_Value);
+        break;
+    case 12:
+        io.number(s.Nr_HTML_before_Value);
+        break;
+    case 13:
+        io.number(s.Numbers_before_Value);
+        break;
+    case 14:
+        io.number(s.NoCaseSensitiv);
+        break;
+    case 15:
+        io.number(s.Filtering);
+        break;
+    case 16:
+        io.text(s.RegExp);
+        break;
+    case 17:
+        io.number(s.RegExpQuotationIndex);
+        break;
+    case 18:
+        io.number(s.bRegExpExtractDate);
+        break;
+    case 19:
+        io.number(s.RegExpDayIndex);
+        break;
+    case 20:
+        io.number(s.RegExpMonthIndex);
+        break;
+    case 21:
+        io.number(s.RegExpYearIndex);
+        break;
+    case 22:
+        io.number(s.bRegExpExtractTime);
+        break;
+    case 23:
+        io.number(s.RegExpHourIndex);
+        break;
+    case 24:
+        io.number(s.RegExpMinuteIndex);
+        break;
+    case 25:
+        io.number(item.alarmBelowEnabled);
+        break;
+    case 26:
+        io.number(item.alarmAboveEnabled);
+        break;
+    case 27:
+        io.number(item.alarmDiffEnabled);
+        break;
+    case 28:
+        io.real(item.alarmBelow);
+        break;
+    case 29:
+        io.real(item.alarmAbove);
+        break;
+    case 30:
+        io.real(item.alarmDiffPercent);
+        break;
+    case 31:
+        io.real(item.quantity);
+        break;
+    case 32:
+        io.real(item.avgBuyPrice);
+        break;
+    case 33:
+        io.number(item.chartOptionsSet);
+        break;
+    case 34:
+        io.number(item.showGridLines);
+        break;
+    case 35:
+        io.number(item.graphValues);
+        break;
+    case 36:
+        io.number(item.axisValues);
+        break;
+    case 37:
+        io.time(item.periodStart);
+        break;
+    case 38:
+        io.time(item.periodEnd);
+        break;
+    case 39:
+        io.number(item.usePeriodStart);
+        break;
+    case 40:
+        io.number(item.usePeriodEnd);
+        break;
+    case 41:
+        io.colour(item.chartColour);
+        break;
+    case 42:
+        io.quotations(item.quotations);
+        break;
+    default:
+        break;
     }
 }
 
@@ -81,10 +166,7 @@ const std::vector<Range> kFieldOrder[9] = {
 
 class ItemWriter {
 public:
-    explicit ItemWriter(ArchiveWriter& out)
-        : m_out(out)
-    {
-    }
+    explicit ItemWriter(ArchiveWriter& out) : m_out(out) { }
     void text(const std::string& value) { m_out.text(value); }
     void number(int32_t value) { m_out.number(value); }
     void real(double value) { m_out.real(value); }
@@ -98,10 +180,7 @@ private:
 
 class ItemReader {
 public:
-    explicit ItemReader(ArchiveReader& in)
-        : m_in(in)
-    {
-    }
+    explicit ItemReader(ArchiveReader& in) : m_in(in) { }
     void text(std::string& value) { value = m_in.text(); }
     void number(int32_t& value) { value = m_in.number(); }
     void real(double& value) { value = m_in.real(); }
@@ -160,9 +239,9 @@ bool checkTimes(const CWPapier& item, std::string& error)
     }
     for (time_t time : times) {
         if (!fitsStream(time)) {
-            error = "The item \"" + item.name + "\" holds the time " + std::to_string(time)
-                + " (seconds since 1970), which a portfolio file cannot store: times must lie between"
-                  " 1901-12-13 20:45:52 and 2038-01-19 03:14:07 UTC.";
+            error = "The item \"" + item.name + "\" holds the time " + std::to_string(time) +
+                " (seconds since 1970), which a portfolio file cannot store: times must lie between"
+                " 1901-12-13 20:45:52 and 2038-01-19 03:14:07 UTC.";
             return false;
         }
     }

@@ -1,11 +1,11 @@
-#include "model/PortfolioFile.h"
+#include "core/model/PortfolioFile.h"
 
-#include "model/ArchiveReader.h"
-#include "model/PortfolioArchive.h"
+#include "core/base/AtomicFileWriter.h"
+#include "core/model/ArchiveReader.h"
+#include "core/model/PortfolioArchive.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <ctime>
@@ -26,12 +26,12 @@ std::string openMessage(const QFile& file, const std::string& path)
     return PortfolioFile::kOpenFailed;
 }
 
-std::string saveMessage(const QFileDevice& file, const std::string& path)
+std::string saveMessage(AtomicFileWriter::Failure failure, const std::string& path)
 {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
+    switch (failure) {
+    case AtomicFileWriter::Failure::AccessDenied:
         return withName("Access to %1 was denied.", path);
-    case QFileDevice::ResourceError:
+    case AtomicFileWriter::Failure::DiskFull:
         return withName("Disk full while accessing %1.", path);
     default:
         return PortfolioFile::kSaveFailed;
@@ -52,10 +52,12 @@ bool load(const std::string& path, std::vector<CWPapier>& items, std::string& er
     }
     // Streamed through a bounded buffer rather than mapped: another program shortening the file
     // meanwhile must not crash us, and a whole copy of a large file would only cost memory.
-    ArchiveReader in([&file](char* into, size_t max) {
-        const qint64 got = file.read(into, static_cast<qint64>(max));
-        return got > 0 ? static_cast<size_t>(got) : size_t(0);
-    }, static_cast<size_t>(std::max<qint64>(file.size(), 0)));
+    ArchiveReader in(
+        [&file](char* into, size_t max) {
+            const qint64 got = file.read(into, static_cast<qint64>(max));
+            return got > 0 ? static_cast<size_t>(got) : size_t(0);
+        },
+        static_cast<size_t>(std::max<qint64>(file.size(), 0)));
     int lastVersion = 0;
     const bool read = PortfolioArchive::read(in, items, &lastVersion);
     if (file.error() != QFileDevice::NoError) {
@@ -81,15 +83,10 @@ bool save(const std::string& path, const std::vector<CWPapier>& items, std::stri
     QByteArray bytes;
     if (!PortfolioArchive::write(list, bytes, error))
         return false;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = saveMessage(file, path);
-        return false;
-    }
-    // commit() alone can miss a failed final flush and publish a cut file.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        error = saveMessage(file, path);
-        file.cancelWriting();
+    const AtomicFileWriter::Result saved =
+        AtomicFileWriter::save(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!saved.saved) {
+        error = saveMessage(saved.failure, path);
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
-#include "model/PortfolioTotals.h"
+#include "core/model/PortfolioTotals.h"
 
-#include "model/CWPapierDoc.h"
-#include "model/FormatText.h"
+#include "core/base/FormatText.h"
+#include "core/model/CWPapierDoc.h"
 
 PortfolioTotals PortfolioTotals::of(const std::vector<const CWPapier*>& items)
 {
@@ -62,8 +62,7 @@ std::string PortfolioTotals::statusText(bool percent) const
         return percent ? formatText("Amount invested: %4.2lf (Total: %+2.2lf%%)", invested, totalPercent)
                        : formatText("Amount invested: %4.2lf (Total: %+4.2lf)", invested, totalGain);
     }
-    return percent ? formatText("Amount invested: %4.2lf (Last: %+2.2lf%% Total: %+2.2lf%%)", invested,
-                                lastPercent, totalPercent)
-                   : formatText("Amount invested: %4.2lf (Last: %+4.2lf Total: %+4.2lf)", invested, lastGain,
-                                totalGain);
+    return percent
+        ? formatText("Amount invested: %4.2lf (Last: %+2.2lf%% Total: %+2.2lf%%)", invested, lastPercent, totalPercent)
+        : formatText("Amount invested: %4.2lf (Last: %+4.2lf Total: %+4.2lf)", invested, lastGain, totalGain);
 }

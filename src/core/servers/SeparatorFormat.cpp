@@ -1,4 +1,4 @@
-#include "servers/SeparatorFormat.h"
+#include "core/servers/SeparatorFormat.h"
 
 namespace {
 

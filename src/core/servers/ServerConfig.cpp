@@ -1,13 +1,5 @@
-#include "servers/ServerConfig.h"
-
-int utf8Length(const std::string& text)
-{
-    int count = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80)
-            ++count;
-    return count;
-}
+#include "core/servers/ServerConfig.h"
+#include "core/base/Utf8.h"
 
 ServerConfig ServerConfig::newItemDefaults()
 {
@@ -28,10 +20,12 @@ ServerConfig ServerConfig::newServerDefaults()
 
 bool ServerConfig::hasOverlongText(std::string* field) const
 {
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"name", &name},       {"URL", &URL},
-        {"TAUSEND", &TAUSEND}, {"DECIMAL", &DECIMAL},
-        {"Text_before_Value", &Text_before_Value}, {"RegExp", &RegExp}};
+    const std::pair<const char*, const std::string*> texts[] = {{"name", &name},
+                                                                {"URL", &URL},
+                                                                {"TAUSEND", &TAUSEND},
+                                                                {"DECIMAL", &DECIMAL},
+                                                                {"Text_before_Value", &Text_before_Value},
+                                                                {"RegExp", &RegExp}};
     for (const auto& [fieldName, text] : texts) {
         if (utf8Length(*text) > kMaxTextLength) {
             if (field)

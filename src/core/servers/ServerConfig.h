@@ -48,6 +48,3 @@ struct ServerConfig {
     };
     static const std::array<Field, 19>& fields();
 };
-
-// Counts the characters (code points) of a UTF-8 text.
-int utf8Length(const std::string& text);

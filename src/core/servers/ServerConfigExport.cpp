@@ -1,8 +1,8 @@
-#include "servers/ServerConfigExport.h"
+#include "core/servers/ServerConfigExport.h"
 
-#include "extract/Windows1252.h"
-#include "importexport/AtomicFileWriter.h"
-#include "servers/ServerStore.h"
+#include "core/base/AtomicFileWriter.h"
+#include "core/base/Windows1252.h"
+#include "core/servers/ServerStore.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,9 +15,24 @@ const char* const kServerKey = "Software\\Tickorasoft\\Tickora\\Server\\";
 
 // Value lines in the order a registry import file lists them.
 const char* const kExportOrder[] = {
-    "URL", "TAUSEND", "DECIMAL", "Text_before_Value", "Timeout", "Format", "Nr_HTML_before_Value",
-    "Numbers_before_Value", "NoCaseSensitiv", "Filtering", "RegExp", "RegExpQuotationIndex", "bRegExpExtractDate",
-    "RegExpDayIndex", "RegExpMonthIndex", "RegExpYearIndex", "bRegExpExtractTime", "RegExpHourIndex",
+    "URL",
+    "TAUSEND",
+    "DECIMAL",
+    "Text_before_Value",
+    "Timeout",
+    "Format",
+    "Nr_HTML_before_Value",
+    "Numbers_before_Value",
+    "NoCaseSensitiv",
+    "Filtering",
+    "RegExp",
+    "RegExpQuotationIndex",
+    "bRegExpExtractDate",
+    "RegExpDayIndex",
+    "RegExpMonthIndex",
+    "RegExpYearIndex",
+    "bRegExpExtractTime",
+    "RegExpHourIndex",
     "RegExpMinuteIndex",
 };
 

@@ -1,11 +1,11 @@
-#include "servers/ServerStore.h"
+#include "core/servers/ServerStore.h"
+#include "core/base/TextCompare.h"
 
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QSettings>
 #include <algorithm>
 #include <string_view>
-#include <strings.h>
 
 namespace {
 
@@ -67,7 +67,7 @@ std::vector<std::string> ListServerNames()
     for (const QString& key : settings->childGroups())
         names.push_back(SettingsStore::unescapeKey(key));
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int folded = strcasecmp(a.c_str(), b.c_str());
+        const int folded = compareIgnoringCase(a, b);
         return folded != 0 ? folded < 0 : a < b;
     });
     return names;

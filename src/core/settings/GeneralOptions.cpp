@@ -1,6 +1,6 @@
-#include "settings/GeneralOptions.h"
+#include "core/settings/GeneralOptions.h"
 
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QSettings>
 
@@ -10,8 +10,7 @@ const char* const kSection = "GeneralOptions";
 
 std::string rangeMessage(const GeneralOptions::Field& field)
 {
-    return "Please enter an integer between " + std::to_string(field.min) + " and " + std::to_string(field.max) +
-           ".";
+    return "Please enter an integer between " + std::to_string(field.min) + " and " + std::to_string(field.max) + ".";
 }
 
 bool inRange(const GeneralOptions::Field& field, int32_t value)

@@ -1,4 +1,4 @@
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QByteArray>
 

@@ -1,17 +1,17 @@
-#include "app/CMainFrame.h"
+#include "gui/app/CMainFrame.h"
 
-#include "app/AppIcons.h"
-#include "app/COptionsDialog.h"
-#include "app/FileDialog.h"
-#include "app/DocumentCommands.h"
-#include "app/MessageDialog.h"
-#include "app/StatusPanes.h"
-#include "download/CConnectionStatusDlg.h"
-#include "download/UpdateController.h"
-#include "servers/ServerConfigExport.h"
-#include "servers/ServerStore.h"
-#include "settings/SettingsStore.h"
-#include "views/CWPapierLView.h"
+#include "core/servers/ServerConfigExport.h"
+#include "core/servers/ServerStore.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/app/COptionsDialog.h"
+#include "gui/app/DocumentCommands.h"
+#include "gui/app/StatusPanes.h"
+#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/download/UpdateController.h"
+#include "gui/views/CWPapierLView.h"
+#include "gui/widgets/AppIcons.h"
+#include "gui/widgets/FileDialog.h"
+#include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,26 +23,21 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <QUrl>
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
+#include <QUrl>
 
 CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* parent)
-    : QMainWindow(parent)
-    , m_options(options)
-    , m_unattended(unattended)
-    , m_doc(std::make_unique<CWPapierDoc>(options.NumberDownloads))
-    , m_splitter(new QSplitter(Qt::Vertical, this))
-    , m_list(new CWPapierLView(*m_doc, m_splitter))
-    , m_actions(MainActions::create(this))
-    , m_panes(new StatusPanes(statusBar()))
-    , m_statusWindow(new CConnectionStatusDlg(this))
-    , m_updates(new UpdateController(*m_doc, options.ShowFileOnError, this))
-    , m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this))
+    : QMainWindow(parent), m_options(options), m_unattended(unattended),
+      m_doc(std::make_unique<CWPapierDoc>(options.NumberDownloads)), m_splitter(new QSplitter(Qt::Vertical, this)),
+      m_list(new CWPapierLView(*m_doc, m_splitter)), m_actions(MainActions::create(this)),
+      m_panes(new StatusPanes(statusBar())), m_statusWindow(new CConnectionStatusDlg(this)),
+      m_updates(new UpdateController(*m_doc, options.ShowFileOnError, this)),
+      m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this))
 {
     setWindowIcon(AppIcons::application());
     restoreGeometryFromSettings();
@@ -400,9 +395,9 @@ void CMainFrame::showOptions()
 
 void CMainFrame::exportServers()
 {
-    const QString path = FileDialog::saveFileName(this, QStringLiteral("Export server configuration"),
-                                                  QStringLiteral("Server"), QStringLiteral("Registry Files (*.reg)"),
-                                                  QStringLiteral("reg"));
+    const QString path =
+        FileDialog::saveFileName(this, QStringLiteral("Export server configuration"), QStringLiteral("Server"),
+                                 QStringLiteral("Registry Files (*.reg)"), QStringLiteral("reg"));
     if (path.isEmpty())
         return;
     std::string message;

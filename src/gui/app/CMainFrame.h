@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/MainActions.h"
-#include "model/CWPapierDoc.h"
-#include "settings/GeneralOptions.h"
+#include "core/model/CWPapierDoc.h"
+#include "core/settings/GeneralOptions.h"
+#include "gui/app/MainActions.h"
 
 #include <QMainWindow>
 #include <QTimer>

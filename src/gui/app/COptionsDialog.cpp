@@ -1,6 +1,6 @@
-#include "app/COptionsDialog.h"
+#include "gui/app/COptionsDialog.h"
 
-#include "app/MessageDialog.h"
+#include "gui/widgets/MessageDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -38,18 +38,15 @@ QCheckBox* checkBox(const char* text, int32_t value, QWidget* parent)
 } // namespace
 
 COptionsDialog::COptionsDialog(const GeneralOptions& options, QWidget* parent)
-    : QDialog(parent)
-    , m_options(options)
-    , m_downloads(numberField(this, options.NumberDownloads))
-    , m_autosavePortfolio(checkBox("Auto-save portfolio file", options.AutosaveOnExit, this))
-    , m_autoupdate(checkBox("Automatically update all items every", options.Autoupdate, this))
-    , m_interval(numberField(this, options.UpdateIntervall))
-    , m_timeWindow(checkBox("Only in the time between", options.Autoupdate_Time, this))
-    , m_from(timeField(this, options.Hour1, options.Minute1))
-    , m_to(timeField(this, options.Hour2, options.Minute2))
-    , m_downloadStatus(checkBox("Show download status automatically", options.DownloadStatus, this))
-    , m_autosaveView(checkBox("Auto-save view options", options.AutosaveWindows, this))
-    , m_showFile(checkBox("Show downloaded file if quotation not found", options.ShowFileOnError, this))
+    : QDialog(parent), m_options(options), m_downloads(numberField(this, options.NumberDownloads)),
+      m_autosavePortfolio(checkBox("Auto-save portfolio file", options.AutosaveOnExit, this)),
+      m_autoupdate(checkBox("Automatically update all items every", options.Autoupdate, this)),
+      m_interval(numberField(this, options.UpdateIntervall)),
+      m_timeWindow(checkBox("Only in the time between", options.Autoupdate_Time, this)),
+      m_from(timeField(this, options.Hour1, options.Minute1)), m_to(timeField(this, options.Hour2, options.Minute2)),
+      m_downloadStatus(checkBox("Show download status automatically", options.DownloadStatus, this)),
+      m_autosaveView(checkBox("Auto-save view options", options.AutosaveWindows, this)),
+      m_showFile(checkBox("Show downloaded file if quotation not found", options.ShowFileOnError, this))
 {
     setWindowTitle(QStringLiteral("General options"));
     auto* grid = new QGridLayout;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/GeneralOptions.h"
+#include "core/settings/GeneralOptions.h"
 
 #include <QDialog>
 

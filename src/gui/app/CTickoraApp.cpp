@@ -1,10 +1,10 @@
-#include "app/CTickoraApp.h"
+#include "gui/app/CTickoraApp.h"
 
-#include "app/CMainFrame.h"
-#include "app/DocumentCommands.h"
-#include "app/MessageDialog.h"
-#include "download/UpdateController.h"
-#include "servers/ServerPresets.h"
+#include "core/servers/ServerPresets.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/DocumentCommands.h"
+#include "gui/download/UpdateController.h"
+#include "gui/widgets/MessageDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,10 +13,7 @@
 
 #include <cstdio>
 
-CTickoraApp::CTickoraApp(const StartOptions& start)
-    : m_start(start)
-{
-}
+CTickoraApp::CTickoraApp(const StartOptions& start) : m_start(start) { }
 
 CTickoraApp::~CTickoraApp() = default;
 

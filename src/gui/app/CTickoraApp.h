@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/StartOptions.h"
-#include "settings/GeneralOptions.h"
+#include "core/settings/GeneralOptions.h"
+#include "gui/app/StartOptions.h"
 
 #include <QObject>
 

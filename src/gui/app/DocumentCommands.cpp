@@ -1,9 +1,9 @@
-#include "app/DocumentCommands.h"
+#include "gui/app/DocumentCommands.h"
 
-#include "app/FileDialog.h"
-#include "app/MessageDialog.h"
-#include "importexport/QuotationExport.h"
-#include "settings/SettingsStore.h"
+#include "core/importexport/QuotationExport.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/widgets/FileDialog.h"
+#include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,10 +17,7 @@ const char* const kRecentGroup = "Recent File List";
 } // namespace
 
 DocumentCommands::DocumentCommands(CWPapierDoc& doc, bool autosaveOnExit, QWidget* window)
-    : QObject(window)
-    , m_doc(doc)
-    , m_autosaveOnExit(autosaveOnExit)
-    , m_window(window)
+    : QObject(window), m_doc(doc), m_autosaveOnExit(autosaveOnExit), m_window(window)
 {
 }
 
@@ -64,7 +61,8 @@ bool DocumentCommands::openPortfolio(const QString& path)
 
 void DocumentCommands::openWithDialog()
 {
-    const QString path = FileDialog::openFileName(m_window, QStringLiteral("Open"), QString::fromLatin1(kPortfolioFilter));
+    const QString path =
+        FileDialog::openFileName(m_window, QStringLiteral("Open"), QString::fromLatin1(kPortfolioFilter));
     if (!path.isEmpty())
         openPortfolio(path);
 }
@@ -76,8 +74,9 @@ bool DocumentCommands::save()
 
 bool DocumentCommands::saveAs()
 {
-    const QString path = FileDialog::saveFileName(m_window, QStringLiteral("Save As"), m_path.isEmpty() ? title() : m_path,
-                                                  QString::fromLatin1(kPortfolioFilter), QStringLiteral("tkr"));
+    const QString path =
+        FileDialog::saveFileName(m_window, QStringLiteral("Save As"), m_path.isEmpty() ? title() : m_path,
+                                 QString::fromLatin1(kPortfolioFilter), QStringLiteral("tkr"));
     if (path.isEmpty())
         return false;
     if (!saveTo(path))
@@ -118,14 +117,15 @@ QString DocumentCommands::exportBaseName(const QString& path)
 
 void DocumentCommands::exportQuotations()
 {
-    const QString path = FileDialog::saveFileName(m_window, QStringLiteral("Export"), exportBaseName(m_path),
-                                                  QStringLiteral("Excel Files (*.xls);;Text Files (*.txt)"),
-                                                  QStringLiteral("xls"));
+    const QString path =
+        FileDialog::saveFileName(m_window, QStringLiteral("Export"), exportBaseName(m_path),
+                                 QStringLiteral("Excel Files (*.xls);;Text Files (*.txt)"), QStringLiteral("xls"));
     if (path.isEmpty())
         return;
     const QuotationExport::Outcome outcome =
         QuotationExport::ExportQuotations(m_doc, QDir::toNativeSeparators(path).toStdString());
-    if (outcome.status == QuotationExport::Outcome::FileError || outcome.status == QuotationExport::Outcome::SheetTooLarge)
+    if (outcome.status == QuotationExport::Outcome::FileError ||
+        outcome.status == QuotationExport::Outcome::SheetTooLarge)
         MessageDialog::warning(m_window, QString::fromStdString(outcome.message));
 }
 

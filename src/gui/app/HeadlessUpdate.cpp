@@ -1,7 +1,7 @@
-#include "app/HeadlessUpdate.h"
+#include "gui/app/HeadlessUpdate.h"
 
-#include "download/UnattendedUpdate.h"
-#include "model/CWPapierDoc.h"
+#include "core/download/UnattendedUpdate.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <cstdio>
 

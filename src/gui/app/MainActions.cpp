@@ -1,6 +1,6 @@
-#include "app/MainActions.h"
+#include "gui/app/MainActions.h"
 
-#include "app/AppIcons.h"
+#include "gui/widgets/AppIcons.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -13,8 +13,8 @@ namespace {
 constexpr int kRecentFileCount = 8;
 
 // `prompt` is the status-bar text; the part after "\n", when there is one, is the tooltip.
-QAction* makeAction(QMainWindow* window, const QString& text, const QString& prompt,
-                    const QKeySequence& shortcut = {}, const QIcon& icon = {})
+QAction* makeAction(QMainWindow* window, const QString& text, const QString& prompt, const QKeySequence& shortcut = {},
+                    const QIcon& icon = {})
 {
     auto* action = new QAction(icon, text.section(QLatin1Char('\t'), 0, 0), window);
     if (!shortcut.isEmpty())
@@ -34,12 +34,12 @@ QIcon standard(QMainWindow* window, QStyle::StandardPixmap pixmap)
 
 void createFileActions(MainActions& a, QMainWindow* w)
 {
-    a.fileNew = makeAction(w, "&New\tCtrl+N", "Create a new portfolio\nNew portfolio", QKeySequence(Qt::CTRL | Qt::Key_N),
-                           standard(w, QStyle::SP_FileIcon));
+    a.fileNew = makeAction(w, "&New\tCtrl+N", "Create a new portfolio\nNew portfolio",
+                           QKeySequence(Qt::CTRL | Qt::Key_N), standard(w, QStyle::SP_FileIcon));
     a.fileOpen = makeAction(w, "&Open...\tCtrl+O", "Open an existing portfolio\nOpen portfolio",
                             QKeySequence(Qt::CTRL | Qt::Key_O), standard(w, QStyle::SP_DialogOpenButton));
-    a.fileSave = makeAction(w, "&Save\tCtrl+S", "Save the portfolio\nSave portfolio", QKeySequence(Qt::CTRL | Qt::Key_S),
-                            standard(w, QStyle::SP_DialogSaveButton));
+    a.fileSave = makeAction(w, "&Save\tCtrl+S", "Save the portfolio\nSave portfolio",
+                            QKeySequence(Qt::CTRL | Qt::Key_S), standard(w, QStyle::SP_DialogSaveButton));
     a.fileSaveAs = makeAction(w, "Save &As...", "Save the active document with a new name\nSave As");
     a.updateAll = makeAction(w, "Update &all quotations\tCtrl+U", "Update the quotations of all items.\nUpdate all",
                              QKeySequence(Qt::CTRL | Qt::Key_U), AppIcons::updateAll());
@@ -58,7 +58,8 @@ void createFileActions(MainActions& a, QMainWindow* w)
 void createItemActions(MainActions& a, QMainWindow* w)
 {
     a.deleteItem = makeAction(w, "&Delete item\tDel", "Delete an item from the list.", QKeySequence(Qt::Key_Delete));
-    a.cut = makeAction(w, "&Cut\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", QKeySequence(), AppIcons::cut());
+    a.cut = makeAction(w, "&Cut\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", QKeySequence(),
+                       AppIcons::cut());
     a.cut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     a.copy = makeAction(w, "C&opy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", QKeySequence(),
                         AppIcons::copy());
@@ -70,9 +71,9 @@ void createItemActions(MainActions& a, QMainWindow* w)
     // No shortcut of its own (Ctrl+I belongs to the menu's action); the text shows it after the tab.
     a.updateQuotationInList = new QAction(QStringLiteral("Upda&te quotation\tCtrl+I"), w);
     a.updateQuotationInList->setStatusTip(a.updateQuotation->statusTip());
-    a.updateOnDate = makeAction(w, "Update quotation on date...\tCtrl+D",
-                                "Update item's quotation on a specific date over the internet.",
-                                QKeySequence(Qt::CTRL | Qt::Key_D));
+    a.updateOnDate =
+        makeAction(w, "Update quotation on date...\tCtrl+D",
+                   "Update item's quotation on a specific date over the internet.", QKeySequence(Qt::CTRL | Qt::Key_D));
     a.manualUpdate = makeAction(w, "&Manually update quotation\tCtrl+M",
                                 "Manually update the quotation of an item.\nManually update",
                                 QKeySequence(Qt::CTRL | Qt::Key_M), AppIcons::manualUpdate());
@@ -99,9 +100,9 @@ void createViewAndHelpActions(MainActions& a, QMainWindow* w)
                                  "Export the properties of all defined servers to a registry file");
     a.checkUpdate = makeAction(w, "&Check server configuration update availability...",
                                "Check if a newer application or server configuration version is available.");
-    a.about = makeAction(w, "Inf&o about Tickora...",
-                         "Display program information, version number and copyright\nAbout", QKeySequence(),
-                         standard(w, QStyle::SP_MessageBoxInformation));
+    a.about =
+        makeAction(w, "Inf&o about Tickora...", "Display program information, version number and copyright\nAbout",
+                   QKeySequence(), standard(w, QStyle::SP_MessageBoxInformation));
     a.faq = makeAction(w, "&Frequently Asked Questions (FAQ)", "Open the frequently asked questions.");
     a.serverHelp = makeAction(w, "Info about &server configuration", "Open the help on server configurations.");
     a.webPage = makeAction(w, "&Application web page", "Open Tickora web page.");

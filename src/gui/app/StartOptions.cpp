@@ -1,4 +1,4 @@
-#include "app/StartOptions.h"
+#include "gui/app/StartOptions.h"
 
 #include <QtGlobal>
 
@@ -19,5 +19,5 @@ StartOptions StartOptions::parse(const QStringList& arguments)
 bool StartOptions::hasDisplay()
 {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+        qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 }

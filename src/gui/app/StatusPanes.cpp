@@ -1,4 +1,5 @@
-#include "app/StatusPanes.h"
+#include "gui/app/StatusPanes.h"
+#include "core/base/LocaleFormat.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -20,23 +21,15 @@ QLabel* addPane(QStatusBar* bar)
 // The locale's time of day, as the C library formats it.
 QString currentTimeText()
 {
-    const time_t now = time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    char buffer[64];
-    const size_t length = strftime(buffer, sizeof buffer, "%X", &local);
-    return QString::fromLocal8Bit(buffer, qsizetype(length));
+    const std::string text = LocaleFormat::localTime(time(nullptr), "%X");
+    return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
 
 StatusPanes::StatusPanes(QStatusBar* bar)
-    : QObject(bar)
-    , m_bar(bar)
-    , m_invested(addPane(bar))
-    , m_downloads(addPane(bar))
-    , m_clock(addPane(bar))
-    , m_clockTimer(new QTimer(this))
+    : QObject(bar), m_bar(bar), m_invested(addPane(bar)), m_downloads(addPane(bar)), m_clock(addPane(bar)),
+      m_clockTimer(new QTimer(this))
 {
     m_bar->showMessage(QStringLiteral("Ready"));
     // A prompt leaves an empty pane behind when the pointer leaves its command; the idle text returns.

@@ -1,8 +1,8 @@
-#include "app/CTickoraApp.h"
-#include "app/HeadlessUpdate.h"
-#include "app/StartOptions.h"
-#include "servers/ServerPresets.h"
-#include "settings/GeneralOptions.h"
+#include "core/servers/ServerPresets.h"
+#include "core/settings/GeneralOptions.h"
+#include "gui/app/CTickoraApp.h"
+#include "gui/app/HeadlessUpdate.h"
+#include "gui/app/StartOptions.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -19,8 +19,9 @@ int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
     QCoreApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
     QCoreApplication::setApplicationName(QStringLiteral("Tickora"));
     if (!start.unattended) {
-        std::fprintf(stderr, "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "
-                             "\"tickora -u FILE\" or \"tickora-cli update FILE\" to update a portfolio.\n");
+        std::fprintf(stderr,
+                     "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "
+                     "\"tickora -u FILE\" or \"tickora-cli update FILE\" to update a portfolio.\n");
         return 2;
     }
     if (start.file.isEmpty()) {

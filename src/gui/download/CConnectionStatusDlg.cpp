@@ -1,8 +1,8 @@
-#include "download/CConnectionStatusDlg.h"
+#include "gui/download/CConnectionStatusDlg.h"
 
-#include "app/MessageDialog.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/widgets/MessageDialog.h"
 #include "render/ListIcons.h"
-#include "settings/SettingsStore.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -36,10 +36,8 @@ QList<int> parseColumns(const QString& text)
 } // namespace
 
 CConnectionStatusDlg::CConnectionStatusDlg(QWidget* parent)
-    : QDialog(parent)
-    , m_list(new QTreeWidget(this))
-    , m_hide(new QPushButton(QStringLiteral("&Hide"), this))
-    , m_abort(new QPushButton(QStringLiteral("&Abort Downloads"), this))
+    : QDialog(parent), m_list(new QTreeWidget(this)), m_hide(new QPushButton(QStringLiteral("&Hide"), this)),
+      m_abort(new QPushButton(QStringLiteral("&Abort Downloads"), this))
 {
     setWindowTitle(QStringLiteral("Downloads"));
     setModal(false);
@@ -77,10 +75,9 @@ void CConnectionStatusDlg::readColumns()
 void CConnectionStatusDlg::SaveColumns() const
 {
     auto settings = SettingsStore::open();
-    settings->setValue(QStringLiteral("ConnectionDialog/Columns"), QStringLiteral("%1,%2,%3")
-                                                                       .arg(m_list->columnWidth(0))
-                                                                       .arg(m_list->columnWidth(1))
-                                                                       .arg(m_list->columnWidth(2)));
+    settings->setValue(
+        QStringLiteral("ConnectionDialog/Columns"),
+        QStringLiteral("%1,%2,%3").arg(m_list->columnWidth(0)).arg(m_list->columnWidth(1)).arg(m_list->columnWidth(2)));
 }
 
 void CConnectionStatusDlg::setOptions(bool downloadStatus, bool showFileOnError)
@@ -125,8 +122,8 @@ void CConnectionStatusDlg::ShowDownloadEvent(const DownloadEvent& event)
     switch (event.kind) {
     case DownloadEventKind::Started:
         delete row;
-        row = new QTreeWidgetItem(m_list, {QString::number(event.threadId), QString::fromStdString(event.itemName),
-                                           status});
+        row = new QTreeWidgetItem(m_list,
+                                  {QString::number(event.threadId), QString::fromStdString(event.itemName), status});
         row->setData(0, kItemRole, QVariant::fromValue<qulonglong>(event.itemRef.value_or(0)));
         setImage(row, 0);
         return;
@@ -147,13 +144,19 @@ void CConnectionStatusDlg::ShowDownloadEvent(const DownloadEvent& event)
         return;
     row->setText(2, status);
     switch (event.kind) {
-    case DownloadEventKind::Connecting: setImage(row, 1); break;
-    case DownloadEventKind::Connected: setImage(row, 2); break;
+    case DownloadEventKind::Connecting:
+        setImage(row, 1);
+        break;
+    case DownloadEventKind::Connected:
+        setImage(row, 2);
+        break;
     case DownloadEventKind::Progress:
         if (row->data(0, kImageRole).toInt() != 3)
             setImage(row, 3);
         break;
-    default: setImage(row, 4); break;
+    default:
+        setImage(row, 4);
+        break;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/DownloadEvent.h"
+#include "core/download/DownloadEvent.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,12 +1,11 @@
-#include "download/GuiEventSink.h"
+#include "gui/download/GuiEventSink.h"
 
 #include <QMetaObject>
 
 #include <memory>
 
 GuiEventSink::GuiEventSink(QObject* context, std::function<void(const DownloadEvent&)> deliver)
-    : m_context(context)
-    , m_deliver(std::move(deliver))
+    : m_context(context), m_deliver(std::move(deliver))
 {
 }
 
@@ -15,10 +14,7 @@ namespace {
 // An event on its way to the GUI thread. Its files go with it when it is dropped undelivered (the
 // window closed first); once delivered, the receivers own them.
 struct PendingEvent {
-    explicit PendingEvent(DownloadEvent posted)
-        : event(std::move(posted))
-    {
-    }
+    explicit PendingEvent(DownloadEvent posted) : event(std::move(posted)) { }
     ~PendingEvent()
     {
         if (!delivered)

@@ -1,21 +1,18 @@
-#include "download/UpdateController.h"
+#include "gui/download/UpdateController.h"
 
-#include "app/MessageDialog.h"
-#include "download/GuiEventSink.h"
-#include "servers/ServerStore.h"
+#include "core/servers/ServerStore.h"
+#include "gui/download/GuiEventSink.h"
+#include "gui/widgets/MessageDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
 UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent)
-    : QObject(dialogParent)
-    , m_doc(doc)
-    , m_dialogParent(dialogParent)
+    : QObject(dialogParent), m_doc(doc), m_dialogParent(dialogParent)
 {
-    auto sink = std::make_shared<GuiEventSink>(this, [this](const DownloadEvent& event) {
-        m_scheduler->HandleDownloadEvent(event);
-    });
+    auto sink = std::make_shared<GuiEventSink>(
+        this, [this](const DownloadEvent& event) { m_scheduler->HandleDownloadEvent(event); });
     m_scheduler = std::make_unique<UpdateScheduler>(doc, sink);
     m_scheduler->setEventObserver([this](const DownloadEvent& event) { emit downloadEvent(event); });
     m_scheduler->setDownloadsEndedHandler([this] { emit downloadsEnded(); });

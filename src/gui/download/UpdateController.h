@@ -1,7 +1,7 @@
 #pragma once
 
-#include "download/UpdateScheduler.h"
-#include "model/CWPapierDoc.h"
+#include "core/download/UpdateScheduler.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <QObject>
 

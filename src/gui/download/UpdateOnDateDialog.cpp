@@ -1,4 +1,4 @@
-#include "download/UpdateOnDateDialog.h"
+#include "gui/download/UpdateOnDateDialog.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -9,9 +9,8 @@
 #include <QVBoxLayout>
 
 UpdateOnDateDialog::UpdateOnDateDialog(time_t now, QWidget* parent)
-    : QDialog(parent)
-    , m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(now - 86400).date(), this))
-    , m_time(new QTimeEdit(QTime(20, 0, 0), this))
+    : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(now - 86400).date(), this)),
+      m_time(new QTimeEdit(QTime(20, 0, 0), this))
 {
     setWindowTitle(QStringLiteral("Update items' quotations on date..."));
     m_date->setCalendarPopup(true);
@@ -19,9 +18,10 @@ UpdateOnDateDialog::UpdateOnDateDialog(time_t now, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Date:"), m_date);
     form->addRow(QStringLiteral("Time:"), m_time);
-    auto* note = new QLabel(QStringLiteral(
-        "This works only with servers whose address uses date and time variables.\n"
-        "Otherwise the latest quotations are downloaded and given the chosen date and time."), this);
+    auto* note =
+        new QLabel(QStringLiteral("This works only with servers whose address uses date and time variables.\n"
+                                  "Otherwise the latest quotations are downloaded and given the chosen date and time."),
+                   this);
     note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

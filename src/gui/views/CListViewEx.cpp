@@ -1,12 +1,11 @@
-#include "views/CListViewEx.h"
+#include "gui/views/CListViewEx.h"
 
-#include "views/ListRowDelegate.h"
+#include "gui/views/ListRowDelegate.h"
 
 #include <QHeaderView>
 #include <QPainter>
 
-CListViewEx::CListViewEx(QWidget* parent)
-    : QTreeView(parent)
+CListViewEx::CListViewEx(QWidget* parent) : QTreeView(parent)
 {
     setRootIsDecorated(false);
     setItemsExpandable(false);

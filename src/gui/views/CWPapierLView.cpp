@@ -1,14 +1,14 @@
-#include "views/CWPapierLView.h"
+#include "gui/views/CWPapierLView.h"
 
-#include "app/MessageDialog.h"
-#include "download/UpdateController.h"
-#include "download/UpdateOnDateDialog.h"
-#include "views/ItemQuotationDialog.h"
-#include "views/PortfolioListModel.h"
-#include "views/PortfolioRowBuilder.h"
+#include "gui/download/UpdateController.h"
+#include "gui/download/UpdateOnDateDialog.h"
+#include "gui/items/ItemQuotationDialog.h"
+#include "gui/views/PortfolioListModel.h"
+#include "gui/views/PortfolioRowBuilder.h"
+#include "gui/widgets/MessageDialog.h"
 
-#include "download/UrlVariables.h"
-#include "servers/ServerStore.h"
+#include "core/base/UrlVariables.h"
+#include "core/servers/ServerStore.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,9 +23,7 @@
 #include <algorithm>
 
 CWPapierLView::CWPapierLView(CWPapierDoc& doc, QWidget* parent)
-    : CListViewEx(parent)
-    , m_doc(doc)
-    , m_model(new PortfolioListModel(this))
+    : CListViewEx(parent), m_doc(doc), m_model(new PortfolioListModel(this))
 {
     setModel(m_model);
     m_fillTimer.setSingleShot(true);
@@ -119,7 +117,8 @@ void CWPapierLView::restoreSelection()
     int focusRow = -1;
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const ItemId id = m_model->rows()[size_t(row)].id;
-        const bool selected = id == m_focused || std::find(m_selected.begin(), m_selected.end(), id) != m_selected.end();
+        const bool selected =
+            id == m_focused || std::find(m_selected.begin(), m_selected.end(), id) != m_selected.end();
         if (id == m_focused)
             focusRow = row;
         if (selected)
@@ -386,8 +385,8 @@ void CWPapierLView::openWebPage()
 
 void CWPapierLView::keyPressEvent(QKeyEvent* event)
 {
-    const bool menuKey = event->key() == Qt::Key_Menu ||
-                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    const bool menuKey =
+        event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (menuKey && m_contextMenu) {
         m_contextMenu->popup(viewport()->mapToGlobal(QPoint(5, 5)));
         return;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/CWPapierDoc.h"
-#include "views/CListViewEx.h"
-#include "views/ListLayout.h"
+#include "core/model/CWPapierDoc.h"
+#include "gui/views/CListViewEx.h"
+#include "gui/views/ListLayout.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "views/ListLayout.h"
+#include "gui/views/ListLayout.h"
 
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/PortfolioRow.h"
+#include "gui/views/PortfolioRow.h"
 
 #include <QString>
 
@@ -8,8 +8,8 @@
 
 // The list's stored layout, section "ListView".
 struct ListLayout {
-    static constexpr std::array<int, PortfolioRow::kColumnCount> kDefaultWidths = {200, 112, 63, 63, 70,
-                                                                                    95,  95,  116, 107};
+    static constexpr std::array<int, PortfolioRow::kColumnCount> kDefaultWidths = {200, 112, 63,  63, 70,
+                                                                                   95,  95,  116, 107};
 
     std::array<int, PortfolioRow::kColumnCount> widths = kDefaultWidths;
     // The column shown at each position, left to right.

@@ -1,7 +1,7 @@
-#include "views/ListRowDelegate.h"
+#include "gui/views/ListRowDelegate.h"
 
+#include "gui/views/CListViewEx.h"
 #include "render/TextShortening.h"
-#include "views/CListViewEx.h"
 
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -13,11 +13,7 @@ constexpr int kIconSize = 16;
 
 } // namespace
 
-ListRowDelegate::ListRowDelegate(CListViewEx* view)
-    : QStyledItemDelegate(view)
-    , m_view(view)
-{
-}
+ListRowDelegate::ListRowDelegate(CListViewEx* view) : QStyledItemDelegate(view), m_view(view) { }
 
 QFont ListRowDelegate::specialRowFont()
 {
@@ -48,8 +44,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->restore();
 }
 
-void ListRowDelegate::paintFirstColumn(QPainter* painter, const QStyleOptionViewItem& option,
-                                       const QModelIndex& index, bool selected) const
+void ListRowDelegate::paintFirstColumn(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                                       bool selected) const
 {
     const QRect cell = option.rect;
     const QPixmap icon = index.data(Qt::DecorationRole).value<QPixmap>();
@@ -65,8 +61,8 @@ void ListRowDelegate::paintFirstColumn(QPainter* painter, const QStyleOptionView
     const int labelLeft = cell.left() + 2 + kIconSize + 2;
     const int textLeft = labelLeft + 2;
     const int textRight = cell.right() - 12;
-    const QString shown = shortenText(index.data(Qt::DisplayRole).toString(), textRight - labelLeft,
-                                      kFirstColumnMargin, painter->fontMetrics());
+    const QString shown = shortenText(index.data(Qt::DisplayRole).toString(), textRight - labelLeft, kFirstColumnMargin,
+                                      painter->fontMetrics());
     painter->drawText(QRect(textLeft, cell.top(), std::max(0, textRight - textLeft), cell.height()),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     const int dotLeft = std::max(cell.right() - 12, textLeft + 2);

@@ -1,9 +1,8 @@
-#include "views/PortfolioListModel.h"
+#include "gui/views/PortfolioListModel.h"
 
 #include "render/ListIcons.h"
 
-PortfolioListModel::PortfolioListModel(QObject* parent)
-    : QAbstractTableModel(parent)
+PortfolioListModel::PortfolioListModel(QObject* parent) : QAbstractTableModel(parent)
 {
     for (int i = 0; i < ListIcons::kTrendIconCount; ++i)
         m_trendIcons.push_back(QPixmap::fromImage(ListIcons::trendIcon(i)));

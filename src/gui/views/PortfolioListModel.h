@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/PortfolioRow.h"
+#include "gui/views/PortfolioRow.h"
 
 #include <QAbstractTableModel>
 #include <QPixmap>

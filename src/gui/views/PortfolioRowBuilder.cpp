@@ -1,7 +1,7 @@
-#include "views/PortfolioRowBuilder.h"
+#include "gui/views/PortfolioRowBuilder.h"
 
-#include "model/ItemFigures.h"
-#include "model/PortfolioTotals.h"
+#include "core/model/ItemFigures.h"
+#include "core/model/PortfolioTotals.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CWPapierDoc.h"
-#include "views/PortfolioRow.h"
+#include "core/model/CWPapierDoc.h"
+#include "gui/views/PortfolioRow.h"
 
 #include <QString>
 

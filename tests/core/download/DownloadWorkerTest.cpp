@@ -1,7 +1,7 @@
 #include "DownloadTestSupport.h"
 
-#include "download/DownloadWorker.h"
-#include "download/UrlVariables.h"
+#include "core/base/UrlVariables.h"
+#include "core/download/DownloadWorker.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,11 +17,7 @@ namespace {
 
 class DownloadWorkerTest : public ::testing::Test {
 protected:
-    DownloadWorkerTest()
-        : m_temp(m_env)
-    {
-        TestEnvironment::setTimeZone("UTC");
-    }
+    DownloadWorkerTest() : m_temp(m_env) { TestEnvironment::setTimeZone("UTC"); }
 
     // Started before any test points TMPDIR elsewhere, so its folders outlive every test.
     static void SetUpTestSuite() { testServer(); }
@@ -38,16 +34,16 @@ TEST_F(DownloadWorkerTest, OnePageServesEveryItemOfTheJobWithOneRequest)
 {
     server().addPage("/list/funds.html", kListPage);
     const std::string url = server().url("/list/funds.html");
-    auto job = jobFor(url, {taskFor("Alpha", standardRules(url, "Alpha"), 1),
-                            taskFor("Beta", standardRules(url, "Beta"), 2),
-                            taskFor("Gamma", standardRules(url, "Gamma"), 3)});
+    auto job = jobFor(url,
+                      {taskFor("Alpha", standardRules(url, "Alpha"), 1), taskFor("Beta", standardRules(url, "Beta"), 2),
+                       taskFor("Gamma", standardRules(url, "Gamma"), 3)});
     job->dateTime = 0;
     const auto events = runJob(std::move(job));
 
-    EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::Started, Kind::Started, Kind::Connecting,
-                                                  Kind::Connecting, Kind::Connecting, Kind::Connected,
-                                                  Kind::Connected, Kind::Connected, Kind::Result, Kind::Result,
-                                                  Kind::Result}));
+    EXPECT_EQ(kindsOf(events),
+              (std::vector<Kind>{Kind::Started, Kind::Started, Kind::Started, Kind::Connecting, Kind::Connecting,
+                                 Kind::Connecting, Kind::Connected, Kind::Connected, Kind::Connected, Kind::Result,
+                                 Kind::Result, Kind::Result}));
     const auto finals = finalEvents(events);
     ASSERT_EQ(finals.size(), 3u);
     EXPECT_EQ(finals[0].itemName, "Alpha");
@@ -135,8 +131,9 @@ TEST_F(DownloadWorkerTest, HttpErrorsMapToTheirCodesWithoutFurtherTries)
         Code code;
         const char* text;
     };
-    for (const Case& c : {Case{500, Code::ServerError, "Error: Server!"}, Case{503, Code::ServerError, "Error: Server!"},
-                          Case{403, Code::ClientError, "Error: Bad URL!"}, Case{304, Code::Failure, ""}}) {
+    for (const Case& c :
+         {Case{500, Code::ServerError, "Error: Server!"}, Case{503, Code::ServerError, "Error: Server!"},
+          Case{403, Code::ClientError, "Error: Bad URL!"}, Case{304, Code::Failure, ""}}) {
         const std::string path = "/status/" + std::to_string(c.status);
         auto job = jobFor(server().url(path + "?d=[&d]"), {taskFor("A", standardRules("", "x"))});
         job->dateGiven = true;

@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
-#include "extract/PageConverter.h"
-#include "extract/PageText.h"
-#include "extract/QuotationExtractor.h"
-#include "extract/StandardSearch.h"
-#include "extract/Windows1252.h"
+#include "core/base/Windows1252.h"
+#include "core/extract/PageConverter.h"
+#include "core/extract/PageText.h"
+#include "core/extract/QuotationExtractor.h"
+#include "core/extract/StandardSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,9 @@ TEST(ConvertPage, UnclosedTagDropsTheRest)
 TEST(ConvertPage, FileEntryPointConvertsWindows1252ToUtf8)
 {
     TestEnvironment env;
-    const std::string source = env.writeFile("page.html", "<td>R\xFC" "cknahmepreis</td>");
+    const std::string source = env.writeFile("page.html",
+                                             "<td>R\xFC"
+                                             "cknahmepreis</td>");
     const std::string target = env.path("page.txt");
     ASSERT_TRUE(PageConverter::ConvertPageFile(2, source, target));
     EXPECT_EQ(readFileBytes(target), "Rücknahmepreis ");
@@ -155,8 +157,10 @@ TEST(CaseFolding, StartTextMatchesRegardlessOfCaseOnlyWhenAsked)
 
 TEST(CaseFolding, Latin1LettersFoldInBothPageEncodings)
 {
-    const std::string utf8Page = "R\xC3\x9C" "CKNAHMEPREIS 101,50 EUR";
-    const std::string cp1252Page = "R\xDC" "CKNAHMEPREIS 101,50 EUR";
+    const std::string utf8Page = "R\xC3\x9C"
+                                 "CKNAHMEPREIS 101,50 EUR";
+    const std::string cp1252Page = "R\xDC"
+                                   "CKNAHMEPREIS 101,50 EUR";
     for (const std::string& raw : {utf8Page, cp1252Page}) {
         const auto r = StandardSearch::StandardSearch(PageText::forSearch(raw), rule("Rücknahmepreis", ".", ",", 0));
         EXPECT_EQ(r.status, 0);

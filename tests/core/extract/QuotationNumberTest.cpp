@@ -1,5 +1,5 @@
+#include "core/extract/QuotationNumber.h"
 #include "TestEnvironment.h"
-#include "extract/QuotationNumber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "model/PortfolioArchive.h"
 #include "TestEnvironment.h"
 #include "WrittenItems.h"
+#include "core/model/PortfolioArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ std::vector<CWPapier> readItems(const QByteArray& bytes, int* version = nullptr)
 bool readFails(const QByteArray& bytes)
 {
     std::vector<CWPapier> items;
-    return !PortfolioArchive::read(bytes.constData(), static_cast<size_t>(bytes.size()), items, nullptr)
-        && items.empty();
+    return !PortfolioArchive::read(bytes.constData(), static_cast<size_t>(bytes.size()), items, nullptr) &&
+        items.empty();
 }
 
 QByteArray hex(const char* text)
@@ -56,11 +56,16 @@ TEST(ArchiveFormat, QuotationBodyAndClassNumbering)
 {
     // 2004-01-02 00:00:00 UTC, value 12.5.
     const QByteArray bytes = writeItems({itemNamed("A", {{1073001600, 12.5}, {1073001660, 13.0}})});
-    const QByteArray body = hex("80B4F43F000000000000" "2940");
-    const QByteArray firstQuotation = hex("0200" "FFFF01000500") + "CKurs" + body;
+    const QByteArray body = hex("80B4F43F000000000000"
+                                "2940");
+    const QByteArray firstQuotation = hex("0200"
+                                          "FFFF01000500") +
+        "CKurs" + body;
     ASSERT_TRUE(bytes.contains(firstQuotation));
     EXPECT_TRUE(bytes.endsWith(hex("0380") + hex("BCB4F43F") + hex("0000000000002A40")));
-    EXPECT_TRUE(bytes.startsWith(hex("0100" "FFFF08000800") + "CWPapier"));
+    EXPECT_TRUE(bytes.startsWith(hex("0100"
+                                     "FFFF08000800") +
+                                 "CWPapier"));
 }
 
 TEST(ArchiveFormat, LaterItemsReferenceTheItemClass)
@@ -92,7 +97,7 @@ TEST(ArchiveFormat, StringPrefixSizes)
 
 TEST(ArchiveFormat, TextOutsideWindows1252IsWrittenWide)
 {
-    const std::string euro = "Caf\xC3\xA9 \xE2\x82\xAC";            // fits Windows-1252
+    const std::string euro = "Caf\xC3\xA9 \xE2\x82\xAC"; // fits Windows-1252
     const std::string greek = "\xCE\xB1\xCE\xB2 \xF0\x9F\x98\x80"; // does not
     const QByteArray narrow = writeItems({itemNamed(euro)});
     EXPECT_EQ(narrow.mid(kFirstField, 7), hex("06436166E92080"));
@@ -111,13 +116,17 @@ TEST(ArchiveFormat, LongListsUseTheDwordCount)
     for (int k = 0; k < 65535; ++k)
         history.push_back({k, k * 0.5});
     const QByteArray bytes = writeItems({itemNamed("Long", history)});
-    EXPECT_TRUE(bytes.contains(hex("FFFFFFFF0000" "FFFF01000500") + "CKurs"));
+    EXPECT_TRUE(bytes.contains(hex("FFFFFFFF0000"
+                                   "FFFF01000500") +
+                               "CKurs"));
     const std::vector<CWPapier> items = readItems(bytes);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].quotations, history);
 
     history.pop_back();
-    EXPECT_TRUE(writeItems({itemNamed("Short", history)}).contains(hex("FEFF" "FFFF01000500")));
+    EXPECT_TRUE(writeItems({itemNamed("Short", history)})
+                    .contains(hex("FEFF"
+                                  "FFFF01000500")));
 }
 
 TEST(ArchiveFormat, HighClassNumbersUseTheLongReference)
@@ -126,7 +135,10 @@ TEST(ArchiveFormat, HighClassNumbersUseTheLongReference)
     std::vector<CWPapier> items(33000, itemNamed("E"));
     items.push_back(itemNamed("Last", {{1, 1.0}, {2, 2.0}}));
     const QByteArray bytes = writeItems(items);
-    EXPECT_TRUE(bytes.endsWith(hex("FF7F" "EB800080" "02000000" "0000000000000040")));
+    EXPECT_TRUE(bytes.endsWith(hex("FF7F"
+                                   "EB800080"
+                                   "02000000"
+                                   "0000000000000040")));
     const std::vector<CWPapier> again = readItems(bytes);
     ASSERT_EQ(again.size(), items.size());
     EXPECT_EQ(again.back().quotations, items.back().quotations);
@@ -190,7 +202,9 @@ TEST(ArchiveFormat, OlderVersionsResaveAsVersionEight)
 {
     const std::vector<CWPapier> items = readItems(fileBytes("version1.tkr"));
     const QByteArray bytes = writeItems(items);
-    EXPECT_TRUE(bytes.startsWith(hex("0100" "FFFF08000800") + "CWPapier"));
+    EXPECT_TRUE(bytes.startsWith(hex("0100"
+                                     "FFFF08000800") +
+                                 "CWPapier"));
     int version = 0;
     const std::vector<CWPapier> again = readItems(bytes, &version);
     EXPECT_EQ(version, 8);
@@ -204,16 +218,27 @@ TEST(ArchiveFormat, MalformedStreamsAreRefused)
     for (qsizetype length = 0; length < valid.size(); ++length)
         EXPECT_TRUE(readFails(valid.left(length))) << "truncated at " << length;
 
-    const QByteArray classHeader = hex("FFFF0800") ;
+    const QByteArray classHeader = hex("FFFF0800");
     EXPECT_TRUE(readFails(hex("0100") + classHeader + hex("0800") + "CWPapieR" + valid.mid(16)));
     EXPECT_TRUE(readFails(hex("0100") + classHeader + hex("4000") + QByteArray(64, 'C')));
-    EXPECT_TRUE(readFails(hex("0100" "FFFF0900" "0800") + "CWPapier" + valid.mid(16)));
-    EXPECT_TRUE(readFails(hex("0100" "FFFF0000" "0800") + "CWPapier" + valid.mid(16)));
+    EXPECT_TRUE(readFails(hex("0100"
+                              "FFFF0900"
+                              "0800") +
+                          "CWPapier" + valid.mid(16)));
+    EXPECT_TRUE(readFails(hex("0100"
+                              "FFFF0000"
+                              "0800") +
+                          "CWPapier" + valid.mid(16)));
     // The item list holds a quotation instead of an item.
-    EXPECT_TRUE(readFails(hex("0100" "FFFF0100" "0500") + "CKurs" + hex("000000000000000000000000")));
+    EXPECT_TRUE(readFails(hex("0100"
+                              "FFFF0100"
+                              "0500") +
+                          "CKurs" + hex("000000000000000000000000")));
     // Class numbers that are not assigned, or that number an object.
     EXPECT_TRUE(readFails(hex("01000180")));
-    EXPECT_TRUE(readFails(hex("0100" "FF7F" "01000080")));
+    EXPECT_TRUE(readFails(hex("0100"
+                              "FF7F"
+                              "01000080")));
     EXPECT_TRUE(readFails(hex("0200") + valid.mid(2) + hex("0280")));
     // Object references and the null object are never written.
     EXPECT_TRUE(readFails(hex("01000100")));
@@ -236,8 +261,12 @@ TEST(ArchiveFormat, AbsurdCountsFailWithoutAllocating)
     ASSERT_GT(count, 0);
     quotations = quotations.left(count) + hex("FFFFFFFFFFFF");
     EXPECT_TRUE(readFails(quotations));
-    EXPECT_TRUE(readFails(hex("0100" "FFFF08000800") + "CWPapier" + hex("FFFFFFFFFFFFFF")));
-    EXPECT_TRUE(readFails(hex("0100" "FFFF08000800") + "CWPapier" + hex("FFFEFFFFFFFFFFFFFF")));
+    EXPECT_TRUE(readFails(hex("0100"
+                              "FFFF08000800") +
+                          "CWPapier" + hex("FFFFFFFFFFFFFF")));
+    EXPECT_TRUE(readFails(hex("0100"
+                              "FFFF08000800") +
+                          "CWPapier" + hex("FFFEFFFFFFFFFFFFFF")));
 }
 
 TEST(ArchiveFormat, TimesOutside32BitsAreRefused)

@@ -1,4 +1,4 @@
-#include "model/CWPapierDoc.h"
+#include "core/model/CWPapierDoc.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

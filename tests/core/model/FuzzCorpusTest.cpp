@@ -1,7 +1,7 @@
-#include "model/PortfolioArchive.h"
-#include "model/PortfolioFile.h"
 #include "TestEnvironment.h"
 #include "WrittenItems.h"
+#include "core/model/PortfolioArchive.h"
+#include "core/model/PortfolioFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "model/CWPapierDoc.h"
-#include "model/Investment.h"
-#include "model/ItemFigures.h"
-#include "model/PortfolioTotals.h"
+#include "core/model/Investment.h"
 #include "TestEnvironment.h"
+#include "core/model/CWPapierDoc.h"
+#include "core/model/ItemFigures.h"
+#include "core/model/PortfolioTotals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "model/CWPapierDoc.h"
-#include "model/PortfolioFile.h"
+#include "core/model/PortfolioFile.h"
 #include "FileSizeLimit.h"
 #include "TestEnvironment.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <gtest/gtest.h>
 

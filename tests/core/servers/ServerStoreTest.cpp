@@ -1,6 +1,6 @@
+#include "core/servers/ServerStore.h"
 #include "TestEnvironment.h"
-#include "servers/SeparatorFormat.h"
-#include "servers/ServerStore.h"
+#include "core/servers/SeparatorFormat.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -103,11 +103,11 @@ TEST(ServerStore, MissingSeparatorValuesReadAsEmptyAndComma)
 TEST(ServerStore, AnyNameRoundTripsAndListsSortedIgnoringCase)
 {
     TestEnvironment env;
-    const std::vector<std::string> names = {"b/slash", "A back\\slash", "ämter ü", "a", "B", "%25 percent",
-                                            "  blanks  "};
+    const std::vector<std::string> names = {"b/slash", "A back\\slash", "ämter ü",   "a",
+                                            "B",       "%25 percent",   "  blanks  "};
     for (const std::string& name : names)
         ASSERT_TRUE(ServerStore::WriteServerConfig(name, sampleConfig())) << name;
-    const std::vector<std::string> expected = {"  blanks  ", "%25 percent", "a", "A back\\slash",
+    const std::vector<std::string> expected = {"  blanks  ", "%25 percent", "a",      "A back\\slash",
                                                "B",          "b/slash",     "ämter ü"};
     EXPECT_EQ(ServerStore::ListServerNames(), expected);
     for (const std::string& name : names) {

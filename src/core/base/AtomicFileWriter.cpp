@@ -1,0 +1,50 @@
+#include "core/base/AtomicFileWriter.h"
+
+#include <QSaveFile>
+#include <cerrno>
+
+namespace {
+
+// The error number the failed call left; a failure that set none still reports one.
+int lastErrorNumber()
+{
+    return errno != 0 ? errno : EIO;
+}
+
+AtomicFileWriter::Failure failureOf(const QFileDevice& file)
+{
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return AtomicFileWriter::Failure::AccessDenied;
+    case QFileDevice::ResourceError:
+        return AtomicFileWriter::Failure::DiskFull;
+    default:
+        return AtomicFileWriter::Failure::Other;
+    }
+}
+
+} // namespace
+
+AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, std::string_view bytes)
+{
+    Result result;
+    QSaveFile file(QString::fromStdString(path));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.errorNumber = lastErrorNumber();
+        result.failure = failureOf(file);
+        return result;
+    }
+    result.created = true;
+    errno = 0;
+    const qint64 size = static_cast<qint64>(bytes.size());
+    // QSaveFile::commit() alone can miss a failed final flush and publish a cut file.
+    if (file.write(bytes.data(), size) != size || !file.flush() || !file.commit()) {
+        result.errorNumber = lastErrorNumber();
+        result.failure = failureOf(file);
+        file.cancelWriting();
+        return result;
+    }
+    result.saved = true;
+    return result;
+}

@@ -1,0 +1,30 @@
+#include "core/base/FileReader.h"
+
+#include <QFile>
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    std::string bytes;
+    // One sized read; streams without a size (pipes, /proc) and files that grew are read on to their end.
+    const qint64 size = file.isSequential() ? 0 : file.size();
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        const qint64 got = file.read(bytes.data(), size);
+        if (got < 0)
+            return std::nullopt;
+        bytes.resize(static_cast<size_t>(got));
+    }
+    char block[65536];
+    for (;;) {
+        const qint64 got = file.read(block, sizeof block);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        bytes.append(block, static_cast<size_t>(got));
+    }
+    return bytes;
+}

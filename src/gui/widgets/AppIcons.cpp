@@ -1,0 +1,155 @@
+#include "gui/widgets/AppIcons.h"
+
+#include "render/ListIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace AppIcons {
+namespace {
+
+constexpr int kSize = 32;
+
+QIcon drawn(const std::function<void(QPainter&)>& draw)
+{
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
+    return QIcon(pixmap);
+}
+
+void page(QPainter& p, const QRectF& rect)
+{
+    p.setPen(QPen(QColor(80, 80, 80), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(rect);
+    p.setPen(QPen(QColor(150, 150, 150), 1.5));
+    for (qreal y = rect.top() + 5; y < rect.bottom() - 2; y += 4)
+        p.drawLine(QPointF(rect.left() + 3, y), QPointF(rect.right() - 3, y));
+}
+
+void circularArrow(QPainter& p, const QColor& colour)
+{
+    p.setPen(QPen(colour, 4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(5, 5, 22, 22), 60 * 16, 280 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF({{19, 2}, {28, 6}, {20, 12}}));
+}
+
+} // namespace
+
+QIcon application()
+{
+    QIcon icon;
+    for (int size : {16, 32, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(ListIcons::applicationIcon(size)));
+    return icon;
+}
+
+QIcon abortTray()
+{
+    return QIcon(QPixmap::fromImage(ListIcons::abortIcon(64)));
+}
+
+QIcon updateAll()
+{
+    return drawn([](QPainter& p) { circularArrow(p, QColor(30, 140, 50)); });
+}
+
+QIcon abortDownloads()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(210, 30, 30));
+        p.drawEllipse(QRectF(3, 3, 26, 26));
+        p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(11, 11), QPointF(21, 21));
+        p.drawLine(QPointF(21, 11), QPointF(11, 21));
+    });
+}
+
+QIcon manualUpdate()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(4, 3, 18, 24));
+        p.setPen(QPen(QColor(40, 80, 200), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14, 26), QPointF(28, 10));
+    });
+}
+
+QIcon percentual()
+{
+    return drawn([](QPainter& p) {
+        QFont font = p.font();
+        font.setPixelSize(26);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(40, 60, 140));
+        p.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("%"));
+    });
+}
+
+QIcon compareAll()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.drawLine(3, 29, 29, 29);
+        p.drawLine(3, 29, 3, 3);
+        p.setPen(QPen(QColor(220, 40, 40), 2.5));
+        p.drawPolyline(QPolygonF({{4, 24}, {12, 16}, {20, 20}, {28, 6}}));
+        p.setPen(QPen(QColor(40, 80, 220), 2.5));
+        p.drawPolyline(QPolygonF({{4, 20}, {12, 22}, {20, 12}, {28, 14}}));
+    });
+}
+
+QIcon exportQuotations()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(3, 3, 18, 24));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 140, 50));
+        p.drawPolygon(QPolygonF({{16, 12}, {24, 12}, {24, 7}, {31, 16}, {24, 25}, {24, 20}, {16, 20}}));
+    });
+}
+
+QIcon cut()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 2));
+        p.drawLine(QPointF(10, 3), QPointF(20, 21));
+        p.drawLine(QPointF(22, 3), QPointF(12, 21));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(200, 30, 30), 2.5));
+        p.drawEllipse(QRectF(5, 20, 8, 8));
+        p.drawEllipse(QRectF(19, 20, 8, 8));
+    });
+}
+
+QIcon copy()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(3, 3, 16, 20));
+        page(p, QRectF(12, 9, 16, 20));
+    });
+}
+
+QIcon paste()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(110, 70, 30), 1.5));
+        p.setBrush(QColor(190, 140, 80));
+        p.drawRoundedRect(QRectF(4, 5, 20, 24), 2, 2);
+        p.setBrush(QColor(120, 120, 120));
+        p.drawRect(QRectF(10, 2, 8, 6));
+        page(p, QRectF(13, 12, 16, 18));
+    });
+}
+
+} // namespace AppIcons

@@ -1,0 +1,82 @@
+#include "CliRunner.h"
+#include "TestEnvironment.h"
+#include "core/model/CWPapierDoc.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kYahooFormat = "[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]";
+
+class ImportInto : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_portfolio = QString::fromStdString(m_env.path("depot.tkr"));
+        ASSERT_EQ(runCli({"new", m_portfolio}).exitCode, 0);
+        ASSERT_EQ(runCli({"add", m_portfolio, "--name", "Oracle"}).exitCode, 0);
+    }
+
+    const CWPapier& item(CWPapierDoc& doc, const std::string& name)
+    {
+        std::string error;
+        EXPECT_TRUE(doc.OpenPortfolio(m_portfolio.toStdString(), error)) << error;
+        for (int pos = 0; pos < doc.itemCount(); ++pos)
+            if (doc.item(pos).name == name)
+                return doc.item(pos);
+        throw std::runtime_error("no item " + name);
+    }
+
+    TestEnvironment m_env;
+    QString m_portfolio;
+};
+
+} // namespace
+
+TEST_F(ImportInto, MergesARealNewestFirstHistoryAndSaves)
+{
+    const QString csv = QString::fromStdString(realDataPath("yahoo_tablecsv_orcl_2000.csv"));
+    const CliResult listed = runCli({"import", csv, "--format", kYahooFormat}, {"TZ=UTC"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const CliResult merged =
+        runCli({"import", csv, "--format", kYahooFormat, "--into", m_portfolio, "--item", "Oracle"}, {"TZ=UTC"});
+    ASSERT_EQ(merged.exitCode, 0) << merged.err;
+    EXPECT_EQ(merged.out, "") << "merging lists nothing";
+
+    CWPapierDoc doc;
+    const CWPapier& oracle = item(doc, "Oracle");
+    const auto lines = std::count(listed.out.begin(), listed.out.end(), '\n');
+    ASSERT_EQ(static_cast<long>(oracle.quotations.size()), lines);
+    EXPECT_TRUE(std::is_sorted(oracle.quotations.begin(), oracle.quotations.end(),
+                               [](const CKurs& a, const CKurs& b) { return a.time < b.time; }));
+    // The file's first data line is the newest: 2000-12-29, close 29.06.
+    EXPECT_EQ(oracle.quotations.back().value, 29.06);
+
+    const CliResult again =
+        runCli({"import", csv, "--format", kYahooFormat, "--into", m_portfolio, "--item", "Oracle"}, {"TZ=UTC"});
+    ASSERT_EQ(again.exitCode, 0);
+    CWPapierDoc reopened;
+    EXPECT_EQ(item(reopened, "Oracle").quotations.size(), oracle.quotations.size()) << "same times replace";
+}
+
+TEST_F(ImportInto, RefusesBeforeImportingAndNeverTouchesTheFile)
+{
+    const QString csv = QString::fromStdString(realDataPath("yahoo_tablecsv_orcl_2000.csv"));
+    const std::string before = readFileBytes(m_portfolio.toStdString());
+
+    CliResult r = runCli({"import", csv, "--format", kYahooFormat, "--into", m_portfolio, "--item", "oracle"});
+    EXPECT_EQ(r.exitCode, 2) << "item names are case-sensitive";
+    EXPECT_EQ(r.out, "");
+    r = runCli({"import", csv, "--format", kYahooFormat, "--into", m_portfolio});
+    EXPECT_EQ(r.exitCode, 2);
+    r = runCli({"import", csv, "--format", "[&day]x[&value]y", "--into", m_portfolio, "--item", "Oracle"});
+    EXPECT_EQ(r.exitCode, 1) << "nothing found, nothing merged";
+    EXPECT_EQ(readFileBytes(m_portfolio.toStdString()), before);
+
+    const std::string garbage = m_env.writeFile("garbage.tkr", "no portfolio at all");
+    r = runCli(
+        {"import", csv, "--format", kYahooFormat, "--into", QString::fromStdString(garbage), "--item", "Oracle"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("Unexpected file format."), std::string::npos);
+    EXPECT_EQ(readFileBytes(garbage), "no portfolio at all");
+}

@@ -1,0 +1,141 @@
+#include "CliRunner.h"
+#include "TestEnvironment.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList args(std::initializer_list<std::string> list)
+{
+    QStringList result;
+    for (const std::string& a : list)
+        result << QString::fromStdString(a);
+    return result;
+}
+
+QJsonObject json(const std::string& text)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+}
+
+} // namespace
+
+TEST(ServersCli, SetShowAndDeleteAServerWithAnAwkwardName)
+{
+    TestEnvironment env;
+    const std::string name = "Bank/Fonds \\ Übersicht";
+    auto r = runCli(args({"servers", "set", name, "--url", "http://x/[&symbol]", "--separators", "9.999,99", "--start",
+                          "Kurs", "--format", "2", "--numbers", "1", "--case-sensitive"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+
+    r = runCli(args({"servers", "list"}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find(name + "\n"), std::string::npos);
+
+    r = runCli(args({"servers", "show", name}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "URL=http://x/[&symbol]\nTimeout=180\nTAUSEND=.\nDECIMAL=,\nFormat=2\nText_before_Value=Kurs\n"
+              "Nr_HTML_before_Value=0\nNumbers_before_Value=1\nNoCaseSensitiv=0\nFiltering=0\n"
+              "RegExp=[&symbol][\"', \\t\\r\\n]*([0-9,]+)\nRegExpQuotationIndex=1\nbRegExpExtractDate=0\n"
+              "RegExpDayIndex=2\nRegExpMonthIndex=3\nRegExpYearIndex=4\nbRegExpExtractTime=0\n"
+              "RegExpHourIndex=5\nRegExpMinuteIndex=6\n");
+
+    r = runCli(args({"servers", "set", name, "--regex", "([0-9]+)", "--date", "3,4,5", "--timeout", "30"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = runCli(args({"servers", "show", name, "--json"}));
+    const QJsonObject object = json(r.out);
+    EXPECT_EQ(object.size(), 19);
+    EXPECT_EQ(object["Filtering"].toInt(), 1);
+    EXPECT_EQ(object["RegExp"].toString(), "([0-9]+)");
+    EXPECT_EQ(object["bRegExpExtractDate"].toInt(), 1);
+    EXPECT_EQ(object["RegExpYearIndex"].toInt(), 5);
+    EXPECT_EQ(object["Timeout"].toInt(), 30);
+    EXPECT_EQ(object["Text_before_Value"].toString(), "Kurs") << "fields not given keep their stored value";
+
+    EXPECT_EQ(runCli(args({"servers", "delete", name})).exitCode, 0);
+    r = runCli(args({"servers", "show", name}));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "The server properties for '" + name + "'\n do not exist on this computer!\n");
+}
+
+TEST(ServersCli, RefusesBadValuesAndThePseudoServer)
+{
+    TestEnvironment env;
+    EXPECT_EQ(runCli(args({"servers", "set", "-- User defined --"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "set", "S", "--timeout", "0"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "set", "S", "--timeout", "601"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "set", "S", "--format", "3"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "set", "S", "--separators", "9999,99"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "set", "S", "--date", "1,2"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "set", "S", "--bogus"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "delete", "S"})).exitCode, 2) << "none of the refused sets stored S";
+    const auto tooLong = runCli(args({"servers", "set", "S", "--url", std::string(260, 'u')}));
+    EXPECT_NE(tooLong.exitCode, 0);
+    EXPECT_EQ(runCli(args({"servers", "show", "S"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"nonsense"})).exitCode, 2);
+}
+
+TEST(ExtractCli, StandardSearchOnUtf8AndWindows1252Pages)
+{
+    TestEnvironment env;
+    const std::string utf8 = env.writeFile("utf8.html", "<td>Rücknahmepreis</td><td>1.234,56 EUR</td>");
+    const std::string cp1252 = env.writeFile("cp1252.html",
+                                             "<td>R\xFC"
+                                             "cknahmepreis</td><td>1.234,56 EUR</td>");
+    for (const std::string& page : {utf8, cp1252}) {
+        const auto r =
+            runCli(args({"extract", page, "--start", "RÜCKNAHMEPREIS", "--separators", "9.999,99", "--format", "2"}));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out.rfind("Value: 1234.5600\nDate/Time: ", 0), 0u) << r.out;
+    }
+}
+
+TEST(ExtractCli, UsesAStoredServerAndTheItemVariables)
+{
+    TestEnvironment env;
+    ASSERT_EQ(runCli(args({"servers", "set", "Board", "--start", "[&symbol]:", "--separators", " 9999.99"})).exitCode,
+              0);
+    const std::string page = env.writeFile("board.txt", "AAA: 1.5 BBB: 2.75 CCC: 3");
+    auto r = runCli(args({"extract", page, "--server", "Board", "--symbol", "BBB"}));
+    EXPECT_EQ(r.out.rfind("Value: 2.7500\n", 0), 0u) << r.out;
+    r = runCli(args({"extract", page, "--server", "Board", "--symbol", "BBB", "--numbers", "1"}));
+    EXPECT_EQ(r.exitCode, 1) << "the option overrides the stored field; 3 ends the page";
+    EXPECT_EQ(r.out, "Error: Quotation not found!! (3)\n");
+    r = runCli(args({"extract", page, "--server", "Missing"}));
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(ExtractCli, FailuresPrintTheStatusTextAndJson)
+{
+    TestEnvironment env;
+    const std::string page = env.writeFile("p.txt", "Price: n/a\r\n\tmore text here");
+    auto r = runCli(args({"extract", page, "--start", "Kurs"}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "Error: Text not found!\n");
+    r = runCli(args({"extract", page, "--start", "Price:", "--numbers", "2"}));
+    EXPECT_EQ(r.out, "Error: Quotation not found!! (EOF)\n");
+    const std::string nearEnd = env.writeFile("e.txt", "Price:\r\n\t5\r");
+    r = runCli(args({"extract", nearEnd, "--start", "Price:"}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "Error: Quotation not found!! (5 )\n") << "status texts are printed on one line";
+    r = runCli(args({"extract", nearEnd, "--start", "Price:", "--json"}));
+    const QJsonObject object = json(r.out);
+    EXPECT_EQ(object["status"].toInt(), 1);
+    EXPECT_EQ(object["excerpt"].toString(), "5\r") << "JSON keeps the excerpt as it is";
+    EXPECT_EQ(runCli(args({"extract", env.path("absent.html")})).exitCode, 3);
+    EXPECT_EQ(runCli(args({"extract"})).exitCode, 2);
+}
+
+TEST(ExtractCli, ValueFollowsTheLocale)
+{
+    TestEnvironment env;
+    const std::string page = env.writeFile("p.txt", "Kurs 12,5 EUR");
+    const auto r = runCli(args({"extract", page, "--start", "Kurs"}), {"LC_ALL=de_DE.UTF-8"});
+    ASSERT_EQ(r.exitCode, 0);
+    if (r.out.rfind("Value: 12.5000\n", 0) == 0)
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    EXPECT_EQ(r.out.rfind("Value: 12,5000\n", 0), 0u) << r.out;
+}

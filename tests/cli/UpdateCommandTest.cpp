@@ -1,0 +1,114 @@
+#include "CliRunner.h"
+#include "DownloadTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class UpdateCommandTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testServer(); }
+
+    UpdateCommandTest() : m_temp(m_env)
+    {
+        TestEnvironment::setTimeZone("UTC");
+        testServer().addPage("/cli/a.html", "Price 12345");
+        testServer().addPage("/cli/b.html", "Price 7.5");
+        testServer().addPage("/cli/c.html", "nothing here");
+    }
+
+    std::string portfolio()
+    {
+        CWPapierDoc doc;
+        doc.NewPortfolio();
+        add(doc, "Alpha", "/cli/a.html", {{1000, 123.45}});
+        add(doc, "Beta", "/cli/b.html", {});
+        add(doc, "Gamma", "/cli/c.html", {});
+        std::string error;
+        const std::string path = m_env.path("p.tkr");
+        EXPECT_TRUE(doc.SavePortfolio(path, error)) << error;
+        return path;
+    }
+
+    static void add(CWPapierDoc& doc, const std::string& name, const std::string& path, std::vector<CKurs> history)
+    {
+        CWPapier item = CWPapier::newItem(name, 0, 0);
+        item.server = standardRules(testServer().url(path), "Price");
+        item.server.name = ServerConfig::kUserDefinedName;
+        item.quotations = std::move(history);
+        doc.AddItem(item);
+    }
+
+    TestEnvironment m_env;
+    PrivateTempFolder m_temp;
+};
+
+TEST_F(UpdateCommandTest, UpdatePrintsEveryItemStoresAndReportsTheFailure)
+{
+    const std::string path = portfolio();
+    const CliResult result = runCli({"update", QString::fromStdString(path), "--downloads", "1"});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.out.find("Alpha: Initialized\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Alpha: 123.4500\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Beta: 7.5000\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Gamma: Error: Text not found!\n"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("Invested"), std::string::npos);
+    EXPECT_TRUE(m_temp.files().isEmpty()) << "failed pages are not left behind";
+
+    CWPapierDoc doc;
+    std::string error;
+    ASSERT_TRUE(doc.OpenPortfolio(path, error)) << error;
+    EXPECT_EQ(doc.item(1).quotations.size(), 2u);
+    EXPECT_DOUBLE_EQ(doc.item(1).quotations.back().value, 123.45);
+    EXPECT_DOUBLE_EQ(doc.item(2).quotations.at(0).value, 7.5);
+    EXPECT_TRUE(doc.item(3).quotations.empty());
+}
+
+TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)
+{
+    const std::string path = portfolio();
+    const QString file = QString::fromStdString(path);
+    CliResult result = runCli({"update", file, "--items", "Beta", "--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    result = runCli({"update", file, "--items", "Gamma,Beta", "--quiet"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "Gamma: Error: Text not found!\n");
+
+    EXPECT_EQ(runCli({"update", file, "--items", "beta"}).exitCode, 2);
+    EXPECT_EQ(runCli({"update", file, "--downloads", "0"}).exitCode, 2);
+    EXPECT_EQ(runCli({"update", file, "--date", "yesterday"}).exitCode, 2);
+    EXPECT_EQ(runCli({"update", QString::fromStdString(m_env.path("none.tkr"))}).exitCode, 3);
+}
+
+TEST_F(UpdateCommandTest, NothingDueEndsAtOnceWithoutSaving)
+{
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    std::string error;
+    const std::string path = m_env.path("empty.tkr");
+    ASSERT_TRUE(doc.SavePortfolio(path, error));
+    const std::string before = readFileBytes(path);
+    const CliResult result = runCli({"update", QString::fromStdString(path)});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readFileBytes(path), before);
+}
+
+TEST_F(UpdateCommandTest, TestCommandShowsTheMessageAndStoresNothing)
+{
+    const std::string path = portfolio();
+    const std::string before = readFileBytes(path);
+    CliResult result = runCli({"test", QString::fromStdString(path), "Beta"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("Quotation for 'Beta':\nValue: 7.5000\nDate/Time: ", 0), 0u) << result.out;
+    result = runCli({"test", QString::fromStdString(path), "Gamma"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "Quotation for 'Gamma' not found!\n\n");
+    EXPECT_EQ(readFileBytes(path), before);
+    EXPECT_EQ(runCli({"test", QString::fromStdString(path), "Delta"}).exitCode, 2);
+    EXPECT_EQ(runCli({"test", "--server", "No such server", "--symbol", "X"}).exitCode, 2);
+    EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "core/base/UrlVariables.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace UrlVariables;
+
+namespace {
+
+class DateVariables : public ::testing::Test {
+protected:
+    void SetUp() override { TestEnvironment::setTimeZone("Europe/Berlin"); }
+    TestEnvironment m_env;
+};
+
+const char* const kFullTemplate = "q?d=[&d].[&m].[&y]&t=[&h]:[&min]&w=[&dw]&ms=[&mstr]";
+
+} // namespace
+
+TEST(ItemVariables, FirstOccurrenceOfEachIsReplacedVerbatim)
+{
+    auto s = SubstituteItemVariables("a[&name]b[&name]", "X", "S");
+    EXPECT_EQ(s.text, "aXb[&name]");
+    EXPECT_TRUE(s.changed);
+    s = SubstituteItemVariables("q=[&symbol]&n=[&name]", "A & B Fund", "710000.F");
+    EXPECT_EQ(s.text, "q=710000.F&n=A & B Fund");
+    s = SubstituteItemVariables("[&name]", "has [&symbol] inside", "SYM");
+    EXPECT_EQ(s.text, "has SYM inside") << "the symbol pass searches the result of the name pass";
+    s = SubstituteItemVariables("[&NAME] [&Symbol]", "x", "y");
+    EXPECT_EQ(s.text, "[&NAME] [&Symbol]");
+    EXPECT_FALSE(s.changed);
+}
+
+TEST(ItemVariables, OverlongResultIsReported)
+{
+    const auto fits = SubstituteItemVariables("x[&symbol]", std::string(), std::string(258, 's'));
+    EXPECT_FALSE(fits.tooLong);
+    const auto tooLong = SubstituteItemVariables("xy[&symbol]", std::string(), std::string(258, 's'));
+    EXPECT_TRUE(tooLong.tooLong);
+}
+
+TEST_F(DateVariables, WithoutVariablesNothingChanges)
+{
+    time_t reference = localTime(2004, 3, 1, 9, 5);
+    const time_t before = reference;
+    const auto s = SubstituteDateVariables("http://example.com/[&D]/x", reference, 2);
+    EXPECT_EQ(s.text, "http://example.com/[&D]/x");
+    EXPECT_FALSE(s.changed);
+    EXPECT_EQ(reference, before);
+}
+
+TEST_F(DateVariables, EveryVariableOnAMonday)
+{
+    time_t reference = localTime(2004, 3, 1, 9, 5);
+    const auto s = SubstituteDateVariables(kFullTemplate, reference, 0);
+    EXPECT_EQ(s.text, "q?d=01.03.2004&t=09:05&w=1&ms=mar");
+    EXPECT_TRUE(s.changed);
+}
+
+TEST_F(DateVariables, OneDayShiftIsAppliedOnceAndMonthAndYearFollow)
+{
+    time_t reference = localTime(2004, 3, 1, 9, 5);
+    const auto s = SubstituteDateVariables(kFullTemplate, reference, 1);
+    EXPECT_EQ(s.text, "q?d=29.02.2004&t=09:05&w=0&ms=feb");
+    EXPECT_EQ(reference, localTime(2004, 2, 29, 9, 5)) << "the caller's reference time moves";
+}
+
+TEST_F(DateVariables, HourShiftAndVariablesThatNeverShift)
+{
+    time_t reference = localTime(2004, 3, 1, 1, 30);
+    EXPECT_EQ(SubstituteDateVariables("x[&h]y", reference, 2).text, "x23y");
+    time_t other = localTime(2004, 3, 1, 1, 30);
+    EXPECT_EQ(SubstituteDateVariables("x[&m][&y]", other, 5).text, "x032004");
+    EXPECT_EQ(other, localTime(2004, 3, 1, 1, 30));
+    time_t minutes = localTime(2004, 3, 1, 1, 30);
+    EXPECT_EQ(SubstituteDateVariables("[&min]", minutes, 31).text, "59");
+}
+
+TEST_F(DateVariables, RepeatedVariablesAreAllReplacedWithOneShift)
+{
+    time_t reference = localTime(2004, 3, 10, 12, 0);
+    EXPECT_EQ(SubstituteDateVariables("[&d][&d]-[&d]", reference, 1).text, "0909-09");
+    time_t again = localTime(2004, 3, 10, 12, 0);
+    EXPECT_EQ(SubstituteDateVariables("[&mstr][&m][&dw][&d]", again, 0).text, "mar03310");
+}
+
+TEST_F(DateVariables, WeekdayFilesFollowTheDay)
+{
+    time_t monday = localTime(2024, 1, 1, 10, 0);
+    EXPECT_EQ(SubstituteDateVariables("file:///data/dws[&dw].asc", monday, 0).text, "file:///data/dws1.asc");
+    time_t sunday = localTime(2024, 1, 7, 10, 0);
+    EXPECT_EQ(SubstituteDateVariables("file:///data/dws[&dw].asc", sunday, 0).text, "file:///data/dws0.asc");
+}
+
+TEST_F(DateVariables, DayShiftAcrossDaylightSavingIsASubtractionOfSeconds)
+{
+    time_t reference = localTime(2024, 4, 1, 12, 0);
+    const auto s = SubstituteDateVariables("[&d].[&m] [&h]", reference, 2);
+    EXPECT_EQ(s.text, "30.03 11") << "48 hours before 12:00 CEST is 11:00 CET";
+}
+
+TEST_F(DateVariables, NowUsesTheCurrentTime)
+{
+    time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(SubstituteDateVariablesNow("[&y]", 0).text, std::to_string(local.tm_year + 1900));
+}

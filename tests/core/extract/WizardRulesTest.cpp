@@ -1,0 +1,209 @@
+#include "core/extract/WizardRules.h"
+#include "CliRunner.h"
+#include "TestEnvironment.h"
+#include "core/extract/PageConverter.h"
+#include "core/extract/PageText.h"
+#include "core/extract/QuotationExtractor.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string pageVersion(const std::string& raw, int mode)
+{
+    return PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(raw)));
+}
+
+// What the standard search finds on `raw` with a generated rule.
+ExtractResult extractWith(const WizardRules::Rule& rule, const std::string& raw)
+{
+    ServerConfig config = ServerConfig::newServerDefaults();
+    EXPECT_TRUE(WizardRules::Apply(rule, "file:///page.html", ".", ",", "", "", config));
+    return QuotationExtractor::ExtractFromRawPage(config, raw, 0);
+}
+
+} // namespace
+
+TEST(WizardRules, TagsBetweenStartTextAndQuotation)
+{
+    const std::string page = pageVersion("Kurs:<td><b>22,65</b></td>", PageConverter::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
+    ASSERT_EQ(outcome.rules.size(), 1u);
+    const WizardRules::Rule& rule = outcome.rules[0];
+    EXPECT_EQ(rule.startText, "Kurs:");
+    EXPECT_EQ(rule.tags, 2);
+    EXPECT_EQ(rule.numbers, 0);
+    EXPECT_EQ(rule.regionStart, 0u);
+    EXPECT_EQ(rule.regionLength, std::string("Kurs:<><>22,65").size());
+    EXPECT_EQ(WizardRules::ListText(rule), "find text \"Kurs:\" and skip 2 html tag(s) ");
+    EXPECT_TRUE(outcome.message.empty());
+}
+
+TEST(WizardRules, GuardRejectsLongerNumbers)
+{
+    const std::string page = pageVersion("Kurs:<td><b>22,650</b></td>", PageConverter::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
+    EXPECT_TRUE(outcome.rules.empty());
+    EXPECT_TRUE(outcome.message.empty());
+}
+
+TEST(WizardRules, StartTextOccurringEarlierIsDiscarded)
+{
+    const std::string page = pageVersion("Kurs:<td>x</td>Kurs:<td><b>22,65</b>", PageConverter::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
+    // Two tags from the second "Kurs:" would be found by the search at the first one; four from the first work.
+    ASSERT_EQ(outcome.rules.size(), 1u);
+    EXPECT_EQ(outcome.rules[0].tags, 4);
+    EXPECT_EQ(outcome.rules[0].regionStart, 0u);
+}
+
+TEST(WizardRules, NumbersToSkipAndListTexts)
+{
+    const std::string page =
+        pageVersion("<p>Kurse</p><p>Hoch 23,10 Tief 21,90 Letzter 22,65 EUR</p>", PageConverter::TextOnly);
+    const auto outcome = WizardRules::Generate(page, PageConverter::TextOnly, "22,65");
+    ASSERT_FALSE(outcome.rules.empty());
+    EXPECT_EQ(outcome.rules[0].numbers, 0);
+    EXPECT_EQ(outcome.rules[0].startText, "Letzter");
+    bool skipsTwo = false;
+    for (const auto& rule : outcome.rules)
+        skipsTwo = skipsTwo || (rule.startText == "Hoch" && rule.numbers == 2);
+    EXPECT_TRUE(skipsTwo);
+
+    EXPECT_EQ(WizardRules::ListText({1, 3, 2, "A b", 0, 0}),
+              "find text \"A b\", skip 3 html tag(s) and then skip 2 number(s)");
+    EXPECT_EQ(WizardRules::ListText({0, 0, 4, "A", 0, 0}), "find text \"A\" and skip 4 number(s)");
+}
+
+TEST(WizardRules, OnlyTagCountZeroOutsideSemiHtml)
+{
+    const std::string raw = readFileBytes(testDataPath("wizard/quote_page.html"));
+    for (int mode : {PageConverter::None, PageConverter::TextOnly}) {
+        int calls = 0;
+        int lastTotal = 0;
+        const auto outcome = WizardRules::Generate(pageVersion(raw, mode), mode, "22,65", [&](int done, int total) {
+            EXPECT_EQ(done, ++calls);
+            lastTotal = total;
+        });
+        EXPECT_EQ(calls, 6);
+        EXPECT_EQ(lastTotal, 6);
+        EXPECT_LE(outcome.rules.size(), 6u);
+        for (const auto& rule : outcome.rules)
+            EXPECT_EQ(rule.tags, 0);
+    }
+    int calls = 0;
+    WizardRules::Generate(pageVersion(raw, 1), 1, "22,65", [&](int, int total) {
+        ++calls;
+        EXPECT_EQ(total, 96);
+    });
+    EXPECT_EQ(calls, 96);
+}
+
+TEST(WizardRules, EveryRuleFindsTheQuotationWithTheStandardSearch)
+{
+    const std::vector<std::pair<std::string, std::string>> samples = {
+        {readFileBytes(testDataPath("wizard/quote_page.html")), "22,65"},
+        {readFileBytes(realDataPath("de_fund_history_table.html")), "667,46"},
+        {readFileBytes(realDataPath("de_fund_history_table.html")), "678,24"},
+    };
+    int rules = 0;
+    for (const auto& [raw, quotation] : samples) {
+        const double expected = std::stod(quotation.substr(0, quotation.find(','))) +
+            std::stod("0." + quotation.substr(quotation.find(',') + 1));
+        for (int mode : {0, 1, 2}) {
+            const std::string page = pageVersion(raw, mode);
+            for (const auto& rule : WizardRules::Generate(page, mode, quotation).rules) {
+                ++rules;
+                const ExtractResult result = extractWith(rule, raw);
+                EXPECT_EQ(result.status, QuotationFound) << WizardRules::ListText(rule) << " mode " << mode;
+                EXPECT_DOUBLE_EQ(result.value, expected) << WizardRules::ListText(rule) << " mode " << mode;
+                EXPECT_EQ(page.compare(rule.regionStart, rule.startText.size(), rule.startText), 0);
+                EXPECT_EQ(
+                    page.compare(rule.regionStart + rule.regionLength - quotation.size(), quotation.size(), quotation),
+                    0)
+                    << "the region ends with the quotation";
+            }
+        }
+    }
+    EXPECT_GE(rules, 6);
+}
+
+TEST(WizardRules, RegionCountsCharactersNotBytes)
+{
+    // The guard after the quotation is a two-byte character; the region ends right before it.
+    const std::string page = pageVersion("Kurs:<b>22,65\xC3\xA4 x", PageConverter::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
+    ASSERT_EQ(outcome.rules.size(), 1u);
+    EXPECT_EQ(outcome.rules[0].regionLength, std::string("Kurs:<>22,65").size());
+    // Start texts are whole characters: "ä" is one of the at most 30.
+    const std::string umlauts = pageVersion("<p>\xC3\xA4\xC3\xB6 22,65 </p>", PageConverter::None);
+    const auto second = WizardRules::Generate(umlauts, PageConverter::None, "22,65");
+    ASSERT_EQ(second.rules.size(), 1u);
+    EXPECT_EQ(second.rules[0].startText, "\xC3\xA4\xC3\xB6 ");
+}
+
+TEST(WizardRules, Messages)
+{
+    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", 1, "").message, "Please enter the quotation to be extracted!");
+    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", 1, "22,66").message,
+              "Quotation doesn't exist in the specified web page!");
+    // The search for the quotation is case-sensitive and exact.
+    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 EUR", 1, "eur").message,
+              "Quotation doesn't exist in the specified web page!");
+}
+
+TEST(WizardRules, ResultPutsBackNameAndSymbol)
+{
+    EXPECT_EQ(WizardRules::StartTextWithVariables("IBM Corp.", "IBM", "IBM.DE"), "[&name] Corp.");
+    EXPECT_EQ(WizardRules::StartTextWithVariables("Siemens SIE.DE Kurs", "Siemens", "SIE.DE"),
+              "[&name] [&symbol] Kurs");
+    // A symbol that is part of "[&name]" leaves the put-back name whole.
+    EXPECT_EQ(WizardRules::StartTextWithVariables("Bayer a", "Bayer", "a"), "[&name] [&symbol]");
+    EXPECT_EQ(WizardRules::StartTextWithVariables("Kurs:", "", ""), "Kurs:");
+
+    ServerConfig config = ServerConfig::newServerDefaults();
+    config.Filtering = 1;
+    config.NoCaseSensitiv = 0;
+    config.RegExp = "kept";
+    config.Timeout = 77;
+    ASSERT_TRUE(WizardRules::Apply({2, 0, 3, "IBM Corp.", 0, 0}, "http://x/[&symbol]", "", ",", "IBM", "I", config));
+    EXPECT_EQ(config.URL, "http://x/[&symbol]");
+    EXPECT_EQ(config.Format, 2);
+    EXPECT_EQ(config.Text_before_Value, "[&name] Corp.");
+    EXPECT_EQ(config.Nr_HTML_before_Value, 0);
+    EXPECT_EQ(config.Numbers_before_Value, 3);
+    EXPECT_EQ(config.TAUSEND, "");
+    EXPECT_EQ(config.DECIMAL, ",");
+    EXPECT_EQ(config.NoCaseSensitiv, 1);
+    EXPECT_EQ(config.Filtering, 0);
+    EXPECT_EQ(config.RegExp, "kept");
+    EXPECT_EQ(config.Timeout, 77);
+
+    const ServerConfig before = config;
+    std::string error;
+    EXPECT_FALSE(WizardRules::Apply({1, 0, 0, std::string(30, 'x'), 0, 0}, "u", ".", ",", "", "x", config, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(config, before) << "a refused result changes nothing";
+}
+
+TEST(WizardCli, PrintsRulesInGenerationOrder)
+{
+    TestEnvironment env;
+    const QString page = QString::fromStdString(testDataPath("wizard/quote_page.html"));
+    CliResult r = runCli({"wizard", page, "--quote", "22,65"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "find text \"Letzter Kurs:\" and skip 3 html tag(s) \n"
+              "find text \"IBM Corp. &ndash; Aktie\" and skip 7 html tag(s) \n"
+              "find text \"Kurse\" and skip 11 html tag(s) \n");
+    r = runCli({"wizard", page, "--quote", "23,00", "--mode", "2", "--json", "--name", "IBM"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("\"textBeforeValue\":\"[&name] Corp. Hoch\""), std::string::npos) << r.out;
+    r = runCli({"wizard", page, "--quote", "99,99"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Quotation doesn't exist in the specified web page!\n");
+    r = runCli({"wizard", page, "--quote", "22,65", "--mode", "3"});
+    EXPECT_EQ(r.exitCode, 2);
+    r = runCli({"wizard", QString::fromStdString(env.path("missing.html")), "--quote", "1"});
+    EXPECT_EQ(r.exitCode, 3);
+}

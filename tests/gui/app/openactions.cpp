@@ -1,0 +1,147 @@
+#include "DownloadTestSupport.h"
+#include "GuiFixtures.h"
+#include "HttpTestServer.h"
+#include "TestEnvironment.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/download/UpdateController.h"
+#include "gui/widgets/FileDialog.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QtTest>
+
+// Stands in for the desktop's "open" action and the web browser.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls()
+    {
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+namespace {
+
+GeneralOptions showingOptions(bool showFileOnError)
+{
+    GeneralOptions options;
+    options.ShowFileOnError = showFileOnError ? 1 : 0;
+    options.Autoupdate = 0;
+    return options;
+}
+
+} // namespace
+
+class TestOpenActions : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        MessageDialog::clearShownTexts();
+        MessageDialog::setUnattended(false);
+    }
+
+    void pageWithoutTheQuotationOpensAsText()
+    {
+        TestEnvironment env;
+        PrivateTempFolder temp(env);
+        HttpTestServer server;
+        OpenedUrls opened;
+        server.addPage("/q.html", "<p>AAA 1.5</p><p>Nothing for the other one</p>");
+        CMainFrame frame(showingOptions(true), false);
+        frame.document().AddItem(pageItem("Found", "AAA", server.url("/q.html")));
+        frame.document().AddItem(pageItem("Lost", "ZZZ", server.url("/q.html")));
+        frame.listView()->fill();
+        frame.updateAll();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        QCOMPARE(opened.urls.size(), 1);
+        const QString shown = opened.urls.first().toLocalFile();
+        QVERIFY2(shown.endsWith(QStringLiteral(".TXT")), qPrintable(shown));
+        QVERIFY(QString::fromStdString(readFileBytes(shown.toStdString())).contains("Nothing for the other one"));
+        QCOMPARE(temp.files(), QStringList{QFileInfo(shown).fileName()});
+        QCOMPARE(frame.statusWindow()->rowCount(), 1);
+        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Error: Text not found!"));
+    }
+
+    void pageIsDeletedWithoutTheOptionOrUnattended()
+    {
+        for (const bool unattended : {false, true}) {
+            TestEnvironment env;
+            PrivateTempFolder temp(env);
+            HttpTestServer server;
+            OpenedUrls opened;
+            server.addPage("/q.html", "<p>AAA 1.5</p>");
+            MessageDialog::setUnattended(unattended);
+            // The unattended run saves when it ends.
+            if (unattended)
+                FileDialog::setNextFileName(QString::fromStdString(env.path("depot.tkr")));
+            CMainFrame frame(showingOptions(unattended), unattended);
+            frame.document().AddItem(pageItem("Found", "AAA", server.url("/q.html")));
+            frame.document().AddItem(pageItem("Lost", "ZZZ", server.url("/q.html")));
+            frame.listView()->fill();
+            frame.updateAll();
+            QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+            MessageDialog::setUnattended(false);
+            QVERIFY(opened.urls.isEmpty());
+            QCOMPARE(temp.files(), QStringList());
+        }
+    }
+
+    void helpAndHomePages()
+    {
+        TestEnvironment env;
+        OpenedUrls opened;
+        CMainFrame frame(showingOptions(false), false);
+        frame.actions().faq->trigger();
+        frame.actions().serverHelp->trigger();
+        frame.actions().webPage->trigger();
+        {
+            auto settings = SettingsStore::open();
+            settings->setValue("Application/HomePage", "https://example.org/tickora/");
+        }
+        frame.actions().checkUpdate->trigger();
+        const QString folder = QCoreApplication::applicationDirPath();
+        QCOMPARE(opened.urls,
+                 (QList<QUrl>{QUrl::fromLocalFile(folder + "/FAQ.html"), QUrl::fromLocalFile(folder + "/TKRSrv.html"),
+                              QUrl(CMainFrame::kDefaultHomePage), QUrl("https://example.org/tickora/")}));
+    }
+
+    void openWebPageFillsInTheItem()
+    {
+        TestEnvironment env;
+        TestEnvironment::setTimeZone("UTC");
+        OpenedUrls opened;
+        CMainFrame frame(showingOptions(false), false);
+        CWPapier item = pageItem("Big Fund", "BF1", "http://quotes.example/[&symbol]?d=[&y]");
+        frame.document().AddItem(item);
+        frame.listView()->fill();
+        selectItems(frame.listView(), {" Invested Amount History"});
+        frame.refreshCommandStates();
+        QVERIFY(!frame.actions().openWebPage->isEnabled());
+        selectItems(frame.listView(), {"Big Fund"});
+        frame.refreshCommandStates();
+        QVERIFY(frame.actions().openWebPage->isEnabled());
+        frame.actions().openWebPage->trigger();
+        QCOMPARE(
+            opened.urls,
+            QList<QUrl>{QUrl(
+                QStringLiteral("http://quotes.example/BF1?d=%1").arg(QDateTime::currentDateTimeUtc().date().year()))});
+    }
+};
+
+QTEST_MAIN(TestOpenActions)
+#include "openactions.moc"

@@ -1,0 +1,107 @@
+#include "TestEnvironment.h"
+#include "gui/app/COptionsDialog.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimeEdit>
+#include <QtTest>
+
+class TestOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { MessageDialog::clearShownTexts(); }
+
+    void refusesEntriesOutsideTheirRanges_data()
+    {
+        QTest::addColumn<QString>("downloads");
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no downloads") << "0"
+                                      << "60"
+                                      << "Please enter an integer between 1 and 500.";
+        QTest::newRow("too many downloads") << "501"
+                                            << "60"
+                                            << "Please enter an integer between 1 and 500.";
+        QTest::newRow("interval too short") << "5"
+                                            << "4"
+                                            << "Please enter an integer between 5 and 500.";
+        QTest::newRow("interval too long") << "5"
+                                           << "501"
+                                           << "Please enter an integer between 5 and 500.";
+        QTest::newRow("empty downloads") << ""
+                                         << "60"
+                                         << "Please enter a positive integer.";
+    }
+
+    void refusesEntriesOutsideTheirRanges()
+    {
+        QFETCH(QString, downloads);
+        QFETCH(QString, interval);
+        QFETCH(QString, message);
+        TestEnvironment env;
+        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        dialog.downloadsField()->setText(downloads);
+        dialog.intervalField()->setText(interval);
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
+        QCOMPARE(dialog.options(), GeneralOptions());
+    }
+
+    void acceptsEntriesAtTheLimitsAndTakesTheTimes()
+    {
+        TestEnvironment env;
+        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        dialog.downloadsField()->setText("500");
+        dialog.intervalField()->setText("5");
+        dialog.fromField()->setTime(QTime(7, 15));
+        dialog.toField()->setTime(QTime(22, 45));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(MessageDialog::shownTexts().isEmpty());
+        const GeneralOptions& options = dialog.options();
+        QCOMPARE(options.NumberDownloads, 500);
+        QCOMPARE(options.UpdateIntervall, 5);
+        QCOMPARE(options.Hour1, 7);
+        QCOMPARE(options.Minute1, 15);
+        QCOMPARE(options.Hour2, 22);
+        QCOMPARE(options.Minute2, 45);
+    }
+
+    void enablingFollowsTheTwoBoxes()
+    {
+        TestEnvironment env;
+        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        QVERIFY(dialog.intervalField()->isEnabled());
+        QVERIFY(dialog.fromField()->isEnabled());
+        dialog.autoupdateBox()->setChecked(false);
+        QVERIFY(!dialog.intervalField()->isEnabled());
+        QVERIFY(!dialog.timeWindowBox()->isEnabled());
+        QVERIFY(!dialog.fromField()->isEnabled());
+        QVERIFY(!dialog.toField()->isEnabled());
+        dialog.timeWindowBox()->setChecked(false);
+        dialog.autoupdateBox()->setChecked(true);
+        QVERIFY(dialog.intervalField()->isEnabled());
+        QVERIFY(dialog.timeWindowBox()->isEnabled());
+        QVERIFY(!dialog.fromField()->isEnabled());
+        dialog.timeWindowBox()->setChecked(true);
+        QVERIFY(dialog.fromField()->isEnabled());
+        QVERIFY(dialog.toField()->isEnabled());
+    }
+
+    void dialogStartsWithTheStoredWindowOpeningClosedWhenSwitchedOff()
+    {
+        TestEnvironment env;
+        GeneralOptions stored;
+        stored.Autoupdate = 0;
+        QVERIFY(stored.WriteOptions());
+        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        QVERIFY(!dialog.intervalField()->isEnabled());
+        QVERIFY(!dialog.fromField()->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestOptions)
+#include "options.moc"

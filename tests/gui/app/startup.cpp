@@ -1,0 +1,176 @@
+#include "GuiFixtures.h"
+#include "HttpTestServer.h"
+#include "TestEnvironment.h"
+#include "core/servers/ServerStore.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CTickoraApp.h"
+#include "gui/app/StatusPanes.h"
+#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/download/UpdateController.h"
+#include "gui/views/CWPapierLView.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QtTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        MessageDialog::clearShownTexts();
+        MessageDialog::setUnattended(false);
+    }
+
+    void firstStartWithEmptySettings()
+    {
+        TestEnvironment env;
+        CTickoraApp app(StartOptions{});
+        QVERIFY(app.InitInstance());
+        const GeneralOptions& options = app.options();
+        QCOMPARE(options, GeneralOptions());
+        QCOMPARE(ServerStore::StoredPresetVersion(), ServerStore::kServerPresetVersion);
+        QVERIFY(ServerStore::ListServerNames().size() >= 18);
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(frame->isVisible());
+        QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+        QCOMPARE(frame->statusPanes()->downloadText(), QString());
+        QCOMPARE(frame->statusPanes()->investedText(), QStringLiteral("Amount invested: 0.00"));
+        QVERIFY(!frame->statusPanes()->clockText().isEmpty());
+        QCOMPARE(frame->listView()->rowItems().size(), size_t(1));
+        QVERIFY(frame->autoUpdateTimer().isActive());
+        QCOMPARE(frame->autoUpdateTimer().interval(), 60 * 60000);
+        QVERIFY(!frame->actions().updateAll->isEnabled());
+        QVERIFY(frame->actions().fileNew->isEnabled());
+        QVERIFY(frame->trayIcon() == nullptr);
+        QVERIFY(CMainFrame::aboutText().endsWith(QStringLiteral("Installed server configuration version: 20")));
+        QVERIFY(MessageDialog::shownTexts().isEmpty());
+    }
+
+    void commandLineSwitch()
+    {
+        const StartOptions tray = StartOptions::parse({"/u", "/home/me/depot.tkr"});
+        QVERIFY(tray.unattended);
+        QCOMPARE(tray.file, QStringLiteral("/home/me/depot.tkr"));
+        QVERIFY(StartOptions::parse({"-u", "depot.tkr"}).unattended);
+        const StartOptions capital = StartOptions::parse({"/U", "depot.tkr"});
+        QVERIFY(!capital.unattended);
+        QCOMPARE(capital.file, QStringLiteral("depot.tkr"));
+        QCOMPARE(StartOptions::parse({"a.tkr", "b.tkr"}).file, QStringLiteral("b.tkr"));
+    }
+
+    void portfolioThatCannotBeOpenedEndsTheStart()
+    {
+        TestEnvironment env;
+        const std::string broken = env.writeFile("broken.tkr", "not a portfolio");
+        StartOptions start;
+        start.file = QString::fromStdString(broken);
+        CTickoraApp app(start);
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        QVERIFY(!app.InitInstance());
+        QCOMPARE(app.exitCode(), 3);
+        QCOMPARE(MessageDialog::shownTexts().size(), 1);
+    }
+
+    void windowPlacementIsRestoredAndSaved()
+    {
+        TestEnvironment env;
+        QRect geometry;
+        QVERIFY(!CMainFrame::parseDimensions("10,20,300", geometry));
+        QVERIFY(!CMainFrame::parseDimensions("a,b,c,d", geometry));
+        QVERIFY(CMainFrame::parseDimensions("10,20,810,620", geometry));
+        QCOMPARE(geometry.width(), 800);
+        QCOMPARE(geometry.height(), 600);
+        {
+            auto settings = SettingsStore::open();
+            settings->setValue("ListView/Dimensions", 222);
+        }
+        CMainFrame frame(GeneralOptions(), false);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.move(0, 10);
+        frame.saveLayout();
+        auto settings = SettingsStore::open();
+        // A window touching the left edge keeps the earlier placement, but the list height is written.
+        QVERIFY(!settings->contains("MainWindow/Dimensions"));
+        QCOMPARE(settings->value("ListView/Dimensions").toInt(), 222);
+        QVERIFY(settings->contains("ListView/ColumnsWidth"));
+        QCOMPARE(settings->value("ConnectionDialog/Columns").toString(), QStringLiteral("84,134,148"));
+    }
+
+    void unattendedModeUpdatesSavesAndEnds()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        QVERIFY(server.running());
+        server.addPage("/quotes.html", "<p>AAA 12.50</p><p>BBB 7.25</p>");
+        const std::string path = env.path("depot.tkr");
+        {
+            CWPapierDoc doc;
+            doc.NewPortfolio();
+            doc.AddItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
+            doc.AddItem(pageItem("Beta", "BBB", server.url("/quotes.html")));
+            std::string error;
+            QVERIFY2(doc.SavePortfolio(path, error), error.c_str());
+        }
+        StartOptions start;
+        start.file = QString::fromStdString(path);
+        start.unattended = true;
+        CTickoraApp app(start);
+        QSignalSpy finished(&app, &CTickoraApp::finished);
+        QVERIFY(app.InitInstance());
+        QVERIFY(!app.mainFrame()->isVisible());
+        QVERIFY(app.mainFrame()->trayIcon() != nullptr);
+        QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QString::fromStdString(path).left(63));
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(app.exitCode(), 0);
+        QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QStringLiteral("depot.tkr (End)"));
+        QVERIFY(!app.mainFrame()->statusWindow()->isVisible());
+        QVERIFY(MessageDialog::shownTexts().isEmpty());
+        CWPapierDoc reread;
+        std::string error;
+        QVERIFY(reread.OpenPortfolio(path, error));
+        std::vector<double> values;
+        for (int pos = 0; pos < reread.itemCount(); ++pos) {
+            if (!reread.item(pos).isInvestedAmountHistory) {
+                QCOMPARE(reread.item(pos).quotations.size(), size_t(1));
+                values.push_back(reread.item(pos).quotations.back().value);
+            }
+        }
+        QCOMPARE(values, (std::vector<double>{12.5, 7.25}));
+        // Both items share the page, so it was fetched once.
+        QCOMPARE(server.requestCount("/quotes.html"), 1);
+    }
+
+    void unattendedModeReportsAFailedDownload()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/quotes.html", "<p>AAA 12.50</p>");
+        const std::string path = env.path("depot.tkr");
+        {
+            CWPapierDoc doc;
+            doc.NewPortfolio();
+            doc.AddItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
+            doc.AddItem(pageItem("Gone", "GGG", server.url("/missing.html")));
+            std::string error;
+            QVERIFY(doc.SavePortfolio(path, error));
+        }
+        StartOptions start;
+        start.file = QString::fromStdString(path);
+        start.unattended = true;
+        CTickoraApp app(start);
+        QSignalSpy finished(&app, &CTickoraApp::finished);
+        QVERIFY(app.InitInstance());
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(app.exitCode(), 1);
+        QVERIFY(MessageDialog::shownTexts().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "startup.moc"

@@ -1,0 +1,134 @@
+#include "GuiFixtures.h"
+#include "HttpTestServer.h"
+#include "TestEnvironment.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/StatusPanes.h"
+#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/download/UpdateController.h"
+#include "gui/views/CWPapierLView.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+size_t quotationCount(const CWPapierDoc& doc)
+{
+    size_t count = 0;
+    for (int pos = 0; pos < doc.itemCount(); ++pos) {
+        if (!doc.item(pos).isInvestedAmountHistory)
+            count += doc.item(pos).quotations.size();
+    }
+    return count;
+}
+
+GeneralOptions quietOptions()
+{
+    GeneralOptions options;
+    options.ShowFileOnError = 0;
+    return options;
+}
+
+} // namespace
+
+class TestDownloads : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { MessageDialog::clearShownTexts(); }
+
+    void updateOfSeveralItemsEndsWithTheRowsRemoved()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/a.html", "<p>AAA 12.50</p>");
+        server.addPage("/b.html", "<p>BBB 3.75</p>");
+        server.addPage("/c.html", "<p>nothing here</p>");
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        doc.AddItem(pageItem("Alpha", "AAA", server.url("/a.html")));
+        doc.AddItem(pageItem("Beta", "BBB", server.url("/b.html")));
+        frame.listView()->fill();
+        frame.refreshCommandStates();
+        QVERIFY(frame.actions().updateAll->isEnabled());
+        frame.actions().updateAll->trigger();
+        QVERIFY(!frame.actions().fileNew->isEnabled());
+        QVERIFY(!frame.actions().fileOpen->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        QCOMPARE(frame.updates()->runningDownloads(), 0);
+        QCOMPARE(frame.statusPanes()->downloadText(), QString());
+        QVERIFY(frame.statusPanes()->downloadPaneWidth() > 0);
+        QCOMPARE(frame.statusWindow()->rowCount(), 0);
+        QVERIFY(!frame.statusWindow()->isVisible());
+        QCOMPARE(quotationCount(doc), size_t(2));
+        QVERIFY(frame.actions().fileNew->isEnabled());
+        QTRY_VERIFY(frame.listView()->statusLine().startsWith("Amount invested"));
+
+        // A page without the quotation leaves its row with the error, and the window stays.
+        doc.AddItem(pageItem("Gamma", "CCC", server.url("/c.html")));
+        frame.actions().updateAll->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        QCOMPARE(frame.statusWindow()->rowCount(), 1);
+        QCOMPARE(frame.statusWindow()->itemNameOf(0), QStringLiteral("Gamma"));
+        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Error: Text not found!"));
+        QCOMPARE(frame.statusWindow()->imageOf(0), 4);
+        QVERIFY(frame.statusWindow()->isVisible());
+        QVERIFY(!frame.statusWindow()->abortButton()->isEnabled());
+    }
+
+    void abortedUpdateStoresNothing()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        doc.AddItem(pageItem("Slow", "1", server.url("/slow?bytes=20000&chunk=500&interval=0.2")));
+        doc.AddItem(pageItem("Slower", "1", server.url("/slow?bytes=20000&chunk=400&interval=0.2")));
+        frame.updateAll();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->runningDownloads(), 2, 10000);
+        QTRY_VERIFY(frame.actions().abortDownloads->isEnabled());
+        frame.actions().abortDownloads->trigger();
+        QVERIFY(frame.statusWindow()->windowTitle().endsWith("Abort downloads..."));
+        QVERIFY(!frame.actions().abortDownloads->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        QCOMPARE(frame.updates()->runningDownloads(), 0);
+        QVERIFY(!frame.updates()->abortRequested());
+        QCOMPARE(quotationCount(doc), size_t(0));
+        QCOMPARE(frame.statusWindow()->rowCount(), 2);
+        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Download aborted!"));
+        QVERIFY(frame.statusWindow()->windowTitle().endsWith("] - Downloads"));
+    }
+
+    void burstOfResultsRebuildsTheListRarely()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        std::string page;
+        for (int i = 0; i < 500; ++i)
+            page += "<p>S" + std::to_string(i) + "X " + std::to_string(100 + i) + ".5</p>\n";
+        server.addPage("/all.html", page);
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        for (int i = 0; i < 500; ++i)
+            doc.AddItem(pageItem("Item " + std::to_string(i), "S" + std::to_string(i) + "X", server.url("/all.html")));
+        frame.listView()->fill();
+        const int fillsBefore = frame.listView()->fillCount();
+        QElapsedTimer clock;
+        clock.start();
+        frame.updateAll();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 60000);
+        QTRY_COMPARE(quotationCount(doc), size_t(500));
+        QTest::qWait(2 * CWPapierLView::kMinFillIntervalMs);
+        const int fills = frame.listView()->fillCount() - fillsBefore;
+        const qint64 elapsedMs = clock.elapsed();
+        // At most one rebuild per interval, plus the one that shows the final state.
+        QVERIFY2(fills <= elapsedMs / CWPapierLView::kMinFillIntervalMs + 2,
+                 qPrintable(QStringLiteral("%1 fills in %2 ms").arg(fills).arg(elapsedMs)));
+        QCOMPARE(frame.listView()->model()->index(1, 2).data().toString(), QStringLiteral("100.5000"));
+        QCOMPARE(server.requestCount("/all.html"), 1);
+    }
+};
+
+QTEST_MAIN(TestDownloads)
+#include "downloads.moc"

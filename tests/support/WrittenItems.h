@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/model/PortfolioArchive.h"
+
+#include <gtest/gtest.h>
+
+// The portfolio stream of `items`, failing the test when it cannot be written.
+inline QByteArray writeItems(const std::vector<CWPapier>& items)
+{
+    std::vector<const CWPapier*> list;
+    for (const CWPapier& item : items)
+        list.push_back(&item);
+    QByteArray out;
+    std::string error;
+    EXPECT_TRUE(PortfolioArchive::write(list, out, error)) << error;
+    return out;
+}
