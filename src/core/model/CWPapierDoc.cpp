@@ -91,13 +91,26 @@ bool CWPapierDoc::isModified() const
 void CWPapierDoc::setModified(bool modified)
 {
     m_modified = modified;
-    if (m_observer)
-        m_observer();
+    notify(kAllItems);
 }
 
-void CWPapierDoc::setChangeObserver(std::function<void()> observer)
+int CWPapierDoc::addChangeListener(ChangeListener listener)
 {
-    m_observer = std::move(observer);
+    m_listeners.emplace_back(m_nextListenerHandle, std::move(listener));
+    return m_nextListenerHandle++;
+}
+
+void CWPapierDoc::removeChangeListener(int handle)
+{
+    std::erase_if(m_listeners, [handle](const auto& entry) { return entry.first == handle; });
+}
+
+void CWPapierDoc::notify(ItemId changed)
+{
+    // A copy: a listener may add or remove listeners while it is told.
+    const auto listeners = m_listeners;
+    for (const auto& [handle, listener] : listeners)
+        listener(changed);
 }
 
 void CWPapierDoc::changed()

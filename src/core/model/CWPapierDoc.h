@@ -11,6 +11,7 @@
 #include <mutex>
 #include <semaphore>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The open portfolio: the ordered items, the modified flag, the download limiter and the lock
@@ -40,7 +41,12 @@ public:
 
     bool isModified() const;
     void setModified(bool modified);
-    void setChangeObserver(std::function<void()> observer);
+    // Listeners are told after every change: the one item that changed, or kAllItems.
+    static constexpr ItemId kAllItems = 0;
+    using ChangeListener = std::function<void(ItemId changed)>;
+    // Returns the handle that removeChangeListener takes.
+    int addChangeListener(ChangeListener listener);
+    void removeChangeListener(int handle);
 
     void NewPortfolio();
     // On failure the document is empty and `error` holds the message to show.
@@ -78,6 +84,7 @@ public:
 
 private:
     void changed();
+    void notify(ItemId changed);
     bool isValidPosition(int pos) const;
     int appendItem(CWPapier item);
 
@@ -85,7 +92,8 @@ private:
     std::vector<ItemId> m_ids;
     ItemId m_nextId = 1;
     bool m_modified = false;
-    std::function<void()> m_observer;
+    std::vector<std::pair<int, ChangeListener>> m_listeners;
+    int m_nextListenerHandle = 1;
     std::counting_semaphore<kMaxDownloadSlots> m_downloadSlots;
     std::mutex m_lock;
 };

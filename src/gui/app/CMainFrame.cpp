@@ -48,7 +48,7 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
     m_list->setUpdateController(m_updates);
     m_list->setContextMenu(m_actions.listContextMenu);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
-    m_doc->setChangeObserver([this] { m_list->scheduleFill(); });
+    m_docListener = m_doc->addChangeListener([this](CWPapierDoc::ItemId) { m_list->scheduleFill(); });
     m_doc->NewPortfolio();
     connectActions();
     connectHelpActions();
@@ -62,7 +62,7 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
 
 CMainFrame::~CMainFrame()
 {
-    m_doc->setChangeObserver({});
+    m_doc->removeChangeListener(m_docListener);
     // The workers end first (aborted), while the document and the windows they report to still exist.
     delete m_updates;
 }

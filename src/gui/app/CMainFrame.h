@@ -83,6 +83,7 @@ private:
     GeneralOptions m_options;
     bool m_unattended;
     std::unique_ptr<CWPapierDoc> m_doc;
+    int m_docListener = 0;
     QSplitter* m_splitter;
     CWPapierLView* m_list;
     MainActions m_actions;

@@ -11,7 +11,7 @@ struct DocFixture : ::testing::Test {
     DocFixture()
     {
         TestEnvironment::setTimeZone("UTC");
-        doc.setChangeObserver([this] { ++notifications; });
+        doc.addChangeListener([this](CWPapierDoc::ItemId) { ++notifications; });
     }
 
     int addItem(const std::string& name, std::vector<CKurs> quotations = {}, double quantity = 0)
