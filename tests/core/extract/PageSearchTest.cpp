@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "core/base/FileReader.h"
 #include "core/base/Windows1252.h"
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
@@ -186,8 +187,9 @@ TEST(Windows1252Test, ConvertsBothWaysAndRefusesWhatDoesNotFit)
 
 TEST(RealPages, FundHistoryTableInEveryConversion)
 {
-    std::string page;
-    ASSERT_TRUE(PageText::readFile(realDataPath("de_fund_history_table.html"), page));
+    const std::optional<std::string> read = readWholeFile(realDataPath("de_fund_history_table.html"));
+    ASSERT_TRUE(read);
+    const std::string& page = *read;
     ServerConfig rules = ServerConfig::newServerDefaults();
     rules.TAUSEND = ".";
     rules.DECIMAL = ",";
@@ -217,16 +219,4 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
     r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
     EXPECT_EQ(r.status, 0) << r.statusText();
     EXPECT_DOUBLE_EQ(r.value, 665.89);
-}
-
-TEST(PageTextReadFile, ReadsRegularFilesAndFilesWithoutASize)
-{
-    TestEnvironment env;
-    const std::string bytes("a\0b\xFF", 4);
-    std::string read;
-    ASSERT_TRUE(PageText::readFile(env.writeFile("p.bin", bytes), read));
-    EXPECT_EQ(read, bytes);
-    ASSERT_TRUE(PageText::readFile("/proc/self/status", read)) << "proc files report size 0";
-    EXPECT_NE(read.find("Name:"), std::string::npos);
-    EXPECT_FALSE(PageText::readFile(env.path("absent"), read));
 }
