@@ -42,19 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<const CWPapier*> list;
     for (const CWPapier& item : items)
         list.push_back(&item);
-    QByteArray written;
-    std::string error;
-    if (!PortfolioArchive::write(list, written, error))
+    const Result<QByteArray> written = PortfolioArchive::write(list);
+    if (!written)
         __builtin_trap();
     std::vector<CWPapier> again;
-    if (!PortfolioArchive::read(written.constData(), static_cast<size_t>(written.size()), again, nullptr))
+    if (!PortfolioArchive::read(written->constData(), static_cast<size_t>(written->size()), again, nullptr))
         __builtin_trap();
     list.clear();
     for (const CWPapier& item : again)
         list.push_back(&item);
-    QByteArray rewritten;
-    PortfolioArchive::write(list, rewritten, error);
-    if (rewritten != written)
+    const Result<QByteArray> rewritten = PortfolioArchive::write(list);
+    if (!rewritten || *rewritten != *written)
         __builtin_trap();
     return 0;
 }

@@ -36,9 +36,8 @@ int main(int argc, char** argv)
         }
         doc.AddItem(std::move(item));
     }
-    std::string error;
-    if (!doc.SavePortfolio(argv[3], error)) {
-        std::cerr << error << '\n';
+    if (const Status saved = doc.SavePortfolio(argv[3]); !saved) {
+        std::cerr << saved.message() << '\n';
         return 1;
     }
     return 0;

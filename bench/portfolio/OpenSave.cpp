@@ -19,9 +19,8 @@ void Open(benchmark::State& state)
 {
     for (auto _ : state) {
         CWPapierDoc doc;
-        std::string error;
-        if (!doc.OpenPortfolio(portfolioPath(), error))
-            state.SkipWithError(error.c_str());
+        if (const Status opened = doc.OpenPortfolio(portfolioPath()); !opened)
+            state.SkipWithError(opened.message().c_str());
         benchmark::DoNotOptimize(doc.itemCount());
     }
 }
@@ -29,15 +28,14 @@ void Open(benchmark::State& state)
 void Save(benchmark::State& state)
 {
     CWPapierDoc doc;
-    std::string error;
-    if (!doc.OpenPortfolio(portfolioPath(), error)) {
-        state.SkipWithError(error.c_str());
+    if (const Status opened = doc.OpenPortfolio(portfolioPath()); !opened) {
+        state.SkipWithError(opened.message().c_str());
         return;
     }
     const std::string copy = portfolioPath() + ".saved";
     for (auto _ : state) {
-        if (!doc.SavePortfolio(copy, error))
-            state.SkipWithError(error.c_str());
+        if (const Status saved = doc.SavePortfolio(copy); !saved)
+            state.SkipWithError(saved.message().c_str());
     }
 }
 
@@ -45,18 +43,16 @@ void Save(benchmark::State& state)
 void Serialize(benchmark::State& state)
 {
     CWPapierDoc doc;
-    std::string error;
-    if (!doc.OpenPortfolio(portfolioPath(), error)) {
-        state.SkipWithError(error.c_str());
+    if (const Status opened = doc.OpenPortfolio(portfolioPath()); !opened) {
+        state.SkipWithError(opened.message().c_str());
         return;
     }
     std::vector<const CWPapier*> items;
     for (int pos = 0; pos < doc.itemCount(); ++pos)
         items.push_back(&doc.item(pos));
-    QByteArray bytes;
     for (auto _ : state) {
-        PortfolioArchive::write(items, bytes, error);
-        benchmark::DoNotOptimize(bytes.size());
+        const Result<QByteArray> bytes = PortfolioArchive::write(items);
+        benchmark::DoNotOptimize(bytes->size());
     }
 }
 

@@ -45,18 +45,18 @@ std::string dateTime(time_t time)
 int report(const ExtractResult& result, bool json)
 {
     if (json) {
-        QJsonObject object{{"status", result.status},
+        QJsonObject object{{"status", static_cast<int>(result.status)},
                            {"value", Cli::jsonNumber(result.value)},
                            {"time", static_cast<qint64>(result.time)},
                            {"excerpt", QString::fromStdString(result.excerpt)}};
         Cli::printJson(object);
-    } else if (result.status == QuotationFound) {
+    } else if (result.status == ExtractStatus::QuotationFound) {
         Cli::out(formatText("Value: %.4f", result.value));
         Cli::out("Date/Time: " + dateTime(result.time));
     } else {
         Cli::out(Cli::singleLine(result.statusText()));
     }
-    return result.status == QuotationFound ? Cli::Success : Cli::Failed;
+    return result.status == ExtractStatus::QuotationFound ? Cli::Success : Cli::Failed;
 }
 
 } // namespace
@@ -91,9 +91,10 @@ int runExtractCommand(const QStringList& args)
     std::string error;
     if (!RuleOptions::apply(parser, rules, error))
         return Cli::usageError(error, kUsage);
-    if (!QuotationExtractor::WithItemVariables(rules, parser.value("name").toStdString(),
-                                               parser.value("symbol").toStdString(), &error)) {
-        Cli::err(error);
+    const Result<ServerConfig> itemRules = QuotationExtractor::WithItemVariables(
+        rules, parser.value("name").toStdString(), parser.value("symbol").toStdString());
+    if (!itemRules) {
+        Cli::err(itemRules.message());
         return Cli::Failed;
     }
 
@@ -103,5 +104,6 @@ int runExtractCommand(const QStringList& args)
         Cli::err("Cannot read the page \"" + path + "\".");
         return Cli::FileError;
     }
-    return report(QuotationExtractor::ExtractFromRawPage(rules, std::move(*page), reference), parser.isSet("json"));
+    return report(QuotationExtractor::ExtractFromRawPage(*itemRules, std::move(*page), reference),
+                  parser.isSet("json"));
 }

@@ -57,7 +57,7 @@ void appendQuotationLine(std::string& out, const CKurs& quotation, const std::st
     out += '\n';
 }
 
-void printQuotations(const ImportEngine::Result& result, bool json)
+void printQuotations(const ImportEngine::Gathered& result, int status, bool json)
 {
     if (!json) {
         // One write for the whole history: long files give 100,000 lines and more.
@@ -75,7 +75,7 @@ void printQuotations(const ImportEngine::Result& result, bool json)
         quotations.append(
             QJsonObject{{"time", static_cast<qint64>(quotation.time)}, {"value", Cli::jsonNumber(quotation.value)}});
     Cli::printJson(QJsonObject{
-        {"quotations", quotations}, {"status", result.status}, {"message", QString::fromStdString(result.message)}});
+        {"quotations", quotations}, {"status", status}, {"message", QString::fromStdString(result.message)}});
 }
 
 // The engine's message on one line, without the line break some messages end with.
@@ -131,13 +131,15 @@ int runImportCommand(const QStringList& args)
     }
 
     const std::string path = parser.positionalArguments().first().toStdString();
-    const ImportEngine::Result result = ImportEngine::Run(path, rule);
+    const Result<ImportEngine::Gathered> run = ImportEngine::Run(path, rule);
+    const ImportEngine::Gathered result = run ? *run : ImportEngine::Gathered{{}, {}, run.message()};
     // Merging reports through the portfolio; listing is for looking at a file before merging it.
     if (!merge)
-        printQuotations(result, parser.isSet("json"));
+        printQuotations(result, run ? static_cast<int>(result.status) : ImportEngine::kFileNotOpened,
+                        parser.isSet("json"));
     if (result.quotations.empty()) {
         Cli::err(ImportEngine::ErrorText(path, messageLine(result.message)));
-        return result.status == ImportEngine::kFileNotOpened ? Cli::FileError : Cli::Failed;
+        return run ? Cli::Failed : Cli::FileError;
     }
     Cli::err(messageLine(result.message));
     if (!merge)

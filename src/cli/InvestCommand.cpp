@@ -15,7 +15,7 @@ const char* const kDividendUsage = "Usage: tickora-cli dividend FILE ITEM AMOUNT
 constexpr double kAny = std::numeric_limits<double>::max();
 
 // Changes the item's investment; false with `error` when the change is refused.
-using Transaction = std::function<bool(Investment::Position&, std::string& error)>;
+using Transaction = std::function<Status(Investment::Position&)>;
 
 void printPosition(const Investment::Position& position)
 {
@@ -33,9 +33,8 @@ int book(const QStringList& positional, const char* usage, const Transaction& tr
         return exitCode;
     CWPapier item = doc.item(pos);
     Investment::Position position{item.quantity, item.avgBuyPrice};
-    std::string error;
-    if (!transaction(position, error)) {
-        Cli::err(error);
+    if (const Status booked = transaction(position); !booked) {
+        Cli::err(booked.message());
         return Cli::Failed;
     }
     item.quantity = position.quantity;
@@ -75,9 +74,9 @@ int runBuyCommand(const QStringList& args)
         !PortfolioCli::parseNumber(positional.at(3), 0.0001, 1000000, price, error) ||
         (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), 0, 1000000, commission, error)))
         return Cli::usageError(error, kBuyUsage);
-    return book(positional, kBuyUsage, [&](Investment::Position& position, std::string&) {
+    return book(positional, kBuyUsage, [&](Investment::Position& position) {
         position = Investment::Buy(position, quantity, price, commission);
-        return true;
+        return Status::ok();
     });
 }
 
@@ -96,9 +95,9 @@ int runSellCommand(const QStringList& args)
     if (!PortfolioCli::parseNumber(positional.at(3), -kAny, kAny, price, error) ||
         (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), -kAny, kAny, commission, error)))
         return Cli::usageError(error, kSellUsage);
-    return book(positional, kSellUsage, [&](Investment::Position& position, std::string&) {
+    return book(positional, kSellUsage, [&](Investment::Position& position) {
         Cli::out(Investment::sellResultText(Investment::Sell(position, quantity, price, commission)));
-        return true;
+        return Status::ok();
     });
 }
 
@@ -112,7 +111,6 @@ int runDividendCommand(const QStringList& args)
     std::string error;
     if (!PortfolioCli::parseNumber(positional.at(2), -kAny, kAny, amount, error))
         return Cli::usageError(error, kDividendUsage);
-    return book(positional, kDividendUsage, [&](Investment::Position& position, std::string& refusal) {
-        return Investment::Dividends(position, amount, refusal);
-    });
+    return book(positional, kDividendUsage,
+                [&](Investment::Position& position) { return Investment::Dividends(position, amount); });
 }

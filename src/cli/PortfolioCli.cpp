@@ -11,19 +11,19 @@ namespace PortfolioCli {
 
 bool open(CWPapierDoc& doc, const QString& path)
 {
-    std::string error;
-    if (doc.OpenPortfolio(path.toStdString(), error))
+    const Status opened = doc.OpenPortfolio(path.toStdString());
+    if (opened)
         return true;
-    Cli::err(error);
+    Cli::err(opened.message());
     return false;
 }
 
 bool save(CWPapierDoc& doc, const QString& path)
 {
-    std::string error;
-    if (doc.SavePortfolio(path.toStdString(), error))
+    const Status saved = doc.SavePortfolio(path.toStdString());
+    if (saved)
         return true;
-    Cli::err(error);
+    Cli::err(saved.message());
     return false;
 }
 

@@ -125,7 +125,7 @@ bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& 
     }
     if (parser.isSet("no-time"))
         config.bRegExpExtractTime = 0;
-    if (config.hasOverlongText()) {
+    if (config.overlongText()) {
         error = "A text of the rules is longer than 259 characters.";
         return false;
     }

@@ -61,8 +61,8 @@ int set(const std::string& name, const QCommandLineParser& parser)
     std::string error;
     if (!RuleOptions::apply(parser, config, error))
         return Cli::usageError(error, kUsage);
-    if (!ServerStore::WriteServerConfig(name, config, &error)) {
-        Cli::err(error);
+    if (const Status stored = ServerStore::WriteServerConfig(name, config); !stored) {
+        Cli::err(stored.message());
         return Cli::Failed;
     }
     return Cli::Success;
@@ -78,9 +78,8 @@ int remove(const std::string& name)
 
 int exportAll(const std::string& path)
 {
-    std::string message;
-    if (!ServerConfigExport::ExportServerConfigs(path, message)) {
-        Cli::err(message);
+    if (const Status exported = ServerConfigExport::ExportServerConfigs(path); !exported) {
+        Cli::err(exported.message());
         return Cli::FileError;
     }
     return Cli::Success;

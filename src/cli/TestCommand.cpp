@@ -3,6 +3,7 @@
 #include "cli/PortfolioCli.h"
 #include "core/download/EventQueue.h"
 #include "core/download/UpdateScheduler.h"
+#include "core/model/ItemRules.h"
 #include "core/servers/ServerStore.h"
 
 #include <chrono>
@@ -11,16 +12,6 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli test FILE ITEM\n"
                            "       tickora-cli test --server NAME --symbol S [--name N]";
-
-// The rules the item's test update uses: its server's, or its own.
-ServerConfig rulesOf(const CWPapier& item)
-{
-    if (item.server.name.empty() || item.server.name == ServerConfig::kUserDefinedName)
-        return item.server;
-    ServerConfig stored;
-    ServerStore::ReadServerConfig(item.server.name, stored);
-    return stored;
-}
 
 int runTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)
 {
@@ -82,5 +73,5 @@ int runTestCommand(const QStringList& args)
         Cli::err("The invested amount history has no quotation server to test.");
         return Cli::UsageError;
     }
-    return runTest(item.name, item.symbol, rulesOf(item));
+    return runTest(item.name, item.symbol, ItemRules(item));
 }

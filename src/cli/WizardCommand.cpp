@@ -16,7 +16,7 @@ const char* const kUsage =
 QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, const std::string& symbol)
 {
     return QJsonObject{
-        {"mode", rule.mode},
+        {"mode", static_cast<int>(rule.mode)},
         {"tags", rule.tags},
         {"numbers", rule.numbers},
         {"startText", QString::fromStdString(rule.startText)},
@@ -44,7 +44,7 @@ int runWizardCommand(const QStringList& args)
         return Cli::usageError("wizard takes exactly one PAGE.", kUsage);
     if (!parser.isSet("quote"))
         return Cli::usageError("--quote is required.", kUsage);
-    int mode = PageConverter::SemiHtml;
+    int mode = static_cast<int>(PageConverter::Mode::SemiHtml);
     if (parser.isSet("mode") && !Cli::toInt(parser.value("mode"), mode, 0, 2))
         return Cli::usageError("--mode takes 0, 1 or 2.", kUsage);
 
@@ -54,21 +54,23 @@ int runWizardCommand(const QStringList& args)
         Cli::err("Could not open file for reading!");
         return Cli::FileError;
     }
-    const std::string page =
-        PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(std::move(*bytes))));
-    const WizardRules::Outcome outcome = WizardRules::Generate(page, mode, parser.value("quote").toStdString());
+    const std::string page = PageText::forSearch(
+        PageConverter::ConvertPage(PageConverter::modeOf(mode), PageText::normalizeEncoding(std::move(*bytes))));
+    const Result<std::vector<WizardRules::Rule>> generated =
+        WizardRules::Generate(page, PageConverter::modeOf(mode), parser.value("quote").toStdString());
+    const std::vector<WizardRules::Rule> found = generated ? *generated : std::vector<WizardRules::Rule>();
 
     if (parser.isSet("json")) {
         QJsonArray rules;
-        for (const WizardRules::Rule& rule : outcome.rules)
+        for (const WizardRules::Rule& rule : found)
             rules.append(ruleObject(rule, parser.value("name").toStdString(), parser.value("symbol").toStdString()));
         Cli::printJson(
-            QJsonObject{{"mode", mode}, {"rules", rules}, {"message", QString::fromStdString(outcome.message)}});
+            QJsonObject{{"mode", mode}, {"rules", rules}, {"message", QString::fromStdString(generated.message())}});
     } else {
-        for (const WizardRules::Rule& rule : outcome.rules)
+        for (const WizardRules::Rule& rule : found)
             Cli::out(Cli::singleLine(WizardRules::ListText(rule)));
     }
-    if (!outcome.message.empty())
-        Cli::err(Cli::singleLine(outcome.message));
-    return outcome.rules.empty() ? Cli::Failed : Cli::Success;
+    if (!generated)
+        Cli::err(Cli::singleLine(generated.message()));
+    return found.empty() ? Cli::Failed : Cli::Success;
 }

@@ -1,5 +1,6 @@
 #include "Biff2Records.h"
 #include "CliRunner.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/model/PortfolioFile.h"
 
@@ -14,7 +15,7 @@ std::string savePortfolio(const TestEnvironment& env, const std::vector<CWPapier
 {
     const std::string path = env.path("depot.tkr");
     std::string error;
-    EXPECT_TRUE(PortfolioFile::save(path, items, error)) << error;
+    EXPECT_TRUE(succeeded(PortfolioFile::save(path, items), error)) << error;
     return path;
 }
 

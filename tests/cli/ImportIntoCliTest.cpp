@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/model/CWPapierDoc.h"
 
@@ -20,7 +21,7 @@ protected:
     const CWPapier& item(CWPapierDoc& doc, const std::string& name)
     {
         std::string error;
-        EXPECT_TRUE(doc.OpenPortfolio(m_portfolio.toStdString(), error)) << error;
+        EXPECT_TRUE(succeeded(doc.OpenPortfolio(m_portfolio.toStdString()), error)) << error;
         for (int pos = 0; pos < doc.itemCount(); ++pos)
             if (doc.item(pos).name == name)
                 return doc.item(pos);

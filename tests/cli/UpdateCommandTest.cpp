@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 #include "DownloadTestSupport.h"
+#include "StatusOutcome.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ protected:
         add(doc, "Gamma", "/cli/c.html", {});
         std::string error;
         const std::string path = m_env.path("p.tkr");
-        EXPECT_TRUE(doc.SavePortfolio(path, error)) << error;
+        EXPECT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
         return path;
     }
 
@@ -57,7 +58,7 @@ TEST_F(UpdateCommandTest, UpdatePrintsEveryItemStoresAndReportsTheFailure)
 
     CWPapierDoc doc;
     std::string error;
-    ASSERT_TRUE(doc.OpenPortfolio(path, error)) << error;
+    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
     EXPECT_EQ(doc.item(1).quotations.size(), 2u);
     EXPECT_DOUBLE_EQ(doc.item(1).quotations.back().value, 123.45);
     EXPECT_DOUBLE_EQ(doc.item(2).quotations.at(0).value, 7.5);
@@ -87,7 +88,7 @@ TEST_F(UpdateCommandTest, NothingDueEndsAtOnceWithoutSaving)
     doc.NewPortfolio();
     std::string error;
     const std::string path = m_env.path("empty.tkr");
-    ASSERT_TRUE(doc.SavePortfolio(path, error));
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error));
     const std::string before = readFileBytes(path);
     const CliResult result = runCli({"update", QString::fromStdString(path)});
     EXPECT_EQ(result.exitCode, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StatusOutcome.h"
 #include "core/model/PortfolioArchive.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,6 @@ inline QByteArray writeItems(const std::vector<CWPapier>& items)
         list.push_back(&item);
     QByteArray out;
     std::string error;
-    EXPECT_TRUE(PortfolioArchive::write(list, out, error)) << error;
+    EXPECT_TRUE(succeeded(PortfolioArchive::write(list), out, error)) << error;
     return out;
 }

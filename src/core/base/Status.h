@@ -45,8 +45,10 @@ public:
     const Status& status() const { return m_status; }
     const std::string& message() const { return m_status.message(); }
 
-    T& value() { return *m_value; }
-    const T& value() const { return *m_value; }
+    T& value() & { return *m_value; }
+    const T& value() const& { return *m_value; }
+    // Moves the value out of a temporary, so `for (x : f().value())` holds no dangling reference.
+    T value() && { return std::move(*m_value); }
     T& operator*() { return *m_value; }
     const T& operator*() const { return *m_value; }
     T* operator->() { return &*m_value; }

@@ -3,12 +3,16 @@
 
 #include "core/base/TempFiles.h"
 #include "core/base/UrlVariables.h"
+#include "core/download/DownloadLog.h"
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationExtractor.h"
 
+#include <QElapsedTimer>
+
 #include <cctype>
 #include <functional>
+#include <map>
 #include <thread>
 
 namespace {
@@ -26,19 +30,40 @@ bool startsWithNoCase(const std::string& text, const std::string& prefix)
     return true;
 }
 
-DownloadEventKind kindOf(int extractStatus)
+DownloadEventKind kindOf(ExtractStatus extractStatus)
 {
     switch (extractStatus) {
-    case QuotationFound:
+    case ExtractStatus::QuotationFound:
         return DownloadEventKind::Result;
-    case StartTextNotFound:
+    case ExtractStatus::StartTextNotFound:
         return DownloadEventKind::TextNotFound;
-    case InvalidValue:
+    case ExtractStatus::InvalidValue:
         return DownloadEventKind::InvalidValue;
     default:
         return DownloadEventKind::QuotationNotFound;
     }
 }
+
+const char* outcomeText(HttpOutcome::Kind kind)
+{
+    switch (kind) {
+    case HttpOutcome::Completed:
+        return "read";
+    case HttpOutcome::HttpError:
+        return "refused";
+    case HttpOutcome::ServiceError:
+        return "failed";
+    case HttpOutcome::Stopped:
+        return "stopped";
+    }
+    return "";
+}
+
+// A page converted for one mode: as written for the user, and as the searches read it.
+struct ConvertedPage {
+    std::string text;
+    std::string searched;
+};
 
 DownloadErrorCode codeOfStatus(long status)
 {
@@ -126,7 +151,13 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
         postError(DownloadErrorCode::WrongUrl);
         return TryResult::Ended;
     }
+    QElapsedTimer clock;
+    clock.start();
+    const long long bytesBefore = m_bytes;
     const HttpOutcome outcome = m_http.get(*canonical, m_job.timeout, *this);
+    qCDebug(lcDownload).noquote() << QString::fromStdString(*canonical) << "->" << outcomeText(outcome.kind) << "HTTP"
+                                  << outcome.status << (m_bytes - bytesBefore) << "bytes" << clock.elapsed() << "ms"
+                                  << QString::fromStdString(outcome.errorText);
     switch (outcome.kind) {
     case HttpOutcome::Completed:
         return TryResult::Read;
@@ -155,8 +186,11 @@ DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
     QFile file(QString::fromStdString(url.substr(std::char_traits<char>::length(kFilePrefix))));
     if (!file.open(QIODevice::ReadOnly)) {
         m_errorText = file.errorString().toStdString();
+        qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "-> missing"
+                                      << QString::fromStdString(m_errorText);
         return TryResult::Missing;
     }
+    qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "->" << file.size() << "bytes";
     if (!beginBody()) {
         reportStop();
         return TryResult::Ended;
@@ -283,8 +317,8 @@ void DownloadRun::handOverWizard()
     const std::string raw = m_page.fileName().toStdString();
     const std::string semi = TempFiles::create();
     const std::string text = TempFiles::create();
-    if (semi.empty() || text.empty() || !PageConverter::ConvertPageFile(PageConverter::SemiHtml, raw, semi) ||
-        !PageConverter::ConvertPageFile(PageConverter::TextOnly, raw, text)) {
+    if (semi.empty() || text.empty() || !PageConverter::ConvertPageFile(PageConverter::Mode::SemiHtml, raw, semi) ||
+        !PageConverter::ConvertPageFile(PageConverter::Mode::TextOnly, raw, text)) {
         QFile::remove(QString::fromStdString(semi));
         QFile::remove(QString::fromStdString(text));
         m_stop = Stop::NoTempFile;
@@ -301,32 +335,41 @@ void DownloadRun::handOverWizard()
 
 void DownloadRun::handOverToTasks()
 {
-    for (const ItemTask& task : m_job.tasks)
-        post(taskResult(task));
+    // Read once; each conversion mode the tasks ask for is made once, in memory.
+    const std::string page =
+        PageText::normalizeEncoding(readWholeFile(m_page.fileName().toStdString()).value_or(std::string()));
     discardPage();
+    std::map<PageConverter::Mode, ConvertedPage> converted;
+    for (const ItemTask& task : m_job.tasks) {
+        const PageConverter::Mode mode = PageConverter::modeOf(task.rules.Format);
+        auto found = converted.find(mode);
+        if (found == converted.end()) {
+            std::string text = PageConverter::ConvertPage(mode, page);
+            std::string searched = PageText::forSearch(text);
+            found = converted.emplace(mode, ConvertedPage{std::move(text), std::move(searched)}).first;
+        }
+        post(taskResult(task, found->second.text, found->second.searched));
+    }
 }
 
-DownloadEvent DownloadRun::taskResult(const ItemTask& task)
+DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& converted, const std::string& searched)
 {
     DownloadEvent event = targetEvent(m_finished, DownloadEventKind::DownloadError);
-    const std::string converted = TempFiles::create();
-    if (converted.empty() ||
-        !PageConverter::ConvertPageFile(task.rules.Format, m_page.fileName().toStdString(), converted)) {
-        QFile::remove(QString::fromStdString(converted));
+    const ExtractResult result = QuotationExtractor::Extract(task.rules, searched, m_job.dateTime);
+    if (result.status == ExtractStatus::QuotationFound) {
+        event.kind = DownloadEventKind::Result;
+        event.quotation = CKurs{result.time, result.value};
+        return event;
+    }
+    // Only the page of a failed search is written: it may be shown to the user.
+    event.convertedFile = TempFiles::createWith(converted);
+    if (event.convertedFile.empty()) {
         event.code = DownloadErrorCode::Failure;
         event.errorText = "Error: The page could not be converted into a temporary file!";
         return event;
     }
-    const ExtractResult result = QuotationExtractor::Extract(
-        task.rules, PageText::forSearch(readWholeFile(converted).value_or(std::string())), m_job.dateTime);
     event.kind = kindOf(result.status);
     event.excerpt = result.excerpt;
-    if (result.status == QuotationFound) {
-        event.quotation = CKurs{result.time, result.value};
-        QFile::remove(QString::fromStdString(converted));
-    } else {
-        event.convertedFile = converted;
-    }
     return event;
 }
 

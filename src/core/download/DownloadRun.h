@@ -41,8 +41,8 @@ private:
     void handOver();
     void handOverWizard();
     void handOverToTasks();
-    // The final event of the next task.
-    DownloadEvent taskResult(const ItemTask& task);
+    // The final event of the next task, from the page converted for its rules and made searchable.
+    DownloadEvent taskResult(const ItemTask& task, const std::string& converted, const std::string& searched);
     bool aborted() const;
     void discardPage();
 

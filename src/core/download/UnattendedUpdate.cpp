@@ -66,7 +66,6 @@ Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optiona
             outcome.allFound = outcome.allFound && !line->failure;
             report(*line);
         }
-        event->removeFiles();
     }
     outcome.stored = scheduler.storedQuotations();
     return outcome;

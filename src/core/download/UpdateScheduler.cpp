@@ -5,7 +5,7 @@
 #include "core/download/DownloadJob.h"
 #include "core/download/DownloadWorker.h"
 #include "core/extract/QuotationExtractor.h"
-#include "core/servers/ServerStore.h"
+#include "core/model/ItemRules.h"
 
 #include <QFile>
 #include <cstdio>
@@ -15,11 +15,6 @@
 static_assert(std::is_same_v<CWPapierDoc::ItemId, decltype(ItemTask::itemRef)::value_type>);
 
 namespace {
-
-bool namesServer(const CWPapier& item)
-{
-    return !item.server.name.empty() && item.server.name != ServerConfig::kUserDefinedName;
-}
 
 std::string localTimeText(time_t time)
 {
@@ -46,9 +41,10 @@ std::string withItemVariables(const std::string& name, const std::string& symbol
     url = expanded.text;
     if (expanded.tooLong)
         return "Error: The address is longer than 259 characters with the item's name and symbol put in!";
-    std::string error;
-    if (!QuotationExtractor::WithItemVariables(rules, name, symbol, &error))
-        return "Error: " + error;
+    Result<ServerConfig> withItem = QuotationExtractor::WithItemVariables(rules, name, symbol);
+    if (!withItem)
+        return "Error: " + withItem.message();
+    rules = std::move(*withItem);
     return {};
 }
 
@@ -77,16 +73,7 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
         const CWPapier& item = m_document.item(pos);
         if (item.updating || item.isInvestedAmountHistory)
             continue;
-        ServerConfig rules = item.server;
-        if (namesServer(item)) {
-            auto found = servers.find(item.server.name);
-            if (found == servers.end()) {
-                ServerConfig stored;
-                ServerStore::ReadServerConfig(item.server.name, stored);
-                found = servers.emplace(item.server.name, stored).first;
-            }
-            rules = found->second;
-        }
+        ServerConfig rules = ItemRules(item, servers);
         std::string url;
         std::string refusal = withItemVariables(item.name, item.symbol, url, rules);
         prepared.push_back({pos, url, ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
@@ -171,6 +158,7 @@ void UpdateScheduler::HandleDownloadEvent(const DownloadEvent& event)
     if (event.isFinal()) {
         --m_running;
         applyUpdate(event);
+        disposePage(event);
     }
     if (m_observer)
         m_observer(event);
@@ -191,7 +179,7 @@ void UpdateScheduler::handleTestEvent(const DownloadEvent& event)
     const bool found = event.kind == DownloadEventKind::Result;
     if (m_testReport)
         m_testReport({found ? TestReport::Information : TestReport::Warning, testMessage(event)});
-    disposeTestPage(event);
+    disposePage(event);
 }
 
 std::string UpdateScheduler::testMessage(const DownloadEvent& event)
@@ -212,7 +200,7 @@ std::string UpdateScheduler::testMessage(const DownloadEvent& event)
     }
 }
 
-void UpdateScheduler::disposeTestPage(const DownloadEvent& event)
+void UpdateScheduler::disposePage(const DownloadEvent& event)
 {
     if (event.convertedFile.empty())
         return;

@@ -66,8 +66,8 @@ public:
     // A test runs (true on each of its events) or has ended (false): the busy pointer.
     void setTestBusyHandler(std::function<void(bool)> handler);
     void setTestReportHandler(std::function<void(const TestReport&)> handler);
-    // The page of a test whose quotation was not found: with `showFileOnError` and a handler, the file is
-    // renamed to end in ".TXT" and handed to the handler (the desktop's "open" action); otherwise deleted.
+    // The page of an update or test whose quotation was not found: with `showFileOnError` and a handler, the
+    // file is renamed to end in ".TXT" and handed to the handler (the desktop's "open" action); otherwise deleted.
     void setShowFileOnError(bool show, std::function<void(const std::string& path)> showFile);
 
     static std::string testMessage(const DownloadEvent& event);
@@ -79,7 +79,7 @@ private:
     void handleTestEvent(const DownloadEvent& event);
     void applyUpdate(const DownloadEvent& event);
     void clearMark(std::optional<ItemId> id);
-    void disposeTestPage(const DownloadEvent& event);
+    void disposePage(const DownloadEvent& event);
 
     CWPapierDoc& m_document;
     std::shared_ptr<EventSink> m_receiver;

@@ -3,9 +3,9 @@
 std::string ExtractResult::statusText() const
 {
     switch (status) {
-    case StartTextNotFound:
+    case ExtractStatus::StartTextNotFound:
         return "Error: Text not found!";
-    case InvalidValue:
+    case ExtractStatus::InvalidValue:
         return "Error: Invalid value!";
     default:
         return excerpt.empty() ? "Error: Quotation not found!!" : "Error: Quotation not found!! (" + excerpt + ")";

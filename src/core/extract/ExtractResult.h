@@ -4,7 +4,8 @@
 #include <string>
 
 // Result codes shared by every extraction rule.
-enum ExtractStatus {
+// The numbers are printed (`tickora-cli extract --json`) and stay as they are.
+enum class ExtractStatus {
     QuotationFound = 0,
     QuotationNotFound = 1,
     StartTextNotFound = 2,
@@ -14,7 +15,7 @@ enum ExtractStatus {
 };
 
 struct ExtractResult {
-    int status = QuotationNotFound;
+    ExtractStatus status = ExtractStatus::QuotationNotFound;
     double value = 0.0;
     // At most 259 characters: empty on success and on a missing start text, else "EOF",
     // a piece of the page where the quotation was expected, or a diagnostic message.

@@ -1,9 +1,8 @@
 #include "core/extract/PageConverter.h"
+#include "core/base/AtomicFileWriter.h"
 #include "core/base/FileReader.h"
 
 #include "core/extract/PageText.h"
-
-#include <fstream>
 
 namespace {
 
@@ -53,29 +52,28 @@ std::string textOnly(const std::string& page)
 
 namespace PageConverter {
 
-std::string ConvertPage(int mode, const std::string& page)
+std::string ConvertPage(Mode mode, const std::string& page)
 {
     switch (mode) {
-    case None:
+    case Mode::None:
         return page;
-    case SemiHtml:
+    case Mode::SemiHtml:
         return semiHtml(page);
-    case TextOnly:
+    case Mode::TextOnly:
         return textOnly(page);
     default:
         return {};
     }
 }
 
-bool ConvertPageFile(int mode, const std::string& sourcePath, const std::string& targetPath)
+Status ConvertPageFile(Mode mode, const std::string& sourcePath, const std::string& targetPath)
 {
     std::string converted;
     if (std::optional<std::string> bytes = readWholeFile(sourcePath))
         converted = ConvertPage(mode, PageText::normalizeEncoding(std::move(*bytes)));
-    std::ofstream out(targetPath, std::ios::binary | std::ios::trunc);
-    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    if (!AtomicFileWriter::save(targetPath, converted).saved)
+        return Status::error(Status::Code::FileError, "The converted page could not be written.");
+    return Status::ok();
 }
 
 } // namespace PageConverter

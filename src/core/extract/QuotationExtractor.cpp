@@ -41,32 +41,31 @@ ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t
     rule.tagsToSkip = rules.Nr_HTML_before_Value;
     rule.numbersToSkip = rules.Numbers_before_Value;
     rule.caseInsensitive = rules.NoCaseSensitiv != 0;
-    ExtractResult result = rules.Format == PageConverter::SemiHtml ? StandardSearch::TagSkipSearch(page, rule)
-                                                                   : StandardSearch::StandardSearch(page, rule);
+    ExtractResult result = PageConverter::modeOf(rules.Format) == PageConverter::Mode::SemiHtml
+        ? StandardSearch::TagSkipSearch(page, rule)
+        : StandardSearch::StandardSearch(page, rule);
     result.time = referenceTime;
     return result;
 }
 
 ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime)
 {
-    const std::string converted =
-        PageConverter::ConvertPage(rules.Format, PageText::normalizeEncoding(std::move(rawPage)));
+    const std::string converted = PageConverter::ConvertPage(PageConverter::modeOf(rules.Format),
+                                                             PageText::normalizeEncoding(std::move(rawPage)));
     return Extract(rules, PageText::forSearch(converted), referenceTime);
 }
 
-bool WithItemVariables(ServerConfig& rules, const std::string& name, const std::string& symbol, std::string* error)
+Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
 {
     const auto start = UrlVariables::SubstituteItemVariables(rules.Text_before_Value, name, symbol);
     const auto pattern = UrlVariables::SubstituteItemVariables(rules.RegExp, name, symbol);
-    if (start.tooLong || pattern.tooLong) {
-        if (error)
-            *error = std::string(start.tooLong ? "The start text" : "The regular expression") +
-                " is longer than 259 characters with the item's name and symbol put in.";
-        return false;
-    }
+    if (start.tooLong || pattern.tooLong)
+        return Status::error(Status::Code::InvalidInput,
+                             std::string(start.tooLong ? "The start text" : "The regular expression") +
+                                 " is longer than 259 characters with the item's name and symbol put in.");
     rules.Text_before_Value = start.text;
     rules.RegExp = pattern.text;
-    return true;
+    return rules;
 }
 
 } // namespace QuotationExtractor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/extract/ExtractResult.h"
 #include "core/servers/ServerConfig.h"
 
@@ -17,8 +18,7 @@ ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t
 // Applies the page encoding rule and the server's page conversion to raw page bytes first.
 ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
 // The rules of an item's server with its name and symbol put into start text and pattern.
-// False (and `error`) when a text becomes longer than 259 characters.
-bool WithItemVariables(ServerConfig& rules, const std::string& name, const std::string& symbol,
-                       std::string* error = nullptr);
+// Refused when a text becomes longer than 259 characters.
+Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol);
 
 } // namespace QuotationExtractor

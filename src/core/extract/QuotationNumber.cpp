@@ -17,7 +17,7 @@ bool continuesWith(const char* text, const std::string& piece)
 
 // Locale-independent conversion of the rebuilt plain form. A number too large for a double is
 // refused as invalid rather than stored as infinity.
-int convert(const std::string& plain, double& value)
+ExtractStatus convert(const std::string& plain, double& value)
 {
     const char* first = plain.data();
     const char* last = plain.data() + plain.size();
@@ -27,17 +27,18 @@ int convert(const std::string& plain, double& value)
     const auto [end, ec] = std::from_chars(first, last, parsed);
     value = ec == std::errc() ? parsed : 0.0;
     if (value != 0.0)
-        return 0;
-    return ec == std::errc() && end == last ? 0 : 3;
+        return ExtractStatus::QuotationFound;
+    return ec == std::errc() && end == last ? ExtractStatus::QuotationFound : ExtractStatus::InvalidValue;
 }
 
 } // namespace
 
-int ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal, double& value)
+ExtractStatus ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
+                                   double& value)
 {
     value = 0.0;
     if (!text || !(isDigit(text[0]) || text[0] == '-' || text[0] == '+'))
-        return 1;
+        return ExtractStatus::QuotationNotFound;
     const size_t length = std::strlen(text);
     std::string plain;
     size_t segmentStart = 0;
@@ -65,5 +66,5 @@ int ParseQuotationNumber(const char* text, const std::string& thousands, const s
         separatorJustPassed = true;
         segmentStart = pos;
     }
-    return 1;
+    return ExtractStatus::QuotationNotFound;
 }

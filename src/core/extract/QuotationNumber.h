@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/extract/ExtractResult.h"
+
 #include <string>
 
 // The one number parser of the program. `text` is zero-terminated and points where a number should begin;
 // thousands separators are dropped wherever they stand and the decimal separator becomes the point.
-// Returns 0 (found), 1 (no number here) or 3 (not a valid number).
-int ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal, double& value);
+// Returns QuotationFound, QuotationNotFound (no number here) or InvalidValue (not a valid number).
+ExtractStatus ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
+                                   double& value);

@@ -61,7 +61,7 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
 
     Pcre2Regex regex(rule.pattern, rule.caseInsensitive);
     if (!regex.isValid()) {
-        result.status = RegexCompileError;
+        result.status = ExtractStatus::RegexCompileError;
         result.excerpt = PageText::limitExcerpt(regex.compileErrorMessage());
         return result;
     }
@@ -81,17 +81,17 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
         const char* start = page.c_str() + std::min(regex.start(i), page.size());
         if (i == rule.quotationIndex) {
             result.status = ParseNumberAt(page, start - page.c_str(), rule.thousands, rule.decimal, result.value);
-            result.excerpt = result.status == QuotationFound ? std::string() : CaptureExcerpt(capture);
+            result.excerpt = result.status == ExtractStatus::QuotationFound ? std::string() : CaptureExcerpt(capture);
         }
         readTimePart(rule, i, start, capture.size(), parts);
     }
     if (!parts.build(result.time)) {
-        result.status = QuotationNotFound;
+        result.status = ExtractStatus::QuotationNotFound;
         result.excerpt = "The date or time of the match is out of range.";
         return result;
     }
     if (indexMissing(rule, pairs)) {
-        result.status = MatchIndexMissing;
+        result.status = ExtractStatus::MatchIndexMissing;
         result.excerpt = MissingIndexMessage(pairs);
     }
     return result;
@@ -102,7 +102,7 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
     Location location;
     Pcre2Regex regex(pattern, caseInsensitive);
     if (!regex.isValid()) {
-        location.status = RegexCompileError;
+        location.status = ExtractStatus::RegexCompileError;
         location.message = PageText::limitExcerpt(regex.compileErrorMessage());
         return location;
     }
@@ -116,18 +116,18 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
     location.start = static_cast<long>(regex.start(0));
     location.length = regex.end(0) - regex.start(0);
     if (captureIndex >= pairs) {
-        location.status = MatchIndexMissing;
+        location.status = ExtractStatus::MatchIndexMissing;
         location.message = MissingIndexMessage(pairs);
         return location;
     }
     if (captureIndex >= 0 && regex.isSet(captureIndex))
         location.capture = text.substr(regex.start(captureIndex), regex.end(captureIndex) - regex.start(captureIndex));
-    location.status = QuotationFound;
+    location.status = ExtractStatus::QuotationFound;
     return location;
 }
 
-int ParseNumberAt(const std::string& text, size_t start, const std::string& thousands, const std::string& decimal,
-                  double& value)
+ExtractStatus ParseNumberAt(const std::string& text, size_t start, const std::string& thousands,
+                            const std::string& decimal, double& value)
 {
     // The parser stops at the first character that is neither a digit nor part of a separator; the window
     // keeps that character and enough after it for the separator comparisons, so the result is unchanged.

@@ -33,7 +33,7 @@ struct Location {
     long start = -1; // byte offset of the whole match, -1 without a match
     size_t length = 0; // byte length of the whole match
     std::string capture;
-    int status = QuotationNotFound;
+    ExtractStatus status = ExtractStatus::QuotationNotFound;
     std::string message;
 };
 // Matches once in `text` (without its terminating zero byte) and takes the text of capture `captureIndex`.
@@ -41,8 +41,8 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
 
 // ParseQuotationNumber from `start` in zero-terminated `text`, reading on past a capture as it does,
 // but looking only at the stretch of text the number can reach, so repeated calls stay linear.
-int ParseNumberAt(const std::string& text, size_t start, const std::string& thousands, const std::string& decimal,
-                  double& value);
+ExtractStatus ParseNumberAt(const std::string& text, size_t start, const std::string& thousands,
+                            const std::string& decimal, double& value);
 // The first 50 characters of a capture, with " [...]" when it is longer.
 std::string CaptureExcerpt(std::string_view capture);
 // "RegExp Match index doesn't exist (max match index = %i)."

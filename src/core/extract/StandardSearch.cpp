@@ -61,7 +61,7 @@ public:
     {
         ExtractResult result;
         result.status = ParseQuotationNumber(m_text->c_str() + pos, m_rule.thousands, m_rule.decimal, result.value);
-        if (result.status != QuotationFound)
+        if (result.status != ExtractStatus::QuotationFound)
             result.excerpt = PageText::excerptAt(*m_text, pos);
         return result;
     }
@@ -72,7 +72,7 @@ private:
     const std::string* m_text = nullptr;
 };
 
-ExtractResult failure(int status, std::string excerpt)
+ExtractResult failure(ExtractStatus status, std::string excerpt)
 {
     ExtractResult result;
     result.status = status;
@@ -89,7 +89,7 @@ ExtractResult StandardSearch(const std::string& page, const Rule& rule)
     const SearchPage search(page, rule);
     size_t pos = search.afterStartText();
     if (pos == std::string::npos)
-        return failure(StartTextNotFound, "");
+        return failure(ExtractStatus::StartTextNotFound, "");
     int remaining = rule.numbersToSkip;
     while (true) {
         pos = search.skipToNumberStart(pos, false);
@@ -101,7 +101,7 @@ ExtractResult StandardSearch(const std::string& page, const Rule& rule)
         if (remaining <= 0)
             break;
         if (pos >= search.size())
-            return failure(QuotationNotFound, "EOF");
+            return failure(ExtractStatus::QuotationNotFound, "EOF");
     }
     return search.parseAt(search.skipToNumberStart(pos, false));
 }
@@ -112,11 +112,11 @@ ExtractResult TagSkipSearch(const std::string& page, const Rule& rule)
     const std::string& text = search.text();
     size_t pos = search.afterStartText();
     if (pos == std::string::npos)
-        return failure(StartTextNotFound, "");
+        return failure(ExtractStatus::StartTextNotFound, "");
     for (int tag = 0; tag < rule.tagsToSkip && pos < text.size(); ++tag) {
         const size_t found = text.find("<>", pos);
         if (found == std::string::npos)
-            return failure(QuotationNotFound, "EOF");
+            return failure(ExtractStatus::QuotationNotFound, "EOF");
         pos = found + 2;
     }
     int remaining = rule.numbersToSkip;
@@ -130,10 +130,10 @@ ExtractResult TagSkipSearch(const std::string& page, const Rule& rule)
         if (remaining <= 0)
             break;
         if (pos >= text.size() || text[pos] == '<')
-            return failure(QuotationNotFound, PageText::excerptAt(text, pos));
+            return failure(ExtractStatus::QuotationNotFound, PageText::excerptAt(text, pos));
     }
     if (pos < text.size() && text[pos] == '<')
-        return failure(QuotationNotFound, PageText::excerptAt(text, pos));
+        return failure(ExtractStatus::QuotationNotFound, PageText::excerptAt(text, pos));
     return search.parseAt(search.skipToNumberStart(pos, false));
 }
 

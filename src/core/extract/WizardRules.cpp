@@ -6,12 +6,12 @@
 
 namespace {
 
-const char* startTextPart(int mode)
+const char* startTextPart(PageConverter::Mode mode)
 {
     switch (mode) {
-    case PageConverter::SemiHtml:
+    case PageConverter::Mode::SemiHtml:
         return "([^-+., <>\\t\\r\\n][^,<>\\t\\r\\n]{0,28}[^.,<>\\t\\r\\n])";
-    case PageConverter::TextOnly:
+    case PageConverter::Mode::TextOnly:
         return "[ \\t\\r\\n]([^ .,\\t\\r\\n][^,\\t\\r\\n]{0,28}[^.,\\t\\r\\n])[ \\t\\r\\n]";
     default:
         return "[ >\\t\\r\\n]([^ .,\\t\\r\\n][^,\\t\\r\\n]{0,28}[^.,\\t\\r\\n])";
@@ -30,10 +30,11 @@ size_t lastCharacterStart(const std::string& text, size_t end)
 }
 
 // The rule a match stands for, or false when the standard search would stop at an earlier start text.
-bool ruleFromMatch(const std::string& page, int mode, const RegexExtract::Location& match, WizardRules::Rule& rule)
+bool ruleFromMatch(const std::string& page, PageConverter::Mode mode, const RegexExtract::Location& match,
+                   WizardRules::Rule& rule)
 {
     const size_t matchStart = static_cast<size_t>(match.start);
-    const size_t regionStart = mode == PageConverter::SemiHtml ? matchStart : matchStart + 1;
+    const size_t regionStart = mode == PageConverter::Mode::SemiHtml ? matchStart : matchStart + 1;
     const size_t regionEnd = lastCharacterStart(page, matchStart + match.length);
     if (regionEnd < regionStart || page.find(match.capture) != regionStart)
         return false;
@@ -60,12 +61,12 @@ std::string replaceAll(const std::string& text, const std::string& what, const s
 
 namespace WizardRules {
 
-int LargestTagCount(int mode)
+int LargestTagCount(PageConverter::Mode mode)
 {
-    return mode == PageConverter::SemiHtml ? 15 : 0;
+    return mode == PageConverter::Mode::SemiHtml ? 15 : 0;
 }
 
-std::string Pattern(int mode, int tags, int numbers, const std::string& quotation)
+std::string Pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation)
 {
     std::string pattern = startTextPart(mode);
     pattern += "[^<>0-9.,]*";
@@ -76,17 +77,14 @@ std::string Pattern(int mode, int tags, int numbers, const std::string& quotatio
     return pattern + quotation + "[^0-9.,]";
 }
 
-Outcome Generate(const std::string& page, int mode, const std::string& quotation, const Progress& progress)
+Result<std::vector<Rule>> Generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
+                                   const Progress& progress)
 {
-    Outcome outcome;
-    if (quotation.empty()) {
-        outcome.message = "Please enter the quotation to be extracted!";
-        return outcome;
-    }
-    if (page.find(quotation) == std::string::npos) {
-        outcome.message = "Quotation doesn't exist in the specified web page!";
-        return outcome;
-    }
+    if (quotation.empty())
+        return Status::error(Status::Code::InvalidInput, "Please enter the quotation to be extracted!");
+    if (page.find(quotation) == std::string::npos)
+        return Status::error(Status::Code::NotFound, "Quotation doesn't exist in the specified web page!");
+    std::vector<Rule> rules;
     const int largestTags = LargestTagCount(mode);
     const int total = (kMaxNumbers + 1) * (largestTags + 1);
     int done = 0;
@@ -95,16 +93,14 @@ Outcome Generate(const std::string& page, int mode, const std::string& quotation
             const auto match = RegexExtract::RegexLocate(page, Pattern(mode, tags, numbers, quotation), true, 1);
             if (progress)
                 progress(++done, total);
-            if (match.status == RegexCompileError) {
-                outcome.message = match.message;
-                return outcome;
-            }
+            if (match.status == ExtractStatus::RegexCompileError)
+                return Status::error(Status::Code::Failed, match.message);
             Rule rule{mode, tags, numbers, {}, 0, 0};
-            if (match.status == QuotationFound && ruleFromMatch(page, mode, match, rule))
-                outcome.rules.push_back(rule);
+            if (match.status == ExtractStatus::QuotationFound && ruleFromMatch(page, mode, match, rule))
+                rules.push_back(rule);
         }
     }
-    return outcome;
+    return rules;
 }
 
 std::string ListText(const Rule& rule)
@@ -132,17 +128,15 @@ std::string StartTextWithVariables(const std::string& startText, const std::stri
     return result + replaceAll(startText.substr(from), symbol, "[&symbol]");
 }
 
-bool Apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
-           const std::string& name, const std::string& symbol, ServerConfig& config, std::string* error)
+Status Apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
+             const std::string& name, const std::string& symbol, ServerConfig& config)
 {
     const std::string startText = StartTextWithVariables(rule.startText, name, symbol);
-    if (utf8Length(startText) > ServerConfig::kMaxTextLength || utf8Length(url) > ServerConfig::kMaxTextLength) {
-        if (error)
-            *error = "The start text or the address is longer than 259 characters.";
-        return false;
-    }
+    if (utf8Length(startText) > ServerConfig::kMaxTextLength || utf8Length(url) > ServerConfig::kMaxTextLength)
+        return Status::error(Status::Code::InvalidInput,
+                             "The start text or the address is longer than 259 characters.");
     config.URL = url;
-    config.Format = rule.mode;
+    config.Format = static_cast<int32_t>(rule.mode);
     config.Text_before_Value = startText;
     config.Nr_HTML_before_Value = rule.tags;
     config.Numbers_before_Value = rule.numbers;
@@ -150,7 +144,7 @@ bool Apply(const Rule& rule, const std::string& url, const std::string& thousand
     config.DECIMAL = decimal;
     config.NoCaseSensitiv = 1;
     config.Filtering = 0;
-    return true;
+    return Status::ok();
 }
 
 } // namespace WizardRules

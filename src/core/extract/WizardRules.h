@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Status.h"
+#include "core/extract/PageConverter.h"
 #include "core/servers/ServerConfig.h"
 
 #include <functional>
@@ -10,7 +12,7 @@
 namespace WizardRules {
 
 struct Rule {
-    int mode = 1;
+    PageConverter::Mode mode = PageConverter::Mode::SemiHtml;
     int tags = 0;
     int numbers = 0;
     std::string startText;
@@ -19,29 +21,25 @@ struct Rule {
     size_t regionLength = 0;
 };
 
-struct Outcome {
-    std::vector<Rule> rules;
-    // Set when generation could not run ("Please enter the quotation to be extracted!", ...).
-    std::string message;
-};
-
 constexpr int kMaxNumbers = 5;
 
 // Called after each pattern tried with the steps done and the steps in all.
 using Progress = std::function<void(int done, int total)>;
 
 // The largest tag count tried: 15 on semi-html pages, else 0.
-int LargestTagCount(int mode);
-std::string Pattern(int mode, int tags, int numbers, const std::string& quotation);
+int LargestTagCount(PageConverter::Mode mode);
+std::string Pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation);
 // `page` is the page version of `mode` as PageText::forSearch made it. Rules come numbers outer, tags inner.
-Outcome Generate(const std::string& page, int mode, const std::string& quotation, const Progress& progress = {});
+// Fails when generation cannot run ("Please enter the quotation to be extracted!", ...).
+Result<std::vector<Rule>> Generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
+                                   const Progress& progress = {});
 // The rule as the wizard lists it.
 std::string ListText(const Rule& rule);
 // The start text with the item's name put back as "[&name]" and then its symbol as "[&symbol]".
 std::string StartTextWithVariables(const std::string& startText, const std::string& name, const std::string& symbol);
 // Gives `config` the rule, the page address and the separator pair; other fields keep their values.
-// False (and `error`) when the start text with its variables is longer than 259 characters.
-bool Apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
-           const std::string& name, const std::string& symbol, ServerConfig& config, std::string* error = nullptr);
+// Refused when the start text with its variables is longer than 259 characters.
+Status Apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
+             const std::string& name, const std::string& symbol, ServerConfig& config);
 
 } // namespace WizardRules

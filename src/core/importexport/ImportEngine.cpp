@@ -39,7 +39,7 @@ void readTimePart(const ImportPattern& p, int i, const char* capture, size_t len
         parts.readMinute(capture);
 }
 
-void finish(ImportEngine::Result& result, int status, const std::string& message)
+void finish(ImportEngine::Gathered& result, ExtractStatus status, const std::string& message)
 {
     result.status = status;
     result.message = PageText::limitExcerpt(message);
@@ -57,25 +57,22 @@ std::string quotationLine(const CKurs& quotation)
 
 namespace ImportEngine {
 
-Result Run(const std::string& path, const Rule& rule, time_t today)
+Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today)
 {
     std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes) {
-        Result result;
-        finish(result, kFileNotOpened, "Could not open file!\n");
-        return result;
-    }
+    if (!bytes)
+        return Status::error(Status::Code::FileError, "Could not open file!\n");
     return RunOnText(PageText::forSearch(std::move(*bytes)), rule, today);
 }
 
-Result RunOnText(const std::string& text, const Rule& rule, time_t today)
+Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
 {
-    Result result;
-    finish(result, QuotationNotFound, "No match found!");
+    Gathered result;
+    finish(result, ExtractStatus::QuotationNotFound, "No match found!");
     const ImportPattern& p = rule.pattern;
     Pcre2Regex regex(p.pattern, rule.caseInsensitive);
     if (!regex.isValid()) {
-        finish(result, RegexCompileError, regex.compileErrorMessage());
+        finish(result, ExtractStatus::RegexCompileError, regex.compileErrorMessage());
         return result;
     }
     QuotationTimeParts parts = QuotationTimeParts::importStart(today);
@@ -87,15 +84,15 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
         // The rest of the text was validated with the first match; later subjects start at character starts.
         checkUtf = false;
         if (pairs == Pcre2Regex::kNoMatch) {
-            finish(result, QuotationNotFound, "No match found!");
+            finish(result, ExtractStatus::QuotationNotFound, "No match found!");
             return result;
         }
         if (pairs <= 0) {
-            finish(result, QuotationNotFound, Pcre2Regex::matchFailureMessage(pairs));
+            finish(result, ExtractStatus::QuotationNotFound, Pcre2Regex::matchFailureMessage(pairs));
             return result;
         }
         CKurs quotation;
-        int parseStatus = QuotationNotFound;
+        ExtractStatus parseStatus = ExtractStatus::QuotationNotFound;
         std::string_view valueCapture;
         for (int i = 0; i < pairs; ++i) {
             if (!regex.isSet(i))
@@ -110,21 +107,21 @@ Result RunOnText(const std::string& text, const Rule& rule, time_t today)
             readTimePart(p, i, capture, length, parts);
         }
         if (indexMissing(p, pairs)) {
-            finish(result, MatchIndexMissing, RegexExtract::MissingIndexMessage(pairs));
+            finish(result, ExtractStatus::MatchIndexMissing, RegexExtract::MissingIndexMessage(pairs));
             return result;
         }
         if (p.valueIndex < 1) {
-            finish(result, MatchIndexMissing, "Quotation value match place holder missing!");
+            finish(result, ExtractStatus::MatchIndexMissing, "Quotation value match place holder missing!");
             return result;
         }
-        if (parseStatus != QuotationFound) {
+        if (parseStatus != ExtractStatus::QuotationFound) {
             finish(result, parseStatus,
                    regex.isSet(p.valueIndex) ? RegexExtract::CaptureExcerpt(valueCapture)
                                              : "The value place holder took no part in the match.");
             return result;
         }
         if (!parts.build(quotation.time)) {
-            finish(result, QuotationNotFound, "The date or time of the match is out of range.");
+            finish(result, ExtractStatus::QuotationNotFound, "The date or time of the match is out of range.");
             return result;
         }
         result.quotations.push_back(quotation);

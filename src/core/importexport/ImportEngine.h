@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Status.h"
+#include "core/extract/ExtractResult.h"
 #include "core/importexport/ImportPattern.h"
 #include "core/model/CKurs.h"
 
@@ -11,6 +13,7 @@
 // Nothing here touches an item: the quotations are collected in file order for the caller to merge.
 namespace ImportEngine {
 
+// The status number `tickora-cli import --json` prints for a file that could not be opened.
 constexpr int kFileNotOpened = 6;
 
 struct Rule {
@@ -20,18 +23,20 @@ struct Rule {
     std::string decimal = ".";
 };
 
-struct Result {
+// The quotations a run gathered and how it ended: a run ends at the first line that fails, keeping what
+// came before it.
+struct Gathered {
     std::vector<CKurs> quotations;
-    int status = 1;
+    ExtractStatus status = ExtractStatus::QuotationNotFound;
     // At most 259 characters; how the run ended ("No match found!" once the last quotation is passed).
     std::string message;
 };
 
-// Reads the file through the page encoding rule. `today` supplies the month and year a format without
-// them falls back to.
-Result Run(const std::string& path, const Rule& rule, time_t today = std::time(nullptr));
+// Reads the file through the page encoding rule; fails with "Could not open file!\n" when it cannot.
+// `today` supplies the month and year a format without them falls back to.
+Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today = std::time(nullptr));
 // The same on text already made searchable (PageText::forSearch).
-Result RunOnText(const std::string& text, const Rule& rule, time_t today = std::time(nullptr));
+Gathered RunOnText(const std::string& text, const Rule& rule, time_t today = std::time(nullptr));
 
 // "Import engine found %i quotations in file:..." with the first and the last quotation, under the locale.
 std::string ConfirmationQuestion(const std::vector<CKurs>& quotations);

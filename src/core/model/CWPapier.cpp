@@ -92,62 +92,49 @@ int CWPapier::AddQuotation(time_t time, double value)
     return k;
 }
 
-bool CWPapier::GetLastTime(time_t& time) const
+std::optional<time_t> CWPapier::GetLastTime() const
 {
-    if (quotations.empty()) {
-        time = noQuotationTime();
-        return false;
-    }
-    time = quotations.back().time;
-    return true;
-}
-
-bool CWPapier::GetFirstTime(time_t& time) const
-{
-    if (quotations.empty()) {
-        time = noQuotationTime();
-        return false;
-    }
-    time = quotations.front().time;
-    return true;
-}
-
-bool CWPapier::GetLastValue(double& value) const
-{
-    value = quotations.empty() ? 0.0 : quotations.back().value;
-    return !quotations.empty();
-}
-
-bool CWPapier::GetLowHigh(double& low, double& high) const
-{
-    low = high = 0.0;
     if (quotations.empty())
-        return false;
+        return std::nullopt;
+    return quotations.back().time;
+}
+
+std::optional<time_t> CWPapier::GetFirstTime() const
+{
+    if (quotations.empty())
+        return std::nullopt;
+    return quotations.front().time;
+}
+
+std::optional<double> CWPapier::GetLastValue() const
+{
+    if (quotations.empty())
+        return std::nullopt;
+    return quotations.back().value;
+}
+
+std::optional<CWPapier::LowHigh> CWPapier::GetLowHigh() const
+{
+    if (quotations.empty())
+        return std::nullopt;
     const auto [lowest, highest] = std::minmax_element(
         quotations.begin(), quotations.end(), [](const CKurs& a, const CKurs& b) { return a.value < b.value; });
-    low = lowest->value;
-    high = highest->value;
-    return true;
+    return LowHigh{lowest->value, highest->value};
 }
 
-bool CWPapier::GetTotalChangePercent(double& percent) const
+std::optional<double> CWPapier::GetTotalChangePercent() const
 {
-    percent = 0.0;
     if (quotations.empty())
-        return false;
+        return std::nullopt;
     const double first = quotations.front().value;
-    if (first != 0.0)
-        percent = quotations.back().value * 100.0 / first - 100.0;
-    return true;
+    return first != 0.0 ? quotations.back().value * 100.0 / first - 100.0 : 0.0;
 }
 
-bool CWPapier::GetTotalChange(double& diff) const
+std::optional<double> CWPapier::GetTotalChange() const
 {
-    diff = 0.0;
     if (quotations.empty())
-        return false;
-    diff = quotations.back().value - quotations.front().value;
-    return true;
+        return std::nullopt;
+    return quotations.back().value - quotations.front().value;
 }
 
 int CWPapier::referenceIndex(bool dayMode) const
@@ -164,93 +151,73 @@ int CWPapier::referenceIndex(bool dayMode) const
     return -1;
 }
 
-bool CWPapier::GetLastChangePercent(bool dayMode, double& percent) const
+std::optional<double> CWPapier::GetLastChangePercent(bool dayMode) const
 {
-    percent = 0.0;
     if (quotations.empty())
-        return false;
+        return std::nullopt;
     const int ref = referenceIndex(dayMode);
     if (ref < 0)
-        return true;
+        return 0.0;
     const double refValue = quotations[ref].value;
     const double last = quotations.back().value;
-    if (refValue != last && refValue != 0.0)
-        percent = last * 100.0 / refValue - 100.0;
-    return true;
+    return refValue != last && refValue != 0.0 ? last * 100.0 / refValue - 100.0 : 0.0;
 }
 
-bool CWPapier::GetLastChange(bool dayMode, double& diff) const
+std::optional<double> CWPapier::GetLastChange(bool dayMode) const
 {
-    diff = 0.0;
     if (quotations.empty())
-        return false;
+        return std::nullopt;
     const int ref = referenceIndex(dayMode);
     if (ref < 0)
-        return true;
+        return 0.0;
     const double refValue = quotations[ref].value;
-    if (refValue != 0.0)
-        diff = quotations.back().value - refValue;
-    return true;
+    return refValue != 0.0 ? quotations.back().value - refValue : 0.0;
 }
 
-bool CWPapier::GetReferenceTime(bool dayMode, time_t& time) const
+std::optional<time_t> CWPapier::GetReferenceTime(bool dayMode) const
 {
-    if (quotations.size() < 2) {
-        time = noReferenceTime();
-        return false;
-    }
+    if (quotations.size() < 2)
+        return std::nullopt;
     const int ref = referenceIndex(dayMode);
-    time = quotations[ref < 0 ? 0 : ref].time;
-    return true;
+    return quotations[ref < 0 ? 0 : ref].time;
 }
 
-bool CWPapier::sortFigure(int key, double& figure) const
+std::optional<double> CWPapier::sortFigure(SortKey key) const
 {
-    time_t time = 0;
-    double low = 0.0, high = 0.0, value = 0.0;
     switch (key) {
-    case LastUpdate:
-        GetLastTime(time);
-        figure = static_cast<double>(time);
-        return true;
-    case LastValue:
-        GetLastValue(figure);
-        return true;
-    case Low:
-        GetLowHigh(figure, high);
-        return true;
-    case High:
-        GetLowHigh(low, figure);
-        return true;
-    case LastDayChange:
-        GetLastChangePercent(true, figure);
-        return true;
-    case LastChange:
-        GetLastChangePercent(false, figure);
-        return true;
-    case TotalChange:
-        GetTotalChangePercent(figure);
-        return true;
-    case Invested:
-        GetLastValue(value);
-        figure = value * quantity;
-        return true;
+    case SortKey::LastUpdate:
+        return static_cast<double>(GetLastTime().value_or(noQuotationTime()));
+    case SortKey::LastValue:
+        return GetLastValue().value_or(0.0);
+    case SortKey::Low:
+        return GetLowHigh().value_or(LowHigh{}).low;
+    case SortKey::High:
+        return GetLowHigh().value_or(LowHigh{}).high;
+    case SortKey::LastDayChange:
+        return GetLastChangePercent(true).value_or(0.0);
+    case SortKey::LastChange:
+        return GetLastChangePercent(false).value_or(0.0);
+    case SortKey::TotalChange:
+        return GetTotalChangePercent().value_or(0.0);
+    case SortKey::Invested:
+        return GetLastValue().value_or(0.0) * quantity;
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
-int CWPapier::CompareItems(const CWPapier& other, int key) const
+int CWPapier::CompareItems(const CWPapier& other, SortKey key) const
 {
     const int byName = sign(compareIgnoringCase(name, other.name));
-    if (key == Name)
+    if (key == SortKey::Name)
         return byName;
-    double mine = 0.0, theirs = 0.0;
-    if (!sortFigure(key, mine) || !other.sortFigure(key, theirs))
+    const std::optional<double> mine = sortFigure(key);
+    const std::optional<double> theirs = other.sortFigure(key);
+    if (!mine || !theirs)
         return 0;
-    if (mine > theirs)
+    if (*mine > *theirs)
         return 1;
-    if (mine < theirs)
+    if (*mine < *theirs)
         return -1;
     return byName;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,12 @@ public:
     static constexpr int kChartColourCount = 11;
     static const uint32_t kChartColours[kChartColourCount];
 
-    enum SortKey { Name = 0, LastUpdate, LastValue, Low, High, LastDayChange, LastChange, TotalChange, Invested };
+    enum class SortKey { Name = 0, LastUpdate, LastValue, Low, High, LastDayChange, LastChange, TotalChange, Invested };
+
+    struct LowHigh {
+        double low = 0.0;
+        double high = 0.0;
+    };
 
     std::string name;
     std::string symbol;
@@ -49,23 +55,25 @@ public:
 
     int AddQuotation(time_t time, double value);
 
-    bool GetLastTime(time_t& time) const;
-    bool GetFirstTime(time_t& time) const;
-    bool GetLastValue(double& value) const;
-    bool GetLowHigh(double& low, double& high) const;
-    bool GetTotalChangePercent(double& percent) const;
-    bool GetTotalChange(double& diff) const;
-    bool GetLastChangePercent(bool dayMode, double& percent) const;
-    bool GetLastChange(bool dayMode, double& diff) const;
-    bool GetReferenceTime(bool dayMode, time_t& time) const;
-    int CompareItems(const CWPapier& other, int key) const;
+    // Each figure is missing for an empty history. A change without a reference quotation is 0.
+    std::optional<time_t> GetLastTime() const;
+    std::optional<time_t> GetFirstTime() const;
+    std::optional<double> GetLastValue() const;
+    std::optional<LowHigh> GetLowHigh() const;
+    std::optional<double> GetTotalChangePercent() const;
+    std::optional<double> GetTotalChange() const;
+    std::optional<double> GetLastChangePercent(bool dayMode) const;
+    std::optional<double> GetLastChange(bool dayMode) const;
+    // Missing with fewer than two quotations; the oldest quotation's time when none is far enough back.
+    std::optional<time_t> GetReferenceTime(bool dayMode) const;
+    int CompareItems(const CWPapier& other, SortKey key) const;
 
-    // Sentinel times of the empty history, in local time.
+    // Sentinel times of the empty history, in local time, for callers that show a missing time.
     static time_t noQuotationTime();
     static time_t noReferenceTime();
 
 private:
     // Index of the reference quotation for a change, or -1 when there is none.
     int referenceIndex(bool dayMode) const;
-    bool sortFigure(int key, double& figure) const;
+    std::optional<double> sortFigure(SortKey key) const;
 };

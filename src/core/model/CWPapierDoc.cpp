@@ -138,27 +138,27 @@ void CWPapierDoc::NewPortfolio()
     setModified(false);
 }
 
-bool CWPapierDoc::OpenPortfolio(const std::string& path, std::string& error)
+Status CWPapierDoc::OpenPortfolio(const std::string& path)
 {
     if (!m_items.empty()) {
         DeleteContents();
         setModified(false);
     }
-    std::vector<CWPapier> items;
-    if (!PortfolioFile::load(path, items, error))
-        return false;
-    for (CWPapier& item : items)
+    Result<std::vector<CWPapier>> items = PortfolioFile::load(path);
+    if (!items)
+        return items.status();
+    for (CWPapier& item : *items)
         appendItem(std::move(item));
     setModified(false);
-    return true;
+    return Status::ok();
 }
 
-bool CWPapierDoc::SavePortfolio(const std::string& path, std::string& error)
+Status CWPapierDoc::SavePortfolio(const std::string& path)
 {
-    if (!PortfolioFile::save(path, m_items, error))
-        return false;
+    if (Status saved = PortfolioFile::save(path, m_items); !saved)
+        return saved;
     setModified(false);
-    return true;
+    return Status::ok();
 }
 
 void CWPapierDoc::DeleteContents()
@@ -227,8 +227,8 @@ bool CWPapierDoc::ApplyDownloadedQuotation(ItemId id, double value, time_t time)
     if (pos < 0)
         return false;
     CWPapier& target = m_items[pos];
-    double last = 0.0;
-    if (target.GetLastValue(last) && last > 0 && value > 80 * last && value < 150 * last)
+    const double last = target.GetLastValue().value_or(0.0);
+    if (last > 0 && value > 80 * last && value < 150 * last)
         value *= 0.01;
     AddItemQuotation(pos, value, time);
     target.updating = 0;
@@ -251,8 +251,7 @@ void CWPapierDoc::RecordInvestedAmount()
     if (historyPos < 0)
         return;
     CWPapier& history = m_items[historyPos];
-    time_t last = CWPapier::noQuotationTime();
-    history.GetLastTime(last);
+    const time_t last = history.GetLastTime().value_or(CWPapier::noQuotationTime());
     if (latest < last)
         return;
     if ((latest - last) / 60 >= kNewRecordDistance / 60) {
@@ -383,7 +382,7 @@ void CWPapierDoc::MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder
     changed();
 }
 
-bool CWPapierDoc::CopyItems(const std::vector<ItemId>& ids, QByteArray& stream, std::string& error) const
+Result<QByteArray> CWPapierDoc::CopyItems(const std::vector<ItemId>& ids) const
 {
     std::vector<const CWPapier*> items;
     for (ItemId id : ids) {
@@ -391,17 +390,14 @@ bool CWPapierDoc::CopyItems(const std::vector<ItemId>& ids, QByteArray& stream, 
         if (pos >= 0)
             items.push_back(&m_items[pos]);
     }
-    return PortfolioArchive::write(items, stream, error);
+    return PortfolioArchive::write(items);
 }
 
-std::vector<int> CWPapierDoc::PasteItems(const QByteArray& stream, std::vector<std::string> shownNames,
-                                         std::string& error)
+Result<std::vector<int>> CWPapierDoc::PasteItems(const QByteArray& stream, std::vector<std::string> shownNames)
 {
     std::vector<CWPapier> items;
-    if (!PortfolioArchive::read(stream.constData(), static_cast<size_t>(stream.size()), items, nullptr)) {
-        error = PortfolioArchive::kClipboardReadError;
-        return {};
-    }
+    if (!PortfolioArchive::read(stream.constData(), static_cast<size_t>(stream.size()), items, nullptr))
+        return Status::error(Status::Code::FormatError, PortfolioArchive::kClipboardReadError);
     std::vector<int> positions;
     for (CWPapier& item : items) {
         item.name = pastedItemName(item.name, shownNames);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/model/CKurs.h"
 #include "core/model/CWPapier.h"
 
@@ -49,9 +50,9 @@ public:
     void removeChangeListener(int handle);
 
     void NewPortfolio();
-    // On failure the document is empty and `error` holds the message to show.
-    bool OpenPortfolio(const std::string& path, std::string& error);
-    bool SavePortfolio(const std::string& path, std::string& error);
+    // On failure the document is empty and the status holds the message to show.
+    Status OpenPortfolio(const std::string& path);
+    Status SavePortfolio(const std::string& path);
     void DeleteContents();
     int AddItem(CWPapier item);
     // `fields` as the property sheet fills them; quotations are taken over as given.
@@ -74,13 +75,12 @@ public:
     // Same history as AddQuotation called for each record in order, in O(n log n).
     void MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder);
 
-    // The clipboard stream of the given items, in the given order; false (with `error`) when a
-    // time does not fit the stream.
-    bool CopyItems(const std::vector<ItemId>& ids, QByteArray& stream, std::string& error) const;
+    // The clipboard stream of the given items, in the given order; refused when a time does not
+    // fit the stream.
+    Result<QByteArray> CopyItems(const std::vector<ItemId>& ids) const;
     // Reads a clipboard stream and adds its items with the paste naming rule; `shownNames` are
-    // the names the list shows. Returns the positions added; on a malformed stream nothing is
-    // added and `error` holds the message.
-    std::vector<int> PasteItems(const QByteArray& stream, std::vector<std::string> shownNames, std::string& error);
+    // the names the list shows. Returns the positions added; on a malformed stream nothing is added.
+    Result<std::vector<int>> PasteItems(const QByteArray& stream, std::vector<std::string> shownNames);
 
 private:
     void changed();

@@ -23,14 +23,12 @@ double Sell(Position& position, unsigned long sold, double price, double commiss
     return result;
 }
 
-bool Dividends(Position& position, double amount, std::string& error)
+Status Dividends(Position& position, double amount)
 {
-    if (position.quantity == 0) {
-        error = "A dividend needs a quantity of items invested other than 0.";
-        return false;
-    }
+    if (position.quantity == 0)
+        return Status::error(Status::Code::InvalidInput, "A dividend needs a quantity of items invested other than 0.");
     position.avgBuyPrice = (position.quantity * position.avgBuyPrice - amount) / position.quantity;
-    return true;
+    return Status::ok();
 }
 
 std::string sellResultText(double result)
@@ -40,8 +38,7 @@ std::string sellResultText(double result)
 
 bool AlarmTriggered(const CWPapier& item)
 {
-    double last = 0.0;
-    item.GetLastValue(last);
+    const double last = item.GetLastValue().value_or(0.0);
     if (item.alarmAboveEnabled && last > item.alarmAbove)
         return true;
     if (item.alarmBelowEnabled && last < item.alarmBelow)
@@ -57,15 +54,13 @@ bool AlarmTriggered(const CWPapier& item)
 
 bool hasGain(const CWPapier& item)
 {
-    double last = 0.0;
-    item.GetLastValue(last);
+    const double last = item.GetLastValue().value_or(0.0);
     return last != 0 && item.quantity != 0 && item.avgBuyPrice != 0;
 }
 
 double gain(const CWPapier& item, bool percent)
 {
-    double last = 0.0;
-    item.GetLastValue(last);
+    const double last = item.GetLastValue().value_or(0.0);
     return percent ? last * 100 / item.avgBuyPrice - 100 : item.quantity * (last - item.avgBuyPrice);
 }
 
@@ -73,8 +68,7 @@ std::string ItemInvestment(const CWPapier& item, bool percent)
 {
     if (item.isInvestedAmountHistory)
         return {};
-    double last = 0.0;
-    item.GetLastValue(last);
+    const double last = item.GetLastValue().value_or(0.0);
     const double invested = last * item.quantity;
     if (!hasGain(item))
         return formatText("%4.2lf", invested);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/model/CWPapier.h"
 
 #include <string>
@@ -17,8 +18,8 @@ struct Position {
 Position Buy(Position position, double bought, double price, double commission);
 // Returns the financial result of the sale; the average price stays.
 double Sell(Position& position, unsigned long sold, double price, double commission);
-// Refused (false, with `error`) on quantity 0, where the dividend has nothing to spread over.
-bool Dividends(Position& position, double amount, std::string& error);
+// Refused on quantity 0, where the dividend has nothing to spread over.
+Status Dividends(Position& position, double amount);
 std::string sellResultText(double result);
 
 bool AlarmTriggered(const CWPapier& item);

@@ -22,10 +22,10 @@ std::string localText(const char* format, time_t time)
 
 int periodDays(const CWPapier& item, bool dayMode)
 {
-    time_t reference = 0;
-    if (!item.GetReferenceTime(dayMode, reference))
+    const std::optional<time_t> reference = item.GetReferenceTime(dayMode);
+    if (!reference)
         return 0;
-    return ItemFigures::wholeDays(reference, item.quotations.back().time);
+    return ItemFigures::wholeDays(*reference, item.quotations.back().time);
 }
 
 } // namespace
@@ -67,17 +67,21 @@ std::string ItemFigures::changeText(double change, int days, bool percent)
 ItemFigures ItemFigures::of(const CWPapier& item, bool percent)
 {
     ItemFigures figures;
-    figures.hasQuotations = item.GetLastTime(figures.lastTime);
-    item.GetLastValue(figures.value);
-    item.GetLowHigh(figures.low, figures.high);
+    const std::optional<time_t> lastTime = item.GetLastTime();
+    figures.hasQuotations = lastTime.has_value();
+    figures.lastTime = lastTime.value_or(CWPapier::noQuotationTime());
+    figures.value = item.GetLastValue().value_or(0.0);
+    const CWPapier::LowHigh lowHigh = item.GetLowHigh().value_or(CWPapier::LowHigh{});
+    figures.low = lowHigh.low;
+    figures.high = lowHigh.high;
     if (percent) {
-        item.GetLastChangePercent(true, figures.lastDayChange);
-        item.GetLastChangePercent(false, figures.lastChange);
-        item.GetTotalChangePercent(figures.totalChange);
+        figures.lastDayChange = item.GetLastChangePercent(true).value_or(0.0);
+        figures.lastChange = item.GetLastChangePercent(false).value_or(0.0);
+        figures.totalChange = item.GetTotalChangePercent().value_or(0.0);
     } else {
-        item.GetLastChange(true, figures.lastDayChange);
-        item.GetLastChange(false, figures.lastChange);
-        item.GetTotalChange(figures.totalChange);
+        figures.lastDayChange = item.GetLastChange(true).value_or(0.0);
+        figures.lastChange = item.GetLastChange(false).value_or(0.0);
+        figures.totalChange = item.GetTotalChange().value_or(0.0);
     }
     if (figures.hasQuotations) {
         figures.lastDayDays = periodDays(item, true);
@@ -114,7 +118,6 @@ int ItemFigures::trendIcon(const CWPapier& item)
     const int alarm = Investment::AlarmTriggered(item) ? 3 : 0;
     if (item.quotations.empty())
         return 0;
-    double change = 0.0;
-    item.GetLastChangePercent(true, change);
+    const double change = item.GetLastChangePercent(true).value_or(0.0);
     return alarm + (change < 0 ? 1 : change > 0 ? 2 : 0);
 }

@@ -226,38 +226,10 @@ bool fitsStream(time_t time)
     return time >= std::numeric_limits<int32_t>::min() && time <= std::numeric_limits<int32_t>::max();
 }
 
-} // namespace
-
-namespace PortfolioArchive {
-
-bool checkTimes(const CWPapier& item, std::string& error)
+// The writer hands its bytes over to `out` when it goes.
+void writeItems(const std::vector<const CWPapier*>& items, size_t expectedSize, QByteArray& out)
 {
-    std::vector<time_t> times = {item.periodStart, item.periodEnd};
-    for (const CKurs& record : item.quotations) {
-        if (!fitsStream(record.time))
-            times.push_back(record.time);
-    }
-    for (time_t time : times) {
-        if (!fitsStream(time)) {
-            error = "The item \"" + item.name + "\" holds the time " + std::to_string(time) +
-                " (seconds since 1970), which a portfolio file cannot store: times must lie between"
-                " 1901-12-13 20:45:52 and 2038-01-19 03:14:07 UTC.";
-            return false;
-        }
-    }
-    return true;
-}
-
-bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::string& error)
-{
-    out.clear();
-    size_t quotations = 0;
-    for (const CWPapier* item : items) {
-        if (!checkTimes(*item, error))
-            return false;
-        quotations += item->quotations.size();
-    }
-    ArchiveWriter writer(out, 2 + items.size() * 400 + quotations * kQuotationBytes);
+    ArchiveWriter writer(out, expectedSize);
     ItemWriter itemWriter(writer);
     writer.count(static_cast<uint32_t>(items.size()));
     for (const CWPapier* item : items) {
@@ -265,7 +237,40 @@ bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::stri
         for (int field = 1; field <= 42; ++field)
             serializeField(itemWriter, *item, field);
     }
-    return true;
+}
+
+} // namespace
+
+namespace PortfolioArchive {
+
+Status checkTimes(const CWPapier& item)
+{
+    std::vector<time_t> times = {item.periodStart, item.periodEnd};
+    for (const CKurs& record : item.quotations) {
+        if (!fitsStream(record.time))
+            times.push_back(record.time);
+    }
+    for (time_t time : times) {
+        if (!fitsStream(time))
+            return Status::error(Status::Code::InvalidInput,
+                                 "The item \"" + item.name + "\" holds the time " + std::to_string(time) +
+                                     " (seconds since 1970), which a portfolio file cannot store: times must lie"
+                                     " between 1901-12-13 20:45:52 and 2038-01-19 03:14:07 UTC.");
+    }
+    return Status::ok();
+}
+
+Result<QByteArray> write(const std::vector<const CWPapier*>& items)
+{
+    size_t quotations = 0;
+    for (const CWPapier* item : items) {
+        if (Status status = checkTimes(*item); !status)
+            return status;
+        quotations += item->quotations.size();
+    }
+    QByteArray out;
+    writeItems(items, 2 + items.size() * 400 + quotations * kQuotationBytes, out);
+    return out;
 }
 
 bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/model/CWPapier.h"
 
 #include <QByteArray>
@@ -18,15 +19,14 @@ constexpr int kWrittenVersion = 8;
 constexpr const char* kFormatError = "Unexpected file format.";
 constexpr const char* kClipboardReadError = "Clipboard data could not be read!";
 
-// False (with the message in `error`) when a time of an item does not fit the stream's 32 bits;
-// `out` is then left empty.
-bool write(const std::vector<const CWPapier*>& items, QByteArray& out, std::string& error);
+// Refused when a time of an item does not fit the stream's 32 bits.
+Result<QByteArray> write(const std::vector<const CWPapier*>& items);
 // False on any malformed stream. `lastItemVersion`, when given, receives the version of the
 // last item read (0 for an empty list).
 bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion);
 bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion);
 
-// A message naming the item and time when one of the item's times does not fit 32 bits.
-bool checkTimes(const CWPapier& item, std::string& error);
+// Refused with a message naming the item and time when one of the item's times does not fit 32 bits.
+Status checkTimes(const CWPapier& item);
 
 } // namespace PortfolioArchive

@@ -17,13 +17,13 @@ std::string withName(const char* message, const std::string& path)
     return QString::fromUtf8(message).arg(QString::fromStdString(path)).toStdString();
 }
 
-std::string openMessage(const QFile& file, const std::string& path)
+Status openFailure(const QFile& file, const std::string& path)
 {
     if (!QFileInfo::exists(file.fileName()))
-        return withName("%1 was not found.", path);
+        return Status::error(Status::Code::NotFound, withName("%1 was not found.", path));
     if (file.error() == QFileDevice::PermissionsError)
-        return withName("Access to %1 was denied.", path);
-    return PortfolioFile::kOpenFailed;
+        return Status::error(Status::Code::FileError, withName("Access to %1 was denied.", path));
+    return Status::error(Status::Code::FileError, PortfolioFile::kOpenFailed);
 }
 
 std::string saveMessage(AtomicFileWriter::Failure failure, const std::string& path)
@@ -42,14 +42,11 @@ std::string saveMessage(AtomicFileWriter::Failure failure, const std::string& pa
 
 namespace PortfolioFile {
 
-bool load(const std::string& path, std::vector<CWPapier>& items, std::string& error)
+Result<std::vector<CWPapier>> load(const std::string& path)
 {
-    items.clear();
     QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = openMessage(file, path);
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return openFailure(file, path);
     // Streamed through a bounded buffer rather than mapped: another program shortening the file
     // meanwhile must not crash us, and a whole copy of a large file would only cost memory.
     ArchiveReader in(
@@ -58,38 +55,32 @@ bool load(const std::string& path, std::vector<CWPapier>& items, std::string& er
             return got > 0 ? static_cast<size_t>(got) : size_t(0);
         },
         static_cast<size_t>(std::max<qint64>(file.size(), 0)));
+    std::vector<CWPapier> items;
     int lastVersion = 0;
     const bool read = PortfolioArchive::read(in, items, &lastVersion);
-    if (file.error() != QFileDevice::NoError) {
-        items.clear();
-        error = kOpenFailed;
-        return false;
-    }
-    if (!read) {
-        error = PortfolioArchive::kFormatError;
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Status::error(Status::Code::FileError, kOpenFailed);
+    if (!read)
+        return Status::error(Status::Code::FormatError, PortfolioArchive::kFormatError);
     if (!items.empty() && lastVersion < PortfolioArchive::kWrittenVersion)
         items.push_back(CWPapier::newInvestedAmountHistory(std::time(nullptr)));
-    return true;
+    return items;
 }
 
-bool save(const std::string& path, const std::vector<CWPapier>& items, std::string& error)
+Status save(const std::string& path, const std::vector<CWPapier>& items)
 {
     std::vector<const CWPapier*> list;
     list.reserve(items.size());
     for (const CWPapier& item : items)
         list.push_back(&item);
-    QByteArray bytes;
-    if (!PortfolioArchive::write(list, bytes, error))
-        return false;
+    const Result<QByteArray> bytes = PortfolioArchive::write(list);
+    if (!bytes)
+        return bytes.status();
     const AtomicFileWriter::Result saved =
-        AtomicFileWriter::save(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-    if (!saved.saved) {
-        error = saveMessage(saved.failure, path);
-        return false;
-    }
-    return true;
+        AtomicFileWriter::save(path, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    if (!saved.saved)
+        return Status::error(Status::Code::FileError, saveMessage(saved.failure, path));
+    return Status::ok();
 }
 
 } // namespace PortfolioFile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/model/CWPapier.h"
 
 #include <string>
@@ -13,8 +14,8 @@ constexpr const char* kOpenFailed = "Failed to open document.";
 constexpr const char* kSaveFailed = "Failed to save document.";
 
 // Reads a file of any version; appends the invested-amount-history item to a non-empty list of
-// items older than version 8. On failure `items` is empty and `error` holds the message.
-bool load(const std::string& path, std::vector<CWPapier>& items, std::string& error);
-bool save(const std::string& path, const std::vector<CWPapier>& items, std::string& error);
+// items older than version 8.
+Result<std::vector<CWPapier>> load(const std::string& path);
+Status save(const std::string& path, const std::vector<CWPapier>& items);
 
 } // namespace PortfolioFile

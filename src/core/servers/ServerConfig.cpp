@@ -18,7 +18,7 @@ ServerConfig ServerConfig::newServerDefaults()
     return config;
 }
 
-bool ServerConfig::hasOverlongText(std::string* field) const
+std::optional<std::string> ServerConfig::overlongText() const
 {
     const std::pair<const char*, const std::string*> texts[] = {{"name", &name},
                                                                 {"URL", &URL},
@@ -27,13 +27,10 @@ bool ServerConfig::hasOverlongText(std::string* field) const
                                                                 {"Text_before_Value", &Text_before_Value},
                                                                 {"RegExp", &RegExp}};
     for (const auto& [fieldName, text] : texts) {
-        if (utf8Length(*text) > kMaxTextLength) {
-            if (field)
-                *field = fieldName;
-            return true;
-        }
+        if (utf8Length(*text) > kMaxTextLength)
+            return fieldName;
     }
-    return false;
+    return std::nullopt;
 }
 
 const std::array<ServerConfig::Field, 19>& ServerConfig::fields()

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The rules that fetch one item's quotation: which page to load and how to find the value in it.
@@ -35,8 +36,8 @@ struct ServerConfig {
     static ServerConfig newItemDefaults();
     // The rules a server gets when the user creates one under a new name.
     static ServerConfig newServerDefaults();
-    // True when one of the text fields is longer than kMaxTextLength characters; names it in `field`.
-    bool hasOverlongText(std::string* field = nullptr) const;
+    // The name of the first text field longer than kMaxTextLength characters, if there is one.
+    std::optional<std::string> overlongText() const;
 
     bool operator==(const ServerConfig&) const = default;
 

@@ -93,7 +93,7 @@ std::string encode(const std::string& text)
     return Windows1252::fromUtf8(text, singleByte) ? singleByte : text;
 }
 
-bool ExportServerConfigs(const std::string& path, std::string& message)
+Status ExportServerConfigs(const std::string& path)
 {
     std::vector<ServerConfig> servers;
     for (const std::string& name : ServerStore::ListServerNames()) {
@@ -105,8 +105,9 @@ bool ExportServerConfigs(const std::string& path, std::string& message)
     const std::string bytes = encode(render(servers, ServerStore::StoredPresetVersion()));
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, bytes);
     if (!result.saved)
-        message = "File could not be saved (" + std::to_string(result.errorNumber) + ")";
-    return result.saved;
+        return Status::error(Status::Code::FileError,
+                             "File could not be saved (" + std::to_string(result.errorNumber) + ")");
+    return Status::ok();
 }
 
 } // namespace ServerConfigExport

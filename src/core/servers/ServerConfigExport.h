@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/servers/ServerConfig.h"
 
 #include <string>
@@ -14,8 +15,8 @@ std::string render(const std::vector<ServerConfig>& servers, int presetVersion);
 // The bytes to write: Windows-1252 when every character fits, otherwise the whole text as UTF-8.
 std::string encode(const std::string& text);
 
-// Exports every stored server. On failure returns false and sets `message` to
-// "File could not be saved (%i)" with the system's error number; an earlier file stays unchanged.
-bool ExportServerConfigs(const std::string& path, std::string& message);
+// Exports every stored server. Fails with "File could not be saved (%i)" and the system's error
+// number; an earlier file then stays unchanged.
+Status ExportServerConfigs(const std::string& path);
 
 } // namespace ServerConfigExport

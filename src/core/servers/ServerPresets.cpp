@@ -96,7 +96,7 @@ bool InstallServerPresets()
         return true;
     bool allStored = true;
     for (const ServerConfig& preset : presets())
-        allStored = ServerStore::WriteServerConfig(preset.name, preset) && allStored;
+        allStored = ServerStore::WriteServerConfig(preset.name, preset).isOk() && allStored;
     if (allStored && ServerStore::StoredPresetVersion() < ServerStore::kServerPresetVersion)
         ServerStore::StorePresetVersion(ServerStore::kServerPresetVersion);
     return allStored;

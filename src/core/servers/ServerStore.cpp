@@ -90,33 +90,24 @@ void ReadServerConfig(const std::string& name, ServerConfig& config)
         readField(*settings, f, config);
 }
 
-bool WriteServerConfig(const std::string& name, const ServerConfig& config, std::string* error)
+Status WriteServerConfig(const std::string& name, const ServerConfig& config)
 {
-    std::string field;
     ServerConfig checked = config;
     checked.name = name;
-    if (checked.hasOverlongText(&field)) {
-        if (error)
-            *error = "The server's " + field + " is longer than 259 characters and was not stored.";
-        return false;
-    }
-    if (name.empty() || name == ServerConfig::kUserDefinedName) {
-        if (error)
-            *error = "'" + name + "' is not a valid server name.";
-        return false;
-    }
+    if (const std::optional<std::string> field = checked.overlongText())
+        return Status::error(Status::Code::InvalidInput,
+                             "The server's " + *field + " is longer than 259 characters and was not stored.");
+    if (name.empty() || name == ServerConfig::kUserDefinedName)
+        return Status::error(Status::Code::InvalidInput, "'" + name + "' is not a valid server name.");
     auto settings = SettingsStore::open();
     settings->beginGroup(serverGroup(name));
     for (const ServerConfig::Field& f : ServerConfig::fields())
         writeField(*settings, f, config);
     settings->endGroup();
     settings->sync();
-    if (settings->status() != QSettings::NoError) {
-        if (error)
-            *error = "The settings store could not be written.";
-        return false;
-    }
-    return true;
+    if (settings->status() != QSettings::NoError)
+        return Status::error(Status::Code::FileError, "The settings store could not be written.");
+    return Status::ok();
 }
 
 void DeleteServerConfig(const std::string& name)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/servers/ServerConfig.h"
 
 #include <string>
@@ -15,8 +16,8 @@ std::vector<std::string> ListServerNames();
 bool ServerExists(const std::string& name);
 // Fills `config` from the stored server; a missing server leaves the defaults and keeps TAUSEND/DECIMAL.
 void ReadServerConfig(const std::string& name, ServerConfig& config);
-// Stores all 19 fields. Refuses (false, `error` says why) an overlong text or the pseudo-server name.
-bool WriteServerConfig(const std::string& name, const ServerConfig& config, std::string* error = nullptr);
+// Stores all 19 fields. Refuses an overlong text or the pseudo-server name.
+Status WriteServerConfig(const std::string& name, const ServerConfig& config);
 void DeleteServerConfig(const std::string& name);
 
 int StoredPresetVersion();

@@ -44,7 +44,7 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
     m_splitter->addWidget(m_list);
     setCentralWidget(m_splitter);
     setAcceptDrops(true);
-    m_statusWindow->setOptions(options.DownloadStatus, options.ShowFileOnError);
+    m_statusWindow->setOptions(options.DownloadStatus);
     m_list->setUpdateController(m_updates);
     m_list->setContextMenu(m_actions.listContextMenu);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -331,7 +331,8 @@ void CMainFrame::refreshTrayTip()
 void CMainFrame::applyOptions(const GeneralOptions& options)
 {
     m_options = options;
-    m_statusWindow->setOptions(options.DownloadStatus, options.ShowFileOnError);
+    m_statusWindow->setOptions(options.DownloadStatus);
+    m_updates->setShowFileOnError(options.ShowFileOnError);
     m_documents->setAutosaveOnExit(options.AutosaveOnExit);
     SetAutoUpdateTimer(options.Autoupdate ? options.UpdateIntervall : 0);
 }
@@ -400,9 +401,9 @@ void CMainFrame::exportServers()
                                  QStringLiteral("Registry Files (*.reg)"), QStringLiteral("reg"));
     if (path.isEmpty())
         return;
-    std::string message;
-    if (!ServerConfigExport::ExportServerConfigs(QDir::toNativeSeparators(path).toStdString(), message))
-        MessageDialog::warning(this, QString::fromStdString(message));
+    const Status exported = ServerConfigExport::ExportServerConfigs(QDir::toNativeSeparators(path).toStdString());
+    if (!exported)
+        MessageDialog::warning(this, QString::fromStdString(exported.message()));
 }
 
 QString CMainFrame::aboutText()

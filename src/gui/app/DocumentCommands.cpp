@@ -40,11 +40,10 @@ bool DocumentCommands::openPortfolio(const QString& path)
 {
     if (!saveModified())
         return false;
-    std::string error;
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const bool opened = m_doc.OpenPortfolio(QDir::toNativeSeparators(absolute).toStdString(), error);
+    const Status opened = m_doc.OpenPortfolio(QDir::toNativeSeparators(absolute).toStdString());
     if (!opened) {
-        MessageDialog::warning(m_window, QString::fromStdString(error));
+        MessageDialog::warning(m_window, QString::fromStdString(opened.message()));
         // The failed read emptied the document; saving it under the old name would wipe that file.
         m_doc.NewPortfolio();
         m_path.clear();
@@ -89,10 +88,10 @@ bool DocumentCommands::saveAs()
 
 bool DocumentCommands::saveTo(const QString& path)
 {
-    std::string error;
-    if (m_doc.SavePortfolio(QDir::toNativeSeparators(path).toStdString(), error))
+    const Status saved = m_doc.SavePortfolio(QDir::toNativeSeparators(path).toStdString());
+    if (saved)
         return true;
-    MessageDialog::warning(m_window, QString::fromStdString(error));
+    MessageDialog::warning(m_window, QString::fromStdString(saved.message()));
     return false;
 }
 

@@ -8,9 +8,8 @@
 int runHeadlessUpdate(const std::string& path, int numberDownloads)
 {
     CWPapierDoc doc(numberDownloads);
-    std::string error;
-    if (!doc.OpenPortfolio(path, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (const Status opened = doc.OpenPortfolio(path); !opened) {
+        std::fprintf(stderr, "%s\n", opened.message().c_str());
         return 3;
     }
     // Only failures are worth a line: an unattended run is read when something went wrong.
@@ -18,9 +17,11 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
         if (line.failure)
             std::fprintf(stderr, "%s\n", line.text.c_str());
     });
-    if (outcome.stored > 0 && !doc.SavePortfolio(path, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 3;
+    if (outcome.stored > 0) {
+        if (const Status saved = doc.SavePortfolio(path); !saved) {
+            std::fprintf(stderr, "%s\n", saved.message().c_str());
+            return 3;
+        }
     }
     return outcome.allFound ? 0 : 1;
 }

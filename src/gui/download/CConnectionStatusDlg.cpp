@@ -4,13 +4,10 @@
 #include "gui/widgets/MessageDialog.h"
 #include "render/ListIcons.h"
 
-#include <QDesktopServices>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -80,10 +77,9 @@ void CConnectionStatusDlg::SaveColumns() const
         QStringLiteral("%1,%2,%3").arg(m_list->columnWidth(0)).arg(m_list->columnWidth(1)).arg(m_list->columnWidth(2)));
 }
 
-void CConnectionStatusDlg::setOptions(bool downloadStatus, bool showFileOnError)
+void CConnectionStatusDlg::setOptions(bool downloadStatus)
 {
     m_downloadStatus = downloadStatus;
-    m_showFileOnError = showFileOnError;
 }
 
 void CConnectionStatusDlg::setDocumentTitle(const QString& title, bool aborting)
@@ -132,11 +128,6 @@ void CConnectionStatusDlg::ShowDownloadEvent(const DownloadEvent& event)
         if (m_list->topLevelItemCount() == 0 && m_downloadStatus)
             hide();
         return;
-    case DownloadEventKind::QuotationNotFound:
-    case DownloadEventKind::InvalidValue:
-    case DownloadEventKind::TextNotFound:
-        disposeConvertedPage(event);
-        break;
     default:
         break;
     }
@@ -158,24 +149,6 @@ void CConnectionStatusDlg::ShowDownloadEvent(const DownloadEvent& event)
         setImage(row, 4);
         break;
     }
-}
-
-void CConnectionStatusDlg::disposeConvertedPage(const DownloadEvent& event) const
-{
-    const QString path = QString::fromStdString(event.convertedFile);
-    if (path.isEmpty())
-        return;
-    if (!m_showFileOnError || MessageDialog::unattended()) {
-        QFile::remove(path);
-        return;
-    }
-    const QString shown = path.left(path.size() - 4) + QStringLiteral(".TXT");
-    QFile::remove(shown);
-    if (!QFile::rename(path, shown)) {
-        QFile::remove(path);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(shown));
 }
 
 void CConnectionStatusDlg::ClearRows()

@@ -18,9 +18,8 @@ class CConnectionStatusDlg : public QDialog {
 public:
     CConnectionStatusDlg(QWidget* parent = nullptr);
 
-    // `downloadStatus`: hide when the last row leaves; `showFileOnError`: open the page of a not-found
-    // result as a ".TXT" file instead of deleting it.
-    void setOptions(bool downloadStatus, bool showFileOnError);
+    // `downloadStatus`: hide when the last row leaves.
+    void setOptions(bool downloadStatus);
     void ShowDownloadEvent(const DownloadEvent& event);
     void ClearRows();
     void SaveColumns() const;
@@ -39,7 +38,6 @@ signals:
 private:
     QTreeWidgetItem* rowFor(const DownloadEvent& event) const;
     void setImage(QTreeWidgetItem* row, int image);
-    void disposeConvertedPage(const DownloadEvent& event) const;
     void readColumns();
 
     QTreeWidget* m_list;
@@ -47,5 +45,4 @@ private:
     QPushButton* m_abort;
     std::array<QIcon, 5> m_images;
     bool m_downloadStatus = true;
-    bool m_showFileOnError = true;
 };

@@ -1,6 +1,6 @@
 #include "gui/download/UpdateController.h"
 
-#include "core/servers/ServerStore.h"
+#include "core/model/ItemRules.h"
 #include "gui/download/GuiEventSink.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -26,7 +26,12 @@ UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidg
         else
             QApplication::restoreOverrideCursor();
     });
-    m_scheduler->setShowFileOnError(showFileOnError && !MessageDialog::unattended(), [](const std::string& path) {
+    setShowFileOnError(showFileOnError);
+}
+
+void UpdateController::setShowFileOnError(bool show)
+{
+    m_scheduler->setShowFileOnError(show && !MessageDialog::unattended(), [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     });
 }
@@ -60,10 +65,7 @@ void UpdateController::startTest(ItemId item)
     if (pos < 0)
         return;
     const CWPapier& entry = m_doc.item(pos);
-    ServerConfig config = entry.server;
-    if (!entry.server.name.empty())
-        ServerStore::ReadServerConfig(entry.server.name, config);
-    m_scheduler->StartTest(entry.name, entry.symbol, config);
+    m_scheduler->StartTest(entry.name, entry.symbol, ItemRules(entry));
 }
 
 void UpdateController::abort()

@@ -25,6 +25,8 @@ public:
     int startUpdateAll();
     void startTest(ItemId item);
     void abort();
+    // The page of a failed search opens as a ".TXT" file (never in the unattended mode).
+    void setShowFileOnError(bool show);
 
     int runningDownloads() const { return m_scheduler->runningDownloads(); }
     bool abortRequested() const { return m_scheduler->abortRequested(); }

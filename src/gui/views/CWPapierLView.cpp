@@ -8,7 +8,7 @@
 #include "gui/widgets/MessageDialog.h"
 
 #include "core/base/UrlVariables.h"
-#include "core/servers/ServerStore.h"
+#include "core/model/ItemRules.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -106,7 +106,7 @@ void CWPapierLView::fill()
 void CWPapierLView::sortRows(std::vector<int>& positions) const
 {
     std::stable_sort(positions.begin(), positions.end(), [this](int a, int b) {
-        const int order = m_doc.item(a).CompareItems(m_doc.item(b), m_sortColumn);
+        const int order = m_doc.item(a).CompareItems(m_doc.item(b), static_cast<CWPapier::SortKey>(m_sortColumn));
         return m_sortReverse ? order > 0 : order < 0;
     });
 }
@@ -263,14 +263,13 @@ bool CWPapierLView::copySelected()
         MessageDialog::warning(this, QStringLiteral("Clipboard could not be opened!"));
         return false;
     }
-    QByteArray stream;
-    std::string error;
-    if (!m_doc.CopyItems(m_selected, stream, error)) {
-        MessageDialog::warning(this, QString::fromStdString(error));
+    const Result<QByteArray> stream = m_doc.CopyItems(m_selected);
+    if (!stream) {
+        MessageDialog::warning(this, QString::fromStdString(stream.message()));
         return false;
     }
     auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(CWPapierDoc::kClipboardMimeType), stream);
+    data->setData(QString::fromLatin1(CWPapierDoc::kClipboardMimeType), *stream);
     clipboard->setMimeData(data);
     return true;
 }
@@ -302,10 +301,9 @@ void CWPapierLView::paste()
         MessageDialog::warning(this, QStringLiteral("Clipboard data could not be read!"));
         return;
     }
-    std::string error;
-    m_doc.PasteItems(data->data(format), shownNames(), error);
-    if (!error.empty())
-        MessageDialog::warning(this, QString::fromStdString(error));
+    const Result<std::vector<int>> pasted = m_doc.PasteItems(data->data(format), shownNames());
+    if (!pasted)
+        MessageDialog::warning(this, QString::fromStdString(pasted.message()));
 }
 
 std::vector<std::string> CWPapierLView::shownNames() const
@@ -375,9 +373,7 @@ void CWPapierLView::openWebPage()
     if (!focusedIsOrdinary())
         return;
     const CWPapier& item = m_doc.item(m_doc.positionOf(m_focused));
-    ServerConfig config = item.server;
-    if (!item.server.name.empty())
-        ServerStore::ReadServerConfig(item.server.name, config);
+    const ServerConfig config = ItemRules(item);
     const auto dated = UrlVariables::SubstituteDateVariablesNow(config.URL, 0);
     const auto url = UrlVariables::SubstituteItemVariables(dated.text, item.name, item.symbol);
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));

@@ -29,18 +29,18 @@ Rule rule(const char* start, const char* thousands, const char* decimal, int num
 
 TEST(ConvertPage, SemiHtmlEmptiesTagsAndTextOnlyRemovesThem)
 {
-    EXPECT_EQ(PageConverter::ConvertPage(1, "a<b>c</b>d"), "a<>c<>d");
-    EXPECT_EQ(PageConverter::ConvertPage(2, "a<b>c</b>d"), "a c d ");
-    EXPECT_EQ(PageConverter::ConvertPage(0, "a<b>c"), "a<b>c");
-    EXPECT_EQ(PageConverter::ConvertPage(2, "<p><b>x</b></p>"), "x ");
-    EXPECT_EQ(PageConverter::ConvertPage(7, "a<b>c"), "");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::SemiHtml, "a<b>c</b>d"), "a<>c<>d");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::TextOnly, "a<b>c</b>d"), "a c d ");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::None, "a<b>c"), "a<b>c");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::TextOnly, "<p><b>x</b></p>"), "x ");
+    EXPECT_EQ(PageConverter::ConvertPage(static_cast<PageConverter::Mode>(7), "a<b>c"), "");
 }
 
 TEST(ConvertPage, UnclosedTagDropsTheRest)
 {
-    EXPECT_EQ(PageConverter::ConvertPage(1, "a<b>c<d e f"), "a<>c<");
-    EXPECT_EQ(PageConverter::ConvertPage(2, "a<b>c<d e f"), "a c ");
-    EXPECT_EQ(PageConverter::ConvertPage(1, "x > y"), "x > y");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::SemiHtml, "a<b>c<d e f"), "a<>c<");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::TextOnly, "a<b>c<d e f"), "a c ");
+    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::SemiHtml, "x > y"), "x > y");
 }
 
 TEST(ConvertPage, FileEntryPointConvertsWindows1252ToUtf8)
@@ -50,9 +50,9 @@ TEST(ConvertPage, FileEntryPointConvertsWindows1252ToUtf8)
                                              "<td>R\xFC"
                                              "cknahmepreis</td>");
     const std::string target = env.path("page.txt");
-    ASSERT_TRUE(PageConverter::ConvertPageFile(2, source, target));
+    ASSERT_TRUE(PageConverter::ConvertPageFile(PageConverter::Mode::TextOnly, source, target));
     EXPECT_EQ(readFileBytes(target), "Rücknahmepreis ");
-    EXPECT_TRUE(PageConverter::ConvertPageFile(0, env.path("missing.html"), target));
+    EXPECT_TRUE(PageConverter::ConvertPageFile(PageConverter::Mode::None, env.path("missing.html"), target));
     EXPECT_EQ(readFileBytes(target), "") << "an unreadable source leaves the target empty";
 }
 
@@ -60,15 +60,15 @@ TEST(StandardSearchTest, SkipsNumbersSeparatedByAnyNonNumberCharacter)
 {
     const std::string page = PageText::forSearch("Last Trade: 10:45 12.50");
     auto r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 0));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 10.0);
     r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 1));
     EXPECT_DOUBLE_EQ(r.value, 45.0);
     r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 2));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 12.5);
     r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 3));
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(static_cast<int>(r.status), 1);
     EXPECT_EQ(r.excerpt, "EOF");
     EXPECT_EQ(r.statusText(), "Error: Quotation not found!! (EOF)");
 }
@@ -77,7 +77,7 @@ TEST(StandardSearchTest, MissingStartTextAndEmptyStartText)
 {
     const std::string page = PageText::forSearch("Price 5,25 EUR");
     auto r = StandardSearch::StandardSearch(page, rule("Kurs", "", ",", 0));
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(static_cast<int>(r.status), 2);
     EXPECT_EQ(r.excerpt, "");
     EXPECT_EQ(r.statusText(), "Error: Text not found!");
     r = StandardSearch::StandardSearch(page, rule("", "", ",", 0));
@@ -95,16 +95,16 @@ TEST(StandardSearchTest, NumberStartsAndExcerpts)
 {
     const std::string tail(80, 'x');
     auto r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: - " + tail), rule("Kurs:", ".", ",", 0));
-    EXPECT_EQ(r.status, 1) << "a sign not followed by a digit starts no number; the page ends";
+    EXPECT_EQ(static_cast<int>(r.status), 1) << "a sign not followed by a digit starts no number; the page ends";
     EXPECT_EQ(r.excerpt, "");
     EXPECT_EQ(r.statusText(), "Error: Quotation not found!!");
 
     r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: +-5 x"), rule("Kurs:", ".", ",", 0));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, -5.0);
 
     r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: 5"), rule("Kurs:", ".", ",", 0));
-    EXPECT_EQ(r.status, 1) << "a one-digit number ending the page is not read";
+    EXPECT_EQ(static_cast<int>(r.status), 1) << "a one-digit number ending the page is not read";
     EXPECT_EQ(r.excerpt, "5");
 
     const std::string longPage = PageText::forSearch("Kurs: 5 " + tail);
@@ -117,7 +117,7 @@ TEST(StandardSearchTest, ZeroBytesInThePageBecomeBlanks)
 {
     const std::string page = PageText::forSearch(std::string("Kurs\0 12,5 x", 12));
     const auto r = StandardSearch::StandardSearch(page, rule("Kurs ", "", ",", 0));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 12.5);
 }
 
@@ -125,24 +125,24 @@ TEST(TagSkipSearchTest, NumbersMustShareTheTextRunAfterTheSkippedTags)
 {
     const std::string page = PageText::forSearch("Price<><>12,5<>");
     auto r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 2));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 12.5);
     r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 1));
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(static_cast<int>(r.status), 1);
     EXPECT_EQ(r.excerpt, "<>12,5<>");
 
     const std::string run = PageText::forSearch("Price<>1 2 3,5<>7,5 ");
     r = StandardSearch::TagSkipSearch(run, rule("Price", "", ",", 2, 1));
     EXPECT_DOUBLE_EQ(r.value, 3.5);
     r = StandardSearch::TagSkipSearch(run, rule("Price", "", ",", 3, 1));
-    EXPECT_EQ(r.status, 1) << "the quotation lies beyond the next tag";
+    EXPECT_EQ(static_cast<int>(r.status), 1) << "the quotation lies beyond the next tag";
 }
 
 TEST(TagSkipSearchTest, TooFewTagsGiveEof)
 {
     const std::string page = PageText::forSearch("Price<>x 5");
     const auto r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 3));
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(static_cast<int>(r.status), 1);
     EXPECT_EQ(r.excerpt, "EOF");
 }
 
@@ -150,10 +150,10 @@ TEST(CaseFolding, StartTextMatchesRegardlessOfCaseOnlyWhenAsked)
 {
     const std::string page = PageText::forSearch("LAST TRADE: 7.25 USD");
     auto r = StandardSearch::StandardSearch(page, rule("Last Trade", ",", ".", 0, 0, true));
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 7.25);
     r = StandardSearch::StandardSearch(page, rule("Last Trade", ",", ".", 0, 0, false));
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(static_cast<int>(r.status), 2);
 }
 
 TEST(CaseFolding, Latin1LettersFoldInBothPageEncodings)
@@ -164,7 +164,7 @@ TEST(CaseFolding, Latin1LettersFoldInBothPageEncodings)
                                    "CKNAHMEPREIS 101,50 EUR";
     for (const std::string& raw : {utf8Page, cp1252Page}) {
         const auto r = StandardSearch::StandardSearch(PageText::forSearch(raw), rule("Rücknahmepreis", ".", ",", 0));
-        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(static_cast<int>(r.status), 0);
         EXPECT_DOUBLE_EQ(r.value, 101.5);
     }
     std::string text = "ÀÖ×ÞßÄ";
@@ -197,7 +197,7 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
 
     rules.Format = 2;
     auto r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 678.24);
     rules.Numbers_before_Value = 3;
     r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
@@ -207,7 +207,7 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
     rules.Numbers_before_Value = 0;
     rules.Nr_HTML_before_Value = 2;
     r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 678.24);
 
     rules.Format = 2;
@@ -217,6 +217,6 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
     EXPECT_DOUBLE_EQ(r.value, 3122020.0) << "the first date after the header reads as a grouped number";
     rules.Numbers_before_Value = 1;
     r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
-    EXPECT_EQ(r.status, 0) << r.statusText();
+    EXPECT_EQ(static_cast<int>(r.status), 0) << r.statusText();
     EXPECT_DOUBLE_EQ(r.value, 665.89);
 }

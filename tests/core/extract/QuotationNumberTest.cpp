@@ -13,7 +13,7 @@ struct Parsed {
 Parsed parse(const char* text, const char* thousands, const char* decimal)
 {
     Parsed parsed{-1, -1.0};
-    parsed.status = ParseQuotationNumber(text, thousands, decimal, parsed.value);
+    parsed.status = static_cast<int>(ParseQuotationNumber(text, thousands, decimal, parsed.value));
     return parsed;
 }
 
@@ -58,7 +58,7 @@ TEST(ParseQuotationNumber, NoNumberAndInvalidNumber)
     EXPECT_EQ(parse("abc", ".", ",").status, 1);
     EXPECT_EQ(parse("", ".", ",").status, 1);
     double value = 7;
-    EXPECT_EQ(ParseQuotationNumber(nullptr, ".", ",", value), 1);
+    EXPECT_EQ(static_cast<int>(ParseQuotationNumber(nullptr, ".", ",", value)), 1);
     EXPECT_EQ(value, 0.0);
     EXPECT_EQ(parse("- 5", ".", ",").status, 3);
     EXPECT_EQ(parse("-x 5", ".", ",").status, 3);

@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string pageVersion(const std::string& raw, int mode)
+std::string pageVersion(const std::string& raw, PageConverter::Mode mode)
 {
     return PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(raw)));
 }
@@ -26,59 +26,60 @@ ExtractResult extractWith(const WizardRules::Rule& rule, const std::string& raw)
 
 TEST(WizardRules, TagsBetweenStartTextAndQuotation)
 {
-    const std::string page = pageVersion("Kurs:<td><b>22,65</b></td>", PageConverter::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
-    ASSERT_EQ(outcome.rules.size(), 1u);
-    const WizardRules::Rule& rule = outcome.rules[0];
+    const std::string page = pageVersion("Kurs:<td><b>22,65</b></td>", PageConverter::Mode::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    ASSERT_EQ(outcome.value().size(), 1u);
+    const WizardRules::Rule& rule = outcome.value()[0];
     EXPECT_EQ(rule.startText, "Kurs:");
     EXPECT_EQ(rule.tags, 2);
     EXPECT_EQ(rule.numbers, 0);
     EXPECT_EQ(rule.regionStart, 0u);
     EXPECT_EQ(rule.regionLength, std::string("Kurs:<><>22,65").size());
     EXPECT_EQ(WizardRules::ListText(rule), "find text \"Kurs:\" and skip 2 html tag(s) ");
-    EXPECT_TRUE(outcome.message.empty());
+    EXPECT_TRUE(outcome.message().empty());
 }
 
 TEST(WizardRules, GuardRejectsLongerNumbers)
 {
-    const std::string page = pageVersion("Kurs:<td><b>22,650</b></td>", PageConverter::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
-    EXPECT_TRUE(outcome.rules.empty());
-    EXPECT_TRUE(outcome.message.empty());
+    const std::string page = pageVersion("Kurs:<td><b>22,650</b></td>", PageConverter::Mode::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    EXPECT_TRUE(outcome.value().empty());
+    EXPECT_TRUE(outcome.message().empty());
 }
 
 TEST(WizardRules, StartTextOccurringEarlierIsDiscarded)
 {
-    const std::string page = pageVersion("Kurs:<td>x</td>Kurs:<td><b>22,65</b>", PageConverter::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
+    const std::string page = pageVersion("Kurs:<td>x</td>Kurs:<td><b>22,65</b>", PageConverter::Mode::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
     // Two tags from the second "Kurs:" would be found by the search at the first one; four from the first work.
-    ASSERT_EQ(outcome.rules.size(), 1u);
-    EXPECT_EQ(outcome.rules[0].tags, 4);
-    EXPECT_EQ(outcome.rules[0].regionStart, 0u);
+    ASSERT_EQ(outcome.value().size(), 1u);
+    EXPECT_EQ(outcome.value()[0].tags, 4);
+    EXPECT_EQ(outcome.value()[0].regionStart, 0u);
 }
 
 TEST(WizardRules, NumbersToSkipAndListTexts)
 {
     const std::string page =
-        pageVersion("<p>Kurse</p><p>Hoch 23,10 Tief 21,90 Letzter 22,65 EUR</p>", PageConverter::TextOnly);
-    const auto outcome = WizardRules::Generate(page, PageConverter::TextOnly, "22,65");
-    ASSERT_FALSE(outcome.rules.empty());
-    EXPECT_EQ(outcome.rules[0].numbers, 0);
-    EXPECT_EQ(outcome.rules[0].startText, "Letzter");
+        pageVersion("<p>Kurse</p><p>Hoch 23,10 Tief 21,90 Letzter 22,65 EUR</p>", PageConverter::Mode::TextOnly);
+    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::TextOnly, "22,65");
+    ASSERT_FALSE(outcome.value().empty());
+    EXPECT_EQ(outcome.value()[0].numbers, 0);
+    EXPECT_EQ(outcome.value()[0].startText, "Letzter");
     bool skipsTwo = false;
-    for (const auto& rule : outcome.rules)
+    for (const auto& rule : outcome.value())
         skipsTwo = skipsTwo || (rule.startText == "Hoch" && rule.numbers == 2);
     EXPECT_TRUE(skipsTwo);
 
-    EXPECT_EQ(WizardRules::ListText({1, 3, 2, "A b", 0, 0}),
+    EXPECT_EQ(WizardRules::ListText({PageConverter::Mode::SemiHtml, 3, 2, "A b", 0, 0}),
               "find text \"A b\", skip 3 html tag(s) and then skip 2 number(s)");
-    EXPECT_EQ(WizardRules::ListText({0, 0, 4, "A", 0, 0}), "find text \"A\" and skip 4 number(s)");
+    EXPECT_EQ(WizardRules::ListText({PageConverter::Mode::None, 0, 4, "A", 0, 0}),
+              "find text \"A\" and skip 4 number(s)");
 }
 
 TEST(WizardRules, OnlyTagCountZeroOutsideSemiHtml)
 {
     const std::string raw = readFileBytes(testDataPath("wizard/quote_page.html"));
-    for (int mode : {PageConverter::None, PageConverter::TextOnly}) {
+    for (PageConverter::Mode mode : {PageConverter::Mode::None, PageConverter::Mode::TextOnly}) {
         int calls = 0;
         int lastTotal = 0;
         const auto outcome = WizardRules::Generate(pageVersion(raw, mode), mode, "22,65", [&](int done, int total) {
@@ -87,15 +88,16 @@ TEST(WizardRules, OnlyTagCountZeroOutsideSemiHtml)
         });
         EXPECT_EQ(calls, 6);
         EXPECT_EQ(lastTotal, 6);
-        EXPECT_LE(outcome.rules.size(), 6u);
-        for (const auto& rule : outcome.rules)
+        EXPECT_LE(outcome.value().size(), 6u);
+        for (const auto& rule : outcome.value())
             EXPECT_EQ(rule.tags, 0);
     }
     int calls = 0;
-    WizardRules::Generate(pageVersion(raw, 1), 1, "22,65", [&](int, int total) {
-        ++calls;
-        EXPECT_EQ(total, 96);
-    });
+    WizardRules::Generate(pageVersion(raw, PageConverter::Mode::SemiHtml), PageConverter::Mode::SemiHtml, "22,65",
+                          [&](int, int total) {
+                              ++calls;
+                              EXPECT_EQ(total, 96);
+                          });
     EXPECT_EQ(calls, 96);
 }
 
@@ -110,13 +112,16 @@ TEST(WizardRules, EveryRuleFindsTheQuotationWithTheStandardSearch)
     for (const auto& [raw, quotation] : samples) {
         const double expected = std::stod(quotation.substr(0, quotation.find(','))) +
             std::stod("0." + quotation.substr(quotation.find(',') + 1));
-        for (int mode : {0, 1, 2}) {
+        for (PageConverter::Mode mode :
+             {PageConverter::Mode::None, PageConverter::Mode::SemiHtml, PageConverter::Mode::TextOnly}) {
             const std::string page = pageVersion(raw, mode);
-            for (const auto& rule : WizardRules::Generate(page, mode, quotation).rules) {
+            for (const auto& rule : WizardRules::Generate(page, mode, quotation).value()) {
                 ++rules;
                 const ExtractResult result = extractWith(rule, raw);
-                EXPECT_EQ(result.status, QuotationFound) << WizardRules::ListText(rule) << " mode " << mode;
-                EXPECT_DOUBLE_EQ(result.value, expected) << WizardRules::ListText(rule) << " mode " << mode;
+                EXPECT_EQ(result.status, ExtractStatus::QuotationFound)
+                    << WizardRules::ListText(rule) << " mode " << static_cast<int>(mode);
+                EXPECT_DOUBLE_EQ(result.value, expected)
+                    << WizardRules::ListText(rule) << " mode " << static_cast<int>(mode);
                 EXPECT_EQ(page.compare(rule.regionStart, rule.startText.size(), rule.startText), 0);
                 EXPECT_EQ(
                     page.compare(rule.regionStart + rule.regionLength - quotation.size(), quotation.size(), quotation),
@@ -131,24 +136,25 @@ TEST(WizardRules, EveryRuleFindsTheQuotationWithTheStandardSearch)
 TEST(WizardRules, RegionCountsCharactersNotBytes)
 {
     // The guard after the quotation is a two-byte character; the region ends right before it.
-    const std::string page = pageVersion("Kurs:<b>22,65\xC3\xA4 x", PageConverter::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::SemiHtml, "22,65");
-    ASSERT_EQ(outcome.rules.size(), 1u);
-    EXPECT_EQ(outcome.rules[0].regionLength, std::string("Kurs:<>22,65").size());
+    const std::string page = pageVersion("Kurs:<b>22,65\xC3\xA4 x", PageConverter::Mode::SemiHtml);
+    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    ASSERT_EQ(outcome.value().size(), 1u);
+    EXPECT_EQ(outcome.value()[0].regionLength, std::string("Kurs:<>22,65").size());
     // Start texts are whole characters: "ä" is one of the at most 30.
-    const std::string umlauts = pageVersion("<p>\xC3\xA4\xC3\xB6 22,65 </p>", PageConverter::None);
-    const auto second = WizardRules::Generate(umlauts, PageConverter::None, "22,65");
-    ASSERT_EQ(second.rules.size(), 1u);
-    EXPECT_EQ(second.rules[0].startText, "\xC3\xA4\xC3\xB6 ");
+    const std::string umlauts = pageVersion("<p>\xC3\xA4\xC3\xB6 22,65 </p>", PageConverter::Mode::None);
+    const auto second = WizardRules::Generate(umlauts, PageConverter::Mode::None, "22,65");
+    ASSERT_EQ(second.value().size(), 1u);
+    EXPECT_EQ(second.value()[0].startText, "\xC3\xA4\xC3\xB6 ");
 }
 
 TEST(WizardRules, Messages)
 {
-    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", 1, "").message, "Please enter the quotation to be extracted!");
-    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", 1, "22,66").message,
+    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", PageConverter::Mode::SemiHtml, "").message(),
+              "Please enter the quotation to be extracted!");
+    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", PageConverter::Mode::SemiHtml, "22,66").message(),
               "Quotation doesn't exist in the specified web page!");
     // The search for the quotation is case-sensitive and exact.
-    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 EUR", 1, "eur").message,
+    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 EUR", PageConverter::Mode::SemiHtml, "eur").message(),
               "Quotation doesn't exist in the specified web page!");
 }
 
@@ -166,7 +172,8 @@ TEST(WizardRules, ResultPutsBackNameAndSymbol)
     config.NoCaseSensitiv = 0;
     config.RegExp = "kept";
     config.Timeout = 77;
-    ASSERT_TRUE(WizardRules::Apply({2, 0, 3, "IBM Corp.", 0, 0}, "http://x/[&symbol]", "", ",", "IBM", "I", config));
+    ASSERT_TRUE(WizardRules::Apply({PageConverter::Mode::TextOnly, 0, 3, "IBM Corp.", 0, 0}, "http://x/[&symbol]", "",
+                                   ",", "IBM", "I", config));
     EXPECT_EQ(config.URL, "http://x/[&symbol]");
     EXPECT_EQ(config.Format, 2);
     EXPECT_EQ(config.Text_before_Value, "[&name] Corp.");
@@ -180,9 +187,10 @@ TEST(WizardRules, ResultPutsBackNameAndSymbol)
     EXPECT_EQ(config.Timeout, 77);
 
     const ServerConfig before = config;
-    std::string error;
-    EXPECT_FALSE(WizardRules::Apply({1, 0, 0, std::string(30, 'x'), 0, 0}, "u", ".", ",", "", "x", config, &error));
-    EXPECT_FALSE(error.empty());
+    const Status refused = WizardRules::Apply({PageConverter::Mode::SemiHtml, 0, 0, std::string(30, 'x'), 0, 0}, "u",
+                                              ".", ",", "", "x", config);
+    EXPECT_FALSE(refused);
+    EXPECT_FALSE(refused.message().empty());
     EXPECT_EQ(config, before) << "a refused result changes nothing";
 }
 

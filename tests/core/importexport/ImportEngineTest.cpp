@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using ImportEngine::Result;
+using ImportEngine::Gathered;
 
 namespace {
 
@@ -28,9 +28,15 @@ protected:
         TestEnvironment::setTimeZone("Europe/Berlin");
         m_today = localTime(2023, 2, 10, 9, 30);
     }
-    Result run(const std::string& text, const ImportEngine::Rule& r) const
+    Gathered run(const std::string& text, const ImportEngine::Rule& r) const
     {
         return ImportEngine::RunOnText(text, r, m_today);
+    }
+    Gathered runFile(const std::string& path, const ImportEngine::Rule& r) const
+    {
+        const Result<Gathered> gathered = ImportEngine::Run(path, r, m_today);
+        EXPECT_TRUE(gathered) << gathered.message();
+        return gathered ? *gathered : Gathered{};
     }
     TestEnvironment m_env;
     time_t m_today = 0;
@@ -69,26 +75,24 @@ TEST(ImportPattern, IndicesFollowFirstOccurrencesAndEveryOccurrenceIsReplaced)
 
 TEST_F(ImportEngineTest, InitialFormatReadsDayMonthNameAndTwoDigitYear)
 {
-    const Result r =
-        ImportEngine::Run(testDataPath("import/dd_mon_yy.csv"), rule(ImportPattern::kDefaultFormat), m_today);
+    const Gathered r = runFile(testDataPath("import/dd_mon_yy.csv"), rule(ImportPattern::kDefaultFormat));
     ASSERT_EQ(r.quotations.size(), 3u) << r.message;
     EXPECT_EQ(r.quotations[0], (CKurs{localTime(2004, 1, 5, 20, 0), 10.8}));
     EXPECT_EQ(r.quotations[1], (CKurs{localTime(2004, 1, 2, 20, 0), 10.4}));
     EXPECT_EQ(r.quotations[2], (CKurs{localTime(2003, 12, 31, 20, 0), 10.1}));
-    EXPECT_EQ(r.status, QuotationNotFound);
+    EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.message, "No match found!");
 }
 
 TEST_F(ImportEngineTest, RealWorldLayouts)
 {
-    Result r =
-        ImportEngine::Run(testDataPath("import/iso_dates.csv"),
-                          rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"), m_today);
+    Gathered r = runFile(testDataPath("import/iso_dates.csv"),
+                         rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"));
     ASSERT_EQ(r.quotations.size(), 2u);
     EXPECT_EQ(r.quotations[1], (CKurs{localTime(2004, 1, 2, 20, 0), 10.4}));
 
     // Windows-1252 file: "März" still matches the month alternation.
-    r = ImportEngine::Run(testDataPath("import/german_semicolon_cp1252.csv"), rule(kGermanFormat, ".", ","), m_today);
+    r = runFile(testDataPath("import/german_semicolon_cp1252.csv"), rule(kGermanFormat, ".", ","));
     ASSERT_EQ(r.quotations.size(), 3u) << r.message;
     EXPECT_EQ(r.quotations[0], (CKurs{localTime(2004, 1, 5, 20, 0), 12.34}));
     EXPECT_EQ(r.quotations[1], (CKurs{localTime(2004, 1, 2, 20, 0), 1234.5}));
@@ -98,14 +102,14 @@ TEST_F(ImportEngineTest, RealWorldLayouts)
 TEST_F(ImportEngineTest, ThirdPartyCsvFiles)
 {
     const ImportEngine::Rule close = rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]");
-    Result r = ImportEngine::Run(realDataPath("yahoo_tablecsv_orcl_2000.csv"), close, m_today);
+    Gathered r = runFile(realDataPath("yahoo_tablecsv_orcl_2000.csv"), close);
     ASSERT_EQ(r.quotations.size(), 252u);
     EXPECT_EQ(r.quotations.front(), (CKurs{localTime(2000, 12, 29, 20, 0), 29.06}));
     EXPECT_EQ(r.quotations.back().time, localTime(2000, 1, 3, 20, 0));
     for (size_t i = 1; i < r.quotations.size(); ++i)
         ASSERT_LT(r.quotations[i].time, r.quotations[i - 1].time) << "newest first, as in the file";
 
-    r = ImportEngine::Run(realDataPath("yahoo_v7_download_tsla.csv"), close, m_today);
+    r = runFile(realDataPath("yahoo_v7_download_tsla.csv"), close);
     ASSERT_EQ(r.quotations.size(), 5u);
     EXPECT_EQ(r.quotations.front(), (CKurs{localTime(2021, 1, 4, 20, 0), 729.77002}));
 }
@@ -113,7 +117,7 @@ TEST_F(ImportEngineTest, ThirdPartyCsvFiles)
 TEST_F(ImportEngineTest, MissingPartsKeepTheStartOrThePreviousValue)
 {
     // Without a day every quotation falls on the 30th, February carried into March.
-    Result r = run("x 02-2004 1.5\nx 04-2004 2.5\n", rule("x [&month]-[&year] [&value]"));
+    Gathered r = run("x 02-2004 1.5\nx 04-2004 2.5\n", rule("x [&month]-[&year] [&value]"));
     ASSERT_EQ(r.quotations.size(), 2u);
     EXPECT_EQ(r.quotations[0].time, localTime(2004, 3, 1, 20, 0));
     EXPECT_EQ(r.quotations[1].time, localTime(2004, 4, 30, 20, 0));
@@ -130,7 +134,7 @@ TEST_F(ImportEngineTest, MissingPartsKeepTheStartOrThePreviousValue)
 
 TEST_F(ImportEngineTest, SeparatorsAndMonthNames)
 {
-    Result r = run("v 1.234,5 x\n", rule("v [&value] ", ".", ","));
+    Gathered r = run("v 1.234,5 x\n", rule("v [&value] ", ".", ","));
     ASSERT_EQ(r.quotations.size(), 1u);
     EXPECT_DOUBLE_EQ(r.quotations[0].value, 1234.5);
     r = run("v 1.234,5 x\n", rule("v [&value]", "", "."));
@@ -153,25 +157,25 @@ TEST_F(ImportEngineTest, CaseSensitiveFormatMissesCapitalMonthNames)
 TEST_F(ImportEngineTest, EngineMovesOnByTheEndOfTheLastReportedPair)
 {
     // Matches overlap: the next search starts right after the value, not after the whole match.
-    const Result r = run("1,2,3,4", rule("[&value],[0-9]+"));
+    const Gathered r = run("1,2,3,4", rule("[&value],[0-9]+"));
     ASSERT_EQ(r.quotations.size(), 3u);
     EXPECT_DOUBLE_EQ(r.quotations[2].value, 3);
 }
 
 TEST_F(ImportEngineTest, FailuresKeepWhatWasGathered)
 {
-    Result r = run("v 1.5 \nv .. \nv 2.5 \n", rule("v [&value] "));
+    Gathered r = run("v 1.5 \nv .. \nv 2.5 \n", rule("v [&value] "));
     ASSERT_EQ(r.quotations.size(), 1u);
-    EXPECT_EQ(r.status, QuotationNotFound);
+    EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.message, "..");
 
     r = run("d 5 1.5\n", rule("d [&day] [0-9.]+"));
     EXPECT_TRUE(r.quotations.empty());
-    EXPECT_EQ(r.status, MatchIndexMissing);
+    EXPECT_EQ(r.status, ExtractStatus::MatchIndexMissing);
     EXPECT_EQ(r.message, "Quotation value match place holder missing!");
 
     r = run("v 1.5 \n", rule("v [&value"));
-    EXPECT_EQ(r.status, RegexCompileError);
+    EXPECT_EQ(r.status, ExtractStatus::RegexCompileError);
     EXPECT_EQ(r.message.rfind("RegExp compilation failed at pos. ", 0), 0u) << r.message;
 
     r = run("", rule(ImportPattern::kDefaultFormat));
@@ -180,16 +184,17 @@ TEST_F(ImportEngineTest, FailuresKeepWhatWasGathered)
     r = run("nothing, here\n", rule(ImportPattern::kDefaultFormat));
     EXPECT_EQ(r.message, "No match found!");
 
-    r = ImportEngine::Run(m_env.path("missing.csv"), rule(ImportPattern::kDefaultFormat), m_today);
-    EXPECT_EQ(r.status, ImportEngine::kFileNotOpened);
-    EXPECT_EQ(r.message, "Could not open file!\n");
-    EXPECT_EQ(ImportEngine::ErrorText("a.csv", r.message),
+    const Result<Gathered> missing =
+        ImportEngine::Run(m_env.path("missing.csv"), rule(ImportPattern::kDefaultFormat), m_today);
+    EXPECT_EQ(missing.status().code(), Status::Code::FileError);
+    EXPECT_EQ(missing.message(), "Could not open file!\n");
+    EXPECT_EQ(ImportEngine::ErrorText("a.csv", missing.message()),
               "Error importing quotations from file \"a.csv\":\nCould not open file!\n");
 }
 
 TEST_F(ImportEngineTest, PatternsMatchingTheEmptyStringStillEnd)
 {
-    Result r = run("abc 1.5\n", rule("x*"));
+    Gathered r = run("abc 1.5\n", rule("x*"));
     EXPECT_EQ(r.message, "Quotation value match place holder missing!");
     r = run("abc 1.5\n", rule("(?:[&value])?"));
     EXPECT_EQ(r.message, "RegExp Match index doesn't exist (max match index = 0).");
@@ -200,7 +205,7 @@ TEST_F(ImportEngineTest, PatternsMatchingTheEmptyStringStillEnd)
 
 TEST_F(ImportEngineTest, CatastrophicPatternReportsTheMatchLimit)
 {
-    const Result r = run(std::string(40, 'a') + "!", rule("(a+)+[bc][&value]"));
+    const Gathered r = run(std::string(40, 'a') + "!", rule("(a+)+[bc][&value]"));
     EXPECT_TRUE(r.quotations.empty());
     EXPECT_EQ(r.message, "RegExp matching error -47");
 }
@@ -219,8 +224,8 @@ TEST_F(ImportEngineTest, HundredThousandLinesInFileOrder)
         text += line;
     }
     const std::string path = m_env.writeFile("big.csv", text);
-    const Result r = ImportEngine::Run(
-        path, rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"), m_today);
+    const Gathered r =
+        runFile(path, rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"));
     ASSERT_EQ(r.quotations.size(), 100000u);
     for (int i = 0; i < 100000; i += 9973)
         EXPECT_DOUBLE_EQ(r.quotations[i].value, i + 0.25);

@@ -1,3 +1,4 @@
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "WrittenItems.h"
 #include "core/model/PortfolioArchive.h"
@@ -275,15 +276,15 @@ TEST(ArchiveFormat, TimesOutside32BitsAreRefused)
     QByteArray out = "old";
     std::string error;
     const CWPapier* list[] = {&item};
-    EXPECT_FALSE(PortfolioArchive::write({list[0]}, out, error));
+    EXPECT_FALSE(succeeded(PortfolioArchive::write({list[0]}), out, error));
     EXPECT_TRUE(out.isEmpty());
     EXPECT_NE(error.find("\"Future\""), std::string::npos);
     EXPECT_NE(error.find("4102444800"), std::string::npos);
 
     item.quotations = {{-2147483648LL, 1.0}, {2147483647, 2.0}};
     item.periodEnd = -2147483649LL;
-    EXPECT_FALSE(PortfolioArchive::write({list[0]}, out, error));
+    EXPECT_FALSE(succeeded(PortfolioArchive::write({list[0]}), out, error));
     item.periodEnd = 0;
-    EXPECT_TRUE(PortfolioArchive::write({list[0]}, out, error));
+    EXPECT_TRUE(succeeded(PortfolioArchive::write({list[0]}), out, error));
     EXPECT_EQ(readItems(out)[0].quotations, item.quotations);
 }

@@ -1,4 +1,5 @@
 #include "core/model/CWPapierDoc.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -217,10 +218,10 @@ TEST_F(DocFixture, PastedItemsAreRenamedAndOrdinary)
     const int x = addItem("X", {{1, 1.0}});
     QByteArray stream;
     std::string error;
-    ASSERT_TRUE(doc.CopyItems({doc.itemId(x), doc.itemId(0)}, stream, error));
+    ASSERT_TRUE(succeeded(doc.CopyItems({doc.itemId(x), doc.itemId(0)}), stream, error));
 
     std::vector<std::string> shown = {" Invested Amount History", "x", "Copy of X"};
-    std::vector<int> added = doc.PasteItems(stream, shown, error);
+    std::vector<int> added = valueOf(doc.PasteItems(stream, shown), error);
     ASSERT_EQ(added.size(), 2u);
     EXPECT_EQ(doc.item(added[0]).name, "Copy of X (1)");
     EXPECT_EQ(doc.item(added[0]).quotations, (std::vector<CKurs>{{1, 1.0}}));
@@ -228,11 +229,11 @@ TEST_F(DocFixture, PastedItemsAreRenamedAndOrdinary)
     EXPECT_EQ(doc.item(added[1]).isInvestedAmountHistory, 0);
 
     shown.push_back("Copy of X (1)");
-    added = doc.PasteItems(stream, shown, error);
+    added = valueOf(doc.PasteItems(stream, shown), error);
     EXPECT_EQ(doc.item(added[0]).name, "Copy of X (2)");
 
     const int count = doc.itemCount();
-    EXPECT_TRUE(doc.PasteItems(stream.left(stream.size() - 1), shown, error).empty());
+    EXPECT_TRUE(valueOf(doc.PasteItems(stream.left(stream.size() - 1), shown), error).empty());
     EXPECT_EQ(error, "Clipboard data could not be read!");
     EXPECT_EQ(doc.itemCount(), count);
 }

@@ -1,4 +1,5 @@
 #include "core/model/Investment.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/model/CWPapierDoc.h"
 #include "core/model/ItemFigures.h"
@@ -37,7 +38,7 @@ TEST(Investment, BuySellDividendExamples)
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
 
     std::string error;
-    EXPECT_TRUE(Investment::Dividends(position, 15, error));
+    EXPECT_TRUE(succeeded(Investment::Dividends(position, 15), error));
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 24.25);
 
     Investment::Sell(position, 20, 30, 0);
@@ -48,7 +49,7 @@ TEST(Investment, DivisionsByZeroAreMended)
 {
     Investment::Position empty;
     std::string error;
-    EXPECT_FALSE(Investment::Dividends(empty, 10, error));
+    EXPECT_FALSE(succeeded(Investment::Dividends(empty, 10), error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(empty.avgBuyPrice, 0);
 

@@ -1,5 +1,6 @@
 #include "core/model/PortfolioFile.h"
 #include "FileSizeLimit.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/model/CWPapierDoc.h"
 
@@ -17,11 +18,11 @@ TEST(PortfolioFileTest, SaveAndOpenRoundTrip)
     doc.AddItem(item);
     std::string error;
     const std::string path = env.path("p.tkr");
-    ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
     EXPECT_FALSE(doc.isModified());
 
     CWPapierDoc reread;
-    ASSERT_TRUE(reread.OpenPortfolio(path, error)) << error;
+    ASSERT_TRUE(succeeded(reread.OpenPortfolio(path), error)) << error;
     ASSERT_EQ(reread.itemCount(), 2);
     EXPECT_EQ(reread.item(1).quotations, item.quotations);
     EXPECT_EQ(reread.item(1).server, item.server);
@@ -34,12 +35,12 @@ TEST(PortfolioFileTest, OlderFilesGainOneHistoryItem)
     TestEnvironment env;
     std::vector<CWPapier> items;
     std::string error;
-    ASSERT_TRUE(PortfolioFile::load(testDataPath("portfolios/version7.tkr"), items, error));
+    ASSERT_TRUE(succeeded(PortfolioFile::load(testDataPath("portfolios/version7.tkr")), items, error));
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[1].isInvestedAmountHistory, 1);
-    ASSERT_TRUE(PortfolioFile::load(testDataPath("portfolios/version8.tkr"), items, error));
+    ASSERT_TRUE(succeeded(PortfolioFile::load(testDataPath("portfolios/version8.tkr")), items, error));
     EXPECT_EQ(items.size(), 1u);
-    ASSERT_TRUE(PortfolioFile::load(env.writeFile("empty.tkr", std::string(2, '\0')), items, error));
+    ASSERT_TRUE(succeeded(PortfolioFile::load(env.writeFile("empty.tkr", std::string(2, '\0'))), items, error));
     EXPECT_TRUE(items.empty());
 }
 
@@ -49,15 +50,15 @@ TEST(PortfolioFileTest, OpenFailuresEmptyTheDocument)
     CWPapierDoc doc;
     doc.NewPortfolio();
     std::string error;
-    EXPECT_FALSE(doc.OpenPortfolio(env.path("missing.tkr"), error));
+    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.path("missing.tkr")), error));
     EXPECT_EQ(error, env.path("missing.tkr") + " was not found.");
     EXPECT_EQ(doc.itemCount(), 0);
 
-    EXPECT_FALSE(doc.OpenPortfolio(env.writeFile("bad.tkr", "\x01\x00\xff"), error));
+    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.writeFile("bad.tkr", "\x01\x00\xff")), error));
     EXPECT_EQ(error, "Unexpected file format.");
-    EXPECT_FALSE(doc.OpenPortfolio(env.writeFile("zero.tkr", ""), error));
+    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.writeFile("zero.tkr", "")), error));
     EXPECT_EQ(error, "Unexpected file format.");
-    EXPECT_FALSE(doc.OpenPortfolio(env.path(""), error));
+    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.path("")), error));
 }
 
 TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
@@ -69,7 +70,7 @@ TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
     const int pos = doc.AddItem(CWPapier::newItem("Far future", 0, 0));
     doc.AddItemQuotation(pos, 1.0, 4102444800);
     std::string error;
-    EXPECT_FALSE(doc.SavePortfolio(path, error));
+    EXPECT_FALSE(succeeded(doc.SavePortfolio(path), error));
     EXPECT_NE(error.find("Far future"), std::string::npos);
     EXPECT_EQ(readFileBytes(path), "old contents");
     EXPECT_TRUE(doc.isModified());
@@ -77,12 +78,12 @@ TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
     // A folder stands where the file should go.
     QDir(QString::fromStdString(env.path(""))).mkdir("folder.tkr");
     doc.DeleteQuotation(pos, 0);
-    EXPECT_FALSE(doc.SavePortfolio(env.path("folder.tkr"), error));
+    EXPECT_FALSE(succeeded(doc.SavePortfolio(env.path("folder.tkr")), error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(doc.SavePortfolio(env.path("keep.tkr/inside.tkr"), error));
+    EXPECT_FALSE(succeeded(doc.SavePortfolio(env.path("keep.tkr/inside.tkr")), error));
     EXPECT_EQ(readFileBytes(path), "old contents");
 
-    ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
     EXPECT_NE(readFileBytes(path), "old contents");
     EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1);
 }
@@ -101,7 +102,7 @@ TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
         bool saved = true;
         {
             FileSizeLimit disk(limit);
-            saved = doc.SavePortfolio(path, error);
+            saved = succeeded(doc.SavePortfolio(path), error);
         }
         EXPECT_FALSE(saved) << "limit " << limit;
         EXPECT_FALSE(error.empty());
@@ -125,10 +126,10 @@ TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused
     doc.AddItem(CWPapier::newItem("After", 0, 0));
     const std::string path = env.path("large.tkr");
     std::string error;
-    ASSERT_TRUE(doc.SavePortfolio(path, error)) << error;
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
 
     CWPapierDoc again;
-    ASSERT_TRUE(again.OpenPortfolio(path, error)) << error;
+    ASSERT_TRUE(succeeded(again.OpenPortfolio(path), error)) << error;
     ASSERT_EQ(again.itemCount(), 3);
     EXPECT_EQ(again.item(1).note, item.note);
     ASSERT_EQ(again.item(1).quotations.size(), 150000u);
@@ -139,7 +140,7 @@ TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused
     for (const size_t cut : {size_t(1), size_t(1048575), size_t(1048577), bytes.size() / 2, bytes.size() - 1}) {
         const std::string cutPath = env.writeFile("cut.tkr", bytes.substr(0, cut));
         CWPapierDoc broken;
-        EXPECT_FALSE(broken.OpenPortfolio(cutPath, error)) << cut;
+        EXPECT_FALSE(succeeded(broken.OpenPortfolio(cutPath), error)) << cut;
         EXPECT_EQ(error, "Unexpected file format.");
         EXPECT_EQ(broken.itemCount(), 0);
     }

@@ -17,8 +17,8 @@ const std::string kHead = "REGEDIT4\r\n"
 std::string exportToFile(const TestEnvironment& env)
 {
     const std::string path = env.path("Server.reg");
-    std::string message;
-    EXPECT_TRUE(ServerConfigExport::ExportServerConfigs(path, message)) << message;
+    const Status exported = ServerConfigExport::ExportServerConfigs(path);
+    EXPECT_TRUE(exported) << exported.message();
     return readFileBytes(path);
 }
 
@@ -137,9 +137,9 @@ TEST(ServerConfigExport, TextOutsideTheSingleByteCodePageMakesTheWholeFileUtf8)
 TEST(ServerConfigExport, FileErrorReportsTheSystemErrorNumber)
 {
     TestEnvironment env;
-    std::string message;
-    EXPECT_FALSE(ServerConfigExport::ExportServerConfigs(env.path("vanished/Server.reg"), message));
-    EXPECT_EQ(message, "File could not be saved (" + std::to_string(ENOENT) + ")");
+    const Status exported = ServerConfigExport::ExportServerConfigs(env.path("vanished/Server.reg"));
+    EXPECT_FALSE(exported);
+    EXPECT_EQ(exported.message(), "File could not be saved (" + std::to_string(ENOENT) + ")");
 }
 
 TEST(ServerConfigExportCli, ExportsAndReportsFileErrors)

@@ -130,7 +130,7 @@ TEST(ServerPresets, UrlsUsePlainHttpAndTheTablesPaths)
         const size_t pathStart = url.find('/', 7);
         ASSERT_NE(pathStart, std::string::npos) << preset.name;
         EXPECT_GT(pathStart, 7u) << preset.name << " has no host";
-        EXPECT_FALSE(preset.hasOverlongText()) << preset.name;
+        EXPECT_FALSE(preset.overlongText()) << preset.name;
         const auto known = paths.find(preset.name);
         if (known != paths.end()) {
             EXPECT_EQ(url.substr(pathStart), known->second);

@@ -128,18 +128,18 @@ TEST(ServerStore, OverlongTextsAndThePseudoServerAreRefused)
     config.URL = std::string(259, 'u');
     EXPECT_TRUE(ServerStore::WriteServerConfig("fits", config));
     config.RegExp = std::string(129, 'x') + std::string(130 * 1, 'y') + "z";
-    std::string error;
-    EXPECT_FALSE(ServerStore::WriteServerConfig("too long", config, &error));
-    EXPECT_NE(error.find("RegExp"), std::string::npos);
+    const Status refused = ServerStore::WriteServerConfig("too long", config);
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.message().find("RegExp"), std::string::npos);
     EXPECT_FALSE(ServerStore::ServerExists("too long"));
 
     ServerConfig umlauts = sampleConfig();
     umlauts.Text_before_Value = std::string();
     for (int i = 0; i < 259; ++i)
         umlauts.Text_before_Value += "ü";
-    EXPECT_TRUE(ServerStore::WriteServerConfig("characters, not bytes", umlauts, &error));
+    EXPECT_TRUE(ServerStore::WriteServerConfig("characters, not bytes", umlauts));
 
-    EXPECT_FALSE(ServerStore::WriteServerConfig("-- User defined --", sampleConfig(), &error));
+    EXPECT_FALSE(ServerStore::WriteServerConfig("-- User defined --", sampleConfig()));
     EXPECT_FALSE(ServerStore::ServerExists("-- User defined --"));
 }
 

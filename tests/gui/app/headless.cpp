@@ -1,5 +1,6 @@
 #include "GuiFixtures.h"
 #include "HttpTestServer.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
 
@@ -46,7 +47,7 @@ QString savePortfolio(const TestEnvironment& env, const std::vector<CWPapier>& i
     for (const CWPapier& item : items)
         doc.AddItem(item);
     std::string error;
-    if (!doc.SavePortfolio(path, error))
+    if (!succeeded(doc.SavePortfolio(path), error))
         throw std::runtime_error(error);
     return QString::fromStdString(path);
 }
@@ -56,7 +57,7 @@ QStringList newestValues(const QString& path)
 {
     CWPapierDoc doc;
     std::string error;
-    if (!doc.OpenPortfolio(path.toStdString(), error))
+    if (!succeeded(doc.OpenPortfolio(path.toStdString()), error))
         return {};
     QStringList values;
     for (int pos = 0; pos < doc.itemCount(); ++pos) {

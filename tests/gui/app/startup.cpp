@@ -1,5 +1,6 @@
 #include "GuiFixtures.h"
 #include "HttpTestServer.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
 #include "core/settings/SettingsStore.h"
@@ -115,7 +116,7 @@ private slots:
             doc.AddItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
             doc.AddItem(pageItem("Beta", "BBB", server.url("/quotes.html")));
             std::string error;
-            QVERIFY2(doc.SavePortfolio(path, error), error.c_str());
+            QVERIFY2(succeeded(doc.SavePortfolio(path), error), error.c_str());
         }
         StartOptions start;
         start.file = QString::fromStdString(path);
@@ -133,7 +134,7 @@ private slots:
         QVERIFY(MessageDialog::shownTexts().isEmpty());
         CWPapierDoc reread;
         std::string error;
-        QVERIFY(reread.OpenPortfolio(path, error));
+        QVERIFY(succeeded(reread.OpenPortfolio(path), error));
         std::vector<double> values;
         for (int pos = 0; pos < reread.itemCount(); ++pos) {
             if (!reread.item(pos).isInvestedAmountHistory) {
@@ -158,7 +159,7 @@ private slots:
             doc.AddItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
             doc.AddItem(pageItem("Gone", "GGG", server.url("/missing.html")));
             std::string error;
-            QVERIFY(doc.SavePortfolio(path, error));
+            QVERIFY(succeeded(doc.SavePortfolio(path), error));
         }
         StartOptions start;
         start.file = QString::fromStdString(path);

@@ -1,6 +1,7 @@
 #include "DownloadTestSupport.h"
 #include "GuiFixtures.h"
 #include "HttpTestServer.h"
+#include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentCommands.h"
@@ -288,7 +289,7 @@ private slots:
             saved.NewPortfolio();
             saved.AddItem(CWPapier::newItem("Elsewhere", 1700000000, 1));
             std::string error;
-            QVERIFY(saved.SavePortfolio(other.toStdString(), error));
+            QVERIFY(succeeded(saved.SavePortfolio(other.toStdString()), error));
         }
         CMainFrame frame(quietOptions(), false);
         CWPapierDoc& doc = frame.document();

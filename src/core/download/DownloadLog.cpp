@@ -1,0 +1,3 @@
+#include "core/download/DownloadLog.h"
+
+Q_LOGGING_CATEGORY(lcDownload, "tickora.download", QtInfoMsg)

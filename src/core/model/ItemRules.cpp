@@ -1,0 +1,34 @@
+#include "core/model/ItemRules.h"
+
+#include "core/servers/ServerStore.h"
+
+namespace {
+
+bool namesServer(const CWPapier& item)
+{
+    return !item.server.name.empty() && item.server.name != ServerConfig::kUserDefinedName;
+}
+
+ServerConfig storedServer(const std::string& name)
+{
+    ServerConfig stored;
+    ServerStore::ReadServerConfig(name, stored);
+    return stored;
+}
+
+} // namespace
+
+ServerConfig ItemRules(const CWPapier& item)
+{
+    return namesServer(item) ? storedServer(item.server.name) : item.server;
+}
+
+ServerConfig ItemRules(const CWPapier& item, std::map<std::string, ServerConfig>& storedServers)
+{
+    if (!namesServer(item))
+        return item.server;
+    auto found = storedServers.find(item.server.name);
+    if (found == storedServers.end())
+        found = storedServers.emplace(item.server.name, storedServer(item.server.name)).first;
+    return found->second;
+}

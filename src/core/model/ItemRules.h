@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/model/CWPapier.h"
+#include "core/servers/ServerConfig.h"
+
+#include <map>
+#include <string>
+
+// The rules an item's download uses: its own fields when its server name is empty or "-- User defined --",
+// else those of the stored server of that name (the defaults when none is stored).
+ServerConfig ItemRules(const CWPapier& item);
+// The same, reading each stored server once for all items that name it.
+ServerConfig ItemRules(const CWPapier& item, std::map<std::string, ServerConfig>& storedServers);
