@@ -65,6 +65,23 @@ TEST_F(UpdateCommandTest, UpdatePrintsEveryItemStoresAndReportsTheFailure)
     EXPECT_TRUE(doc.item(3).quotations.empty());
 }
 
+TEST_F(UpdateCommandTest, DownloadLogCategoryPrintsEachRequestWhenEnabled)
+{
+    const std::string path = portfolio();
+    const QString file = QString::fromStdString(path);
+    const CliResult quiet = runCli({"update", file, "--items", "Beta"});
+    EXPECT_EQ(quiet.err.find("tickora.download"), std::string::npos) << quiet.err;
+
+    const CliResult logged =
+        runCli({"update", file, "--items", "Beta"}, {"QT_LOGGING_RULES=tickora.download.debug=true"});
+    EXPECT_EQ(logged.exitCode, 0) << logged.err;
+    EXPECT_EQ(logged.out, quiet.out) << "the log goes to stderr only";
+    const std::string line = "tickora.download: " + testServer().url("/cli/b.html") + " -> read HTTP 200 9 bytes ";
+    const size_t at = logged.err.find(line);
+    ASSERT_NE(at, std::string::npos) << logged.err;
+    EXPECT_NE(logged.err.find(" ms", at + line.size()), std::string::npos) << logged.err;
+}
+
 TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)
 {
     const std::string path = portfolio();

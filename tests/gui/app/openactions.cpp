@@ -101,6 +101,32 @@ private slots:
         }
     }
 
+    // "-- User defined --" names no stored server: the item's own rules are used, as the real update does.
+    void userDefinedItemTestsAndOpensItsOwnAddress()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        OpenedUrls opened;
+        server.addPage("/own.html", "<p>OWN 4.25</p>");
+        CMainFrame frame(showingOptions(false), false);
+        CWPapier item = pageItem("Own", "OWN", server.url("/own.html"));
+        item.server.name = ServerConfig::kUserDefinedName;
+        frame.document().AddItem(item);
+        frame.listView()->fill();
+        selectItems(frame.listView(), {QStringLiteral("Own")});
+        frame.refreshCommandStates();
+
+        frame.actions().openWebPage->trigger();
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl(QString::fromStdString(server.url("/own.html")))});
+
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        frame.actions().testUpdate->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!MessageDialog::shownTexts().isEmpty(), 20000);
+        const QString report = MessageDialog::shownTexts().constFirst();
+        QVERIFY2(report.startsWith(QStringLiteral("Quotation for 'Own':\nValue: 4.2500\n")), qPrintable(report));
+        QCOMPARE(server.requestCount("/own.html"), 1);
+    }
+
     void helpAndHomePages()
     {
         TestEnvironment env;
