@@ -82,7 +82,7 @@ void QuotationTimeParts::readMinute(const char* capture)
     m_minute = readInteger(capture);
 }
 
-bool QuotationTimeParts::build(time_t& time) const
+std::optional<time_t> QuotationTimeParts::build() const
 {
     std::tm parts{};
     parts.tm_year = m_year - 1900;
@@ -95,7 +95,6 @@ bool QuotationTimeParts::build(time_t& time) const
     errno = 0;
     const time_t built = std::mktime(&parts);
     if (built == static_cast<time_t>(-1) && errno != 0)
-        return false;
-    time = built;
-    return true;
+        return std::nullopt;
+    return built;
 }

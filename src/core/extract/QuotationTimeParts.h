@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 
 // Day, month, year, hour and minute of a quotation time being rebuilt from a regular-expression match.
 // Parts that a match does not supply keep their previous value.
@@ -19,9 +20,9 @@ public:
     void readHour(const char* capture);
     void readMinute(const char* capture);
 
-    // Local time with seconds 0, out-of-range parts carried over by the calendar; false when that time
+    // Local time with seconds 0, out-of-range parts carried over by the calendar; none when that time
     // cannot be represented.
-    bool build(time_t& time) const;
+    std::optional<time_t> build() const;
 
     int day() const { return m_day; }
     int month() const { return m_month; }

@@ -85,11 +85,13 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
         }
         readTimePart(rule, i, start, capture.size(), parts);
     }
-    if (!parts.build(result.time)) {
+    const std::optional<time_t> built = parts.build();
+    if (!built) {
         result.status = ExtractStatus::QuotationNotFound;
         result.excerpt = "The date or time of the match is out of range.";
         return result;
     }
+    result.time = *built;
     if (indexMissing(rule, pairs)) {
         result.status = ExtractStatus::MatchIndexMissing;
         result.excerpt = MissingIndexMessage(pairs);

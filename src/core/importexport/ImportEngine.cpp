@@ -120,10 +120,12 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
                                              : "The value place holder took no part in the match.");
             return result;
         }
-        if (!parts.build(quotation.time)) {
+        const std::optional<time_t> built = parts.build();
+        if (!built) {
             finish(result, ExtractStatus::QuotationNotFound, "The date or time of the match is out of range.");
             return result;
         }
+        quotation.time = *built;
         result.quotations.push_back(quotation);
 
         size_t next = pos + regex.end(pairs - 1);
