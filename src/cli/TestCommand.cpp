@@ -28,7 +28,7 @@ int runTest(const std::string& name, const std::string& symbol, const ServerConf
     });
     scheduler.StartTest(name, symbol, rules);
     while (scheduler.testRunning()) {
-        if (const std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200)))
+        if (std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200)))
             scheduler.HandleDownloadEvent(*event);
     }
     return found ? Cli::Success : Cli::Failed;

@@ -86,11 +86,11 @@ std::vector<DownloadEventKind> kindsOf(const std::vector<DownloadEvent>& events)
     return kinds;
 }
 
-std::vector<DownloadEvent> finalEvents(const std::vector<DownloadEvent>& events)
+std::vector<DownloadEvent> finalEvents(std::vector<DownloadEvent> events)
 {
     std::vector<DownloadEvent> finals;
-    for (const DownloadEvent& event : events)
+    for (DownloadEvent& event : events)
         if (event.isFinal())
-            finals.push_back(event);
+            finals.push_back(std::move(event));
     return finals;
 }

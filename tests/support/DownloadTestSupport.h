@@ -34,4 +34,5 @@ std::unique_ptr<DownloadJob> jobFor(const std::string& url, std::vector<ItemTask
 // Runs the job on this thread and returns every event it posted, in order.
 std::vector<DownloadEvent> runJob(std::unique_ptr<DownloadJob> job);
 std::vector<DownloadEventKind> kindsOf(const std::vector<DownloadEvent>& events);
-std::vector<DownloadEvent> finalEvents(const std::vector<DownloadEvent>& events);
+// The final events of `events`, moved out of it.
+std::vector<DownloadEvent> finalEvents(std::vector<DownloadEvent> events);

@@ -6,28 +6,27 @@
 
 namespace TempFiles {
 
-std::string create()
+TempFile create()
 {
     constexpr int kAttempts = 10;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         QTemporaryFile file(QDir::tempPath() + "/TKRXXXXXX.tmp");
         file.setAutoRemove(false);
         if (file.open())
-            return file.fileName().toStdString();
+            return TempFile(file.fileName().toStdString());
     }
     return {};
 }
 
-std::string createWith(std::string_view bytes)
+TempFile createWith(std::string_view bytes)
 {
-    const std::string path = create();
-    if (path.empty())
+    TempFile created = create();
+    if (created.empty())
         return {};
-    QFile file(QString::fromStdString(path));
+    QFile file(QString::fromStdString(created.path()));
     const auto size = static_cast<qint64>(bytes.size());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), size) == size && file.flush())
-        return path;
-    file.remove();
+        return created;
     return {};
 }
 

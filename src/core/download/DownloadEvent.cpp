@@ -1,6 +1,5 @@
 #include "core/download/DownloadEvent.h"
 
-#include <QFile>
 #include <cstdio>
 
 namespace {
@@ -49,12 +48,6 @@ std::string errorStatusText(const DownloadEvent& event)
     }
 }
 
-void removeFile(const std::string& path)
-{
-    if (!path.empty())
-        QFile::remove(QString::fromStdString(path));
-}
-
 } // namespace
 
 bool DownloadEvent::isFinal() const
@@ -99,11 +92,4 @@ std::string DownloadEvent::statusText() const
     default:
         return {};
     }
-}
-
-void DownloadEvent::removeFiles() const
-{
-    removeFile(rawFile);
-    removeFile(semiFile);
-    removeFile(convertedFile);
 }

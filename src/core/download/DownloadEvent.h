@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/TempFile.h"
 #include "core/model/CKurs.h"
 
 #include <cstdint>
@@ -31,8 +32,8 @@ enum class DownloadErrorCode : int32_t {
     Failure = 11,
 };
 
-// One report of a download worker. Owned by whoever receives it, and with it the files it names:
-// the receiver deletes or shows them.
+// One report of a download worker. Move-only: it owns the temporary files it carries, so an event dropped
+// anywhere on its way (window closed, item deleted) deletes them; a receiver that shows one releases it.
 struct DownloadEvent {
     uint32_t threadId = 0;
     bool test = false;
@@ -44,12 +45,12 @@ struct DownloadEvent {
     std::string itemName;
     std::string url;
     // Wizard and raw jobs: the downloaded page.
-    std::string rawFile;
+    TempFile rawFile;
     // Wizard jobs: the page converted to semi-html.
-    std::string semiFile;
+    TempFile semiFile;
     // Update and test jobs: the converted page searched for this item (left only when nothing was found);
     // wizard jobs: the page converted to text-only.
-    std::string convertedFile;
+    TempFile convertedFile;
     // The error text of the last failure of this job (HTTP layer, file system); empty if none.
     std::string errorText;
     // The extraction's excerpt, for kinds QuotationNotFound to TextNotFound.
@@ -63,6 +64,4 @@ struct DownloadEvent {
     bool isFinal() const;
     // The text the status window shows for this event.
     std::string statusText() const;
-    // Deletes the files the event carries.
-    void removeFiles() const;
 };

@@ -219,9 +219,9 @@ bool DownloadRun::beginBody()
         m_stop = Stop::Aborted;
         return false;
     }
-    const std::string path = TempFiles::create();
-    m_page.setFileName(QString::fromStdString(path));
-    if (path.empty() || !m_page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    m_pageFile = TempFiles::create();
+    m_page.setFileName(QString::fromStdString(m_pageFile.path()));
+    if (m_pageFile.empty() || !m_page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         m_stop = Stop::NoTempFile;
         return false;
     }
@@ -304,8 +304,7 @@ void DownloadRun::handOver()
         handOverWizard();
     } else if (m_job.raw) {
         DownloadEvent event = makeEvent(DownloadEventKind::Result);
-        event.rawFile = m_page.fileName().toStdString();
-        m_page.setFileName(QString());
+        event.rawFile = std::move(m_pageFile);
         post(std::move(event));
     } else {
         handOverToTasks();
@@ -314,30 +313,27 @@ void DownloadRun::handOver()
 
 void DownloadRun::handOverWizard()
 {
-    const std::string raw = m_page.fileName().toStdString();
-    const std::string semi = TempFiles::create();
-    const std::string text = TempFiles::create();
-    if (semi.empty() || text.empty() || !PageConverter::ConvertPageFile(PageConverter::Mode::SemiHtml, raw, semi) ||
-        !PageConverter::ConvertPageFile(PageConverter::Mode::TextOnly, raw, text)) {
-        QFile::remove(QString::fromStdString(semi));
-        QFile::remove(QString::fromStdString(text));
+    const std::string& raw = m_pageFile.path();
+    TempFile semi = TempFiles::create();
+    TempFile text = TempFiles::create();
+    if (semi.empty() || text.empty() ||
+        !PageConverter::ConvertPageFile(PageConverter::Mode::SemiHtml, raw, semi.path()) ||
+        !PageConverter::ConvertPageFile(PageConverter::Mode::TextOnly, raw, text.path())) {
         m_stop = Stop::NoTempFile;
         reportStop();
         return;
     }
     DownloadEvent event = makeEvent(DownloadEventKind::Result);
-    event.rawFile = raw;
-    event.semiFile = semi;
-    event.convertedFile = text;
-    m_page.setFileName(QString());
+    event.rawFile = std::move(m_pageFile);
+    event.semiFile = std::move(semi);
+    event.convertedFile = std::move(text);
     post(std::move(event));
 }
 
 void DownloadRun::handOverToTasks()
 {
     // Read once; each conversion mode the tasks ask for is made once, in memory.
-    const std::string page =
-        PageText::normalizeEncoding(readWholeFile(m_page.fileName().toStdString()).value_or(std::string()));
+    const std::string page = PageText::normalizeEncoding(readWholeFile(m_pageFile.path()).value_or(std::string()));
     discardPage();
     std::map<PageConverter::Mode, ConvertedPage> converted;
     for (const ItemTask& task : m_job.tasks) {
@@ -381,11 +377,8 @@ bool DownloadRun::aborted() const
 void DownloadRun::discardPage()
 {
     m_reading = false;
-    if (m_page.fileName().isEmpty())
-        return;
     m_page.close();
-    m_page.remove();
-    m_page.setFileName(QString());
+    m_pageFile.reset();
 }
 
 DownloadEvent DownloadRun::makeEvent(DownloadEventKind kind) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/TempFile.h"
 #include "core/download/BodyReceiver.h"
 #include "core/download/DownloadJob.h"
 #include "core/download/HttpTransfer.h"
@@ -67,7 +68,9 @@ private:
     size_t m_targetCount;
 
     HttpTransfer m_http;
+    // The page while it is written (m_page) and the file that holds it until it is handed over or discarded.
     QFile m_page;
+    TempFile m_pageFile;
     bool m_reading = false;
     time_t m_readStart = 0;
     long long m_bytes = 0;

@@ -58,7 +58,7 @@ Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optiona
     Outcome outcome;
     outcome.jobs = scheduler.StartUpdate(ids, date);
     while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {
-        const std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
+        std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
         if (!event)
             continue;
         scheduler.HandleDownloadEvent(*event);

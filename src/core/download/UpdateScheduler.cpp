@@ -147,7 +147,7 @@ void UpdateScheduler::waitForWorkers()
     m_workers->waitUntilIdle();
 }
 
-void UpdateScheduler::HandleDownloadEvent(const DownloadEvent& event)
+void UpdateScheduler::HandleDownloadEvent(DownloadEvent& event)
 {
     if (event.test) {
         handleTestEvent(event);
@@ -158,7 +158,7 @@ void UpdateScheduler::HandleDownloadEvent(const DownloadEvent& event)
     if (event.isFinal()) {
         --m_running;
         applyUpdate(event);
-        disposePage(event);
+        showFailedPage(event);
     }
     if (m_observer)
         m_observer(event);
@@ -166,7 +166,7 @@ void UpdateScheduler::HandleDownloadEvent(const DownloadEvent& event)
         m_downloadsEnded();
 }
 
-void UpdateScheduler::handleTestEvent(const DownloadEvent& event)
+void UpdateScheduler::handleTestEvent(DownloadEvent& event)
 {
     if (!event.isFinal()) {
         if (m_testBusy)
@@ -179,7 +179,7 @@ void UpdateScheduler::handleTestEvent(const DownloadEvent& event)
     const bool found = event.kind == DownloadEventKind::Result;
     if (m_testReport)
         m_testReport({found ? TestReport::Information : TestReport::Warning, testMessage(event)});
-    disposePage(event);
+    showFailedPage(event);
 }
 
 std::string UpdateScheduler::testMessage(const DownloadEvent& event)
@@ -200,20 +200,17 @@ std::string UpdateScheduler::testMessage(const DownloadEvent& event)
     }
 }
 
-void UpdateScheduler::disposePage(const DownloadEvent& event)
+void UpdateScheduler::showFailedPage(DownloadEvent& event)
 {
-    if (event.convertedFile.empty())
+    const QString page = QString::fromStdString(event.convertedFile.path());
+    if (!m_showFileOnError || !m_showFile || !page.endsWith(".tmp"))
         return;
-    const QString page = QString::fromStdString(event.convertedFile);
-    if (m_showFileOnError && m_showFile && page.endsWith(".tmp")) {
-        const QString shown = page.left(page.size() - 4) + ".TXT";
-        QFile::remove(shown);
-        if (QFile::rename(page, shown)) {
-            m_showFile(shown.toStdString());
-            return;
-        }
-    }
-    QFile::remove(page);
+    const QString shown = page.left(page.size() - 4) + ".TXT";
+    QFile::remove(shown);
+    if (!QFile::rename(page, shown))
+        return;
+    event.convertedFile.release();
+    m_showFile(shown.toStdString());
 }
 
 void UpdateScheduler::applyUpdate(const DownloadEvent& event)

@@ -46,7 +46,8 @@ public:
     void StartTest(const std::string& name, const std::string& symbol, const ServerConfig& config);
     // Only while downloads run: workers end with Aborted and results still arriving are discarded.
     void AbortDownloads();
-    void HandleDownloadEvent(const DownloadEvent& event);
+    // The page the scheduler shows is taken out of the event; the caller's dropping the event deletes the rest.
+    void HandleDownloadEvent(DownloadEvent& event);
 
     // Tasks that have posted Started and not yet their final event.
     int runningDownloads() const { return m_running; }
@@ -67,7 +68,8 @@ public:
     void setTestBusyHandler(std::function<void(bool)> handler);
     void setTestReportHandler(std::function<void(const TestReport&)> handler);
     // The page of an update or test whose quotation was not found: with `showFileOnError` and a handler, the
-    // file is renamed to end in ".TXT" and handed to the handler (the desktop's "open" action); otherwise deleted.
+    // file is renamed to end in ".TXT" and handed to the handler (the desktop's "open" action); otherwise it goes
+    // with the event.
     void setShowFileOnError(bool show, std::function<void(const std::string& path)> showFile);
 
     static std::string testMessage(const DownloadEvent& event);
@@ -76,10 +78,10 @@ private:
     struct Prepared;
     std::vector<Prepared> prepare(const std::vector<ItemId>& items) const;
     void startJob(std::unique_ptr<DownloadJob> job);
-    void handleTestEvent(const DownloadEvent& event);
+    void handleTestEvent(DownloadEvent& event);
     void applyUpdate(const DownloadEvent& event);
     void clearMark(std::optional<ItemId> id);
-    void disposePage(const DownloadEvent& event);
+    void showFailedPage(DownloadEvent& event);
 
     CWPapierDoc& m_document;
     std::shared_ptr<EventSink> m_receiver;

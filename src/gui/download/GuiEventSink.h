@@ -10,11 +10,11 @@
 // Hands events from worker threads to the GUI thread as queued calls on `context`.
 class GuiEventSink : public EventSink {
 public:
-    GuiEventSink(QObject* context, std::function<void(const DownloadEvent&)> deliver);
+    GuiEventSink(QObject* context, std::function<void(DownloadEvent&)> deliver);
 
     void post(DownloadEvent event) override;
 
 private:
     QPointer<QObject> m_context;
-    std::function<void(const DownloadEvent&)> m_deliver;
+    std::function<void(DownloadEvent&)> m_deliver;
 };

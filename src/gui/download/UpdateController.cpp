@@ -11,8 +11,8 @@
 UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent)
     : QObject(dialogParent), m_doc(doc), m_dialogParent(dialogParent)
 {
-    auto sink = std::make_shared<GuiEventSink>(
-        this, [this](const DownloadEvent& event) { m_scheduler->HandleDownloadEvent(event); });
+    auto sink =
+        std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { m_scheduler->HandleDownloadEvent(event); });
     m_scheduler = std::make_unique<UpdateScheduler>(doc, sink);
     m_scheduler->setEventObserver([this](const DownloadEvent& event) { emit downloadEvent(event); });
     m_scheduler->setDownloadsEndedHandler([this] { emit downloadsEnded(); });

@@ -38,13 +38,13 @@ TEST_F(DownloadWorkerTest, OnePageServesEveryItemOfTheJobWithOneRequest)
                       {taskFor("Alpha", standardRules(url, "Alpha"), 1), taskFor("Beta", standardRules(url, "Beta"), 2),
                        taskFor("Gamma", standardRules(url, "Gamma"), 3)});
     job->dateTime = 0;
-    const auto events = runJob(std::move(job));
+    auto events = runJob(std::move(job));
 
     EXPECT_EQ(kindsOf(events),
               (std::vector<Kind>{Kind::Started, Kind::Started, Kind::Started, Kind::Connecting, Kind::Connecting,
                                  Kind::Connecting, Kind::Connected, Kind::Connected, Kind::Connected, Kind::Result,
                                  Kind::Result, Kind::Result}));
-    const auto finals = finalEvents(events);
+    const auto finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 3u);
     EXPECT_EQ(finals[0].itemName, "Alpha");
     EXPECT_EQ(finals[0].itemRef, 1u);
@@ -60,28 +60,28 @@ TEST_F(DownloadWorkerTest, OnePageServesEveryItemOfTheJobWithOneRequest)
 TEST_F(DownloadWorkerTest, RequestAsksForTextAndNamesTheProgram)
 {
     const std::string url = server().url("/headers");
-    const auto events = runJob(jobFor(url, {taskFor("H", standardRules(url, "no such text"))}));
-    const auto finals = finalEvents(events);
+    auto events = runJob(jobFor(url, {taskFor("H", standardRules(url, "no such text"))}));
+    auto finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 1u);
     EXPECT_EQ(finals[0].kind, Kind::TextNotFound) << finals[0].statusText();
     ASSERT_FALSE(finals[0].convertedFile.empty());
     std::string page;
     {
-        QFile file(QString::fromStdString(finals[0].convertedFile));
+        QFile file(QString::fromStdString(finals[0].convertedFile.path()));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         page = file.readAll().toStdString();
     }
     EXPECT_NE(page.find("Accept: text/*"), std::string::npos) << page;
     EXPECT_NE(page.find("User-Agent: Tickora"), std::string::npos) << page;
-    finals[0].removeFiles();
+    finals.clear();
     EXPECT_TRUE(m_temp.files().isEmpty());
 }
 
 TEST_F(DownloadWorkerTest, MissingPageWithoutGivenDateIsTriedOnce)
 {
     const std::string url = server().url("/once/q[&d].html");
-    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}));
-    const auto finals = finalEvents(events);
+    auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}));
+    const auto finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 1u);
     EXPECT_EQ(finals[0].kind, Kind::DownloadError);
     EXPECT_EQ(finals[0].code, Code::NotFound);
@@ -138,14 +138,14 @@ TEST_F(DownloadWorkerTest, HttpErrorsMapToTheirCodesWithoutFurtherTries)
         auto job = jobFor(server().url(path + "?d=[&d]"), {taskFor("A", standardRules("", "x"))});
         job->dateGiven = true;
         job->dateTime = localTime(2004, 3, 1, 20);
-        const auto events = runJob(std::move(job));
-        const auto finals = finalEvents(events);
+        auto events = runJob(std::move(job));
+        const auto kinds = kindsOf(events);
+        const auto finals = finalEvents(std::move(events));
         ASSERT_EQ(finals.size(), 1u) << c.status;
         EXPECT_EQ(finals[0].code, c.code) << c.status;
         EXPECT_EQ(finals[0].statusText(), c.text) << c.status;
         EXPECT_EQ(finals[0].url, server().url(path + "?d=01")) << c.status;
         EXPECT_EQ(server().requestCount(path + "?d=01"), 1) << c.status;
-        const auto kinds = kindsOf(events);
         EXPECT_EQ(std::count(kinds.begin(), kinds.end(), Kind::Connected), 0);
     }
 }
@@ -153,12 +153,12 @@ TEST_F(DownloadWorkerTest, HttpErrorsMapToTheirCodesWithoutFurtherTries)
 TEST_F(DownloadWorkerTest, SlowBodyPastTheTimeoutLeavesNoTemporaryFile)
 {
     const std::string url = server().url("/slow?bytes=3000&chunk=50&interval=0.2");
-    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}, 1));
-    const auto finals = finalEvents(events);
+    auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}, 1));
+    EXPECT_EQ(kindsOf(events)[2], Kind::Connected);
+    const auto finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 1u);
     EXPECT_EQ(finals[0].code, Code::Timeout);
     EXPECT_EQ(finals[0].statusText(), "Error: Timeout!");
-    EXPECT_EQ(kindsOf(events)[2], Kind::Connected);
     EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
 }
 
@@ -166,7 +166,7 @@ TEST_F(DownloadWorkerTest, ProgressIsReportedPerThousandBytes)
 {
     server().addPage("/progress/p2500.html", "Price 42.0 " + std::string(2489, 'x'));
     const std::string url = server().url("/progress/p2500.html");
-    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
+    auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
     std::vector<int> kilobytes;
     for (const DownloadEvent& event : events)
         if (event.kind == Kind::Progress) {
@@ -211,13 +211,13 @@ TEST_F(DownloadWorkerTest, HttpsIsVerifiedAgainstTheTrustedCaFile)
     EXPECT_FALSE(finals[0].statusText().empty());
 
     setenv("TICKORA_CA_FILE", server().trustedCaFile().c_str(), 1);
-    const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
+    auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
     unsetenv("TICKORA_CA_FILE");
-    finals = finalEvents(events);
+    EXPECT_EQ(kindsOf(events)[1], Kind::Connecting);
+    finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 1u);
     ASSERT_EQ(finals[0].kind, Kind::Result) << finals[0].statusText();
     EXPECT_DOUBLE_EQ(finals[0].quotation->value, 99.5);
-    EXPECT_EQ(kindsOf(events)[1], Kind::Connecting);
 
     const auto missing = finalEvents(runJob(jobFor(server().httpsUrl("/tls/none.html"), {taskFor("A", {})})));
     ASSERT_EQ(missing.size(), 1u);
@@ -227,7 +227,7 @@ TEST_F(DownloadWorkerTest, HttpsIsVerifiedAgainstTheTrustedCaFile)
 TEST_F(DownloadWorkerTest, OtherSchemesAndUnparsableAddressesAreWrongUrls)
 {
     for (const std::string url : {"ftp://127.0.0.1/quotes.html", "gopher://127.0.0.1/", "no address at all", ""}) {
-        const auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}));
+        auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}));
         EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::DownloadError})) << url;
         EXPECT_EQ(events.back().code, Code::WrongUrl) << url;
         EXPECT_EQ(events.back().statusText(), "Error: Wrong URL!");
@@ -256,18 +256,17 @@ TEST_F(DownloadWorkerTest, NotFoundResultsHandTheConvertedPageToTheReceiver)
     const std::string url = server().url("/nf/page.html");
     ServerConfig skipTwo = standardRules(url, "Price");
     skipTwo.Numbers_before_Value = 2;
-    const auto finals =
-        finalEvents(runJob(jobFor(url, {taskFor("A", skipTwo), taskFor("B", standardRules(url, "Volume"))})));
+    auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", skipTwo), taskFor("B", standardRules(url, "Volume"))})));
     ASSERT_EQ(finals.size(), 2u);
     EXPECT_EQ(finals[0].kind, Kind::QuotationNotFound);
     EXPECT_EQ(finals[0].statusText(), "Error: Quotation not found!! (EOF)");
     EXPECT_EQ(finals[1].kind, Kind::TextNotFound);
     EXPECT_EQ(finals[1].statusText(), "Error: Text not found!");
     for (const DownloadEvent& event : finals) {
-        EXPECT_TRUE(QFile::exists(QString::fromStdString(event.convertedFile)));
-        EXPECT_EQ(readFileBytes(event.convertedFile), "Price 1 n/a ");
-        event.removeFiles();
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(event.convertedFile.path())));
+        EXPECT_EQ(readFileBytes(event.convertedFile.path()), "Price 1 n/a ");
     }
+    finals.clear();
     EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
 }
 
@@ -281,15 +280,17 @@ TEST_F(DownloadWorkerTest, AbortInTheMiddleEndsEveryTaskWithAborted)
     job->abortFlag = abort;
     std::thread worker([job = std::move(job)]() mutable { RunDownloadJob(std::move(job)); });
     std::vector<DownloadEvent> events;
+    size_t finalCount = 0;
     while (auto event = queue->take(std::chrono::seconds(10))) {
-        events.push_back(*event);
         if (event->kind == Kind::Progress)
             abort->store(true);
-        if (finalEvents(events).size() == 2)
+        finalCount += event->isFinal();
+        events.push_back(std::move(*event));
+        if (finalCount == 2)
             break;
     }
     worker.join();
-    const auto finals = finalEvents(events);
+    const auto finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 2u);
     EXPECT_EQ(finals[0].kind, Kind::Aborted);
     EXPECT_EQ(finals[1].kind, Kind::Aborted);
@@ -302,9 +303,9 @@ TEST_F(DownloadWorkerTest, AbortBeforeReadingStopsAfterConnected)
     server().addPage("/ab/page.html", "Price 1.5");
     auto job = jobFor(server().url("/ab/page.html"), {taskFor("A", standardRules("", "Price"))});
     job->abortFlag = std::make_shared<std::atomic<bool>>(true);
-    const auto events = runJob(std::move(job));
+    auto events = runJob(std::move(job));
     EXPECT_EQ(events.back().kind, Kind::Aborted);
-    EXPECT_EQ(finalEvents(events).size(), 1u);
+    EXPECT_EQ(finalEvents(std::move(events)).size(), 1u);
 }
 
 TEST_F(DownloadWorkerTest, PagesLargerThan64MiBAreRefused)
@@ -330,8 +331,8 @@ TEST_F(DownloadWorkerTest, PagesLargerThan64MiBAreRefused)
 
 TEST_F(DownloadWorkerTest, RefusedConnectionIsAFailureWithTheServiceText)
 {
-    const auto events = runJob(jobFor("http://127.0.0.1:1/quote.html", {taskFor("A", {}), taskFor("B", {})}));
-    const auto finals = finalEvents(events);
+    auto events = runJob(jobFor("http://127.0.0.1:1/quote.html", {taskFor("A", {}), taskFor("B", {})}));
+    const auto finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 2u);
     EXPECT_EQ(finals[0].code, Code::Failure);
     EXPECT_FALSE(finals[0].statusText().empty());
@@ -346,21 +347,21 @@ TEST_F(DownloadWorkerTest, WizardAndRawJobsHandTheirFilesOver)
     wizard->wizard = true;
     auto events = runJob(std::move(wizard));
     EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::Connecting, Kind::Connected, Kind::Result}));
-    const DownloadEvent result = events.back();
+    const DownloadEvent& result = events.back();
     EXPECT_TRUE(result.itemName.empty());
-    EXPECT_EQ(readFileBytes(result.rawFile), "a<b>c</b>d");
-    EXPECT_EQ(readFileBytes(result.semiFile), "a<>c<>d");
-    EXPECT_EQ(readFileBytes(result.convertedFile), "a c d ");
+    EXPECT_EQ(readFileBytes(result.rawFile.path()), "a<b>c</b>d");
+    EXPECT_EQ(readFileBytes(result.semiFile.path()), "a<>c<>d");
+    EXPECT_EQ(readFileBytes(result.convertedFile.path()), "a c d ");
     EXPECT_EQ(m_temp.files().size(), 3);
-    result.removeFiles();
+    events.clear();
 
     auto raw = jobFor(server().url("/wiz/page.html"), {}, DownloadJob::kHandOverTimeout);
     raw->raw = true;
     events = runJob(std::move(raw));
-    EXPECT_EQ(readFileBytes(events.back().rawFile), "a<b>c</b>d");
+    EXPECT_EQ(readFileBytes(events.back().rawFile.path()), "a<b>c</b>d");
     EXPECT_TRUE(events.back().convertedFile.empty());
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(events.back().rawFile)).fileName().startsWith("TKR"));
-    events.back().removeFiles();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(events.back().rawFile.path())).fileName().startsWith("TKR"));
+    events.clear();
     EXPECT_TRUE(m_temp.files().isEmpty());
 }
 

@@ -41,8 +41,6 @@ protected:
                std::chrono::steady_clock::now() < deadline) {
             if (auto event = m_queue->take(std::chrono::milliseconds(100))) {
                 m_scheduler.HandleDownloadEvent(*event);
-                if (!event->test)
-                    event->removeFiles();
                 events.push_back(std::move(*event));
             }
         }
@@ -266,6 +264,51 @@ TEST_F(UpdateSchedulerTest, TestUpdatesReportWithoutStoringAnything)
     pump();
     EXPECT_EQ(reports.back().message,
               "Download error:\nItem: Foo\nURL: " + server().url("/status/500") + "\nError: Server!");
+}
+
+TEST_F(UpdateSchedulerTest, DroppedEventsDeleteTheirPagesAndUpdatesLeaveNoTemporaryFile)
+{
+    server().addPage("/left/p.html", "Price 5.5 Volume");
+    const std::string url = server().url("/left/p.html");
+    const ServerConfig found = standardRules(url, "Price");
+    const ServerConfig notFound = standardRules(url, "Yield");
+    {
+        CWPapierDoc doc(5);
+        doc.NewPortfolio();
+        auto queue = std::make_shared<EventQueue>();
+        UpdateScheduler scheduler(doc, queue);
+        CWPapier entry = CWPapier::newItem("N", 0, 0);
+        entry.server = notFound;
+        EXPECT_EQ(scheduler.StartUpdate({doc.itemId(doc.AddItem(entry)), doc.itemId(doc.AddItem(entry))}), 1);
+        scheduler.waitForWorkers();
+        EXPECT_EQ(m_temp.files().size(), 2) << "the pages of both failed searches wait in the queue";
+        // Taken and dropped without reaching the scheduler, as when the window they were sent to closed.
+        int dropped = 0;
+        while (queue->take(std::chrono::milliseconds(0)))
+            ++dropped;
+        EXPECT_EQ(dropped, 8);
+        EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+    }
+
+    const std::vector<ItemId> items{addItem("F1", found),
+                                    addItem("F2", found),
+                                    addItem("N1", notFound),
+                                    addItem("N2", notFound),
+                                    addItem("E", standardRules(server().url("/status/500"), "x")),
+                                    addItem("M", standardRules(server().url("/left/missing.html"), "x"))};
+    m_scheduler.StartUpdate(items);
+    pump();
+    EXPECT_EQ(m_scheduler.storedQuotations(), 2);
+    EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+
+    std::vector<std::string> shown;
+    m_scheduler.setShowFileOnError(true, [&](const std::string& path) { shown.push_back(path); });
+    m_scheduler.StartUpdate(items);
+    pump();
+    EXPECT_EQ(m_temp.files().size(), 2) << "only the shown pages stay";
+    for (const std::string& path : shown)
+        EXPECT_EQ(readFileBytes(path), "Price 5.5 Volume ");
+    EXPECT_EQ(shown.size(), 2u);
 }
 
 } // namespace

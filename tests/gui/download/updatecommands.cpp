@@ -14,9 +14,11 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QThread>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -340,6 +342,28 @@ private slots:
         // The workers ended with the window; events still on their way to it are dropped, and no
         // downloaded page is left behind.
         QTest::qWait(300);
+        QCOMPARE(temp.files().join(" "), QString());
+    }
+
+    void pagesOfFailedSearchesGoWithTheClosedWindow()
+    {
+        TestEnvironment env;
+        PrivateTempFolder temp(env);
+        HttpTestServer server;
+        server.addPage("/nf.html", "<p>nothing here</p>");
+        {
+            CMainFrame frame(quietOptions(), false);
+            CWPapierDoc& doc = frame.document();
+            doc.AddItem(pageItem("A", "AAA", server.url("/nf.html")));
+            doc.AddItem(pageItem("B", "BBB", server.url("/nf.html")));
+            frame.listView()->fill();
+            frame.updateAll();
+            // No event loop runs: the pages wait in the events queued for the window.
+            QDeadlineTimer deadline(10000);
+            while (temp.files().size() < 2 && !deadline.hasExpired())
+                QThread::msleep(20);
+            QCOMPARE(temp.files().size(), 2);
+        }
         QCOMPARE(temp.files().join(" "), QString());
     }
 
