@@ -12,6 +12,8 @@ namespace {
 
 const char* const kUsage =
     "Usage: tickora-cli add FILE --name N [--symbol S] [--note T] [--server NAME | rule options]";
+const char* const kSummary = "  add FILE --name N [--symbol S] [--note T] [--server NAME | rule options]\n"
+                             "                                     Append an item.\n";
 
 const QStringList kItemOptions = {"name", "symbol", "note", "server"};
 
@@ -20,8 +22,6 @@ bool hasRuleOptions(const QCommandLineParser& parser)
     const QStringList names = parser.optionNames();
     return std::any_of(names.begin(), names.end(), [](const QString& name) { return !kItemOptions.contains(name); });
 }
-
-} // namespace
 
 int runAddCommand(const QStringList& args)
 {
@@ -64,3 +64,7 @@ int runAddCommand(const QStringList& args)
     doc.InsertNewItem(item);
     return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
 }
+
+} // namespace
+
+const CliCommand kAddCommand = {"add", kUsage, kSummary, runAddCommand};

@@ -1,22 +1,42 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
-// One entry point per tickora-cli command; `args` are the arguments after the command name.
-int runServersCommand(const QStringList& args);
-int runExtractCommand(const QStringList& args);
-int runImportCommand(const QStringList& args);
-int runWizardCommand(const QStringList& args);
-int runOptionsCommand(const QStringList& args);
-int runExportCommand(const QStringList& args);
-int runNewCommand(const QStringList& args);
-int runAddCommand(const QStringList& args);
-int runShowCommand(const QStringList& args);
-int runDumpCommand(const QStringList& args);
-int runConvertCommand(const QStringList& args);
-int runQuoteCommand(const QStringList& args);
-int runBuyCommand(const QStringList& args);
-int runSellCommand(const QStringList& args);
-int runDividendCommand(const QStringList& args);
-int runUpdateCommand(const QStringList& args);
-int runTestCommand(const QStringList& args);
+#include <string>
+#include <vector>
+
+// One tickora-cli command, defined in its own file.
+struct CliCommand {
+    const char* name;
+    // Printed by "tickora-cli NAME --help" and after a usage error; its first line is the README's.
+    const char* usage;
+    // The command's lines in the overview of "tickora-cli --help".
+    const char* summary;
+    // `args` are the arguments after the command name.
+    int (*run)(const QStringList& args);
+};
+
+extern const CliCommand kServersCommand;
+extern const CliCommand kExtractCommand;
+extern const CliCommand kImportCommand;
+extern const CliCommand kWizardCommand;
+extern const CliCommand kOptionsCommand;
+extern const CliCommand kExportCommand;
+extern const CliCommand kNewCommand;
+extern const CliCommand kAddCommand;
+extern const CliCommand kShowCommand;
+extern const CliCommand kDumpCommand;
+extern const CliCommand kConvertCommand;
+extern const CliCommand kQuoteCommand;
+extern const CliCommand kBuyCommand;
+extern const CliCommand kSellCommand;
+extern const CliCommand kDividendCommand;
+extern const CliCommand kUpdateCommand;
+extern const CliCommand kTestCommand;
+
+// Every command in the order of the overview.
+const std::vector<const CliCommand*>& cliCommands();
+const CliCommand* findCliCommand(const QString& name);
+// What "tickora-cli --help" prints and a usage error of the program shows.
+const std::string& cliOverview();

@@ -5,8 +5,7 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli convert IN OUT";
-
-} // namespace
+const char* const kSummary = "  convert IN OUT                     Rewrite a portfolio of any version as version 8.\n";
 
 int runConvertCommand(const QStringList& args)
 {
@@ -20,3 +19,7 @@ int runConvertCommand(const QStringList& args)
         return Cli::FileError;
     return PortfolioCli::save(doc, parser.positionalArguments().at(1)) ? Cli::Success : Cli::FileError;
 }
+
+} // namespace
+
+const CliCommand kConvertCommand = {"convert", kUsage, kSummary, runConvertCommand};

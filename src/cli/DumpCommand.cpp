@@ -8,6 +8,7 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli dump FILE";
+const char* const kSummary = "  dump FILE                          Every stored field of every item as JSON.\n";
 
 QJsonObject serverJson(const ServerConfig& server)
 {
@@ -51,8 +52,6 @@ QJsonObject itemJson(const CWPapier& item)
     };
 }
 
-} // namespace
-
 int runDumpCommand(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -69,3 +68,7 @@ int runDumpCommand(const QStringList& args)
     Cli::printJson(QJsonObject{{"items", items}});
     return Cli::Success;
 }
+
+} // namespace
+
+const CliCommand kDumpCommand = {"dump", kUsage, kSummary, runDumpCommand};

@@ -9,8 +9,8 @@ const char* const kUsage =
     "Usage: tickora-cli export FILE OUT\n"
     "  Writes the quotations of every item of the portfolio FILE to OUT: a BIFF2 worksheet when\n"
     "  OUT contains \".xls\" (in any case), a text file otherwise.";
-
-} // namespace
+const char* const kSummary = "  export FILE OUT                    Write all quotations to OUT (a worksheet when OUT\n"
+                             "                                     contains \".xls\", text otherwise).\n";
 
 int runExportCommand(const QStringList& args)
 {
@@ -41,3 +41,7 @@ int runExportCommand(const QStringList& args)
     Cli::err(outcome.message);
     return Cli::Failed;
 }
+
+} // namespace
+
+const CliCommand kExportCommand = {"export", kUsage, kSummary, runExportCommand};

@@ -16,6 +16,10 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli extract PAGE [rule options] [--server NAME] [--name N] [--symbol S]\n"
                            "       [--reference \"YYYY-MM-DD HH:MM\"] [--json]";
+const char* const kSummary =
+    "  extract PAGE [rule options] [--server NAME] [--name N] [--symbol S]\n"
+    "          [--reference \"YYYY-MM-DD HH:MM\"] [--json]\n"
+    "                                     Find the quotation (and its date/time) in a saved page.\n";
 
 // A local date and time written "YYYY-MM-DD HH:MM".
 bool parseReference(const QString& text, time_t& time)
@@ -58,8 +62,6 @@ int report(const ExtractResult& result, bool json)
     }
     return result.status == ExtractStatus::QuotationFound ? Cli::Success : Cli::Failed;
 }
-
-} // namespace
 
 int runExtractCommand(const QStringList& args)
 {
@@ -107,3 +109,7 @@ int runExtractCommand(const QStringList& args)
     return report(QuotationExtractor::ExtractFromRawPage(*itemRules, std::move(*page), reference),
                   parser.isSet("json"));
 }
+
+} // namespace
+
+const CliCommand kExtractCommand = {"extract", kUsage, kSummary, runExtractCommand};

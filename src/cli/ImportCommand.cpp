@@ -18,6 +18,10 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli import SOURCE [--format P] [--separators S] [--case-sensitive]\n"
                            "       [--symbol S] [--json] [--into FILE --item NAME]";
+const char* const kSummary =
+    "  import SOURCE [--format P] [--separators S] [--case-sensitive] [--symbol S] [--json]\n"
+    "         [--into FILE --item NAME]   Read a quotation history from a text file; list it, or merge\n"
+    "                                     it into an item of a portfolio and save.\n";
 const char* const kDefaultSeparators = " 9999.99";
 
 // Appends `value` with `width` digits, zero-padded.
@@ -87,8 +91,6 @@ std::string messageLine(const std::string& message)
     return line;
 }
 
-} // namespace
-
 int runImportCommand(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -147,3 +149,7 @@ int runImportCommand(const QStringList& args)
     doc.MergeQuotations(pos, result.quotations);
     return PortfolioCli::save(doc, parser.value("into")) ? Cli::Success : Cli::FileError;
 }
+
+} // namespace
+
+const CliCommand kImportCommand = {"import", kUsage, kSummary, runImportCommand};

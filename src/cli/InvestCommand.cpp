@@ -10,8 +10,12 @@
 namespace {
 
 const char* const kBuyUsage = "Usage: tickora-cli buy FILE ITEM QTY PRICE [COMMISSION]";
+const char* const kBuySummary = "  buy|sell FILE ITEM QTY PRICE [COMMISSION]\n";
 const char* const kSellUsage = "Usage: tickora-cli sell FILE ITEM QTY PRICE [COMMISSION]";
+// Shares the line of buy.
+const char* const kSellSummary = "";
 const char* const kDividendUsage = "Usage: tickora-cli dividend FILE ITEM AMOUNT";
+const char* const kDividendSummary = "  dividend FILE ITEM AMOUNT          Book an investment transaction.\n";
 constexpr double kAny = std::numeric_limits<double>::max();
 
 // Changes the item's investment; false with `error` when the change is refused.
@@ -59,8 +63,6 @@ bool parseArguments(const QStringList& args, const char* usage, qsizetype minCou
     }
     return true;
 }
-
-} // namespace
 
 int runBuyCommand(const QStringList& args)
 {
@@ -114,3 +116,9 @@ int runDividendCommand(const QStringList& args)
     return book(positional, kDividendUsage,
                 [&](Investment::Position& position) { return Investment::Dividends(position, amount); });
 }
+
+} // namespace
+
+const CliCommand kBuyCommand = {"buy", kBuyUsage, kBuySummary, runBuyCommand};
+const CliCommand kSellCommand = {"sell", kSellUsage, kSellSummary, runSellCommand};
+const CliCommand kDividendCommand = {"dividend", kDividendUsage, kDividendSummary, runDividendCommand};

@@ -5,8 +5,7 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli new FILE";
-
-} // namespace
+const char* const kSummary = "  new FILE                           Create a portfolio.\n";
 
 int runNewCommand(const QStringList& args)
 {
@@ -19,3 +18,7 @@ int runNewCommand(const QStringList& args)
     doc.NewPortfolio();
     return PortfolioCli::save(doc, parser.positionalArguments().at(0)) ? Cli::Success : Cli::FileError;
 }
+
+} // namespace
+
+const CliCommand kNewCommand = {"new", kUsage, kSummary, runNewCommand};

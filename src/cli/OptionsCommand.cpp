@@ -10,6 +10,7 @@ namespace {
 const char* const kUsage = "Usage: tickora-cli options [--json] [NAME=VALUE ...]\n"
                            "  Prints the general options; assignments are checked as the options dialog checks them\n"
                            "  and stored together, or not at all when one is refused.";
+const char* const kSummary = "  options [--json] [NAME=VALUE ...]  Show or change the general options.\n";
 
 void print(const GeneralOptions& options, bool json)
 {
@@ -43,8 +44,6 @@ int assign(GeneralOptions& options, const QString& assignment)
     return Cli::Success;
 }
 
-} // namespace
-
 int runOptionsCommand(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -71,3 +70,7 @@ int runOptionsCommand(const QStringList& args)
     print(options, parser.isSet("json"));
     return Cli::Success;
 }
+
+} // namespace
+
+const CliCommand kOptionsCommand = {"options", kUsage, kSummary, runOptionsCommand};

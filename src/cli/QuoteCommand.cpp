@@ -8,6 +8,8 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]";
+const char* const kSummary = "  quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]\n"
+                             "                                     Add a quotation by hand (default today 20:00).\n";
 constexpr double kMinValue = 0.001;
 constexpr double kMaxValue = 999999999;
 
@@ -22,8 +24,6 @@ time_t todayEvening()
     parts.tm_isdst = -1;
     return std::mktime(&parts);
 }
-
-} // namespace
 
 int runQuoteCommand(const QStringList& args)
 {
@@ -50,3 +50,7 @@ int runQuoteCommand(const QStringList& args)
     doc.AddItemQuotation(pos, value, time);
     return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
 }
+
+} // namespace
+
+const CliCommand kQuoteCommand = {"quote", kUsage, kSummary, runQuoteCommand};

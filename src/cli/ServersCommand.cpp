@@ -15,6 +15,13 @@ const char* const kUsage = "Usage: tickora-cli servers list\n"
                            "       tickora-cli servers delete NAME\n"
                            "       tickora-cli servers export OUT.reg\n"
                            "       tickora-cli servers install-presets";
+const char* const kSummary =
+    "  servers list                       List the stored quotation servers.\n"
+    "  servers show NAME [--json]         Show a server's rules.\n"
+    "  servers set NAME [rule options]    Create or change a server.\n"
+    "  servers delete NAME                Delete a server.\n"
+    "  servers export OUT.reg             Write every server to a REGEDIT4 file.\n"
+    "  servers install-presets            Install the built-in servers unless they are current.\n";
 
 bool requireStored(const std::string& name)
 {
@@ -94,8 +101,6 @@ int installPresets()
     return Cli::Success;
 }
 
-} // namespace
-
 int runServersCommand(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -123,3 +128,7 @@ int runServersCommand(const QStringList& args)
         return exportAll(positional[1].toStdString());
     return Cli::usageError("unknown servers action '" + action.toStdString() + "'.", kUsage);
 }
+
+} // namespace
+
+const CliCommand kServersCommand = {"servers", kUsage, kSummary, runServersCommand};

@@ -12,6 +12,8 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli show FILE [--percent|--nominal] [--now \"YYYY-MM-DD HH:MM\"] [--json]";
+const char* const kSummary = "  show FILE [--percent|--nominal] [--now \"YYYY-MM-DD HH:MM\"] [--json]\n"
+                             "                                     List the items' figures and the amount invested.\n";
 
 QJsonObject itemJson(const CWPapier& item, bool percent)
 {
@@ -41,8 +43,6 @@ std::string itemLine(const CWPapier& item, bool percent, time_t now)
         line += '\t' + Cli::singleLine(cells[column]);
     return line;
 }
-
-} // namespace
 
 int runShowCommand(const QStringList& args)
 {
@@ -80,3 +80,7 @@ int runShowCommand(const QStringList& args)
     Cli::out(status);
     return Cli::Success;
 }
+
+} // namespace
+
+const CliCommand kShowCommand = {"show", kUsage, kSummary, runShowCommand};

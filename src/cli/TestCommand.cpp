@@ -12,6 +12,8 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli test FILE ITEM\n"
                            "       tickora-cli test --server NAME --symbol S [--name N]";
+const char* const kSummary = "  test FILE ITEM | test --server NAME --symbol S [--name N]\n"
+                             "                                     Show what a test update finds; nothing is stored.\n";
 
 int runTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)
 {
@@ -33,8 +35,6 @@ int runTest(const std::string& name, const std::string& symbol, const ServerConf
     }
     return found ? Cli::Success : Cli::Failed;
 }
-
-} // namespace
 
 int runTestCommand(const QStringList& args)
 {
@@ -75,3 +75,7 @@ int runTestCommand(const QStringList& args)
     }
     return runTest(item.name, item.symbol, ItemRules(item));
 }
+
+} // namespace
+
+const CliCommand kTestCommand = {"test", kUsage, kSummary, runTestCommand};

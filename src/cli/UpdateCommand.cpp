@@ -10,6 +10,9 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] "
                            "[--downloads N] [--quiet]";
+const char* const kSummary =
+    "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--quiet]\n"
+    "                                     Download the quotations, store them and save.\n";
 
 bool selectItems(const CWPapierDoc& doc, const QString& names, std::vector<CWPapierDoc::ItemId>& ids)
 {
@@ -25,8 +28,6 @@ bool selectItems(const CWPapierDoc& doc, const QString& names, std::vector<CWPap
     }
     return true;
 }
-
-} // namespace
 
 int runUpdateCommand(const QStringList& args)
 {
@@ -69,3 +70,7 @@ int runUpdateCommand(const QStringList& args)
         return Cli::FileError;
     return outcome.allFound ? Cli::Success : Cli::Failed;
 }
+
+} // namespace
+
+const CliCommand kUpdateCommand = {"update", kUsage, kSummary, runUpdateCommand};

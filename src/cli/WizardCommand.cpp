@@ -12,6 +12,9 @@ namespace {
 
 const char* const kUsage =
     "Usage: tickora-cli wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]";
+const char* const kSummary =
+    "  wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]\n"
+    "                                     Propose start-text rules that find TEXT in a saved page.\n";
 
 QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, const std::string& symbol)
 {
@@ -26,8 +29,6 @@ QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, c
         {"text", QString::fromStdString(WizardRules::ListText(rule))},
     };
 }
-
-} // namespace
 
 int runWizardCommand(const QStringList& args)
 {
@@ -74,3 +75,7 @@ int runWizardCommand(const QStringList& args)
         Cli::err(Cli::singleLine(generated.message()));
     return found.empty() ? Cli::Failed : Cli::Success;
 }
+
+} // namespace
+
+const CliCommand kWizardCommand = {"wizard", kUsage, kSummary, runWizardCommand};

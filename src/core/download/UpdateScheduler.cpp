@@ -25,7 +25,6 @@ std::string localTimeText(time_t time)
 
 // One item ready for a job: its task and the address it expands to, or why it cannot be fetched.
 struct UpdateScheduler::Prepared {
-    int pos;
     std::string url;
     ItemTask task;
     std::string refusal;
@@ -71,12 +70,12 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
         if (pos < 0)
             continue;
         const CWPapier& item = m_document.item(pos);
-        if (item.updating || item.isInvestedAmountHistory)
+        if (m_document.isUpdating(id) || item.isInvestedAmountHistory)
             continue;
         ServerConfig rules = ItemRules(item, servers);
         std::string url;
         std::string refusal = withItemVariables(item.name, item.symbol, url, rules);
-        prepared.push_back({pos, url, ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
+        prepared.push_back({url, ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
     }
     return prepared;
 }
@@ -86,10 +85,10 @@ int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional
     std::vector<std::unique_ptr<DownloadJob>> jobs;
     std::unordered_map<std::string, DownloadJob*> jobOfUrl;
     for (Prepared& entry : prepare(items)) {
-        CWPapier& item = m_document.item(entry.pos);
-        if (item.updating)
+        const ItemId id = *entry.task.itemRef;
+        if (m_document.isUpdating(id))
             continue;
-        item.updating = 1;
+        m_document.setUpdating(id, true);
         ++m_pendingUpdates;
         const int32_t timeout = entry.task.rules.Timeout;
         const auto found = entry.refusal.empty() ? jobOfUrl.find(entry.url) : jobOfUrl.end();
@@ -226,10 +225,8 @@ void UpdateScheduler::applyUpdate(const DownloadEvent& event)
 
 void UpdateScheduler::clearMark(std::optional<ItemId> id)
 {
-    if (!id)
-        return;
-    if (const int pos = m_document.positionOf(*id); pos >= 0)
-        m_document.item(pos).updating = 0;
+    if (id)
+        m_document.setUpdating(*id, false);
 }
 
 void UpdateScheduler::setEventObserver(std::function<void(const DownloadEvent&)> observer)

@@ -187,7 +187,7 @@ std::optional<double> CWPapier::sortFigure(SortKey key) const
     switch (key) {
     case SortKey::LastUpdate:
         return static_cast<double>(GetLastTime().value_or(noQuotationTime()));
-    case SortKey::LastValue:
+    case SortKey::Value:
         return GetLastValue().value_or(0.0);
     case SortKey::Low:
         return GetLowHigh().value_or(LowHigh{}).low;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/CKurs.h"
+#include "core/model/ItemColumn.h"
 #include "core/servers/ServerConfig.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@ public:
     static constexpr int kChartColourCount = 11;
     static const uint32_t kChartColours[kChartColourCount];
 
-    enum class SortKey { Name = 0, LastUpdate, LastValue, Low, High, LastDayChange, LastChange, TotalChange, Invested };
+    using SortKey = ItemColumn;
 
     struct LowHigh {
         double low = 0.0;
@@ -46,7 +47,6 @@ public:
     double quantity = 0.0;
     double avgBuyPrice = 0.0;
     std::vector<CKurs> quotations;
-    int32_t updating = 0;
     int32_t isInvestedAmountHistory = 0;
 
     // A new item as the "Insert new item" command makes it; `colourSeed` picks the chart colour.

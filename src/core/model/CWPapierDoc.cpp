@@ -113,9 +113,28 @@ void CWPapierDoc::notify(ItemId changed)
         listener(changed);
 }
 
-void CWPapierDoc::changed()
+void CWPapierDoc::changed(ItemId item)
 {
-    setModified(true);
+    m_modified = true;
+    notify(item);
+}
+
+void CWPapierDoc::changedAt(int pos)
+{
+    changed(itemId(pos));
+}
+
+bool CWPapierDoc::isUpdating(ItemId id) const
+{
+    return m_updating.count(id) > 0;
+}
+
+void CWPapierDoc::setUpdating(ItemId id, bool updating)
+{
+    if (updating && positionOf(id) >= 0)
+        m_updating.insert(id);
+    else
+        m_updating.erase(id);
 }
 
 bool CWPapierDoc::isValidPosition(int pos) const
@@ -125,7 +144,6 @@ bool CWPapierDoc::isValidPosition(int pos) const
 
 int CWPapierDoc::appendItem(CWPapier item)
 {
-    item.updating = 0;
     m_items.push_back(std::move(item));
     m_ids.push_back(m_nextId++);
     return itemCount() - 1;
@@ -165,6 +183,7 @@ void CWPapierDoc::DeleteContents()
 {
     m_items.clear();
     m_ids.clear();
+    m_updating.clear();
 }
 
 int CWPapierDoc::AddItem(CWPapier item)
@@ -188,19 +207,17 @@ void CWPapierDoc::UpdateItem(int pos, const CWPapier& fields)
     CWPapier& target = m_items[pos];
     std::vector<CKurs> quotations = std::move(target.quotations);
     const int32_t history = target.isInvestedAmountHistory;
-    const int32_t updating = target.updating;
     target = fields;
     target.quotations = std::move(quotations);
     target.isInvestedAmountHistory = history;
-    target.updating = updating;
-    changed();
+    changedAt(pos);
 }
 
 void CWPapierDoc::DeleteItems(const std::vector<ItemId>& ids)
 {
     for (ItemId id : ids) {
         const int pos = positionOf(id);
-        if (pos < 0 || m_items[pos].updating || m_items[pos].isInvestedAmountHistory)
+        if (pos < 0 || isUpdating(id) || m_items[pos].isInvestedAmountHistory)
             continue;
         m_items.erase(m_items.begin() + pos);
         m_ids.erase(m_ids.begin() + pos);
@@ -217,7 +234,7 @@ int CWPapierDoc::AddItemQuotation(int pos, double value, time_t time)
     if (index == static_cast<int>(target.quotations.size()) - 1 && !target.isInvestedAmountHistory &&
         target.quantity > 0)
         RecordInvestedAmount();
-    changed();
+    changedAt(pos);
     return index;
 }
 
@@ -230,15 +247,13 @@ bool CWPapierDoc::ApplyDownloadedQuotation(ItemId id, double value, time_t time)
     const double last = target.GetLastValue().value_or(0.0);
     if (last > 0 && value > 80 * last && value < 150 * last)
         value *= 0.01;
+    m_updating.erase(id);
     AddItemQuotation(pos, value, time);
-    target.updating = 0;
-    changed();
     return true;
 }
 
 void CWPapierDoc::RecordInvestedAmount()
 {
-    std::lock_guard guard(m_lock);
     double sum = 0.0;
     time_t latest = CWPapier::noQuotationTime();
     for (const CWPapier& item : m_items) {
@@ -259,7 +274,7 @@ void CWPapierDoc::RecordInvestedAmount()
     } else if (!history.quotations.empty()) {
         history.quotations.back() = CKurs{latest, sum};
     }
-    changed();
+    changedAt(historyPos);
 }
 
 void CWPapierDoc::AddInvestedAmountHistoryItem()
@@ -275,7 +290,7 @@ bool CWPapierDoc::DeleteQuotation(int pos, int index)
     if (index < 0 || index >= static_cast<int>(history.size()))
         return false;
     history.erase(history.begin() + index);
-    changed();
+    changedAt(pos);
     return true;
 }
 
@@ -284,7 +299,7 @@ void CWPapierDoc::DeleteAllQuotations(int pos)
     if (!isValidPosition(pos))
         return;
     m_items[pos].quotations.clear();
-    changed();
+    changedAt(pos);
 }
 
 int CWPapierDoc::ReplaceQuotation(int pos, int index, double value, time_t time)
@@ -307,7 +322,7 @@ bool CWPapierDoc::SplitQuotations(int pos, int index, double factor)
         for (int k = 0; k <= index; ++k)
             target.quotations[k].value /= factor;
     }
-    changed();
+    changedAt(pos);
     return true;
 }
 
@@ -320,7 +335,7 @@ void CWPapierDoc::InvertQuotations(int pos)
         if (record.value != 0)
             record.value = 1 / record.value;
     }
-    changed();
+    changedAt(pos);
 }
 
 void CWPapierDoc::MultiplyQuotations(int pos, int otherPos)
@@ -340,7 +355,7 @@ void CWPapierDoc::MultiplyQuotations(int pos, int otherPos)
                 record.value *= rates[next - 1].value;
         }
     }
-    changed();
+    changedAt(pos);
 }
 
 void CWPapierDoc::MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder)
@@ -379,7 +394,7 @@ void CWPapierDoc::MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder
     }
     if (!target.isInvestedAmountHistory && target.quantity > 0 && !inFileOrder.empty())
         RecordInvestedAmount();
-    changed();
+    changedAt(pos);
 }
 
 Result<QByteArray> CWPapierDoc::CopyItems(const std::vector<ItemId>& ids) const

@@ -9,15 +9,15 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
-#include <mutex>
 #include <semaphore>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The open portfolio: the ordered items, the modified flag, the download limiter and the lock
-// taken while the invested amount is recorded. Every change goes through here and ends with
-// the change observer being called.
+// The open portfolio: the ordered items, the modified flag, the download limiter and the marks of the
+// items being updated. Every change goes through here and ends with the listeners being told. The
+// document lives on one thread (the downloads post their results to it), so it takes no lock.
 class CWPapierDoc {
 public:
     using ItemId = uint64_t;
@@ -42,12 +42,17 @@ public:
 
     bool isModified() const;
     void setModified(bool modified);
-    // Listeners are told after every change: the one item that changed, or kAllItems.
+    // Listeners are told after every change: the one item whose fields or quotations changed, or
+    // kAllItems when items came, went or were replaced.
     static constexpr ItemId kAllItems = 0;
     using ChangeListener = std::function<void(ItemId changed)>;
     // Returns the handle that removeChangeListener takes.
     int addChangeListener(ChangeListener listener);
     void removeChangeListener(int handle);
+
+    // The runtime mark of an item whose download is under way; never saved, dropped with the item.
+    bool isUpdating(ItemId id) const;
+    void setUpdating(ItemId id, bool updating);
 
     void NewPortfolio();
     // On failure the document is empty and the status holds the message to show.
@@ -57,7 +62,7 @@ public:
     int AddItem(CWPapier item);
     // `fields` as the property sheet fills them; quotations are taken over as given.
     int InsertNewItem(const CWPapier& fields);
-    // Overwrites every stored field except the quotations, the history flag and runtime fields.
+    // Overwrites every stored field except the quotations and the history flag.
     void UpdateItem(int pos, const CWPapier& fields);
     // Skips updating items and the invested-amount-history item.
     void DeleteItems(const std::vector<ItemId>& ids);
@@ -83,7 +88,8 @@ public:
     Result<std::vector<int>> PasteItems(const QByteArray& stream, std::vector<std::string> shownNames);
 
 private:
-    void changed();
+    void changed(ItemId item = kAllItems);
+    void changedAt(int pos);
     void notify(ItemId changed);
     bool isValidPosition(int pos) const;
     int appendItem(CWPapier item);
@@ -94,8 +100,8 @@ private:
     bool m_modified = false;
     std::vector<std::pair<int, ChangeListener>> m_listeners;
     int m_nextListenerHandle = 1;
+    std::set<ItemId> m_updating;
     std::counting_semaphore<kMaxDownloadSlots> m_downloadSlots;
-    std::mutex m_lock;
 };
 
 // The name a pasted item gets when `name` is already shown: "Copy of " + name, then

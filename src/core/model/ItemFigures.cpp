@@ -95,21 +95,21 @@ ItemFigures ItemFigures::of(const CWPapier& item, bool percent)
     return figures;
 }
 
-std::array<std::string, ItemFigures::kColumnCount> ItemFigures::cells(const CWPapier& item, bool percent, time_t now)
+std::array<std::string, kItemColumnCount> ItemFigures::cells(const CWPapier& item, bool percent, time_t now)
 {
-    std::array<std::string, kColumnCount> cells;
-    cells[Name] = item.name;
+    std::array<std::string, kItemColumnCount> cells;
+    cells[columnIndex(ItemColumn::Name)] = item.name;
     if (item.quotations.empty())
         return cells;
     const ItemFigures figures = of(item, percent);
-    cells[LastUpdate] = lastUpdateText(figures.lastTime, now);
-    cells[Value] = formatText("%3.4lf", figures.value);
-    cells[Low] = formatText("%3.4lf", figures.low);
-    cells[High] = formatText("%3.4lf", figures.high);
-    cells[LastDayChange] = changeText(figures.lastDayChange, figures.lastDayDays, percent);
-    cells[LastChange] = changeText(figures.lastChange, figures.lastDays, percent);
-    cells[TotalChange] = changeText(figures.totalChange, figures.totalDays, percent);
-    cells[Invested] = Investment::ItemInvestment(item, percent);
+    cells[columnIndex(ItemColumn::LastUpdate)] = lastUpdateText(figures.lastTime, now);
+    cells[columnIndex(ItemColumn::Value)] = formatText("%3.4lf", figures.value);
+    cells[columnIndex(ItemColumn::Low)] = formatText("%3.4lf", figures.low);
+    cells[columnIndex(ItemColumn::High)] = formatText("%3.4lf", figures.high);
+    cells[columnIndex(ItemColumn::LastDayChange)] = changeText(figures.lastDayChange, figures.lastDayDays, percent);
+    cells[columnIndex(ItemColumn::LastChange)] = changeText(figures.lastChange, figures.lastDays, percent);
+    cells[columnIndex(ItemColumn::TotalChange)] = changeText(figures.totalChange, figures.totalDays, percent);
+    cells[columnIndex(ItemColumn::Invested)] = Investment::ItemInvestment(item, percent);
     return cells;
 }
 

@@ -9,9 +9,6 @@
 // The figures of one item as the portfolio list shows them, and their cell texts. Shared by the
 // desktop list and `tickora-cli show`, so both print the same.
 struct ItemFigures {
-    enum Column { Name = 0, LastUpdate, Value, Low, High, LastDayChange, LastChange, TotalChange, Invested };
-    static constexpr int kColumnCount = 9;
-
     bool hasQuotations = false;
     time_t lastTime = 0;
     double value = 0.0;
@@ -30,7 +27,7 @@ struct ItemFigures {
 
     static ItemFigures of(const CWPapier& item, bool percent);
     // The nine cells; an item without quotations shows its name only.
-    static std::array<std::string, kColumnCount> cells(const CWPapier& item, bool percent, time_t now);
+    static std::array<std::string, kItemColumnCount> cells(const CWPapier& item, bool percent, time_t now);
 
     // Whole days between two times, truncated toward zero.
     static int wholeDays(time_t from, time_t to);

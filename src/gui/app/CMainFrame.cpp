@@ -8,6 +8,7 @@
 #include "gui/app/StatusPanes.h"
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
+#include "gui/items/ItemCommands.h"
 #include "gui/views/CWPapierLView.h"
 #include "gui/widgets/AppIcons.h"
 #include "gui/widgets/FileDialog.h"
@@ -36,8 +37,9 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
       m_doc(std::make_unique<CWPapierDoc>(options.NumberDownloads)), m_splitter(new QSplitter(Qt::Vertical, this)),
       m_list(new CWPapierLView(*m_doc, m_splitter)), m_actions(MainActions::create(this)),
       m_panes(new StatusPanes(statusBar())), m_statusWindow(new CConnectionStatusDlg(this)),
-      m_updates(new UpdateController(*m_doc, options.ShowFileOnError, this)),
-      m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this))
+      m_updates(new UpdateController(*m_doc, options.ShowFileOnError && !unattended, this)),
+      m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this)),
+      m_items(new ItemCommands(*m_doc, *m_list, *m_updates, this))
 {
     setWindowIcon(AppIcons::application());
     restoreGeometryFromSettings();
@@ -45,10 +47,10 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
     setCentralWidget(m_splitter);
     setAcceptDrops(true);
     m_statusWindow->setOptions(options.DownloadStatus);
-    m_list->setUpdateController(m_updates);
-    m_list->setContextMenu(m_actions.listContextMenu);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
-    m_docListener = m_doc->addChangeListener([this](CWPapierDoc::ItemId) { m_list->scheduleFill(); });
+    connect(m_list, &CWPapierLView::contextMenuRequested, m_actions.listContextMenu,
+            [this](const QPoint& globalPos) { m_actions.listContextMenu->popup(globalPos); });
+    m_docListener = m_doc->addChangeListener([this](CWPapierDoc::ItemId id) { m_list->documentChanged(id); });
     m_doc->NewPortfolio();
     connectActions();
     connectHelpActions();
@@ -132,16 +134,16 @@ void CMainFrame::connectActions()
     connect(a.updateAll, &QAction::triggered, this, &CMainFrame::updateAll);
     connect(a.exportQuotations, &QAction::triggered, m_documents, &DocumentCommands::exportQuotations);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
-    connect(a.deleteItem, &QAction::triggered, m_list, &CWPapierLView::deleteSelected);
-    connect(a.cut, &QAction::triggered, m_list, &CWPapierLView::cutSelected);
-    connect(a.copy, &QAction::triggered, m_list, &CWPapierLView::copySelected);
-    connect(a.paste, &QAction::triggered, m_list, &CWPapierLView::paste);
-    connect(a.updateQuotation, &QAction::triggered, m_list, &CWPapierLView::updateSelected);
-    connect(a.updateQuotationInList, &QAction::triggered, m_list, &CWPapierLView::updateSelected);
-    connect(a.updateOnDate, &QAction::triggered, m_list, &CWPapierLView::updateSelectedOnDate);
-    connect(a.manualUpdate, &QAction::triggered, m_list, &CWPapierLView::manualUpdate);
-    connect(a.testUpdate, &QAction::triggered, m_list, &CWPapierLView::testUpdate);
-    connect(a.openWebPage, &QAction::triggered, m_list, &CWPapierLView::openWebPage);
+    connect(a.deleteItem, &QAction::triggered, m_items, &ItemCommands::deleteSelected);
+    connect(a.cut, &QAction::triggered, m_items, &ItemCommands::cutSelected);
+    connect(a.copy, &QAction::triggered, m_items, &ItemCommands::copySelected);
+    connect(a.paste, &QAction::triggered, m_items, &ItemCommands::paste);
+    connect(a.updateQuotation, &QAction::triggered, m_items, &ItemCommands::updateSelected);
+    connect(a.updateQuotationInList, &QAction::triggered, m_items, &ItemCommands::updateSelected);
+    connect(a.updateOnDate, &QAction::triggered, m_items, &ItemCommands::updateSelectedOnDate);
+    connect(a.manualUpdate, &QAction::triggered, m_items, &ItemCommands::manualUpdate);
+    connect(a.testUpdate, &QAction::triggered, m_items, &ItemCommands::testUpdate);
+    connect(a.openWebPage, &QAction::triggered, m_items, &ItemCommands::openWebPage);
     connect(a.compareAll, &QAction::triggered, m_list, &CWPapierLView::compareAll);
     connect(a.abortDownloads, &QAction::triggered, this, &CMainFrame::abortDownloads);
     connect(a.percentual, &QAction::triggered, m_list, &CWPapierLView::setPercentual);
@@ -194,7 +196,7 @@ void CMainFrame::refreshCommandStates()
     a.deleteItem->setEnabled(ordinarySelected);
     a.cut->setEnabled(ordinarySelected);
     a.copy->setEnabled(!m_list->selectedItems().empty());
-    a.paste->setEnabled(CWPapierLView::clipboardHasPortfolio());
+    a.paste->setEnabled(ItemCommands::clipboardHasPortfolio());
     a.updateQuotation->setEnabled(ordinarySelected);
     a.updateQuotationInList->setEnabled(ordinarySelected);
     a.updateOnDate->setEnabled(ordinarySelected);
@@ -332,7 +334,7 @@ void CMainFrame::applyOptions(const GeneralOptions& options)
 {
     m_options = options;
     m_statusWindow->setOptions(options.DownloadStatus);
-    m_updates->setShowFileOnError(options.ShowFileOnError);
+    m_updates->setShowFileOnError(options.ShowFileOnError && !m_unattended);
     m_documents->setAutosaveOnExit(options.AutosaveOnExit);
     SetAutoUpdateTimer(options.Autoupdate ? options.UpdateIntervall : 0);
 }
@@ -417,7 +419,7 @@ void CMainFrame::showAbout()
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("About Tickora"), aboutText(), QMessageBox::Ok, this);
     box.setIconPixmap(AppIcons::application().pixmap(64, 64));
-    if (MessageDialog::pendingAnswers() > 0 || MessageDialog::unattended())
+    if (MessageDialog::pendingAnswers() > 0 || m_unattended)
         MessageDialog::information(this, aboutText());
     else
         box.exec();

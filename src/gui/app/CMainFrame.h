@@ -12,6 +12,7 @@
 class CConnectionStatusDlg;
 class CWPapierLView;
 class DocumentCommands;
+class ItemCommands;
 class QSplitter;
 class QSystemTrayIcon;
 class StatusPanes;
@@ -32,6 +33,7 @@ public:
     StatusPanes* statusPanes() const { return m_panes; }
     UpdateController* updates() const { return m_updates; }
     DocumentCommands* documents() const { return m_documents; }
+    ItemCommands* items() const { return m_items; }
     const MainActions& actions() const { return m_actions; }
     const GeneralOptions& options() const { return m_options; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
@@ -91,6 +93,7 @@ private:
     CConnectionStatusDlg* m_statusWindow;
     UpdateController* m_updates;
     DocumentCommands* m_documents;
+    ItemCommands* m_items;
     QSystemTrayIcon* m_tray = nullptr;
     QTimer m_autoUpdate;
     int m_listHeight = 150;

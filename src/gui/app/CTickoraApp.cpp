@@ -13,16 +13,32 @@
 
 #include <cstdio>
 
-CTickoraApp::CTickoraApp(const StartOptions& start) : m_start(start) { }
+CTickoraApp* CTickoraApp::s_instance = nullptr;
 
-CTickoraApp::~CTickoraApp() = default;
+CTickoraApp::CTickoraApp(const StartOptions& start) : m_start(start)
+{
+    s_instance = this;
+    MessageDialog::setUnattendedCheck(&CTickoraApp::unattended);
+}
+
+CTickoraApp::~CTickoraApp()
+{
+    // The window closes while the mode still holds.
+    m_frame.reset();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+bool CTickoraApp::unattended()
+{
+    return s_instance && s_instance->isUnattended();
+}
 
 bool CTickoraApp::InitInstance()
 {
     QApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
     QApplication::setApplicationName(QStringLiteral("Tickora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tickora"));
-    MessageDialog::setUnattended(m_start.unattended);
     m_options = GeneralOptions::ReadOptions();
     m_frame = std::make_unique<CMainFrame>(m_options, m_start.unattended);
     if (m_start.unattended) {

@@ -21,6 +21,10 @@ public:
     int exitCode() const { return m_exitCode; }
     CMainFrame* mainFrame() const { return m_frame.get(); }
     const GeneralOptions& options() const { return m_options; }
+    // The application-wide unattended mode ("/u"): no window, no message box, save and quit.
+    bool isUnattended() const { return m_start.unattended; }
+    // The running application's mode; false when there is none.
+    static bool unattended();
 
 signals:
     // Unattended mode is over; the event loop should end with exitCode().
@@ -35,4 +39,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     int m_exitCode = 0;
     int m_failures = 0;
+    static CTickoraApp* s_instance;
 };

@@ -10,6 +10,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -38,6 +39,11 @@ int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
 
 int main(int argc, char* argv[])
 {
+    // Answered before anything needs a display.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("tickora %s\n", TICKORA_VERSION);
+        return 0;
+    }
     std::setlocale(LC_ALL, "");
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

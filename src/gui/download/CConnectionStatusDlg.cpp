@@ -1,7 +1,6 @@
 #include "gui/download/CConnectionStatusDlg.h"
 
 #include "core/settings/SettingsStore.h"
-#include "gui/widgets/MessageDialog.h"
 #include "render/ListIcons.h"
 
 #include <QHBoxLayout>

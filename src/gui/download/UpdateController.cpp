@@ -31,7 +31,7 @@ UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidg
 
 void UpdateController::setShowFileOnError(bool show)
 {
-    m_scheduler->setShowFileOnError(show && !MessageDialog::unattended(), [](const std::string& path) {
+    m_scheduler->setShowFileOnError(show, [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     });
 }

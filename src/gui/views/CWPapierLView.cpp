@@ -1,33 +1,23 @@
 #include "gui/views/CWPapierLView.h"
 
-#include "gui/download/UpdateController.h"
-#include "gui/download/UpdateOnDateDialog.h"
-#include "gui/items/ItemQuotationDialog.h"
 #include "gui/views/PortfolioListModel.h"
 #include "gui/views/PortfolioRowBuilder.h"
-#include "gui/widgets/MessageDialog.h"
 
-#include "core/base/UrlVariables.h"
-#include "core/model/ItemRules.h"
-
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMimeData>
-#include <QUrl>
 
 #include <algorithm>
+#include <ctime>
+#include <numeric>
+#include <utility>
 
 CWPapierLView::CWPapierLView(CWPapierDoc& doc, QWidget* parent)
     : CListViewEx(parent), m_doc(doc), m_model(new PortfolioListModel(this))
 {
     setModel(m_model);
     m_fillTimer.setSingleShot(true);
-    connect(&m_fillTimer, &QTimer::timeout, this, &CWPapierLView::fill);
+    connect(&m_fillTimer, &QTimer::timeout, this, &CWPapierLView::applyPendingChanges);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &CWPapierLView::readSelection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &CWPapierLView::readSelection);
     connect(header(), &QHeaderView::sectionClicked, this, &CWPapierLView::sortByHeader);
@@ -43,9 +33,9 @@ void CWPapierLView::initialUpdate()
 
 void CWPapierLView::applyLayout(const ListLayout& layout)
 {
-    for (int column = 0; column < PortfolioRow::kColumnCount; ++column)
+    for (int column = 0; column < kItemColumnCount; ++column)
         header()->resizeSection(column, layout.widths[size_t(column)]);
-    for (int position = 0; position < PortfolioRow::kColumnCount; ++position) {
+    for (int position = 0; position < kItemColumnCount; ++position) {
         const int logical = layout.order[size_t(position)];
         header()->moveSection(header()->visualIndex(logical), position);
     }
@@ -57,7 +47,7 @@ void CWPapierLView::applyLayout(const ListLayout& layout)
 ListLayout CWPapierLView::currentLayout() const
 {
     ListLayout layout;
-    for (int column = 0; column < PortfolioRow::kColumnCount; ++column) {
+    for (int column = 0; column < kItemColumnCount; ++column) {
         layout.widths[size_t(column)] = header()->sectionSize(column);
         layout.order[size_t(column)] = header()->logicalIndex(column);
     }
@@ -72,43 +62,111 @@ void CWPapierLView::saveLayout() const
     currentLayout().write();
 }
 
-void CWPapierLView::scheduleFill()
+void CWPapierLView::documentChanged(ItemId changed)
 {
+    if (changed == CWPapierDoc::kAllItems)
+        m_rebuildPending = true;
+    else
+        m_changed.insert(changed);
     if (m_fillTimer.isActive())
         return;
     const qint64 since = m_sinceFill.isValid() ? m_sinceFill.elapsed() : kMinFillIntervalMs;
     m_fillTimer.start(int(std::max<qint64>(0, kMinFillIntervalMs - since)));
 }
 
+void CWPapierLView::applyPendingChanges()
+{
+    m_fillTimer.stop();
+    const std::set<ItemId> changed = std::exchange(m_changed, {});
+    // "Last Update" texts depend on the day: a new day shows on every row.
+    if (std::exchange(m_rebuildPending, false) || m_fillDay != QDate::currentDate()) {
+        fill();
+        return;
+    }
+    m_filling = true;
+    const bool updated = updateRows(changed);
+    m_filling = false;
+    if (updated)
+        finishRefresh();
+    else
+        fill();
+}
+
 void CWPapierLView::fill()
 {
     m_fillTimer.stop();
+    m_changed.clear();
+    m_rebuildPending = false;
     m_filling = true;
-    std::vector<int> positions(size_t(m_doc.itemCount()));
-    for (int pos = 0; pos < m_doc.itemCount(); ++pos)
-        positions[size_t(pos)] = pos;
-    sortRows(positions);
     const time_t now = time(nullptr);
     std::vector<PortfolioRow> rows;
-    rows.reserve(positions.size());
-    for (int pos : positions)
+    for (int pos : sortedPositions())
         rows.push_back(buildPortfolioRow(m_doc.item(pos), m_doc.itemId(pos), m_percentual, now));
     m_model->setRows(std::move(rows));
     header()->setSortIndicator(m_sortColumn, m_sortReverse ? Qt::DescendingOrder : Qt::AscendingOrder);
     restoreSelection();
     m_filling = false;
+    m_fillDay = QDate::currentDate();
+    finishRefresh();
+}
+
+void CWPapierLView::finishRefresh()
+{
     ++m_fillCount;
     m_sinceFill.start();
     readSelection();
     buildStatusLine();
 }
 
-void CWPapierLView::sortRows(std::vector<int>& positions) const
+bool CWPapierLView::updateRows(const std::set<ItemId>& changed)
 {
-    std::stable_sort(positions.begin(), positions.end(), [this](int a, int b) {
-        const int order = m_doc.item(a).CompareItems(m_doc.item(b), static_cast<CWPapier::SortKey>(m_sortColumn));
+    const time_t now = time(nullptr);
+    for (ItemId id : changed) {
+        const int pos = m_doc.positionOf(id);
+        const int row = m_model->rowOf(id);
+        if (pos < 0 || row < 0)
+            return false;
+        m_model->setRow(row, buildPortfolioRow(m_doc.item(pos), id, m_percentual, now));
+    }
+    std::vector<ItemId> order;
+    for (int pos : sortedPositions())
+        order.push_back(m_doc.itemId(pos));
+    return placeRows(order, changed);
+}
+
+bool CWPapierLView::placeRows(const std::vector<ItemId>& order, const std::set<ItemId>& changed)
+{
+    const std::vector<ItemId> current = rowItems();
+    if (current == order)
+        return true;
+    // One changed row out of place: a single move keeps the selection and the scroll position.
+    const auto without = [](std::vector<ItemId> ids, ItemId id) {
+        std::erase(ids, id);
+        return ids;
+    };
+    for (ItemId id : changed) {
+        if (without(current, id) != without(order, id))
+            continue;
+        const auto from = std::find(current.begin(), current.end(), id) - current.begin();
+        const auto to = std::find(order.begin(), order.end(), id) - order.begin();
+        m_model->moveRow(int(from), int(to));
+        if (id == m_focused)
+            scrollTo(m_model->index(int(to), 0));
+        return true;
+    }
+    return false;
+}
+
+std::vector<int> CWPapierLView::sortedPositions() const
+{
+    std::vector<int> positions(size_t(m_doc.itemCount()));
+    std::iota(positions.begin(), positions.end(), 0);
+    const auto key = static_cast<ItemColumn>(m_sortColumn);
+    std::stable_sort(positions.begin(), positions.end(), [this, key](int a, int b) {
+        const int order = m_doc.item(a).CompareItems(m_doc.item(b), key);
         return m_sortReverse ? order > 0 : order < 0;
     });
+    return positions;
 }
 
 void CWPapierLView::restoreSelection()
@@ -122,11 +180,11 @@ void CWPapierLView::restoreSelection()
         if (id == m_focused)
             focusRow = row;
         if (selected)
-            selection.select(m_model->index(row, 0), m_model->index(row, PortfolioRow::kColumnCount - 1));
+            selection.select(m_model->index(row, 0), m_model->index(row, kItemColumnCount - 1));
     }
     if (focusRow < 0 && selection.isEmpty() && m_model->rowCount() > 0) {
         focusRow = 0;
-        selection.select(m_model->index(0, 0), m_model->index(0, PortfolioRow::kColumnCount - 1));
+        selection.select(m_model->index(0, 0), m_model->index(0, kItemColumnCount - 1));
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (focusRow >= 0) {
@@ -223,21 +281,7 @@ bool CWPapierLView::allRowsSelected() const
     return m_model->rowCount() > 0 && int(m_selected.size()) == m_model->rowCount();
 }
 
-void CWPapierLView::deleteSelected()
-{
-    if (MessageDialog::question(this, QStringLiteral("Do you really want to delete the marked items?")) !=
-        QMessageBox::Yes)
-        return;
-    if (m_selected.empty())
-        return;
-    const std::vector<ItemId> doomed = m_selected;
-    focusAfterDelete();
-    m_selected.clear();
-    m_doc.DeleteItems(doomed);
-    fill();
-}
-
-void CWPapierLView::focusAfterDelete()
+void CWPapierLView::releaseSelection()
 {
     const int rows = m_model->rowCount();
     const int focusRow = std::max(0, currentIndex().row());
@@ -254,56 +298,7 @@ void CWPapierLView::focusAfterDelete()
     if (target < 0)
         target = 0;
     m_focused = rows > 0 ? m_model->rows()[size_t(target)].id : 0;
-}
-
-bool CWPapierLView::copySelected()
-{
-    QClipboard* clipboard = QApplication::clipboard();
-    if (!clipboard) {
-        MessageDialog::warning(this, QStringLiteral("Clipboard could not be opened!"));
-        return false;
-    }
-    const Result<QByteArray> stream = m_doc.CopyItems(m_selected);
-    if (!stream) {
-        MessageDialog::warning(this, QString::fromStdString(stream.message()));
-        return false;
-    }
-    auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(CWPapierDoc::kClipboardMimeType), *stream);
-    clipboard->setMimeData(data);
-    return true;
-}
-
-void CWPapierLView::cutSelected()
-{
-    // Items that did not reach the clipboard are not deleted.
-    if (copySelected())
-        deleteSelected();
-}
-
-bool CWPapierLView::clipboardHasPortfolio()
-{
-    const QClipboard* clipboard = QApplication::clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    return data && data->hasFormat(QString::fromLatin1(CWPapierDoc::kClipboardMimeType));
-}
-
-void CWPapierLView::paste()
-{
-    const QClipboard* clipboard = QApplication::clipboard();
-    if (!clipboard) {
-        MessageDialog::warning(this, QStringLiteral("Clipboard could not be opened!"));
-        return;
-    }
-    const QMimeData* data = clipboard->mimeData();
-    const QString format = QString::fromLatin1(CWPapierDoc::kClipboardMimeType);
-    if (!data || !data->hasFormat(format)) {
-        MessageDialog::warning(this, QStringLiteral("Clipboard data could not be read!"));
-        return;
-    }
-    const Result<std::vector<int>> pasted = m_doc.PasteItems(data->data(format), shownNames());
-    if (!pasted)
-        MessageDialog::warning(this, QString::fromStdString(pasted.message()));
+    m_selected.clear();
 }
 
 std::vector<std::string> CWPapierLView::shownNames() const
@@ -328,63 +323,12 @@ void CWPapierLView::compareAll()
     readSelection();
 }
 
-void CWPapierLView::updateSelected()
-{
-    if (m_selected.empty()) {
-        MessageDialog::information(this, QStringLiteral("No items!"));
-        return;
-    }
-    if (m_updates)
-        m_updates->startUpdate(m_selected, time(nullptr), false);
-}
-
-void CWPapierLView::updateSelectedOnDate()
-{
-    if (m_selected.empty()) {
-        MessageDialog::information(this, QStringLiteral("No items selected!"));
-        return;
-    }
-    UpdateOnDateDialog dialog(time(nullptr), this);
-    if (dialog.exec() == QDialog::Accepted && m_updates)
-        m_updates->startUpdate(m_selected, dialog.referenceTime(), true);
-}
-
-void CWPapierLView::manualUpdate()
-{
-    const int pos = m_doc.positionOf(m_focused);
-    if (pos < 0)
-        return;
-    ItemQuotationDialog dialog(QString::fromStdString(m_doc.item(pos).name), time(nullptr), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const int current = m_doc.positionOf(m_focused);
-    if (current >= 0)
-        m_doc.AddItemQuotation(current, dialog.value(), dialog.quotationTime());
-}
-
-void CWPapierLView::testUpdate()
-{
-    if (m_updates && focusedIsOrdinary())
-        m_updates->startTest(m_focused);
-}
-
-void CWPapierLView::openWebPage()
-{
-    if (!focusedIsOrdinary())
-        return;
-    const CWPapier& item = m_doc.item(m_doc.positionOf(m_focused));
-    const ServerConfig config = ItemRules(item);
-    const auto dated = UrlVariables::SubstituteDateVariablesNow(config.URL, 0);
-    const auto url = UrlVariables::SubstituteItemVariables(dated.text, item.name, item.symbol);
-    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
-}
-
 void CWPapierLView::keyPressEvent(QKeyEvent* event)
 {
     const bool menuKey =
         event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    if (menuKey && m_contextMenu) {
-        m_contextMenu->popup(viewport()->mapToGlobal(QPoint(5, 5)));
+    if (menuKey) {
+        emit contextMenuRequested(viewport()->mapToGlobal(QPoint(5, 5)));
         return;
     }
     CListViewEx::keyPressEvent(event);
@@ -392,6 +336,5 @@ void CWPapierLView::keyPressEvent(QKeyEvent* event)
 
 void CWPapierLView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_contextMenu)
-        m_contextMenu->popup(event->globalPos());
+    emit contextMenuRequested(event->globalPos());
 }

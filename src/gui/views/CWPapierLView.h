@@ -4,36 +4,37 @@
 #include "gui/views/CListViewEx.h"
 #include "gui/views/ListLayout.h"
 
+#include <QDate>
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <ctime>
+#include <set>
+#include <string>
 #include <vector>
 
 class PortfolioListModel;
-class UpdateController;
-class QMenu;
 
-// The portfolio list: one row per item, sorted by a column, with the selection the chart shows,
-// the status line and the item commands.
+// The portfolio list: one row per item, sorted by a column, with the selection the chart shows and
+// the status line. The item commands work on its selection from gui/items.
 class CWPapierLView : public CListViewEx {
     Q_OBJECT
 public:
     using ItemId = CWPapierDoc::ItemId;
-    // A burst of changes (many results at once) rebuilds the list at most this often.
+    // A burst of changes (many results at once) refreshes the list at most this often.
     static constexpr int kMinFillIntervalMs = 250;
 
     CWPapierLView(CWPapierDoc& doc, QWidget* parent = nullptr);
-
-    void setUpdateController(UpdateController* updates) { m_updates = updates; }
-    void setContextMenu(QMenu* menu) { m_contextMenu = menu; }
 
     // Sets the columns up from the stored layout, then fills.
     void initialUpdate();
     // Rebuilds every row from the document now.
     void fill();
-    // Rebuilds soon, merging the notifications that arrive meanwhile.
-    void scheduleFill();
+    // The document's notification: refreshes soon, merging the notifications that arrive meanwhile.
+    // Changes of single items update their rows only; anything else rebuilds the list.
+    void documentChanged(ItemId changed);
+    // Applies the merged notifications now.
+    void applyPendingChanges();
+    // Refreshes done, whole or row by row.
     int fillCount() const { return m_fillCount; }
     void saveLayout() const;
     ListLayout currentLayout() const;
@@ -54,22 +55,19 @@ public:
     bool hasSelectedOrdinaryItem() const;
     bool focusedIsOrdinary() const;
     bool allRowsSelected() const;
+    // The names as the list shows them, for the paste naming rule.
+    std::vector<std::string> shownNames() const;
 
-    void deleteSelected();
-    bool copySelected();
-    void cutSelected();
-    void paste();
-    static bool clipboardHasPortfolio();
+    // Before the selected items are deleted: the focus goes to the nearest unselected row, the
+    // selection is forgotten.
+    void releaseSelection();
     void compareAll();
-    void updateSelected();
-    void updateSelectedOnDate();
-    void manualUpdate();
-    void testUpdate();
-    void openWebPage();
 
 signals:
     void selectionPublished();
     void statusLineChanged(const QString& text);
+    // The context menu key, Shift+F10 or a right click; `globalPos` is where the menu belongs.
+    void contextMenuRequested(const QPoint& globalPos);
 
 protected:
     QColor dotColour(const QModelIndex& index) const override;
@@ -79,20 +77,22 @@ protected:
 
 private:
     void applyLayout(const ListLayout& layout);
-    void sortRows(std::vector<int>& positions) const;
+    std::vector<int> sortedPositions() const;
+    bool updateRows(const std::set<ItemId>& changed);
+    bool placeRows(const std::vector<ItemId>& order, const std::set<ItemId>& changed);
+    void finishRefresh();
     void restoreSelection();
     void readSelection();
     void buildStatusLine();
-    void focusAfterDelete();
-    std::vector<std::string> shownNames() const;
     std::vector<ItemId> selectedInListOrder() const;
 
     CWPapierDoc& m_doc;
     PortfolioListModel* m_model;
-    UpdateController* m_updates = nullptr;
-    QMenu* m_contextMenu = nullptr;
     QTimer m_fillTimer;
+    std::set<ItemId> m_changed;
+    bool m_rebuildPending = false;
     QElapsedTimer m_sinceFill;
+    QDate m_fillDay;
     int m_fillCount = 0;
     bool m_filling = false;
     ItemId m_focused = 0;

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kColumns = PortfolioRow::kColumnCount;
+constexpr int kColumns = kItemColumnCount;
 
 int pieceAt(const QStringList& pieces, int index, int fallback)
 {
@@ -52,7 +52,7 @@ void ListLayout::write() const
     settings->setValue(QStringLiteral("ProcentualValue"), percentual ? 1 : 0);
 }
 
-std::array<int, PortfolioRow::kColumnCount> ListLayout::parseWidths(const QString& text)
+std::array<int, kItemColumnCount> ListLayout::parseWidths(const QString& text)
 {
     const QStringList pieces = text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
     std::array<int, kColumns> widths{};
@@ -61,7 +61,7 @@ std::array<int, PortfolioRow::kColumnCount> ListLayout::parseWidths(const QStrin
     return widths;
 }
 
-std::array<int, PortfolioRow::kColumnCount> ListLayout::parseOrder(const QString& text)
+std::array<int, kItemColumnCount> ListLayout::parseOrder(const QString& text)
 {
     const QStringList pieces = text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
     std::array<int, kColumns> order{};

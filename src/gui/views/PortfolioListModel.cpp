@@ -15,6 +15,24 @@ void PortfolioListModel::setRows(std::vector<PortfolioRow> rows)
     endResetModel();
 }
 
+void PortfolioListModel::setRow(int row, PortfolioRow content)
+{
+    m_rows[size_t(row)] = std::move(content);
+    emit dataChanged(index(row, 0), index(row, kItemColumnCount - 1));
+}
+
+void PortfolioListModel::moveRow(int from, int to)
+{
+    if (from == to)
+        return;
+    // Qt counts the destination before the move; a row moving down lands before row to + 1.
+    beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+    PortfolioRow moved = std::move(m_rows[size_t(from)]);
+    m_rows.erase(m_rows.begin() + from);
+    m_rows.insert(m_rows.begin() + to, std::move(moved));
+    endMoveRows();
+}
+
 int PortfolioListModel::rowOf(CWPapierDoc::ItemId id) const
 {
     for (size_t row = 0; row < m_rows.size(); ++row) {
@@ -31,7 +49,7 @@ int PortfolioListModel::rowCount(const QModelIndex& parent) const
 
 int PortfolioListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : PortfolioRow::kColumnCount;
+    return parent.isValid() ? 0 : kItemColumnCount;
 }
 
 QVariant PortfolioListModel::data(const QModelIndex& index, int role) const
@@ -67,7 +85,7 @@ QVariant PortfolioListModel::headerData(int section, Qt::Orientation orientation
 
 QString PortfolioListModel::columnTitle(int column)
 {
-    static const char* const kTitles[PortfolioRow::kColumnCount] = {
+    static const char* const kTitles[kItemColumnCount] = {
         "Item", "Last Update", "Value", "Low", "High", "+- Last Day", "+- Last", "+- Total", "Amount Invested"};
-    return column >= 0 && column < PortfolioRow::kColumnCount ? QString::fromLatin1(kTitles[column]) : QString();
+    return column >= 0 && column < kItemColumnCount ? QString::fromLatin1(kTitles[column]) : QString();
 }

@@ -16,6 +16,10 @@ public:
     explicit PortfolioListModel(QObject* parent = nullptr);
 
     void setRows(std::vector<PortfolioRow> rows);
+    // Replaces one row in place (dataChanged), or moves one row to `to` (rowsMoved): views keep
+    // their selection and scroll position.
+    void setRow(int row, PortfolioRow content);
+    void moveRow(int from, int to);
     const std::vector<PortfolioRow>& rows() const { return m_rows; }
     int rowOf(CWPapierDoc::ItemId id) const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/CWPapierDoc.h"
+#include "core/model/ItemColumn.h"
 
 #include <QColor>
 #include <QString>
@@ -9,12 +10,9 @@
 
 // What the list shows for one item: the nine cell texts and the row's pictures.
 struct PortfolioRow {
-    static constexpr int kColumnCount = 9;
-
     CWPapierDoc::ItemId id = 0;
-    std::array<QString, kColumnCount> cells;
+    std::array<QString, kItemColumnCount> cells;
     int trendIcon = 0;
     QColor dotColour;
     bool special = false;
-    bool updating = false;
 };

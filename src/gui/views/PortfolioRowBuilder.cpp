@@ -23,7 +23,6 @@ PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, boo
     row.trendIcon = ItemFigures::trendIcon(item);
     row.dotColour = colourOf(item.chartColour);
     row.special = item.isInvestedAmountHistory != 0;
-    row.updating = item.updating != 0;
     return row;
 }
 

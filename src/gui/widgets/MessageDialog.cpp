@@ -19,10 +19,10 @@ QStringList& shown()
     return texts;
 }
 
-bool& unattendedFlag()
+bool (*&unattendedCheck())()
 {
-    static bool flag = false;
-    return flag;
+    static bool (*check)() = nullptr;
+    return check;
 }
 
 } // namespace
@@ -68,14 +68,9 @@ void MessageDialog::clearShownTexts()
     shown().clear();
 }
 
-void MessageDialog::setUnattended(bool unattended)
+void MessageDialog::setUnattendedCheck(bool (*check)())
 {
-    unattendedFlag() = unattended;
-}
-
-bool MessageDialog::unattended()
-{
-    return unattendedFlag();
+    unattendedCheck() = check;
 }
 
 QMessageBox::StandardButton MessageDialog::show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
@@ -86,7 +81,7 @@ QMessageBox::StandardButton MessageDialog::show(QWidget* parent, QMessageBox::Ic
         shown().append(text);
         return answers().dequeue();
     }
-    if (unattendedFlag()) {
+    if (unattendedCheck() && unattendedCheck()()) {
         shown().append(text);
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return unattendedAnswer;

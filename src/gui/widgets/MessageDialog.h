@@ -7,8 +7,8 @@
 class QWidget;
 
 // Every message box of the program goes through here. Tests queue answers with setNextAnswer
-// and read what would have been shown; in unattended mode nothing is shown, messages go to
-// stderr and questions take their safe answer.
+// and read what would have been shown; in unattended mode (the application object says when)
+// nothing is shown, messages go to stderr and questions take their safe answer.
 class MessageDialog {
 public:
     static QMessageBox::StandardButton information(QWidget* parent, const QString& text);
@@ -24,8 +24,8 @@ public:
     static QStringList shownTexts();
     static void clearShownTexts();
 
-    static void setUnattended(bool unattended);
-    static bool unattended();
+    // How to ask the application whether it runs unattended; without one, it does not.
+    static void setUnattendedCheck(bool (*check)());
 
 private:
     static QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const QString& text,

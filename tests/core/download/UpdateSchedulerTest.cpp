@@ -67,14 +67,14 @@ TEST_F(UpdateSchedulerTest, ItemsOnTheSameAddressShareOneDownloadWithTheLargerTi
     const ItemId a = addItem("A", shortWait);
     const ItemId b = addItem("B", longWait);
     EXPECT_EQ(m_scheduler.StartUpdate({a, b}), 1);
-    EXPECT_EQ(item(a).updating, 1);
+    EXPECT_TRUE(m_doc.isUpdating(a));
     const auto events = pump();
     EXPECT_EQ(server().requestCount("/slow?bytes=300&chunk=100&interval=0.7"), 1);
     EXPECT_EQ(m_scheduler.storedQuotations(), 2);
     EXPECT_EQ(item(a).quotations.size(), 1u);
     EXPECT_EQ(item(b).quotations.size(), 1u);
-    EXPECT_EQ(item(a).updating, 0);
-    EXPECT_EQ(item(b).updating, 0);
+    EXPECT_FALSE(m_doc.isUpdating(a));
+    EXPECT_FALSE(m_doc.isUpdating(b));
     EXPECT_TRUE(m_doc.isModified());
     int started = 0;
     for (const DownloadEvent& event : events)
@@ -135,7 +135,7 @@ TEST_F(UpdateSchedulerTest, MarkedItemsGetNoSecondJob)
     pump();
     EXPECT_EQ(server().requestCount("/twice/p.html?delay=0.3"), 2);
     EXPECT_FALSE(item(a).quotations.empty());
-    EXPECT_EQ(item(a).updating, 0);
+    EXPECT_FALSE(m_doc.isUpdating(a));
 }
 
 TEST_F(UpdateSchedulerTest, CentsAreCorrectedAgainstTheNewestValue)
@@ -174,7 +174,7 @@ TEST_F(UpdateSchedulerTest, ResultsAfterAnAbortAreDiscardedAndTheItemCanBeUpdate
     const auto events = pump();
     EXPECT_TRUE(events.back().kind == Kind::Aborted || events.back().kind == Kind::Result);
     EXPECT_TRUE(item(a).quotations.empty());
-    EXPECT_EQ(item(a).updating, 0);
+    EXPECT_FALSE(m_doc.isUpdating(a));
     EXPECT_FALSE(m_scheduler.abortRequested());
     m_scheduler.StartUpdate({a});
     pump();
@@ -199,7 +199,7 @@ TEST_F(UpdateSchedulerTest, InvestedAmountHistoryIsNeverUpdated)
 {
     const ItemId history = m_doc.itemId(m_doc.investedAmountHistoryPosition());
     EXPECT_EQ(m_scheduler.StartUpdate({history}), 0);
-    EXPECT_EQ(item(history).updating, 0);
+    EXPECT_FALSE(m_doc.isUpdating(history));
 }
 
 TEST_F(UpdateSchedulerTest, UpdateOnAGivenDateStoresThatDate)
@@ -328,7 +328,7 @@ TEST_F(UpdateSchedulerTest, TextsTooLongWithNameAndSymbolFailWithoutADownload)
     EXPECT_EQ(server().requestCount("/long/ok.html"), 1);
     EXPECT_TRUE(item(byAddress).quotations.empty());
     EXPECT_TRUE(item(byStartText).quotations.empty());
-    EXPECT_EQ(item(byAddress).updating, 0);
+    EXPECT_FALSE(m_doc.isUpdating(byAddress));
     EXPECT_EQ(item(fine).quotations.size(), 1u);
     int refusals = 0;
     for (const DownloadEvent& event : events) {

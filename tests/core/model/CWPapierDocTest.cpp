@@ -71,10 +71,10 @@ TEST_F(DocFixture, DownloadedValuesGetTheCentsCorrection)
 {
     const int pos = addItem("X", {{100, 12.5}});
     const auto id = doc.itemId(pos);
-    doc.item(pos).updating = 1;
+    doc.setUpdating(id, true);
     EXPECT_TRUE(doc.ApplyDownloadedQuotation(id, 1234, 200));
     EXPECT_DOUBLE_EQ(doc.item(pos).quotations.back().value, 12.34);
-    EXPECT_EQ(doc.item(pos).updating, 0);
+    EXPECT_FALSE(doc.isUpdating(id));
     EXPECT_TRUE(doc.isModified());
 
     doc.ApplyDownloadedQuotation(id, 80 * 12.34, 300);
@@ -98,7 +98,7 @@ TEST_F(DocFixture, DeletionSkipsTheHistoryItemAndUpdatingItems)
 {
     doc.NewPortfolio();
     const int busy = addItem("Busy");
-    doc.item(busy).updating = 1;
+    doc.setUpdating(doc.itemId(busy), true);
     doc.setModified(false);
     doc.DeleteItems({doc.itemId(0), doc.itemId(busy)});
     EXPECT_EQ(doc.itemCount(), 2);

@@ -138,23 +138,23 @@ TEST_F(FiguresFixture, CellsOfAnItem)
 {
     const CWPapier one = invested({{localTime(2024, 1, 2, 12), 12.5}}, 0, 0);
     const auto cells = ItemFigures::cells(one, true, localTime(2024, 1, 2, 13));
-    EXPECT_EQ(cells[ItemFigures::LastUpdate], "12:00");
-    EXPECT_EQ(cells[ItemFigures::Value], "12.5000");
-    EXPECT_EQ(cells[ItemFigures::Low], "12.5000");
-    EXPECT_EQ(cells[ItemFigures::High], "12.5000");
-    EXPECT_EQ(cells[ItemFigures::LastDayChange], "+0.00% (0 Days)");
-    EXPECT_EQ(cells[ItemFigures::TotalChange], "+0.00% (0 Days)");
-    EXPECT_EQ(cells[ItemFigures::Invested], "0.00");
-    EXPECT_EQ(ItemFigures::cells(one, false, 0)[ItemFigures::LastChange], "+0.0000 (0 Days)");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::LastUpdate)], "12:00");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::Value)], "12.5000");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::Low)], "12.5000");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::High)], "12.5000");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::LastDayChange)], "+0.00% (0 Days)");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::TotalChange)], "+0.00% (0 Days)");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::Invested)], "0.00");
+    EXPECT_EQ(ItemFigures::cells(one, false, 0)[columnIndex(ItemColumn::LastChange)], "+0.0000 (0 Days)");
 
     const CWPapier twoDays = invested({{localTime(2024, 1, 1, 17), 10}, {localTime(2024, 1, 2, 9), 11}}, 0, 0);
     const auto changed = ItemFigures::cells(twoDays, true, localTime(2024, 1, 2, 10));
-    EXPECT_EQ(changed[ItemFigures::LastDayChange], "+10.00% (0 Days)");
+    EXPECT_EQ(changed[columnIndex(ItemColumn::LastDayChange)], "+10.00% (0 Days)");
     EXPECT_EQ(ItemFigures::trendIcon(twoDays), 2);
 
     const auto empty = ItemFigures::cells(CWPapier::newItem("Empty", 0, 0), true, 0);
-    EXPECT_EQ(empty[ItemFigures::Name], "Empty");
-    for (int column = 1; column < ItemFigures::kColumnCount; ++column)
+    EXPECT_EQ(empty[columnIndex(ItemColumn::Name)], "Empty");
+    for (int column = 1; column < kItemColumnCount; ++column)
         EXPECT_EQ(empty[column], "");
 }
 
@@ -164,6 +164,6 @@ TEST_F(FiguresFixture, CellsFollowTheLocale)
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     const CWPapier item = invested({{1, 10}, {2, 12.5}}, 2, 10);
     const auto cells = ItemFigures::cells(item, true, 3);
-    EXPECT_EQ(cells[ItemFigures::Value], "12,5000");
-    EXPECT_EQ(cells[ItemFigures::Invested], "25,00 (+25,00%)");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::Value)], "12,5000");
+    EXPECT_EQ(cells[columnIndex(ItemColumn::Invested)], "25,00 (+25,00%)");
 }

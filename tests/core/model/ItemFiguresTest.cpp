@@ -93,11 +93,11 @@ TEST_F(ItemFigures, CompareItemsFallsBackToCaseInsensitiveName)
 {
     const CWPapier alpha = itemWith({{100, 7.0}}, "alpha");
     const CWPapier beta = itemWith({{100, 7.0}}, "Beta");
-    EXPECT_EQ(alpha.CompareItems(beta, CWPapier::SortKey::LastValue), -1);
-    EXPECT_EQ(beta.CompareItems(alpha, CWPapier::SortKey::LastValue), 1);
+    EXPECT_EQ(alpha.CompareItems(beta, CWPapier::SortKey::Value), -1);
+    EXPECT_EQ(beta.CompareItems(alpha, CWPapier::SortKey::Value), 1);
     EXPECT_EQ(alpha.CompareItems(beta, CWPapier::SortKey::Name), -1);
     const CWPapier bigger = itemWith({{100, 8.0}}, "aaa");
-    EXPECT_EQ(bigger.CompareItems(beta, CWPapier::SortKey::LastValue), 1);
+    EXPECT_EQ(bigger.CompareItems(beta, CWPapier::SortKey::Value), 1);
     EXPECT_EQ(alpha.CompareItems(beta, static_cast<CWPapier::SortKey>(9)), 0);
     EXPECT_EQ(alpha.CompareItems(beta, static_cast<CWPapier::SortKey>(-1)), 0);
 }

@@ -1,6 +1,7 @@
 #include "GuiFixtures.h"
 #include "TestEnvironment.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/items/ItemCommands.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -223,7 +224,7 @@ private slots:
         QApplication::clipboard()->clear();
         QVERIFY(!frame.actions().paste->isEnabled());
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(CWPapierLView::clipboardHasPortfolio());
+        QVERIFY(ItemCommands::clipboardHasPortfolio());
         QVERIFY(frame.actions().paste->isEnabled());
 
         // The context-menu key and Shift+F10 open the list's menu near its top-left corner.

@@ -52,7 +52,7 @@ private slots:
     void init()
     {
         MessageDialog::clearShownTexts();
-        MessageDialog::setUnattended(false);
+        MessageDialog::setUnattendedCheck(nullptr);
     }
 
     void pageWithoutTheQuotationOpensAsText()
@@ -85,7 +85,8 @@ private slots:
             HttpTestServer server;
             OpenedUrls opened;
             server.addPage("/q.html", "<p>AAA 1.5</p>");
-            MessageDialog::setUnattended(unattended);
+            if (unattended)
+                MessageDialog::setUnattendedCheck([] { return true; });
             // The unattended run saves when it ends.
             if (unattended)
                 FileDialog::setNextFileName(QString::fromStdString(env.path("depot.tkr")));
@@ -95,7 +96,7 @@ private slots:
             frame.listView()->fill();
             frame.updateAll();
             QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
-            MessageDialog::setUnattended(false);
+            MessageDialog::setUnattendedCheck(nullptr);
             QVERIFY(opened.urls.isEmpty());
             QCOMPARE(temp.files(), QStringList());
         }

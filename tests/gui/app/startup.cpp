@@ -21,11 +21,7 @@
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        MessageDialog::setUnattended(false);
-    }
+    void init() { MessageDialog::clearShownTexts(); }
 
     void firstStartWithEmptySettings()
     {

@@ -8,6 +8,7 @@
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
 #include "gui/download/UpdateOnDateDialog.h"
+#include "gui/items/ItemCommands.h"
 #include "gui/items/ItemQuotationDialog.h"
 #include "gui/views/CWPapierLView.h"
 #include "gui/widgets/MessageDialog.h"
@@ -113,7 +114,7 @@ private slots:
         // A test is only shown: nothing stored, counted, listed or left marked, and the pointer is back.
         for (int pos = 0; pos < doc.itemCount(); ++pos) {
             QVERIFY(doc.item(pos).quotations.empty() || doc.item(pos).isInvestedAmountHistory);
-            QVERIFY(!doc.item(pos).updating);
+            QVERIFY(!doc.isUpdating(doc.itemId(pos)));
         }
         QCOMPARE(frame.updates()->runningDownloads(), 0);
         QCOMPARE(frame.statusWindow()->rowCount(), 0);
@@ -201,7 +202,7 @@ private slots:
         frame.listView()->fill();
         selectItems(frame.listView(), {"Slow"});
         frame.actions().updateQuotation->trigger();
-        QTRY_VERIFY(itemNamed(doc, "Slow").updating);
+        QTRY_VERIFY(doc.isUpdating(doc.itemId(doc.itemCount() - 1)));
         whenModal<ItemQuotationDialog>([](ItemQuotationDialog* dialog) {
             dialog->valueField()->setText(QStringLiteral("3.5"));
             dialog->accept();
@@ -227,7 +228,7 @@ private slots:
         // Nothing selected: the command refuses.
         frame.listView()->selectionModel()->clearSelection();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        frame.listView()->updateSelectedOnDate();
+        frame.items()->updateSelectedOnDate();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{QStringLiteral("No items selected!")});
 
         selectItems(frame.listView(), {"Dated", "Gone"});
@@ -379,7 +380,7 @@ private slots:
         frame.listView()->fill();
         frame.listView()->selectionModel()->clearSelection();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        frame.listView()->updateSelected();
+        frame.items()->updateSelected();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{QStringLiteral("No items!")});
 
         selectItems(frame.listView(), {"B"});

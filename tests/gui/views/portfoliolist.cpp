@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/items/ItemCommands.h"
 #include "gui/views/CWPapierLView.h"
 #include "gui/views/PortfolioListModel.h"
 #include "gui/widgets/MessageDialog.h"
@@ -111,7 +112,7 @@ private slots:
         CWPapierDoc& doc = frame.document();
         addItem(doc, "Busy", {{1700000000, 1.0}});
         addItem(doc, "Plain", {{1700000000, 2.0}});
-        doc.item(1).updating = 1;
+        doc.setUpdating(doc.itemId(1), true);
         CWPapierLView* list = frame.listView();
         list->fill();
         list->selectAll();
@@ -135,7 +136,7 @@ private slots:
         list->fill();
         list->selectAll();
         frame.actions().copy->trigger();
-        QVERIFY(CWPapierLView::clipboardHasPortfolio());
+        QVERIFY(ItemCommands::clipboardHasPortfolio());
         frame.refreshCommandStates();
         QVERIFY(frame.actions().paste->isEnabled());
         frame.actions().paste->trigger();
@@ -153,7 +154,7 @@ private slots:
         QCOMPARE(history, 1);
         QApplication::clipboard()->clear();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        list->paste();
+        frame.items()->paste();
         QCOMPARE(MessageDialog::shownTexts().last(), QStringLiteral("Clipboard data could not be read!"));
     }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/model/CWPapierDoc.h"
+
+#include <QObject>
+
+class CWPapierLView;
+class UpdateController;
+
+// The commands on the list's selection: delete, cut, copy, paste, the quotation updates and the
+// item's web page. The list only publishes its selection; these act on it.
+class ItemCommands : public QObject {
+    Q_OBJECT
+public:
+    using ItemId = CWPapierDoc::ItemId;
+
+    // Message boxes and dialogs open over the list, as the commands are the list's.
+    ItemCommands(CWPapierDoc& doc, CWPapierLView& list, UpdateController& updates, QObject* parent = nullptr);
+
+    void deleteSelected();
+    bool copySelected();
+    void cutSelected();
+    void paste();
+    static bool clipboardHasPortfolio();
+    void updateSelected();
+    void updateSelectedOnDate();
+    void manualUpdate();
+    void testUpdate();
+    void openWebPage();
+
+private:
+    CWPapierDoc& m_doc;
+    CWPapierLView& m_list;
+    UpdateController& m_updates;
+};
