@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 namespace {
@@ -12,7 +13,10 @@ struct DocFixture : ::testing::Test {
     DocFixture()
     {
         TestEnvironment::setTimeZone("UTC");
-        doc.addChangeListener([this](CWPapierDoc::ItemId) { ++notifications; });
+        doc.addChangeListener([this](CWPapierDoc::ItemId id) {
+            ++notifications;
+            told.push_back(id);
+        });
     }
 
     int addItem(const std::string& name, std::vector<CKurs> quotations = {}, double quantity = 0)
@@ -26,6 +30,7 @@ struct DocFixture : ::testing::Test {
     TestEnvironment env;
     CWPapierDoc doc;
     int notifications = 0;
+    std::vector<CWPapierDoc::ItemId> told;
 };
 
 std::vector<CKurs> sequentially(std::vector<CKurs> history, const std::vector<CKurs>& added)
@@ -82,6 +87,74 @@ TEST_F(DocFixture, DownloadedValuesGetTheCentsCorrection)
     const int other = addItem("Y", {{100, 2.0}});
     doc.ApplyDownloadedQuotation(doc.itemId(other), 300, 200);
     EXPECT_DOUBLE_EQ(doc.item(other).quotations.back().value, 300);
+}
+
+TEST_F(DocFixture, ListenersAreToldWhichItemChanged)
+{
+    using Ids = std::vector<CWPapierDoc::ItemId>;
+    constexpr auto all = CWPapierDoc::kAllItems;
+    doc.NewPortfolio();
+    const auto history = doc.itemId(doc.investedAmountHistoryPosition());
+    told.clear();
+    const int plain = addItem("Plain", {{100, 1.0}});
+    const int held = addItem("Held", {{100, 2.0}}, 3);
+    const auto plainId = doc.itemId(plain);
+    const auto heldId = doc.itemId(held);
+    EXPECT_EQ(told, (Ids{all, all})) << "added items change the rows";
+
+    const std::vector<std::pair<const char*, std::function<void()>>> singleItemChanges = {
+        {"AddItemQuotation", [&] { doc.AddItemQuotation(plain, 1.5, 200); }},
+        {"ApplyDownloadedQuotation", [&] { doc.ApplyDownloadedQuotation(plainId, 1.6, 300); }},
+        {"ReplaceQuotation", [&] { doc.ReplaceQuotation(plain, 0, 1.1, 50); }},
+        {"DeleteQuotation", [&] { doc.DeleteQuotation(plain, 0); }},
+        {"UpdateItem", [&] { doc.UpdateItem(plain, doc.item(plain)); }},
+        {"SplitQuotations", [&] { doc.SplitQuotations(plain, 0, 2); }},
+        {"InvertQuotations", [&] { doc.InvertQuotations(plain); }},
+        {"MultiplyQuotations", [&] { doc.MultiplyQuotations(plain, held); }},
+        {"MergeQuotations",
+         [&] {
+             doc.MergeQuotations(plain, {{400, 1.0}});
+         }},
+        {"DeleteAllQuotations", [&] { doc.DeleteAllQuotations(plain); }},
+    };
+    for (const auto& [name, change] : singleItemChanges) {
+        doc.setModified(false);
+        told.clear();
+        change();
+        // A replacement is a deletion and an addition: told twice, about the same item.
+        EXPECT_FALSE(told.empty()) << name;
+        EXPECT_EQ(told, Ids(told.size(), plainId)) << name;
+        EXPECT_TRUE(doc.isModified()) << name;
+    }
+
+    // Held shares: the invested amount is recorded in the history item, which is told as well.
+    told.clear();
+    doc.ApplyDownloadedQuotation(heldId, 2.5, 500);
+    EXPECT_EQ(told, (Ids{history, heldId}));
+
+    told.clear();
+    doc.DeleteItems({plainId});
+    EXPECT_EQ(told, Ids{all});
+}
+
+TEST_F(DocFixture, UpdatingMarksAreRuntimeOnly)
+{
+    const int pos = addItem("X", {{100, 1.0}});
+    const auto id = doc.itemId(pos);
+    doc.setModified(false);
+    const int before = notifications;
+    doc.setUpdating(id, true);
+    EXPECT_TRUE(doc.isUpdating(id));
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(notifications, before);
+    doc.setUpdating(id, false);
+    EXPECT_FALSE(doc.isUpdating(id));
+
+    doc.setUpdating(id, true);
+    doc.DeleteContents();
+    EXPECT_FALSE(doc.isUpdating(id));
+    doc.setUpdating(id, true);
+    EXPECT_FALSE(doc.isUpdating(id)) << "an item that is gone cannot be marked";
 }
 
 TEST_F(DocFixture, ResultsForDeletedItemsAreDropped)

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -29,6 +30,59 @@ QStringList columnTexts(CWPapierLView* list, int column)
     for (int row = 0; row < list->model()->rowCount(); ++row)
         texts << list->model()->index(row, column).data().toString();
     return texts;
+}
+
+// What the user sees of the list: every row's cells in order, the status line, the selection and
+// the focus, both as the list publishes them and as the selection model holds them.
+struct ListState {
+    QStringList rows;
+    QString statusLine;
+    std::vector<CWPapierDoc::ItemId> selected;
+    CWPapierDoc::ItemId focused = 0;
+    QList<int> selectedRows;
+    int currentRow = -1;
+
+    bool operator==(const ListState&) const = default;
+};
+
+ListState stateOf(CWPapierLView* list)
+{
+    ListState state;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < kItemColumnCount; ++column)
+            cells << list->model()->index(row, column).data().toString();
+        state.rows << cells.join(QLatin1Char('|'));
+        if (list->selectionModel()->isRowSelected(row, QModelIndex()))
+            state.selectedRows << row;
+    }
+    state.statusLine = list->statusLine();
+    state.selected = list->selectedItems();
+    state.focused = list->focusedItem();
+    state.currentRow = list->currentIndex().row();
+    return state;
+}
+
+void selectItemsNamed(CWPapierLView* list, const QStringList& names, const QString& focus)
+{
+    QItemSelection selection;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QString name = list->model()->index(row, 0).data().toString();
+        if (names.contains(name))
+            selection.select(list->model()->index(row, 0), list->model()->index(row, kItemColumnCount - 1));
+        if (name == focus)
+            list->selectionModel()->setCurrentIndex(list->model()->index(row, 0), QItemSelectionModel::NoUpdate);
+    }
+    list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+int positionNamed(const CWPapierDoc& doc, const std::string& name)
+{
+    for (int pos = 0; pos < doc.itemCount(); ++pos) {
+        if (doc.item(pos).name == name)
+            return pos;
+    }
+    return -1;
 }
 
 } // namespace
@@ -156,6 +210,120 @@ private slots:
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         frame.items()->paste();
         QCOMPARE(MessageDialog::shownTexts().last(), QStringLiteral("Clipboard data could not be read!"));
+    }
+
+    void oneRowUpdateShowsWhatARebuildShows_data()
+    {
+        QTest::addColumn<int>("sortColumn");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<QString>("changed");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("rename");
+        QTest::addColumn<int>("moves");
+        QTest::addColumn<QStringList>("order");
+        const int value = int(ItemColumn::Value);
+        const QString history = QStringLiteral(" Invested Amount History");
+        QTest::newRow("value rises, row stays")
+            << value << false << "B" << 25.0 << "" << 0 << QStringList{history, "A", "B", "C", "D"};
+        QTest::newRow("value falls, row moves up")
+            << value << false << "C" << 5.0 << "" << 1 << QStringList{history, "C", "A", "B", "D"};
+        QTest::newRow("value rises, reverse order")
+            << value << true << "A" << 50.0 << "" << 1 << QStringList{"A", "D", "C", "B", history};
+        QTest::newRow("renamed, by name") << int(ItemColumn::Name) << false << "A" << 0.0 << "Zeta" << 1
+                                          << QStringList{history, "B", "C", "D", "Zeta"};
+        // D holds shares: the amount invested is recorded, the history row moves and the status line changes.
+        QTest::newRow("invested amount follows")
+            << value << false << "D" << 45.0 << "" << 1 << QStringList{"A", "B", "C", "D", history};
+    }
+
+    void oneRowUpdateShowsWhatARebuildShows()
+    {
+        QFETCH(int, sortColumn);
+        QFETCH(bool, reverse);
+        QFETCH(QString, changed);
+        QFETCH(double, value);
+        QFETCH(QString, rename);
+        QFETCH(int, moves);
+        QFETCH(QStringList, order);
+        TestEnvironment env;
+        CMainFrame frame(GeneralOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        const time_t day = localTime(2024, 3, 4, 17, 0);
+        addItem(doc, "A", {{day, 10.0}});
+        addItem(doc, "B", {{day, 20.0}});
+        addItem(doc, "C", {{day, 30.0}});
+        addItem(doc, "D", {{day, 40.0}}, 2, 35);
+        CWPapierLView* list = frame.listView();
+        list->fill();
+        if (list->sortColumn() != sortColumn)
+            list->sortByHeader(sortColumn);
+        if (list->sortReverse() != reverse)
+            list->sortByHeader(sortColumn);
+        selectItemsNamed(list, {"B", "C"}, "C");
+        const ListState before = stateOf(list);
+
+        QSignalSpy resets(list->model(), &QAbstractItemModel::modelAboutToBeReset);
+        QSignalSpy moved(list->model(), &QAbstractItemModel::rowsMoved);
+        QSignalSpy rowChanges(list->model(), &QAbstractItemModel::dataChanged);
+        const int pos = positionNamed(doc, changed.toStdString());
+        if (rename.isEmpty()) {
+            doc.AddItemQuotation(pos, value, day + 3600);
+        } else {
+            CWPapier fields = doc.item(pos);
+            fields.name = rename.toStdString();
+            doc.UpdateItem(pos, fields);
+        }
+        list->applyPendingChanges();
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(moved.count(), moves);
+        QVERIFY(rowChanges.count() >= 1);
+        const ListState updated = stateOf(list);
+        QCOMPARE(columnTexts(list, 0), order);
+        // The same items stay selected; the published list follows the new row order.
+        auto sorted = [](std::vector<CWPapierDoc::ItemId> ids) {
+            std::sort(ids.begin(), ids.end());
+            return ids;
+        };
+        QCOMPARE(sorted(updated.selected), sorted(before.selected));
+        QCOMPARE(updated.focused, before.focused);
+        if (changed == "D")
+            QVERIFY(updated.statusLine != before.statusLine);
+
+        list->fill();
+        QCOMPARE(resets.count(), 1);
+        const ListState rebuilt = stateOf(list);
+        QCOMPARE(updated.rows, rebuilt.rows);
+        QCOMPARE(updated.statusLine, rebuilt.statusLine);
+        QCOMPARE(updated.selected, rebuilt.selected);
+        QCOMPARE(updated.focused, rebuilt.focused);
+        QCOMPARE(updated.selectedRows, rebuilt.selectedRows);
+        QCOMPARE(updated.currentRow, rebuilt.currentRow);
+    }
+
+    void rowUpdatesFallBackToARebuild()
+    {
+        TestEnvironment env;
+        CMainFrame frame(GeneralOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        addItem(doc, "A", {{1700000000, 1.0}});
+        CWPapierLView* list = frame.listView();
+        list->fill();
+        QSignalSpy resets(list->model(), &QAbstractItemModel::modelAboutToBeReset);
+        // An item added and one changed in the same burst: the rows no longer match the document.
+        addItem(doc, "B", {});
+        doc.AddItemQuotation(positionNamed(doc, "A"), 2.0, 1700003600);
+        list->applyPendingChanges();
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "A", "B"}));
+        // A change that moves several rows at once rebuilds as well.
+        list->sortByHeader(int(ItemColumn::Value));
+        addItem(doc, "C", {{1700000000, 3.0}});
+        list->fill();
+        doc.AddItemQuotation(positionNamed(doc, "A"), 9.0, 1700007200);
+        doc.AddItemQuotation(positionNamed(doc, "C"), 0.5, 1700007200);
+        list->applyPendingChanges();
+        QCOMPARE(resets.count(), 3);
+        QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "B", "C", "A"}));
     }
 
     void screenshotOfTheMainWindow()
