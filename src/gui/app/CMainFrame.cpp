@@ -22,6 +22,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -381,9 +382,18 @@ QString CMainFrame::homePageAddress()
     return settings->value(QStringLiteral("Application/HomePage"), QString::fromLatin1(kDefaultHomePage)).toString();
 }
 
+QString CMainFrame::helpPagePath(const QString& fileName)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString beside = programFolder.filePath(fileName);
+    const QString installed =
+        QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/tickora/help/") + fileName));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
+}
+
 void CMainFrame::openHelpPage(const QString& fileName)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(fileName)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(helpPagePath(fileName)));
 }
 
 void CMainFrame::showOptions()

@@ -57,6 +57,8 @@ public:
     // The program's home page, a setting ("Application"/"HomePage").
     static QString homePageAddress();
     static constexpr const char* kDefaultHomePage = "https://tickora.org/";
+    // A help page beside the program (build tree, Windows), else in ../share/tickora/help from it.
+    static QString helpPagePath(const QString& fileName);
 
     // Reads "MainWindow"/"Dimensions": left, top, right, bottom; false when it does not hold four numbers.
     static bool parseDimensions(const QString& text, QRect& geometry);

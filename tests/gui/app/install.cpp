@@ -1,3 +1,8 @@
+#include "TestEnvironment.h"
+#include "gui/app/CMainFrame.h"
+
+#include <QAction>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -6,21 +11,37 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+// Stands in for the desktop's "open" action.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
 namespace {
 
-struct Result {
+// Set when a copy of this test runs from the installed bin folder.
+const char* const kInstalledCopy = "TICKORA_INSTALLED_TEST_COPY";
+
+struct ProcessResult {
     int exitCode = -1;
     QString output;
 };
 
-Result run(const QString& program, const QStringList& arguments,
-           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+ProcessResult run(const QString& program, const QStringList& arguments,
+                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    Result result;
+    ProcessResult result;
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
@@ -62,18 +83,21 @@ private:
 private slots:
     void initTestCase()
     {
+        if (qEnvironmentVariableIsSet(kInstalledCopy))
+            return;
         QVERIFY(m_prefix.isValid());
-        const Result install =
+        const ProcessResult install =
             run(QStringLiteral(TICKORA_CMAKE_COMMAND), {"--install", TICKORA_BUILD_DIR, "--prefix", m_prefix.path()});
         QVERIFY2(install.exitCode == 0, qPrintable(install.output));
     }
 
-    void programWithItsHelpPagesBesideIt()
+    void programAndItsHelpPages()
     {
         const QDir bin(m_prefix.filePath(QStringLiteral("bin")));
+        const QDir help(m_prefix.filePath(QStringLiteral("share/tickora/help")));
         QVERIFY(QFileInfo(bin.filePath("tickora")).isExecutable());
         for (const char* page : {"TKRSrv.html", "FAQ.html"}) {
-            const QByteArray installed = contents(bin.filePath(QString::fromLatin1(page)));
+            const QByteArray installed = contents(help.filePath(QString::fromLatin1(page)));
             QVERIFY2(installed.contains("<html"), page);
             QCOMPARE(installed,
                      contents(QStringLiteral(TICKORA_SOURCE_DIR "/src/gui/help/") + QString::fromLatin1(page)));
@@ -82,15 +106,48 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
-        const Result started = run(bin.filePath("tickora"), {}, environment);
+        const ProcessResult started = run(bin.filePath("tickora"), {}, environment);
         QVERIFY(started.exitCode != 0);
         QVERIFY2(started.output.contains(QStringLiteral("needs a display")), qPrintable(started.output));
+        // The version needs no display either.
+        const ProcessResult version = run(bin.filePath("tickora"), {"--version"}, environment);
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.output, QStringLiteral("tickora " TICKORA_VERSION "\n"));
+        QCOMPARE(version.output, QStringLiteral("tickora 1.0.0\n"));
+    }
+
+    // Both help commands open the installed pages: a copy of this test runs from the installed bin
+    // folder, where the program looks for them as the installed tickora does.
+    void helpCommandsOpenTheInstalledPages()
+    {
+        if (!qEnvironmentVariableIsSet(kInstalledCopy)) {
+            const QString copy = m_prefix.filePath(QStringLiteral("bin/tickora-help-check"));
+            QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QString::fromLatin1(kInstalledCopy), QStringLiteral("1"));
+            const ProcessResult checked = run(copy, {"helpCommandsOpenTheInstalledPages"}, environment);
+            QFile::remove(copy);
+            QVERIFY2(checked.exitCode == 0, qPrintable(checked.output));
+            QVERIFY2(checked.output.contains(QStringLiteral("PASS   : TestInstall::helpCommandsOpenTheInstalledPages")),
+                     qPrintable(checked.output));
+            return;
+        }
+        TestEnvironment env;
+        OpenedUrls opened;
+        CMainFrame frame(GeneralOptions(), false);
+        frame.actions().faq->trigger();
+        frame.actions().serverHelp->trigger();
+        const QString help = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/tickora/help");
+        QCOMPARE(opened.urls,
+                 (QList<QUrl>{QUrl::fromLocalFile(help + "/FAQ.html"), QUrl::fromLocalFile(help + "/TKRSrv.html")}));
+        for (const QUrl& url : opened.urls)
+            QVERIFY2(contents(url.toLocalFile()).contains("<html"), qPrintable(url.toLocalFile()));
     }
 
     void desktopEntryStartsTheProgramForPortfolios()
     {
         const QString path = m_prefix.filePath(QStringLiteral("share/applications/tickora.desktop"));
-        const Result validation = run(QStringLiteral("desktop-file-validate"), {path});
+        const ProcessResult validation = run(QStringLiteral("desktop-file-validate"), {path});
         QVERIFY2(validation.exitCode == 0 && validation.output.trimmed().isEmpty(), qPrintable(validation.output));
         const QMap<QString, QString> entry = desktopEntry(path);
         QCOMPARE(entry.value("Type"), QStringLiteral("Application"));
@@ -117,7 +174,7 @@ private slots:
         const QString mime = m_prefix.filePath(QStringLiteral("share/mime"));
         QVERIFY(QFileInfo::exists(mime + QStringLiteral("/packages/tickora-portfolio.xml")));
         // The system's own tool compiles the database from the installed package file.
-        const Result update = run(QStringLiteral("update-mime-database"), {mime});
+        const ProcessResult update = run(QStringLiteral("update-mime-database"), {mime});
         QVERIFY2(update.exitCode == 0, qPrintable(update.output));
         const QString globs = QString::fromUtf8(contents(mime + QStringLiteral("/globs2")));
         // One glob without the case-sensitive flag, so "DEPOT.TKR" is a portfolio too.
