@@ -9,12 +9,9 @@
 
 namespace {
 
-const char* const kServerGroup = "Server";
-const char* const kVersionKey = "Server Version/Version number";
-
 QString serverGroup(const std::string& name)
 {
-    return QString::fromLatin1(kServerGroup) + '/' + SettingsStore::escapeKey(name);
+    return SettingsKeys::serverSection() + '/' + SettingsStore::escapeKey(name);
 }
 
 // What an absent text value reads as.
@@ -62,7 +59,7 @@ namespace ServerStore {
 std::vector<std::string> ListServerNames()
 {
     auto settings = SettingsStore::open();
-    settings->beginGroup(kServerGroup);
+    settings->beginGroup(SettingsKeys::serverSection());
     std::vector<std::string> names;
     for (const QString& key : settings->childGroups())
         names.push_back(SettingsStore::unescapeKey(key));
@@ -118,14 +115,12 @@ void DeleteServerConfig(const std::string& name)
 
 int StoredPresetVersion()
 {
-    auto settings = SettingsStore::open();
-    return settings->value(kVersionKey, 0).toInt();
+    return SettingsStore::value(SettingsKey::ServerPresetVersion).toInt();
 }
 
 void StorePresetVersion(int version)
 {
-    auto settings = SettingsStore::open();
-    settings->setValue(kVersionKey, version);
+    SettingsStore::setValue(SettingsKey::ServerPresetVersion, version);
 }
 
 bool PresetsAreCurrent()

@@ -6,8 +6,6 @@
 
 namespace {
 
-const char* const kSection = "GeneralOptions";
-
 std::string rangeMessage(const GeneralOptions::Field& field)
 {
     return "Please enter an integer between " + std::to_string(field.min) + " and " + std::to_string(field.max) + ".";
@@ -51,7 +49,7 @@ GeneralOptions GeneralOptions::ReadOptions()
 {
     GeneralOptions options;
     auto settings = SettingsStore::open();
-    settings->beginGroup(kSection);
+    settings->beginGroup(SettingsKeys::generalOptionsGroup());
     for (const Field& field : fields()) {
         bool ok = false;
         const int value = settings->value(field.name).toInt(&ok);
@@ -65,7 +63,7 @@ GeneralOptions GeneralOptions::ReadOptions()
 bool GeneralOptions::WriteOptions() const
 {
     auto settings = SettingsStore::open();
-    settings->beginGroup(kSection);
+    settings->beginGroup(SettingsKeys::generalOptionsGroup());
     for (const Field& field : fields())
         settings->setValue(field.name, this->*field.value);
     settings->endGroup();

@@ -15,6 +15,19 @@ QString SettingsStore::iniOverridePath()
     return qEnvironmentVariable("TICKORA_SETTINGS");
 }
 
+QVariant SettingsStore::value(SettingsKey key)
+{
+    const SettingsKeys::Entry& entry = SettingsKeys::entry(key);
+    QVariant value = open()->value(QString::fromLatin1(entry.path), entry.fallback);
+    value.convert(QMetaType(entry.type));
+    return value;
+}
+
+void SettingsStore::setValue(SettingsKey key, const QVariant& value)
+{
+    open()->setValue(SettingsKeys::path(key), value);
+}
+
 QString SettingsStore::escapeKey(const std::string& text)
 {
     // Key separators and the escape character itself are encoded; so is everything outside printable ASCII.

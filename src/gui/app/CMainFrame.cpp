@@ -77,13 +77,12 @@ QString CMainFrame::documentTitle() const
 
 void CMainFrame::restoreGeometryFromSettings()
 {
-    auto settings = SettingsStore::open();
     QRect geometry;
-    if (parseDimensions(settings->value(QStringLiteral("MainWindow/Dimensions")).toString(), geometry))
+    if (parseDimensions(SettingsStore::value(SettingsKey::MainWindowDimensions).toString(), geometry))
         setGeometry(geometry);
     else
         resize(900, 500);
-    m_listHeight = settings->value(QStringLiteral("ListView/Dimensions"), 150).toInt();
+    m_listHeight = SettingsStore::value(SettingsKey::ListViewHeight).toInt();
     m_splitter->setSizes({m_listHeight, std::max(0, height() - m_listHeight)});
 }
 
@@ -107,20 +106,18 @@ bool CMainFrame::parseDimensions(const QString& text, QRect& geometry)
 
 void CMainFrame::saveLayout()
 {
-    auto settings = SettingsStore::open();
     const QRect frame = frameGeometry();
     const int right = frame.x() + frame.width();
     const int bottom = frame.y() + frame.height();
     if (frame.x() > 0 && frame.y() > 0 && right > 0 && bottom > 0 && !isMaximized()) {
-        settings->setValue(QStringLiteral("MainWindow/Dimensions"),
-                           QStringLiteral("%1,%2,%3,%4").arg(frame.x()).arg(frame.y()).arg(right).arg(bottom));
+        SettingsStore::setValue(SettingsKey::MainWindowDimensions,
+                                QStringLiteral("%1,%2,%3,%4").arg(frame.x()).arg(frame.y()).arg(right).arg(bottom));
     }
     // While the list is the splitter's only pane it fills the window; the stored height is kept for the
     // layout with a lower pane.
     if (m_splitter->count() > 1)
         m_listHeight = m_splitter->sizes().value(0, m_listHeight);
-    settings->setValue(QStringLiteral("ListView/Dimensions"), m_listHeight);
-    settings.reset();
+    SettingsStore::setValue(SettingsKey::ListViewHeight, m_listHeight);
     m_statusWindow->SaveColumns();
     m_list->saveLayout();
 }
@@ -378,8 +375,7 @@ void CMainFrame::connectHelpActions()
 
 QString CMainFrame::homePageAddress()
 {
-    auto settings = SettingsStore::open();
-    return settings->value(QStringLiteral("Application/HomePage"), QString::fromLatin1(kDefaultHomePage)).toString();
+    return SettingsStore::value(SettingsKey::HomePage).toString();
 }
 
 QString CMainFrame::helpPagePath(const QString& fileName)

@@ -2,6 +2,7 @@
 
 #include "core/model/CWPapierDoc.h"
 #include "core/settings/GeneralOptions.h"
+#include "core/settings/SettingsKeys.h"
 #include "gui/app/MainActions.h"
 
 #include <QMainWindow>
@@ -56,7 +57,7 @@ public:
     static QString aboutText();
     // The program's home page, a setting ("Application"/"HomePage").
     static QString homePageAddress();
-    static constexpr const char* kDefaultHomePage = "https://tickora.org/";
+    static constexpr const char* kDefaultHomePage = SettingsKeys::kDefaultHomePage;
     // A help page beside the program (build tree, Windows), else in ../share/tickora/help from it.
     static QString helpPagePath(const QString& fileName);
 

@@ -12,7 +12,6 @@
 namespace {
 
 const char* const kPortfolioFilter = "Tickora Files (*.tkr)";
-const char* const kRecentGroup = "Recent File List";
 
 } // namespace
 
@@ -131,10 +130,9 @@ void DocumentCommands::exportQuotations()
 QStringList DocumentCommands::recentFiles() const
 {
     auto settings = SettingsStore::open();
-    settings->beginGroup(QString::fromLatin1(kRecentGroup));
     QStringList files;
     for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString file = settings->value(QStringLiteral("File%1").arg(i)).toString();
+        const QString file = settings->value(SettingsKeys::recentFile(i)).toString();
         if (!file.isEmpty())
             files << file;
     }
@@ -147,12 +145,11 @@ void DocumentCommands::addRecentFile(const QString& path)
     files.removeAll(path);
     files.prepend(path);
     auto settings = SettingsStore::open();
-    settings->beginGroup(QString::fromLatin1(kRecentGroup));
     for (int i = 1; i <= kRecentFileCount; ++i) {
         if (i <= files.size())
-            settings->setValue(QStringLiteral("File%1").arg(i), files[i - 1]);
+            settings->setValue(SettingsKeys::recentFile(i), files[i - 1]);
         else
-            settings->remove(QStringLiteral("File%1").arg(i));
+            settings->remove(SettingsKeys::recentFile(i));
     }
     settings.reset();
     refreshRecentFileActions();

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kItemRole = Qt::UserRole + 2;
-const char* const kDefaultColumns = "84,134,148";
 
 QList<int> parseColumns(const QString& text)
 {
@@ -60,19 +59,17 @@ CConnectionStatusDlg::CConnectionStatusDlg(QWidget* parent)
 
 void CConnectionStatusDlg::readColumns()
 {
-    auto settings = SettingsStore::open();
-    QList<int> widths = parseColumns(settings->value(QStringLiteral("ConnectionDialog/Columns")).toString());
+    QList<int> widths = parseColumns(SettingsStore::value(SettingsKey::ConnectionColumns).toString());
     if (widths.isEmpty())
-        widths = parseColumns(QString::fromLatin1(kDefaultColumns));
+        widths = parseColumns(SettingsKeys::entry(SettingsKey::ConnectionColumns).fallback.toString());
     for (int column = 0; column < 3; ++column)
         m_list->setColumnWidth(column, widths[column]);
 }
 
 void CConnectionStatusDlg::SaveColumns() const
 {
-    auto settings = SettingsStore::open();
-    settings->setValue(
-        QStringLiteral("ConnectionDialog/Columns"),
+    SettingsStore::setValue(
+        SettingsKey::ConnectionColumns,
         QStringLiteral("%1,%2,%3").arg(m_list->columnWidth(0)).arg(m_list->columnWidth(1)).arg(m_list->columnWidth(2)));
 }
 

@@ -29,27 +29,23 @@ QString joined(const std::array<int, kColumns>& values)
 
 ListLayout ListLayout::read()
 {
-    auto settings = SettingsStore::open();
-    settings->beginGroup(QStringLiteral("ListView"));
     ListLayout layout;
-    layout.widths = parseWidths(settings->value(QStringLiteral("ColumnsWidth")).toString());
-    layout.order = parseOrder(settings->value(QStringLiteral("ColumnsOrder")).toString());
-    layout.sortColumn = std::clamp(settings->value(QStringLiteral("SortColumn"), 0).toInt(), 0, kColumns - 1);
-    layout.sortReverse = settings->value(QStringLiteral("SortReverse"), 0).toInt() != 0;
-    layout.percentual = settings->value(QStringLiteral("ProcentualValue"), 1).toInt() != 0;
+    layout.widths = parseWidths(SettingsStore::value(SettingsKey::ListColumnsWidth).toString());
+    layout.order = parseOrder(SettingsStore::value(SettingsKey::ListColumnsOrder).toString());
+    layout.sortColumn = std::clamp(SettingsStore::value(SettingsKey::ListSortColumn).toInt(), 0, kColumns - 1);
+    layout.sortReverse = SettingsStore::value(SettingsKey::ListSortReverse).toInt() != 0;
+    layout.percentual = SettingsStore::value(SettingsKey::ListPercentual).toInt() != 0;
     return layout;
 }
 
 void ListLayout::write() const
 {
-    auto settings = SettingsStore::open();
-    settings->beginGroup(QStringLiteral("ListView"));
     // The tenth width is kept for files written by earlier versions; it is not used.
-    settings->setValue(QStringLiteral("ColumnsWidth"), widthsText() + QStringLiteral(",0"));
-    settings->setValue(QStringLiteral("ColumnsOrder"), orderText());
-    settings->setValue(QStringLiteral("SortColumn"), sortColumn);
-    settings->setValue(QStringLiteral("SortReverse"), sortReverse ? 1 : 0);
-    settings->setValue(QStringLiteral("ProcentualValue"), percentual ? 1 : 0);
+    SettingsStore::setValue(SettingsKey::ListColumnsWidth, widthsText() + QStringLiteral(",0"));
+    SettingsStore::setValue(SettingsKey::ListColumnsOrder, orderText());
+    SettingsStore::setValue(SettingsKey::ListSortColumn, sortColumn);
+    SettingsStore::setValue(SettingsKey::ListSortReverse, sortReverse ? 1 : 0);
+    SettingsStore::setValue(SettingsKey::ListPercentual, percentual ? 1 : 0);
 }
 
 std::array<int, kItemColumnCount> ListLayout::parseWidths(const QString& text)

@@ -1,0 +1,54 @@
+#include "core/settings/SettingsKeys.h"
+
+#include <array>
+
+namespace SettingsKeys {
+
+namespace {
+
+const std::array<Entry, 10>& table()
+{
+    static const std::array<Entry, 10> entries = {{
+        // "left,top,right,bottom" of the main window.
+        {SettingsKey::MainWindowDimensions, "MainWindow/Dimensions", QMetaType::QString, QString()},
+        {SettingsKey::ListViewHeight, "ListView/Dimensions", QMetaType::Int, 150},
+        {SettingsKey::ListColumnsWidth, "ListView/ColumnsWidth", QMetaType::QString, QString()},
+        {SettingsKey::ListColumnsOrder, "ListView/ColumnsOrder", QMetaType::QString, QString()},
+        {SettingsKey::ListSortColumn, "ListView/SortColumn", QMetaType::Int, 0},
+        {SettingsKey::ListSortReverse, "ListView/SortReverse", QMetaType::Int, 0},
+        {SettingsKey::ListPercentual, "ListView/ProcentualValue", QMetaType::Int, 1},
+        {SettingsKey::ConnectionColumns, "ConnectionDialog/Columns", QMetaType::QString, QStringLiteral("84,134,148")},
+        {SettingsKey::HomePage, "Application/HomePage", QMetaType::QString, QString::fromLatin1(kDefaultHomePage)},
+        {SettingsKey::ServerPresetVersion, "Server Version/Version number", QMetaType::Int, 0},
+    }};
+    return entries;
+}
+
+} // namespace
+
+const Entry& entry(SettingsKey key)
+{
+    return table()[static_cast<size_t>(key)];
+}
+
+QString path(SettingsKey key)
+{
+    return QString::fromLatin1(entry(key).path);
+}
+
+QString generalOptionsGroup()
+{
+    return QStringLiteral("GeneralOptions");
+}
+
+QString serverSection()
+{
+    return QStringLiteral("Server");
+}
+
+QString recentFile(int number)
+{
+    return QStringLiteral("Recent File List/File%1").arg(number);
+}
+
+} // namespace SettingsKeys

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The settings the program keeps outside the two typed tables (the general options and the server rule
+// fields, whose names are also their command-line and export names).
+enum class SettingsKey {
+    MainWindowDimensions,
+    ListViewHeight,
+    ListColumnsWidth,
+    ListColumnsOrder,
+    ListSortColumn,
+    ListSortReverse,
+    ListPercentual,
+    ConnectionColumns,
+    HomePage,
+    ServerPresetVersion,
+};
+
+// Every key name of the settings store is written here and nowhere else.
+namespace SettingsKeys {
+
+inline constexpr const char* kDefaultHomePage = "https://tickora.org/";
+
+struct Entry {
+    SettingsKey key;
+    // "Section/Name" as stored.
+    const char* path;
+    // The type the value is read as; a missing value reads as `fallback`.
+    QMetaType::Type type;
+    QVariant fallback;
+};
+
+const Entry& entry(SettingsKey key);
+QString path(SettingsKey key);
+
+// The section of the general options, named by their fields.
+QString generalOptionsGroup();
+// One group per stored server under this section, named by the escaped server name.
+QString serverSection();
+// The recent-file list, "File1" (the newest) upwards.
+QString recentFile(int number);
+
+} // namespace SettingsKeys
