@@ -60,7 +60,7 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
         SetAutoUpdateTimer(m_options.UpdateIntervall);
     connect(&m_autoUpdate, &QTimer::timeout, this, [this] { OnAutoUpdateTick(time(nullptr)); });
     refreshCommandStates();
-    setWindowTitle(documentTitle() + QStringLiteral(" - Tickora"));
+    setWindowTitle(tr("%1 - Tickora").arg(documentTitle()));
 }
 
 CMainFrame::~CMainFrame()
@@ -164,7 +164,7 @@ void CMainFrame::connectActions()
         m_list->fill();
     });
     connect(m_documents, &DocumentCommands::titleChanged, this,
-            [this] { setWindowTitle(documentTitle() + QStringLiteral(" - Tickora")); });
+            [this] { setWindowTitle(tr("%1 - Tickora").arg(documentTitle())); });
     connect(m_list, &CWPapierLView::statusLineChanged, m_panes, &StatusPanes::setInvestedText);
     connect(m_list, &CWPapierLView::selectionPublished, this, &CMainFrame::refreshCommandStates);
     connect(m_list, &CWPapierLView::statusLineChanged, this, &CMainFrame::refreshCommandStates);
@@ -304,8 +304,8 @@ void CMainFrame::addTrayIcon(const QString& tip)
     m_tray = new QSystemTrayIcon(AppIcons::application(), this);
     m_tray->setToolTip(tip.left(63));
     auto* menu = new QMenu(this);
-    menu->addAction(QStringLiteral("Connection &status..."), this, &CMainFrame::toggleStatusWindow);
-    menu->addAction(QStringLiteral("&Close"), this, &CMainFrame::abortDownloads);
+    menu->addAction(tr("Connection &status..."), this, &CMainFrame::toggleStatusWindow);
+    menu->addAction(tr("&Close"), this, &CMainFrame::abortDownloads);
     m_tray->setContextMenu(menu);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick)
@@ -321,11 +321,11 @@ void CMainFrame::refreshTrayTip()
     const int count = m_updates->runningDownloads();
     const QString title = documentTitle();
     if (count == 1)
-        m_tray->setToolTip(QStringLiteral("%1 (1 Download)").arg(title));
+        m_tray->setToolTip(tr("%1 (1 Download)").arg(title));
     else if (count > 1)
-        m_tray->setToolTip(QStringLiteral("%1 (%2 Downloads)").arg(title).arg(count));
+        m_tray->setToolTip(tr("%1 (%2 Downloads)").arg(title).arg(count));
     else
-        m_tray->setToolTip(QStringLiteral("%1 (End)").arg(title));
+        m_tray->setToolTip(tr("%1 (End)").arg(title));
 }
 
 void CMainFrame::applyOptions(const GeneralOptions& options)
@@ -398,15 +398,14 @@ void CMainFrame::showOptions()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!dialog.options().WriteOptions())
-        MessageDialog::warning(this, QStringLiteral("The options could not be stored."));
+        MessageDialog::warning(this, tr("The options could not be stored."));
     applyOptions(dialog.options());
 }
 
 void CMainFrame::exportServers()
 {
-    const QString path =
-        FileDialog::saveFileName(this, QStringLiteral("Export server configuration"), QStringLiteral("Server"),
-                                 QStringLiteral("Registry Files (*.reg)"), QStringLiteral("reg"));
+    const QString path = FileDialog::saveFileName(this, tr("Export server configuration"), tr("Server"),
+                                                  tr("Registry Files (*.reg)"), QStringLiteral("reg"));
     if (path.isEmpty())
         return;
     const Status exported = ServerConfigExport::ExportServerConfigs(QDir::toNativeSeparators(path).toStdString());
@@ -416,14 +415,14 @@ void CMainFrame::exportServers()
 
 QString CMainFrame::aboutText()
 {
-    return QStringLiteral("Tickora Version %1\n\nInstalled server configuration version: %2")
+    return tr("Tickora Version %1\n\nInstalled server configuration version: %2")
         .arg(QString::fromLatin1(TICKORA_VERSION))
         .arg(ServerStore::StoredPresetVersion());
 }
 
 void CMainFrame::showAbout()
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("About Tickora"), aboutText(), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, tr("About Tickora"), aboutText(), QMessageBox::Ok, this);
     box.setIconPixmap(AppIcons::application().pixmap(64, 64));
     if (MessageDialog::pendingAnswers() > 0 || m_unattended)
         MessageDialog::information(this, aboutText());

@@ -28,9 +28,9 @@ QTimeEdit* timeField(QWidget* parent, int hour, int minute)
     return field;
 }
 
-QCheckBox* checkBox(const char* text, int32_t value, QWidget* parent)
+QCheckBox* checkBox(const QString& text, int32_t value, QWidget* parent)
 {
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    auto* box = new QCheckBox(text, parent);
     box->setChecked(value != 0);
     return box;
 }
@@ -39,25 +39,25 @@ QCheckBox* checkBox(const char* text, int32_t value, QWidget* parent)
 
 COptionsDialog::COptionsDialog(const GeneralOptions& options, QWidget* parent)
     : QDialog(parent), m_options(options), m_downloads(numberField(this, options.NumberDownloads)),
-      m_autosavePortfolio(checkBox("Auto-save portfolio file", options.AutosaveOnExit, this)),
-      m_autoupdate(checkBox("Automatically update all items every", options.Autoupdate, this)),
+      m_autosavePortfolio(checkBox(tr("Auto-save portfolio file"), options.AutosaveOnExit, this)),
+      m_autoupdate(checkBox(tr("Automatically update all items every"), options.Autoupdate, this)),
       m_interval(numberField(this, options.UpdateIntervall)),
-      m_timeWindow(checkBox("Only in the time between", options.Autoupdate_Time, this)),
+      m_timeWindow(checkBox(tr("Only in the time between"), options.Autoupdate_Time, this)),
       m_from(timeField(this, options.Hour1, options.Minute1)), m_to(timeField(this, options.Hour2, options.Minute2)),
-      m_downloadStatus(checkBox("Show download status automatically", options.DownloadStatus, this)),
-      m_autosaveView(checkBox("Auto-save view options", options.AutosaveWindows, this)),
-      m_showFile(checkBox("Show downloaded file if quotation not found", options.ShowFileOnError, this))
+      m_downloadStatus(checkBox(tr("Show download status automatically"), options.DownloadStatus, this)),
+      m_autosaveView(checkBox(tr("Auto-save view options"), options.AutosaveWindows, this)),
+      m_showFile(checkBox(tr("Show downloaded file if quotation not found"), options.ShowFileOnError, this))
 {
-    setWindowTitle(QStringLiteral("General options"));
+    setWindowTitle(tr("General options"));
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Maximal number of simultaneous downloads: "), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Maximal number of simultaneous downloads: "), this), 0, 0);
     grid->addWidget(m_downloads, 0, 1);
     grid->addWidget(m_autoupdate, 1, 0);
     grid->addWidget(m_interval, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Minutes"), this), 1, 2);
+    grid->addWidget(new QLabel(tr("Minutes"), this), 1, 2);
     grid->addWidget(m_timeWindow, 2, 0);
     grid->addWidget(m_from, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("and"), this), 2, 2);
+    grid->addWidget(new QLabel(tr("and"), this), 2, 2);
     grid->addWidget(m_to, 2, 3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);

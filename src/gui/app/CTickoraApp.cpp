@@ -38,7 +38,7 @@ bool CTickoraApp::InitInstance()
 {
     QApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
     QApplication::setApplicationName(QStringLiteral("Tickora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tickora"));
+    QApplication::setApplicationDisplayName(tr("Tickora"));
     m_options = GeneralOptions::ReadOptions();
     m_frame = std::make_unique<CMainFrame>(m_options, m_start.unattended);
     if (m_start.unattended) {
@@ -49,7 +49,7 @@ bool CTickoraApp::InitInstance()
         return false;
     }
     if (!ServerPresets::InstallServerPresets())
-        MessageDialog::warning(m_frame.get(), QStringLiteral("The built-in quotation servers could not be stored."));
+        MessageDialog::warning(m_frame.get(), tr("The built-in quotation servers could not be stored."));
     if (!m_start.unattended)
         m_frame->show();
     return true;
@@ -59,7 +59,7 @@ bool CTickoraApp::startUnattended()
 {
     if (m_start.file.isEmpty() || !m_frame->documents()->openPortfolio(m_start.file)) {
         if (m_start.file.isEmpty())
-            MessageDialog::warning(nullptr, QStringLiteral("No portfolio file given."));
+            MessageDialog::warning(nullptr, tr("No portfolio file given."));
         m_exitCode = 3;
         return false;
     }

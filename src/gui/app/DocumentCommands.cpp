@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kPortfolioFilter = "Tickora Files (*.tkr)";
+const char* const kPortfolioFilter = QT_TRANSLATE_NOOP("DocumentCommands", "Tickora Files (*.tkr)");
 
 } // namespace
 
@@ -22,7 +22,7 @@ DocumentCommands::DocumentCommands(CWPapierDoc& doc, bool autosaveOnExit, QWidge
 
 QString DocumentCommands::title() const
 {
-    return m_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_path).fileName();
+    return m_path.isEmpty() ? tr("Untitled") : QFileInfo(m_path).fileName();
 }
 
 void DocumentCommands::newPortfolio()
@@ -59,8 +59,7 @@ bool DocumentCommands::openPortfolio(const QString& path)
 
 void DocumentCommands::openWithDialog()
 {
-    const QString path =
-        FileDialog::openFileName(m_window, QStringLiteral("Open"), QString::fromLatin1(kPortfolioFilter));
+    const QString path = FileDialog::openFileName(m_window, tr("Open"), tr(kPortfolioFilter));
     if (!path.isEmpty())
         openPortfolio(path);
 }
@@ -72,9 +71,8 @@ bool DocumentCommands::save()
 
 bool DocumentCommands::saveAs()
 {
-    const QString path =
-        FileDialog::saveFileName(m_window, QStringLiteral("Save As"), m_path.isEmpty() ? title() : m_path,
-                                 QString::fromLatin1(kPortfolioFilter), QStringLiteral("tkr"));
+    const QString path = FileDialog::saveFileName(m_window, tr("Save As"), m_path.isEmpty() ? title() : m_path,
+                                                  tr(kPortfolioFilter), QStringLiteral("tkr"));
     if (path.isEmpty())
         return false;
     if (!saveTo(path))
@@ -100,7 +98,7 @@ bool DocumentCommands::saveModified()
         return true;
     if (m_autosaveOnExit)
         return save();
-    const auto answer = MessageDialog::questionWithCancel(m_window, QStringLiteral("Save changes to %1?").arg(title()));
+    const auto answer = MessageDialog::questionWithCancel(m_window, tr("Save changes to %1?").arg(title()));
     if (answer == QMessageBox::Cancel)
         return false;
     return answer == QMessageBox::No || save();
@@ -115,9 +113,8 @@ QString DocumentCommands::exportBaseName(const QString& path)
 
 void DocumentCommands::exportQuotations()
 {
-    const QString path =
-        FileDialog::saveFileName(m_window, QStringLiteral("Export"), exportBaseName(m_path),
-                                 QStringLiteral("Excel Files (*.xls);;Text Files (*.txt)"), QStringLiteral("xls"));
+    const QString path = FileDialog::saveFileName(m_window, tr("Export"), exportBaseName(m_path),
+                                                  tr("Excel Files (*.xls);;Text Files (*.txt)"), QStringLiteral("xls"));
     if (path.isEmpty())
         return;
     const QuotationExport::Outcome outcome =

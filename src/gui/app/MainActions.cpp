@@ -3,6 +3,7 @@
 #include "gui/widgets/AppIcons.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStyle>
@@ -34,20 +35,31 @@ QIcon standard(QMainWindow* window, QStyle::StandardPixmap pixmap)
 
 void createFileActions(MainActions& a, QMainWindow* w)
 {
-    a.fileNew = makeAction(w, "&New\tCtrl+N", "Create a new portfolio\nNew portfolio",
+    a.fileNew = makeAction(w, QCoreApplication::translate("MainActions", "&New\tCtrl+N"),
+                           QCoreApplication::translate("MainActions", "Create a new portfolio\nNew portfolio"),
                            QKeySequence(Qt::CTRL | Qt::Key_N), standard(w, QStyle::SP_FileIcon));
-    a.fileOpen = makeAction(w, "&Open...\tCtrl+O", "Open an existing portfolio\nOpen portfolio",
+    a.fileOpen = makeAction(w, QCoreApplication::translate("MainActions", "&Open...\tCtrl+O"),
+                            QCoreApplication::translate("MainActions", "Open an existing portfolio\nOpen portfolio"),
                             QKeySequence(Qt::CTRL | Qt::Key_O), standard(w, QStyle::SP_DialogOpenButton));
-    a.fileSave = makeAction(w, "&Save\tCtrl+S", "Save the portfolio\nSave portfolio",
+    a.fileSave = makeAction(w, QCoreApplication::translate("MainActions", "&Save\tCtrl+S"),
+                            QCoreApplication::translate("MainActions", "Save the portfolio\nSave portfolio"),
                             QKeySequence(Qt::CTRL | Qt::Key_S), standard(w, QStyle::SP_DialogSaveButton));
-    a.fileSaveAs = makeAction(w, "Save &As...", "Save the active document with a new name\nSave As");
-    a.updateAll = makeAction(w, "Update &all quotations\tCtrl+U", "Update the quotations of all items.\nUpdate all",
-                             QKeySequence(Qt::CTRL | Qt::Key_U), AppIcons::updateAll());
-    a.exportQuotations = makeAction(w, "&Export...\tCtrl+E",
+    a.fileSaveAs =
+        makeAction(w, QCoreApplication::translate("MainActions", "Save &As..."),
+                   QCoreApplication::translate("MainActions", "Save the active document with a new name\nSave As"));
+    a.updateAll =
+        makeAction(w, QCoreApplication::translate("MainActions", "Update &all quotations\tCtrl+U"),
+                   QCoreApplication::translate("MainActions", "Update the quotations of all items.\nUpdate all"),
+                   QKeySequence(Qt::CTRL | Qt::Key_U), AppIcons::updateAll());
+    a.exportQuotations = makeAction(
+        w, QCoreApplication::translate("MainActions", "&Export...\tCtrl+E"),
+        QCoreApplication::translate("MainActions",
                                     "Export quotations to a text or excel file which can be imported by other "
-                                    "applications.\nExport quotations",
-                                    QKeySequence(Qt::CTRL | Qt::Key_E), AppIcons::exportQuotations());
-    a.exit = makeAction(w, "E&xit", "Quit the application; prompts to save documents\nExit");
+                                    "applications.\nExport quotations"),
+        QKeySequence(Qt::CTRL | Qt::Key_E), AppIcons::exportQuotations());
+    a.exit =
+        makeAction(w, QCoreApplication::translate("MainActions", "E&xit"),
+                   QCoreApplication::translate("MainActions", "Quit the application; prompts to save documents\nExit"));
     for (int i = 0; i < kRecentFileCount; ++i) {
         QAction* recent = makeAction(w, QString(), QString());
         recent->setVisible(false);
@@ -57,66 +69,100 @@ void createFileActions(MainActions& a, QMainWindow* w)
 
 void createItemActions(MainActions& a, QMainWindow* w)
 {
-    a.deleteItem = makeAction(w, "&Delete item\tDel", "Delete an item from the list.", QKeySequence(Qt::Key_Delete));
-    a.cut = makeAction(w, "&Cut\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", QKeySequence(),
-                       AppIcons::cut());
+    a.deleteItem = makeAction(w, QCoreApplication::translate("MainActions", "&Delete item\tDel"),
+                              QCoreApplication::translate("MainActions", "Delete an item from the list."),
+                              QKeySequence(Qt::Key_Delete));
+    a.cut = makeAction(w, QCoreApplication::translate("MainActions", "&Cut\tCtrl+X"),
+                       QCoreApplication::translate("MainActions", "Cut the selection and put it on the Clipboard\nCut"),
+                       QKeySequence(), AppIcons::cut());
     a.cut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    a.copy = makeAction(w, "C&opy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", QKeySequence(),
-                        AppIcons::copy());
+    a.copy =
+        makeAction(w, QCoreApplication::translate("MainActions", "C&opy\tCtrl+C"),
+                   QCoreApplication::translate("MainActions", "Copy the selection and put it on the Clipboard\nCopy"),
+                   QKeySequence(), AppIcons::copy());
     a.copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    a.paste = makeAction(w, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", QKeySequence(), AppIcons::paste());
+    a.paste = makeAction(w, QCoreApplication::translate("MainActions", "&Paste\tCtrl+V"),
+                         QCoreApplication::translate("MainActions", "Insert Clipboard contents\nPaste"), QKeySequence(),
+                         AppIcons::paste());
     a.paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    a.updateQuotation = makeAction(w, "&Update quotation\tCtrl+I", "Update item's quotation over the internet.",
-                                   QKeySequence(Qt::CTRL | Qt::Key_I));
+    a.updateQuotation =
+        makeAction(w, QCoreApplication::translate("MainActions", "&Update quotation\tCtrl+I"),
+                   QCoreApplication::translate("MainActions", "Update item's quotation over the internet."),
+                   QKeySequence(Qt::CTRL | Qt::Key_I));
     // No shortcut of its own (Ctrl+I belongs to the menu's action); the text shows it after the tab.
-    a.updateQuotationInList = new QAction(QStringLiteral("Upda&te quotation\tCtrl+I"), w);
+    a.updateQuotationInList = new QAction(QCoreApplication::translate("MainActions", "Upda&te quotation\tCtrl+I"), w);
     a.updateQuotationInList->setStatusTip(a.updateQuotation->statusTip());
-    a.updateOnDate =
-        makeAction(w, "Update quotation on date...\tCtrl+D",
-                   "Update item's quotation on a specific date over the internet.", QKeySequence(Qt::CTRL | Qt::Key_D));
-    a.manualUpdate = makeAction(w, "&Manually update quotation\tCtrl+M",
-                                "Manually update the quotation of an item.\nManually update",
-                                QKeySequence(Qt::CTRL | Qt::Key_M), AppIcons::manualUpdate());
-    a.testUpdate = makeAction(w, "&Test quotation &update\tCtrl+T", "Test item's quotation update over the internet.",
-                              QKeySequence(Qt::CTRL | Qt::Key_T));
-    a.openWebPage = makeAction(w, "&Open web page\tCtrl+G", "Open the web page, from which the quotation is grabbed.",
-                               QKeySequence(Qt::CTRL | Qt::Key_G));
+    a.updateOnDate = makeAction(
+        w, QCoreApplication::translate("MainActions", "Update quotation on date...\tCtrl+D"),
+        QCoreApplication::translate("MainActions", "Update item's quotation on a specific date over the internet."),
+        QKeySequence(Qt::CTRL | Qt::Key_D));
+    a.manualUpdate = makeAction(
+        w, QCoreApplication::translate("MainActions", "&Manually update quotation\tCtrl+M"),
+        QCoreApplication::translate("MainActions", "Manually update the quotation of an item.\nManually update"),
+        QKeySequence(Qt::CTRL | Qt::Key_M), AppIcons::manualUpdate());
+    a.testUpdate =
+        makeAction(w, QCoreApplication::translate("MainActions", "&Test quotation &update\tCtrl+T"),
+                   QCoreApplication::translate("MainActions", "Test item's quotation update over the internet."),
+                   QKeySequence(Qt::CTRL | Qt::Key_T));
+    a.openWebPage = makeAction(
+        w, QCoreApplication::translate("MainActions", "&Open web page\tCtrl+G"),
+        QCoreApplication::translate("MainActions", "Open the web page, from which the quotation is grabbed."),
+        QKeySequence(Qt::CTRL | Qt::Key_G));
 }
 
 void createViewAndHelpActions(MainActions& a, QMainWindow* w)
 {
-    a.viewToolbar = makeAction(w, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar");
-    a.viewStatusbar = makeAction(w, "&Statusbar", "Show or hide the status bar\nToggle StatusBar");
-    a.connectionStatus = makeAction(w, "&Connection status", "Show the connection status.");
-    a.percentual = makeAction(w, "Show &percentual values",
-                              "Toggle show percentual/nominal values in list view.\nPercentual/Nominal values",
-                              QKeySequence(), AppIcons::percentual());
-    a.refresh = makeAction(w, "&Refresh", "Refresh the view.");
-    a.saveViewOptions = makeAction(w, "S&ave view options", "Save the view options.");
+    a.viewToolbar = makeAction(w, QCoreApplication::translate("MainActions", "&Toolbar"),
+                               QCoreApplication::translate("MainActions", "Show or hide the toolbar\nToggle ToolBar"));
+    a.viewStatusbar =
+        makeAction(w, QCoreApplication::translate("MainActions", "&Statusbar"),
+                   QCoreApplication::translate("MainActions", "Show or hide the status bar\nToggle StatusBar"));
+    a.connectionStatus = makeAction(w, QCoreApplication::translate("MainActions", "&Connection status"),
+                                    QCoreApplication::translate("MainActions", "Show the connection status."));
+    a.percentual =
+        makeAction(w, QCoreApplication::translate("MainActions", "Show &percentual values"),
+                   QCoreApplication::translate(
+                       "MainActions", "Toggle show percentual/nominal values in list view.\nPercentual/Nominal values"),
+                   QKeySequence(), AppIcons::percentual());
+    a.refresh = makeAction(w, QCoreApplication::translate("MainActions", "&Refresh"),
+                           QCoreApplication::translate("MainActions", "Refresh the view."));
+    a.saveViewOptions = makeAction(w, QCoreApplication::translate("MainActions", "S&ave view options"),
+                                   QCoreApplication::translate("MainActions", "Save the view options."));
     for (QAction* toggle : {a.viewToolbar, a.viewStatusbar, a.connectionStatus, a.percentual})
         toggle->setCheckable(true);
-    a.options = makeAction(w, "&Options...", "Configure general program options.");
-    a.exportServers = makeAction(w, "&Export server configuration...",
-                                 "Export the properties of all defined servers to a registry file");
-    a.checkUpdate = makeAction(w, "&Check server configuration update availability...",
-                               "Check if a newer application or server configuration version is available.");
-    a.about =
-        makeAction(w, "Inf&o about Tickora...", "Display program information, version number and copyright\nAbout",
-                   QKeySequence(), standard(w, QStyle::SP_MessageBoxInformation));
-    a.faq = makeAction(w, "&Frequently Asked Questions (FAQ)", "Open the frequently asked questions.");
-    a.serverHelp = makeAction(w, "Info about &server configuration", "Open the help on server configurations.");
-    a.webPage = makeAction(w, "&Application web page", "Open Tickora web page.");
-    a.compareAll = makeAction(w, "Compare all", "Compare the rentability of all items.\nCompare all",
-                              QKeySequence(Qt::CTRL | Qt::Key_A), AppIcons::compareAll());
+    a.options = makeAction(w, QCoreApplication::translate("MainActions", "&Options..."),
+                           QCoreApplication::translate("MainActions", "Configure general program options."));
+    a.exportServers = makeAction(
+        w, QCoreApplication::translate("MainActions", "&Export server configuration..."),
+        QCoreApplication::translate("MainActions", "Export the properties of all defined servers to a registry file"));
+    a.checkUpdate =
+        makeAction(w, QCoreApplication::translate("MainActions", "&Check server configuration update availability..."),
+                   QCoreApplication::translate(
+                       "MainActions", "Check if a newer application or server configuration version is available."));
+    a.about = makeAction(
+        w, QCoreApplication::translate("MainActions", "Inf&o about Tickora..."),
+        QCoreApplication::translate("MainActions", "Display program information, version number and copyright\nAbout"),
+        QKeySequence(), standard(w, QStyle::SP_MessageBoxInformation));
+    a.faq = makeAction(w, QCoreApplication::translate("MainActions", "&Frequently Asked Questions (FAQ)"),
+                       QCoreApplication::translate("MainActions", "Open the frequently asked questions."));
+    a.serverHelp = makeAction(w, QCoreApplication::translate("MainActions", "Info about &server configuration"),
+                              QCoreApplication::translate("MainActions", "Open the help on server configurations."));
+    a.webPage = makeAction(w, QCoreApplication::translate("MainActions", "&Application web page"),
+                           QCoreApplication::translate("MainActions", "Open Tickora web page."));
+    a.compareAll =
+        makeAction(w, QCoreApplication::translate("MainActions", "Compare all"),
+                   QCoreApplication::translate("MainActions", "Compare the rentability of all items.\nCompare all"),
+                   QKeySequence(Qt::CTRL | Qt::Key_A), AppIcons::compareAll());
     a.compareAll->setCheckable(true);
-    a.abortDownloads = makeAction(w, "Abort downloads", "Abort downloads.\nAbort downloads", QKeySequence(),
-                                  AppIcons::abortDownloads());
+    a.abortDownloads = makeAction(w, QCoreApplication::translate("MainActions", "Abort downloads"),
+                                  QCoreApplication::translate("MainActions", "Abort downloads.\nAbort downloads"),
+                                  QKeySequence(), AppIcons::abortDownloads());
 }
 
 void createMenus(MainActions& a, QMainWindow* w)
 {
     QMenuBar* bar = w->menuBar();
-    a.fileMenu = bar->addMenu(QStringLiteral("&File"));
+    a.fileMenu = bar->addMenu(QCoreApplication::translate("MainActions", "&File"));
     a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs});
     a.fileMenu->addSeparator();
     a.fileMenu->addActions({a.updateAll, a.exportQuotations});
@@ -125,20 +171,20 @@ void createMenus(MainActions& a, QMainWindow* w)
     a.fileMenu->addSeparator();
     a.fileMenu->addAction(a.exit);
 
-    QMenu* item = bar->addMenu(QStringLiteral("&Item"));
+    QMenu* item = bar->addMenu(QCoreApplication::translate("MainActions", "&Item"));
     item->addActions({a.deleteItem, a.cut, a.copy, a.paste});
     item->addSeparator();
     item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate});
     item->addSeparator();
     item->addAction(a.openWebPage);
 
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QMenu* view = bar->addMenu(QCoreApplication::translate("MainActions", "&View"));
     view->addActions({a.viewToolbar, a.viewStatusbar, a.connectionStatus, a.percentual, a.refresh, a.saveViewOptions});
 
-    QMenu* extras = bar->addMenu(QStringLiteral("E&xtras"));
+    QMenu* extras = bar->addMenu(QCoreApplication::translate("MainActions", "E&xtras"));
     extras->addActions({a.options, a.exportServers, a.checkUpdate});
 
-    QMenu* help = bar->addMenu(QStringLiteral("&?"));
+    QMenu* help = bar->addMenu(QCoreApplication::translate("MainActions", "&?"));
     help->addActions({a.about, a.faq, a.serverHelp, a.webPage});
 
     a.listContextMenu = new QMenu(w);
@@ -152,7 +198,7 @@ void createMenus(MainActions& a, QMainWindow* w)
 
 void createToolBar(MainActions& a, QMainWindow* w)
 {
-    a.toolBar = w->addToolBar(QStringLiteral("Toolbar"));
+    a.toolBar = w->addToolBar(QCoreApplication::translate("MainActions", "Toolbar"));
     a.toolBar->setObjectName(QStringLiteral("MainToolBar"));
     a.toolBar->setIconSize(QSize(16, 16));
     a.toolBar->addActions({a.fileNew, a.fileOpen, a.fileSave});

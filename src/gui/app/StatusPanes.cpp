@@ -31,11 +31,11 @@ StatusPanes::StatusPanes(QStatusBar* bar)
     : QObject(bar), m_bar(bar), m_invested(addPane(bar)), m_downloads(addPane(bar)), m_clock(addPane(bar)),
       m_clockTimer(new QTimer(this))
 {
-    m_bar->showMessage(QStringLiteral("Ready"));
+    m_bar->showMessage(tr("Ready"));
     // A prompt leaves an empty pane behind when the pointer leaves its command; the idle text returns.
     connect(m_bar, &QStatusBar::messageChanged, this, [this](const QString& text) {
         if (text.isEmpty())
-            m_bar->showMessage(QStringLiteral("Ready"));
+            m_bar->showMessage(tr("Ready"));
     });
     m_downloads->setMinimumWidth(0);
     m_clockTimer->setInterval(1000);
@@ -90,8 +90,8 @@ QString StatusPanes::downloadCountText(int count)
     if (count <= 0)
         return QString();
     if (count == 1)
-        return QStringLiteral("1 Quotation beeing updated");
-    return QStringLiteral("%1 Quotations beeing updated").arg(count);
+        return tr("1 Quotation beeing updated");
+    return tr("%1 Quotations beeing updated").arg(count);
 }
 
 void StatusPanes::fitWidth(QLabel* pane)

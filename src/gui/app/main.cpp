@@ -14,24 +14,30 @@
 
 namespace {
 
+// `text` is marked with QT_TRANSLATE_NOOP("main", ...).
+void printError(const char* text)
+{
+    std::fputs(QCoreApplication::translate("main", text).toLocal8Bit().constData(), stderr);
+}
+
 int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
     QCoreApplication::setApplicationName(QStringLiteral("Tickora"));
     if (!start.unattended) {
-        std::fprintf(stderr,
-                     "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "
-                     "\"tickora -u FILE\" or \"tickora-cli update FILE\" to update a portfolio.\n");
+        printError(QT_TRANSLATE_NOOP("main",
+                                     "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "
+                                     "\"tickora -u FILE\" or \"tickora-cli update FILE\" to update a portfolio.\n"));
         return 2;
     }
     if (start.file.isEmpty()) {
-        std::fprintf(stderr, "tickora -u: no portfolio file given.\n");
+        printError(QT_TRANSLATE_NOOP("main", "tickora -u: no portfolio file given.\n"));
         return 2;
     }
     const GeneralOptions options = GeneralOptions::ReadOptions();
     if (!ServerPresets::InstallServerPresets())
-        std::fprintf(stderr, "The built-in quotation servers could not be stored.\n");
+        printError(QT_TRANSLATE_NOOP("main", "The built-in quotation servers could not be stored.\n"));
     return runHeadlessUpdate(QDir::toNativeSeparators(start.file).toStdString(), options.NumberDownloads);
 }
 

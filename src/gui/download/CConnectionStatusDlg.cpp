@@ -31,16 +31,16 @@ QList<int> parseColumns(const QString& text)
 } // namespace
 
 CConnectionStatusDlg::CConnectionStatusDlg(QWidget* parent)
-    : QDialog(parent), m_list(new QTreeWidget(this)), m_hide(new QPushButton(QStringLiteral("&Hide"), this)),
-      m_abort(new QPushButton(QStringLiteral("&Abort Downloads"), this))
+    : QDialog(parent), m_list(new QTreeWidget(this)), m_hide(new QPushButton(tr("&Hide"), this)),
+      m_abort(new QPushButton(tr("&Abort Downloads"), this))
 {
-    setWindowTitle(QStringLiteral("Downloads"));
+    setWindowTitle(tr("Downloads"));
     setModal(false);
     for (int i = 0; i < ListIcons::kDownloadIconCount; ++i)
         m_images[size_t(i)] = QIcon(QPixmap::fromImage(ListIcons::downloadStateIcon(i)));
     m_list->setRootIsDecorated(false);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels({QStringLiteral("Thread"), QStringLiteral("Item"), QStringLiteral("Status")});
+    m_list->setHeaderLabels({tr("Thread"), tr("Item"), tr("Status")});
     m_list->header()->setSectionsMovable(true);
     readColumns();
     m_hide->setDefault(true);
@@ -80,8 +80,7 @@ void CConnectionStatusDlg::setOptions(bool downloadStatus)
 
 void CConnectionStatusDlg::setDocumentTitle(const QString& title, bool aborting)
 {
-    setWindowTitle(aborting ? QStringLiteral("[%1] - Abort downloads...").arg(title)
-                            : QStringLiteral("[%1] - Downloads").arg(title));
+    setWindowTitle(aborting ? tr("[%1] - Abort downloads...").arg(title) : tr("[%1] - Downloads").arg(title));
 }
 
 void CConnectionStatusDlg::setAbortEnabled(bool enabled)

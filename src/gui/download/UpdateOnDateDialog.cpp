@@ -12,16 +12,15 @@ UpdateOnDateDialog::UpdateOnDateDialog(time_t now, QWidget* parent)
     : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(now - 86400).date(), this)),
       m_time(new QTimeEdit(QTime(20, 0, 0), this))
 {
-    setWindowTitle(QStringLiteral("Update items' quotations on date..."));
+    setWindowTitle(tr("Update items' quotations on date..."));
     m_date->setCalendarPopup(true);
     m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Date:"), m_date);
-    form->addRow(QStringLiteral("Time:"), m_time);
-    auto* note =
-        new QLabel(QStringLiteral("This works only with servers whose address uses date and time variables.\n"
-                                  "Otherwise the latest quotations are downloaded and given the chosen date and time."),
-                   this);
+    form->addRow(tr("Date:"), m_date);
+    form->addRow(tr("Time:"), m_time);
+    auto* note = new QLabel(tr("This works only with servers whose address uses date and time variables.\n"
+                               "Otherwise the latest quotations are downloaded and given the chosen date and time."),
+                            this);
     note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -15,14 +15,14 @@ ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t now, QW
     : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(now).date(), this)),
       m_time(new QTimeEdit(QTime(20, 0, 0), this)), m_valueField(new QLineEdit(QStringLiteral("0"), this))
 {
-    setWindowTitle(QStringLiteral("Item quotation"));
+    setWindowTitle(tr("Item quotation"));
     m_date->setCalendarPopup(true);
     m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Item:"), new QLabel(itemName, this));
-    form->addRow(QStringLiteral("Quotation on"), m_date);
-    form->addRow(QStringLiteral("at"), m_time);
-    form->addRow(QStringLiteral("Value:"), m_valueField);
+    form->addRow(tr("Item:"), new QLabel(itemName, this));
+    form->addRow(tr("Quotation on"), m_date);
+    form->addRow(tr("at"), m_time);
+    form->addRow(tr("Value:"), m_valueField);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &ItemQuotationDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -42,14 +42,12 @@ void ItemQuotationDialog::accept()
     if (!ok)
         value = QLocale::c().toDouble(text, &ok);
     if (!ok) {
-        MessageDialog::warning(this, QStringLiteral("Please enter a number."));
+        MessageDialog::warning(this, tr("Please enter a number."));
         return;
     }
     if (value < kMinValue || value > kMaxValue) {
-        MessageDialog::warning(this,
-                               QStringLiteral("Please enter a number between %1 and %2.")
-                                   .arg(kMinValue, 0, 'g', 15)
-                                   .arg(kMaxValue, 0, 'g', 15));
+        MessageDialog::warning(
+            this, tr("Please enter a number between %1 and %2.").arg(kMinValue, 0, 'g', 15).arg(kMaxValue, 0, 'g', 15));
         return;
     }
     m_value = value;

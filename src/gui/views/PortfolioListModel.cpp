@@ -86,6 +86,8 @@ QVariant PortfolioListModel::headerData(int section, Qt::Orientation orientation
 QString PortfolioListModel::columnTitle(int column)
 {
     static const char* const kTitles[kItemColumnCount] = {
-        "Item", "Last Update", "Value", "Low", "High", "+- Last Day", "+- Last", "+- Total", "Amount Invested"};
-    return column >= 0 && column < kItemColumnCount ? QString::fromLatin1(kTitles[column]) : QString();
+        QT_TR_NOOP("Item"),    QT_TR_NOOP("Last Update"), QT_TR_NOOP("Value"),
+        QT_TR_NOOP("Low"),     QT_TR_NOOP("High"),        QT_TR_NOOP("+- Last Day"),
+        QT_TR_NOOP("+- Last"), QT_TR_NOOP("+- Total"),    QT_TR_NOOP("Amount Invested")};
+    return column >= 0 && column < kItemColumnCount ? tr(kTitles[column]) : QString();
 }
