@@ -34,6 +34,7 @@ extern const CliCommand kSellCommand;
 extern const CliCommand kDividendCommand;
 extern const CliCommand kUpdateCommand;
 extern const CliCommand kTestCommand;
+extern const CliCommand kHistoryCommand;
 
 // Every command in the order of the overview.
 const std::vector<const CliCommand*>& cliCommands();

@@ -4,6 +4,8 @@
 #include "core/download/UnattendedUpdate.h"
 #include "core/settings/GeneralOptions.h"
 
+#include <csignal>
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -13,6 +15,15 @@ const char* const kUsage = "Usage: tickora-cli update FILE [--items NAME,...] [-
 const char* const kSummary =
     "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--quiet]\n"
     "                                     Download the quotations, store them and save.\n";
+
+volatile std::sig_atomic_t g_signal = 0;
+
+// The first SIGINT or SIGTERM ends the update gently; the default action comes back for a second one.
+extern "C" void onStopSignal(int signal)
+{
+    g_signal = signal;
+    std::signal(signal, SIG_DFL);
+}
 
 bool selectItems(const CWPapierDoc& doc, const QString& names, std::vector<CWPapierDoc::ItemId>& ids)
 {
@@ -62,12 +73,21 @@ int runUpdateCommand(const QStringList& args)
         return Cli::UsageError;
 
     const bool quiet = parser.isSet("quiet");
-    const auto outcome = UnattendedUpdate::Run(doc, ids, date, [quiet](const UnattendedUpdate::Line& line) {
-        if (line.failure || !quiet)
-            Cli::out(line.text);
-    });
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+    const auto outcome = UnattendedUpdate::Run(
+        doc, ids, date,
+        [quiet](const UnattendedUpdate::Line& line) {
+            // Flushed line by line: a script watching the update sees each result as it comes.
+            if (line.failure || !quiet)
+                std::cout << line.text << std::endl;
+        },
+        [] { return g_signal != 0; });
     if (outcome.stored > 0 && !PortfolioCli::save(doc, path))
         return Cli::FileError;
+    // The shell's convention for a process ended by a signal.
+    if (g_signal != 0)
+        return 128 + g_signal;
     return outcome.allFound ? Cli::Success : Cli::Failed;
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <csignal>
+
 namespace {
 
 class UpdateCommandTest : public ::testing::Test {
@@ -80,6 +83,37 @@ TEST_F(UpdateCommandTest, DownloadLogCategoryPrintsEachRequestWhenEnabled)
     const size_t at = logged.err.find(line);
     ASSERT_NE(at, std::string::npos) << logged.err;
     EXPECT_NE(logged.err.find(" ms", at + line.size()), std::string::npos) << logged.err;
+}
+
+TEST_F(UpdateCommandTest, ASignalAbortsTheRestSavesWhatWasStoredAndLeavesNoPages)
+{
+    for (const auto& [signal, exitCode] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        CWPapierDoc doc;
+        doc.NewPortfolio();
+        add(doc, "Fast", "/cli/b.html", {});
+        for (const std::string number : {"1", "2", "3"})
+            add(doc, "Slow " + number, "/slow?bytes=100000&chunk=100&interval=0.5&n=" + number, {});
+        std::string error;
+        const std::string path = m_env.path("signal.tkr");
+        ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+
+        QProcess process;
+        process.start(QStringLiteral(TICKORA_CLI_PATH), {"update", QString::fromStdString(path), "--downloads", "2"});
+        ASSERT_TRUE(process.waitForStarted());
+        QByteArray out;
+        while (!out.contains("Fast: 7.5000\n") && process.waitForReadyRead(20000))
+            out += process.readAllStandardOutput();
+        ASSERT_TRUE(out.contains("Fast: 7.5000\n")) << out.toStdString();
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(20000));
+        out += process.readAllStandardOutput();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), exitCode) << out.toStdString();
+        EXPECT_TRUE(out.contains("Slow 3: Download aborted!\n")) << out.toStdString();
+        EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(' ').toStdString();
+        ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+        EXPECT_DOUBLE_EQ(doc.item(1).quotations.at(0).value, 7.5);
+    }
 }
 
 TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)

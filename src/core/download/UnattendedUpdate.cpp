@@ -48,7 +48,7 @@ std::optional<UnattendedUpdate::Line> lineFor(const CWPapierDoc& doc, const Down
 namespace UnattendedUpdate {
 
 Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
-            const std::function<void(const Line&)>& report)
+            const std::function<void(const Line&)>& report, const std::function<bool()>& stopRequested)
 {
     if (ids.empty())
         for (int pos = 0; pos < doc.itemCount(); ++pos)
@@ -58,6 +58,9 @@ Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optiona
     Outcome outcome;
     outcome.jobs = scheduler.StartUpdate(ids, date);
     while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {
+        // Asked on every turn: jobs still waiting for a download slot start later.
+        if (stopRequested && stopRequested())
+            scheduler.AbortDownloads();
         std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
         if (!event)
             continue;

@@ -26,7 +26,9 @@ struct Outcome {
 };
 
 // Updates the given items (every item when `ids` is empty), reporting each item's start and end.
+// Once `stopRequested` answers true the downloads are aborted as the Abort command does; what was
+// stored until then stays.
 Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
-            const std::function<void(const Line&)>& report);
+            const std::function<void(const Line&)>& report, const std::function<bool()>& stopRequested = {});
 
 } // namespace UnattendedUpdate
