@@ -35,7 +35,7 @@ int runAddCommand(const QStringList& args)
     RuleOptions::addTo(parser);
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("add: wrong number of arguments.", kUsage);
     if (!parser.isSet("name") || parser.value("name").isEmpty())
         return Cli::usageError("add: --name is required.", kUsage);
@@ -57,7 +57,7 @@ int runAddCommand(const QStringList& args)
         return Cli::usageError(error, kUsage);
     }
 
-    const QString path = parser.positionalArguments().at(0);
+    const QString path = Cli::positionals(parser).at(0);
     CWPapierDoc doc;
     if (!PortfolioCli::open(doc, path))
         return Cli::FileError;

@@ -2,10 +2,35 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <cmath>
 #include <iostream>
 
 namespace Cli {
+
+namespace {
+
+// Marks a negative number so that the parser takes it for a value, not for an option.
+const QChar kValueMark(0x1F);
+
+bool isNegativeNumber(const QString& arg)
+{
+    static const QRegularExpression number(QStringLiteral("^-[.,]?[0-9]"));
+    return number.match(arg).hasMatch();
+}
+
+// An argument after "--name" may be that option's value and stays as it is.
+QStringList markNegativeNumbers(const QStringList& args)
+{
+    QStringList marked;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const bool afterOption = i > 0 && args[i - 1].startsWith("--") && !args[i - 1].contains('=');
+        marked << (isNegativeNumber(args[i]) && !afterOption ? kValueMark + args[i] : args[i]);
+    }
+    return marked;
+}
+
+} // namespace
 
 void out(const std::string& text)
 {
@@ -25,6 +50,15 @@ std::string singleLine(std::string text)
     return text;
 }
 
+QStringList positionals(const QCommandLineParser& parser)
+{
+    QStringList values = parser.positionalArguments();
+    for (QString& value : values)
+        if (value.startsWith(kValueMark))
+            value.remove(0, 1);
+    return values;
+}
+
 int usageError(const std::string& message, const char* usage)
 {
     err("tickora-cli: " + message);
@@ -35,7 +69,7 @@ int usageError(const std::string& message, const char* usage)
 bool parse(QCommandLineParser& parser, const QStringList& args, const char* usage)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (!parser.parse(QStringList{"tickora-cli"} + args)) {
+    if (!parser.parse(QStringList{"tickora-cli"} + markNegativeNumbers(args))) {
         usageError(parser.errorText().toStdString(), usage);
         return false;
     }

@@ -18,7 +18,10 @@ std::string singleLine(std::string text);
 
 // Parses `args` (the command's own arguments, without program and command names).
 // On error prints the message and `usage` to stderr and returns false.
+// A negative number such as "-5" is a value, not an option.
 bool parse(QCommandLineParser& parser, const QStringList& args, const char* usage);
+// The positional arguments of a parse() as given.
+QStringList positionals(const QCommandLineParser& parser);
 int usageError(const std::string& message, const char* usage);
 
 bool toInt(const QString& text, int& value, int min, int max);

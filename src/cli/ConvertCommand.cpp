@@ -12,12 +12,15 @@ int runConvertCommand(const QStringList& args)
     QCommandLineParser parser;
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 2)
+    if (Cli::positionals(parser).size() != 2)
         return Cli::usageError("convert: wrong number of arguments.", kUsage);
+    const QStringList positional = Cli::positionals(parser);
+    if (PortfolioCli::sameFile(positional.at(0), positional.at(1)))
+        return Cli::usageError(PortfolioCli::kReplacesItself, kUsage);
     CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, parser.positionalArguments().at(0)))
+    if (!PortfolioCli::open(doc, positional.at(0)))
         return Cli::FileError;
-    return PortfolioCli::save(doc, parser.positionalArguments().at(1)) ? Cli::Success : Cli::FileError;
+    return PortfolioCli::save(doc, positional.at(1)) ? Cli::Success : Cli::FileError;
 }
 
 } // namespace

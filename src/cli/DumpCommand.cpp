@@ -57,10 +57,10 @@ int runDumpCommand(const QStringList& args)
     QCommandLineParser parser;
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("dump: wrong number of arguments.", kUsage);
     CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, parser.positionalArguments().at(0)))
+    if (!PortfolioCli::open(doc, Cli::positionals(parser).at(0)))
         return Cli::FileError;
     QJsonArray items;
     for (int pos = 0; pos < doc.itemCount(); ++pos)

@@ -19,9 +19,11 @@ int runExportCommand(const QStringList& args)
     parser.addPositionalArgument("OUT", "The file to write.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = Cli::positionals(parser);
     if (positional.size() != 2)
         return Cli::usageError("export: wrong number of arguments.", kUsage);
+    if (PortfolioCli::sameFile(positional[0], positional[1]))
+        return Cli::usageError(PortfolioCli::kReplacesItself, kUsage);
     CWPapierDoc doc;
     if (!PortfolioCli::open(doc, positional[0]))
         return Cli::FileError;

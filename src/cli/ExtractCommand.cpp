@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/PortfolioCli.h"
 #include "cli/RuleOptions.h"
 #include "core/base/FileReader.h"
 #include "core/base/FormatText.h"
@@ -20,26 +21,6 @@ const char* const kSummary =
     "  extract PAGE [rule options] [--server NAME] [--name N] [--symbol S]\n"
     "          [--reference \"YYYY-MM-DD HH:MM\"] [--json]\n"
     "                                     Find the quotation (and its date/time) in a saved page.\n";
-
-// A local date and time written "YYYY-MM-DD HH:MM".
-bool parseReference(const QString& text, time_t& time)
-{
-    std::tm parts{};
-    int consumed = 0;
-    const std::string bytes = text.trimmed().toStdString();
-    if (std::sscanf(bytes.c_str(), "%4d-%2d-%2d %2d:%2d%n", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
-                    &parts.tm_hour, &parts.tm_min, &consumed) != 5 ||
-        static_cast<size_t>(consumed) != bytes.size())
-        return false;
-    if (parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1 || parts.tm_mday > 31 || parts.tm_hour > 23 ||
-        parts.tm_min > 59 || parts.tm_hour < 0 || parts.tm_min < 0)
-        return false;
-    parts.tm_year -= 1900;
-    parts.tm_mon -= 1;
-    parts.tm_isdst = -1;
-    time = std::mktime(&parts);
-    return true;
-}
 
 std::string dateTime(time_t time)
 {
@@ -75,7 +56,7 @@ int runExtractCommand(const QStringList& args)
     parser.addPositionalArgument("PAGE", "A saved page.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("extract takes exactly one PAGE.", kUsage);
 
     ServerConfig rules = ServerConfig::newServerDefaults();
@@ -88,7 +69,7 @@ int runExtractCommand(const QStringList& args)
         ServerStore::ReadServerConfig(server, rules);
     }
     time_t reference = std::time(nullptr);
-    if (parser.isSet("reference") && !parseReference(parser.value("reference"), reference))
+    if (parser.isSet("reference") && !PortfolioCli::parseTime(parser.value("reference"), reference))
         return Cli::usageError("--reference takes a local time written \"YYYY-MM-DD HH:MM\".", kUsage);
     std::string error;
     if (!RuleOptions::apply(parser, rules, error))
@@ -100,7 +81,7 @@ int runExtractCommand(const QStringList& args)
         return Cli::Failed;
     }
 
-    const std::string path = parser.positionalArguments().first().toStdString();
+    const std::string path = Cli::positionals(parser).first().toStdString();
     std::optional<std::string> page = readWholeFile(path);
     if (!page) {
         Cli::err("Cannot read the page \"" + path + "\".");

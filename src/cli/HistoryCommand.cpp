@@ -178,7 +178,7 @@ int runHistoryCommand(const QStringList& args)
     });
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = Cli::positionals(parser);
     if (positional.size() < 3)
         return Cli::usageError("history: wrong number of arguments.", kUsage);
     const Request request{positional.at(0), positional.at(1).toStdString(), positional.at(2), positional.value(3),

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
+#include "core/base/FormatText.h"
 #include "core/base/LocalTime.h"
 #include "core/importexport/ImportEngine.h"
 #include "core/servers/SeparatorFormat.h"
@@ -104,7 +105,7 @@ int runImportCommand(const QStringList& args)
     parser.addPositionalArgument("SOURCE", "A historical quotation file.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("import takes exactly one SOURCE.", kUsage);
     if (parser.isSet("into") != parser.isSet("item"))
         return Cli::usageError("--into and --item go together.", kUsage);
@@ -132,22 +133,27 @@ int runImportCommand(const QStringList& args)
             return exitCode;
     }
 
-    const std::string path = parser.positionalArguments().first().toStdString();
+    const std::string path = Cli::positionals(parser).first().toStdString();
     const Result<ImportEngine::Gathered> run = ImportEngine::Run(path, rule);
     const ImportEngine::Gathered result = run ? *run : ImportEngine::Gathered{{}, {}, run.message()};
     // Merging reports through the portfolio; listing is for looking at a file before merging it.
     if (!merge)
         printQuotations(result, run ? static_cast<int>(result.status) : ImportEngine::kFileNotOpened,
                         parser.isSet("json"));
+    if (result.unstorable > 0)
+        Cli::err(formatText("Skipped %d lines whose date a portfolio file cannot store.", result.unstorable));
     if (result.quotations.empty()) {
         Cli::err(ImportEngine::ErrorText(path, messageLine(result.message)));
         return run ? Cli::Failed : Cli::FileError;
     }
-    Cli::err(messageLine(result.message));
+    // The engine's normal end is no news when quotations were found.
+    if (result.message != ImportEngine::kNoMatch)
+        Cli::err(messageLine(result.message));
+    const int outcome = result.unstorable > 0 ? Cli::Failed : Cli::Success;
     if (!merge)
-        return Cli::Success;
+        return outcome;
     doc.MergeQuotations(pos, result.quotations);
-    return PortfolioCli::save(doc, parser.value("into")) ? Cli::Success : Cli::FileError;
+    return PortfolioCli::save(doc, parser.value("into")) ? outcome : Cli::FileError;
 }
 
 } // namespace

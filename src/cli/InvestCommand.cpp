@@ -56,7 +56,7 @@ bool parseArguments(const QStringList& args, const char* usage, qsizetype minCou
         exitCode = Cli::UsageError;
         return false;
     }
-    positional = parser.positionalArguments();
+    positional = Cli::positionals(parser);
     if (positional.size() < minCount || positional.size() > maxCount) {
         exitCode = Cli::usageError("wrong number of arguments.", usage);
         return false;

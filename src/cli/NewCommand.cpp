@@ -2,21 +2,29 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 
+#include <QFileInfo>
+
 namespace {
 
-const char* const kUsage = "Usage: tickora-cli new FILE";
-const char* const kSummary = "  new FILE                           Create a portfolio.\n";
+const char* const kUsage = "Usage: tickora-cli new FILE [--force]";
+const char* const kSummary =
+    "  new FILE [--force]                 Create a portfolio (--force replaces an existing file).\n";
 
 int runNewCommand(const QStringList& args)
 {
     QCommandLineParser parser;
+    parser.addOption({"force", "Replace an existing file."});
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("new: wrong number of arguments.", kUsage);
+    const QString path = Cli::positionals(parser).at(0);
+    // A dangling link counts as missing, as saving writes its target.
+    if (QFileInfo::exists(path) && !parser.isSet("force"))
+        return Cli::usageError(QStringLiteral("%1 already exists.").arg(path).toStdString(), kUsage);
     CWPapierDoc doc;
     doc.NewPortfolio();
-    return PortfolioCli::save(doc, parser.positionalArguments().at(0)) ? Cli::Success : Cli::FileError;
+    return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
 }
 
 } // namespace

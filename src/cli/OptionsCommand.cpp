@@ -37,10 +37,8 @@ int assign(GeneralOptions& options, const QString& assignment)
         return Cli::usageError("unknown option '" + name + "'.", kUsage);
     const std::string message =
         GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString(), options.*field->value);
-    if (!message.empty()) {
-        Cli::err(name + ": " + message);
-        return Cli::Failed;
-    }
+    if (!message.empty())
+        return Cli::usageError(name + ": " + message, kUsage);
     return Cli::Success;
 }
 
@@ -52,20 +50,15 @@ int runOptionsCommand(const QStringList& args)
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
     GeneralOptions options = GeneralOptions::ReadOptions();
-    const QStringList assignments = parser.positionalArguments();
-    // Every assignment is checked before anything is stored; usage errors win over refused values.
-    int outcome = Cli::Success;
+    const QStringList assignments = Cli::positionals(parser);
+    // Every assignment is checked before anything is stored.
     for (const QString& assignment : assignments) {
-        const int result = assign(options, assignment);
-        if (result == Cli::UsageError)
+        if (const int result = assign(options, assignment); result != Cli::Success)
             return result;
-        outcome = std::max(outcome, result);
     }
-    if (outcome != Cli::Success)
-        return outcome;
     if (!assignments.isEmpty() && !options.WriteOptions()) {
         Cli::err("The options could not be stored.");
-        return Cli::Failed;
+        return Cli::FileError;
     }
     print(options, parser.isSet("json"));
     return Cli::Success;

@@ -1,11 +1,11 @@
 #include "cli/PortfolioCli.h"
 
 #include "cli/CliSupport.h"
-#include "core/base/FormatText.h"
+#include "core/base/NumberInput.h"
 
 #include <QDateTime>
 
-#include <cmath>
+#include <filesystem>
 
 namespace PortfolioCli {
 
@@ -55,18 +55,20 @@ bool parseTime(const QString& text, time_t& time)
 
 bool parseNumber(const QString& text, double min, double max, double& value, std::string& error)
 {
-    bool ok = false;
-    const double parsed = text.toDouble(&ok);
-    if (!ok || !std::isfinite(parsed)) {
-        error = "Please enter a number.";
+    const Result<double> number = readNumber(text.toStdString(), min, max);
+    if (!number) {
+        error = number.message();
         return false;
     }
-    if (parsed < min || parsed > max) {
-        error = formatText("Please enter a number between %.15g and %.15g.", min, max);
-        return false;
-    }
-    value = parsed;
+    value = *number;
     return true;
+}
+
+bool sameFile(const QString& in, const QString& out)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(in.toStdU16String()),
+                                       std::filesystem::path(out.toStdU16String()), error);
 }
 
 std::string itemMissingMessage(const std::string& name)

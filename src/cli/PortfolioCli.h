@@ -22,6 +22,9 @@ bool parseTime(const QString& text, time_t& time);
 // A number in [min, max]; the message is the dialog's refusal text.
 bool parseNumber(const QString& text, double min, double max, double& value, std::string& error);
 std::string itemMissingMessage(const std::string& name);
+// Whether `out` names the file `in` (also through another path, a link or a hard link).
+bool sameFile(const QString& in, const QString& out);
+constexpr const char* kReplacesItself = "The output would replace the portfolio itself.";
 // Opens the portfolio and finds the item: its position, or -1 with the message printed and
 // `exitCode` set (3 for the file, 2 for a missing item).
 int openItem(CWPapierDoc& doc, const QString& path, const std::string& name, const char* usage, int& exitCode);

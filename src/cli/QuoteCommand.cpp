@@ -31,12 +31,14 @@ int runQuoteCommand(const QStringList& args)
     parser.addOption({"time", "Time of the quotation (default today 20:00).", "YYYY-MM-DD HH:MM"});
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = Cli::positionals(parser);
     if (positional.size() != 3)
         return Cli::usageError("quote: wrong number of arguments.", kUsage);
     time_t time = todayEvening();
     if (parser.isSet("time") && !PortfolioCli::parseTime(parser.value("time"), time))
         return Cli::usageError("quote: --time takes \"YYYY-MM-DD HH:MM\".", kUsage);
+    if (!isStorableTime(time))
+        return Cli::usageError(kUnstorableTimeText, kUsage);
     double value = 0;
     std::string error;
     if (!PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue, value, error))

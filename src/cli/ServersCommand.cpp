@@ -1,11 +1,15 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
+#include "core/base/FormatText.h"
+#include "core/extract/Pcre2Regex.h"
 #include "core/servers/ServerConfigExport.h"
 #include "core/servers/ServerPresets.h"
 #include "core/servers/ServerStore.h"
 
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,10 +35,26 @@ bool requireStored(const std::string& name)
     return false;
 }
 
+// A stored name of a kind no longer accepted stays on one line: control characters as \xHH, "\" as "\\".
+std::string listed(const std::string& name)
+{
+    std::string line;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            line += "\\\\";
+        else if (byte < 0x20 || byte == 0x7F)
+            line += formatText("\\x%02X", byte);
+        else
+            line += c;
+    }
+    return line;
+}
+
 int list()
 {
     for (const std::string& name : ServerStore::ListServerNames())
-        Cli::out(name);
+        Cli::out(listed(name));
     return Cli::Success;
 }
 
@@ -58,6 +78,22 @@ int show(const std::string& name, bool json)
     return Cli::Success;
 }
 
+bool startsWithNoCase(const std::string& text, const char* prefix)
+{
+    return QString::fromStdString(text).startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
+}
+
+// Rules that could never download or match are refused when stored, not at the next update.
+Status usableRules(const ServerConfig& config)
+{
+    if (!config.URL.empty() && !startsWithNoCase(config.URL, "http://") && !startsWithNoCase(config.URL, "https://") &&
+        !startsWithNoCase(config.URL, "file://"))
+        return Status::error(Status::Code::InvalidInput, "Error: Wrong URL!");
+    if (const Pcre2Regex regex(config.RegExp, config.NoCaseSensitiv != 0); !regex.isValid())
+        return Status::error(Status::Code::InvalidInput, regex.compileErrorMessage());
+    return Status::ok();
+}
+
 int set(const std::string& name, const QCommandLineParser& parser)
 {
     if (name == ServerConfig::kUserDefinedName)
@@ -65,12 +101,18 @@ int set(const std::string& name, const QCommandLineParser& parser)
     ServerConfig config = ServerConfig::newServerDefaults();
     if (ServerStore::ServerExists(name))
         ServerStore::ReadServerConfig(name, config);
+    if (const Status checked = ServerStore::CheckServerName(name); !checked)
+        return Cli::usageError(checked.message(), kUsage);
     std::string error;
     if (!RuleOptions::apply(parser, config, error))
         return Cli::usageError(error, kUsage);
+    if (const Status usable = usableRules(config); !usable)
+        return Cli::usageError(usable.message(), kUsage);
     if (const Status stored = ServerStore::WriteServerConfig(name, config); !stored) {
+        if (stored.code() == Status::Code::InvalidInput)
+            return Cli::usageError(stored.message(), kUsage);
         Cli::err(stored.message());
-        return Cli::Failed;
+        return Cli::FileError;
     }
     return Cli::Success;
 }
@@ -89,7 +131,14 @@ int exportAll(const std::string& path)
         Cli::err(exported.message());
         return Cli::FileError;
     }
-    return Cli::Success;
+    int outcome = Cli::Success;
+    for (const std::string& name : ServerStore::ListServerNames()) {
+        if (!ServerStore::CheckServerName(name)) {
+            Cli::err("Not exported, a registry key cannot hold its name: " + listed(name));
+            outcome = Cli::Failed;
+        }
+    }
+    return outcome;
 }
 
 int installPresets()
@@ -109,7 +158,7 @@ int runServersCommand(const QStringList& args)
     parser.addPositionalArgument("action", "list, show, set, delete, export or install-presets");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = Cli::positionals(parser);
     const QString action = positional.value(0);
     if (action == "list" && positional.size() == 1)
         return list();
@@ -118,6 +167,11 @@ int runServersCommand(const QStringList& args)
     if (positional.size() != 2)
         return Cli::usageError("servers " + action.toStdString() + ": wrong number of arguments.", kUsage);
     const std::string name = positional[1].toStdString();
+    const QStringList options = parser.optionNames();
+    const bool ruleOptions =
+        std::any_of(options.begin(), options.end(), [](const QString& option) { return option != "json"; });
+    if ((action == "show" || action == "delete") && ruleOptions)
+        return Cli::usageError("servers " + action.toStdString() + " takes no rule options.", kUsage);
     if (action == "show")
         return show(name, parser.isSet("json"));
     if (action == "set")

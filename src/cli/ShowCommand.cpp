@@ -55,7 +55,7 @@ int runShowCommand(const QStringList& args)
     });
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("show: wrong number of arguments.", kUsage);
     if (parser.isSet("percent") && parser.isSet("nominal"))
         return Cli::usageError("show: --percent and --nominal exclude each other.", kUsage);
@@ -65,7 +65,7 @@ int runShowCommand(const QStringList& args)
     const bool percent = !parser.isSet("nominal");
 
     CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, parser.positionalArguments().at(0)))
+    if (!PortfolioCli::open(doc, Cli::positionals(parser).at(0)))
         return Cli::FileError;
     const std::string status = Cli::singleLine(PortfolioTotals::of(doc).statusText(percent));
     if (parser.isSet("json")) {

@@ -45,7 +45,7 @@ int runTestCommand(const QStringList& args)
     parser.addPositionalArgument("FILE ITEM", "A portfolio and the exact name of one of its items.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = Cli::positionals(parser);
 
     if (parser.isSet("server")) {
         if (!positional.isEmpty() || !parser.isSet("symbol"))

@@ -50,7 +50,7 @@ int runUpdateCommand(const QStringList& args)
     parser.addPositionalArgument("FILE", "The portfolio.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("update takes exactly one FILE.", kUsage);
     int downloads = GeneralOptions::ReadOptions().NumberDownloads;
     if (parser.isSet("downloads") &&
@@ -64,7 +64,7 @@ int runUpdateCommand(const QStringList& args)
         date = given;
     }
 
-    const QString path = parser.positionalArguments().first();
+    const QString path = Cli::positionals(parser).first();
     CWPapierDoc doc(downloads);
     if (!PortfolioCli::open(doc, path))
         return Cli::FileError;

@@ -41,7 +41,7 @@ int runWizardCommand(const QStringList& args)
     parser.addPositionalArgument("PAGE", "A saved page.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (parser.positionalArguments().size() != 1)
+    if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("wizard takes exactly one PAGE.", kUsage);
     if (!parser.isSet("quote"))
         return Cli::usageError("--quote is required.", kUsage);
@@ -49,7 +49,7 @@ int runWizardCommand(const QStringList& args)
     if (parser.isSet("mode") && !Cli::toInt(parser.value("mode"), mode, 0, 2))
         return Cli::usageError("--mode takes 0, 1 or 2.", kUsage);
 
-    const std::string path = parser.positionalArguments().first().toStdString();
+    const std::string path = Cli::positionals(parser).first().toStdString();
     std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes) {
         Cli::err("Could not open file for reading!");

@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 #include "TestEnvironment.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,7 +26,7 @@ QJsonObject json(const std::string& text)
 TEST(ServersCli, SetShowAndDeleteAServerWithAnAwkwardName)
 {
     TestEnvironment env;
-    const std::string name = "Bank/Fonds \\ Übersicht";
+    const std::string name = "Bank/Fonds | Übersicht";
     auto r = runCli(args({"servers", "set", name, "--url", "http://x/[&symbol]", "--separators", "9.999,99", "--start",
                           "Kurs", "--format", "2", "--numbers", "1", "--case-sensitive"}));
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -138,4 +139,50 @@ TEST(ExtractCli, ValueFollowsTheLocale)
     if (r.out.rfind("Value: 12.5000\n", 0) == 0)
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     EXPECT_EQ(r.out.rfind("Value: 12,5000\n", 0), 0u) << r.out;
+}
+
+TEST(ServersCli, NamesARegistryKeyCannotHoldAreRefusedButStoredOnesStayManageable)
+{
+    TestEnvironment env;
+    for (const std::string name : {"Line\nbreak", "Tab\there", "Back\\slash", std::string("Nul\x7F")}) {
+        const CliResult r = runCli(args({"servers", "set", name, "--url", "http://x/"}));
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_EQ(r.err.rfind("tickora-cli: A server name must not contain a line break, another control character "
+                              "or a backslash.\n",
+                              0),
+                  0u)
+            << r.err;
+    }
+    // A name stored by an earlier version.
+    const std::string stored = "Old\nbank\\x";
+    {
+        auto settings = SettingsStore::open();
+        settings->setValue("Server/" + SettingsStore::escapeKey(stored) + "/URL", "http://old/");
+    }
+    CliResult r = runCli(args({"servers", "list"}));
+    EXPECT_NE(r.out.find("Old\\x0Abank\\\\x\n"), std::string::npos) << r.out;
+    EXPECT_EQ(runCli(args({"servers", "show", stored})).exitCode, 0);
+    EXPECT_EQ(runCli(args({"servers", "show", stored, "--url", "http://y/"})).exitCode, 2);
+    EXPECT_EQ(runCli(args({"servers", "delete", stored, "--start", "Kurs"})).exitCode, 2);
+    r = runCli(args({"servers", "export", env.path("servers.reg")}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Old\\x0Abank\\\\x"), std::string::npos) << r.err;
+    EXPECT_EQ(readFileBytes(env.path("servers.reg")).find("Old"), std::string::npos);
+    EXPECT_EQ(runCli(args({"servers", "delete", stored})).exitCode, 0);
+    EXPECT_EQ(runCli(args({"servers", "export", env.path("servers.reg")})).exitCode, 0);
+}
+
+TEST(ServersCli, RulesThatCanNeverWorkAreRefusedWhenStored)
+{
+    TestEnvironment env;
+    CliResult r = runCli(args({"servers", "set", "Bad", "--regex", "([0-9]+"}));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("tickora-cli: RegExp compilation failed at pos. 7: missing closing parenthesis\n", 0), 0u)
+        << r.err;
+    r = runCli(args({"servers", "set", "Bad", "--url", "ftp://quotes.example/[&symbol]"}));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("tickora-cli: Error: Wrong URL!\n", 0), 0u) << r.err;
+    EXPECT_EQ(runCli(args({"servers", "show", "Bad"})).exitCode, 2) << "nothing was stored";
+    EXPECT_EQ(runCli(args({"servers", "set", "Good", "--url", "FILE:///tmp/q.html", "--regex", "([0-9]+)"})).exitCode,
+              0);
 }

@@ -1,5 +1,7 @@
 #include "core/base/AtomicFileWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -25,9 +27,30 @@ AtomicFileWriter::Failure failureOf(const QFileDevice& file)
 
 } // namespace
 
+Status AtomicFileWriter::checkTarget(const std::string& path)
+{
+    const QString target = QString::fromStdString(path);
+    // QFileInfo follows symbolic links; a dangling link counts as missing and QSaveFile writes its target.
+    const QFileInfo info(target);
+    if (info.exists() && !info.isFile())
+        return Status::error(Status::Code::FileError,
+                             QStringLiteral("%1 is not a regular file.").arg(target).toStdString());
+    const QFileInfo folder(info.path());
+    if (!info.exists() && !folder.isDir())
+        return Status::error(
+            Status::Code::NotFound,
+            QStringLiteral("%1 was not found.").arg(QDir::toNativeSeparators(info.path())).toStdString());
+    return Status::ok();
+}
+
 AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, std::string_view bytes)
 {
     Result result;
+    if (const Status target = checkTarget(path); !target) {
+        result.failure = Failure::Other;
+        result.refusal = target.message();
+        return result;
+    }
     QSaveFile file(QString::fromStdString(path));
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {

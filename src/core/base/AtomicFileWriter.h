@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/base/Status.h"
+
 #include <string>
 #include <string_view>
 
 // Saves a whole file at once: the bytes go to a temporary file beside the target, which then replaces
-// the target. A failure leaves any earlier file unchanged.
+// the target. A failure leaves any earlier file unchanged. Only a regular file (also through a symbolic
+// link) or a missing path in an existing folder is a target: a device or folder is never replaced.
 class AtomicFileWriter {
 public:
     enum class Failure { None, AccessDenied, DiskFull, Other };
@@ -14,7 +17,12 @@ public:
         bool created = false; // the temporary file could be created
         int errorNumber = 0; // the system's error number of the failed step
         Failure failure = Failure::None;
+        // Why the target was refused before anything was written: "%1 is not a regular file." or
+        // "%1 was not found." naming the missing folder; empty otherwise.
+        std::string refusal;
     };
 
     static Result save(const std::string& path, std::string_view bytes);
+    // The target test of save(), decided from the file type alone without opening the target.
+    static Status checkTarget(const std::string& path);
 };

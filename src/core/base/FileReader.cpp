@@ -1,14 +1,16 @@
 #include "core/base/FileReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
-std::optional<std::string> readWholeFile(const std::string& path)
+#include <new>
+
+namespace {
+
+std::optional<std::string> readOpened(QFile& file)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return std::nullopt;
     std::string bytes;
-    // One sized read; streams without a size (pipes, /proc) and files that grew are read on to their end.
+    // One sized read; files without a size (/proc) and files that grew are read on to their end.
     const qint64 size = file.isSequential() ? 0 : file.size();
     if (size > 0) {
         bytes.resize(static_cast<size_t>(size));
@@ -27,4 +29,19 @@ std::optional<std::string> readWholeFile(const std::string& path)
         bytes.append(block, static_cast<size_t>(got));
     }
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    // A folder, device or FIFO is refused before opening: opening a FIFO without a writer never returns.
+    QFile file(QString::fromStdString(path));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    try {
+        return readOpened(file);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
-// Reads a whole file (also a pipe or a file without a known size); empty when it cannot be read.
+// Reads a whole regular file (also one without a known size, as in /proc); empty when it cannot be
+// read, also for a folder, device or FIFO and when memory runs out.
 // Paths are UTF-8 on every system.
 std::optional<std::string> readWholeFile(const std::string& path);

@@ -351,7 +351,17 @@ void DownloadRun::handOverToTasks()
 DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& converted, const std::string& searched)
 {
     DownloadEvent event = targetEvent(m_finished, DownloadEventKind::DownloadError);
+    // Extraction counts against the item's timeout, which began with the page.
+    if (std::time(nullptr) - m_readStart >= m_job.timeout) {
+        event.code = DownloadErrorCode::Timeout;
+        return event;
+    }
     const ExtractResult result = QuotationExtractor::Extract(task.rules, searched, m_job.dateTime);
+    if (result.status == ExtractStatus::QuotationFound && !isStorableTime(result.time)) {
+        event.code = DownloadErrorCode::Failure;
+        event.errorText = kUnstorableTimeText;
+        return event;
+    }
     if (result.status == ExtractStatus::QuotationFound) {
         event.kind = DownloadEventKind::Result;
         event.quotation = CKurs{result.time, result.value};

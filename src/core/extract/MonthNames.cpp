@@ -1,6 +1,6 @@
 #include "core/extract/MonthNames.h"
 
-#include "core/extract/PageText.h"
+#include "core/base/TextCompare.h"
 
 #include <cctype>
 #include <string>
@@ -44,8 +44,7 @@ int monthOf(std::string_view capture)
     // Every name begins with an ASCII letter; numbers, the common case, are answered at once.
     if (!capture.empty() && !std::isalpha(static_cast<unsigned char>(capture.front())))
         return 0;
-    std::string folded(capture);
-    PageText::foldCase(folded);
+    const std::string folded = foldCase(capture);
     for (size_t month = 0; month < table().size(); ++month)
         for (std::string_view name : table()[month])
             if (name.starts_with(folded))

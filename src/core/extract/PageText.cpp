@@ -34,22 +34,6 @@ std::string normalizeEncoding(std::string bytes)
     return Windows1252::toUtf8(bytes);
 }
 
-void foldCase(std::string& text)
-{
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 'A' && c <= 'Z') {
-            text[i] = static_cast<char>(c + 32);
-        } else if (c == 0xC3 && i + 1 < text.size()) {
-            // U+00C0..U+00DE in UTF-8 is C3 80..C3 9E; U+00D7 (C3 97) is the multiplication sign.
-            const unsigned char next = static_cast<unsigned char>(text[i + 1]);
-            if (next >= 0x80 && next <= 0x9E && next != 0x97)
-                text[i + 1] = static_cast<char>(next + 0x20);
-            ++i;
-        }
-    }
-}
-
 std::string forSearch(std::string bytes)
 {
     std::string text = normalizeEncoding(std::move(bytes));

@@ -10,8 +10,6 @@ constexpr int kMaxExcerptLength = 259;
 
 // Valid UTF-8 stays as it is; anything else is taken as Windows-1252 and converted.
 std::string normalizeEncoding(std::string bytes);
-// Lower-cases ASCII and Latin-1 letters of UTF-8 text in place; byte lengths never change.
-void foldCase(std::string& text);
 // A page as the searches see it: UTF-8, zero bytes turned into blanks.
 std::string forSearch(std::string bytes);
 // Up to 50 characters of the page from `pos`, with " [...]" when more remain.

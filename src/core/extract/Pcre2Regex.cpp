@@ -1,9 +1,42 @@
 #include "core/extract/Pcre2Regex.h"
+#include "core/base/ThreadCpuTime.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <algorithm>
+
 static_assert(sizeof(PCRE2_SIZE) == sizeof(size_t) && PCRE2_UNSET == ~static_cast<size_t>(0));
+static_assert(Pcre2Regex::kLimitExceeded == PCRE2_ERROR_MATCHLIMIT);
+
+namespace {
+
+// About 0.25 s for one start position in the interpreter, less with JIT.
+constexpr uint32_t kMatchLimit = 5'000'000;
+constexpr uint32_t kDepthLimit = 100'000;
+constexpr uint32_t kHeapLimitKiB = 64 * 1024;
+constexpr size_t kJitStackBytes = 8 * 1024 * 1024;
+// The clock costs about a microsecond; it is read every so many start positions.
+constexpr unsigned kAttemptsPerClockRead = 64;
+constexpr const char* kAttemptCallout = "(?C255)";
+constexpr uint32_t kAttemptCalloutNumber = 255;
+
+// Where the callout goes: after the start-of-pattern settings such as (*UTF) or (*LIMIT_MATCH=9),
+// which must stay first.
+size_t calloutPosition(const std::string& pattern)
+{
+    size_t at = 0;
+    while (pattern.compare(at, 2, "(*") == 0 && at + 2 < pattern.size() && pattern[at + 2] >= 'A' &&
+           pattern[at + 2] <= 'Z') {
+        const size_t close = pattern.find(')', at);
+        if (close == std::string::npos)
+            break;
+        at = close + 1;
+    }
+    return at;
+}
+
+} // namespace
 
 Pcre2Regex::Pcre2Regex(const std::string& pattern, bool caseless)
 {
@@ -11,22 +44,61 @@ Pcre2Regex::Pcre2Regex(const std::string& pattern, bool caseless)
     uint32_t options = PCRE2_UTF | PCRE2_MULTILINE | PCRE2_DOTALL | PCRE2_NEVER_BACKSLASH_C;
     if (caseless)
         options |= PCRE2_CASELESS;
+    // A callout at the pattern's start runs before every attempt at a start position.
+    m_calloutAt = calloutPosition(pattern);
+    std::string bounded = pattern;
+    bounded.insert(m_calloutAt, kAttemptCallout);
     PCRE2_SIZE errorOffset = 0;
-    m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options, &m_errorCode,
+    m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(bounded.data()), bounded.size(), options, &m_errorCode,
                            &errorOffset, nullptr);
     if (!m_code) {
-        m_errorOffset = errorOffset;
+        const size_t added = std::char_traits<char>::length(kAttemptCallout);
+        m_errorOffset = errorOffset >= m_calloutAt + added ? errorOffset - added : std::min(errorOffset, m_calloutAt);
         return;
     }
     m_jit = pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE) == 0;
     m_matchData = pcre2_match_data_create(kMatchPairs, nullptr);
     m_offsets = pcre2_get_ovector_pointer(m_matchData);
+    m_context = pcre2_match_context_create(nullptr);
+    pcre2_set_match_limit(m_context, kMatchLimit);
+    pcre2_set_depth_limit(m_context, kDepthLimit);
+    pcre2_set_heap_limit(m_context, kHeapLimitKiB);
+    pcre2_set_callout(m_context, &Pcre2Regex::onAttempt, &m_bound);
+    if (m_jit) {
+        m_jitStack = pcre2_jit_stack_create(32 * 1024, kJitStackBytes, nullptr);
+        pcre2_jit_stack_assign(m_context, nullptr, m_jitStack);
+    }
 }
 
 Pcre2Regex::~Pcre2Regex()
 {
+    pcre2_jit_stack_free(m_jitStack);
+    pcre2_match_context_free(m_context);
     pcre2_match_data_free(m_matchData);
     pcre2_code_free(m_code);
+}
+
+void Pcre2Regex::limitWork(std::chrono::nanoseconds cpu)
+{
+    m_bound.end = threadCpuTime() + cpu;
+}
+
+std::chrono::nanoseconds Pcre2Regex::workFor(size_t bytes)
+{
+    constexpr double kSecondsPerMiB = 2.0;
+    const double seconds = std::max(0.5, kSecondsPerMiB * static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(seconds));
+}
+
+int Pcre2Regex::onAttempt(pcre2_callout_block* block, void* data)
+{
+    auto* bound = static_cast<WorkBound*>(data);
+    // Only the callout put in front counts attempts; the pattern's own callouts pass.
+    if (block->callout_number != kAttemptCalloutNumber)
+        return 0;
+    if (++bound->attempts % kAttemptsPerClockRead != 0 || bound->end == std::chrono::nanoseconds::max())
+        return 0;
+    return threadCpuTime() > bound->end ? PCRE2_ERROR_MATCHLIMIT : 0;
 }
 
 std::string Pcre2Regex::compileErrorMessage() const
@@ -44,14 +116,13 @@ int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
     const uint32_t options = checkUtf ? 0 : PCRE2_NO_UTF_CHECK;
     const auto run = [&](uint32_t extra) {
         return pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(subject), length, 0, options | extra, m_matchData,
-                           nullptr);
+                           m_context);
     };
     if (!m_jit)
         return run(0);
     const int report = run(0);
-    // JIT counts its limits differently; the interpreter has the last word on them.
-    if (report == PCRE2_ERROR_JIT_STACKLIMIT || report == PCRE2_ERROR_MATCHLIMIT || report == PCRE2_ERROR_DEPTHLIMIT ||
-        report == PCRE2_ERROR_HEAPLIMIT)
+    // Only the JIT stack is JIT's own limit; the interpreter keeps the same time bounds.
+    if (report == PCRE2_ERROR_JIT_STACKLIMIT)
         return run(PCRE2_NO_JIT);
     return report;
 }

@@ -1,18 +1,24 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 
 struct pcre2_real_code_8;
 struct pcre2_real_match_data_8;
+struct pcre2_real_match_context_8;
+struct pcre2_real_jit_stack_8;
 
 // One compiled Perl-compatible expression over UTF-8 text, matched with room for 20 offset pairs
-// (the whole match and 19 captures). JIT is used when available; whenever JIT gives up on a resource
-// limit the match is repeated by the interpreter, so results are always the interpreter's.
+// (the whole match and 19 captures). JIT is used when available; when JIT runs out of its stack the match
+// is repeated by the interpreter. Each attempt at one start position has match, depth and heap limits that
+// end it within a fraction of a second; limitWork() bounds every later match together.
 class Pcre2Regex {
 public:
     static constexpr int kMatchPairs = 20;
     static constexpr int kNoMatch = -1;
+    // The report of a match that hit a limit or the work bound ("RegExp matching error -47").
+    static constexpr int kLimitExceeded = -47;
 
     // Multiline and dot-matches-all always, caseless when asked.
     Pcre2Regex(const std::string& pattern, bool caseless);
@@ -29,6 +35,12 @@ public:
     // `checkUtf` validates the subject first; leave it off only for text already known to be UTF-8.
     int match(const char* subject, size_t length, bool checkUtf = true);
 
+    // From now on all matches together may use `cpu` of this thread's processor time; a match that
+    // reaches the bound ends with kLimitExceeded.
+    void limitWork(std::chrono::nanoseconds cpu);
+    // The bound of a whole extraction or import over `bytes` of text: 2 s per MiB, at least 0.5 s.
+    static std::chrono::nanoseconds workFor(size_t bytes);
+
     // Offsets of pair `i` of the last match, in bytes from the subject's start.
     bool isSet(int i) const { return m_offsets[2 * i] != kUnset; }
     size_t start(int i) const { return m_offsets[2 * i]; }
@@ -38,8 +50,19 @@ public:
     static std::string matchFailureMessage(int report);
 
 private:
+    struct WorkBound {
+        std::chrono::nanoseconds end = std::chrono::nanoseconds::max();
+        unsigned attempts = 0;
+    };
+    static int onAttempt(struct pcre2_callout_block_8* block, void* bound);
+
     pcre2_real_code_8* m_code = nullptr;
     static constexpr size_t kUnset = ~static_cast<size_t>(0);
+    pcre2_real_match_context_8* m_context = nullptr;
+    pcre2_real_jit_stack_8* m_jitStack = nullptr;
+    WorkBound m_bound;
+    // Bytes of the work-bound callout put in front of the pattern.
+    size_t m_calloutAt = 0;
 
     pcre2_real_match_data_8* m_matchData = nullptr;
     const size_t* m_offsets = nullptr;

@@ -57,14 +57,15 @@ ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage,
 
 Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
 {
-    const auto start = UrlVariables::SubstituteItemVariables(rules.Text_before_Value, name, symbol);
-    const auto pattern = UrlVariables::SubstituteItemVariables(rules.RegExp, name, symbol);
-    if (start.tooLong || pattern.tooLong)
+    // Only the text the rule uses is checked: a long symbol in an unused pattern refuses nothing.
+    const bool regex = rules.Filtering != 0;
+    std::string& used = regex ? rules.RegExp : rules.Text_before_Value;
+    const auto expanded = UrlVariables::SubstituteItemVariables(used, name, symbol);
+    if (expanded.tooLong)
         return Status::error(Status::Code::InvalidInput,
-                             std::string(start.tooLong ? "The start text" : "The regular expression") +
+                             std::string(regex ? "The regular expression" : "The start text") +
                                  " is longer than 259 characters with the item's name and symbol put in.");
-    rules.Text_before_Value = start.text;
-    rules.RegExp = pattern.text;
+    used = expanded.text;
     return rules;
 }
 

@@ -17,8 +17,9 @@ namespace QuotationExtractor {
 ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime);
 // Applies the page encoding rule and the server's page conversion to raw page bytes first.
 ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
-// The rules of an item's server with its name and symbol put into start text and pattern.
-// Refused when a text becomes longer than 259 characters.
+// The rules of an item's server with its name and symbol put into the text its rule uses: the pattern
+// of a regular-expression rule, else the start text. Refused, naming it, when that text becomes longer
+// than 259 characters.
 Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol);
 
 } // namespace QuotationExtractor

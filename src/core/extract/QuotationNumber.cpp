@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -15,8 +16,16 @@ bool continuesWith(const char* text, const std::string& piece)
     return !piece.empty() && std::strncmp(text, piece.c_str(), piece.size()) == 0;
 }
 
+// Whether the plain form (digits with at most one point, no exponent) is below 1 in size.
+bool belowOne(const char* first, const char* last)
+{
+    const std::string_view whole(first, static_cast<size_t>(last - first));
+    const std::string_view integer = whole.substr(0, whole.find('.'));
+    return integer.find_first_not_of("-0") == std::string_view::npos;
+}
+
 // Locale-independent conversion of the rebuilt plain form. A number too large for a double is
-// refused as invalid rather than stored as infinity.
+// refused as invalid rather than stored as infinity; one too small for it is 0.
 ExtractStatus convert(const std::string& plain, double& value)
 {
     const char* first = plain.data();
@@ -25,6 +34,10 @@ ExtractStatus convert(const std::string& plain, double& value)
         ++first;
     double parsed = 0.0;
     const auto [end, ec] = std::from_chars(first, last, parsed);
+    if (ec == std::errc::result_out_of_range && end == last && belowOne(first, last)) {
+        value = 0.0;
+        return ExtractStatus::QuotationFound;
+    }
     value = ec == std::errc() ? parsed : 0.0;
     if (value != 0.0)
         return ExtractStatus::QuotationFound;

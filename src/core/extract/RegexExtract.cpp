@@ -65,6 +65,7 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
         result.excerpt = PageText::limitExcerpt(regex.compileErrorMessage());
         return result;
     }
+    regex.limitWork(Pcre2Regex::workFor(page.size()));
     const int pairs = regex.match(page.c_str(), page.size() + 1);
     if (pairs <= 0) {
         result.excerpt =
@@ -108,6 +109,7 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
         location.message = PageText::limitExcerpt(regex.compileErrorMessage());
         return location;
     }
+    regex.limitWork(Pcre2Regex::workFor(text.size()));
     const int pairs = regex.match(text.data(), text.size());
     if (pairs <= 0) {
         location.message =

@@ -1,4 +1,5 @@
 #include "core/extract/StandardSearch.h"
+#include "core/base/TextCompare.h"
 
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationNumber.h"
@@ -16,11 +17,10 @@ public:
     SearchPage(const std::string& page, const StandardSearch::Rule& rule) : m_rule(rule)
     {
         if (rule.caseInsensitive) {
-            m_folded = page;
-            PageText::foldCase(m_folded);
-            PageText::foldCase(m_rule.startText);
-            PageText::foldCase(m_rule.thousands);
-            PageText::foldCase(m_rule.decimal);
+            m_folded = foldCase(page);
+            m_rule.startText = foldCase(m_rule.startText);
+            m_rule.thousands = foldCase(m_rule.thousands);
+            m_rule.decimal = foldCase(m_rule.decimal);
         }
         m_text = rule.caseInsensitive ? &m_folded : &page;
     }

@@ -68,7 +68,7 @@ Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today)
 Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
 {
     Gathered result;
-    finish(result, ExtractStatus::QuotationNotFound, "No match found!");
+    finish(result, ExtractStatus::QuotationNotFound, ImportEngine::kNoMatch);
     const ImportPattern& p = rule.pattern;
     Pcre2Regex regex(p.pattern, rule.caseInsensitive);
     if (!regex.isValid()) {
@@ -76,6 +76,7 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
         return result;
     }
     QuotationTimeParts parts = QuotationTimeParts::importStart(today);
+    regex.limitWork(Pcre2Regex::workFor(text.size()));
     size_t pos = 0;
     bool checkUtf = true;
     while (pos < text.size()) {
@@ -84,7 +85,7 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
         // The rest of the text was validated with the first match; later subjects start at character starts.
         checkUtf = false;
         if (pairs == Pcre2Regex::kNoMatch) {
-            finish(result, ExtractStatus::QuotationNotFound, "No match found!");
+            finish(result, ExtractStatus::QuotationNotFound, ImportEngine::kNoMatch);
             return result;
         }
         if (pairs <= 0) {
@@ -126,7 +127,10 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
             return result;
         }
         quotation.time = *built;
-        result.quotations.push_back(quotation);
+        if (isStorableTime(quotation.time))
+            result.quotations.push_back(quotation);
+        else
+            ++result.unstorable;
 
         size_t next = pos + regex.end(pairs - 1);
         if (next <= pos) {

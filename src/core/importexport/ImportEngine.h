@@ -30,7 +30,12 @@ struct Gathered {
     ExtractStatus status = ExtractStatus::QuotationNotFound;
     // At most 259 characters; how the run ended ("No match found!" once the last quotation is passed).
     std::string message;
+    // Lines skipped because a portfolio file cannot store their time.
+    int unstorable = 0;
 };
+
+// The normal end of a run, after the last quotation.
+constexpr const char* kNoMatch = "No match found!";
 
 // Reads the file through the page encoding rule; fails with "Could not open file!\n" when it cannot.
 // `today` supplies the month and year a format without them falls back to.

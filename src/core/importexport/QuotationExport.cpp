@@ -14,8 +14,10 @@ using QuotationExport::Outcome;
 // The worksheet writer reports a file it cannot create with this number.
 const int kSheetNotCreated = -1;
 
-Outcome saveFailed(int number)
+Outcome saveFailed(const AtomicFileWriter::Result& result, int number)
 {
+    if (!result.refusal.empty())
+        return {Outcome::FileError, result.refusal};
     return {Outcome::FileError, "File could not be saved (" + std::to_string(number) + ")"};
 }
 
@@ -27,7 +29,7 @@ Outcome exportSheet(const std::vector<CWPapier>& items, const std::string& path)
                 "The quotations do not fit into a worksheet: it holds at most 65536 rows and 65536 columns."};
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, sheet.bytes());
     if (!result.saved)
-        return saveFailed(result.created ? result.errorNumber : kSheetNotCreated);
+        return saveFailed(result, result.created ? result.errorNumber : kSheetNotCreated);
     return {};
 }
 
@@ -37,7 +39,7 @@ Outcome exportText(const std::vector<CWPapier>& items, const std::string& path)
         return {Outcome::NothingWritten, {}};
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, QuotationTextExport::render(items));
     if (!result.saved)
-        return saveFailed(result.errorNumber);
+        return saveFailed(result, result.errorNumber);
     return {};
 }
 

@@ -358,10 +358,12 @@ void CWPapierDoc::MultiplyQuotations(int pos, int otherPos)
     changedAt(pos);
 }
 
-void CWPapierDoc::MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder)
+void CWPapierDoc::MergeQuotations(int pos, std::vector<CKurs> inFileOrder)
 {
     if (!isValidPosition(pos))
         return;
+    // A time the file cannot store would make every later save fail.
+    std::erase_if(inFileOrder, [](const CKurs& record) { return !isStorableTime(record.time); });
     CWPapier& target = m_items[pos];
     if (!isStrictlyAscending(target.quotations)) {
         for (const CKurs& record : inFileOrder)

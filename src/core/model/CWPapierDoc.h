@@ -78,7 +78,8 @@ public:
     void InvertQuotations(int pos);
     void MultiplyQuotations(int pos, int otherPos);
     // Same history as AddQuotation called for each record in order, in O(n log n).
-    void MergeQuotations(int pos, const std::vector<CKurs>& inFileOrder);
+    // Quotations at a time the file cannot store are left out.
+    void MergeQuotations(int pos, std::vector<CKurs> inFileOrder);
 
     // The clipboard stream of the given items, in the given order; refused when a time does not
     // fit the stream.

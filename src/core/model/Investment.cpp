@@ -2,14 +2,26 @@
 
 #include "core/base/FormatText.h"
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+// Rounding leaves a closed position at a tiny remainder (sell 1, buy 0.1 ten times: -1.39e-16), whose
+// average price would explode; such a quantity is 0.
+bool closes(double before, double traded, double after)
+{
+    return std::fabs(after) <= 1e-9 * std::max({1.0, std::fabs(before), std::fabs(traded)});
+}
+
+} // namespace
 
 namespace Investment {
 
 Position Buy(Position position, double bought, double price, double commission)
 {
     const double quantity = position.quantity + bought;
-    if (quantity == 0)
+    if (closes(position.quantity, bought, quantity))
         return Position{};
     const double average = (price * bought + position.quantity * position.avgBuyPrice + commission) / quantity;
     return Position{quantity, average};
@@ -19,7 +31,10 @@ double Sell(Position& position, unsigned long sold, double price, double commiss
 {
     const double units = static_cast<double>(sold);
     const double result = (price - position.avgBuyPrice) * units - commission;
+    const double before = position.quantity;
     position.quantity -= units;
+    if (closes(before, units, position.quantity))
+        position = Position{};
     return result;
 }
 

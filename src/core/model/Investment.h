@@ -14,9 +14,10 @@ struct Position {
     double avgBuyPrice = 0.0;
 };
 
-// A buy that closes a short position exactly leaves quantity 0 and average price 0.
+// A buy or sell that closes the position (to within 1e-9 of the larger quantity) leaves quantity 0
+// and average price 0.
 Position Buy(Position position, double bought, double price, double commission);
-// Returns the financial result of the sale; the average price stays.
+// Returns the financial result of the sale; the average price stays unless the position closes.
 double Sell(Position& position, unsigned long sold, double price, double commission);
 // Refused on quantity 0, where the dividend has nothing to spread over.
 Status Dividends(Position& position, double amount);

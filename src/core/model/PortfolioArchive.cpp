@@ -221,11 +221,6 @@ bool readItem(ArchiveReader& in, CWPapier& item, int& version)
     return !in.failed();
 }
 
-bool fitsStream(time_t time)
-{
-    return time >= std::numeric_limits<int32_t>::min() && time <= std::numeric_limits<int32_t>::max();
-}
-
 // The writer hands its bytes over to `out` when it goes.
 void writeItems(const std::vector<const CWPapier*>& items, size_t expectedSize, QByteArray& out)
 {
@@ -247,11 +242,11 @@ Status checkTimes(const CWPapier& item)
 {
     std::vector<time_t> times = {item.periodStart, item.periodEnd};
     for (const CKurs& record : item.quotations) {
-        if (!fitsStream(record.time))
+        if (!isStorableTime(record.time))
             times.push_back(record.time);
     }
     for (time_t time : times) {
-        if (!fitsStream(time))
+        if (!isStorableTime(time))
             return Status::error(Status::Code::InvalidInput,
                                  "The item \"" + item.name + "\" holds the time " + std::to_string(time) +
                                      " (seconds since 1970), which a portfolio file cannot store: times must lie"

@@ -45,6 +45,9 @@ namespace PortfolioFile {
 Result<std::vector<CWPapier>> load(const std::string& path)
 {
     QFile file(QString::fromStdString(path));
+    // A folder, device or FIFO is no portfolio; opening a FIFO without a writer would never return.
+    if (QFileInfo::exists(file.fileName()) && !QFileInfo(file).isFile())
+        return Status::error(Status::Code::FileError, kOpenFailed);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return openFailure(file, path);
     // Streamed through a bounded buffer rather than mapped: another program shortening the file
@@ -60,7 +63,8 @@ Result<std::vector<CWPapier>> load(const std::string& path)
     const bool read = PortfolioArchive::read(in, items, &lastVersion);
     if (file.error() != QFileDevice::NoError)
         return Status::error(Status::Code::FileError, kOpenFailed);
-    if (!read)
+    // Bytes after the last item are damage too, not something to drop silently on the next save.
+    if (!read || in.remaining() != 0)
         return Status::error(Status::Code::FormatError, PortfolioArchive::kFormatError);
     if (!items.empty() && lastVersion < PortfolioArchive::kWrittenVersion)
         items.push_back(CWPapier::newInvestedAmountHistory(std::time(nullptr)));
@@ -78,6 +82,8 @@ Status save(const std::string& path, const std::vector<CWPapier>& items)
         return bytes.status();
     const AtomicFileWriter::Result saved =
         AtomicFileWriter::save(path, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
+    if (!saved.refusal.empty())
+        return Status::error(Status::Code::FileError, saved.refusal);
     if (!saved.saved)
         return Status::error(Status::Code::FileError, saveMessage(saved.failure, path));
     return Status::ok();

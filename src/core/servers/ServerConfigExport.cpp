@@ -97,6 +97,8 @@ Status ExportServerConfigs(const std::string& path)
 {
     std::vector<ServerConfig> servers;
     for (const std::string& name : ServerStore::ListServerNames()) {
+        if (!ServerStore::CheckServerName(name))
+            continue;
         ServerConfig config;
         config.name = name;
         ServerStore::ReadServerConfig(name, config);
@@ -104,6 +106,8 @@ Status ExportServerConfigs(const std::string& path)
     }
     const std::string bytes = encode(render(servers, ServerStore::StoredPresetVersion()));
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, bytes);
+    if (!result.refusal.empty())
+        return Status::error(Status::Code::FileError, result.refusal);
     if (!result.saved)
         return Status::error(Status::Code::FileError,
                              "File could not be saved (" + std::to_string(result.errorNumber) + ")");

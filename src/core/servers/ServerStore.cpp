@@ -87,8 +87,23 @@ void ReadServerConfig(const std::string& name, ServerConfig& config)
         readField(*settings, f, config);
 }
 
+Status CheckServerName(const std::string& name)
+{
+    // Lines split the list and the registry export, and a backslash would nest a registry key.
+    const bool refused = std::any_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F || c == '\\';
+    });
+    if (refused)
+        return Status::error(Status::Code::InvalidInput,
+                             "A server name must not contain a line break, another control character or a backslash.");
+    return Status::ok();
+}
+
 Status WriteServerConfig(const std::string& name, const ServerConfig& config)
 {
+    if (Status checkedName = CheckServerName(name); !checkedName)
+        return checkedName;
     ServerConfig checked = config;
     checked.name = name;
     if (const std::optional<std::string> field = checked.overlongText())

@@ -1,5 +1,7 @@
 #include "gui/items/ItemQuotationDialog.h"
 
+#include "core/base/NumberInput.h"
+#include "core/model/CKurs.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QDateEdit>
@@ -8,7 +10,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTimeEdit>
 
 ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t now, QWidget* parent)
@@ -36,20 +37,15 @@ time_t ItemQuotationDialog::quotationTime() const
 
 void ItemQuotationDialog::accept()
 {
-    bool ok = false;
-    const QString text = m_valueField->text().trimmed();
-    double value = QLocale::system().toDouble(text, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(text, &ok);
-    if (!ok) {
-        MessageDialog::warning(this, tr("Please enter a number."));
+    const Result<double> value = readNumber(m_valueField->text().toStdString(), kMinValue, kMaxValue);
+    if (!value) {
+        MessageDialog::warning(this, tr(value.message().c_str()));
         return;
     }
-    if (value < kMinValue || value > kMaxValue) {
-        MessageDialog::warning(
-            this, tr("Please enter a number between %1 and %2.").arg(kMinValue, 0, 'g', 15).arg(kMaxValue, 0, 'g', 15));
+    if (!isStorableTime(quotationTime())) {
+        MessageDialog::warning(this, tr(kUnstorableTimeText));
         return;
     }
-    m_value = value;
+    m_value = *value;
     QDialog::accept();
 }

@@ -1,6 +1,8 @@
 #include "TestEnvironment.h"
 #include "core/base/FileReader.h"
+#include "core/base/TextCompare.h"
 #include "core/base/Windows1252.h"
+#include "core/extract/MonthNames.h"
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationExtractor.h"
@@ -167,9 +169,29 @@ TEST(CaseFolding, Latin1LettersFoldInBothPageEncodings)
         EXPECT_EQ(static_cast<int>(r.status), 0);
         EXPECT_DOUBLE_EQ(r.value, 101.5);
     }
-    std::string text = "ÀÖ×ÞßÄ";
-    PageText::foldCase(text);
-    EXPECT_EQ(text, "àö×þßä") << "the multiplication sign and sharp s stay";
+    EXPECT_EQ(foldCase("ÀÖ×ÞßÄ"), "àö×þßä") << "the multiplication sign and sharp s stay";
+}
+
+TEST(StandardSearchTest, IgnoringCaseFoldsEveryScriptAndKeepsExcerptsWhole)
+{
+    struct Case {
+        std::string page;
+        const char* start;
+        double value;
+    };
+    for (const Case& c : {Case{"ŠKODA AUTO 12,50", "škoda", 12.5}, Case{"Ÿ 3,25", "ÿ", 3.25},
+                          Case{"ΑΘΗΝΑ 7,00", "αθηνα", 7.0}, Case{"МОСКВА 8,00", "москва", 8.0}}) {
+        const auto r = StandardSearch::StandardSearch(PageText::forSearch(c.page), rule(c.start, ".", ",", 0));
+        EXPECT_EQ(r.status, ExtractStatus::QuotationFound) << c.start;
+        EXPECT_DOUBLE_EQ(r.value, c.value) << c.start;
+    }
+    // The Kelvin sign (3 bytes) folds to "k" (1 byte): the excerpt after it stays whole characters.
+    const auto r =
+        StandardSearch::StandardSearch(PageText::forSearch("\u212A\u212A Ärger: -- äöü"), rule("ärger", ".", ",", 0));
+    EXPECT_NE(r.status, ExtractStatus::QuotationFound);
+    EXPECT_TRUE(Windows1252::isValidUtf8(r.excerpt)) << r.excerpt;
+    EXPECT_EQ(MonthNames::monthOf("MÄRZ"), 3);
+    EXPECT_EQ(MonthNames::monthOf("März"), 3);
 }
 
 TEST(Windows1252Test, ConvertsBothWaysAndRefusesWhatDoesNotFit)
@@ -219,4 +241,26 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
     r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
     EXPECT_EQ(static_cast<int>(r.status), 0) << r.statusText();
     EXPECT_DOUBLE_EQ(r.value, 665.89);
+}
+
+TEST(ItemVariablesTest, OnlyTheTextTheRuleUsesIsCheckedForLength)
+{
+    ServerConfig rules = ServerConfig::newServerDefaults();
+    rules.Text_before_Value = "Price of [&symbol]";
+    rules.RegExp = "[&symbol] ([0-9.]+)";
+    const std::string symbol(260, 'S');
+    for (const int filtering : {0, 1}) {
+        rules.Filtering = filtering;
+        EXPECT_TRUE(QuotationExtractor::WithItemVariables(rules, "N", "SYM")) << filtering;
+        const Result<ServerConfig> withLong = QuotationExtractor::WithItemVariables(rules, "N", symbol);
+        ASSERT_FALSE(withLong) << filtering;
+        EXPECT_EQ(withLong.message(),
+                  std::string(filtering ? "The regular expression" : "The start text") +
+                      " is longer than 259 characters with the item's name and symbol put in.");
+    }
+    rules.Text_before_Value = "Price";
+    rules.Filtering = 0;
+    const Result<ServerConfig> standard = QuotationExtractor::WithItemVariables(rules, "N", symbol);
+    ASSERT_TRUE(standard) << "the unused pattern grows past 259 characters";
+    EXPECT_EQ(standard->Text_before_Value, "Price");
 }

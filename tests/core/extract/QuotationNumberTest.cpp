@@ -91,3 +91,13 @@ TEST(ParseQuotationNumber, HugeNumbersAreInvalidRatherThanInfinite)
     huge += " ";
     EXPECT_EQ(parse(huge.c_str(), "", ".").status, 3);
 }
+
+TEST(ParseQuotationNumber, NumbersTooSmallForADoubleAreZero)
+{
+    for (const char* sign : {"", "-", "+"}) {
+        const std::string tiny = std::string(sign) + "0." + std::string(400, '0') + "1 ";
+        const Parsed parsed = parse(tiny.c_str(), "", ".");
+        EXPECT_EQ(parsed.status, 0) << sign;
+        EXPECT_EQ(parsed.value, 0.0) << sign;
+    }
+}

@@ -320,3 +320,17 @@ TEST(ParseNumberAt, AgreesWithTheParserOnTheWholeText)
                 ASSERT_EQ(actual, expected) << text << " @" << start;
             }
 }
+
+TEST(RegexWorkBound, ABacktrackingPatternOverManyStartPositionsEndsWithTheMatchingError)
+{
+    // Every start position costs about the cube of its digit run; unbounded this takes minutes.
+    std::string page;
+    while (page.size() < 256 * 1024)
+        page += std::string(100, '7') + ' ';
+    const ExtractResult result =
+        RegexExtract::RegexExtract(PageText::forSearch(page), valueRule("(\\d+)(\\d+)(\\d+)X"), 0);
+    EXPECT_EQ(result.status, ExtractStatus::QuotationNotFound);
+    EXPECT_EQ(result.excerpt, "RegExp matching error -47");
+    EXPECT_EQ(RegexExtract::RegexLocate("(a+)+b", "(", true, 0).message,
+              "RegExp compilation failed at pos. 1: missing closing parenthesis");
+}

@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 #include "TestEnvironment.h"
 #include "core/extract/ExtractResult.h"
+#include "core/extract/PageText.h"
 
 #include <gtest/gtest.h>
 
@@ -289,4 +290,13 @@ TEST(ImportCli, ValuesPrintAsPrintfWouldUnderTheLocale)
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     r = runCli({"import", file}, {"TZ=UTC", "LC_ALL=de_DE.UTF-8"});
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "2004-01-05 20:00;0,0001");
+}
+
+TEST_F(ImportEngineTest, PlaceholdersSideBySideEndWithTheMatchingErrorInsteadOfRunningForMinutes)
+{
+    std::string text;
+    while (text.size() < 256 * 1024)
+        text += std::string(100, '7') + '\n';
+    const Gathered gathered = run(PageText::forSearch(text), rule("[&value][&value][&value]X"));
+    EXPECT_EQ(gathered.message, "RegExp matching error -47");
 }

@@ -103,12 +103,10 @@ TEST(ServerStore, MissingSeparatorValuesReadAsEmptyAndComma)
 TEST(ServerStore, AnyNameRoundTripsAndListsSortedIgnoringCase)
 {
     TestEnvironment env;
-    const std::vector<std::string> names = {"b/slash", "A back\\slash", "ämter ü",   "a",
-                                            "B",       "%25 percent",   "  blanks  "};
+    const std::vector<std::string> names = {"b/slash", "A pipe|", "ämter ü", "a", "B", "%25 percent", "  blanks  "};
     for (const std::string& name : names)
         ASSERT_TRUE(ServerStore::WriteServerConfig(name, sampleConfig())) << name;
-    const std::vector<std::string> expected = {"  blanks  ", "%25 percent", "a",      "A back\\slash",
-                                               "B",          "b/slash",     "ämter ü"};
+    const std::vector<std::string> expected = {"  blanks  ", "%25 percent", "a", "A pipe|", "B", "b/slash", "ämter ü"};
     EXPECT_EQ(ServerStore::ListServerNames(), expected);
     for (const std::string& name : names) {
         ServerConfig config;

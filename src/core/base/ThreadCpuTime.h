@@ -1,0 +1,6 @@
+#pragma once
+
+#include <chrono>
+
+// The processor time the calling thread has used so far.
+std::chrono::nanoseconds threadCpuTime();

@@ -1,0 +1,18 @@
+#include "core/base/TextCompare.h"
+#include "core/model/CWPapierDoc.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextCompareTest, UnicodeSimpleCaseFoldingEverywhereTheProgramIgnoresCase)
+{
+    const std::vector<std::pair<std::string, std::string>> equal = {
+        {"ŠKODA", "škoda"}, {"Ÿ", "ÿ"},      {"ΑΘΗΝΑ", "αθηνα"}, {"МОСКВА", "москва"},
+        {"Ärger", "ärger"}, {"\u212A", "k"}, {"AbC", "aBc"},
+    };
+    for (const auto& [a, b] : equal)
+        EXPECT_EQ(compareIgnoringCase(a, b), 0) << a << " / " << b;
+    EXPECT_NE(compareIgnoringCase("ß", "ss"), 0) << "simple folding keeps the sharp s";
+    EXPECT_LT(compareIgnoringCase("apple", "Banana"), 0);
+    EXPECT_EQ(foldCase("\xE4X\xFF"), "\xE4x\xFF") << "bytes that are not UTF-8 stay";
+    EXPECT_EQ(pastedItemName("ärger", {"Ärger"}), "Copy of ärger");
+}
