@@ -38,15 +38,15 @@ TEST_F(SafeInputCliTest, TimesAPortfolioFileCannotStoreAreRefusedWhereTheyEnter)
     EXPECT_EQ(result.err.rfind("tickora-cli: Error: Date outside 1901-12-13 to 2038-01-19!\n", 0), 0u) << result.err;
 
     const QString source = QString::fromStdString(
-        m_env.writeFile("history.csv", "Date,Close\n2040-01-02,20.5\n2024-01-02,11.5\n2041-01-01,1\n"));
+        m_env.writeFile("history.csv", "Date,Close\n2040-01-02,20.5\n2024-01-02,11.5\n2041-01-01,1\nend\n"));
     const QStringList import = {"import", source, "--format", "[&year]-[&month]-[&day],[&value]"};
     result = run(import);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "2024-01-02 00:00;11.5000\n");
+    EXPECT_EQ(result.out, "2024-01-02 20:00;11.5000\n");
     EXPECT_EQ(result.err, "Skipped 2 lines whose date a portfolio file cannot store.\n");
     result = run(import + QStringList{"--into", path, "--item", "Acme"});
     EXPECT_EQ(result.exitCode, 1) << result.err;
-    EXPECT_EQ(history(path), "2024-01-02 00:00\t11.5000\n2024-01-01 10:00\t10.0000\n");
+    EXPECT_EQ(history(path), "2024-01-02 20:00\t11.5000\n2024-01-01 10:00\t10.0000\n");
     EXPECT_EQ(run({"quote", path, "Acme", "12"}).exitCode, 0) << "the file still saves";
 }
 

@@ -144,7 +144,7 @@ TEST(ExtractCli, ValueFollowsTheLocale)
 TEST(ServersCli, NamesARegistryKeyCannotHoldAreRefusedButStoredOnesStayManageable)
 {
     TestEnvironment env;
-    for (const std::string name : {"Line\nbreak", "Tab\there", "Back\\slash", std::string("Nul\x7F")}) {
+    for (const char* name : {"Line\nbreak", "Tab\there", "Back\\slash", "Del\x7F"}) {
         const CliResult r = runCli(args({"servers", "set", name, "--url", "http://x/"}));
         EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_EQ(r.err.rfind("tickora-cli: A server name must not contain a line break, another control character "

@@ -116,6 +116,32 @@ TEST_F(UpdateCommandTest, ASignalAbortsTheRestSavesWhatWasStoredAndLeavesNoPages
     }
 }
 
+TEST_F(UpdateCommandTest, AQuotationDatedPast2038FailsAloneAndTheOthersAreSaved)
+{
+    testServer().addPage("/cli/future.html", "Price 20.5 on 01.01.2040");
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    add(doc, "Beta", "/cli/b.html", {});
+    CWPapier future = CWPapier::newItem("Future", 0, 0);
+    future.server = standardRules(testServer().url("/cli/future.html"), "Price");
+    future.server.name = ServerConfig::kUserDefinedName;
+    future.server.Filtering = 1;
+    future.server.RegExp = "Price ([0-9.]+) on ([0-9]+)\\.([0-9]+)\\.([0-9]+)";
+    future.server.bRegExpExtractDate = 1;
+    doc.AddItem(future);
+    std::string error;
+    const std::string path = m_env.path("future.tkr");
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+
+    const CliResult result = runCli({"update", QString::fromStdString(path)});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.out.find("Future: Error: Date outside 1901-12-13 to 2038-01-19!\n"), std::string::npos)
+        << result.out;
+    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    EXPECT_DOUBLE_EQ(doc.item(1).quotations.at(0).value, 7.5);
+    EXPECT_TRUE(doc.item(2).quotations.empty());
+}
+
 TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)
 {
     const std::string path = portfolio();

@@ -46,7 +46,8 @@ Status AtomicFileWriter::checkTarget(const std::string& path)
 AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, std::string_view bytes)
 {
     Result result;
-    if (const Status target = checkTarget(path); !target) {
+    // A missing folder is left to fail as any other write does; callers word that themselves.
+    if (const Status target = checkTarget(path); target.code() == Status::Code::FileError) {
         result.failure = Failure::Other;
         result.refusal = target.message();
         return result;

@@ -17,12 +17,12 @@ public:
         bool created = false; // the temporary file could be created
         int errorNumber = 0; // the system's error number of the failed step
         Failure failure = Failure::None;
-        // Why the target was refused before anything was written: "%1 is not a regular file." or
-        // "%1 was not found." naming the missing folder; empty otherwise.
+        // "%1 is not a regular file." when the target was refused before anything was written.
         std::string refusal;
     };
 
     static Result save(const std::string& path, std::string_view bytes);
-    // The target test of save(), decided from the file type alone without opening the target.
+    // The target test, decided from the file type alone without opening the target: a FileError
+    // "%1 is not a regular file.", or NotFound "%1 was not found." naming a missing folder.
     static Status checkTarget(const std::string& path);
 };

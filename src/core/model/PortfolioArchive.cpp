@@ -290,6 +290,11 @@ bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion)
         }
         items.push_back(std::move(item));
     }
+    // Bytes after the last item are damage too, not something to drop silently on the next save.
+    if (in.remaining() != 0) {
+        items.clear();
+        return false;
+    }
     if (lastItemVersion)
         *lastItemVersion = version;
     return true;

@@ -21,8 +21,8 @@ constexpr const char* kClipboardReadError = "Clipboard data could not be read!";
 
 // Refused when a time of an item does not fit the stream's 32 bits.
 Result<QByteArray> write(const std::vector<const CWPapier*>& items);
-// False on any malformed stream. `lastItemVersion`, when given, receives the version of the
-// last item read (0 for an empty list).
+// False on any malformed stream, also one with bytes after its last item. `lastItemVersion`, when given, receives the
+// version of the last item read (0 for an empty list).
 bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion);
 bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion);
 

@@ -63,8 +63,7 @@ Result<std::vector<CWPapier>> load(const std::string& path)
     const bool read = PortfolioArchive::read(in, items, &lastVersion);
     if (file.error() != QFileDevice::NoError)
         return Status::error(Status::Code::FileError, kOpenFailed);
-    // Bytes after the last item are damage too, not something to drop silently on the next save.
-    if (!read || in.remaining() != 0)
+    if (!read)
         return Status::error(Status::Code::FormatError, PortfolioArchive::kFormatError);
     if (!items.empty() && lastVersion < PortfolioArchive::kWrittenVersion)
         items.push_back(CWPapier::newInvestedAmountHistory(std::time(nullptr)));
@@ -84,6 +83,8 @@ Status save(const std::string& path, const std::vector<CWPapier>& items)
         AtomicFileWriter::save(path, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
     if (!saved.refusal.empty())
         return Status::error(Status::Code::FileError, saved.refusal);
+    if (const Status target = AtomicFileWriter::checkTarget(path); !saved.saved && !target)
+        return target;
     if (!saved.saved)
         return Status::error(Status::Code::FileError, saveMessage(saved.failure, path));
     return Status::ok();

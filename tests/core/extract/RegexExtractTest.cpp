@@ -328,7 +328,7 @@ TEST(RegexWorkBound, ABacktrackingPatternOverManyStartPositionsEndsWithTheMatchi
     while (page.size() < 256 * 1024)
         page += std::string(100, '7') + ' ';
     const ExtractResult result =
-        RegexExtract::RegexExtract(PageText::forSearch(page), valueRule("(\\d+)(\\d+)(\\d+)X"), 0);
+        RegexExtract::RegexExtract(PageText::forSearch(page), valueRule("(\\d+)(\\d+)(\\d+)\\s\\s"), 0);
     EXPECT_EQ(result.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(result.excerpt, "RegExp matching error -47");
     EXPECT_EQ(RegexExtract::RegexLocate("(a+)+b", "(", true, 0).message,
