@@ -25,7 +25,7 @@ void print(const GeneralOptions& options, bool json)
         Cli::printJson(object);
 }
 
-// Applies NAME=VALUE; returns an exit code other than Success when the assignment is refused.
+// Applies NAME=VALUE; a refused value prints its message and gives Failed, a malformed assignment UsageError.
 int assign(GeneralOptions& options, const QString& assignment)
 {
     const qsizetype eq = assignment.indexOf('=');
@@ -37,8 +37,10 @@ int assign(GeneralOptions& options, const QString& assignment)
         return Cli::usageError("unknown option '" + name + "'.", kUsage);
     const std::string message =
         GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString(), options.*field->value);
-    if (!message.empty())
-        return Cli::usageError(name + ": " + message, kUsage);
+    if (!message.empty()) {
+        Cli::err("tickora-cli: " + name + ": " + message);
+        return Cli::Failed;
+    }
     return Cli::Success;
 }
 
@@ -51,10 +53,18 @@ int runOptionsCommand(const QStringList& args)
         return Cli::UsageError;
     GeneralOptions options = GeneralOptions::ReadOptions();
     const QStringList assignments = Cli::positionals(parser);
-    // Every assignment is checked before anything is stored.
+    // Every assignment is checked before anything is stored; each refused value is named.
+    bool refused = false;
     for (const QString& assignment : assignments) {
-        if (const int result = assign(options, assignment); result != Cli::Success)
+        const int result = assign(options, assignment);
+        if (result == Cli::UsageError)
             return result;
+        refused = refused || result != Cli::Success;
+    }
+    // A value out of range is a wrong command line like any other.
+    if (refused) {
+        Cli::err(kUsage);
+        return Cli::UsageError;
     }
     if (!assignments.isEmpty() && !options.WriteOptions()) {
         Cli::err("The options could not be stored.");

@@ -130,7 +130,7 @@ TEST(OptionsCli, PrintsChecksAndStoresAllOrNothing)
     EXPECT_EQ(result.out, kDefaultLines);
 
     result = runCli({"options", "Hour1=7", "NumberDownloads=501", "UpdateIntervall=4"});
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.exitCode, 2) << "a value out of range is a wrong command line";
     EXPECT_NE(result.err.find("Please enter an integer between 1 and 500."), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("Please enter an integer between 5 and 500."), std::string::npos) << result.err;
     EXPECT_EQ(GeneralOptions::ReadOptions(), GeneralOptions());
