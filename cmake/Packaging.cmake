@@ -4,8 +4,8 @@ set(CPACK_PACKAGE_NAME tickora)
 set(CPACK_PACKAGE_VENDOR "The Tickora developers")
 set(CPACK_PACKAGE_CONTACT "The Tickora developers <developers@tickora.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "portfolio of securities with quotations fetched from web pages")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Tickora keeps a portfolio of securities (shares, funds, indices, currencies)
+# CPack puts the summary on the first line; this is the extended description under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tickora keeps a portfolio of securities (shares, funds, indices, currencies)
 and fetches their current quotations from ordinary web pages by rules you
 write: a start text with tags and numbers to skip, or a regular expression.
 It keeps every item's quotation history, records buys, sells and dividends,
