@@ -5,13 +5,13 @@ CMAKE_FLAGS ?=
 # CI builds with warnings as errors; a local build only reports them.
 WERROR ?= OFF
 
-.PHONY: deps configure build run test bench fuzz format format-check clean
+.PHONY: deps configure build run test package bench fuzz format format-check clean
 
 deps:
 	bash scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DTICKORA_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DTICKORA_WERROR=$(WERROR) -DTICKORA_BUILD_TESTS=ON $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -21,6 +21,13 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Packages the tree that `make test` built; a fresh clone is configured in Release without the tests.
+package: deps
+	test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DTICKORA_WERROR=$(WERROR) -DTICKORA_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTICKORA_BUILD_BENCH=ON -DTICKORA_BUILD_TESTS=OFF -DTICKORA_BUILD_GUI=OFF
