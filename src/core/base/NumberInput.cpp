@@ -28,8 +28,8 @@ std::string cForm(std::string_view text)
         return form;
     if (form.find('.') != std::string::npos)
         return {};
-    form.replace(form.find(decimal), decimal.size(), ".");
-    return form;
+    const size_t at = form.find(decimal);
+    return form.substr(0, at) + '.' + form.substr(at + decimal.size());
 }
 
 } // namespace
