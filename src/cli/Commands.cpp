@@ -22,7 +22,7 @@ const std::vector<const CliCommand*>& cliCommands()
     static const std::vector<const CliCommand*> table = {
         &kServersCommand, &kExtractCommand, &kImportCommand,   &kWizardCommand, &kOptionsCommand, &kExportCommand,
         &kNewCommand,     &kAddCommand,     &kShowCommand,     &kDumpCommand,   &kConvertCommand, &kQuoteCommand,
-        &kBuyCommand,     &kSellCommand,    &kDividendCommand, &kUpdateCommand, &kTestCommand, &kHistoryCommand,
+        &kBuyCommand,     &kSellCommand,    &kDividendCommand, &kUpdateCommand, &kTestCommand,    &kHistoryCommand,
     };
     return table;
 }
