@@ -1,5 +1,7 @@
 #include "gui/items/ItemQuotationDialog.h"
 
+#include "core/model/CKurs.h"
+#include "gui/items/NumberEntry.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QDateEdit>
@@ -8,12 +10,18 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTimeEdit>
 
 ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t now, QWidget* parent)
-    : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(now).date(), this)),
-      m_time(new QTimeEdit(QTime(20, 0, 0), this)), m_valueField(new QLineEdit(QStringLiteral("0"), this))
+    : ItemQuotationDialog(
+          itemName, QDateTime(QDateTime::fromSecsSinceEpoch(now).date(), QTime(20, 0)).toSecsSinceEpoch(), 0.0, parent)
+{
+}
+
+ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t time, double value, QWidget* parent)
+    : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(time).date(), this)),
+      m_time(new QTimeEdit(QDateTime::fromSecsSinceEpoch(time).time(), this)),
+      m_valueField(new QLineEdit(NumberEntry::text(value), this))
 {
     setWindowTitle(tr("Item quotation"));
     m_date->setCalendarPopup(true);
@@ -36,20 +44,13 @@ time_t ItemQuotationDialog::quotationTime() const
 
 void ItemQuotationDialog::accept()
 {
-    bool ok = false;
-    const QString text = m_valueField->text().trimmed();
-    double value = QLocale::system().toDouble(text, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(text, &ok);
-    if (!ok) {
-        MessageDialog::warning(this, tr("Please enter a number."));
+    const std::optional<double> value = NumberEntry::take(this, m_valueField, kMinValue, kMaxValue);
+    if (!value)
+        return;
+    if (const Status storable = checkStorableTime(quotationTime()); !storable) {
+        MessageDialog::warning(this, QString::fromStdString(storable.message()));
         return;
     }
-    if (value < kMinValue || value > kMaxValue) {
-        MessageDialog::warning(
-            this, tr("Please enter a number between %1 and %2.").arg(kMinValue, 0, 'g', 15).arg(kMaxValue, 0, 'g', 15));
-        return;
-    }
-    m_value = value;
+    m_value = *value;
     QDialog::accept();
 }
