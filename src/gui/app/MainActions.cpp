@@ -85,7 +85,9 @@ void createItemActions(MainActions& a, QMainWindow* w)
                               QKeySequence(Qt::Key_Insert), standard(w, QStyle::SP_FileDialogNewFolder));
     a.properties = makeAction(w, QCoreApplication::translate("MainActions", "P&roperties\tEnter"),
                               QCoreApplication::translate("MainActions", "Show item properties."), QKeySequence());
-    a.properties->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
+    // The keypad's Enter carries the keypad modifier, which shortcuts do not ignore.
+    a.properties->setShortcuts(
+        {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
     a.showQuotations = makeAction(w, QCoreApplication::translate("MainActions", "Show &quotations\tCtrl+Q"),
                                   QCoreApplication::translate("MainActions", "Show the price history of an item."),
                                   QKeySequence(Qt::CTRL | Qt::Key_Q));
