@@ -411,6 +411,28 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(valueShown(), QStringLiteral("12.5000"), 20000);
         QVERIFY(!list->showsFirstStartHint());
     }
+
+    void screenshotOfTheSheet()
+    {
+        const QByteArray target = qgetenv("TICKORA_SCREENSHOT_PROPERTIES");
+        if (target.isEmpty())
+            QSKIP("TICKORA_SCREENSHOT_PROPERTIES names the image to write");
+        TestEnvironment env;
+        QVERIFY(ServerStore::WriteServerConfig("Example quotes", storedServer("https://quotes.example/[&symbol]")));
+        CWPapierDoc doc;
+        CWPapier item = CWPapier::newItem("ACME Industries", 1700000000, 1);
+        item.symbol = "US0000000001";
+        item.note = "Bought for the long run.";
+        item.server.name = "Example quotes";
+        doc.AddItem(item);
+        CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
+        // Only for the button's look: the picture runs no test.
+        sheet.setTester([](const std::string&, const std::string&, const ServerConfig&) {});
+        sheet.resize(520, 420);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QVERIFY(sheet.grab().save(QString::fromLocal8Bit(target)));
+    }
 };
 
 QTEST_MAIN(TestPropertySheet)
