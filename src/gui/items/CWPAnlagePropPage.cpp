@@ -161,9 +161,8 @@ void CWPAnlagePropPage::Dividends()
     if (dialog.exec() != QDialog::Accepted)
         return;
     Investment::Position position{m_values.quantity, m_values.avgBuyPrice};
-    std::string error;
-    if (!Investment::Dividends(position, dialog.figure(0), error)) {
-        MessageDialog::warning(this, QString::fromStdString(error));
+    if (const Status status = Investment::Dividends(position, dialog.figure(0)); !status) {
+        MessageDialog::warning(this, QString::fromStdString(status.message()));
         return;
     }
     m_values.avgBuyPrice = position.avgBuyPrice;

@@ -2,6 +2,7 @@
 
 #include "core/base/TextCompare.h"
 #include "core/base/UrlVariables.h"
+#include "core/model/ItemRules.h"
 #include "core/servers/ServerStore.h"
 #include "gui/items/NoteDialog.h"
 #include "gui/widgets/MessageDialog.h"
@@ -18,19 +19,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-
-namespace {
-
-// The item's own fields for an empty or "-- User defined --" server name, else the stored server.
-ServerConfig itemRules(const CWPapier& item)
-{
-    ServerConfig rules = item.server;
-    if (!item.server.name.empty() && item.server.name != ServerConfig::kUserDefinedName)
-        ServerStore::ReadServerConfig(item.server.name, rules);
-    return rules;
-}
-
-} // namespace
 
 CWPPropPage::CWPPropPage(const CWPapier& item, QWidget* parent)
     : QWidget(parent), m_item(item), m_shownServer(QString::fromStdString(
@@ -138,7 +126,7 @@ void CWPPropPage::store(CWPapier& item) const
 
 ServerConfig CWPPropPage::currentRules() const
 {
-    return itemRules(currentItem());
+    return ItemRules(currentItem());
 }
 
 void CWPPropPage::editNote()
@@ -160,13 +148,13 @@ void CWPPropPage::testUpdate()
 {
     const CWPapier item = currentItem();
     if (m_tester)
-        m_tester(item.name, item.symbol, itemRules(item));
+        m_tester(item.name, item.symbol, ItemRules(item));
 }
 
 void CWPPropPage::openWebPage()
 {
     const CWPapier item = currentItem();
-    const auto dated = UrlVariables::SubstituteDateVariablesNow(itemRules(item).URL, 0);
+    const auto dated = UrlVariables::SubstituteDateVariablesNow(ItemRules(item).URL, 0);
     const auto url = UrlVariables::SubstituteItemVariables(dated.text, item.name, item.symbol);
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
 }
