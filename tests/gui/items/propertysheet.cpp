@@ -341,7 +341,7 @@ private slots:
         QCOMPARE(doc.itemCount(), 2);
 
         // An item being updated offers no Properties.
-        doc.item(1).updating = 1;
+        doc.setUpdating(doc.itemId(1), true);
         frame.refreshCommandStates();
         QVERIFY(!frame.actions().properties->isEnabled());
         QVERIFY(frame.actions().showQuotations->isEnabled());
