@@ -9,6 +9,7 @@
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
 #include "gui/items/ItemCommands.h"
+#include "gui/items/ItemSheetCommands.h"
 #include "gui/views/CWPapierLView.h"
 #include "gui/widgets/AppIcons.h"
 #include "gui/widgets/FileDialog.h"
@@ -40,7 +41,9 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
       m_panes(new StatusPanes(statusBar())), m_statusWindow(new CConnectionStatusDlg(this)),
       m_updates(new UpdateController(*m_doc, options.ShowFileOnError && !unattended, this)),
       m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this)),
-      m_items(new ItemCommands(*m_doc, *m_list, *m_updates, this))
+      m_items(new ItemCommands(*m_doc, *m_list, *m_updates, this)),
+      m_sheets(new ItemSheetCommands(
+          *m_doc, m_updates, [this] { return m_list->focusedItem(); }, this))
 {
     setWindowIcon(AppIcons::application());
     restoreGeometryFromSettings();
@@ -132,6 +135,10 @@ void CMainFrame::connectActions()
     connect(a.updateAll, &QAction::triggered, this, &CMainFrame::updateAll);
     connect(a.exportQuotations, &QAction::triggered, m_documents, &DocumentCommands::exportQuotations);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.insertItem, &QAction::triggered, m_sheets, &ItemSheetCommands::CreateItemWithSheet);
+    connect(a.properties, &QAction::triggered, m_sheets, &ItemSheetCommands::properties);
+    connect(a.showQuotations, &QAction::triggered, m_sheets, &ItemSheetCommands::showQuotations);
+    connect(m_list, &QAbstractItemView::doubleClicked, a.properties, &QAction::trigger);
     connect(a.deleteItem, &QAction::triggered, m_items, &ItemCommands::deleteSelected);
     connect(a.cut, &QAction::triggered, m_items, &ItemCommands::cutSelected);
     connect(a.copy, &QAction::triggered, m_items, &ItemCommands::copySelected);
@@ -199,6 +206,9 @@ void CMainFrame::refreshCommandStates()
     a.updateQuotationInList->setEnabled(ordinarySelected);
     a.updateOnDate->setEnabled(ordinarySelected);
     a.manualUpdate->setEnabled(m_list->focusedItem() != 0);
+    const CWPapierDoc::ItemId focused = m_list->focusedItem();
+    a.properties->setEnabled(m_doc->positionOf(focused) >= 0 && !m_doc->isUpdating(focused));
+    a.showQuotations->setEnabled(m_doc->positionOf(focused) >= 0);
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
     a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
     a.compareAll->setEnabled(m_list->rowItems().size() >= 2);

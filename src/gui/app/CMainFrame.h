@@ -14,6 +14,7 @@ class CConnectionStatusDlg;
 class CWPapierLView;
 class DocumentCommands;
 class ItemCommands;
+class ItemSheetCommands;
 class QSplitter;
 class QSystemTrayIcon;
 class StatusPanes;
@@ -35,6 +36,7 @@ public:
     UpdateController* updates() const { return m_updates; }
     DocumentCommands* documents() const { return m_documents; }
     ItemCommands* items() const { return m_items; }
+    ItemSheetCommands* itemSheets() const { return m_sheets; }
     const MainActions& actions() const { return m_actions; }
     const GeneralOptions& options() const { return m_options; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
@@ -97,6 +99,7 @@ private:
     UpdateController* m_updates;
     DocumentCommands* m_documents;
     ItemCommands* m_items;
+    ItemSheetCommands* m_sheets;
     QSystemTrayIcon* m_tray = nullptr;
     QTimer m_autoUpdate;
     int m_listHeight = 150;

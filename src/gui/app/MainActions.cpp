@@ -28,6 +28,17 @@ QAction* makeAction(QMainWindow* window, const QString& text, const QString& pro
     return action;
 }
 
+// An entry of a context menu that carries out `main` and is enabled with it.
+QAction* follower(QMainWindow* window, const QString& text, QAction* main)
+{
+    auto* action = new QAction(text, window);
+    action->setStatusTip(main->statusTip());
+    action->setEnabled(main->isEnabled());
+    QObject::connect(action, &QAction::triggered, main, &QAction::trigger);
+    QObject::connect(main, &QAction::changed, action, [action, main] { action->setEnabled(main->isEnabled()); });
+    return action;
+}
+
 QIcon standard(QMainWindow* window, QStyle::StandardPixmap pixmap)
 {
     return window->style()->standardIcon(pixmap);
@@ -69,6 +80,18 @@ void createFileActions(MainActions& a, QMainWindow* w)
 
 void createItemActions(MainActions& a, QMainWindow* w)
 {
+    a.insertItem = makeAction(w, QCoreApplication::translate("MainActions", "&Insert new item\tIns"),
+                              QCoreApplication::translate("MainActions", "Add a new investment to the list.\nAdd item"),
+                              QKeySequence(Qt::Key_Insert), standard(w, QStyle::SP_FileDialogNewFolder));
+    a.properties = makeAction(w, QCoreApplication::translate("MainActions", "P&roperties\tEnter"),
+                              QCoreApplication::translate("MainActions", "Show item properties."), QKeySequence());
+    // The keypad's Enter carries the keypad modifier, which shortcuts do not ignore.
+    a.properties->setShortcuts(
+        {QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
+    a.showQuotations = makeAction(w, QCoreApplication::translate("MainActions", "Show &quotations\tCtrl+Q"),
+                                  QCoreApplication::translate("MainActions", "Show the price history of an item."),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Q));
+    a.propertiesInList = follower(w, QCoreApplication::translate("MainActions", "&Properties\tEnter"), a.properties);
     a.deleteItem = makeAction(w, QCoreApplication::translate("MainActions", "&Delete item\tDel"),
                               QCoreApplication::translate("MainActions", "Delete an item from the list."),
                               QKeySequence(Qt::Key_Delete));
@@ -172,11 +195,15 @@ void createMenus(MainActions& a, QMainWindow* w)
     a.fileMenu->addAction(a.exit);
 
     QMenu* item = bar->addMenu(QCoreApplication::translate("MainActions", "&Item"));
-    item->addActions({a.deleteItem, a.cut, a.copy, a.paste});
+    item->addActions({a.insertItem, a.deleteItem});
+    item->addSeparator();
+    item->addActions({a.cut, a.copy, a.paste});
     item->addSeparator();
     item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate});
     item->addSeparator();
     item->addAction(a.openWebPage);
+    item->addSeparator();
+    item->addAction(a.properties);
 
     QMenu* view = bar->addMenu(QCoreApplication::translate("MainActions", "&View"));
     view->addActions({a.viewToolbar, a.viewStatusbar, a.connectionStatus, a.percentual, a.refresh, a.saveViewOptions});
@@ -188,6 +215,10 @@ void createMenus(MainActions& a, QMainWindow* w)
     help->addActions({a.about, a.faq, a.serverHelp, a.webPage});
 
     a.listContextMenu = new QMenu(w);
+    a.listContextMenu->addAction(a.propertiesInList);
+    a.listContextMenu->addSeparator();
+    a.listContextMenu->addAction(a.showQuotations);
+    a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.updateQuotationInList);
     a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate});
     a.listContextMenu->addSeparator();
@@ -202,6 +233,8 @@ void createToolBar(MainActions& a, QMainWindow* w)
     a.toolBar->setObjectName(QStringLiteral("MainToolBar"));
     a.toolBar->setIconSize(QSize(16, 16));
     a.toolBar->addActions({a.fileNew, a.fileOpen, a.fileSave});
+    a.toolBar->addSeparator();
+    a.toolBar->addAction(a.insertItem);
     a.toolBar->addSeparator();
     a.toolBar->addActions({a.cut, a.copy, a.paste});
     a.toolBar->addSeparator();

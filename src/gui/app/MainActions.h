@@ -42,6 +42,11 @@ struct MainActions {
     QAction* webPage;
     QAction* compareAll;
     QAction* abortDownloads;
+    QAction* insertItem;
+    QAction* properties;
+    QAction* showQuotations;
+    // The list's context menu names Properties "&Properties\tEnter"; it triggers and follows the main action.
+    QAction* propertiesInList;
     QList<QAction*> recentFiles;
 
     QMenu* fileMenu;

@@ -68,6 +68,11 @@ void UpdateController::startTest(ItemId item)
     m_scheduler->StartTest(entry.name, entry.symbol, ItemRules(entry));
 }
 
+void UpdateController::startTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)
+{
+    m_scheduler->StartTest(name, symbol, rules);
+}
+
 void UpdateController::abort()
 {
     m_scheduler->AbortDownloads();

@@ -24,6 +24,8 @@ public:
     int startUpdate(const std::vector<ItemId>& items, time_t referenceTime, bool dateGiven);
     int startUpdateAll();
     void startTest(ItemId item);
+    // A test with rules that are not stored yet (the property sheet's).
+    void startTest(const std::string& name, const std::string& symbol, const ServerConfig& rules);
     void abort();
     // The page of a failed search opens as a ".TXT" file (never in the unattended mode).
     void setShowFileOnError(bool show);

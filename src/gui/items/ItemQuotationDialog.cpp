@@ -13,8 +13,15 @@
 #include <QTimeEdit>
 
 ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t now, QWidget* parent)
-    : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(now).date(), this)),
-      m_time(new QTimeEdit(QTime(20, 0, 0), this)), m_valueField(new QLineEdit(QStringLiteral("0"), this))
+    : ItemQuotationDialog(
+          itemName, QDateTime(QDateTime::fromSecsSinceEpoch(now).date(), QTime(20, 0)).toSecsSinceEpoch(), 0.0, parent)
+{
+}
+
+ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t time, double value, QWidget* parent)
+    : QDialog(parent), m_date(new QDateEdit(QDateTime::fromSecsSinceEpoch(time).date(), this)),
+      m_time(new QTimeEdit(QDateTime::fromSecsSinceEpoch(time).time(), this)),
+      m_valueField(new QLineEdit(NumberEntry::text(value), this))
 {
     setWindowTitle(tr("Item quotation"));
     m_date->setCalendarPopup(true);

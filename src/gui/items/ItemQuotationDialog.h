@@ -15,11 +15,16 @@ public:
     static constexpr double kMinValue = 0.001;
     static constexpr double kMaxValue = 999999999.0;
 
+    // Today at 20:00:00, value 0: the manual update's defaults.
     ItemQuotationDialog(const QString& itemName, time_t now, QWidget* parent = nullptr);
+    // The given local time and value.
+    ItemQuotationDialog(const QString& itemName, time_t time, double value, QWidget* parent = nullptr);
 
     double value() const { return m_value; }
     time_t quotationTime() const;
     QLineEdit* valueField() const { return m_valueField; }
+    QDateEdit* dateField() const { return m_date; }
+    QTimeEdit* timeField() const { return m_time; }
 
 public slots:
     void accept() override;

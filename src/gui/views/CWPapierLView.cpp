@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <ctime>
@@ -279,6 +280,30 @@ bool CWPapierLView::focusedIsOrdinary() const
 bool CWPapierLView::allRowsSelected() const
 {
     return m_model->rowCount() > 0 && int(m_selected.size()) == m_model->rowCount();
+}
+
+bool CWPapierLView::showsFirstStartHint() const
+{
+    for (int pos = 0; pos < m_doc.itemCount(); ++pos) {
+        if (!m_doc.item(pos).isInvestedAmountHistory)
+            return false;
+    }
+    return true;
+}
+
+QString CWPapierLView::firstStartHint()
+{
+    return tr("Press Ins or choose Item \u203A Insert new item to add your first security.");
+}
+
+void CWPapierLView::paintEvent(QPaintEvent* event)
+{
+    CListViewEx::paintEvent(event);
+    if (!showsFirstStartHint())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap, firstStartHint());
 }
 
 void CWPapierLView::releaseSelection()

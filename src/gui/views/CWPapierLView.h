@@ -57,6 +57,9 @@ public:
     bool allRowsSelected() const;
     // The names as the list shows them, for the paste naming rule.
     std::vector<std::string> shownNames() const;
+    // While the portfolio holds only the invested-amount history, the list tells how to add an item.
+    bool showsFirstStartHint() const;
+    static QString firstStartHint();
 
     // Before the selected items are deleted: the focus goes to the nearest unselected row, the
     // selection is forgotten.
@@ -74,6 +77,7 @@ protected:
     bool isSpecialRow(const QModelIndex& index) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void applyLayout(const ListLayout& layout);

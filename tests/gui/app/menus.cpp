@@ -70,10 +70,10 @@ private slots:
                  (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
                               "Update &all quotations\tCtrl+U", "&Export...\tCtrl+E", "E&xit"}));
         QCOMPARE(withoutSeparators(entries(menuNamed(frame, "&Item"))),
-                 (QStringList{"&Delete item\tDel", "&Cut\tCtrl+X", "C&opy\tCtrl+C", "&Paste\tCtrl+V",
-                              "&Update quotation\tCtrl+I", "Update quotation on date...\tCtrl+D",
+                 (QStringList{"&Insert new item\tIns", "&Delete item\tDel", "&Cut\tCtrl+X", "C&opy\tCtrl+C",
+                              "&Paste\tCtrl+V", "&Update quotation\tCtrl+I", "Update quotation on date...\tCtrl+D",
                               "&Manually update quotation\tCtrl+M", "&Test quotation &update\tCtrl+T",
-                              "&Open web page\tCtrl+G"}));
+                              "&Open web page\tCtrl+G", "P&roperties\tEnter"}));
         QCOMPARE(withoutSeparators(entries(menuNamed(frame, "&View"))),
                  (QStringList{"&Toolbar", "&Statusbar", "&Connection status", "Show &percentual values", "&Refresh",
                               "S&ave view options"}));
@@ -94,10 +94,11 @@ private slots:
     {
         TestEnvironment env;
         CMainFrame frame(GeneralOptions(), false);
-        QCOMPARE(entries(frame.actions().listContextMenu),
-                 (QStringList{"Upda&te quotation\tCtrl+I", "Update quotation on date...\tCtrl+D",
-                              "&Manually update quotation\tCtrl+M", "&Test quotation &update\tCtrl+T", "-",
-                              "&Open web page\tCtrl+G", "-", "&Delete item\tDel"}));
+        QCOMPARE(
+            entries(frame.actions().listContextMenu),
+            (QStringList{"&Properties\tEnter", "-", "Show &quotations\tCtrl+Q", "-", "Upda&te quotation\tCtrl+I",
+                         "Update quotation on date...\tCtrl+D", "&Manually update quotation\tCtrl+M",
+                         "&Test quotation &update\tCtrl+T", "-", "&Open web page\tCtrl+G", "-", "&Delete item\tDel"}));
         // The context menu's entry is the list's update command with the same prompt and state.
         QAction* update = frame.actions().updateQuotationInList;
         QCOMPARE(update->statusTip(), QStringLiteral("Update item's quotation over the internet."));
@@ -132,6 +133,7 @@ private slots:
             {a.manualUpdate, "Manually update the quotation of an item.", "Manually update"},
             {a.compareAll, "Compare the rentability of all items.", "Compare all"},
             {a.percentual, "Toggle show percentual/nominal values in list view.", "Percentual/Nominal values"},
+            {a.insertItem, "Add a new investment to the list.", "Add item"},
         };
         for (const auto& [action, prompt, tip] : expected) {
             QCOMPARE(action->statusTip(), prompt);
@@ -150,6 +152,8 @@ private slots:
             {a.openWebPage, "Open the web page, from which the quotation is grabbed."},
             {a.testUpdate, "Test item's quotation update over the internet."},
             {a.updateOnDate, "Update item's quotation on a specific date over the internet."},
+            {a.properties, "Show item properties."},
+            {a.showQuotations, "Show the price history of an item."},
         };
         for (const auto& [action, prompt] : prompts)
             QCOMPARE(action->statusTip(), prompt);
@@ -174,6 +178,8 @@ private slots:
                  (QStringList{"New portfolio",
                               "Open portfolio",
                               "Save portfolio",
+                              "|",
+                              "Add item",
                               "|",
                               "Cut",
                               "Copy",

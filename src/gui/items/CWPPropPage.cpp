@@ -1,0 +1,160 @@
+#include "gui/items/CWPPropPage.h"
+
+#include "core/base/TextCompare.h"
+#include "core/base/UrlVariables.h"
+#include "core/model/ItemRules.h"
+#include "core/servers/ServerStore.h"
+#include "gui/items/NoteDialog.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+CWPPropPage::CWPPropPage(const CWPapier& item, QWidget* parent)
+    : QWidget(parent), m_item(item), m_shownServer(QString::fromStdString(
+                                         item.server.name.empty() ? ServerConfig::kUserDefinedName : item.server.name)),
+      m_name(new QLineEdit(QString::fromStdString(item.name), this)),
+      m_symbol(new QLineEdit(QString::fromStdString(item.symbol), this)),
+      m_note(new QPlainTextEdit(QString::fromStdString(item.note), this)),
+      m_noteButton(new QPushButton(tr("..."), this)), m_servers(new QComboBox(this)),
+      m_wizard(new QPushButton(tr("Wizard"), this)), m_edit(new QPushButton(tr("Edit"), this)),
+      m_delete(new QPushButton(tr("Delete"), this)), m_test(new QPushButton(tr("Test quotation update"), this)),
+      m_webPage(new QPushButton(tr("Open web page"), this))
+{
+    m_note->setMaximumHeight(80);
+    auto* noteRow = new QHBoxLayout;
+    noteRow->addWidget(m_note, 1);
+    noteRow->addWidget(m_noteButton, 0, Qt::AlignTop);
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("Name:"), m_name);
+    fields->addRow(tr("Symbol / Ticker / ISIN:"), m_symbol);
+    fields->addRow(tr("Note:"), noteRow);
+
+    auto* server = new QGroupBox(tr("Quotation server configuration"), this);
+    auto* serverLayout = new QGridLayout(server);
+    serverLayout->addWidget(m_servers, 0, 0, 1, 3);
+    serverLayout->addWidget(m_wizard, 1, 0);
+    serverLayout->addWidget(m_edit, 1, 1);
+    serverLayout->addWidget(m_delete, 1, 2);
+    serverLayout->addWidget(m_test, 2, 0, 1, 2);
+    serverLayout->addWidget(m_webPage, 2, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(server);
+    layout->addStretch(1);
+
+    for (QPushButton* button : {m_noteButton, m_wizard, m_edit, m_delete, m_test, m_webPage})
+        button->setAutoDefault(false);
+    for (QPushButton* later : {m_wizard, m_edit}) {
+        later->setEnabled(false);
+        later->setToolTip(tr("Comes with the server dialogs"));
+    }
+    m_test->setEnabled(false);
+    connect(m_name, &QLineEdit::textChanged, this, &CWPPropPage::nameChanged);
+    connect(m_noteButton, &QPushButton::clicked, this, &CWPPropPage::editNote);
+    connect(m_delete, &QPushButton::clicked, this, &CWPPropPage::deleteServer);
+    connect(m_test, &QPushButton::clicked, this, &CWPPropPage::testUpdate);
+    connect(m_webPage, &QPushButton::clicked, this, &CWPPropPage::openWebPage);
+    fillServerList();
+}
+
+void CWPPropPage::setTester(Tester tester)
+{
+    m_tester = std::move(tester);
+    m_test->setEnabled(bool(m_tester));
+}
+
+void CWPPropPage::fillServerList()
+{
+    m_servers->clear();
+    m_servers->addItem(QString::fromLatin1(ServerConfig::kUserDefinedName));
+    for (const std::string& name : ServerStore::ListServerNames())
+        m_servers->addItem(QString::fromStdString(name));
+    m_servers->setCurrentIndex(m_servers->findText(m_shownServer, Qt::MatchFixedString));
+}
+
+void CWPPropPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_opened)
+        return;
+    m_opened = true;
+    if (m_servers->currentIndex() >= 0)
+        return;
+    // After the sheet is on screen, so the message stands over it.
+    QTimer::singleShot(0, this, [this] {
+        MessageDialog::warning(this,
+                               QString::fromStdString(ServerStore::MissingServerMessage(m_shownServer.toStdString())));
+    });
+}
+
+std::string CWPPropPage::chosenServerName() const
+{
+    if (m_servers->currentIndex() < 0 || m_servers->currentText().isEmpty())
+        return m_item.server.name;
+    if (m_servers->currentIndex() == 0)
+        return std::string();
+    return m_servers->currentText().toStdString();
+}
+
+CWPapier CWPPropPage::currentItem() const
+{
+    CWPapier item = m_item;
+    store(item);
+    return item;
+}
+
+void CWPPropPage::store(CWPapier& item) const
+{
+    item.name = m_name->text().toStdString();
+    item.symbol = m_symbol->text().toStdString();
+    item.note = m_note->toPlainText().toStdString();
+    item.server = m_item.server;
+    item.server.name = chosenServerName();
+}
+
+ServerConfig CWPPropPage::currentRules() const
+{
+    return ItemRules(currentItem());
+}
+
+void CWPPropPage::editNote()
+{
+    NoteDialog dialog(m_note->toPlainText(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_note->setPlainText(dialog.note());
+}
+
+void CWPPropPage::deleteServer()
+{
+    if (m_servers->currentIndex() <= 0 || m_servers->currentText().isEmpty())
+        return;
+    ServerStore::DeleteServerConfig(m_servers->currentText().toStdString());
+    fillServerList();
+}
+
+void CWPPropPage::testUpdate()
+{
+    const CWPapier item = currentItem();
+    if (m_tester)
+        m_tester(item.name, item.symbol, ItemRules(item));
+}
+
+void CWPPropPage::openWebPage()
+{
+    const CWPapier item = currentItem();
+    const auto dated = UrlVariables::SubstituteDateVariablesNow(ItemRules(item).URL, 0);
+    const auto url = UrlVariables::SubstituteItemVariables(dated.text, item.name, item.symbol);
+    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
+}

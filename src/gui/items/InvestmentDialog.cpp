@@ -1,0 +1,88 @@
+#include "gui/items/InvestmentDialog.h"
+
+#include "gui/items/NumberEntry.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+enum class Check { Range, Any, Count };
+
+struct FieldSpec {
+    const char* label;
+    bool lastValueDefault;
+    Check check;
+    double min;
+    double max;
+};
+
+const std::vector<FieldSpec>& specs(InvestmentDialog::Kind kind)
+{
+    static const std::vector<FieldSpec> buy{{QT_TR_NOOP("Quantity:"), false, Check::Range, 0.01, 1000000},
+                                            {QT_TR_NOOP("Quotation:"), true, Check::Range, 0.0001, 1000000},
+                                            {QT_TR_NOOP("Comission / Taxes:"), false, Check::Range, 0, 1000000}};
+    static const std::vector<FieldSpec> sell{{QT_TR_NOOP("Quantity:"), false, Check::Count, 0, 0},
+                                             {QT_TR_NOOP("Quotation:"), true, Check::Any, 0, 0},
+                                             {QT_TR_NOOP("Comission / Taxes:"), false, Check::Any, 0, 0}};
+    static const std::vector<FieldSpec> dividends{{QT_TR_NOOP("Value:"), false, Check::Any, 0, 0}};
+    switch (kind) {
+    case InvestmentDialog::Kind::Buy:
+        return buy;
+    case InvestmentDialog::Kind::Sell:
+        return sell;
+    case InvestmentDialog::Kind::Dividends:
+        break;
+    }
+    return dividends;
+}
+
+} // namespace
+
+InvestmentDialog::InvestmentDialog(Kind kind, const QString& itemName, double lastValue, QWidget* parent)
+    : QDialog(parent), m_kind(kind)
+{
+    const QString titles[] = {tr("Buy"), tr("Sell"), tr("Dividends")};
+    setWindowTitle(titles[int(kind)]);
+    auto* form = new QFormLayout(this);
+    form->addRow(tr("Item:"), new QLabel(itemName, this));
+    for (const FieldSpec& spec : specs(kind)) {
+        auto* field = new QLineEdit(NumberEntry::text(spec.lastValueDefault ? lastValue : 0.0), this);
+        form->addRow(tr(spec.label), field);
+        m_fields.append(field);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &InvestmentDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+void InvestmentDialog::accept()
+{
+    QList<double> figures;
+    const std::vector<FieldSpec>& fieldSpecs = specs(m_kind);
+    for (int i = 0; i < int(fieldSpecs.size()); ++i) {
+        const FieldSpec& spec = fieldSpecs[size_t(i)];
+        std::optional<double> figure;
+        if (spec.check == Check::Count) {
+            if (const auto count = NumberEntry::takeCount(this, m_fields[i]))
+                figure = double(*count);
+        } else if (spec.check == Check::Range) {
+            figure = NumberEntry::take(this, m_fields[i], spec.min, spec.max);
+        } else {
+            figure = NumberEntry::take(this, m_fields[i]);
+        }
+        if (!figure) {
+            m_fields[i]->setFocus();
+            return;
+        }
+        figures.append(*figure);
+    }
+    m_figures = figures;
+    QDialog::accept();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/model/CWPapierDoc.h"
+
+#include <QObject>
+
+#include <functional>
+
+class CWPPropertiesSheet;
+class UpdateController;
+class QWidget;
+
+// The commands that open the property sheet: Insert new item, Properties, Show quotations and the
+// chart's Properties and double click.
+class ItemSheetCommands : public QObject {
+    Q_OBJECT
+public:
+    using ItemId = CWPapierDoc::ItemId;
+
+    // `focusedItem` names the item the list's focus is on (0 for none); dialogs open over `dialogParent`.
+    ItemSheetCommands(CWPapierDoc& doc, UpdateController* updates, std::function<ItemId()> focusedItem,
+                      QWidget* dialogParent);
+
+    // Opens the sheet on an existing item at a requested page (CWPPropertiesSheet::StartPage).
+    void ShowItemProperties(ItemId id, int page, int quotationIndex = -1);
+    // The sheet with the new-item defaults; OK inserts the item.
+    void CreateItemWithSheet();
+
+    void properties();
+    void showQuotations();
+    void chartProperties();
+    // The chart's double click: the quotations page with that record selected.
+    void showQuotationAt(int quotationIndex);
+
+private:
+    void attachTester(CWPPropertiesSheet& sheet);
+
+    CWPapierDoc& m_doc;
+    UpdateController* m_updates;
+    std::function<ItemId()> m_focusedItem;
+    QWidget* m_dialogParent;
+};

@@ -1,0 +1,439 @@
+#include "GuiFixtures.h"
+#include "HttpTestServer.h"
+#include "TestEnvironment.h"
+#include "core/servers/ServerStore.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/download/UpdateController.h"
+#include "gui/items/CWPGraphPropertyPage.h"
+#include "gui/items/CWPPropPage.h"
+#include "gui/items/CWPPropertiesSheet.h"
+#include "gui/items/ColourSample.h"
+#include "gui/items/NoteDialog.h"
+#include "gui/views/CWPapierLView.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+namespace {
+
+GeneralOptions quietOptions()
+{
+    GeneralOptions options;
+    options.ShowFileOnError = 0;
+    options.Autoupdate = 0;
+    return options;
+}
+
+QStringList tabTitles(const CWPPropertiesSheet& sheet)
+{
+    QStringList titles;
+    for (int i = 0; i < sheet.tabs()->count(); ++i)
+        titles << sheet.tabs()->tabText(i);
+    return titles;
+}
+
+QStringList comboEntries(const QComboBox* combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
+}
+
+ServerConfig storedServer(const std::string& url)
+{
+    ServerConfig config = ServerConfig::newItemDefaults();
+    config.URL = url;
+    config.DECIMAL = ".";
+    config.Timeout = 30;
+    return config;
+}
+
+// The sheet a command opens, with its tabs and current tab; the sheet is cancelled.
+struct Opened {
+    QStringList tabs;
+    QString current;
+};
+
+Opened openedBy(const std::function<void()>& command)
+{
+    Opened opened;
+    whenModal<CWPPropertiesSheet>([&](CWPPropertiesSheet* sheet) {
+        opened.tabs = tabTitles(*sheet);
+        opened.current = sheet->tabs()->tabText(sheet->tabs()->currentIndex());
+        sheet->reject();
+    });
+    command();
+    return opened;
+}
+
+} // namespace
+
+class TestPropertySheet : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        MessageDialog::clearShownTexts();
+        TestEnvironment::setLocale("C");
+    }
+
+    void pagesAndStartPagePerItemKind()
+    {
+        TestEnvironment env;
+        CWPapierDoc doc;
+        doc.NewPortfolio();
+        const auto history = doc.itemId(doc.investedAmountHistoryPosition());
+        const auto item = doc.itemId(doc.AddItem(CWPapier::newItem("Fund", 1700000000, 1)));
+        const QStringList all{"General", "Quotations", "Graphic", "Investment"};
+        const QStringList historyPages{"Quotations", "Graphic"};
+        const QList<std::tuple<CWPapierDoc::ItemId, int, QStringList, QString>> cases{
+            {item, 0, all, "General"},
+            {item, 1, all, "Quotations"},
+            {item, 2, all, "Graphic"},
+            {history, 0, historyPages, "Quotations"},
+            {history, 1, historyPages, "Quotations"},
+            {history, 2, historyPages, "Graphic"},
+        };
+        for (const auto& [id, request, pages, current] : cases) {
+            CWPPropertiesSheet sheet(doc, id, request, -1);
+            QCOMPARE(tabTitles(sheet), pages);
+            QCOMPARE(sheet.tabs()->tabText(sheet.tabs()->currentIndex()), current);
+        }
+        CWPPropertiesSheet created(doc, CWPapier::newItem("", 1700000000, 3));
+        QCOMPARE(tabTitles(created), (QStringList{"General", "Graphic", "Investment"}));
+    }
+
+    void newItemOnUserDefinedStoresAnEmptyServerName()
+    {
+        TestEnvironment env;
+        QVERIFY(ServerStore::WriteServerConfig("beta", storedServer("http://b/")));
+        QVERIFY(ServerStore::WriteServerConfig("Alpha", storedServer("http://a/")));
+        CWPapierDoc doc;
+        doc.NewPortfolio();
+        for (const auto& [choice, stored] : {std::pair{0, std::string()}, std::pair{1, std::string("Alpha")}}) {
+            CWPPropertiesSheet sheet(doc, CWPapier::newItem("", 1700000000, 3));
+            CWPPropPage* general = sheet.generalPage();
+            QCOMPARE(comboEntries(general->serverList()), (QStringList{"-- User defined --", "Alpha", "beta"}));
+            QCOMPARE(general->serverList()->currentIndex(), 0);
+            general->nameField()->setText("New");
+            general->serverList()->setCurrentIndex(choice);
+            sheet.accept();
+            const CWPapier& added = doc.item(doc.positionOf(sheet.item()));
+            QCOMPARE(added.name, std::string("New"));
+            QCOMPARE(added.server.name, stored);
+            QCOMPARE(added.server.URL, std::string("http://www."));
+            QCOMPARE(added.isInvestedAmountHistory, 0);
+        }
+        QCOMPARE(doc.itemCount(), 3);
+    }
+
+    void renamingChangesTheTitleAndCancelKeepsTheName()
+    {
+        TestEnvironment env;
+        CWPapierDoc doc;
+        CWPapier fund = CWPapier::newItem("Old", 1700000000, 1);
+        fund.note = "first line";
+        const auto id = doc.itemId(doc.AddItem(fund));
+        for (const bool confirm : {false, true}) {
+            CWPPropertiesSheet sheet(doc, id, 0, -1);
+            QCOMPARE(sheet.windowTitle(), QStringLiteral("Properties of Old"));
+            QTest::keyClicks(sheet.generalPage()->nameField(), "er");
+            QCOMPARE(sheet.windowTitle(), QStringLiteral("Properties of Older"));
+            whenModal<NoteDialog>([](NoteDialog* note) {
+                note->noteField()->appendPlainText("second line");
+                note->accept();
+            });
+            sheet.generalPage()->noteButton()->click();
+            QCOMPARE(sheet.generalPage()->noteField()->toPlainText(), QStringLiteral("first line\nsecond line"));
+            confirm ? sheet.accept() : sheet.reject();
+            QCOMPARE(doc.item(0).name, std::string(confirm ? "Older" : "Old"));
+            QCOMPARE(doc.item(0).note, std::string(confirm ? "first line\nsecond line" : "first line"));
+        }
+    }
+
+    void missingServerAndServerDeletion()
+    {
+        TestEnvironment env;
+        QVERIFY(ServerStore::WriteServerConfig("Alpha", storedServer("http://a/")));
+        CWPapierDoc doc;
+        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        item.server.name = "Gone";
+        doc.AddItem(item);
+        {
+            CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
+            MessageDialog::setNextAnswer(QMessageBox::Ok);
+            sheet.show();
+            QTRY_COMPARE(MessageDialog::shownTexts(),
+                         QStringList{"The server properties for 'Gone'\n do not exist on this computer!"});
+            QCOMPARE(sheet.generalPage()->serverList()->currentIndex(), -1);
+            // "-- User defined --" is no stored server: Delete leaves everything.
+            sheet.generalPage()->serverList()->setCurrentIndex(0);
+            sheet.generalPage()->deleteButton()->click();
+            QCOMPARE(ServerStore::ListServerNames(), std::vector<std::string>{"Alpha"});
+            sheet.generalPage()->serverList()->setCurrentIndex(1);
+            sheet.generalPage()->deleteButton()->click();
+            QVERIFY(ServerStore::ListServerNames().empty());
+            QCOMPARE(comboEntries(sheet.generalPage()->serverList()), QStringList{"-- User defined --"});
+            // No entry chosen: the item keeps its server name.
+            sheet.accept();
+            QCOMPARE(doc.item(0).server.name, std::string("Gone"));
+        }
+        // Wizard and Edit wait for the server dialogs.
+        CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
+        for (QPushButton* later : {sheet.generalPage()->wizardButton(), sheet.generalPage()->editButton()}) {
+            QVERIFY(!later->isEnabled());
+            QCOMPARE(later->toolTip(), QStringLiteral("Comes with the server dialogs"));
+        }
+    }
+
+    void testAndWebPageUseThePagesCurrentEntries()
+    {
+        TestEnvironment env;
+        TestEnvironment::setTimeZone("UTC");
+        HttpTestServer server;
+        server.addPage("/quote.html", "<p>NEW 42.5</p>");
+        QVERIFY(ServerStore::WriteServerConfig("Stored", storedServer("http://stored.example/[&symbol]")));
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        doc.AddItem(pageItem("Fund", "OLD", server.url("/quote.html")));
+        CWPPropertiesSheet sheet(doc, doc.itemId(1), 0, -1);
+        sheet.setTester([&](const std::string& name, const std::string& symbol, const ServerConfig& rules) {
+            frame.updates()->startTest(name, symbol, rules);
+        });
+        CWPPropPage* general = sheet.generalPage();
+        general->symbolField()->setText("NEW");
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        general->testButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!MessageDialog::shownTexts().isEmpty(), 20000);
+        QVERIFY2(MessageDialog::shownTexts().constFirst().startsWith("Quotation for 'Fund':\nValue: 42.5000"),
+                 qPrintable(MessageDialog::shownTexts().constFirst()));
+        QVERIFY(doc.item(1).quotations.empty());
+
+        OpenedUrls opened;
+        general->webPageButton()->click();
+        general->serverList()->setCurrentIndex(general->serverList()->findText("Stored"));
+        general->webPageButton()->click();
+        QCOMPARE(
+            opened.urls,
+            (QList<QUrl>{QUrl(QString::fromStdString(server.url("/quote.html"))), QUrl("http://stored.example/NEW")}));
+    }
+
+    void graphicPageSettingsAndColour()
+    {
+        TestEnvironment env;
+        TestEnvironment::setTimeZone("Europe/Berlin");
+        CWPapierDoc doc;
+        CWPapier item = CWPapier::newItem("Fund", localTime(2024, 1, 10, 9, 30), 1);
+        item.usePeriodStart = 1;
+        item.chartColour = 0x0000FF;
+        doc.AddItem(item);
+        CWPPropertiesSheet sheet(doc, doc.itemId(0), 2, -1);
+        CWPGraphPropertyPage* page = sheet.graphicPage();
+        QVERIFY(page->startPicker()->isEnabled());
+        QVERIFY(!page->endPicker()->isEnabled());
+        page->endBox()->setChecked(true);
+        QVERIFY(page->endPicker()->isEnabled());
+        page->startPicker()->setDate(QDate(2023, 5, 1));
+        page->startBox()->setChecked(false);
+        QVERIFY(!page->startPicker()->isEnabled());
+        page->graphGroup()->button(3)->setChecked(true);
+        page->axisGroup()->button(1)->setChecked(true);
+        page->gridBox()->setChecked(false);
+
+        QColor offered;
+        whenModal<QColorDialog>([&](QColorDialog* dialog) {
+            offered = dialog->currentColor();
+            dialog->setCurrentColor(QColor(0, 100, 200));
+            dialog->accept();
+        });
+        page->colourButton()->click();
+        QCOMPARE(offered, QColor(255, 0, 0));
+        QCOMPARE(QColorDialog::customColor(0), QColor(255, 0, 0));
+        QCOMPARE(QColorDialog::customColor(15), QColor(Qt::white));
+        whenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
+        page->colourButton()->click();
+        QCOMPARE(page->chartColour(), 0xC86400u);
+
+        page->sample()->resize(30, 12);
+        const QImage sample = page->sample()->grab().toImage();
+        QCOMPARE(sample.pixelColor(0, 0), QColor(Qt::black));
+        QCOMPARE(sample.pixelColor(1, 5), QColor(130, 130, 130));
+        QCOMPARE(sample.pixelColor(2, 5), QColor(130, 130, 130));
+        QCOMPARE(sample.pixelColor(3, 5), QColor(0, 100, 200));
+
+        sheet.accept();
+        const CWPapier& stored = doc.item(0);
+        QCOMPARE(stored.usePeriodStart, 0);
+        QCOMPARE(stored.usePeriodEnd, 1);
+        // The picker's date with the stored time of day.
+        QCOMPARE(stored.periodStart, localTime(2023, 5, 1, 9, 30));
+        QCOMPARE(stored.graphValues, 3);
+        QCOMPARE(stored.axisValues, 1);
+        QCOMPARE(stored.showGridLines, 0);
+        QCOMPARE(stored.chartColour, 0xC86400u);
+    }
+
+    void commandsOpenTheSheet()
+    {
+        TestEnvironment env;
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        doc.AddItem(CWPapier::newItem("Fund", 1700000000, 1));
+        CWPapierLView* list = frame.listView();
+        list->fill();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        list->setFocus();
+        selectItems(list, {"Fund"});
+        frame.refreshCommandStates();
+        const QStringList all{"General", "Quotations", "Graphic", "Investment"};
+        const QList<std::tuple<Qt::Key, Qt::KeyboardModifiers, QString>> keys{
+            {Qt::Key_Return, Qt::NoModifier, "General"},
+            {Qt::Key_Enter, Qt::NoModifier, "General"},
+            {Qt::Key_Enter, Qt::KeypadModifier, "General"},
+            {Qt::Key_Q, Qt::ControlModifier, "Quotations"},
+        };
+        for (const auto& [key, modifiers, page] : keys) {
+            // The offscreen platform does not give the focus back after a modal dialog.
+            frame.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&frame));
+            const Opened opened =
+                openedBy([&, key = key, modifiers = modifiers] { QTest::keyClick(list, key, modifiers); });
+            QVERIFY2(opened.tabs == all, qPrintable(QKeySequence(key | modifiers).toString()));
+            QCOMPARE(opened.current, page);
+        }
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        const QPoint row = list->visualRect(list->model()->index(1, 0)).center();
+        const Opened clicked = openedBy([&] {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+        });
+        QCOMPARE(clicked.current, QStringLiteral("General"));
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        const Opened inserted = openedBy([&] { QTest::keyClick(list, Qt::Key_Insert); });
+        QCOMPARE(inserted.tabs, (QStringList{"General", "Graphic", "Investment"}));
+        QCOMPARE(doc.itemCount(), 2);
+
+        // An item being updated offers no Properties.
+        doc.setUpdating(doc.itemId(1), true);
+        frame.refreshCommandStates();
+        QVERIFY(!frame.actions().properties->isEnabled());
+        QVERIFY(frame.actions().showQuotations->isEnabled());
+    }
+
+    void firstStartHintUntilTheFirstItem()
+    {
+        TestEnvironment env;
+        CMainFrame frame(quietOptions(), false);
+        CWPapierLView* list = frame.listView();
+        frame.resize(800, 400);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QColor grey = list->palette().color(QPalette::Disabled, QPalette::Text);
+        auto greyPixels = [&] {
+            const QImage image = list->viewport()->grab().toImage();
+            int count = 0;
+            for (int y = image.height() / 3; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += image.pixelColor(x, y) == grey;
+            return count;
+        };
+        QVERIFY(list->showsFirstStartHint());
+        QCOMPARE(CWPapierLView::firstStartHint(),
+                 QStringLiteral("Press Ins or choose Item \u203A Insert new item to add your first security."));
+        QVERIFY(greyPixels() > 20);
+        frame.document().AddItem(CWPapier::newItem("Fund", 1700000000, 1));
+        list->fill();
+        QVERIFY(!list->showsFirstStartHint());
+        QCOMPARE(greyPixels(), 0);
+    }
+
+    void newUserAddsAnItemAndGetsItsQuotation()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/acme.html", "<p>ACM 12.5</p>");
+        ServerConfig local = storedServer(server.url("/[&name].html"));
+        local.Text_before_Value = "[&symbol]";
+        QVERIFY(ServerStore::WriteServerConfig("Local quotes", local));
+        CMainFrame frame(quietOptions(), false);
+        CWPapierLView* list = frame.listView();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        list->setFocus();
+        whenModal<CWPPropertiesSheet>([](CWPPropertiesSheet* sheet) {
+            CWPPropPage* general = sheet->generalPage();
+            QTest::keyClicks(general->nameField(), "acme");
+            QTest::keyClicks(general->symbolField(), "ACM");
+            general->serverList()->setCurrentIndex(general->serverList()->findText("Local quotes"));
+            sheet->accept();
+        });
+        QTest::keyClick(list, Qt::Key_Insert);
+        QCOMPARE(frame.document().itemCount(), 2);
+        frame.refreshCommandStates();
+        QVERIFY(frame.actions().updateAll->isEnabled());
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(list, Qt::Key_U, Qt::ControlModifier);
+        auto valueShown = [&] {
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                if (list->model()->index(row, 0).data().toString() == QLatin1String("acme"))
+                    return list->model()->index(row, 2).data().toString();
+            }
+            return QString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(valueShown(), QStringLiteral("12.5000"), 20000);
+        QVERIFY(!list->showsFirstStartHint());
+    }
+
+    void screenshotOfTheSheet()
+    {
+        const QByteArray target = qgetenv("TICKORA_SCREENSHOT_PROPERTIES");
+        if (target.isEmpty())
+            QSKIP("TICKORA_SCREENSHOT_PROPERTIES names the image to write");
+        TestEnvironment env;
+        QVERIFY(ServerStore::WriteServerConfig("Example quotes", storedServer("https://quotes.example/[&symbol]")));
+        CWPapierDoc doc;
+        CWPapier item = CWPapier::newItem("ACME Industries", 1700000000, 1);
+        item.symbol = "US0000000001";
+        item.note = "Bought for the long run.";
+        item.server.name = "Example quotes";
+        doc.AddItem(item);
+        CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
+        // Only for the button's look: the picture runs no test.
+        sheet.setTester([](const std::string&, const std::string&, const ServerConfig&) {});
+        sheet.resize(520, 420);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        QVERIFY(sheet.grab().save(QString::fromLocal8Bit(target)));
+    }
+};
+
+QTEST_MAIN(TestPropertySheet)
+#include "propertysheet.moc"
