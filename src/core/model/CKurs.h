@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/base/Status.h"
-
 #include <cstdint>
 #include <ctime>
 #include <limits>
@@ -22,11 +20,3 @@ constexpr bool isStorableTime(time_t time)
 
 // How a quotation at a time the file cannot store is refused where it enters an item.
 constexpr const char* kUnstorableTimeText = "Error: Date outside 1901-12-13 to 2038-01-19!";
-
-// The same check in the form dialogs report.
-inline Status checkStorableTime(time_t time)
-{
-    if (isStorableTime(time))
-        return Status::ok();
-    return Status::error(Status::Code::InvalidInput, kUnstorableTimeText);
-}
