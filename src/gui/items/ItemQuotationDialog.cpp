@@ -2,6 +2,7 @@
 
 #include "core/base/NumberInput.h"
 #include "core/model/CKurs.h"
+#include "gui/items/NumberEntry.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QDateEdit>
