@@ -37,8 +37,9 @@ TEST_F(HistoryCliTest, ListsNewestFirstAsTextAndJson)
               "[{\"time\":1704276000,\"value\":40},{\"time\":1704189600,\"value\":20},"
               "{\"time\":1704103200,\"value\":10}]\n");
     const CliResult german = runCli({"history", m_path, "Rate", "list"}, {"TZ=UTC", "LC_ALL=de_DE.UTF-8"});
-    if (german.out.find(',') != std::string::npos)
+    if (german.out.find(',') != std::string::npos) {
         EXPECT_EQ(german.out, "2024-01-02 00:00\t2,0000\n");
+    }
 }
 
 TEST_F(HistoryCliTest, EachChangePrintsItsCountAndSaves)
@@ -86,8 +87,9 @@ TEST_F(HistoryCliTest, EachChangePrintsItsCountAndSaves)
         const std::string label = step.args.join(' ').toStdString();
         EXPECT_EQ(result.exitCode, step.exitCode) << label << ": " << result.err;
         EXPECT_EQ(result.out, step.out) << label;
-        if (step.exitCode != 2)
+        if (step.exitCode != 2) {
             EXPECT_EQ(result.err, step.err) << label;
+        }
         EXPECT_EQ(listed(), step.exitCode == 0 ? step.history : before) << label;
     }
 }

@@ -76,10 +76,11 @@ TEST_F(SafeInputCliTest, NumbersInTheLocalesFormAndNegativeValues)
                           Case{"1,234.5", 2, nullptr}, Case{"12,5x", 2, nullptr}}) {
         const CliResult result = run({"quote", path, "Acme", c.value, "--time", "2024-02-01 10:00"}, german);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.value << result.err;
-        if (c.listed)
+        if (c.listed) {
             EXPECT_NE(run({"history", path, "Acme", "list"}, german).out.find(c.listed), std::string::npos) << c.value;
-        else
+        } else {
             EXPECT_EQ(result.err.rfind("tickora-cli: Please enter a number.\n", 0), 0u) << c.value << result.err;
+        }
     }
     EXPECT_EQ(run({"quote", path, "Acme", "12,5"}).exitCode, 2) << "the C locale has no decimal comma";
     ASSERT_EQ(run({"buy", path, "Acme", "10", "20"}).exitCode, 0);
