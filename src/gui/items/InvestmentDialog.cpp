@@ -14,7 +14,7 @@ namespace {
 
 enum class Check { Range, Any, Count };
 
-struct FieldSpec {
+struct InputField {
     const char* label;
     bool lastValueDefault;
     Check check;
@@ -22,15 +22,15 @@ struct FieldSpec {
     double max;
 };
 
-const std::vector<FieldSpec>& specs(InvestmentDialog::Kind kind)
+const std::vector<InputField>& inputFieldsOf(InvestmentDialog::Kind kind)
 {
-    static const std::vector<FieldSpec> buy{{QT_TR_NOOP("Quantity:"), false, Check::Range, 0.01, 1000000},
-                                            {QT_TR_NOOP("Quotation:"), true, Check::Range, 0.0001, 1000000},
-                                            {QT_TR_NOOP("Comission / Taxes:"), false, Check::Range, 0, 1000000}};
-    static const std::vector<FieldSpec> sell{{QT_TR_NOOP("Quantity:"), false, Check::Count, 0, 0},
-                                             {QT_TR_NOOP("Quotation:"), true, Check::Any, 0, 0},
-                                             {QT_TR_NOOP("Comission / Taxes:"), false, Check::Any, 0, 0}};
-    static const std::vector<FieldSpec> dividends{{QT_TR_NOOP("Value:"), false, Check::Any, 0, 0}};
+    static const std::vector<InputField> buy{{QT_TR_NOOP("Quantity:"), false, Check::Range, 0.01, 1000000},
+                                             {QT_TR_NOOP("Quotation:"), true, Check::Range, 0.0001, 1000000},
+                                             {QT_TR_NOOP("Comission / Taxes:"), false, Check::Range, 0, 1000000}};
+    static const std::vector<InputField> sell{{QT_TR_NOOP("Quantity:"), false, Check::Count, 0, 0},
+                                              {QT_TR_NOOP("Quotation:"), true, Check::Any, 0, 0},
+                                              {QT_TR_NOOP("Comission / Taxes:"), false, Check::Any, 0, 0}};
+    static const std::vector<InputField> dividends{{QT_TR_NOOP("Value:"), false, Check::Any, 0, 0}};
     switch (kind) {
     case InvestmentDialog::Kind::Buy:
         return buy;
@@ -51,9 +51,9 @@ InvestmentDialog::InvestmentDialog(Kind kind, const QString& itemName, double la
     setWindowTitle(titles[int(kind)]);
     auto* form = new QFormLayout(this);
     form->addRow(tr("Item:"), new QLabel(itemName, this));
-    for (const FieldSpec& spec : specs(kind)) {
-        auto* field = new QLineEdit(NumberEntry::text(spec.lastValueDefault ? lastValue : 0.0), this);
-        form->addRow(tr(spec.label), field);
+    for (const InputField& input : inputFieldsOf(kind)) {
+        auto* field = new QLineEdit(NumberEntry::text(input.lastValueDefault ? lastValue : 0.0), this);
+        form->addRow(tr(input.label), field);
         m_fields.append(field);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -65,15 +65,15 @@ InvestmentDialog::InvestmentDialog(Kind kind, const QString& itemName, double la
 void InvestmentDialog::accept()
 {
     QList<double> figures;
-    const std::vector<FieldSpec>& fieldSpecs = specs(m_kind);
-    for (int i = 0; i < int(fieldSpecs.size()); ++i) {
-        const FieldSpec& spec = fieldSpecs[size_t(i)];
+    const std::vector<InputField>& inputFields = inputFieldsOf(m_kind);
+    for (int i = 0; i < int(inputFields.size()); ++i) {
+        const InputField& input = inputFields[size_t(i)];
         std::optional<double> figure;
-        if (spec.check == Check::Count) {
+        if (input.check == Check::Count) {
             if (const auto count = NumberEntry::takeCount(this, m_fields[i]))
                 figure = double(*count);
-        } else if (spec.check == Check::Range) {
-            figure = NumberEntry::take(this, m_fields[i], spec.min, spec.max);
+        } else if (input.check == Check::Range) {
+            figure = NumberEntry::take(this, m_fields[i], input.min, input.max);
         } else {
             figure = NumberEntry::take(this, m_fields[i]);
         }
