@@ -98,7 +98,7 @@ TEST_F(UpdateCommandTest, ASignalAbortsTheRestSavesWhatWasStoredAndLeavesNoPages
         ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
 
         QProcess process;
-        process.start(QStringLiteral(TICKORA_CLI_PATH), {"update", QString::fromStdString(path), "--downloads", "2"});
+        process.start(QStringLiteral(TICKORA_CLI_PATH), {"update", QString::fromStdString(path), "--downloads", "4"});
         ASSERT_TRUE(process.waitForStarted());
         QByteArray out;
         while (!out.contains("Fast: 7.5000\n") && process.waitForReadyRead(20000))
