@@ -11,9 +11,10 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] "
-                           "[--downloads N] [--quiet]";
+                           "[--downloads N] [--per-host N] [--quiet]";
 const char* const kSummary =
-    "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--quiet]\n"
+    "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--per-host N]\n"
+    "                   [--quiet]\n"
     "                                     Download the quotations, store them and save.\n";
 
 volatile std::sig_atomic_t g_signal = 0;
@@ -46,6 +47,7 @@ int runUpdateCommand(const QStringList& args)
     parser.addOptions({{"items", "Update only these items (exact names, comma-separated).", "NAME,..."},
                        {"date", "Update on this date: missing pages make the download look back.", "DATE"},
                        {"downloads", "Simultaneous downloads for this run (1 to 500).", "N"},
+                       {"per-host", "Simultaneous downloads from one host for this run (1 to 16).", "N"},
                        {"quiet", "Print only the items that failed."}});
     parser.addPositionalArgument("FILE", "The portfolio.");
     if (!Cli::parse(parser, args, kUsage))
@@ -56,6 +58,9 @@ int runUpdateCommand(const QStringList& args)
     if (parser.isSet("downloads") &&
         !Cli::toInt(parser.value("downloads"), downloads, 1, CWPapierDoc::kMaxDownloadSlots))
         return Cli::usageError("--downloads takes a number from 1 to 500.", kUsage);
+    DownloadSettings settings = DownloadSettings::read();
+    if (parser.isSet("per-host") && !Cli::toInt(parser.value("per-host"), settings.connectionsPerHost, 1, 16))
+        return Cli::usageError("--per-host takes a number from 1 to 16.", kUsage);
     std::optional<time_t> date;
     if (parser.isSet("date")) {
         time_t given = 0;
@@ -76,7 +81,7 @@ int runUpdateCommand(const QStringList& args)
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
     const auto outcome = UnattendedUpdate::Run(
-        doc, ids, date,
+        doc, ids, date, settings,
         [quiet](const UnattendedUpdate::Line& line) {
             // Flushed line by line: a script watching the update sees each result as it comes.
             if (line.failure || !quiet)

@@ -41,6 +41,8 @@ std::string errorStatusText(const DownloadEvent& event)
         return "Error: Bad URL!";
     case DownloadErrorCode::ServerError:
         return "Error: Server!";
+    case DownloadErrorCode::ServerBusy:
+        return "Error: Server busy!";
     case DownloadErrorCode::Failure:
         return failureText(event.errorText);
     default:
@@ -89,6 +91,11 @@ std::string DownloadEvent::statusText() const
     }
     case DownloadEventKind::Aborted:
         return "Download aborted!";
+    case DownloadEventKind::Waiting: {
+        char text[48];
+        std::snprintf(text, sizeof text, "Waiting %i s (server busy)", seconds);
+        return text;
+    }
     default:
         return {};
     }

@@ -19,6 +19,8 @@ enum class DownloadEventKind : int32_t {
     DownloadError = 8,
     Progress = 9,
     Aborted = 10,
+    // The server asked to come back later (429 or 503 with Retry-After); `seconds` says when.
+    Waiting = 11,
 };
 
 // Why a download failed (kind DownloadError).
@@ -30,6 +32,8 @@ enum class DownloadErrorCode : int32_t {
     ClientError = 9,
     ServerError = 10,
     Failure = 11,
+    // HTTP status 429 without Retry-After, or refused again after waiting.
+    ServerBusy = 12,
 };
 
 // One report of a download worker. Move-only: it owns the temporary files it carries, so an event dropped
@@ -41,6 +45,8 @@ struct DownloadEvent {
     DownloadErrorCode code = DownloadErrorCode::None;
     // Progress: bytes read so far divided by 1000.
     int32_t kilobytes = 0;
+    // Waiting: seconds until the request is sent again.
+    int32_t seconds = 0;
     // Empty for wizard and raw jobs.
     std::string itemName;
     std::string url;

@@ -1,18 +1,15 @@
 #pragma once
 
+#include "core/download/AbortSignal.h"
 #include "core/download/EventSink.h"
 #include "core/download/ItemTask.h"
-#include "core/download/JobCounter.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/settings/DownloadOptions.h"
 
-#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
-
-using DownloadLimiter = std::counting_semaphore<CWPapierDoc::kMaxDownloadSlots>;
 
 // One page to fetch and the items it serves. Built by its starter, owned by the worker once it runs.
 struct DownloadJob {
@@ -21,8 +18,12 @@ struct DownloadJob {
 
     // With the item variables already put in; the worker puts in the date variables.
     std::string url;
-    // Seconds allowed for reading the page body.
+    // Seconds allowed for each request: connection, the answer's headers and the body.
     int32_t timeout = 60;
+    // The only User-Agent header of every request.
+    std::string userAgent = DownloadOptions::kDefaultUserAgent;
+    // Extra "Name: value" request lines of the server, with the item variables put in.
+    std::vector<std::string> headers;
     bool test = false;
     // The page is handed over raw, semi-html and text-only (server wizard).
     bool wizard = false;
@@ -31,15 +32,14 @@ struct DownloadJob {
     // The job carries its own reference time; a missing page then makes the worker look back.
     bool dateGiven = false;
     time_t dateTime = 0;
-    // Update jobs hold one slot while they run; test, wizard and raw jobs take none.
-    DownloadLimiter* limiter = nullptr;
     // Empty for wizard and raw jobs.
     std::vector<ItemTask> tasks;
     // Set when the job's texts could not be built: every task fails with this text, nothing is fetched.
     std::string refusal;
     std::shared_ptr<EventSink> receiver;
     // Read only by the worker; set by whoever aborts the downloads.
-    std::shared_ptr<const std::atomic<bool>> abortFlag;
-    // Counts the job while its worker runs, when the starter wants to wait for its workers.
-    std::shared_ptr<JobCounter> counter;
+    std::shared_ptr<AbortSignal> abort;
+
+    // Update jobs count against the download limits; test, wizard and raw jobs do not.
+    bool limited() const { return !test && !wizard && !raw; }
 };

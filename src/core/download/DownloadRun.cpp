@@ -9,8 +9,10 @@
 #include "core/extract/QuotationExtractor.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <cctype>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <thread>
@@ -53,6 +55,8 @@ const char* outcomeText(HttpOutcome::Kind kind)
         return "refused";
     case HttpOutcome::ServiceError:
         return "failed";
+    case HttpOutcome::TimedOut:
+        return "timed out";
     case HttpOutcome::Stopped:
         return "stopped";
     }
@@ -67,6 +71,8 @@ struct ConvertedPage {
 
 DownloadErrorCode codeOfStatus(long status)
 {
+    if (status == 429)
+        return DownloadErrorCode::ServerBusy;
     if (status >= 400 && status <= 499)
         return DownloadErrorCode::ClientError;
     if (status >= 500 && status <= 599)
@@ -74,11 +80,17 @@ DownloadErrorCode codeOfStatus(long status)
     return DownloadErrorCode::Failure;
 }
 
+bool busyStatus(long status)
+{
+    return status == 429 || status == 503;
+}
+
 } // namespace
 
-DownloadRun::DownloadRun(DownloadJob& job)
-    : m_job(job), m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))),
-      m_url(job.url), m_targetCount(job.tasks.empty() ? 1 : job.tasks.size())
+DownloadRun::DownloadRun(DownloadJob& job, HttpTransfer& http)
+    : m_job(job), m_http(http),
+      m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))), m_url(job.url),
+      m_targetCount(job.tasks.empty() ? 1 : job.tasks.size())
 {
 }
 
@@ -115,6 +127,10 @@ void DownloadRun::fetch()
     }
     if (*scheme == Scheme::Http)
         postStatus(DownloadEventKind::Connecting);
+    if (aborted()) {
+        postFinal(DownloadEventKind::Aborted);
+        return;
+    }
     if (!m_job.dateGiven)
         m_job.dateTime = std::time(nullptr);
     time_t reference = m_job.dateTime;
@@ -151,13 +167,23 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
         postError(DownloadErrorCode::WrongUrl);
         return TryResult::Ended;
     }
-    QElapsedTimer clock;
-    clock.start();
-    const long long bytesBefore = m_bytes;
-    const HttpOutcome outcome = m_http.get(*canonical, m_job.timeout, *this);
-    qCDebug(lcDownload).noquote() << QString::fromStdString(*canonical) << "->" << outcomeText(outcome.kind) << "HTTP"
-                                  << outcome.status << (m_bytes - bytesBefore) << "bytes" << clock.elapsed() << "ms"
-                                  << QString::fromStdString(outcome.errorText);
+    const HttpRequest request{*canonical, m_job.timeout, m_job.userAgent, m_job.headers};
+    HttpOutcome outcome;
+    for (bool retried = false;; retried = true) {
+        QElapsedTimer clock;
+        clock.start();
+        const long long bytesBefore = m_bytes;
+        outcome = m_http.get(request, *this, m_job.abort.get());
+        qCDebug(lcDownload).noquote() << QString::fromStdString(*canonical) << "->" << outcomeText(outcome.kind)
+                                      << "HTTP" << outcome.status << (m_bytes - bytesBefore) << "bytes"
+                                      << clock.elapsed() << "ms" << QString::fromStdString(outcome.errorText);
+        if (retried || outcome.kind != HttpOutcome::HttpError || !busyStatus(outcome.status) || !outcome.retryAfter)
+            break;
+        if (!waitForRetry(*outcome.retryAfter)) {
+            postFinal(DownloadEventKind::Aborted);
+            return TryResult::Ended;
+        }
+    }
     switch (outcome.kind) {
     case HttpOutcome::Completed:
         return TryResult::Read;
@@ -174,6 +200,10 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
         discardPage();
         postFailure(outcome.errorText);
         return TryResult::Ended;
+    case HttpOutcome::TimedOut:
+        m_stop = Stop::Timeout;
+        reportStop();
+        return TryResult::Ended;
     case HttpOutcome::Stopped:
         reportStop();
         return TryResult::Ended;
@@ -181,11 +211,25 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
     return TryResult::Ended;
 }
 
+bool DownloadRun::waitForRetry(int seconds)
+{
+    postStatus(DownloadEventKind::Waiting, 0, seconds);
+    const std::chrono::seconds delay(seconds);
+    if (!m_job.abort) {
+        std::this_thread::sleep_for(delay);
+        return true;
+    }
+    return !m_job.abort->waitFor(delay);
+}
+
 DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
 {
-    QFile file(QString::fromStdString(url.substr(std::char_traits<char>::length(kFilePrefix))));
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_errorText = file.errorString().toStdString();
+    const QString path = QString::fromStdString(url.substr(std::char_traits<char>::length(kFilePrefix)));
+    QFile file(path);
+    // Opening a pipe or a device could block beyond any abort.
+    const bool regular = QFileInfo(path).isFile();
+    if (!regular || !file.open(QIODevice::ReadOnly)) {
+        m_errorText = regular ? file.errorString().toStdString() : "Not a regular file";
         qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "-> missing"
                                       << QString::fromStdString(m_errorText);
         return TryResult::Missing;
@@ -381,7 +425,7 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
 
 bool DownloadRun::aborted() const
 {
-    return m_job.abortFlag && m_job.abortFlag->load();
+    return m_job.abort && m_job.abort->isSet();
 }
 
 void DownloadRun::discardPage()
@@ -412,11 +456,12 @@ DownloadEvent DownloadRun::targetEvent(size_t target, DownloadEventKind kind) co
     return event;
 }
 
-void DownloadRun::postStatus(DownloadEventKind kind, int32_t kilobytes)
+void DownloadRun::postStatus(DownloadEventKind kind, int32_t kilobytes, int32_t seconds)
 {
     for (size_t i = m_finished; i < m_targetCount; ++i) {
         DownloadEvent event = targetEvent(i, kind);
         event.kilobytes = kilobytes;
+        event.seconds = seconds;
         post(std::move(event));
     }
 }

@@ -17,7 +17,8 @@ public:
     // Larger pages are not read further.
     static constexpr long long kMaxPageBytes = 64LL * 1024 * 1024;
 
-    explicit DownloadRun(DownloadJob& job);
+    // `http` carries the job's requests; it may keep its connection from an earlier job.
+    DownloadRun(DownloadJob& job, HttpTransfer& http);
     void run();
     // Ends every task that has no final event yet with a Failure carrying `errorText`.
     void failRemaining(const std::string& errorText);
@@ -36,6 +37,8 @@ private:
 
     void fetch();
     TryResult fetchHttp(const std::string& url);
+    // Asks once more after the delay a busy server named; false when the wait was aborted.
+    bool waitForRetry(int seconds);
     TryResult fetchFile(const std::string& url);
     // Posts the final event that belongs to how reading stopped; false when it did not stop early.
     bool reportStop();
@@ -50,7 +53,7 @@ private:
     DownloadEvent makeEvent(DownloadEventKind kind) const;
     DownloadEvent targetEvent(size_t target, DownloadEventKind kind) const;
     // Once per task that has not ended (once for wizard and raw jobs).
-    void postStatus(DownloadEventKind kind, int32_t kilobytes = 0);
+    void postStatus(DownloadEventKind kind, int32_t kilobytes = 0, int32_t seconds = 0);
     void postFinal(DownloadEventKind kind, DownloadErrorCode code = DownloadErrorCode::None);
     void postError(DownloadErrorCode code) { postFinal(DownloadEventKind::DownloadError, code); }
     void postFailure(const std::string& errorText);
@@ -67,7 +70,7 @@ private:
     size_t m_finished = 0;
     size_t m_targetCount;
 
-    HttpTransfer m_http;
+    HttpTransfer& m_http;
     // The page while it is written (m_page) and the file that holds it until it is handed over or discarded.
     QFile m_page;
     TempFile m_pageFile;

@@ -3,14 +3,16 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 
 namespace {
 
-constexpr long kConnectTimeout = 60;
 constexpr long kMaxRedirections = 10;
+// Wakes the transfer now and then even without news, so that the receiver can look at the clock.
+constexpr int kPollMilliseconds = 1000;
 
 void initialiseCurl()
 {
@@ -27,13 +29,45 @@ struct CurlStringDeleter {
 };
 
 using CurlString = std::unique_ptr<char, CurlStringDeleter>;
+using ParsedUrl = std::unique_ptr<CURLU, CurlUrlDeleter>;
 
-CurlString urlPart(CURLU* url, CURLUPart part)
+ParsedUrl parseUrl(const std::string& url)
+{
+    initialiseCurl();
+    ParsedUrl parsed(curl_url());
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_URLENCODE) != CURLUE_OK)
+        return nullptr;
+    return parsed;
+}
+
+CurlString urlPart(CURLU* url, CURLUPart part, unsigned int flags = 0)
 {
     char* text = nullptr;
-    if (curl_url_get(url, part, &text, 0) != CURLUE_OK)
+    if (curl_url_get(url, part, &text, flags) != CURLUE_OK)
         return nullptr;
     return CurlString(text);
+}
+
+bool isHttpScheme(CURLU* url)
+{
+    const CurlString scheme = urlPart(url, CURLUPART_SCHEME);
+    return scheme && (std::string(scheme.get()) == "http" || std::string(scheme.get()) == "https");
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace
@@ -44,32 +78,76 @@ struct HttpTransfer::Transfer {
     bool begun = false;
     bool stoppedByReceiver = false;
     long errorStatus = 0;
+    std::optional<int> retryAfter;
 };
 
 HttpTransfer::HttpTransfer()
 {
     initialiseCurl();
     m_curl = curl_easy_init();
+    m_multi = curl_multi_init();
+    // One thread serves one host at a time; an idle connection to another host is not worth keeping.
+    curl_multi_setopt(static_cast<CURLM*>(m_multi), CURLMOPT_MAXCONNECTS, 1L);
 }
 
 HttpTransfer::~HttpTransfer()
 {
     curl_easy_cleanup(static_cast<CURL*>(m_curl));
+    curl_multi_cleanup(static_cast<CURLM*>(m_multi));
 }
 
 std::optional<std::string> HttpTransfer::canonicalUrl(const std::string& url)
 {
-    initialiseCurl();
-    std::unique_ptr<CURLU, CurlUrlDeleter> parsed(curl_url());
-    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_URLENCODE) != CURLUE_OK)
-        return std::nullopt;
-    const CurlString scheme = urlPart(parsed.get(), CURLUPART_SCHEME);
-    if (!scheme || (std::string(scheme.get()) != "http" && std::string(scheme.get()) != "https"))
+    const ParsedUrl parsed = parseUrl(url);
+    if (!parsed || !isHttpScheme(parsed.get()))
         return std::nullopt;
     const CurlString canonical = urlPart(parsed.get(), CURLUPART_URL);
     if (!canonical)
         return std::nullopt;
     return std::string(canonical.get());
+}
+
+std::string HttpTransfer::hostOf(const std::string& url)
+{
+    const ParsedUrl parsed = parseUrl(url);
+    if (!parsed || !isHttpScheme(parsed.get()))
+        return {};
+    const CurlString host = urlPart(parsed.get(), CURLUPART_HOST);
+    const CurlString port = urlPart(parsed.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
+    if (!host)
+        return {};
+    std::string key = std::string(host.get()) + ":" + (port ? port.get() : "");
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+    return key;
+}
+
+std::optional<int> HttpTransfer::parseRetryAfter(std::string_view value, time_t now)
+{
+    value = trimmed(value);
+    if (value.empty())
+        return std::nullopt;
+    if (std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); })) {
+        if (value.size() > 9)
+            return kMaxRetryAfter;
+        return std::min(std::atoi(std::string(value).c_str()), kMaxRetryAfter);
+    }
+    const time_t date = curl_getdate(std::string(value).c_str(), nullptr);
+    if (date == -1)
+        return std::nullopt;
+    return static_cast<int>(std::clamp<time_t>(date - now, 0, kMaxRetryAfter));
+}
+
+size_t HttpTransfer::onHeader(char* data, size_t size, size_t count, void* context)
+{
+    auto& transfer = *static_cast<Transfer*>(context);
+    const std::string_view line(data, size * count);
+    constexpr std::string_view kRetryAfter = "retry-after:";
+    // Each answer of a redirection chain starts anew; only the final one counts.
+    if (startsWithNoCase(line, "HTTP/"))
+        transfer.retryAfter.reset();
+    else if (startsWithNoCase(line, kRetryAfter))
+        transfer.retryAfter = parseRetryAfter(line.substr(kRetryAfter.size()), std::time(nullptr));
+    return size * count;
 }
 
 size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* context)
@@ -98,65 +176,96 @@ size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* contex
     return total;
 }
 
-int HttpTransfer::onProgress(void* context, long long, long long, long long, long long)
+void HttpTransfer::setOptions(const HttpRequest& request, Transfer& transfer, void* headers, char* errorBuffer)
 {
-    auto& transfer = *static_cast<Transfer*>(context);
-    if (transfer.receiver.keepWaiting())
-        return 0;
-    transfer.stoppedByReceiver = true;
-    return 1;
-}
-
-HttpOutcome HttpTransfer::get(const std::string& url, int32_t serviceTimeout, BodyReceiver& receiver)
-{
-    CURL* curl = static_cast<CURL*>(m_curl);
-    if (!curl)
-        return {HttpOutcome::ServiceError, 0, "The HTTP client could not be initialised."};
-    Transfer transfer{curl, receiver};
-    char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_slist* headers = curl_slist_append(nullptr, "Accept: text/*");
-    headers = curl_slist_append(headers, "Cache-Control: no-cache");
-
+    CURL* curl = transfer.curl;
     curl_easy_reset(curl);
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Tickora");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.c_str());
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, static_cast<curl_slist*>(headers));
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirections);
     curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(BodyReceiver::kReadSize));
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeout);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, std::max(kConnectTimeout, static_cast<long>(serviceTimeout)));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, static_cast<long>(request.timeout)) * 1000L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &HttpTransfer::onWrite);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &HttpTransfer::onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     if (const char* caFile = std::getenv("TICKORA_CA_FILE"); caFile && *caFile)
         curl_easy_setopt(curl, CURLOPT_CAINFO, caFile);
+}
 
-    const CURLcode result = curl_easy_perform(curl);
+int HttpTransfer::perform(Transfer& transfer, AbortSignal* abort)
+{
+    CURLM* multi = static_cast<CURLM*>(m_multi);
+    curl_multi_add_handle(multi, transfer.curl);
+    std::optional<AbortSignal::WakerId> waker;
+    if (abort)
+        waker = abort->addWaker([multi] { curl_multi_wakeup(multi); });
+    CURLcode result = CURLE_OK;
+    for (int running = 1; running > 0;) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running > 0 && !transfer.receiver.keepWaiting()) {
+            transfer.stoppedByReceiver = true;
+            break;
+        }
+        if (running > 0)
+            curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued))
+        if (message->msg == CURLMSG_DONE)
+            result = message->data.result;
+    if (waker)
+        abort->removeWaker(*waker);
+    curl_multi_remove_handle(multi, transfer.curl);
+    return result;
+}
+
+HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver, AbortSignal* abort)
+{
+    CURL* curl = static_cast<CURL*>(m_curl);
+    if (!curl || !m_multi)
+        return {HttpOutcome::ServiceError, 0, "The HTTP client could not be initialised.", {}};
+    Transfer transfer{curl, receiver};
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    curl_slist* headers = nullptr;
+    bool hasAccept = false;
+    for (const std::string& line : request.headers) {
+        headers = curl_slist_append(headers, line.c_str());
+        hasAccept = hasAccept || startsWithNoCase(line, "accept:");
+    }
+    if (!hasAccept)
+        headers = curl_slist_append(headers, "Accept: text/*");
+    headers = curl_slist_append(headers, "Cache-Control: no-cache");
+    setOptions(request, transfer, headers, errorBuffer);
+    const auto result = static_cast<CURLcode>(perform(transfer, abort));
     curl_slist_free_all(headers);
 
-    HttpOutcome outcome;
     if (transfer.errorStatus > 0)
-        return {HttpOutcome::HttpError, transfer.errorStatus, {}};
+        return {HttpOutcome::HttpError, transfer.errorStatus, {}, transfer.retryAfter};
     if (transfer.stoppedByReceiver)
-        return {HttpOutcome::Stopped, 0, {}};
+        return {HttpOutcome::Stopped, 0, {}, {}};
+    if (result == CURLE_OPERATION_TIMEDOUT)
+        return {HttpOutcome::TimedOut, 0, {}, {}};
     if (result != CURLE_OK)
-        return {HttpOutcome::ServiceError, 0, errorBuffer[0] ? errorBuffer : curl_easy_strerror(result)};
-    if (!transfer.begun) {
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &outcome.status);
-        if (outcome.status > 299)
-            return {HttpOutcome::HttpError, outcome.status, {}};
-        if (!receiver.beginBody())
-            return {HttpOutcome::Stopped, 0, {}};
-    }
+        return {HttpOutcome::ServiceError, 0, errorBuffer[0] ? errorBuffer : curl_easy_strerror(result), {}};
+    HttpOutcome outcome;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &outcome.status);
+    if (!transfer.begun) {
+        if (outcome.status > 299)
+            return {HttpOutcome::HttpError, outcome.status, {}, transfer.retryAfter};
+        if (!receiver.beginBody())
+            return {HttpOutcome::Stopped, 0, {}, {}};
+    }
     return outcome;
 }

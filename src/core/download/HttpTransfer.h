@@ -1,10 +1,23 @@
 #pragma once
 
+#include "core/download/AbortSignal.h"
 #include "core/download/BodyReceiver.h"
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+struct HttpRequest {
+    std::string url;
+    // Seconds for the whole request: connection, TLS handshake, the answer's headers and its body.
+    int32_t timeout = 60;
+    std::string userAgent;
+    // Extra "Name: value" lines.
+    std::vector<std::string> headers;
+};
 
 struct HttpOutcome {
     enum Kind {
@@ -12,21 +25,28 @@ struct HttpOutcome {
         Completed,
         // The final answer had a status above 299; its body was not read.
         HttpError,
-        // The HTTP layer failed (name resolution, connection, TLS, its own time-outs); see errorText.
+        // The HTTP layer failed (name resolution, connection, TLS); see errorText.
         ServiceError,
+        // The request took its timeout.
+        TimedOut,
         // The receiver stopped the transfer.
         Stopped,
     };
     Kind kind = Completed;
     long status = 0;
     std::string errorText;
+    // The refusal's Retry-After in seconds (0 to kMaxRetryAfter), when it carried a readable one.
+    std::optional<int> retryAfter;
 };
 
 // GET requests over http and https: certificate verification with the system's CA store (plus the file
 // named by TICKORA_CA_FILE), the proxy settings of the environment, redirections followed to http and
-// https only. One transfer object is one client context; its connections are reused across requests.
+// https only, compressed answers decoded. One transfer object serves one thread at a time and keeps its
+// connection alive for the next request; an abort signal wakes it at once.
 class HttpTransfer {
 public:
+    static constexpr int kMaxRetryAfter = 120;
+
     HttpTransfer();
     ~HttpTransfer();
     HttpTransfer(const HttpTransfer&) = delete;
@@ -35,14 +55,21 @@ public:
     // The URL as it is sent (unsafe characters percent-encoded); nothing when it cannot be parsed or
     // its scheme is neither http nor https.
     static std::optional<std::string> canonicalUrl(const std::string& url);
+    // The host (lower case) and port of an http or https address; empty when it has none.
+    static std::string hostOf(const std::string& url);
+    // Seconds to wait for a Retry-After value (delay-seconds or an HTTP date), cut to 0..kMaxRetryAfter.
+    static std::optional<int> parseRetryAfter(std::string_view value, time_t now);
 
-    // `serviceTimeout`: seconds without any data after which the HTTP layer gives up.
-    HttpOutcome get(const std::string& url, int32_t serviceTimeout, BodyReceiver& receiver);
+    HttpOutcome get(const HttpRequest& request, BodyReceiver& receiver, AbortSignal* abort);
 
 private:
     struct Transfer;
     static size_t onWrite(char* data, size_t size, size_t count, void* transfer);
-    static int onProgress(void* transfer, long long, long long, long long, long long);
+    static size_t onHeader(char* data, size_t size, size_t count, void* transfer);
+    void setOptions(const HttpRequest& request, Transfer& transfer, void* headers, char* errorBuffer);
+    // Runs the added transfer to its end; CURLE_OK when it completed.
+    int perform(Transfer& transfer, AbortSignal* abort);
 
+    void* m_multi = nullptr;
     void* m_curl = nullptr;
 };

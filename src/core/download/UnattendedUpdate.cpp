@@ -48,13 +48,14 @@ std::optional<UnattendedUpdate::Line> lineFor(const CWPapierDoc& doc, const Down
 namespace UnattendedUpdate {
 
 Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
-            const std::function<void(const Line&)>& report, const std::function<bool()>& stopRequested)
+            const DownloadSettings& settings, const std::function<void(const Line&)>& report,
+            const std::function<bool()>& stopRequested)
 {
     if (ids.empty())
         for (int pos = 0; pos < doc.itemCount(); ++pos)
             ids.push_back(doc.itemId(pos));
     auto queue = std::make_shared<EventQueue>();
-    UpdateScheduler scheduler(doc, queue);
+    UpdateScheduler scheduler(doc, queue, settings);
     Outcome outcome;
     outcome.jobs = scheduler.StartUpdate(ids, date);
     while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {

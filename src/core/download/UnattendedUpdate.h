@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/download/DownloadSettings.h"
 #include "core/model/CWPapierDoc.h"
 
 #include <ctime>
@@ -29,6 +30,7 @@ struct Outcome {
 // Once `stopRequested` answers true the downloads are aborted as the Abort command does; what was
 // stored until then stays.
 Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
-            const std::function<void(const Line&)>& report, const std::function<bool()>& stopRequested = {});
+            const DownloadSettings& settings, const std::function<void(const Line&)>& report,
+            const std::function<bool()>& stopRequested = {});
 
 } // namespace UnattendedUpdate

@@ -3,14 +3,12 @@
 
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadJob.h"
-#include "core/download/DownloadWorker.h"
 #include "core/extract/QuotationExtractor.h"
 #include "core/model/ItemRules.h"
 
 #include <QFile>
 #include <cstdio>
 #include <map>
-#include <unordered_map>
 
 static_assert(std::is_same_v<CWPapierDoc::ItemId, decltype(ItemTask::itemRef)::value_type>);
 
@@ -26,20 +24,24 @@ std::string localTimeText(time_t time)
 // One item ready for a job: its task and the address it expands to, or why it cannot be fetched.
 struct UpdateScheduler::Prepared {
     std::string url;
+    std::vector<std::string> headers;
     ItemTask task;
     std::string refusal;
 };
 
 namespace {
 
-// The address and rules of one item with its name and symbol put in; a text that grows past
-// 259 characters is never sent: `refusal` says which.
-std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url, ServerConfig& rules)
+// The address, request lines and rules of one item with its name and symbol put in; a text that grows past
+// 259 characters is never sent: the result says which.
+std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url,
+                              std::vector<std::string>& headers, ServerConfig& rules)
 {
     const auto expanded = UrlVariables::SubstituteItemVariables(rules.URL, name, symbol);
     url = expanded.text;
     if (expanded.tooLong)
         return "Error: The address is longer than 259 characters with the item's name and symbol put in!";
+    for (const std::string& line : rules.Headers)
+        headers.push_back(UrlVariables::SubstituteItemVariables(line, name, symbol).text);
     Result<ServerConfig> withItem = QuotationExtractor::WithItemVariables(rules, name, symbol);
     if (!withItem)
         return "Error: " + withItem.message();
@@ -49,16 +51,17 @@ std::string withItemVariables(const std::string& name, const std::string& symbol
 
 } // namespace
 
-UpdateScheduler::UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver)
-    : m_document(document), m_receiver(std::move(receiver)), m_abort(std::make_shared<std::atomic<bool>>(false)),
-      m_workers(std::make_shared<JobCounter>())
+UpdateScheduler::UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver, DownloadSettings settings)
+    : m_document(document), m_receiver(std::move(receiver)), m_settings(std::move(settings)),
+      m_abort(std::make_shared<AbortSignal>()),
+      m_pool(std::make_unique<DownloadPool>(document.numberDownloads(), m_settings.connectionsPerHost))
 {
 }
 
 UpdateScheduler::~UpdateScheduler()
 {
-    m_abort->store(true);
-    m_workers->waitUntilIdle();
+    m_abort->set();
+    m_pool.reset();
 }
 
 std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vector<ItemId>& items) const
@@ -74,8 +77,9 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
             continue;
         ServerConfig rules = ItemRules(item, servers);
         std::string url;
-        std::string refusal = withItemVariables(item.name, item.symbol, url, rules);
-        prepared.push_back({url, ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
+        std::vector<std::string> headers;
+        std::string refusal = withItemVariables(item.name, item.symbol, url, headers, rules);
+        prepared.push_back({std::move(url), std::move(headers), ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
     }
     return prepared;
 }
@@ -83,7 +87,8 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
 int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional<time_t> date)
 {
     std::vector<std::unique_ptr<DownloadJob>> jobs;
-    std::unordered_map<std::string, DownloadJob*> jobOfUrl;
+    // Items share a download only when their addresses and their request lines are the same.
+    std::map<std::pair<std::string, std::vector<std::string>>, DownloadJob*> jobOfRequest;
     for (Prepared& entry : prepare(items)) {
         const ItemId id = *entry.task.itemRef;
         if (m_document.isUpdating(id))
@@ -91,22 +96,23 @@ int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional
         m_document.setUpdating(id, true);
         ++m_pendingUpdates;
         const int32_t timeout = entry.task.rules.Timeout;
-        const auto found = entry.refusal.empty() ? jobOfUrl.find(entry.url) : jobOfUrl.end();
-        if (found != jobOfUrl.end()) {
+        auto request = std::make_pair(entry.url, entry.headers);
+        const auto found = entry.refusal.empty() ? jobOfRequest.find(request) : jobOfRequest.end();
+        if (found != jobOfRequest.end()) {
             found->second->timeout = std::max(found->second->timeout, timeout);
             found->second->tasks.push_back(std::move(entry.task));
             continue;
         }
         auto job = std::make_unique<DownloadJob>();
         job->url = entry.url;
+        job->headers = std::move(entry.headers);
         job->timeout = timeout;
         job->dateGiven = date.has_value();
         job->dateTime = date.value_or(std::time(nullptr));
-        job->limiter = &m_document.downloadSlots();
         job->tasks.push_back(std::move(entry.task));
         job->refusal = std::move(entry.refusal);
         if (job->refusal.empty())
-            jobOfUrl.emplace(entry.url, job.get());
+            jobOfRequest.emplace(std::move(request), job.get());
         jobs.push_back(std::move(job));
     }
     for (auto& job : jobs)
@@ -121,7 +127,7 @@ void UpdateScheduler::StartTest(const std::string& name, const std::string& symb
     job->timeout = config.Timeout;
     job->dateTime = std::time(nullptr);
     ItemTask task{std::nullopt, name, config};
-    job->refusal = withItemVariables(name, symbol, job->url, task.rules);
+    job->refusal = withItemVariables(name, symbol, job->url, job->headers, task.rules);
     job->tasks.push_back(std::move(task));
     ++m_pendingTests;
     startJob(std::move(job));
@@ -130,20 +136,26 @@ void UpdateScheduler::StartTest(const std::string& name, const std::string& symb
 void UpdateScheduler::startJob(std::unique_ptr<DownloadJob> job)
 {
     job->receiver = m_receiver;
-    job->abortFlag = m_abort;
-    job->counter = m_workers;
-    StartDownloadJob(std::move(job));
+    job->abort = m_abort;
+    job->userAgent = m_settings.userAgent;
+    m_pool->submit(std::move(job));
 }
 
 void UpdateScheduler::AbortDownloads()
 {
     if (m_running > 0)
-        m_abort->store(true);
+        m_abort->set();
 }
 
 void UpdateScheduler::waitForWorkers()
 {
-    m_workers->waitUntilIdle();
+    m_pool->waitUntilIdle();
+}
+
+bool UpdateScheduler::shutdown(std::chrono::milliseconds bound)
+{
+    m_abort->set();
+    return m_pool->waitUntilIdle(bound);
 }
 
 void UpdateScheduler::HandleDownloadEvent(DownloadEvent& event)
@@ -214,13 +226,13 @@ void UpdateScheduler::showFailedPage(DownloadEvent& event)
 
 void UpdateScheduler::applyUpdate(const DownloadEvent& event)
 {
-    if (event.kind == DownloadEventKind::Result && event.quotation && event.itemRef && !m_abort->load() &&
+    if (event.kind == DownloadEventKind::Result && event.quotation && event.itemRef && !m_abort->isSet() &&
         m_document.ApplyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time))
         ++m_stored;
     clearMark(event.itemRef);
     --m_pendingUpdates;
     if (m_pendingUpdates == 0)
-        m_abort->store(false);
+        m_abort->clear();
 }
 
 void UpdateScheduler::clearMark(std::optional<ItemId> id)

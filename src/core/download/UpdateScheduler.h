@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/download/AbortSignal.h"
 #include "core/download/DownloadEvent.h"
+#include "core/download/DownloadPool.h"
+#include "core/download/DownloadSettings.h"
 #include "core/download/EventSink.h"
-#include "core/download/JobCounter.h"
 #include "core/model/CWPapierDoc.h"
 #include "core/servers/ServerConfig.h"
 
-#include <atomic>
+#include <chrono>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -31,7 +33,8 @@ public:
         std::string message;
     };
 
-    UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver);
+    // Up to the document's numberDownloads() update downloads run at a time.
+    UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver, DownloadSettings settings = {});
     // Aborts the downloads still running and waits for their workers.
     ~UpdateScheduler();
     UpdateScheduler(const UpdateScheduler&) = delete;
@@ -51,14 +54,17 @@ public:
 
     // Tasks that have posted Started and not yet their final event.
     int runningDownloads() const { return m_running; }
-    bool abortRequested() const { return m_abort->load(); }
+    bool abortRequested() const { return m_abort->isSet(); }
     // Update tasks created and not yet ended (their items carry the update mark).
     int pendingUpdates() const { return m_pendingUpdates; }
     bool testRunning() const { return m_pendingTests > 0; }
     // Quotations stored in the document through this scheduler.
     int storedQuotations() const { return m_stored; }
-    // Blocks until every worker started here has ended; their events may still wait in the receiver.
+    // Blocks until every job started here has ended and released its receiver; their events may still wait
+    // there.
     void waitForWorkers();
+    // For the end of the program: aborts everything and waits up to `bound`; false when a job still runs.
+    bool shutdown(std::chrono::milliseconds bound);
 
     // Every update event after it was counted and applied: the status window, the panes, the tray tip.
     void setEventObserver(std::function<void(const DownloadEvent&)> observer);
@@ -85,8 +91,9 @@ private:
 
     CWPapierDoc& m_document;
     std::shared_ptr<EventSink> m_receiver;
-    std::shared_ptr<std::atomic<bool>> m_abort;
-    std::shared_ptr<JobCounter> m_workers;
+    DownloadSettings m_settings;
+    std::shared_ptr<AbortSignal> m_abort;
+    std::unique_ptr<DownloadPool> m_pool;
     int m_running = 0;
     int m_pendingUpdates = 0;
     int m_pendingTests = 0;

@@ -43,7 +43,7 @@ std::string pastedItemName(const std::string& name, const std::vector<std::strin
     }
 }
 
-CWPapierDoc::CWPapierDoc(int numberDownloads) : m_downloadSlots(std::clamp(numberDownloads, 1, kMaxDownloadSlots)) { }
+CWPapierDoc::CWPapierDoc(int numberDownloads) : m_numberDownloads(std::clamp(numberDownloads, 1, kMaxDownloadSlots)) { }
 
 int CWPapierDoc::itemCount() const
 {
@@ -76,11 +76,6 @@ int CWPapierDoc::investedAmountHistoryPosition() const
     const auto found = std::find_if(m_items.begin(), m_items.end(),
                                     [](const CWPapier& item) { return item.isInvestedAmountHistory != 0; });
     return found == m_items.end() ? -1 : static_cast<int>(found - m_items.begin());
-}
-
-std::counting_semaphore<CWPapierDoc::kMaxDownloadSlots>& CWPapierDoc::downloadSlots()
-{
-    return m_downloadSlots;
 }
 
 bool CWPapierDoc::isModified() const

@@ -9,13 +9,12 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
-#include <semaphore>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The open portfolio: the ordered items, the modified flag, the download limiter and the marks of the
+// The open portfolio: the ordered items, the modified flag, the number of simultaneous downloads and the marks of the
 // items being updated. Every change goes through here and ends with the listeners being told. The
 // document lives on one thread (the downloads post their results to it), so it takes no lock.
 class CWPapierDoc {
@@ -38,7 +37,8 @@ public:
     // Position of the invested-amount-history item, -1 when there is none.
     int investedAmountHistoryPosition() const;
 
-    std::counting_semaphore<kMaxDownloadSlots>& downloadSlots();
+    // How many update downloads may run at a time.
+    int numberDownloads() const { return m_numberDownloads; }
 
     bool isModified() const;
     void setModified(bool modified);
@@ -102,7 +102,7 @@ private:
     std::vector<std::pair<int, ChangeListener>> m_listeners;
     int m_nextListenerHandle = 1;
     std::set<ItemId> m_updating;
-    std::counting_semaphore<kMaxDownloadSlots> m_downloadSlots;
+    int m_numberDownloads;
 };
 
 // The name a pasted item gets when `name` is already shown: "Copy of " + name, then

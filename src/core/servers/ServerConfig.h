@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The rules that fetch one item's quotation: which page to load and how to find the value in it.
 // Texts are UTF-8 and hold at most kMaxTextLength characters when stored or sent.
@@ -31,6 +32,8 @@ struct ServerConfig {
     int32_t bRegExpExtractTime = 0;
     int32_t RegExpHourIndex = 5;
     int32_t RegExpMinuteIndex = 6;
+    // Extra request lines "Name: value", with the item variables of the address; stored servers only.
+    std::vector<std::string> Headers;
 
     // The rules a new item (and the invested-amount-history item) starts with.
     static ServerConfig newItemDefaults();

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// The twelve general options, kept in the settings section "GeneralOptions".
+// The general options, kept in the settings section "GeneralOptions".
 struct GeneralOptions {
     int32_t NumberDownloads = 5;
     int32_t AutosaveOnExit = 0;
@@ -18,6 +18,8 @@ struct GeneralOptions {
     int32_t UpdateIntervall = 60;
     int32_t AutosaveWindows = 1;
     int32_t ShowFileOnError = 1;
+    // Simultaneous downloads from one host, on top of NumberDownloads.
+    int32_t ConnectionsPerHost = 4;
 
     // One option with the values the options dialog allows.
     struct Field {
@@ -27,12 +29,12 @@ struct GeneralOptions {
         int32_t max;
     };
     // The options in their stored order.
-    static const std::array<Field, 12>& fields();
+    static const std::array<Field, 13>& fields();
     static const Field* findField(const std::string& name);
 
     // Missing, unreadable or out-of-range values read as their defaults.
     static GeneralOptions ReadOptions();
-    // Writes all twelve values in their stored order; false when the settings store could not be written.
+    // Writes all values in their stored order; false when the settings store could not be written.
     bool WriteOptions() const;
 
     // Checks an entry for `field` as the options dialog does: sets `value` and returns "", or returns

@@ -13,10 +13,11 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
         return 3;
     }
     // Only failures are worth a line: an unattended run is read when something went wrong.
-    const auto outcome = UnattendedUpdate::Run(doc, {}, std::nullopt, [](const UnattendedUpdate::Line& line) {
-        if (line.failure)
-            std::fprintf(stderr, "%s\n", line.text.c_str());
-    });
+    const auto outcome =
+        UnattendedUpdate::Run(doc, {}, std::nullopt, DownloadSettings::read(), [](const UnattendedUpdate::Line& line) {
+            if (line.failure)
+                std::fprintf(stderr, "%s\n", line.text.c_str());
+        });
     if (outcome.stored > 0) {
         if (const Status saved = doc.SavePortfolio(path); !saved) {
             std::fprintf(stderr, "%s\n", saved.message().c_str());

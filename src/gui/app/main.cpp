@@ -1,5 +1,6 @@
 #include "core/servers/ServerPresets.h"
 #include "core/settings/GeneralOptions.h"
+#include "gui/app/CMainFrame.h"
 #include "gui/app/CTickoraApp.h"
 #include "gui/app/HeadlessUpdate.h"
 #include "gui/app/StartOptions.h"
@@ -8,11 +9,15 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace {
+
+constexpr std::chrono::seconds kShutdownBound(2);
 
 // `text` is marked with QT_TRANSLATE_NOOP("main", ...).
 void printError(const char* text)
@@ -64,5 +69,11 @@ int main(int argc, char* argv[])
     if (!tickora.InitInstance())
         return tickora.exitCode();
     QObject::connect(&tickora, &CTickoraApp::finished, &app, [&] { app.exit(tickora.exitCode()); });
-    return app.exec();
+    const int code = app.exec();
+    // A download blocked in the system (a hung network mount) must not keep the program alive unseen.
+    if (tickora.mainFrame() && !tickora.mainFrame()->updates()->shutdown(kShutdownBound)) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -131,6 +131,7 @@ void CConnectionStatusDlg::ShowDownloadEvent(const DownloadEvent& event)
     row->setText(2, status);
     switch (event.kind) {
     case DownloadEventKind::Connecting:
+    case DownloadEventKind::Waiting:
         setImage(row, 1);
         break;
     case DownloadEventKind::Connected:

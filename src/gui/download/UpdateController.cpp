@@ -13,7 +13,7 @@ UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidg
 {
     auto sink =
         std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { m_scheduler->HandleDownloadEvent(event); });
-    m_scheduler = std::make_unique<UpdateScheduler>(doc, sink);
+    m_scheduler = std::make_unique<UpdateScheduler>(doc, sink, DownloadSettings::read());
     m_scheduler->setEventObserver([this](const DownloadEvent& event) { emit downloadEvent(event); });
     m_scheduler->setDownloadsEndedHandler([this] { emit downloadsEnded(); });
     m_scheduler->setTestReportHandler([this](const UpdateScheduler::TestReport& report) { showTestReport(report); });

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     int runningDownloads() const { return m_scheduler->runningDownloads(); }
     bool abortRequested() const { return m_scheduler->abortRequested(); }
     int pendingUpdates() const { return m_scheduler->pendingUpdates(); }
+    // At the end of the program: aborts the downloads and waits up to `bound` for them; false when one is
+    // still blocked.
+    bool shutdown(std::chrono::milliseconds bound) { return m_scheduler->shutdown(bound); }
 
 signals:
     // Items were marked for download: commands that wait for the downloads change state now.

@@ -273,17 +273,17 @@ TEST_F(DownloadWorkerTest, NotFoundResultsHandTheConvertedPageToTheReceiver)
 TEST_F(DownloadWorkerTest, AbortInTheMiddleEndsEveryTaskWithAborted)
 {
     auto queue = std::make_shared<EventQueue>();
-    auto abort = std::make_shared<std::atomic<bool>>(false);
+    auto abort = std::make_shared<AbortSignal>();
     const std::string url = server().url("/slow?bytes=4000&chunk=100&interval=0.1");
     auto job = jobFor(url, {taskFor("A", standardRules(url, "x")), taskFor("B", standardRules(url, "x"))});
     job->receiver = queue;
-    job->abortFlag = abort;
+    job->abort = abort;
     std::thread worker([job = std::move(job)]() mutable { RunDownloadJob(std::move(job)); });
     std::vector<DownloadEvent> events;
     size_t finalCount = 0;
     while (auto event = queue->take(std::chrono::seconds(10))) {
         if (event->kind == Kind::Progress)
-            abort->store(true);
+            abort->set();
         finalCount += event->isFinal();
         events.push_back(std::move(*event));
         if (finalCount == 2)
@@ -302,7 +302,8 @@ TEST_F(DownloadWorkerTest, AbortBeforeReadingStopsAfterConnected)
 {
     server().addPage("/ab/page.html", "Price 1.5");
     auto job = jobFor(server().url("/ab/page.html"), {taskFor("A", standardRules("", "Price"))});
-    job->abortFlag = std::make_shared<std::atomic<bool>>(true);
+    job->abort = std::make_shared<AbortSignal>();
+    job->abort->set();
     auto events = runJob(std::move(job));
     EXPECT_EQ(events.back().kind, Kind::Aborted);
     EXPECT_EQ(finalEvents(std::move(events)).size(), 1u);
