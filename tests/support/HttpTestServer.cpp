@@ -45,10 +45,11 @@ HttpTestServer::HttpTestServer()
         throw std::runtime_error("python3 could not be started");
     while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) { }
     const QStringList ports = QString::fromUtf8(m_process.readLine()).trimmed().split(' ');
-    if (ports.size() != 3 || ports[0] != "PORTS")
+    if (ports.size() != 4 || ports[0] != "PORTS")
         throw std::runtime_error("the test server did not start");
     m_port = ports[1].toInt();
     m_tlsPort = ports[2].toInt();
+    m_silentPort = ports[3].toInt();
 }
 
 HttpTestServer::~HttpTestServer()
@@ -68,6 +69,11 @@ std::string HttpTestServer::url(const std::string& path) const
 std::string HttpTestServer::httpsUrl(const std::string& path) const
 {
     return "https://127.0.0.1:" + std::to_string(m_tlsPort) + path;
+}
+
+std::string HttpTestServer::silentHttpsUrl(const std::string& path) const
+{
+    return "https://127.0.0.1:" + std::to_string(m_silentPort) + path;
 }
 
 void HttpTestServer::addPage(const std::string& path, const std::string& bytes) const
@@ -102,4 +108,22 @@ int HttpTestServer::requestCount(const std::string& path) const
 {
     const std::vector<std::string> paths = requests();
     return static_cast<int>(std::count(paths.begin(), paths.end(), path));
+}
+
+int HttpTestServer::connectionsOpened() const
+{
+    return readStats(m_root.path()).value("connections").toInt();
+}
+
+int HttpTestServer::maxOpenConnections() const
+{
+    return readStats(m_root.path()).value("max_open").toInt();
+}
+
+void HttpTestServer::resetStats() const
+{
+    QProcess curl;
+    curl.start("curl", {"-s", "-o", "/dev/null", QString::fromStdString(url("/reset-stats"))});
+    if (!curl.waitForFinished(10000) || curl.exitCode() != 0)
+        throw std::runtime_error("the test server's counts could not be reset");
 }

@@ -16,6 +16,8 @@ public:
     bool running() const { return m_port > 0; }
     std::string url(const std::string& path) const;
     std::string httpsUrl(const std::string& path) const;
+    // An https address whose server accepts the connection and never answers.
+    std::string silentHttpsUrl(const std::string& path) const;
     std::string trustedCaFile() const { return m_certFile; }
     // Puts a page into the server's root.
     void addPage(const std::string& path, const std::string& bytes) const;
@@ -27,6 +29,10 @@ public:
     int maxConcurrentRequestsIn(const std::string& folder) const;
     // How often `path` (with its query) was requested.
     int requestCount(const std::string& path) const;
+    // Connections opened so far, and the most open at once since the last resetStats().
+    int connectionsOpened() const;
+    int maxOpenConnections() const;
+    void resetStats() const;
 
 private:
     QTemporaryDir m_root;
@@ -35,4 +41,5 @@ private:
     QProcess m_process;
     int m_port = 0;
     int m_tlsPort = 0;
+    int m_silentPort = 0;
 };

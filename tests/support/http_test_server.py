@@ -7,10 +7,20 @@ Serves the files of --root and a few special paths:
   /slow?bytes=N&chunk=C&interval=S   N bytes, C at a time, S seconds apart
   /large?bytes=N                 N bytes as fast as possible
   /headers                       the request's header lines as the body
+  /busy/<name>?code=C&refusals=N[&after=A]   the first N requests of that address answer C
+                                 (with "Retry-After: A" when given), later ones "Price 12.5"
+  /gzip?text=T                   T, gzip-encoded when the client accepts gzip
+  /gzipbomb?bytes=N              N zero bytes, gzip-encoded
+  /dripheaders?interval=S        the answer's header lines, two bytes every S seconds
+  /reset-stats                   starts the highest counts anew
 Any request may add delay=S to wait before answering. After every request the file
-<root>/_stats.json holds the paths requested so far and the highest number of requests
-served at the same time, overall and per first path segment. Prints "PORTS <http> <https>" once both listen.
+<root>/_stats.json holds the paths requested so far, the highest number of requests
+served at the same time (overall and per first path segment), the connections opened
+and the most open at once. A third port accepts connections and never answers (a TLS
+handshake that never ends). Prints "PORTS <http> <https> <silent>" once all listen.
 """
+import gzip
+import socket
 import argparse
 import http.server
 import json
@@ -22,14 +32,17 @@ import time
 import urllib.parse
 
 lock = threading.Lock()
-state = {"active": 0, "max_active": 0, "requests": [], "active_in": {}, "max_active_in": {}}
+state = {"active": 0, "max_active": 0, "requests": [], "active_in": {}, "max_active_in": {},
+         "open": 0, "max_open": 0, "connections": 0, "refused": {}}
+bombs = {}
 
 
 def write_stats(root):
     path = os.path.join(root, "_stats.json")
     with open(path + ".part", "w") as out:
         json.dump({"max_active": state["max_active"], "max_active_in": state["max_active_in"],
-                   "requests": state["requests"]}, out)
+                   "requests": state["requests"], "connections": state["connections"],
+                   "max_open": state["max_open"]}, out)
     os.replace(path + ".part", path)
 
 
@@ -39,6 +52,22 @@ def make_handler(root):
 
         def log_message(self, *args):
             pass
+
+        def setup(self):
+            super().setup()
+            with lock:
+                state["open"] += 1
+                state["connections"] += 1
+                state["max_open"] = max(state["max_open"], state["open"])
+                write_stats(root)
+
+        def finish(self):
+            try:
+                super().finish()
+            finally:
+                with lock:
+                    state["open"] -= 1
+                    write_stats(root)
 
         def do_GET(self):
             folder = "/" + self.path.lstrip("/").split("/")[0].split("?")[0]
@@ -75,7 +104,24 @@ def make_handler(root):
             if "delay" in query:
                 time.sleep(float(query["delay"]))
             path = parsed.path
-            if path.startswith("/status/"):
+            if path == "/reset-stats":
+                with lock:
+                    state["max_open"] = state["open"]
+                    state["max_active"] = state["active"]
+                    state["max_active_in"] = dict(state["active_in"])
+                self.answer(200, b"reset")
+            elif path.startswith("/busy/"):
+                self.busy(query)
+            elif path == "/gzip":
+                self.send_gzip(query["text"].encode())
+            elif path == "/gzipbomb":
+                size = int(query["bytes"])
+                if size not in bombs:
+                    bombs[size] = gzip.compress(b"\0" * size, 9)
+                self.answer(200, bombs[size], [("Content-Encoding", "gzip")])
+            elif path == "/dripheaders":
+                self.drip_headers(float(query["interval"]))
+            elif path.startswith("/status/"):
                 self.answer(int(path[len("/status/"):]), b"<html>status page</html>")
             elif path == "/redirect":
                 self.answer(302, b"", [("Location", query["to"])])
@@ -87,6 +133,29 @@ def make_handler(root):
                 self.send_large(int(query["bytes"]))
             else:
                 self.send_file(path)
+
+        def busy(self, query):
+            with lock:
+                count = state["refused"].get(self.path, 0) + 1
+                state["refused"][self.path] = count
+            if count > int(query["refusals"]):
+                self.answer(200, b"<html>Price 12.5</html>")
+                return
+            extra = [("Retry-After", query["after"])] if "after" in query else []
+            self.answer(int(query["code"]), b"<html>busy</html>", extra)
+
+        def send_gzip(self, text):
+            if "gzip" in self.headers.get("Accept-Encoding", ""):
+                self.answer(200, gzip.compress(text), [("Content-Encoding", "gzip")])
+            else:
+                self.answer(200, text)
+
+        def drip_headers(self, interval):
+            head = b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nX-Filler: " + b"x" * 200 + b"\r\n\r\n"
+            for i in range(0, len(head), 2):
+                self.wfile.write(head[i:i + 2])
+                self.wfile.flush()
+                time.sleep(interval)
 
         def send_slowly(self, total, chunk, interval):
             self.send_response(200)
@@ -127,6 +196,13 @@ def serve(server):
     server.serve_forever()
 
 
+def hold_connections(listener):
+    held = []
+    while True:
+        connection, _ = listener.accept()
+        held.append(connection)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
@@ -146,11 +222,15 @@ def main():
         secure.socket = context.wrap_socket(secure.socket, server_side=True)
         tls_port = secure.server_address[1]
         servers.append(secure)
+    silent = socket.socket()
+    silent.bind(("127.0.0.1", 0))
+    silent.listen(16)
     with lock:
         write_stats(args.root)
     for server in servers:
         threading.Thread(target=serve, args=(server,), daemon=True).start()
-    print("PORTS %d %d" % (plain.server_address[1], tls_port), flush=True)
+    threading.Thread(target=hold_connections, args=(silent,), daemon=True).start()
+    print("PORTS %d %d %d" % (plain.server_address[1], tls_port, silent.getsockname()[1]), flush=True)
     sys.stdin.read()
 
 

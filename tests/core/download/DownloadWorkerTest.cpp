@@ -2,12 +2,14 @@
 
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadWorker.h"
+#include "core/download/HttpTransfer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 using Kind = DownloadEventKind;
@@ -364,6 +366,138 @@ TEST_F(DownloadWorkerTest, WizardAndRawJobsHandTheirFilesOver)
     EXPECT_TRUE(QFileInfo(QString::fromStdString(events.back().rawFile.path())).fileName().startsWith("TKR"));
     events.clear();
     EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+TEST_F(DownloadWorkerTest, BusyServersAreAskedOnceMoreAfterTheirRetryAfter)
+{
+    struct Case {
+        const char* query;
+        std::vector<int> waits;
+        int requests;
+        Kind kind;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"code=429&refusals=1&after=1", {1}, 2, Kind::Result, ""},
+        {"code=503&refusals=1&after=0", {0}, 2, Kind::Result, ""},
+        {"code=429&refusals=1&after=Wed, 21 Oct 2015 07:28:00 GMT", {0}, 2, Kind::Result, ""},
+        {"code=429&refusals=2&after=1", {1}, 2, Kind::DownloadError, "Error: Server busy!"},
+        {"code=503&refusals=2&after=0", {0}, 2, Kind::DownloadError, "Error: Server!"},
+        {"code=429&refusals=1", {}, 1, Kind::DownloadError, "Error: Server busy!"},
+        {"code=503&refusals=1", {}, 1, Kind::DownloadError, "Error: Server!"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string path = "/busy/" + std::to_string(++n) + "?" + c.query;
+        const std::string url = server().url(path);
+        const auto start = std::chrono::steady_clock::now();
+        auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        std::vector<int> waits;
+        for (const DownloadEvent& event : events)
+            if (event.kind == Kind::Waiting) {
+                waits.push_back(event.seconds);
+                EXPECT_EQ(event.statusText(), "Waiting " + std::to_string(event.seconds) + " s (server busy)");
+            }
+        EXPECT_EQ(waits, c.waits) << c.query;
+        EXPECT_GE(elapsed, std::chrono::seconds(c.waits.empty() ? 0 : c.waits[0])) << c.query;
+        EXPECT_EQ(events.back().kind, c.kind) << c.query;
+        if (c.kind == Kind::Result)
+            EXPECT_DOUBLE_EQ(events.back().quotation->value, 12.5) << c.query;
+        else
+            EXPECT_EQ(events.back().statusText(), c.text) << c.query;
+        int requests = 0;
+        for (const std::string& requested : server().requests())
+            requests += requested.rfind("/busy/" + std::to_string(n) + "?", 0) == 0;
+        EXPECT_EQ(requests, c.requests) << c.query;
+        events.clear();
+        EXPECT_TRUE(m_temp.files().isEmpty()) << c.query;
+    }
+}
+
+TEST(HttpTransferTest, RetryAfterIsReadAsSecondsOrAsADate)
+{
+    const time_t now = 1700000000;
+    struct Case {
+        std::string value;
+        std::optional<int> seconds;
+    };
+    const Case cases[] = {{"5", 5},
+                          {" 7 ", 7},
+                          {"0", 0},
+                          {"121", 120},
+                          {"99999999999999", 120},
+                          {"Wed, 21 Oct 2015 07:28:00 GMT", 0},
+                          {"Tue, 14 Nov 2023 22:13:50 GMT", 30},
+                          {"Tuesday, 14-Nov-23 22:13:50 GMT", 30},
+                          {"Tue Nov 14 22:13:50 2023", 30},
+                          {"Tue, 14 Nov 2023 23:13:20 GMT", 120},
+                          {"soon", std::nullopt},
+                          {"-1", std::nullopt},
+                          {"", std::nullopt}};
+    for (const Case& c : cases)
+        EXPECT_EQ(HttpTransfer::parseRetryAfter(c.value, now), c.seconds) << c.value;
+}
+
+TEST_F(DownloadWorkerTest, CompressedPagesAreReadAndBombsAreCapped)
+{
+    const std::string url = server().url("/gzip?text=Price%2042.5");
+    auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))})));
+    ASSERT_EQ(finals.size(), 1u);
+    ASSERT_EQ(finals[0].kind, Kind::Result) << finals[0].statusText();
+    EXPECT_DOUBLE_EQ(finals[0].quotation->value, 42.5);
+
+    const std::string bomb = server().url("/gzipbomb?bytes=" + std::to_string(70 * 1024 * 1024));
+    auto events = runJob(jobFor(bomb, {taskFor("A", standardRules(bomb, "x"))}, 120));
+    int lastKilobytes = 0;
+    for (const DownloadEvent& event : events)
+        if (event.kind == Kind::Progress)
+            lastKilobytes = event.kilobytes;
+    EXPECT_GE(lastKilobytes, 60000) << "progress counts decoded bytes";
+    EXPECT_EQ(events.back().statusText(), "Error: Page larger than 64 MiB!");
+    events.clear();
+    EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+TEST_F(DownloadWorkerTest, TheTimeoutCoversEverythingBeforeTheBody)
+{
+    const std::string cases[] = {server().url("/status/200?delay=20"), server().url("/dripheaders?interval=0.5"),
+                                 server().silentHttpsUrl("/page.html")};
+    for (const std::string& url : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "x"))}, 1)));
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        ASSERT_EQ(finals.size(), 1u) << url;
+        EXPECT_EQ(finals[0].statusText(), "Error: Timeout!") << url;
+        EXPECT_LT(elapsed, std::chrono::seconds(2)) << url;
+    }
+}
+
+TEST_F(DownloadWorkerTest, RequestsCarryTheUserAgentAndTheServerHeaders)
+{
+    const std::string url = server().url("/headers");
+    auto job = jobFor(url, {taskFor("H", standardRules(url, "no such text"))});
+    job->userAgent = "Probe/2.0 (test)";
+    job->headers = {"X-Symbol: ABC", "Accept: text/html"};
+    auto finals = finalEvents(runJob(std::move(job)));
+    ASSERT_EQ(finals.size(), 1u);
+    const std::string page = readFileBytes(finals[0].convertedFile.path());
+    EXPECT_NE(page.find("User-Agent: Probe/2.0 (test)"), std::string::npos) << page;
+    EXPECT_EQ(page.find("User-Agent:"), page.rfind("User-Agent:")) << page;
+    EXPECT_NE(page.find("X-Symbol: ABC"), std::string::npos) << page;
+    EXPECT_NE(page.find("Accept: text/html"), std::string::npos) << page;
+    EXPECT_EQ(page.find("Accept: text/*"), std::string::npos) << page;
+}
+
+TEST_F(DownloadWorkerTest, FilePagesThatAreNoRegularFilesAreNotOpened)
+{
+    const std::string pipe = m_env.path("pipe.html");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, m_env.path("")}) {
+        auto events = runJob(jobFor("file://" + path, {taskFor("A", standardRules("", "x"))}));
+        EXPECT_EQ(kindsOf(events), (std::vector<Kind>{Kind::Started, Kind::DownloadError})) << path;
+        EXPECT_EQ(events.back().statusText(), "Error: File not found: " + path) << path;
+    }
 }
 
 TEST(DownloadEventTest, FailureTextIsOneLineAndNotFoundShowsThePath)
