@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Unattended update against a local nginx, compared with curl fetching the same pages in parallel.
-# Prints wall-time ratios (tickora-cli update / curl) and the peak memory for two portfolio sizes.
+# Unattended update against a local nginx, compared with curl fetching the same pages in parallel, both timed
+# as whole processes by hyperfine -N. Prints three figures: the time ratio for 500 pages, the ratio for 200 pages
+# that the server delays by 50 ms each, and the peak memory of 5,000 items against 500.
 set -euo pipefail
 build_dir=$(cd "${1:-build-bench}" && pwd)
 cli="$build_dir/src/cli/tickora-cli"
+make_portfolio="$build_dir/bench/update/bench_update_make"
 work=$(mktemp -d)
 nginx_pid=""
 cleanup() {
@@ -18,14 +20,14 @@ unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 
 mkdir -p "$work/html" "$work/logs"
-for i in $(seq 1 500); do
-  { printf '<html><body><h1>Item %d</h1><p>Price %d.%02d EUR</p>' "$i" "$i" $((i % 100))
-    head -c 2900 /dev/zero | tr '\0' 'x'; printf '</body></html>\n'; } > "$work/html/p$i.html"
+filler=$(head -c 2900 /dev/zero | tr '\0' 'x')
+for i in $(seq 1 5000); do
+  printf '<html><body><h1>Item %d</h1><p>Price %d.%02d EUR</p>%s</body></html>\n' "$i" "$i" $((i % 100)) "$filler" \
+    > "$work/html/p$i.html"
 done
 
-echo_module=/usr/lib/nginx/modules/ngx_http_echo_module.so
 cat > "$work/nginx.conf" <<CONF
-load_module $echo_module;
+load_module /usr/lib/nginx/modules/ngx_http_echo_module.so;
 daemon off;
 worker_processes 1;
 pid $work/nginx.pid;
@@ -33,6 +35,7 @@ error_log $work/logs/error.log;
 events { worker_connections 1024; }
 http {
   access_log off;
+  keepalive_requests 100000;
   client_body_temp_path $work/tmp_body;
   proxy_temp_path $work/tmp_proxy;
   fastcgi_temp_path $work/tmp_fastcgi;
@@ -55,56 +58,41 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 
-# A portfolio of N items, item i on page PREFIX/p$i.html.
-make_portfolio() {
-  local file=$1 count=$2 prefix=$3
-  "$cli" new "$file" >/dev/null
-  python3 - "$cli" "$file" "$count" "http://127.0.0.1:$port$prefix" <<'PY'
-import subprocess, sys
-cli, file, count, base = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
-for i in range(1, count + 1):
-    subprocess.run([cli, "add", file, "--name", "Item %d" % i, "--url", "%s/p%d.html" % (base, i),
-                    "--start", "Price", "--format", "0", "--separators", " 9999.99", "--timeout", "30"],
-                   check=True, stdout=subprocess.DEVNULL)
-PY
-}
-
-seconds() { python3 -c 'import time; print(time.monotonic())'; }
-
-# Wall time of the command, in seconds.
-timed() {
-  local start end
-  start=$(seconds)
-  "$@" >/dev/null 2>&1 || true
-  end=$(seconds)
-  python3 -c "print($end - $start)"
-}
-
-compare() {
+# A portfolio of COUNT items on the pages PREFIX/p<i>.html, and curl's list of the same addresses.
+prepare() {
   local label=$1 count=$2 prefix=$3
-  make_portfolio "$work/$label.tkr" "$count" "$prefix"
-  : > "$work/$label.urls"
+  "$make_portfolio" "$count" "http://127.0.0.1:$port$prefix" "$work/$label.tkr"
   for i in $(seq 1 "$count"); do
-    printf 'url = "http://127.0.0.1:%s%s/p%d.html"\noutput = "/dev/null"\n' "$port" "$prefix" "$i" >> "$work/$label.urls"
-  done
-  local curl_time cli_time
-  curl_time=$(timed curl --no-progress-meter -Z --parallel-max 8 -K "$work/$label.urls")
-  cli_time=$(timed "$cli" update "$work/$label.tkr" --downloads 8 --quiet)
-  python3 -c "print('%-28s curl %.2fs  tickora-cli %.2fs  ratio %.2f' % ('$label', $curl_time, $cli_time, $cli_time / $curl_time))"
+    printf 'url = "http://127.0.0.1:%s%s/p%d.html"\noutput = "/dev/null"\n' "$port" "$prefix" "$i"
+  done > "$work/$label.urls"
 }
 
-peak_memory() {
-  local count=$1
-  make_portfolio "$work/mem$count.tkr" "$count" ""
-  /usr/bin/env python3 - "$cli" "$work/mem$count.tkr" <<'PY'
-import resource, subprocess, sys
-subprocess.run([sys.argv[1], "update", sys.argv[2], "--downloads", "8", "--quiet"], stdout=subprocess.DEVNULL)
-print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)
+# Times both commands in one hyperfine run; each update starts from the untouched portfolio.
+compare() {
+  local label=$1 limit=$2
+  hyperfine -N --warmup 1 --runs 10 --style basic --export-json "$work/$label.json" \
+    --prepare "cp $work/$label.tkr $work/run.tkr" \
+    -n tickora-cli "$cli update $work/run.tkr --downloads 8 --per-host 8 --quiet" \
+    -n curl "curl --no-progress-meter -Z --parallel-max 8 -K $work/$label.urls" | grep -E '^(Benchmark|  Time)'
+  python3 - "$work/$label.json" "$label" "$limit" <<'PY'
+import json, sys
+runs = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
+ratio = runs["tickora-cli"] / runs["curl"]
+print("%-32s tickora-cli %.3f s  curl %.3f s  ratio %.2f (at most %s)" % (sys.argv[2], runs["tickora-cli"], runs["curl"], ratio, sys.argv[3]))
 PY
 }
 
-compare "500 items, 500 pages" 500 ""
-compare "200 items, 50 ms per page" 200 "/slow"
-small=$(peak_memory 100)
-large=$(peak_memory 500)
-python3 -c "print('peak memory: 100 items %d KB, 500 items %d KB, ratio %.2f' % ($small, $large, $large / $small))"
+peak_kb() {
+  cp "$work/$1.tkr" "$work/run.tkr"
+  /usr/bin/time -f %M -o "$work/rss" "$cli" update "$work/run.tkr" --downloads 8 --per-host 8 --quiet >/dev/null || true
+  cat "$work/rss"
+}
+
+prepare pages500 500 ""
+prepare slow200 200 "/slow"
+prepare pages5000 5000 ""
+compare pages500 2
+compare slow200 1.05
+small=$(peak_kb pages500)
+large=$(peak_kb pages5000)
+python3 -c "print('peak memory: 500 items %d KB, 5000 items %d KB, ratio %.2f (at most 1.5)' % ($small, $large, $large / $small))"
