@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "core/settings/DownloadOptions.h"
 #include "core/settings/GeneralOptions.h"
 
 #include <QJsonObject>
@@ -9,10 +10,13 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli options [--json] [NAME=VALUE ...]\n"
                            "  Prints the general options; assignments are checked as the options dialog checks them\n"
-                           "  and stored together, or not at all when one is refused.";
+                           "  and stored together, or not at all when one is refused. UserAgent=TEXT sets the\n"
+                           "  User-Agent header of every download.";
 const char* const kSummary = "  options [--json] [NAME=VALUE ...]  Show or change the general options.\n";
 
-void print(const GeneralOptions& options, bool json)
+const char* const kUserAgent = "UserAgent";
+
+void print(const GeneralOptions& options, const DownloadOptions& download, bool json)
 {
     QJsonObject object;
     for (const GeneralOptions::Field& field : GeneralOptions::fields()) {
@@ -21,17 +25,31 @@ void print(const GeneralOptions& options, bool json)
         else
             Cli::out(std::string(field.name) + "=" + std::to_string(options.*field.value));
     }
-    if (json)
+    if (json) {
+        object.insert(kUserAgent, QString::fromStdString(download.UserAgent));
         Cli::printJson(object);
+    } else {
+        Cli::out(std::string(kUserAgent) + "=" + download.UserAgent);
+    }
 }
 
 // Applies NAME=VALUE; a refused value prints its message and gives Failed, a malformed assignment UsageError.
-int assign(GeneralOptions& options, const QString& assignment)
+int assign(GeneralOptions& options, DownloadOptions& download, const QString& assignment)
 {
     const qsizetype eq = assignment.indexOf('=');
     if (eq <= 0)
         return Cli::usageError("'" + assignment.toStdString() + "' is not of the form NAME=VALUE.", kUsage);
     const std::string name = assignment.left(eq).toStdString();
+    if (name == kUserAgent) {
+        const std::string agent = assignment.mid(eq + 1).toStdString();
+        const std::string refusal = DownloadOptions::checkUserAgent(agent);
+        if (!refusal.empty()) {
+            Cli::err("tickora-cli: " + name + ": " + refusal);
+            return Cli::Failed;
+        }
+        download.UserAgent = agent;
+        return Cli::Success;
+    }
     const GeneralOptions::Field* field = GeneralOptions::findField(name);
     if (!field)
         return Cli::usageError("unknown option '" + name + "'.", kUsage);
@@ -52,11 +70,12 @@ int runOptionsCommand(const QStringList& args)
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
     GeneralOptions options = GeneralOptions::ReadOptions();
+    DownloadOptions download = DownloadOptions::ReadOptions();
     const QStringList assignments = Cli::positionals(parser);
     // Every assignment is checked before anything is stored; each refused value is named.
     bool refused = false;
     for (const QString& assignment : assignments) {
-        const int result = assign(options, assignment);
+        const int result = assign(options, download, assignment);
         if (result == Cli::UsageError)
             return result;
         refused = refused || result != Cli::Success;
@@ -66,11 +85,11 @@ int runOptionsCommand(const QStringList& args)
         Cli::err(kUsage);
         return Cli::UsageError;
     }
-    if (!assignments.isEmpty() && !options.WriteOptions()) {
+    if (!assignments.isEmpty() && (!options.WriteOptions() || !download.WriteOptions())) {
         Cli::err("The options could not be stored.");
         return Cli::FileError;
     }
-    print(options, parser.isSet("json"));
+    print(options, download, parser.isSet("json"));
     return Cli::Success;
 }
 

@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 #include "DownloadTestSupport.h"
 #include "StatusOutcome.h"
+#include "core/model/CWPapierDoc.h"
 
 #include <gtest/gtest.h>
 

@@ -4,18 +4,10 @@
 
 #include <algorithm>
 
-namespace {
-
-const char* const kSection = "Download";
-const char* const kUserAgent = "UserAgent";
-
-} // namespace
-
 DownloadOptions DownloadOptions::ReadOptions()
 {
     DownloadOptions options;
-    auto settings = SettingsStore::open();
-    const std::string stored = settings->value(QString(kSection) + "/" + kUserAgent).toString().toStdString();
+    const std::string stored = SettingsStore::value(SettingsKey::DownloadUserAgent).toString().toStdString();
     if (checkUserAgent(stored).empty())
         options.UserAgent = stored;
     return options;
@@ -24,7 +16,7 @@ DownloadOptions DownloadOptions::ReadOptions()
 bool DownloadOptions::WriteOptions() const
 {
     auto settings = SettingsStore::open();
-    settings->setValue(QString(kSection) + "/" + kUserAgent, QString::fromStdString(UserAgent));
+    settings->setValue(SettingsKeys::path(SettingsKey::DownloadUserAgent), QString::fromStdString(UserAgent));
     settings->sync();
     return settings->status() == QSettings::NoError;
 }

@@ -6,9 +6,9 @@ namespace SettingsKeys {
 
 namespace {
 
-const std::array<Entry, 10>& table()
+const std::array<Entry, 11>& table()
 {
-    static const std::array<Entry, 10> entries = {{
+    static const std::array<Entry, 11> entries = {{
         // "left,top,right,bottom" of the main window.
         {SettingsKey::MainWindowDimensions, "MainWindow/Dimensions", QMetaType::QString, QString()},
         {SettingsKey::ListViewHeight, "ListView/Dimensions", QMetaType::Int, 150},
@@ -19,6 +19,9 @@ const std::array<Entry, 10>& table()
         {SettingsKey::ListPercentual, "ListView/ProcentualValue", QMetaType::Int, 1},
         {SettingsKey::ConnectionColumns, "ConnectionDialog/Columns", QMetaType::QString, QStringLiteral("84,134,148")},
         {SettingsKey::HomePage, "Application/HomePage", QMetaType::QString, QString::fromLatin1(kDefaultHomePage)},
+        // Sent as the only User-Agent header of every request; a text option, so "GeneralOptions" stays all numbers.
+        {SettingsKey::DownloadUserAgent, "Download/UserAgent", QMetaType::QString,
+         QString::fromLatin1(kDefaultUserAgent)},
         {SettingsKey::ServerPresetVersion, "Server Version/Version number", QMetaType::Int, 0},
     }};
     return entries;

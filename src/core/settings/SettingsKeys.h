@@ -15,6 +15,7 @@ enum class SettingsKey {
     ListPercentual,
     ConnectionColumns,
     HomePage,
+    DownloadUserAgent,
     ServerPresetVersion,
 };
 
@@ -22,6 +23,7 @@ enum class SettingsKey {
 namespace SettingsKeys {
 
 inline constexpr const char* kDefaultHomePage = "https://tickora.org/";
+inline constexpr const char* kDefaultUserAgent = "Tickora/" TICKORA_VERSION;
 
 struct Entry {
     SettingsKey key;

@@ -404,10 +404,10 @@ void CMainFrame::openHelpPage(const QString& fileName)
 
 void CMainFrame::showOptions()
 {
-    COptionsDialog dialog(m_options, this);
+    COptionsDialog dialog(m_options, DownloadOptions::ReadOptions(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!dialog.options().WriteOptions())
+    if (!dialog.options().WriteOptions() || !dialog.downloadOptions().WriteOptions())
         MessageDialog::warning(this, tr("The options could not be stored."));
     applyOptions(dialog.options());
 }

@@ -37,8 +37,10 @@ QCheckBox* checkBox(const QString& text, int32_t value, QWidget* parent)
 
 } // namespace
 
-COptionsDialog::COptionsDialog(const GeneralOptions& options, QWidget* parent)
-    : QDialog(parent), m_options(options), m_downloads(numberField(this, options.NumberDownloads)),
+COptionsDialog::COptionsDialog(const GeneralOptions& options, const DownloadOptions& download, QWidget* parent)
+    : QDialog(parent), m_options(options), m_download(download),
+      m_downloads(numberField(this, options.NumberDownloads)), m_perHost(numberField(this, options.ConnectionsPerHost)),
+      m_userAgent(new QLineEdit(QString::fromStdString(download.UserAgent), this)),
       m_autosavePortfolio(checkBox(tr("Auto-save portfolio file"), options.AutosaveOnExit, this)),
       m_autoupdate(checkBox(tr("Automatically update all items every"), options.Autoupdate, this)),
       m_interval(numberField(this, options.UpdateIntervall)),
@@ -52,13 +54,17 @@ COptionsDialog::COptionsDialog(const GeneralOptions& options, QWidget* parent)
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("Maximal number of simultaneous downloads: "), this), 0, 0);
     grid->addWidget(m_downloads, 0, 1);
-    grid->addWidget(m_autoupdate, 1, 0);
-    grid->addWidget(m_interval, 1, 1);
-    grid->addWidget(new QLabel(tr("Minutes"), this), 1, 2);
-    grid->addWidget(m_timeWindow, 2, 0);
-    grid->addWidget(m_from, 2, 1);
-    grid->addWidget(new QLabel(tr("and"), this), 2, 2);
-    grid->addWidget(m_to, 2, 3);
+    grid->addWidget(new QLabel(tr("Connections per host:"), this), 1, 0);
+    grid->addWidget(m_perHost, 1, 1);
+    grid->addWidget(new QLabel(tr("User agent:"), this), 2, 0);
+    grid->addWidget(m_userAgent, 2, 1, 1, 3);
+    grid->addWidget(m_autoupdate, 3, 0);
+    grid->addWidget(m_interval, 3, 1);
+    grid->addWidget(new QLabel(tr("Minutes"), this), 3, 2);
+    grid->addWidget(m_timeWindow, 4, 0);
+    grid->addWidget(m_from, 4, 1);
+    grid->addWidget(new QLabel(tr("and"), this), 4, 2);
+    grid->addWidget(m_to, 4, 3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDialog::reject);
@@ -99,6 +105,14 @@ void COptionsDialog::accept()
     GeneralOptions entered = m_options;
     if (!takeEntry("NumberDownloads", m_downloads, entered.NumberDownloads))
         return;
+    if (!takeEntry("ConnectionsPerHost", m_perHost, entered.ConnectionsPerHost))
+        return;
+    const std::string agent = m_userAgent->text().toStdString();
+    if (const std::string refusal = DownloadOptions::checkUserAgent(agent); !refusal.empty()) {
+        MessageDialog::warning(this, QString::fromStdString(refusal));
+        m_userAgent->setFocus();
+        return;
+    }
     if (!takeEntry("UpdateIntervall", m_interval, entered.UpdateIntervall))
         return;
     entered.AutosaveOnExit = m_autosavePortfolio->isChecked();
@@ -112,5 +126,6 @@ void COptionsDialog::accept()
     entered.Hour2 = m_to->time().hour();
     entered.Minute2 = m_to->time().minute();
     m_options = entered;
+    m_download.UserAgent = agent;
     QDialog::accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/DownloadOptions.h"
 #include "core/settings/GeneralOptions.h"
 
 #include <QDialog>
@@ -8,16 +9,19 @@ class QCheckBox;
 class QLineEdit;
 class QTimeEdit;
 
-// "General options": edits the twelve options; OK refuses entries outside their ranges.
+// "General options": edits the general options and the user agent; OK refuses entries outside their ranges.
 class COptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    COptionsDialog(const GeneralOptions& options, QWidget* parent = nullptr);
+    COptionsDialog(const GeneralOptions& options, const DownloadOptions& download, QWidget* parent = nullptr);
 
     const GeneralOptions& options() const { return m_options; }
+    const DownloadOptions& downloadOptions() const { return m_download; }
 
     QLineEdit* downloadsField() const { return m_downloads; }
     QLineEdit* intervalField() const { return m_interval; }
+    QLineEdit* perHostField() const { return m_perHost; }
+    QLineEdit* userAgentField() const { return m_userAgent; }
     QCheckBox* autoupdateBox() const { return m_autoupdate; }
     QCheckBox* timeWindowBox() const { return m_timeWindow; }
     QTimeEdit* fromField() const { return m_from; }
@@ -31,7 +35,10 @@ private:
     bool takeEntry(const char* fieldName, QLineEdit* field, int32_t& value);
 
     GeneralOptions m_options;
+    DownloadOptions m_download;
     QLineEdit* m_downloads;
+    QLineEdit* m_perHost;
+    QLineEdit* m_userAgent;
     QCheckBox* m_autosavePortfolio;
     QCheckBox* m_autoupdate;
     QLineEdit* m_interval;

@@ -1,6 +1,7 @@
 #include "core/settings/GeneralOptions.h"
 #include "CliRunner.h"
 #include "TestEnvironment.h"
+#include "core/settings/DownloadOptions.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -30,7 +31,9 @@ const char* const kDefaultLines = "NumberDownloads=5\n"
                                   "Minute2=30\n"
                                   "UpdateIntervall=60\n"
                                   "AutosaveWindows=1\n"
-                                  "ShowFileOnError=1\n";
+                                  "ShowFileOnError=1\n"
+                                  "ConnectionsPerHost=4\n"
+                                  "UserAgent=Tickora/1.0.0\n";
 
 } // namespace
 
@@ -75,7 +78,7 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     EXPECT_EQ(settings.value("GeneralOptions/UpdateIntervall").toInt(), 5);
     EXPECT_EQ(settings.value("GeneralOptions/Autoupdate_Time").toInt(), 0);
     settings.beginGroup("GeneralOptions");
-    EXPECT_EQ(settings.childKeys().size(), 12);
+    EXPECT_EQ(settings.childKeys().size(), 13);
 }
 
 TEST(GeneralOptions, UnreadableOrImpossibleStoredValuesReadAsDefaults)
@@ -153,4 +156,33 @@ TEST(OptionsCli, PrintsChecksAndStoresAllOrNothing)
     result = runCli({"options", "--json"});
     ASSERT_EQ(result.exitCode, 0);
     EXPECT_NE(result.out.find("\"Hour1\":7"), std::string::npos) << result.out;
+}
+
+TEST(OptionsCli, ConnectionsPerHostAndUserAgent)
+{
+    TestEnvironment env;
+    struct Case {
+        const char* assignment;
+        int exitCode;
+        const char* message;
+    };
+    const Case refused[] = {{"ConnectionsPerHost=0", 1, "Please enter an integer between 1 and 16."},
+                            {"ConnectionsPerHost=17", 1, "Please enter an integer between 1 and 16."},
+                            {"UserAgent=", 1, "Please enter a user agent."},
+                            {"UserAgent=A\nX-Evil: 1", 1, "control characters"},
+                            {"UserAgent=A\tB", 1, "control characters"}};
+    for (const Case& c : refused) {
+        const CliResult result = runCli({"options", c.assignment});
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.assignment;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(runCli({"options"}).out, kDefaultLines);
+
+    const CliResult result = runCli({"options", "ConnectionsPerHost=16", "UserAgent=Mozilla/5.0 (Probe)"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(GeneralOptions::ReadOptions().ConnectionsPerHost, 16);
+    EXPECT_EQ(DownloadOptions::ReadOptions().UserAgent, "Mozilla/5.0 (Probe)");
+    QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Download/UserAgent").toString(), QStringLiteral("Mozilla/5.0 (Probe)"));
+    EXPECT_EQ(settings.value("GeneralOptions/ConnectionsPerHost").toInt(), 16);
 }

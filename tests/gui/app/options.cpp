@@ -40,7 +40,7 @@ private slots:
         QFETCH(QString, interval);
         QFETCH(QString, message);
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
         dialog.downloadsField()->setText(downloads);
         dialog.intervalField()->setText(interval);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
@@ -50,10 +50,59 @@ private slots:
         QCOMPARE(dialog.options(), GeneralOptions());
     }
 
+    void refusesConnectionsPerHostAndUserAgentOutsideTheirRules_data()
+    {
+        QTest::addColumn<QString>("perHost");
+        QTest::addColumn<QString>("agent");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no connection") << "0"
+                                       << "Tickora/1.0.0"
+                                       << "Please enter an integer between 1 and 16.";
+        QTest::newRow("too many connections") << "17"
+                                              << "Tickora/1.0.0"
+                                              << "Please enter an integer between 1 and 16.";
+        QTest::newRow("empty agent") << "4"
+                                     << ""
+                                     << "Please enter a user agent.";
+        QTest::newRow("agent with a control character")
+            << "4"
+            << "A\tB"
+            << "The user agent must not contain line breaks or other control characters.";
+    }
+
+    void refusesConnectionsPerHostAndUserAgentOutsideTheirRules()
+    {
+        QFETCH(QString, perHost);
+        QFETCH(QString, agent);
+        QFETCH(QString, message);
+        TestEnvironment env;
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        QCOMPARE(dialog.perHostField()->text(), QStringLiteral("4"));
+        QCOMPARE(dialog.userAgentField()->text(), QStringLiteral("Tickora/1.0.0"));
+        dialog.perHostField()->setText(perHost);
+        dialog.userAgentField()->setText(agent);
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
+    }
+
+    void takesConnectionsPerHostAndUserAgent()
+    {
+        TestEnvironment env;
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        dialog.perHostField()->setText("16");
+        dialog.userAgentField()->setText("Mozilla/5.0 (Probe)");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.options().ConnectionsPerHost, 16);
+        QCOMPARE(dialog.downloadOptions().UserAgent, std::string("Mozilla/5.0 (Probe)"));
+    }
+
     void acceptsEntriesAtTheLimitsAndTakesTheTimes()
     {
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
         dialog.downloadsField()->setText("500");
         dialog.intervalField()->setText("5");
         dialog.fromField()->setTime(QTime(7, 15));
@@ -73,7 +122,7 @@ private slots:
     void enablingFollowsTheTwoBoxes()
     {
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
         QVERIFY(dialog.intervalField()->isEnabled());
         QVERIFY(dialog.fromField()->isEnabled());
         dialog.autoupdateBox()->setChecked(false);
@@ -97,7 +146,7 @@ private slots:
         GeneralOptions stored;
         stored.Autoupdate = 0;
         QVERIFY(stored.WriteOptions());
-        COptionsDialog dialog(GeneralOptions::ReadOptions());
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
         QVERIFY(!dialog.intervalField()->isEnabled());
         QVERIFY(!dialog.fromField()->isEnabled());
     }
