@@ -7,6 +7,7 @@
 #include "core/servers/ServerPresets.h"
 #include "core/servers/ServerStore.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 #include <algorithm>
@@ -15,14 +16,16 @@ namespace {
 
 const char* const kUsage = "Usage: tickora-cli servers list\n"
                            "       tickora-cli servers show NAME [--json]\n"
-                           "       tickora-cli servers set NAME [rule options]\n"
+                           "       tickora-cli servers set NAME [rule options] [--header \"Name: value\" ...]\n"
+                           "                               [--clear-headers]\n"
                            "       tickora-cli servers delete NAME\n"
                            "       tickora-cli servers export OUT.reg\n"
                            "       tickora-cli servers install-presets";
 const char* const kSummary =
     "  servers list                       List the stored quotation servers.\n"
     "  servers show NAME [--json]         Show a server's rules.\n"
-    "  servers set NAME [rule options]    Create or change a server.\n"
+    "  servers set NAME [rule options] [--header \"Name: value\" ...] [--clear-headers]\n"
+    "                                     Create or change a server.\n"
     "  servers delete NAME                Delete a server.\n"
     "  servers export OUT.reg             Write every server to a REGEDIT4 file.\n"
     "  servers install-presets            Install the built-in servers unless they are current.\n";
@@ -73,8 +76,17 @@ int show(const std::string& name, bool json)
             Cli::out(std::string(f.key) + "=" + (f.text ? config.*f.text : std::to_string(config.*f.number)));
         }
     }
-    if (json)
+    QJsonArray headers;
+    for (const std::string& line : config.Headers) {
+        headers.append(QString::fromStdString(line));
+        if (!json)
+            Cli::out("Header=" + line);
+    }
+    if (json) {
+        if (!headers.isEmpty())
+            object.insert("headers", headers);
         Cli::printJson(object);
+    }
     return Cli::Success;
 }
 
@@ -106,6 +118,15 @@ int set(const std::string& name, const QCommandLineParser& parser)
     std::string error;
     if (!RuleOptions::apply(parser, config, error))
         return Cli::usageError(error, kUsage);
+    if (parser.isSet("clear-headers") && parser.isSet("header"))
+        return Cli::usageError("--header and --clear-headers exclude each other.", kUsage);
+    if (parser.isSet("clear-headers"))
+        config.Headers.clear();
+    if (parser.isSet("header")) {
+        config.Headers.clear();
+        for (const QString& line : parser.values("header"))
+            config.Headers.push_back(line.toStdString());
+    }
     if (const Status usable = usableRules(config); !usable)
         return Cli::usageError(usable.message(), kUsage);
     if (const Status stored = ServerStore::WriteServerConfig(name, config); !stored) {
@@ -155,6 +176,8 @@ int runServersCommand(const QStringList& args)
     QCommandLineParser parser;
     parser.addOption({"json", "Print JSON."});
     RuleOptions::addTo(parser);
+    parser.addOption({"header", "A request line sent with every download of the server (repeatable).", "LINE"});
+    parser.addOption({"clear-headers", "Send no extra request lines."});
     parser.addPositionalArgument("action", "list, show, set, delete, export or install-presets");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;

@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "core/settings/SettingsStore.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
@@ -60,6 +61,33 @@ TEST(ServersCli, SetShowAndDeleteAServerWithAnAwkwardName)
     r = runCli(args({"servers", "show", name}));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "The server properties for '" + name + "'\n do not exist on this computer!\n");
+}
+
+TEST(ServersCli, RequestHeadersAreSetListedAndCleared)
+{
+    TestEnvironment env;
+    auto r = runCli(args({"servers", "set", "H", "--url", "http://x/", "--header", "X-Symbol: [&symbol]", "--header",
+                          "Accept-Language: de"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = runCli(args({"servers", "show", "H"}));
+    EXPECT_NE(r.out.find("RegExpMinuteIndex=6\nHeader=X-Symbol: [&symbol]\nHeader=Accept-Language: de\n"),
+              std::string::npos)
+        << r.out;
+    r = runCli(args({"servers", "show", "H", "--json"}));
+    EXPECT_EQ(json(r.out)["headers"].toArray(), QJsonArray({"X-Symbol: [&symbol]", "Accept-Language: de"}));
+
+    r = runCli(args({"servers", "set", "H", "--header", "X-Bad: a\r\nX-Injected: b"}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("control character"), std::string::npos) << r.err;
+    EXPECT_EQ(runCli(args({"servers", "set", "H", "--header", "X: 1", "--clear-headers"})).exitCode, 2);
+
+    ASSERT_EQ(runCli(args({"servers", "set", "H", "--timeout", "9"})).exitCode, 0);
+    EXPECT_NE(runCli(args({"servers", "show", "H"})).out.find("Header=X-Symbol"), std::string::npos)
+        << "other changes keep the headers";
+    ASSERT_EQ(runCli(args({"servers", "set", "H", "--clear-headers"})).exitCode, 0);
+    r = runCli(args({"servers", "show", "H"}));
+    EXPECT_EQ(r.out.find("Header="), std::string::npos) << r.out;
+    EXPECT_FALSE(json(runCli(args({"servers", "show", "H", "--json"})).out).contains("headers"));
 }
 
 TEST(ServersCli, RefusesBadValuesAndThePseudoServer)

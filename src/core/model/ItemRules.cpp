@@ -16,17 +16,25 @@ ServerConfig storedServer(const std::string& name)
     return stored;
 }
 
+// Request headers belong to stored servers only.
+ServerConfig ownRules(const CWPapier& item)
+{
+    ServerConfig rules = item.server;
+    rules.Headers.clear();
+    return rules;
+}
+
 } // namespace
 
 ServerConfig ItemRules(const CWPapier& item)
 {
-    return namesServer(item) ? storedServer(item.server.name) : item.server;
+    return namesServer(item) ? storedServer(item.server.name) : ownRules(item);
 }
 
 ServerConfig ItemRules(const CWPapier& item, std::map<std::string, ServerConfig>& storedServers)
 {
     if (!namesServer(item))
-        return item.server;
+        return ownRules(item);
     auto found = storedServers.find(item.server.name);
     if (found == storedServers.end())
         found = storedServers.emplace(item.server.name, storedServer(item.server.name)).first;

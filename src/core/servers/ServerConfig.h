@@ -41,6 +41,9 @@ struct ServerConfig {
     static ServerConfig newServerDefaults();
     // The name of the first text field longer than kMaxTextLength characters, if there is one.
     std::optional<std::string> overlongText() const;
+    // Why `line` cannot be sent as a request line "Name: value" (a line break or another control character,
+    // no name); nothing when it can.
+    static std::optional<std::string> headerRefusal(const std::string& line);
 
     bool operator==(const ServerConfig&) const = default;
 

@@ -61,6 +61,22 @@ std::string dword(int32_t value)
     return buffer;
 }
 
+// REG_MULTI_SZ bytes: each line in Windows-1252 with its terminating zero, then a final zero.
+std::string multiString(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += Windows1252::fromUtf8Lossy(line) + '\0';
+    bytes += '\0';
+    std::string out = "hex(7):";
+    char hex[4];
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        std::snprintf(hex, sizeof hex, i == 0 ? "%02x" : ",%02x", static_cast<unsigned char>(bytes[i]));
+        out += hex;
+    }
+    return out;
+}
+
 void appendServer(std::string& out, const ServerConfig& config)
 {
     out += "[HKEY_CURRENT_USER\\" + std::string(kServerKey) + config.name + "]" + kLineEnd;
@@ -69,6 +85,8 @@ void appendServer(std::string& out, const ServerConfig& config)
         const std::string value = f.text ? "\"" + escaped(config.*f.text) + "\"" : dword(config.*f.number);
         out += "\"" + std::string(f.key) + "\"=" + value + kLineEnd;
     }
+    if (!config.Headers.empty())
+        out += "\"Headers\"=" + multiString(config.Headers) + kLineEnd;
     out += kLineEnd;
 }
 

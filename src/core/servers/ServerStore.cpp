@@ -9,6 +9,9 @@
 
 namespace {
 
+// Beside the 19 rule values, only when the server has request lines; they are joined by a line feed.
+const char* const kHeaders = "Headers";
+
 QString serverGroup(const std::string& name)
 {
     return SettingsKeys::serverSection() + '/' + SettingsStore::escapeKey(name);
@@ -85,6 +88,8 @@ void ReadServerConfig(const std::string& name, ServerConfig& config)
     settings->beginGroup(serverGroup(name));
     for (const ServerConfig::Field& f : ServerConfig::fields())
         readField(*settings, f, config);
+    for (const QString& line : settings->value(kHeaders).toString().split('\n', Qt::SkipEmptyParts))
+        config.Headers.push_back(line.toStdString());
 }
 
 Status CheckServerName(const std::string& name)
@@ -111,10 +116,20 @@ Status WriteServerConfig(const std::string& name, const ServerConfig& config)
                              "The server's " + *field + " is longer than 259 characters and was not stored.");
     if (name.empty() || name == ServerConfig::kUserDefinedName)
         return Status::error(Status::Code::InvalidInput, "'" + name + "' is not a valid server name.");
+    QStringList headers;
+    for (const std::string& line : config.Headers) {
+        if (const std::optional<std::string> refusal = ServerConfig::headerRefusal(line))
+            return Status::error(Status::Code::InvalidInput, *refusal);
+        headers.push_back(QString::fromStdString(line));
+    }
     auto settings = SettingsStore::open();
     settings->beginGroup(serverGroup(name));
     for (const ServerConfig::Field& f : ServerConfig::fields())
         writeField(*settings, f, config);
+    if (headers.isEmpty())
+        settings->remove(kHeaders);
+    else
+        settings->setValue(kHeaders, headers.join('\n'));
     settings->endGroup();
     settings->sync();
     if (settings->status() != QSettings::NoError)

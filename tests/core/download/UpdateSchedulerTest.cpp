@@ -6,6 +6,7 @@
 #include <QFile>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <map>
 
 using Kind = DownloadEventKind;
 using ItemId = CWPapierDoc::ItemId;
@@ -226,6 +227,32 @@ TEST_F(UpdateSchedulerTest, ItemsNamingAStoredServerUseItsRules)
     pump();
     ASSERT_EQ(item(z).quotations.size(), 1u);
     EXPECT_DOUBLE_EQ(item(z).quotations[0].value, 77.5);
+}
+
+TEST_F(UpdateSchedulerTest, ServerHeadersCarryTheItemVariablesAndSeparateDownloads)
+{
+    ServerConfig rules = standardRules(server().url("/headers"), "no such text");
+    rules.Headers = {"X-Symbol: [&symbol]"};
+    ASSERT_TRUE(ServerStore::WriteServerConfig("WithHeaders", rules));
+    std::vector<ItemId> ids;
+    for (const char* symbol : {"AAA", "BBB", "AAA"}) {
+        CWPapier entry = CWPapier::newItem(std::string("Item ") + symbol + std::to_string(ids.size()), 0, 0);
+        entry.symbol = symbol;
+        entry.server.name = "WithHeaders";
+        ids.push_back(m_doc.itemId(m_doc.AddItem(entry)));
+    }
+    ids.push_back(addItem("Own rules", rules));
+    EXPECT_EQ(m_scheduler.StartUpdate(ids), 3) << "equal addresses with equal headers share a download";
+    std::map<std::string, std::string> pages;
+    for (DownloadEvent& event : pump())
+        if (event.isFinal())
+            pages[event.itemName] = readFileBytes(event.convertedFile.path());
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_NE(pages["Item AAA0"].find("X-Symbol: AAA"), std::string::npos) << pages["Item AAA0"];
+    EXPECT_EQ(pages["Item AAA2"], pages["Item AAA0"]);
+    EXPECT_NE(pages["Item BBB1"].find("X-Symbol: BBB"), std::string::npos) << pages["Item BBB1"];
+    EXPECT_EQ(pages["Own rules"].find("X-Symbol"), std::string::npos) << "items with their own rules send none";
+    EXPECT_NE(pages["Own rules"].find("User-Agent: Tickora/1.0.0"), std::string::npos) << pages["Own rules"];
 }
 
 TEST_F(UpdateSchedulerTest, TestUpdatesReportWithoutStoringAnything)

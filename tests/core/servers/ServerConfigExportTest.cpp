@@ -134,6 +134,33 @@ TEST(ServerConfigExport, TextOutsideTheSingleByteCodePageMakesTheWholeFileUtf8)
     EXPECT_NE(blockOf(exportToFile(env), "Tokyo").find("\"Text_before_Value\"=\"\x80\"\r\n"), std::string::npos);
 }
 
+TEST(ServerConfigExport, HeadersAreATwentiethValueOnlyWhenPresent)
+{
+    TestEnvironment env;
+    // The stored copy was written before servers had request headers.
+    const std::string before = readFileBytes(testDataPath("servers/export-without-headers.reg"));
+    const auto setServer = [](std::vector<QString> extra) {
+        std::vector<QString> args = {"servers", "set",  "Quote \"Test\"", "--url", "http://127.0.0.1/q?s=[&symbol]\\x",
+                                     "--start", "a\\b", "--timeout",      "33"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliResult result = runCli(QStringList(args.begin(), args.end()));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    };
+    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    setServer({});
+    EXPECT_EQ(exportToFile(env), before);
+
+    setServer({"--header", "X-A: 1", "--header", "Referer: \u00e9"});
+    const std::string block = blockOf(exportToFile(env), "Quote \"Test\"");
+    EXPECT_NE(block.find("\"RegExpMinuteIndex\"=dword:00000006\r\n"
+                         "\"Headers\"=hex(7):58,2d,41,3a,20,31,00,52,65,66,65,72,65,72,3a,20,e9,00,00\r\n\r\n"),
+              std::string::npos)
+        << block;
+
+    setServer({"--clear-headers"});
+    EXPECT_EQ(exportToFile(env), before);
+}
+
 TEST(ServerConfigExport, FileErrorReportsTheSystemErrorNumber)
 {
     TestEnvironment env;

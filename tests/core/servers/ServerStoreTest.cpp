@@ -174,3 +174,32 @@ TEST(SeparatorFormat, ListPositionsAndStoredPairs)
     EXPECT_EQ(SeparatorFormat::indexOfSample(" 9999.99"), 3);
     EXPECT_EQ(SeparatorFormat::indexOfSample("9999.99"), -1);
 }
+
+TEST(ServerStore, RequestHeadersRoundTripAndBadLinesAreRefused)
+{
+    TestEnvironment env;
+    ServerConfig config = sampleConfig();
+    config.Headers = {"X-Symbol: [&symbol]", "Referer: http://quotes.example/", "Accept-Language: de"};
+    ASSERT_TRUE(ServerStore::WriteServerConfig("H", config));
+    ServerConfig read;
+    ServerStore::ReadServerConfig("H", read);
+    EXPECT_EQ(read.Headers, config.Headers);
+    {
+        QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
+        EXPECT_EQ(settings.value("Server/H/Headers").toString(),
+                  QStringLiteral("X-Symbol: [&symbol]\nReferer: http://quotes.example/\nAccept-Language: de"));
+    }
+
+    for (const std::string bad : {"X-A: 1\r\nX-B: 2", "X-A: tab\there", "no colon", ": no name", "Two words: x"}) {
+        ServerConfig refused = config;
+        refused.Headers = {"X-Ok: 1", bad};
+        EXPECT_FALSE(ServerStore::WriteServerConfig("H", refused)) << bad;
+    }
+    ServerStore::ReadServerConfig("H", read);
+    EXPECT_EQ(read.Headers, config.Headers) << "a refused write changes nothing";
+
+    config.Headers.clear();
+    ASSERT_TRUE(ServerStore::WriteServerConfig("H", config));
+    QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
+    EXPECT_FALSE(settings.contains("Server/H/Headers"));
+}
