@@ -20,6 +20,8 @@ unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 
 mkdir -p "$work/html" "$work/logs"
+# nginx reads the pages as its unprivileged worker user.
+chmod 755 "$work"
 filler=$(head -c 2900 /dev/zero | tr '\0' 'x')
 for i in $(seq 1 5000); do
   printf '<html><body><h1>Item %d</h1><p>Price %d.%02d EUR</p>%s</body></html>\n' "$i" "$i" $((i % 100)) "$filler" \

@@ -1,5 +1,4 @@
 #include "core/download/DownloadRun.h"
-#include "core/base/FileReader.h"
 
 #include "core/base/TempFiles.h"
 #include "core/base/UrlVariables.h"
@@ -16,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -263,9 +263,8 @@ bool DownloadRun::beginBody()
         m_stop = Stop::Aborted;
         return false;
     }
-    m_pageFile = TempFiles::create();
-    m_page.setFileName(QString::fromStdString(m_pageFile.path()));
-    if (m_pageFile.empty() || !m_page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    m_body.clear();
+    if (handsOverFiles() && !openPageFile()) {
         m_stop = Stop::NoTempFile;
         return false;
     }
@@ -280,7 +279,9 @@ bool DownloadRun::receive(const char* data, size_t size)
         m_stop = Stop::TooLarge;
         return false;
     }
-    if (m_page.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
+    if (!handsOverFiles())
+        m_body.append(data, size);
+    else if (m_page.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
         m_stop = Stop::WriteFailed;
         return false;
     }
@@ -332,7 +333,7 @@ bool DownloadRun::reportStop()
 
 void DownloadRun::handOver()
 {
-    const bool written = m_page.flush();
+    const bool written = !handsOverFiles() || m_page.flush();
     m_page.close();
     if (!written) {
         m_stop = Stop::WriteFailed;
@@ -377,8 +378,7 @@ void DownloadRun::handOverWizard()
 void DownloadRun::handOverToTasks()
 {
     // Read once; each conversion mode the tasks ask for is made once, in memory.
-    const std::string page = PageText::normalizeEncoding(readWholeFile(m_pageFile.path()).value_or(std::string()));
-    discardPage();
+    const std::string page = PageText::normalizeEncoding(std::exchange(m_body, {}));
     std::map<PageConverter::Mode, ConvertedPage> converted;
     for (const ItemTask& task : m_job.tasks) {
         const PageConverter::Mode mode = PageConverter::modeOf(task.rules.Format);
@@ -428,11 +428,25 @@ bool DownloadRun::aborted() const
     return m_job.abort && m_job.abort->isSet();
 }
 
+bool DownloadRun::handsOverFiles() const
+{
+    return m_job.wizard || m_job.raw;
+}
+
+bool DownloadRun::openPageFile()
+{
+    m_pageFile = TempFiles::create();
+    m_page.setFileName(QString::fromStdString(m_pageFile.path()));
+    return !m_pageFile.empty() && m_page.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
 void DownloadRun::discardPage()
 {
     m_reading = false;
     m_page.close();
     m_pageFile.reset();
+    m_body.clear();
+    m_body.shrink_to_fit();
 }
 
 DownloadEvent DownloadRun::makeEvent(DownloadEventKind kind) const

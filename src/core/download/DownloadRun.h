@@ -48,6 +48,9 @@ private:
     // The final event of the next task, from the page converted for its rules and made searchable.
     DownloadEvent taskResult(const ItemTask& task, const std::string& converted, const std::string& searched);
     bool aborted() const;
+    // Wizard and raw jobs hand the page over as a file; update and test jobs search it in memory.
+    bool handsOverFiles() const;
+    bool openPageFile();
     void discardPage();
 
     DownloadEvent makeEvent(DownloadEventKind kind) const;
@@ -71,9 +74,11 @@ private:
     size_t m_targetCount;
 
     HttpTransfer& m_http;
-    // The page while it is written (m_page) and the file that holds it until it is handed over or discarded.
+    // The page while it is written (m_page) and the file that holds it until it is handed over or discarded;
+    // for update and test jobs the page as read.
     QFile m_page;
     TempFile m_pageFile;
+    std::string m_body;
     bool m_reading = false;
     time_t m_readStart = 0;
     long long m_bytes = 0;
