@@ -79,7 +79,8 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
         std::string url;
         std::vector<std::string> headers;
         std::string refusal = withItemVariables(item.name, item.symbol, url, headers, rules);
-        prepared.push_back({std::move(url), std::move(headers), ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
+        prepared.push_back(
+            {std::move(url), std::move(headers), ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
     }
     return prepared;
 }

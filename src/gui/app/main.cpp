@@ -3,8 +3,8 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTickoraApp.h"
 #include "gui/app/HeadlessUpdate.h"
-#include "gui/download/UpdateController.h"
 #include "gui/app/StartOptions.h"
+#include "gui/download/UpdateController.h"
 
 #include <QApplication>
 #include <QCoreApplication>
