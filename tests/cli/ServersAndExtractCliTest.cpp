@@ -77,7 +77,7 @@ TEST(ServersCli, RequestHeadersAreSetListedAndCleared)
     EXPECT_EQ(json(r.out)["headers"].toArray(), QJsonArray({"X-Symbol: [&symbol]", "Accept-Language: de"}));
 
     r = runCli(args({"servers", "set", "H", "--header", "X-Bad: a\r\nX-Injected: b"}));
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("control character"), std::string::npos) << r.err;
     EXPECT_EQ(runCli(args({"servers", "set", "H", "--header", "X: 1", "--clear-headers"})).exitCode, 2);
 

@@ -88,9 +88,8 @@ bool busyStatus(long status)
 } // namespace
 
 DownloadRun::DownloadRun(DownloadJob& job, HttpTransfer& http)
-    : m_job(job), m_http(http),
-      m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))), m_url(job.url),
-      m_targetCount(job.tasks.empty() ? 1 : job.tasks.size())
+    : m_job(job), m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))),
+      m_url(job.url), m_targetCount(job.tasks.empty() ? 1 : job.tasks.size()), m_http(http)
 {
 }
 

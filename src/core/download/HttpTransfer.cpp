@@ -236,7 +236,7 @@ HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver
     CURL* curl = static_cast<CURL*>(m_curl);
     if (!curl || !m_multi)
         return {HttpOutcome::ServiceError, 0, "The HTTP client could not be initialised.", {}};
-    Transfer transfer{curl, receiver};
+    Transfer transfer{curl, receiver, false, false, 0, std::nullopt};
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* headers = nullptr;
     bool hasAccept = false;

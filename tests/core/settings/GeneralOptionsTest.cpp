@@ -161,20 +161,17 @@ TEST(OptionsCli, PrintsChecksAndStoresAllOrNothing)
 TEST(OptionsCli, ConnectionsPerHostAndUserAgent)
 {
     TestEnvironment env;
-    struct Case {
-        const char* assignment;
-        int exitCode;
-        const char* message;
-    };
-    const Case refused[] = {{"ConnectionsPerHost=0", 1, "Please enter an integer between 1 and 16."},
-                            {"ConnectionsPerHost=17", 1, "Please enter an integer between 1 and 16."},
-                            {"UserAgent=", 1, "Please enter a user agent."},
-                            {"UserAgent=A\nX-Evil: 1", 1, "control characters"},
-                            {"UserAgent=A\tB", 1, "control characters"}};
-    for (const Case& c : refused) {
-        const CliResult result = runCli({"options", c.assignment});
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.assignment;
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    // A refused value is a wrong command line like any other.
+    const std::pair<const char*, const char*> refused[] = {
+        {"ConnectionsPerHost=0", "Please enter an integer between 1 and 16."},
+        {"ConnectionsPerHost=17", "Please enter an integer between 1 and 16."},
+        {"UserAgent=", "Please enter a user agent."},
+        {"UserAgent=A\nX-Evil: 1", "control characters"},
+        {"UserAgent=A\tB", "control characters"}};
+    for (const auto& [assignment, message] : refused) {
+        const CliResult result = runCli({"options", assignment});
+        EXPECT_EQ(result.exitCode, 2) << assignment;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     }
     EXPECT_EQ(runCli({"options"}).out, kDefaultLines);
 
