@@ -37,7 +37,8 @@ void DownloadPool::submit(std::unique_ptr<DownloadJob> job)
         if (!addThreadIfNeeded() && m_threads.empty())
             orphans = takeAll();
     }
-    m_changed.notify_one();
+    // All: one waiter may be a caller waiting for idleness, who would swallow a single wake-up.
+    m_changed.notify_all();
     for (auto& orphan : orphans) {
         ReportJobNotStarted(*orphan, "Error: No download thread could be started!");
         orphan.reset();
