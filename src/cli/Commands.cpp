@@ -20,9 +20,10 @@ const char* const kFooter = "\n"
 const std::vector<const CliCommand*>& cliCommands()
 {
     static const std::vector<const CliCommand*> table = {
-        &kServersCommand, &kExtractCommand, &kImportCommand,   &kWizardCommand, &kOptionsCommand, &kExportCommand,
-        &kNewCommand,     &kAddCommand,     &kShowCommand,     &kDumpCommand,   &kConvertCommand, &kQuoteCommand,
-        &kBuyCommand,     &kSellCommand,    &kDividendCommand, &kUpdateCommand, &kTestCommand,    &kHistoryCommand,
+        &kServersCommand, &kExtractCommand, &kImportCommand,  &kWizardCommand, &kOptionsCommand,
+        &kExportCommand,  &kNewCommand,     &kAddCommand,     &kShowCommand,   &kDumpCommand,
+        &kConvertCommand, &kQuoteCommand,   &kBuyCommand,     &kSellCommand,   &kDividendCommand,
+        &kUpdateCommand,  &kTestCommand,    &kHistoryCommand, &kChartCommand,
     };
     return table;
 }

@@ -35,6 +35,7 @@ extern const CliCommand kDividendCommand;
 extern const CliCommand kUpdateCommand;
 extern const CliCommand kTestCommand;
 extern const CliCommand kHistoryCommand;
+extern const CliCommand kChartCommand;
 
 // Every command in the order of the overview.
 const std::vector<const CliCommand*>& cliCommands();

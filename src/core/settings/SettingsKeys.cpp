@@ -6,9 +6,9 @@ namespace SettingsKeys {
 
 namespace {
 
-const std::array<Entry, 11>& table()
+const std::array<Entry, 20>& table()
 {
-    static const std::array<Entry, 11> entries = {{
+    static const std::array<Entry, 20> entries = {{
         // "left,top,right,bottom" of the main window.
         {SettingsKey::MainWindowDimensions, "MainWindow/Dimensions", QMetaType::QString, QString()},
         {SettingsKey::ListViewHeight, "ListView/Dimensions", QMetaType::Int, 150},
@@ -22,6 +22,16 @@ const std::array<Entry, 11>& table()
         // Sent as the only User-Agent header of every request; a text option, so "GeneralOptions" stays all numbers.
         {SettingsKey::DownloadUserAgent, "Download/UserAgent", QMetaType::QString,
          QString::fromLatin1(kDefaultUserAgent)},
+        // The period and grid of the comparison chart.
+        {SettingsKey::GraphBeginSet, "GraphView/Beginb", QMetaType::Int, 0},
+        {SettingsKey::GraphBeginYear, "GraphView/BeginYear", QMetaType::Int, 1999},
+        {SettingsKey::GraphBeginMonth, "GraphView/BeginMonth", QMetaType::Int, 1},
+        {SettingsKey::GraphBeginDay, "GraphView/BeginDay", QMetaType::Int, 1},
+        {SettingsKey::GraphEndSet, "GraphView/Endb", QMetaType::Int, 0},
+        {SettingsKey::GraphEndYear, "GraphView/EndYear", QMetaType::Int, 2005},
+        {SettingsKey::GraphEndMonth, "GraphView/EndMonth", QMetaType::Int, 1},
+        {SettingsKey::GraphEndDay, "GraphView/EndDay", QMetaType::Int, 1},
+        {SettingsKey::GraphGrid, "GraphView/bGrid", QMetaType::Int, 1},
         {SettingsKey::ServerPresetVersion, "Server Version/Version number", QMetaType::Int, 0},
     }};
     return entries;

@@ -16,6 +16,15 @@ enum class SettingsKey {
     ConnectionColumns,
     HomePage,
     DownloadUserAgent,
+    GraphBeginSet,
+    GraphBeginYear,
+    GraphBeginMonth,
+    GraphBeginDay,
+    GraphEndSet,
+    GraphEndYear,
+    GraphEndMonth,
+    GraphEndDay,
+    GraphGrid,
     ServerPresetVersion,
 };
 

@@ -5,12 +5,16 @@
 #include "core/settings/SettingsStore.h"
 #include "gui/app/COptionsDialog.h"
 #include "gui/app/DocumentCommands.h"
+#include "gui/app/PrintCommands.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
 #include "gui/items/ItemCommands.h"
 #include "gui/items/ItemSheetCommands.h"
+#include "gui/views/CGraphView.h"
 #include "gui/views/CWPapierLView.h"
+#include "gui/views/ComparisonSettingsDialog.h"
+#include "gui/views/PortfolioRowBuilder.h"
 #include "gui/widgets/AppIcons.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
@@ -37,27 +41,47 @@
 CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* parent)
     : QMainWindow(parent), m_options(options), m_unattended(unattended),
       m_doc(std::make_unique<CWPapierDoc>(options.NumberDownloads)), m_splitter(new QSplitter(Qt::Vertical, this)),
-      m_list(new CWPapierLView(*m_doc, m_splitter)), m_actions(MainActions::create(this)),
-      m_panes(new StatusPanes(statusBar())), m_statusWindow(new CConnectionStatusDlg(this)),
+      m_list(new CWPapierLView(*m_doc, m_splitter)), m_chart(new CGraphView(*m_doc, m_splitter)),
+      m_actions(MainActions::create(this)), m_panes(new StatusPanes(statusBar())),
+      m_statusWindow(new CConnectionStatusDlg(this)),
       m_updates(new UpdateController(*m_doc, options.ShowFileOnError && !unattended, this)),
       m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this)),
       m_items(new ItemCommands(*m_doc, *m_list, *m_updates, this)),
       m_sheets(new ItemSheetCommands(
-          *m_doc, m_updates, [this] { return m_list->focusedItem(); }, this))
+          *m_doc, m_updates, [this] { return m_list->focusedItem(); }, this)),
+      m_printing(new PrintCommands(
+          [this] {
+              PrintRequest request;
+              for (CWPapierDoc::ItemId id : m_list->selectedItems()) {
+                  if (const int pos = m_doc->positionOf(id); pos >= 0)
+                      request.items.push_back(&m_doc->item(pos));
+              }
+              request.comparison = m_chart->comparison();
+              request.documentTitle = documentTitle();
+              request.now = time(nullptr);
+              return request;
+          },
+          this))
 {
     setWindowIcon(AppIcons::application());
-    restoreGeometryFromSettings();
     m_splitter->addWidget(m_list);
+    m_splitter->addWidget(m_chart);
+    m_splitter->setChildrenCollapsible(false);
+    restoreGeometryFromSettings();
     setCentralWidget(m_splitter);
     setAcceptDrops(true);
     m_statusWindow->setOptions(options.DownloadStatus);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(m_list, &CWPapierLView::contextMenuRequested, m_actions.listContextMenu,
             [this](const QPoint& globalPos) { m_actions.listContextMenu->popup(globalPos); });
-    m_docListener = m_doc->addChangeListener([this](CWPapierDoc::ItemId id) { m_list->documentChanged(id); });
+    m_docListener = m_doc->addChangeListener([this](CWPapierDoc::ItemId id) {
+        m_list->documentChanged(id);
+        m_chart->documentChanged();
+    });
     m_doc->NewPortfolio();
     connectActions();
     connectHelpActions();
+    connectChart();
     m_list->initialUpdate();
     if (m_options.Autoupdate)
         SetAutoUpdateTimer(m_options.UpdateIntervall);
@@ -81,12 +105,41 @@ QString CMainFrame::documentTitle() const
 void CMainFrame::restoreGeometryFromSettings()
 {
     QRect geometry;
-    if (parseDimensions(SettingsStore::value(SettingsKey::MainWindowDimensions).toString(), geometry))
-        setGeometry(geometry);
-    else
+    if (parseDimensions(SettingsStore::value(SettingsKey::MainWindowDimensions).toString(), geometry)) {
+        m_storedFrame = geometry;
+        move(geometry.topLeft());
+        resize(geometry.size());
+    } else {
         resize(900, 500);
-    m_listHeight = SettingsStore::value(SettingsKey::ListViewHeight).toInt();
-    m_splitter->setSizes({m_listHeight, std::max(0, height() - m_listHeight)});
+    }
+    m_listHeight = std::max(0, SettingsStore::value(SettingsKey::ListViewHeight).toInt());
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // The chart takes what the list leaves, now and when the window is resized.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({m_listHeight, std::max(1, m_splitter->height() - m_listHeight - m_splitter->handleWidth())});
+    if (m_storedFrame.isValid())
+        QTimer::singleShot(0, this, [this] { fitStoredFrame(50); });
+}
+
+void CMainFrame::fitStoredFrame(int attemptsLeft)
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    if (frame == client && attemptsLeft > 0) {
+        QTimer::singleShot(20, this, [this, attemptsLeft] { fitStoredFrame(attemptsLeft - 1); });
+        return;
+    }
+    const QSize margins = frame.size() - client.size();
+    resize(m_storedFrame.size() - margins);
+    move(m_storedFrame.topLeft());
 }
 
 bool CMainFrame::parseDimensions(const QString& text, QRect& geometry)
@@ -116,12 +169,10 @@ void CMainFrame::saveLayout()
         SettingsStore::setValue(SettingsKey::MainWindowDimensions,
                                 QStringLiteral("%1,%2,%3,%4").arg(frame.x()).arg(frame.y()).arg(right).arg(bottom));
     }
-    // While the list is the splitter's only pane it fills the window; the stored height is kept for the
-    // layout with a lower pane.
-    if (m_splitter->count() > 1)
-        m_listHeight = m_splitter->sizes().value(0, m_listHeight);
+    m_listHeight = m_splitter->sizes().value(0, m_listHeight);
     SettingsStore::setValue(SettingsKey::ListViewHeight, m_listHeight);
     m_statusWindow->SaveColumns();
+    m_chart->saveSettings();
     m_list->saveLayout();
 }
 
@@ -186,6 +237,58 @@ void CMainFrame::connectActions()
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::refreshCommandStates);
 }
 
+void CMainFrame::connectChart()
+{
+    const MainActions& a = m_actions;
+    m_chart->setContextMenus(a.chartContextMenu, a.comparisonContextMenu);
+    connect(a.chartContextMenu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommandStates);
+    connect(m_list, &CWPapierLView::selectionPublished, this,
+            [this] { m_chart->setSelection(m_list->focusedItem(), m_list->selectedItems()); });
+    connect(m_chart, &CGraphView::statusText, this, [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_chart, &CGraphView::quotationsRequested, this, [this](CWPapierDoc::ItemId, int record) {
+        m_actions.chartDoubleClick->setData(record);
+        m_actions.chartDoubleClick->trigger();
+    });
+    connect(a.chartProperties, &QAction::triggered, m_sheets, &ItemSheetCommands::chartProperties);
+    connect(a.chartDoubleClick, &QAction::triggered, this,
+            [this] { m_sheets->showQuotationAt(m_actions.chartDoubleClick->data().toInt()); });
+    m_list->viewport()->installEventFilter(this);
+    connect(a.nextPane, &QAction::triggered, this, &CMainFrame::switchPane);
+    connect(a.previousPane, &QAction::triggered, this, &CMainFrame::switchPane);
+    connect(a.comparisonLimits, &QAction::triggered, this, &CMainFrame::editComparisonLimits);
+    connect(a.print, &QAction::triggered, m_printing, &PrintCommands::print);
+    connect(a.printPreview, &QAction::triggered, m_printing, &PrintCommands::printPreview);
+    connect(a.printSetup, &QAction::triggered, m_printing, &PrintCommands::printSetup);
+    connect(m_panes, &StatusPanes::investedDoubleClicked, this, &CMainFrame::showInvestedSummary);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseMove)
+        m_chart->removeMarker();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::switchPane()
+{
+    if (m_chart->hasFocus())
+        m_list->setFocus(Qt::OtherFocusReason);
+    else
+        m_chart->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::editComparisonLimits()
+{
+    ComparisonSettingsDialog dialog(m_chart->comparison(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_chart->setComparison(dialog.settings());
+}
+
+void CMainFrame::showInvestedSummary()
+{
+    MessageDialog::information(this, portfolioStatusLine(*m_doc, true));
+}
+
 void CMainFrame::refreshCommandStates()
 {
     const MainActions& a = m_actions;
@@ -209,9 +312,14 @@ void CMainFrame::refreshCommandStates()
     const CWPapierDoc::ItemId focused = m_list->focusedItem();
     a.properties->setEnabled(m_doc->positionOf(focused) >= 0 && !m_doc->isUpdating(focused));
     a.showQuotations->setEnabled(m_doc->positionOf(focused) >= 0);
+    a.chartProperties->setEnabled(a.properties->isEnabled());
+    a.chartDoubleClick->setEnabled(a.showQuotations->isEnabled());
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
     a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
     a.compareAll->setEnabled(m_list->rowItems().size() >= 2);
+    const bool rows = !m_list->rowItems().empty();
+    a.print->setEnabled(rows);
+    a.printPreview->setEnabled(rows);
     a.compareAll->setChecked(m_list->allRowsSelected());
     a.percentual->setChecked(m_list->percentual());
     a.connectionStatus->setChecked(m_statusWindow->isVisible());

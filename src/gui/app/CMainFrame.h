@@ -11,10 +11,12 @@
 #include <memory>
 
 class CConnectionStatusDlg;
+class CGraphView;
 class CWPapierLView;
 class DocumentCommands;
 class ItemCommands;
 class ItemSheetCommands;
+class PrintCommands;
 class QSplitter;
 class QSystemTrayIcon;
 class StatusPanes;
@@ -31,6 +33,9 @@ public:
 
     CWPapierDoc& document() { return *m_doc; }
     CWPapierLView* listView() const { return m_list; }
+    CGraphView* chartView() const { return m_chart; }
+    PrintCommands* printing() const { return m_printing; }
+    QSplitter* splitter() const { return m_splitter; }
     CConnectionStatusDlg* statusWindow() const { return m_statusWindow; }
     StatusPanes* statusPanes() const { return m_panes; }
     UpdateController* updates() const { return m_updates; }
@@ -52,6 +57,11 @@ public:
     void applyOptions(const GeneralOptions& options);
     void addTrayIcon(const QString& tip);
     void refreshCommandStates();
+    // F6 and Shift+F6: the keyboard focus goes to the other pane.
+    void switchPane();
+    void editComparisonLimits();
+    // The "Amount invested" line in its percent form, in a message box.
+    void showInvestedSummary();
     // New and Open wait until no item is being updated.
     bool downloadsIdle() const;
     QString documentTitle() const;
@@ -72,13 +82,19 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void connectActions();
     void connectHelpActions();
+    void connectChart();
     void restoreGeometryFromSettings();
+    // The stored rectangle is the frame's: once the window manager has framed the window, the
+    // client area is shrunk by the frame so that the frame lands where it was.
+    void fitStoredFrame(int attemptsLeft);
     void handleDownloadEvent(const DownloadEvent& event);
     void refreshTrayTip();
     void onDownloadsEnded();
@@ -93,6 +109,7 @@ private:
     int m_docListener = 0;
     QSplitter* m_splitter;
     CWPapierLView* m_list;
+    CGraphView* m_chart;
     MainActions m_actions;
     StatusPanes* m_panes;
     CConnectionStatusDlg* m_statusWindow;
@@ -100,7 +117,10 @@ private:
     DocumentCommands* m_documents;
     ItemCommands* m_items;
     ItemSheetCommands* m_sheets;
+    PrintCommands* m_printing;
     QSystemTrayIcon* m_tray = nullptr;
     QTimer m_autoUpdate;
     int m_listHeight = 150;
+    QRect m_storedFrame;
+    bool m_shown = false;
 };

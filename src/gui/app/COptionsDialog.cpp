@@ -1,5 +1,6 @@
 #include "gui/app/COptionsDialog.h"
 
+#include "gui/widgets/DialogSizing.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QCheckBox>
@@ -76,6 +77,7 @@ COptionsDialog::COptionsDialog(const GeneralOptions& options, const DownloadOpti
     connect(m_autoupdate, &QCheckBox::toggled, this, &COptionsDialog::updateEnabling);
     connect(m_timeWindow, &QCheckBox::toggled, this, &COptionsDialog::updateEnabling);
     updateEnabling();
+    DialogSizing::fitTitle(this);
 }
 
 void COptionsDialog::updateEnabling()

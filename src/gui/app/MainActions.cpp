@@ -68,6 +68,15 @@ void createFileActions(MainActions& a, QMainWindow* w)
                                     "Export quotations to a text or excel file which can be imported by other "
                                     "applications.\nExport quotations"),
         QKeySequence(Qt::CTRL | Qt::Key_E), AppIcons::exportQuotations());
+    a.print = makeAction(w, QCoreApplication::translate("MainActions", "&Print...\tCtrl+P"),
+                         QCoreApplication::translate("MainActions", "Print the active document\nPrint"),
+                         QKeySequence(Qt::CTRL | Qt::Key_P), AppIcons::print());
+    a.printPreview = makeAction(w, QCoreApplication::translate("MainActions", "P&rint preview"),
+                                QCoreApplication::translate("MainActions", "Display full pages\nPrint Preview"),
+                                QKeySequence(), AppIcons::printPreview());
+    a.printSetup =
+        makeAction(w, QCoreApplication::translate("MainActions", "Prin&t Setup..."),
+                   QCoreApplication::translate("MainActions", "Change the printer and printing options\nPrint Setup"));
     a.exit =
         makeAction(w, QCoreApplication::translate("MainActions", "E&xit"),
                    QCoreApplication::translate("MainActions", "Quit the application; prompts to save documents\nExit"));
@@ -82,7 +91,7 @@ void createItemActions(MainActions& a, QMainWindow* w)
 {
     a.insertItem = makeAction(w, QCoreApplication::translate("MainActions", "&Insert new item\tIns"),
                               QCoreApplication::translate("MainActions", "Add a new investment to the list.\nAdd item"),
-                              QKeySequence(Qt::Key_Insert), standard(w, QStyle::SP_FileDialogNewFolder));
+                              QKeySequence(Qt::Key_Insert), AppIcons::insertItem());
     a.properties = makeAction(w, QCoreApplication::translate("MainActions", "P&roperties\tEnter"),
                               QCoreApplication::translate("MainActions", "Show item properties."), QKeySequence());
     // The keypad's Enter carries the keypad modifier, which shortcuts do not ignore.
@@ -91,7 +100,20 @@ void createItemActions(MainActions& a, QMainWindow* w)
     a.showQuotations = makeAction(w, QCoreApplication::translate("MainActions", "Show &quotations\tCtrl+Q"),
                                   QCoreApplication::translate("MainActions", "Show the price history of an item."),
                                   QKeySequence(Qt::CTRL | Qt::Key_Q));
+    a.importQuotations =
+        makeAction(w, QCoreApplication::translate("MainActions", "Import &quotations...\tCtrl+R"),
+                   QCoreApplication::translate("MainActions", "Import quotations from ASCII file.\nImport quotations"),
+                   QKeySequence(Qt::CTRL | Qt::Key_R), AppIcons::importQuotations());
+    // The chart's entry keeps its tab: "&Properties\t", unlike the comparison chart's "&Properties".
+    a.chartProperties =
+        makeAction(w, QString(), QCoreApplication::translate("MainActions", "Modify the properties of an item."));
+    a.chartProperties->setText(QCoreApplication::translate("MainActions", "&Properties\t"));
+    a.chartDoubleClick = makeAction(w, QCoreApplication::translate("MainActions", "Show &quotations"),
+                                    QCoreApplication::translate("MainActions", "Show the price history of an item."));
+    a.importQuotations->setEnabled(false);
     a.propertiesInList = follower(w, QCoreApplication::translate("MainActions", "&Properties\tEnter"), a.properties);
+    a.importQuotationsInList =
+        follower(w, QCoreApplication::translate("MainActions", "&Import quotations...\tCtrl+R"), a.importQuotations);
     a.deleteItem = makeAction(w, QCoreApplication::translate("MainActions", "&Delete item\tDel"),
                               QCoreApplication::translate("MainActions", "Delete an item from the list."),
                               QKeySequence(Qt::Key_Delete));
@@ -180,6 +202,18 @@ void createViewAndHelpActions(MainActions& a, QMainWindow* w)
     a.abortDownloads = makeAction(w, QCoreApplication::translate("MainActions", "Abort downloads"),
                                   QCoreApplication::translate("MainActions", "Abort downloads.\nAbort downloads"),
                                   QKeySequence(), AppIcons::abortDownloads());
+    a.comparisonLimits =
+        makeAction(w, QCoreApplication::translate("MainActions", "Comparison limits"),
+                   QCoreApplication::translate("MainActions", "Set comparison chart limits.\nComparison Limits"),
+                   QKeySequence(), AppIcons::comparisonLimits());
+    a.comparisonLimitsInChart =
+        follower(w, QCoreApplication::translate("MainActions", "&Properties"), a.comparisonLimits);
+    a.nextPane = makeAction(w, QCoreApplication::translate("MainActions", "Next pane"),
+                            QCoreApplication::translate("MainActions", "Switch to the next window pane"),
+                            QKeySequence(Qt::Key_F6));
+    a.previousPane = makeAction(w, QCoreApplication::translate("MainActions", "Previous pane"),
+                                QCoreApplication::translate("MainActions", "Switch back to the previous window pane"),
+                                QKeySequence(Qt::SHIFT | Qt::Key_F6));
 }
 
 void createMenus(MainActions& a, QMainWindow* w)
@@ -189,6 +223,8 @@ void createMenus(MainActions& a, QMainWindow* w)
     a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs});
     a.fileMenu->addSeparator();
     a.fileMenu->addActions({a.updateAll, a.exportQuotations});
+    a.fileMenu->addSeparator();
+    a.fileMenu->addActions({a.print, a.printPreview, a.printSetup});
     a.fileMenu->addSeparator();
     a.fileMenu->addActions(a.recentFiles);
     a.fileMenu->addSeparator();
@@ -201,7 +237,7 @@ void createMenus(MainActions& a, QMainWindow* w)
     item->addSeparator();
     item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate});
     item->addSeparator();
-    item->addAction(a.openWebPage);
+    item->addActions({a.importQuotations, a.openWebPage});
     item->addSeparator();
     item->addAction(a.properties);
 
@@ -222,9 +258,16 @@ void createMenus(MainActions& a, QMainWindow* w)
     a.listContextMenu->addAction(a.updateQuotationInList);
     a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate});
     a.listContextMenu->addSeparator();
+    a.listContextMenu->addAction(a.importQuotationsInList);
+    a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.openWebPage);
     a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.deleteItem);
+
+    a.chartContextMenu = new QMenu(w);
+    a.chartContextMenu->addAction(a.chartProperties);
+    a.comparisonContextMenu = new QMenu(w);
+    a.comparisonContextMenu->addAction(a.comparisonLimitsInChart);
 }
 
 void createToolBar(MainActions& a, QMainWindow* w)
@@ -244,9 +287,11 @@ void createToolBar(MainActions& a, QMainWindow* w)
     a.toolBar->addSeparator();
     a.toolBar->addAction(a.percentual);
     a.toolBar->addSeparator();
-    a.toolBar->addAction(a.compareAll);
+    a.toolBar->addActions({a.compareAll, a.comparisonLimits});
     a.toolBar->addSeparator();
-    a.toolBar->addAction(a.exportQuotations);
+    a.toolBar->addActions({a.importQuotations, a.exportQuotations});
+    a.toolBar->addSeparator();
+    a.toolBar->addActions({a.printPreview, a.print});
     a.toolBar->addSeparator();
     a.toolBar->addAction(a.about);
 }

@@ -42,15 +42,31 @@ struct MainActions {
     QAction* webPage;
     QAction* compareAll;
     QAction* abortDownloads;
+    QAction* print;
+    QAction* printPreview;
+    QAction* printSetup;
+    QAction* comparisonLimits;
+    QAction* nextPane;
+    QAction* previousPane;
     QAction* insertItem;
     QAction* properties;
     QAction* showQuotations;
-    // The list's context menu names Properties "&Properties\tEnter"; it triggers and follows the main action.
+    // Its dialog comes later: present with its text and key, disabled until connected.
+    QAction* importQuotations;
+    // The chart's "&Properties\t" (the item's chart page) and its double click (the quotations page at
+    // the record in the action's data).
+    QAction* chartProperties;
+    QAction* chartDoubleClick;
+    // The context menus name some commands differently; each triggers and follows its main action.
     QAction* propertiesInList;
+    QAction* importQuotationsInList;
+    QAction* comparisonLimitsInChart;
     QList<QAction*> recentFiles;
 
     QMenu* fileMenu;
     QMenu* listContextMenu;
+    QMenu* chartContextMenu;
+    QMenu* comparisonContextMenu;
     QToolBar* toolBar;
 
     // Creates the actions, the menus, the list's context menu and the toolbar on `window`.

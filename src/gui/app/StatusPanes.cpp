@@ -1,6 +1,7 @@
 #include "gui/app/StatusPanes.h"
 #include "core/base/LocaleFormat.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -37,6 +38,8 @@ StatusPanes::StatusPanes(QStatusBar* bar)
         if (text.isEmpty())
             m_bar->showMessage(tr("Ready"));
     });
+    m_invested->setToolTip(tr("Double-click for a summary"));
+    m_invested->installEventFilter(this);
     m_downloads->setMinimumWidth(0);
     m_clockTimer->setInterval(1000);
     connect(m_clockTimer, &QTimer::timeout, this, &StatusPanes::refreshClock);
@@ -63,6 +66,13 @@ void StatusPanes::refreshClock()
 {
     m_clock->setText(currentTimeText());
     fitWidth(m_clock);
+}
+
+bool StatusPanes::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_invested && event->type() == QEvent::MouseButtonDblClick)
+        emit investedDoubleClicked();
+    return QObject::eventFilter(watched, event);
 }
 
 QString StatusPanes::investedText() const

@@ -23,6 +23,14 @@ public:
     int downloadPaneWidth() const;
 
     static QString downloadCountText(int count);
+    QLabel* investedPane() const { return m_invested; }
+
+signals:
+    // A double click on the "Amount invested" pane asks for the summary.
+    void investedDoubleClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static void fitWidth(QLabel* pane);

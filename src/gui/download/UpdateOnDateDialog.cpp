@@ -1,5 +1,7 @@
 #include "gui/download/UpdateOnDateDialog.h"
 
+#include "gui/widgets/DialogSizing.h"
+
 #include <QDateEdit>
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -29,6 +31,7 @@ UpdateOnDateDialog::UpdateOnDateDialog(time_t now, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(buttons);
+    DialogSizing::fitTitle(this);
 }
 
 time_t UpdateOnDateDialog::referenceTime() const

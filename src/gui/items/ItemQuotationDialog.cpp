@@ -3,6 +3,7 @@
 #include "core/base/NumberInput.h"
 #include "core/model/CKurs.h"
 #include "gui/items/NumberEntry.h"
+#include "gui/widgets/DialogSizing.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QDateEdit>
@@ -36,6 +37,7 @@ ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t time, d
     connect(buttons, &QDialogButtonBox::accepted, this, &ItemQuotationDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    DialogSizing::fitTitle(this);
 }
 
 time_t ItemQuotationDialog::quotationTime() const

@@ -28,7 +28,7 @@ CWPapierLView::CWPapierLView(CWPapierDoc& doc, QWidget* parent)
 
 void CWPapierLView::initialUpdate()
 {
-    applyLayout(ListLayout::read());
+    applyLayout(ListLayout::read(fontMetrics().averageCharWidth()));
     fill();
 }
 

@@ -27,10 +27,10 @@ QString joined(const std::array<int, kColumns>& values)
 
 } // namespace
 
-ListLayout ListLayout::read()
+ListLayout ListLayout::read(int averageCharWidth)
 {
     ListLayout layout;
-    layout.widths = parseWidths(SettingsStore::value(SettingsKey::ListColumnsWidth).toString());
+    layout.widths = parseWidths(SettingsStore::value(SettingsKey::ListColumnsWidth).toString(), averageCharWidth);
     layout.order = parseOrder(SettingsStore::value(SettingsKey::ListColumnsOrder).toString());
     layout.sortColumn = std::clamp(SettingsStore::value(SettingsKey::ListSortColumn).toInt(), 0, kColumns - 1);
     layout.sortReverse = SettingsStore::value(SettingsKey::ListSortReverse).toInt() != 0;
@@ -48,12 +48,21 @@ void ListLayout::write() const
     SettingsStore::setValue(SettingsKey::ListPercentual, percentual ? 1 : 0);
 }
 
-std::array<int, kItemColumnCount> ListLayout::parseWidths(const QString& text)
+std::array<int, kItemColumnCount> ListLayout::defaultWidths(int averageCharWidth)
+{
+    std::array<int, kColumns> widths = kDefaultWidths;
+    for (int& width : widths)
+        width = std::max(width, width * averageCharWidth / kDefaultsCharWidth);
+    return widths;
+}
+
+std::array<int, kItemColumnCount> ListLayout::parseWidths(const QString& text, int averageCharWidth)
 {
     const QStringList pieces = text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
+    const std::array<int, kColumns> defaults = defaultWidths(averageCharWidth);
     std::array<int, kColumns> widths{};
     for (int column = 0; column < kColumns; ++column)
-        widths[size_t(column)] = std::max(0, pieceAt(pieces, column, kDefaultWidths[size_t(column)]));
+        widths[size_t(column)] = std::max(0, pieceAt(pieces, column, defaults[size_t(column)]));
     return widths;
 }
 

@@ -17,11 +17,18 @@ struct ListLayout {
     bool sortReverse = false;
     bool percentual = true;
 
-    static ListLayout read();
+    // Widths missing from the settings are the defaults scaled to the list's font.
+    static ListLayout read(int averageCharWidth = kDefaultsCharWidth);
     void write() const;
 
+    // The defaults were made for a font whose characters are 6 pixels wide on average; a wider font
+    // widens them by its average width / 6, a narrower one keeps them.
+    static constexpr int kDefaultsCharWidth = 6;
+    static std::array<int, kItemColumnCount> defaultWidths(int averageCharWidth);
+
     // A missing piece takes the column's default, a piece that is not a number reads as 0.
-    static std::array<int, kItemColumnCount> parseWidths(const QString& text);
+    static std::array<int, kItemColumnCount> parseWidths(const QString& text,
+                                                         int averageCharWidth = kDefaultsCharWidth);
     // An order that is not a permutation of 0 to 8 is replaced by the natural order.
     static std::array<int, kItemColumnCount> parseOrder(const QString& text);
     QString widthsText() const;

@@ -152,4 +152,60 @@ QIcon paste()
     });
 }
 
+QIcon insertItem()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(3, 3, 18, 24));
+        p.setPen(QPen(QColor(30, 140, 50), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(24, 16), QPointF(24, 28));
+        p.drawLine(QPointF(18, 22), QPointF(30, 22));
+    });
+}
+
+QIcon comparisonLimits()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.drawLine(3, 29, 29, 29);
+        p.drawLine(3, 29, 3, 3);
+        p.setPen(QPen(QColor(40, 80, 220), 2.5));
+        p.drawLine(9, 5, 9, 26);
+        p.drawLine(25, 5, 25, 26);
+        p.setPen(QPen(QColor(220, 40, 40), 2));
+        p.drawPolyline(QPolygonF({{9, 20}, {15, 12}, {20, 16}, {25, 9}}));
+    });
+}
+
+QIcon importQuotations()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(11, 3, 18, 24));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 80, 200));
+        p.drawPolygon(QPolygonF({{1, 12}, {9, 12}, {9, 7}, {16, 16}, {9, 25}, {9, 20}, {1, 20}}));
+    });
+}
+
+QIcon print()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(8, 2, 16, 12));
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.setBrush(QColor(170, 170, 170));
+        p.drawRoundedRect(QRectF(2, 12, 28, 12), 2, 2);
+        page(p, QRectF(8, 20, 16, 10));
+    });
+}
+
+QIcon printPreview()
+{
+    return drawn([](QPainter& p) {
+        page(p, QRectF(3, 2, 20, 27));
+        p.setPen(QPen(QColor(40, 40, 40), 2.5));
+        p.setBrush(QColor(200, 230, 255, 180));
+        p.drawEllipse(QRectF(12, 11, 12, 12));
+        p.drawLine(QPointF(22, 22), QPointF(29, 29));
+    });
+}
+
 } // namespace AppIcons

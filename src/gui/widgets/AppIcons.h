@@ -16,5 +16,10 @@ QIcon exportQuotations();
 QIcon cut();
 QIcon copy();
 QIcon paste();
+QIcon insertItem();
+QIcon comparisonLimits();
+QIcon importQuotations();
+QIcon print();
+QIcon printPreview();
 
 } // namespace AppIcons

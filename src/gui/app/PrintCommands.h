@@ -1,0 +1,32 @@
+#pragma once
+
+#include "render/PortfolioPrinter.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+// Print, Print preview and Print Setup of the selected items, on one printer set to landscape.
+class PrintCommands : public QObject {
+    Q_OBJECT
+public:
+    PrintCommands(std::function<PrintRequest()> request, QWidget* window);
+    ~PrintCommands() override;
+
+    QPrinter& printer() { return *m_printer; }
+
+    void print();
+    void printPreview();
+    void printSetup();
+    // Prints the current selection on `printer`; the number of pages.
+    int printOn(QPrinter& printer);
+
+private:
+    std::function<PrintRequest()> m_request;
+    QWidget* m_window;
+    std::unique_ptr<QPrinter> m_printer;
+};

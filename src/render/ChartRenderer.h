@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/model/CWPapier.h"
+#include "core/settings/ComparisonSettings.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <ctime>
+#include <vector>
+
+class QPainter;
+class QPaintDevice;
+
+// One plotted quotation of the single chart: where it was drawn and what it shows.
+struct ChartPoint {
+    int x = 0;
+    int y = 0;
+    time_t time = 0;
+    double value = 0.0;
+};
+
+// The fonts and margins of the chart on screen or on paper.
+struct ChartStyle {
+    QFont title;
+    QFont label;
+    QFont date;
+    // The date whose "%x" text sizes the date labels.
+    time_t dateSample = 0;
+    bool printer = false;
+    QColor text = Qt::black;
+
+    static ChartStyle screen();
+    static ChartStyle paper();
+    // "Arial" where installed, else Liberation Sans; "Arial Black" falls back to its bold form.
+    static QFont sansFont(double points);
+    static QFont blackFont(double points);
+};
+
+// What to draw: no item, one item (its history) or several (their comparison), in list order.
+struct ChartRequest {
+    std::vector<const CWPapier*> items;
+    ComparisonSettings comparison;
+    ChartStyle style = ChartStyle::screen();
+    // The comparison title on paper.
+    QString documentTitle;
+};
+
+struct ChartResult {
+    // Single mode: the drawn points in history order; empty otherwise.
+    std::vector<ChartPoint> points;
+    // Index in the item's history of the first point.
+    int firstShownIndex = 0;
+    QRect dataArea;
+    QRect axisFrame;
+    bool comparison = false;
+    // The period shown and the value-axis labels drawn, lowest first.
+    time_t from = 0;
+    time_t to = 0;
+    QStringList valueLabels;
+};
+
+// Draws the quotation chart into any painter: the title, the axes with their ticks, labels and grid,
+// the curves, the point labels or marks and the date labels, laid out from measured text sizes.
+class ChartRenderer {
+public:
+    static ChartResult draw(QPainter& painter, const QRect& rect, const ChartRequest& request);
+    // The chart colour of an item, stored as 0x00BBGGRR.
+    static QColor colourOf(uint32_t stored);
+    // "%x", or with another format, in the current C locale.
+    static QString dateText(time_t time, const char* format = "%x");
+};

@@ -1,0 +1,88 @@
+#include "CliRunner.h"
+#include "TestEnvironment.h"
+#include "core/model/PortfolioFile.h"
+
+#include <QImage>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+// No display of any kind: the command chooses its platform itself.
+const QStringList kNoDisplay = {"TZ=UTC", "LC_ALL=C", "DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
+
+std::string portfolio(const TestEnvironment& env)
+{
+    std::vector<CWPapier> items;
+    for (const char* name : {"Alpha", "Beta"}) {
+        CWPapier item = CWPapier::newItem(name, localTime(2024, 1, 1), unsigned(items.size() + 1));
+        item.quotations = {{localTime(2024, 3, 1), 10}, {localTime(2024, 3, 5), 12}, {localTime(2024, 4, 1), 11}};
+        items.push_back(item);
+    }
+    const std::string path = env.path("chart.tkr");
+    const Status saved = PortfolioFile::save(path, items);
+    EXPECT_TRUE(saved) << saved.message();
+    return path;
+}
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+TEST(ChartCli, WritesPicturesDrawingsAndPages)
+{
+    TestEnvironment env;
+    const QString file = q(portfolio(env));
+    const QString png = q(env.path("single.png"));
+    CliResult result = runCli({"chart", file, "Alpha", png}, kNoDisplay);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(QImage(png).size(), QSize(1600, 600));
+
+    const QString comparison = q(env.path("both.png"));
+    result =
+        runCli({"chart", file, "Alpha", "Beta", comparison, "--size", "800x300", "--from", "2024-03-02"}, kNoDisplay);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(QImage(comparison).size(), QSize(800, 300));
+
+    const std::string svg = env.path("single.svg");
+    ASSERT_EQ(runCli({"chart", file, "Alpha", q(svg), "--to", "2024-03-31"}, kNoDisplay).exitCode, 0);
+    EXPECT_NE(readFileBytes(svg).find("<svg"), std::string::npos);
+
+    const QString pdf = q(env.path("single.pdf"));
+    ASSERT_EQ(runCli({"chart", file, "Alpha", pdf}, kNoDisplay).exitCode, 0);
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {pdf});
+    ASSERT_TRUE(pdfinfo.waitForFinished(30000));
+    EXPECT_NE(pdfinfo.readAllStandardOutput().indexOf("Pages:           1"), -1);
+}
+
+TEST(ChartCli, Refusals)
+{
+    TestEnvironment env;
+    const QString file = q(portfolio(env));
+    struct Case {
+        QStringList args;
+        int exitCode;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {{"chart", file, "Gamma", q(env.path("x.png"))}, 2, "There is no item named \"Gamma\"."},
+        {{"chart", file, "Alpha", q(env.path("missing/x.png"))}, 3, "File could not be written"},
+        {{"chart", file, "Alpha", q(env.path("x.pdf")) + "/x.pdf"}, 3, "File could not be written"},
+        {{"chart", file, "Alpha", q(env.path("x.gif"))}, 2, "OUT must end in .png, .svg or .pdf"},
+        {{"chart", file, "Alpha", q(env.path("x.png")), "--size", "0x10"}, 2, "--size takes WxH"},
+        {{"chart", file, "Alpha", q(env.path("x.png")), "--from", "2024-13-01"}, 2, "--from takes YYYY-MM-DD"},
+        {{"chart", q(env.path("none.tkr")), "Alpha", q(env.path("x.png"))}, 3, ""},
+        {{"chart", file, q(env.path("x.png"))}, 2, "wrong number of arguments"},
+    };
+    for (const Case& c : cases) {
+        const CliResult result = runCli(c.args, kNoDisplay);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(QFile::exists(q(env.path("x.png"))));
+}
