@@ -49,7 +49,7 @@ QStringList entryLines(const CWPapier& item, time_t now)
     const QString line2 = label("Last Update") + QLatin1Char(' ') +
         qtext(LocaleFormat::localTime(figures.lastTime, "%x %H:%M")) + QStringLiteral(" : ") +
         qtext(formatText("%3.4lf", figures.value)) + QString(6, QLatin1Char(' ')) + label("Amount Invested") +
-        QStringLiteral(": ") + QString::fromStdString(cells[ItemFigures::Invested]);
+        QStringLiteral(": ") + QString::fromStdString(cells[columnIndex(ItemColumn::Invested)]);
     const QString days = label("Days");
     const QString line3 = label("Low") + QStringLiteral(": ") + qtext(formatText("%3.4lf", figures.low)) +
         QString(5, QLatin1Char(' ')) + label("High") + QStringLiteral(": ") +

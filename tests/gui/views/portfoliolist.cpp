@@ -327,62 +327,63 @@ private slots:
         list->applyPendingChanges();
         QCOMPARE(resets.count(), 3);
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "B", "C", "A"}));
-        void defaultWidthsFollowTheFont()
-        {
-            // Wider fonts widen the defaults by their average character width / 6; narrower ones keep them.
-            const QList<std::pair<int, std::array<int, 9>>> cases{
-                {6, {200, 112, 63, 63, 70, 95, 95, 116, 107}},
-                {3, {200, 112, 63, 63, 70, 95, 95, 116, 107}},
-                {9, {300, 168, 94, 94, 105, 142, 142, 174, 160}},
-            };
-            for (const auto& [average, widths] : cases)
-                QCOMPARE(ListLayout::defaultWidths(average), widths);
-            // Stored widths stay as stored; missing ones take the scaled default.
-            const auto parsed = ListLayout::parseWidths(QStringLiteral("150"), 12);
-            QCOMPARE(parsed[0], 150);
-            QCOMPARE(parsed[1], 224);
+    }
 
-            TestEnvironment env;
-            CMainFrame frame(GeneralOptions(), false);
-            const auto shown = ListLayout::defaultWidths(frame.listView()->fontMetrics().averageCharWidth());
-            QCOMPARE(frame.listView()->currentLayout().widths, shown);
+    void defaultWidthsFollowTheFont()
+    {
+        // Wider fonts widen the defaults by their average character width / 6; narrower ones keep them.
+        const QList<std::pair<int, std::array<int, 9>>> cases{
+            {6, {200, 112, 63, 63, 70, 95, 95, 116, 107}},
+            {3, {200, 112, 63, 63, 70, 95, 95, 116, 107}},
+            {9, {300, 168, 94, 94, 105, 142, 142, 174, 160}},
+        };
+        for (const auto& [average, widths] : cases)
+            QCOMPARE(ListLayout::defaultWidths(average), widths);
+        // Stored widths stay as stored; missing ones take the scaled default.
+        const auto parsed = ListLayout::parseWidths(QStringLiteral("150"), 12);
+        QCOMPARE(parsed[0], 150);
+        QCOMPARE(parsed[1], 224);
+
+        TestEnvironment env;
+        CMainFrame frame(GeneralOptions(), false);
+        const auto shown = ListLayout::defaultWidths(frame.listView()->fontMetrics().averageCharWidth());
+        QCOMPARE(frame.listView()->currentLayout().widths, shown);
+    }
+
+    void screenshotOfTheMainWindow()
+    {
+        const QByteArray target = qgetenv("TICKORA_SCREENSHOT");
+        if (target.isEmpty())
+            QSKIP("TICKORA_SCREENSHOT names the image to write");
+        TestEnvironment env;
+        CMainFrame frame(GeneralOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        const time_t now = time(nullptr);
+        // Half a year of daily closes for the item the chart shows.
+        std::vector<CKurs> acme;
+        double value = 80.0;
+        for (int day = 180; day >= 1; --day) {
+            value *= 1.0 + 0.012 * std::sin(day * 0.37) + 0.004 * std::cos(day * 1.3) + 0.0015;
+            acme.push_back({now - day * 86400, value});
         }
-
-        void screenshotOfTheMainWindow()
-        {
-            const QByteArray target = qgetenv("TICKORA_SCREENSHOT");
-            if (target.isEmpty())
-                QSKIP("TICKORA_SCREENSHOT names the image to write");
-            TestEnvironment env;
-            CMainFrame frame(GeneralOptions(), false);
-            CWPapierDoc& doc = frame.document();
-            const time_t now = time(nullptr);
-            // Half a year of daily closes for the item the chart shows.
-            std::vector<CKurs> acme;
-            double value = 80.0;
-            for (int day = 180; day >= 1; --day) {
-                value *= 1.0 + 0.012 * std::sin(day * 0.37) + 0.004 * std::cos(day * 1.3) + 0.0015;
-                acme.push_back({now - day * 86400, value});
-            }
-            acme.push_back({now - 3600, value * 1.02});
-            addItem(doc, "ACME Industries", acme, 50, 90);
-            addItem(doc, "Global Bond Fund", {{now - 400 * 86400, 52.0}, {now - 86400, 49.3}, {now - 600, 48.9}}, 120,
-                    50);
-            addItem(doc, "EUR/USD", {{now - 30 * 86400, 1.07}, {now - 86400, 1.09}, {now - 900, 1.09}});
-            addItem(doc, "Tech Index", {{now - 1200 * 86400, 3100.0}, {now - 86400, 4420.0}, {now - 1200, 4460.5}});
-            frame.listView()->fill();
-            frame.resize(1000, 640);
-            frame.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&frame));
-            for (int row = 0; row < frame.listView()->model()->rowCount(); ++row) {
-                const QModelIndex index = frame.listView()->model()->index(row, 0);
-                if (index.data().toString() == QStringLiteral("ACME Industries"))
-                    frame.listView()->setCurrentIndex(index);
-            }
-            QTest::qWait(50);
-            QVERIFY(frame.grab().save(QString::fromLocal8Bit(target)));
+        acme.push_back({now - 3600, value * 1.02});
+        addItem(doc, "ACME Industries", acme, 50, 90);
+        addItem(doc, "Global Bond Fund", {{now - 400 * 86400, 52.0}, {now - 86400, 49.3}, {now - 600, 48.9}}, 120, 50);
+        addItem(doc, "EUR/USD", {{now - 30 * 86400, 1.07}, {now - 86400, 1.09}, {now - 900, 1.09}});
+        addItem(doc, "Tech Index", {{now - 1200 * 86400, 3100.0}, {now - 86400, 4420.0}, {now - 1200, 4460.5}});
+        frame.listView()->fill();
+        frame.resize(1000, 640);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        for (int row = 0; row < frame.listView()->model()->rowCount(); ++row) {
+            const QModelIndex index = frame.listView()->model()->index(row, 0);
+            if (index.data().toString() == QStringLiteral("ACME Industries"))
+                frame.listView()->setCurrentIndex(index);
         }
-    };
+        QTest::qWait(50);
+        QVERIFY(frame.grab().save(QString::fromLocal8Bit(target)));
+    }
+};
 
-    QTEST_MAIN(TestPortfolioList)
+QTEST_MAIN(TestPortfolioList)
 #include "portfoliolist.moc"
