@@ -95,37 +95,75 @@ time_t noonOf(int year, int month, int day)
     return std::mktime(&tm);
 }
 
-// The points of a curve that share a pixel column collapse to the first, the lowest, the highest and
-// the last of them: the vertical lines between them cover the same pixels, so a polyline through the
-// rest draws what the full one draws, whatever the number of points per column.
-QPolygon columnOutline(const QPolygon& curve)
-{
-    QPolygon outline;
-    outline.reserve(std::min<qsizetype>(curve.size(), 4 * 4096));
-    auto add = [&outline](const QPoint& point) {
-        if (outline.isEmpty() || outline.last() != point)
-            outline << point;
-    };
-    qsizetype i = 0;
-    while (i < curve.size()) {
-        qsizetype last = i;
-        qsizetype low = i;
-        qsizetype high = i;
-        while (last + 1 < curve.size() && curve[last + 1].x() == curve[i].x()) {
-            ++last;
-            if (curve[last].y() < curve[low].y())
-                low = last;
-            if (curve[last].y() > curve[high].y())
-                high = last;
-        }
-        add(curve[i]);
-        add(curve[std::min(low, high)]);
-        add(curve[std::max(low, high)]);
-        add(curve[last]);
-        i = last + 1;
+// Collects a curve point by point. The points that share a pixel column collapse to the first, the
+// lowest, the highest and the last of them: the vertical lines between them cover the same pixels, so a
+// polyline through the rest draws what the full one draws, whatever the number of points per column.
+// Its buffer serves curve after curve.
+class ColumnOutline {
+public:
+    void start(qsizetype expectedPoints)
+    {
+        m_outline.clear();
+        m_outline.reserve(std::min<qsizetype>(expectedPoints, 4 * 4096));
+        m_open = false;
     }
-    return outline;
-}
+
+    void add(const QPoint& point)
+    {
+        if (m_open && point.x() == m_first.x()) {
+            ++m_order;
+            if (point.y() < m_low.y()) {
+                m_low = point;
+                m_lowOrder = m_order;
+            }
+            if (point.y() > m_high.y()) {
+                m_high = point;
+                m_highOrder = m_order;
+            }
+            m_last = point;
+            return;
+        }
+        closeColumn();
+        m_open = true;
+        m_first = m_low = m_high = m_last = point;
+        m_order = m_lowOrder = m_highOrder = 0;
+    }
+
+    const QPolygon& finish()
+    {
+        closeColumn();
+        m_open = false;
+        return m_outline;
+    }
+
+private:
+    void closeColumn()
+    {
+        if (!m_open)
+            return;
+        const bool lowFirst = m_lowOrder <= m_highOrder;
+        append(m_first);
+        append(lowFirst ? m_low : m_high);
+        append(lowFirst ? m_high : m_low);
+        append(m_last);
+    }
+
+    void append(const QPoint& point)
+    {
+        if (m_outline.isEmpty() || m_outline.constLast() != point)
+            m_outline.append(point);
+    }
+
+    QPolygon m_outline;
+    bool m_open = false;
+    QPoint m_first;
+    QPoint m_low;
+    QPoint m_high;
+    QPoint m_last;
+    int m_order = 0;
+    int m_lowOrder = 0;
+    int m_highOrder = 0;
+};
 
 class ChartDrawing {
 public:
@@ -170,6 +208,7 @@ private:
     double m_ratioScale = 0.0;
     double m_valueScale = 0.0;
     long long m_span = 0;
+    ColumnOutline m_outline;
     ChartResult m_result;
 };
 
@@ -466,16 +505,16 @@ void ChartDrawing::drawSingleCurve()
     const double base = m_range.base;
     m_result.firstShownIndex = m_range.first;
     m_result.points.reserve(size_t(m_range.count));
-    QPolygon curve(m_range.count);
+    m_outline.start(m_range.count);
     for (int i = 0; i < m_range.count; ++i) {
         const CKurs& record = item.quotations[size_t(m_range.first + i)];
         const ChartPoint point{xOf(record.time), yOf(ratioOf(record.value, base)), record.time, record.value};
         m_result.points.push_back(point);
-        curve.setPoint(i, point.x, point.y);
+        m_outline.add(QPoint(point.x, point.y));
     }
     // One polyline draws the same pixels as the line from each point to the next.
     m_painter.setPen(itemPen(item));
-    m_painter.drawPolyline(columnOutline(curve));
+    m_painter.drawPolyline(m_outline.finish());
     const QFontMetrics label = metricsOf(m_style.label);
     m_painter.setFont(m_style.label);
     int labelEnd = 0;
@@ -522,13 +561,13 @@ void ChartDrawing::drawComparisonCurves()
         if (start.base <= 0)
             continue;
         const std::vector<CKurs>& q = start.item->quotations;
-        QPolygon curve;
+        m_outline.start(qsizetype(q.size() - size_t(start.index)) + 1);
         if (start.interpolated)
-            curve << QPoint(m_data.left, yOf(1.0));
+            m_outline.add(QPoint(m_data.left, yOf(1.0)));
         for (size_t i = size_t(start.index); i < q.size() && q[i].time <= m_range.tmax; ++i)
-            curve << QPoint(xOf(q[i].time), yOf(q[i].value / start.base));
+            m_outline.add(QPoint(xOf(q[i].time), yOf(q[i].value / start.base)));
         m_painter.setPen(itemPen(*start.item));
-        m_painter.drawPolyline(columnOutline(curve));
+        m_painter.drawPolyline(m_outline.finish());
     }
 }
 
