@@ -23,7 +23,7 @@ class StatusPanes;
 class UpdateController;
 struct DownloadEvent;
 
-// The application's window: the portfolio list in a splitter, toolbar, four status panes, the
+// The application's window: the portfolio list above the chart in a splitter, toolbar, four status panes, the
 // downloads window, the automatic update timer and, in unattended mode, the tray icon.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
