@@ -183,8 +183,11 @@ private slots:
         a.comparisonLimitsInChart->trigger();
         QCOMPARE(limits.count(), 1);
         // The list's "&Properties" and "&Import quotations..." follow the menu's commands; Import quotations
-        // waits for its dialog.
+        // waits for its dialog, Properties opens the sheet of the focused item.
         QVERIFY(!a.importQuotations->isEnabled());
+        selectItems(frame.listView(), {QStringLiteral(" Invested Amount History")});
+        frame.refreshCommandStates();
+        QVERIFY(a.propertiesInList->isEnabled());
         for (const auto& [inList, main] :
              {std::pair{a.propertiesInList, a.properties}, std::pair{a.importQuotationsInList, a.importQuotations}}) {
             main->setEnabled(false);
@@ -192,8 +195,15 @@ private slots:
             main->setEnabled(true);
             QVERIFY(inList->isEnabled());
             QSignalSpy triggered(main, &QAction::triggered);
+            bool sheet = false;
+            if (main == a.properties)
+                whenModal<QDialog>([&sheet](QDialog* dialog) {
+                    sheet = true;
+                    dialog->reject();
+                });
             inList->trigger();
             QCOMPARE(triggered.count(), 1);
+            QCOMPARE(sheet, main == a.properties);
         }
     }
 
