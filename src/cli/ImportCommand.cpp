@@ -3,9 +3,12 @@
 #include "cli/PortfolioCli.h"
 #include "core/base/FormatText.h"
 #include "core/base/LocalTime.h"
+#include "core/download/HandOverDownload.h"
 #include "core/importexport/ImportEngine.h"
+#include "core/importexport/ImportLocation.h"
 #include "core/servers/SeparatorFormat.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
@@ -17,12 +20,18 @@
 
 namespace {
 
-const char* const kUsage = "Usage: tickora-cli import SOURCE [--format P] [--separators S] [--case-sensitive]\n"
-                           "       [--symbol S] [--json] [--into FILE --item NAME]";
+const char* const kUsage =
+    "Usage: tickora-cli import SOURCE [--format P] [--separators S] [--case-sensitive]\n"
+    "       [--symbol S] [--json] [--into FILE --item NAME]\n"
+    "       tickora-cli import --location TEMPLATE --from YYYY-MM-DD --to YYYY-MM-DD [--symbol S] [--name N]\n"
+    "       [--format P] [--separators S] [--case-sensitive] [--json] [--into FILE --item NAME]";
 const char* const kSummary =
     "  import SOURCE [--format P] [--separators S] [--case-sensitive] [--symbol S] [--json]\n"
     "         [--into FILE --item NAME]   Read a quotation history from a text file; list it, or merge\n"
-    "                                     it into an item of a portfolio and save.\n";
+    "                                     it into an item of a portfolio and save.\n"
+    "  import --location TEMPLATE --from YYYY-MM-DD --to YYYY-MM-DD [--symbol S] [--name N]\n"
+    "         [import options]            The same for a history downloaded from a URL template with\n"
+    "                                     the period variables (a local path is read as file://).\n";
 const char* const kDefaultSeparators = " 9999.99";
 
 // Appends `value` with `width` digits, zero-padded.
@@ -92,21 +101,80 @@ std::string messageLine(const std::string& message)
     return line;
 }
 
+// A date argument as local noon, so the period variables read its calendar day.
+bool parseDate(const QString& text, time_t& time)
+{
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        return false;
+    std::tm parts{};
+    parts.tm_year = date.year() - 1900;
+    parts.tm_mon = date.month() - 1;
+    parts.tm_mday = date.day();
+    parts.tm_hour = 12;
+    parts.tm_isdst = -1;
+    time = std::mktime(&parts);
+    return time != time_t(-1);
+}
+
+// Where --location fetches from: the period in the template, a local path as "file://".
+struct Location {
+    std::string address;
+    time_t from = 0;
+    time_t to = 0;
+};
+
+int readLocation(const QCommandLineParser& parser, Location& location)
+{
+    if (!Cli::positionals(parser).isEmpty())
+        return Cli::usageError("import takes SOURCE or --location, not both.", kUsage);
+    if (!parser.isSet("from") || !parser.isSet("to"))
+        return Cli::usageError("--location needs --from and --to.", kUsage);
+    if (!parseDate(parser.value("from"), location.from))
+        return Cli::usageError("--from takes a date YYYY-MM-DD.", kUsage);
+    if (!parseDate(parser.value("to"), location.to))
+        return Cli::usageError("--to takes a date YYYY-MM-DD.", kUsage);
+    if (location.from > location.to)
+        return Cli::usageError("--from must not be later than --to.", kUsage);
+    const std::string urlTemplate = parser.value("location").toStdString();
+    location.address = urlTemplate.find("://") == std::string::npos
+        ? ImportLocation::LocalFileAddress(urlTemplate)
+        : ImportLocation::DownloadAddress(urlTemplate, location.from, location.to);
+    return Cli::Success;
+}
+
+int checkSourceOptions(const QCommandLineParser& parser)
+{
+    if (parser.isSet("location"))
+        return Cli::Success;
+    for (const char* option : {"from", "to", "name"})
+        if (parser.isSet(option))
+            return Cli::usageError(std::string("--") + option + " goes with --location.", kUsage);
+    if (Cli::positionals(parser).size() != 1)
+        return Cli::usageError("import takes exactly one SOURCE.", kUsage);
+    return Cli::Success;
+}
+
 int runImportCommand(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOptions({{"format", "The file's line layout with place holders.", "P"},
-                       {"separators", "Number format: \"9.999,99\", \" 9999,99\", \"9,999.99\" or \" 9999.99\".", "S"},
-                       {"case-sensitive", "Match the format case-sensitively."},
-                       {"symbol", "Item symbol for [&symbol].", "S"},
-                       {"json", "Print JSON."},
-                       {"into", "Merge the quotations into an item of this portfolio and save it.", "FILE"},
-                       {"item", "The item (exact name) that --into merges into.", "NAME"}});
+    parser.addOptions(
+        {{"format", "The file's line layout with place holders.", "P"},
+         {"separators", "Number format: \"9.999,99\", \" 9999,99\", \"9,999.99\" or \" 9999.99\".", "S"},
+         {"case-sensitive", "Match the format case-sensitively."},
+         {"symbol", "Item symbol for [&symbol].", "S"},
+         {"json", "Print JSON."},
+         {"into", "Merge the quotations into an item of this portfolio and save it.", "FILE"},
+         {"item", "The item (exact name) that --into merges into.", "NAME"},
+         {"location", "Download the history from this URL template (or read this local path).", "TEMPLATE"},
+         {"from", "First day of the period of the template's [&day_begin] ... [&year_begin].", "YYYY-MM-DD"},
+         {"to", "Last day of the period of the template's [&day_end] ... [&year_end].", "YYYY-MM-DD"},
+         {"name", "Item name for the template's [&name].", "N"}});
     parser.addPositionalArgument("SOURCE", "A historical quotation file.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    if (Cli::positionals(parser).size() != 1)
-        return Cli::usageError("import takes exactly one SOURCE.", kUsage);
+    if (const int checked = checkSourceOptions(parser); checked != Cli::Success)
+        return checked;
     if (parser.isSet("into") != parser.isSet("item"))
         return Cli::usageError("--into and --item go together.", kUsage);
 
@@ -115,12 +183,12 @@ int runImportCommand(const QStringList& args)
     if (separators < 0)
         return Cli::usageError("--separators takes one of \"9.999,99\", \" 9999,99\", \"9,999.99\", \" 9999.99\".",
                                kUsage);
-    ImportEngine::Rule rule;
-    SeparatorFormat::pairFor(separators, rule.thousands, rule.decimal);
-    rule.caseInsensitive = !parser.isSet("case-sensitive");
-    const std::string format =
-        parser.isSet("format") ? parser.value("format").toStdString() : ImportPattern::kDefaultFormat;
-    rule.pattern = ImportPattern::translate(format, rule.thousands, rule.decimal, parser.value("symbol").toStdString());
+    const bool download = parser.isSet("location");
+    Location location;
+    if (download) {
+        if (const int read = readLocation(parser, location); read != Cli::Success)
+            return read;
+    }
 
     // The portfolio and its item are checked before the import, so a wrong name costs no work.
     const bool merge = parser.isSet("into");
@@ -132,9 +200,34 @@ int runImportCommand(const QStringList& args)
         if (pos < 0)
             return exitCode;
     }
+    // A download puts the item's name and symbol into the template unless they are given.
+    std::string symbol = parser.value("symbol").toStdString();
+    std::string name = parser.value("name").toStdString();
+    if (download && merge) {
+        if (!parser.isSet("symbol"))
+            symbol = doc.item(pos).symbol;
+        if (!parser.isSet("name"))
+            name = doc.item(pos).name;
+    }
 
-    const std::string path = Cli::positionals(parser).first().toStdString();
-    const Result<ImportEngine::Gathered> run = ImportEngine::Run(path, rule);
+    ImportEngine::Rule rule;
+    SeparatorFormat::pairFor(separators, rule.thousands, rule.decimal);
+    rule.caseInsensitive = !parser.isSet("case-sensitive");
+    const std::string format =
+        parser.isSet("format") ? parser.value("format").toStdString() : ImportPattern::kDefaultFormat;
+    rule.pattern = ImportPattern::translate(format, rule.thousands, rule.decimal, symbol);
+
+    const std::string path = download ? location.address : Cli::positionals(parser).first().toStdString();
+    TempFile fetched;
+    if (download) {
+        Result<TempFile> file = HandOverDownload::FetchRaw(location.address, name, symbol);
+        if (!file) {
+            Cli::err(file.message());
+            return Cli::FileError;
+        }
+        fetched = std::move(file).value();
+    }
+    const Result<ImportEngine::Gathered> run = ImportEngine::Run(download ? fetched.path() : path, rule);
     const ImportEngine::Gathered result = run ? *run : ImportEngine::Gathered{{}, {}, run.message()};
     // Merging reports through the portfolio; listing is for looking at a file before merging it.
     if (!merge)

@@ -30,4 +30,17 @@ TempFile createWith(std::string_view bytes)
     return {};
 }
 
+TempFile rename(TempFile file, const std::string& extension)
+{
+    const QString oldPath = QString::fromStdString(file.path());
+    if (!oldPath.endsWith(QLatin1String(".tmp")))
+        return file;
+    const QString newPath = oldPath.chopped(4) + QString::fromStdString(extension);
+    QFile::remove(newPath);
+    if (!QFile::rename(oldPath, newPath))
+        return file;
+    file.release();
+    return TempFile(newPath.toStdString());
+}
+
 } // namespace TempFiles

@@ -3,6 +3,7 @@
 #include "core/base/Utf8.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -66,6 +67,17 @@ bool replaceFirst(std::string& text, const std::string& variable, const std::str
     return true;
 }
 
+size_t replaceAll(std::string& text, const std::string& variable, const std::string& replacement)
+{
+    size_t count = 0;
+    for (size_t found = text.find(variable); found != std::string::npos;
+         found = text.find(variable, found + replacement.size())) {
+        text.replace(found, variable.size(), replacement);
+        ++count;
+    }
+    return count;
+}
+
 UrlVariables::Substitution finish(std::string text, bool changed)
 {
     const bool tooLong = utf8Length(text) > UrlVariables::kMaxLength;
@@ -113,6 +125,31 @@ Substitution SubstituteDateVariablesNow(const std::string& text, int shift)
 {
     time_t now = std::time(nullptr);
     return SubstituteDateVariables(text, now, shift);
+}
+
+Substitution SubstitutePeriodVariables(const std::string& text, time_t begin, time_t end)
+{
+    const std::tm first = localCalendarTime(begin).value_or(std::tm{});
+    const std::tm last = localCalendarTime(end).value_or(std::tm{});
+    const std::pair<const char*, int> variables[] = {
+        {"[&day_begin]", first.tm_mday},    {"[&month_begin]", first.tm_mon + 1},
+        {"[&month_begin-1]", first.tm_mon}, {"[&year_begin]", first.tm_year + 1900},
+        {"[&day_end]", last.tm_mday},       {"[&month_end]", last.tm_mon + 1},
+        {"[&month_end-1]", last.tm_mon},    {"[&year_end]", last.tm_year + 1900},
+    };
+    std::string result = text;
+    size_t replaced = 0;
+    for (const auto& [variable, value] : variables)
+        replaced += replaceAll(result, variable, std::to_string(value));
+    return finish(std::move(result), replaced > 0);
+}
+
+Substitution WebPageAddress(const std::string& urlTemplate, const std::string& name, const std::string& symbol)
+{
+    const Substitution dated = SubstituteDateVariablesNow(urlTemplate, 0);
+    Substitution address = SubstituteItemVariables(dated.text, name, symbol);
+    address.changed = address.changed || dated.changed;
+    return address;
 }
 
 } // namespace UrlVariables

@@ -4,7 +4,8 @@
 #include <string>
 
 // The variables that URL templates, start texts and patterns may contain: "[&name]", "[&symbol]"
-// and the date and time variables "[&d]", "[&dw]", "[&m]", "[&mstr]", "[&y]", "[&h]", "[&min]".
+// and the date and time variables "[&d]", "[&dw]", "[&m]", "[&mstr]", "[&y]", "[&h]", "[&min]";
+// import templates also hold the period variables "[&day_begin]" ... "[&year_end]".
 namespace UrlVariables {
 
 constexpr int kMaxLength = 259;
@@ -22,5 +23,10 @@ Substitution SubstituteItemVariables(const std::string& text, const std::string&
 // back once, by days, hours or minutes after the first of "[&d]", "[&dw]", "[&h]", "[&min]" met.
 Substitution SubstituteDateVariables(const std::string& text, time_t& referenceTime, int shift);
 Substitution SubstituteDateVariablesNow(const std::string& text, int shift);
+// Every occurrence of the eight period variables, from the local dates of `begin` and `end`, as numbers
+// without leading zeros ("[&month_begin-1]" counts months from 0).
+Substitution SubstitutePeriodVariables(const std::string& text, time_t begin, time_t end);
+// The address "Open web page" shows: the date variables of now, then the item variables.
+Substitution WebPageAddress(const std::string& urlTemplate, const std::string& name, const std::string& symbol);
 
 } // namespace UrlVariables

@@ -6,9 +6,9 @@ namespace SettingsKeys {
 
 namespace {
 
-const std::array<Entry, 20>& table()
+const std::array<Entry, 25>& table()
 {
-    static const std::array<Entry, 20> entries = {{
+    static const std::array<Entry, 25> entries = {{
         // "left,top,right,bottom" of the main window.
         {SettingsKey::MainWindowDimensions, "MainWindow/Dimensions", QMetaType::QString, QString()},
         {SettingsKey::ListViewHeight, "ListView/Dimensions", QMetaType::Int, 150},
@@ -32,6 +32,14 @@ const std::array<Entry, 20>& table()
         {SettingsKey::GraphEndMonth, "GraphView/EndMonth", QMetaType::Int, 1},
         {SettingsKey::GraphEndDay, "GraphView/EndDay", QMetaType::Int, 1},
         {SettingsKey::GraphGrid, "GraphView/bGrid", QMetaType::Int, 1},
+        {SettingsKey::ImportUrl1, "ServerImport/URL1", QMetaType::QString,
+         QStringLiteral("http://ichart.finance.yahoo.com/table.csv?b=[&day_begin]&a=[&month_begin-1]&c=[&year_begin]"
+                        "&e=[&day_end]&d=[&month_end-1]&f=[&year_end]&g=d&ignore=.csv&s=[&symbol]")},
+        {SettingsKey::ImportUrl2, "ServerImport/URL2", QMetaType::QString,
+         QStringLiteral("http://www.dws.de/kurse/[&symbol].csv")},
+        {SettingsKey::ImportUrl3, "ServerImport/URL3", QMetaType::QString, QString()},
+        {SettingsKey::ImportUrl4, "ServerImport/URL4", QMetaType::QString, QString()},
+        {SettingsKey::ImportUrl5, "ServerImport/URL5", QMetaType::QString, QString()},
         {SettingsKey::ServerPresetVersion, "Server Version/Version number", QMetaType::Int, 0},
     }};
     return entries;

@@ -25,6 +25,12 @@ enum class SettingsKey {
     GraphEndMonth,
     GraphEndDay,
     GraphGrid,
+    // The URL templates the import location offers; the program never writes them.
+    ImportUrl1,
+    ImportUrl2,
+    ImportUrl3,
+    ImportUrl4,
+    ImportUrl5,
     ServerPresetVersion,
 };
 

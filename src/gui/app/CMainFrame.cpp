@@ -200,6 +200,7 @@ void CMainFrame::connectActions()
     connect(a.manualUpdate, &QAction::triggered, m_items, &ItemCommands::manualUpdate);
     connect(a.testUpdate, &QAction::triggered, m_items, &ItemCommands::testUpdate);
     connect(a.openWebPage, &QAction::triggered, m_items, &ItemCommands::openWebPage);
+    connect(a.importQuotations, &QAction::triggered, m_items, &ItemCommands::importQuotations);
     connect(a.compareAll, &QAction::triggered, m_list, &CWPapierLView::compareAll);
     connect(a.abortDownloads, &QAction::triggered, this, &CMainFrame::abortDownloads);
     connect(a.percentual, &QAction::triggered, m_list, &CWPapierLView::setPercentual);
@@ -316,6 +317,7 @@ void CMainFrame::refreshCommandStates()
     a.chartDoubleClick->setEnabled(a.showQuotations->isEnabled());
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
     a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
+    a.importQuotations->setEnabled(m_list->focusedIsOrdinary());
     a.compareAll->setEnabled(m_list->rowItems().size() >= 2);
     const bool rows = !m_list->rowItems().empty();
     a.print->setEnabled(rows);

@@ -110,7 +110,6 @@ void createItemActions(MainActions& a, QMainWindow* w)
     a.chartProperties->setText(QCoreApplication::translate("MainActions", "&Properties\t"));
     a.chartDoubleClick = makeAction(w, QCoreApplication::translate("MainActions", "Show &quotations"),
                                     QCoreApplication::translate("MainActions", "Show the price history of an item."));
-    a.importQuotations->setEnabled(false);
     a.propertiesInList = follower(w, QCoreApplication::translate("MainActions", "&Properties\tEnter"), a.properties);
     a.importQuotationsInList =
         follower(w, QCoreApplication::translate("MainActions", "&Import quotations...\tCtrl+R"), a.importQuotations);

@@ -51,7 +51,6 @@ struct MainActions {
     QAction* insertItem;
     QAction* properties;
     QAction* showQuotations;
-    // Its dialog comes later: present with its text and key, disabled until connected.
     QAction* importQuotations;
     // The chart's "&Properties\t" (the item's chart page) and its double click (the quotations page at
     // the record in the action's data).

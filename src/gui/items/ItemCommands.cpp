@@ -128,8 +128,12 @@ void ItemCommands::openWebPage()
     if (!m_list.focusedIsOrdinary())
         return;
     const CWPapier& item = m_doc.item(m_doc.positionOf(m_list.focusedItem()));
-    const ServerConfig config = ItemRules(item);
-    const auto dated = UrlVariables::SubstituteDateVariablesNow(config.URL, 0);
-    const auto url = UrlVariables::SubstituteItemVariables(dated.text, item.name, item.symbol);
+    const auto url = UrlVariables::WebPageAddress(ItemRules(item).URL, item.name, item.symbol);
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
+}
+
+void ItemCommands::importQuotations()
+{
+    if (m_list.focusedIsOrdinary())
+        m_importer.run(&m_list, m_doc, m_list.focusedItem());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "core/model/CWPapierDoc.h"
+#include "gui/importexport/QuotationImporter.h"
 
 #include <QObject>
 
 class CWPapierLView;
 class UpdateController;
 
-// The commands on the list's selection: delete, cut, copy, paste, the quotation updates and the
-// item's web page. The list only publishes its selection; these act on it.
+// The commands on the list's selection: delete, cut, copy, paste, the quotation updates, the import and
+// the item's web page. The list only publishes its selection; these act on it.
 class ItemCommands : public QObject {
     Q_OBJECT
 public:
@@ -27,9 +28,13 @@ public:
     void manualUpdate();
     void testUpdate();
     void openWebPage();
+    void importQuotations();
+    // Holds the import settings while the program runs.
+    QuotationImporter& importer() { return m_importer; }
 
 private:
     CWPapierDoc& m_doc;
     CWPapierLView& m_list;
     UpdateController& m_updates;
+    QuotationImporter m_importer;
 };

@@ -106,3 +106,35 @@ TEST_F(DateVariables, NowUsesTheCurrentTime)
     localtime_r(&now, &local);
     EXPECT_EQ(SubstituteDateVariablesNow("[&y]", 0).text, std::to_string(local.tm_year + 1900));
 }
+
+TEST_F(DateVariables, PeriodVariablesGiveNumbersWithoutLeadingZeros)
+{
+    const time_t begin = localTime(2004, 3, 2, 12);
+    const time_t end = localTime(2004, 12, 31, 12);
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"/table.csv?b=[&day_begin]&a=[&month_begin-1]&c=[&year_begin]&e=[&day_end]&d=[&month_end-1]&f=[&year_end]"
+         "&g=d&ignore=.csv&s=[&symbol]",
+         "/table.csv?b=2&a=2&c=2004&e=31&d=11&f=2004&g=d&ignore=.csv&s=[&symbol]"},
+        {"[&month_begin]/[&month_end]", "3/12"},
+        {"[&day_begin][&day_begin]-[&year_end][&year_end]", "22-20042004"},
+        {"[&month_begin-1][&month_begin]", "23"},
+        {"[&Day_begin][&d_begin]", "[&Day_begin][&d_begin]"},
+    };
+    for (const auto& c : cases) {
+        const auto s = SubstitutePeriodVariables(c.text, begin, end);
+        EXPECT_EQ(s.text, c.expected) << c.text;
+        EXPECT_EQ(s.changed, std::string(c.text) != c.expected) << c.text;
+    }
+}
+
+TEST_F(DateVariables, WebPageAddressPutsInTodayThenTheItem)
+{
+    const std::string year = SubstituteDateVariablesNow("[&y]", 0).text;
+    const auto s = WebPageAddress("http://q.example/[&y]/[&name]?s=[&symbol]&again=[&symbol]", "A & B", "7.F");
+    EXPECT_EQ(s.text, "http://q.example/" + year + "/A & B?s=7.F&again=[&symbol]");
+    EXPECT_TRUE(s.changed);
+    EXPECT_FALSE(WebPageAddress("http://q.example/", "A", "B").changed);
+}

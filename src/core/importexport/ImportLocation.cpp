@@ -1,0 +1,44 @@
+#include "core/importexport/ImportLocation.h"
+
+#include "core/base/UrlVariables.h"
+#include "core/settings/SettingsStore.h"
+
+namespace ImportLocation {
+
+namespace {
+
+SettingsKey templateKey(int number)
+{
+    return static_cast<SettingsKey>(static_cast<int>(SettingsKey::ImportUrl1) + number - 1);
+}
+
+} // namespace
+
+std::vector<std::string> ReadTemplates()
+{
+    std::vector<std::string> templates;
+    for (int number = 1; number <= kTemplateCount; ++number)
+        templates.push_back(SettingsStore::value(templateKey(number)).toString().toStdString());
+    return templates;
+}
+
+std::vector<std::string> OfferedTemplates()
+{
+    std::vector<std::string> offered;
+    for (const std::string& urlTemplate : ReadTemplates())
+        if (offered.empty() || !urlTemplate.empty())
+            offered.push_back(urlTemplate);
+    return offered;
+}
+
+std::string LocalFileAddress(const std::string& path)
+{
+    return kFilePrefix + path;
+}
+
+std::string DownloadAddress(const std::string& urlTemplate, time_t begin, time_t end)
+{
+    return UrlVariables::SubstitutePeriodVariables(urlTemplate, begin, end).text;
+}
+
+} // namespace ImportLocation

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+// Where a historical file comes from: a local file, or an address built from a URL template and a period.
+namespace ImportLocation {
+
+constexpr int kTemplateCount = 5;
+constexpr const char* kFilePrefix = "file://";
+
+// "ServerImport"/"URL1" to "URL5", each missing value by its default. The program never writes them.
+std::vector<std::string> ReadTemplates();
+// The templates offered for choice: "URL1" always, the others when not empty.
+std::vector<std::string> OfferedTemplates();
+
+std::string LocalFileAddress(const std::string& path);
+// The template with the period variables of `begin` to `end` put in; the item variables stay for the fetch.
+std::string DownloadAddress(const std::string& urlTemplate, time_t begin, time_t end);
+
+} // namespace ImportLocation

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/importexport/ImportSettings.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Import location": a local file, or a download whose address a URL template and a period make.
+class ImportLocationDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ImportLocationDialog(const ImportSettings& settings, QWidget* parent = nullptr);
+
+    // The settings with the dialog's choices taken over.
+    ImportSettings settings() const;
+    // "file://" and the path, or the template with the period put in.
+    std::string address() const;
+    void choosePath();
+
+    QRadioButton* localButton() const { return m_local; }
+    QRadioButton* downloadButton() const { return m_download; }
+    QLineEdit* pathField() const { return m_path; }
+    QPushButton* pathButton() const { return m_pathButton; }
+    QDateEdit* beginField() const { return m_begin; }
+    QDateEdit* endField() const { return m_end; }
+    QComboBox* templateList() const { return m_templates; }
+
+private:
+    void applyEnablingRules();
+
+    ImportSettings m_settings;
+    QRadioButton* m_local;
+    QRadioButton* m_download;
+    QLineEdit* m_path;
+    QPushButton* m_pathButton;
+    QDateEdit* m_begin;
+    QDateEdit* m_end;
+    QComboBox* m_templates;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QLineEdit>
+
+// An address field that takes a dropped text (a link dragged from a browser) in place of its content.
+class AddressField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit AddressField(QWidget* parent = nullptr);
+
+protected:
+    void dropEvent(QDropEvent* event) override;
+};

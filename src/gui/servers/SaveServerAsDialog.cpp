@@ -1,0 +1,36 @@
+#include "gui/servers/SaveServerAsDialog.h"
+
+#include "core/servers/ServerStore.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SaveServerAsDialog::SaveServerAsDialog(QWidget* parent) : QDialog(parent), m_names(new QComboBox(this))
+{
+    setWindowTitle(tr("Server configuration"));
+    m_names->setEditable(true);
+    m_names->setInsertPolicy(QComboBox::NoInsert);
+    m_names->setMinimumWidth(280);
+    for (const std::string& name : ServerStore::ListServerNames())
+        m_names->addItem(QString::fromStdString(name));
+    m_names->setCurrentIndex(m_names->count() > 0 ? 0 : -1);
+    m_names->lineEdit()->selectAll();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(tr("Save as:"), this));
+    layout->addWidget(m_names);
+    layout->addWidget(buttons);
+}
+
+QString SaveServerAsDialog::chosenName() const
+{
+    return m_names->currentText();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+
+// "Server configuration": the name to save a server's rules under, typed or picked from the stored names.
+class SaveServerAsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit SaveServerAsDialog(QWidget* parent = nullptr);
+
+    QString chosenName() const;
+    QComboBox* nameList() const { return m_names; }
+
+private:
+    QComboBox* m_names;
+};

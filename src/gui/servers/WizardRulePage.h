@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/extract/WizardRules.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+// The wizard's second page: the page version, the separator format, the quotation read off the page and
+// the rules that find it, each marked in the page view when selected.
+class WizardRulePage : public QWidget {
+    Q_OBJECT
+public:
+    // The sample page as raw, semi-html and text-only text, each made searchable; empty when unreadable.
+    using PageVersions = std::array<std::optional<std::string>, 3>;
+
+    WizardRulePage(int format, const std::string& thousands, const std::string& decimal, QWidget* parent = nullptr);
+
+    void setPages(PageVersions pages);
+    // "Get &Configuration": every rule that finds the quotation in the chosen page version.
+    void generate();
+    const WizardRules::Rule* selectedRule() const;
+    // The separator pair chosen.
+    void separators(std::string& thousands, std::string& decimal) const;
+
+    QComboBox* conversionList() const { return m_conversion; }
+    QComboBox* separatorList() const { return m_separators; }
+    QLineEdit* quotationField() const { return m_quotation; }
+    QPushButton* generateButton() const { return m_generate; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QListWidget* ruleList() const { return m_ruleList; }
+    QPlainTextEdit* pageView() const { return m_pageView; }
+    QPushButton* backButton() const { return m_back; }
+    QPushButton* nextButton() const { return m_next; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+signals:
+    void back();
+    void finish();
+    void cancelled();
+
+private:
+    PageConverter::Mode mode() const;
+    void showPageVersion();
+    void markSelectedRule();
+    // The position in the page view of a byte offset of the page version.
+    int viewPosition(size_t byteOffset) const;
+
+    PageVersions m_pages;
+    std::vector<WizardRules::Rule> m_rules;
+    QComboBox* m_conversion;
+    QComboBox* m_separators;
+    QLineEdit* m_quotation;
+    QPushButton* m_generate;
+    QProgressBar* m_progress;
+    QListWidget* m_ruleList;
+    QPlainTextEdit* m_pageView;
+    QPushButton* m_back;
+    QPushButton* m_next;
+    QPushButton* m_cancel;
+};

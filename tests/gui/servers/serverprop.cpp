@@ -1,0 +1,242 @@
+#include "GuiFixtures.h"
+#include "TestEnvironment.h"
+#include "core/servers/ServerStore.h"
+#include "gui/servers/CDlgServerProp.h"
+#include "gui/servers/SaveServerAsDialog.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QtTest>
+
+namespace {
+
+ServerConfig rules(int filtering, int format = 1)
+{
+    ServerConfig config = ServerConfig::newServerDefaults();
+    config.URL = "http://quotes.example/q?s=[&symbol]&n=[&name]&y=[&y]";
+    config.Filtering = filtering;
+    config.Format = format;
+    return config;
+}
+
+} // namespace
+
+// Collects the addresses the dialog hands to the desktop's "open" action.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls()
+    {
+        for (const char* scheme : {"http", "file"})
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char* scheme : {"http", "file"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class TestServerProp : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { MessageDialog::clearShownTexts(); }
+
+    void advancedSectionGrowsAndShrinks()
+    {
+        TestEnvironment env;
+        CDlgServerProp advanced(rules(1), "Bank", "Item", "SYM");
+        advanced.show();
+        QVERIFY(advanced.advancedShown());
+        QVERIFY(advanced.advancedSection()->isVisible());
+        QCOMPARE(advanced.advancedToggle()->text(), QStringLiteral("Advanced <<"));
+        QVERIFY(!advanced.advancedToggle()->isEnabled());
+        advanced.toggleAdvanced();
+        QVERIFY2(advanced.advancedShown(), "Advanced Search keeps the section");
+        advanced.standardButton()->setChecked(true);
+        QVERIFY(advanced.advancedToggle()->isEnabled());
+        const int height = advanced.height();
+        const int group = advanced.rulesGroup()->height();
+        const int buttons = advanced.testButton()->y();
+        QTest::mouseClick(advanced.advancedToggle(), Qt::LeftButton);
+        QVERIFY(!advanced.advancedSection()->isVisible());
+        QCOMPARE(advanced.advancedToggle()->text(), QStringLiteral("Advanced >>"));
+        QCOMPARE(advanced.height(), height - CDlgServerProp::kAdvancedHeight);
+        QCOMPARE(advanced.rulesGroup()->height(), group - CDlgServerProp::kAdvancedHeight);
+        QCOMPARE(advanced.testButton()->y(), buttons - CDlgServerProp::kAdvancedHeight);
+
+        CDlgServerProp standard(rules(0), "Bank", "Item", "SYM");
+        standard.show();
+        QVERIFY(!standard.advancedSection()->isVisible());
+        QCOMPARE(standard.advancedToggle()->text(), QStringLiteral("Advanced >>"));
+        const int shrunk = standard.height();
+        QTest::mouseClick(standard.advancedToggle(), Qt::LeftButton);
+        QCOMPARE(standard.height(), shrunk + CDlgServerProp::kAdvancedHeight);
+        QCOMPARE(standard.advancedToggle()->text(), QStringLiteral("Advanced <<"));
+    }
+
+    void enablingRules()
+    {
+        TestEnvironment env;
+        const struct {
+            int format;
+            bool advanced, date, time;
+            bool tags, start, regExp, dayIndex, hourIndex;
+        } cases[] = {
+            {1, false, false, false, true, true, false, false, false},
+            {0, false, true, true, false, true, false, false, false},
+            {2, false, false, false, false, true, false, false, false},
+            {1, true, false, false, false, false, true, false, false},
+            {1, true, true, false, false, false, true, true, false},
+            {2, true, false, true, false, false, true, false, true},
+        };
+        for (const auto& c : cases) {
+            CDlgServerProp dialog(rules(0, 0), "Bank", "Item", "SYM");
+            dialog.formatButton(c.format)->setChecked(true);
+            dialog.toggleAdvanced();
+            (c.advanced ? dialog.advancedButton() : dialog.standardButton())->setChecked(true);
+            dialog.extractDateBox()->setChecked(c.date);
+            dialog.extractTimeBox()->setChecked(c.time);
+            const QByteArray row = QByteArray::number(int(&c - cases));
+            QVERIFY2(dialog.tagsField()->isEnabled() == c.tags, row);
+            QVERIFY2(dialog.startTextField()->isEnabled() == c.start, row);
+            QVERIFY2(dialog.numbersField()->isEnabled() == c.start, row);
+            QVERIFY2(dialog.regExpField()->isEnabled() == c.regExp, row);
+            QVERIFY2(dialog.quotationIndexField()->isEnabled() == c.regExp, row);
+            QVERIFY2(dialog.extractDateBox()->isEnabled() == c.regExp, row);
+            QVERIFY2(dialog.dateIndexField(2)->isEnabled() == c.dayIndex, row);
+            QVERIFY2(dialog.timeIndexField(1)->isEnabled() == c.hourIndex, row);
+            QVERIFY2(dialog.advancedToggle()->isEnabled() == !c.advanced, row);
+        }
+    }
+
+    void aDisabledTagCountIsKeptAndEveryFieldTakenOver()
+    {
+        TestEnvironment env;
+        ServerConfig config = rules(0, 2);
+        config.Nr_HTML_before_Value = 7;
+        CDlgServerProp dialog(config, "Bank", "Item", "SYM");
+        QVERIFY(!dialog.tagsField()->isEnabled());
+        dialog.timeoutField()->setValue(42);
+        dialog.separatorList()->setCurrentIndex(2);
+        dialog.startTextField()->setText("Kurs:");
+        dialog.numbersField()->setValue(3);
+        dialog.caseInsensitiveBox()->setChecked(false);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const ServerConfig& taken = dialog.config();
+        QCOMPARE(taken.Nr_HTML_before_Value, 7);
+        QCOMPARE(taken.Format, 2);
+        QCOMPARE(taken.Timeout, 42);
+        QCOMPARE(taken.TAUSEND, std::string(","));
+        QCOMPARE(taken.DECIMAL, std::string("."));
+        QCOMPARE(taken.Text_before_Value, std::string("Kurs:"));
+        QCOMPARE(taken.Numbers_before_Value, 3);
+        QCOMPARE(taken.NoCaseSensitiv, 0);
+        QCOMPARE(taken.Filtering, 0);
+    }
+
+    void numbersOutOfRangeAreRefused()
+    {
+        TestEnvironment env;
+        const struct {
+            int timeout, tags, numbers;
+            const char* message;
+        } cases[] = {
+            {0, 0, 0, "Please enter an integer between 1 and 600."},
+            {601, 0, 0, "Please enter an integer between 1 and 600."},
+            {1, 10001, 0, "Please enter an integer between 0 and 10000."},
+            {600, 0, -1, "Please enter an integer between 0 and 10000."},
+            {600, 10000, 10000, nullptr},
+            {1, 0, 0, nullptr},
+        };
+        for (const auto& c : cases) {
+            MessageDialog::clearShownTexts();
+            CDlgServerProp dialog(rules(0), "Bank", "Item", "SYM");
+            dialog.timeoutField()->setValue(c.timeout);
+            dialog.tagsField()->setValue(c.tags);
+            dialog.numbersField()->setValue(c.numbers);
+            if (c.message)
+                MessageDialog::setNextAnswer(QMessageBox::Ok);
+            dialog.accept();
+            QCOMPARE(dialog.result() == QDialog::Accepted, c.message == nullptr);
+            QCOMPARE(MessageDialog::shownTexts(), c.message ? QStringList{c.message} : QStringList{});
+        }
+    }
+
+    void saveAsOverwritesWithoutAskingAndKeepsTheUserDefinedName()
+    {
+        TestEnvironment env;
+        ServerConfig stored = rules(0);
+        stored.URL = "http://old.example/";
+        QVERIFY(ServerStore::WriteServerConfig("Bank", stored).isOk());
+        CDlgServerProp dialog(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [My item]"));
+        dialog.urlField()->setText("http://new.example/[&symbol]");
+
+        const auto saveAs = [&dialog](const QString& name) {
+            whenModal<SaveServerAsDialog>([name](SaveServerAsDialog* chooser) {
+                QCOMPARE(chooser->windowTitle(), QStringLiteral("Server configuration"));
+                QCOMPARE(chooser->nameList()->currentText(), chooser->nameList()->itemText(0));
+                chooser->nameList()->setCurrentText(name);
+                chooser->accept();
+            });
+            dialog.saveAs();
+        };
+        saveAs("Bank");
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
+        ServerConfig read;
+        ServerStore::ReadServerConfig("Bank", read);
+        QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
+
+        const std::vector<std::string> names = ServerStore::ListServerNames();
+        dialog.urlField()->setText("http://other.example/");
+        saveAs(ServerConfig::kUserDefinedName);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
+        QCOMPARE(dialog.serverName(), std::string(ServerConfig::kUserDefinedName));
+        QCOMPARE(ServerStore::ListServerNames(), names);
+
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        saveAs("Back\\slash");
+        QCOMPARE(MessageDialog::shownTexts().size(), 1);
+        QCOMPARE(ServerStore::ListServerNames(), names);
+        ServerStore::ReadServerConfig("Bank", read);
+        QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
+    }
+
+    void addressTestAndHelpReachTheirTargets()
+    {
+        TestEnvironment env;
+        OpenedUrls opened;
+        CDlgServerProp dialog(rules(0), "Bank", "A B", "7.F");
+        std::vector<std::string> tested;
+        dialog.setTester([&tested](const std::string& name, const std::string& symbol, const ServerConfig& config) {
+            tested = {name, symbol, config.URL};
+        });
+        dialog.urlField()->setText("http://unsaved.example/[&symbol]/[&name]/[&y]");
+        QTest::mouseClick(dialog.downloadUrlButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
+        QCOMPARE(opened.urls.size(), 2);
+        const QString year = QString::number(QDate::currentDate().year());
+        QCOMPARE(opened.urls[0].toString(QUrl::FullyEncoded),
+                 QStringLiteral("http://unsaved.example/7.F/A%20B/") + year);
+        QVERIFY(opened.urls[1].isLocalFile());
+        QCOMPARE(opened.urls[1].fileName(), QStringLiteral("TKRSrv.html"));
+        QCOMPARE(tested, (std::vector<std::string>{"A B", "7.F", "http://unsaved.example/[&symbol]/[&name]/[&y]"}));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
+    }
+};
+
+QTEST_MAIN(TestServerProp)
+#include "serverprop.moc"
