@@ -17,6 +17,7 @@
 #include "gui/views/PortfolioRowBuilder.h"
 #include "gui/widgets/AppIcons.h"
 #include "gui/widgets/FileDialog.h"
+#include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -27,7 +28,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -500,16 +500,12 @@ QString CMainFrame::homePageAddress()
 
 QString CMainFrame::helpPagePath(const QString& fileName)
 {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QString beside = programFolder.filePath(fileName);
-    const QString installed =
-        QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/tickora/help/") + fileName));
-    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
+    return HelpPages::path(fileName);
 }
 
 void CMainFrame::openHelpPage(const QString& fileName)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpPagePath(fileName)));
+    HelpPages::open(fileName);
 }
 
 void CMainFrame::showOptions()

@@ -5,13 +5,12 @@
 #include "core/servers/ServerNameCheck.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
+#include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -344,8 +343,7 @@ void CDlgServerProp::saveAs()
 
 void CDlgServerProp::openHelp()
 {
-    const QString page = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TKRSrv.html"));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    HelpPages::open(QStringLiteral("TKRSrv.html"));
 }
 
 void CDlgServerProp::accept()

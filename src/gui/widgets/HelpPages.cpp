@@ -1,0 +1,25 @@
+#include "gui/widgets/HelpPages.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace HelpPages {
+
+QString path(const QString& fileName)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString beside = programFolder.filePath(fileName);
+    const QString installed =
+        QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/tickora/help/") + fileName));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
+}
+
+void open(const QString& fileName)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path(fileName)));
+}
+
+} // namespace HelpPages
