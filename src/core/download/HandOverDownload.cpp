@@ -1,6 +1,7 @@
 #include "core/download/HandOverDownload.h"
 
 #include "core/base/UrlVariables.h"
+#include "core/download/DownloadSettings.h"
 #include "core/download/DownloadWorker.h"
 #include "core/download/EventQueue.h"
 
@@ -15,6 +16,7 @@ std::unique_ptr<DownloadJob> MakeJob(Kind kind, const std::string& urlTemplate, 
     if (url.tooLong)
         job->refusal = "Error: The address is longer than 259 characters!";
     job->timeout = DownloadJob::kHandOverTimeout;
+    job->userAgent = DownloadSettings::read().userAgent;
     job->wizard = kind == Kind::Wizard;
     job->raw = kind == Kind::Raw;
     return job;

@@ -13,7 +13,8 @@ namespace HandOverDownload {
 enum class Kind { Wizard, Raw };
 
 // The job for `urlTemplate` with its first "[&name]" and "[&symbol]" put in; the worker puts in the date
-// variables of the current time. Receiver, abort flag and counter are the caller's to set.
+// variables of the current time. Sent with the user's user agent; receiver and abort signal are the
+// caller's to set.
 std::unique_ptr<DownloadJob> MakeJob(Kind kind, const std::string& urlTemplate, const std::string& name,
                                      const std::string& symbol);
 

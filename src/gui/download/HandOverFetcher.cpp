@@ -1,18 +1,19 @@
 #include "gui/download/HandOverFetcher.h"
 
-#include "core/download/DownloadWorker.h"
-#include "core/download/JobCounter.h"
+#include "core/download/AbortSignal.h"
+#include "core/download/DownloadPool.h"
 #include "gui/download/GuiEventSink.h"
 
+// Hand-over jobs start at once whatever the limits, so one thread with one connection serves them.
 HandOverFetcher::HandOverFetcher(QObject* parent)
-    : QObject(parent), m_abort(std::make_shared<std::atomic<bool>>(false)), m_workers(std::make_shared<JobCounter>())
+    : QObject(parent), m_abort(std::make_shared<AbortSignal>()), m_pool(std::make_unique<DownloadPool>(1, 1))
 {
 }
 
 HandOverFetcher::~HandOverFetcher()
 {
-    m_abort->store(true);
-    m_workers->waitUntilIdle();
+    m_abort->set();
+    m_pool.reset();
 }
 
 void HandOverFetcher::start(HandOverDownload::Kind kind, const std::string& urlTemplate, const std::string& name,
@@ -20,14 +21,8 @@ void HandOverFetcher::start(HandOverDownload::Kind kind, const std::string& urlT
 {
     std::unique_ptr<DownloadJob> job = HandOverDownload::MakeJob(kind, urlTemplate, name, symbol);
     job->receiver = std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { deliver(event); });
-    job->abortFlag = m_abort;
-    job->counter = m_workers;
-    StartDownloadJob(std::move(job));
-}
-
-bool HandOverFetcher::running() const
-{
-    return m_workers->running() > 0;
+    job->abort = m_abort;
+    m_pool->submit(std::move(job));
 }
 
 void HandOverFetcher::deliver(DownloadEvent& event)

@@ -6,10 +6,10 @@
 #include <QObject>
 #include <QString>
 
-#include <atomic>
 #include <memory>
 
-class JobCounter;
+class AbortSignal;
+class DownloadPool;
 
 // Runs the wizard's and the import's downloads on a worker thread and reports them on the GUI thread:
 // a status text for every event, then the loaded files or the end of a failure.
@@ -22,7 +22,6 @@ public:
 
     void start(HandOverDownload::Kind kind, const std::string& urlTemplate, const std::string& name,
                const std::string& symbol);
-    bool running() const;
 
 signals:
     void statusChanged(const QString& text);
@@ -34,6 +33,6 @@ signals:
 private:
     void deliver(DownloadEvent& event);
 
-    std::shared_ptr<std::atomic<bool>> m_abort;
-    std::shared_ptr<JobCounter> m_workers;
+    std::shared_ptr<AbortSignal> m_abort;
+    std::unique_ptr<DownloadPool> m_pool;
 };
