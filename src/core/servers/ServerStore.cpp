@@ -94,6 +94,8 @@ void ReadServerConfig(const std::string& name, ServerConfig& config)
 
 Status CheckServerName(const std::string& name)
 {
+    if (name.empty())
+        return Status::error(Status::Code::InvalidInput, "'' is not a valid server name.");
     // Lines split the list and the registry export, and a backslash would nest a registry key.
     const bool refused = std::any_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
@@ -114,7 +116,7 @@ Status WriteServerConfig(const std::string& name, const ServerConfig& config)
     if (const std::optional<std::string> field = checked.overlongText())
         return Status::error(Status::Code::InvalidInput,
                              "The server's " + *field + " is longer than 259 characters and was not stored.");
-    if (name.empty() || name == ServerConfig::kUserDefinedName)
+    if (name == ServerConfig::kUserDefinedName)
         return Status::error(Status::Code::InvalidInput, "'" + name + "' is not a valid server name.");
     QStringList headers;
     for (const std::string& line : config.Headers) {

@@ -16,7 +16,7 @@ std::vector<std::string> ListServerNames();
 bool ServerExists(const std::string& name);
 // Fills `config` from the stored server; a missing server leaves the defaults and keeps TAUSEND/DECIMAL.
 void ReadServerConfig(const std::string& name, ServerConfig& config);
-// Refuses a name with a line break, another control character (also DEL) or a backslash.
+// Refuses the empty name and a name with a line break, another control character (also DEL) or a backslash.
 Status CheckServerName(const std::string& name);
 // Stores all 19 fields. Refuses such a name, an overlong text or the pseudo-server name.
 Status WriteServerConfig(const std::string& name, const ServerConfig& config);

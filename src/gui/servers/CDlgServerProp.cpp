@@ -2,7 +2,6 @@
 
 #include "core/base/UrlVariables.h"
 #include "core/servers/SeparatorFormat.h"
-#include "core/servers/ServerNameCheck.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
 #include "gui/widgets/HelpPages.h"
@@ -16,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -67,6 +67,7 @@ CDlgServerProp::CDlgServerProp(const ServerConfig& config, const std::string& se
     applyEnablingRules();
     setAdvancedShown(m_config.Filtering == 1);
     updateTitle();
+    enableHeaders();
 }
 
 QWidget* CDlgServerProp::buildAddressRow()
@@ -87,6 +88,11 @@ QWidget* CDlgServerProp::buildAddressRow()
     layout->addWidget(new QLabel(tr("Download timeout:"), row), 1, 0);
     layout->addWidget(m_timeout, 1, 1);
     layout->addWidget(new QLabel(tr("seconds"), row), 1, 2);
+    m_headers = new QPlainTextEdit(row);
+    m_headers->setTabChangesFocus(true);
+    m_headers->setFixedHeight(m_headers->fontMetrics().lineSpacing() * 3 + 12);
+    layout->addWidget(new QLabel(tr("Request headers:"), row), 2, 0, Qt::AlignTop);
+    layout->addWidget(m_headers, 2, 1, 1, 3);
     layout->setColumnStretch(3, 1);
     connect(m_downloadUrl, &QPushButton::clicked, this, &CDlgServerProp::openDownloadUrl);
     return row;
@@ -211,6 +217,10 @@ void CDlgServerProp::showFields()
     const ServerConfig& c = m_config;
     m_url->setText(QString::fromStdString(c.URL));
     m_timeout->setValue(c.Timeout);
+    QStringList headers;
+    for (const std::string& line : c.Headers)
+        headers << QString::fromStdString(line);
+    m_headers->setPlainText(headers.join(QLatin1Char('\n')));
     if (c.Format >= 0 && c.Format <= 2)
         m_format[c.Format]->setChecked(true);
     m_separators->setCurrentIndex(SeparatorFormat::indexOf(c.TAUSEND, c.DECIMAL));
@@ -279,11 +289,41 @@ bool CDlgServerProp::checkRange(QSpinBox* field, int min, int max)
     return false;
 }
 
+void CDlgServerProp::enableHeaders()
+{
+    const bool stored = m_serverName != ServerConfig::kUserDefinedName;
+    m_headers->setEnabled(stored);
+    m_headers->setToolTip(stored ? tr("One \"Name: value\" per line, sent with every download of the server; "
+                                      "[&name] and [&symbol] are put in.")
+                                 : tr("Only a stored server sends request headers."));
+}
+
+bool CDlgServerProp::readHeaders(std::vector<std::string>& headers)
+{
+    headers.clear();
+    for (const QString& line : m_headers->toPlainText().split(QLatin1Char('\n'))) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const std::string text = line.toStdString();
+        if (const std::optional<std::string> refusal = ServerConfig::headerRefusal(text)) {
+            MessageDialog::warning(this, QString::fromStdString(*refusal));
+            m_headers->setFocus();
+            return false;
+        }
+        headers.push_back(text);
+    }
+    return true;
+}
+
 bool CDlgServerProp::takeOverFields()
 {
     if (!checkRange(m_timeout, 1, 600) || !checkRange(m_tags, 0, 10000) || !checkRange(m_numbers, 0, 10000))
         return false;
+    std::vector<std::string> headers;
+    if (!readHeaders(headers))
+        return false;
     ServerConfig& c = m_config;
+    c.Headers = std::move(headers);
     c.URL = m_url->text().toStdString();
     c.Timeout = m_timeout->value();
     for (int format = 0; format < 3; ++format)
@@ -329,11 +369,12 @@ void CDlgServerProp::saveAs()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::string name = dialog.chosenName().toStdString();
-    if (const Status valid = CheckServerName(name); !valid) {
+    if (const Status valid = ServerStore::CheckServerName(name); !valid) {
         MessageDialog::warning(this, QString::fromStdString(valid.message()));
         return;
     }
     m_serverName = name;
+    enableHeaders();
     if (name == ServerConfig::kUserDefinedName)
         return;
     updateTitle();

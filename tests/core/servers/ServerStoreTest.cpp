@@ -119,6 +119,38 @@ TEST(ServerStore, AnyNameRoundTripsAndListsSortedIgnoringCase)
     EXPECT_EQ(ServerStore::ListServerNames().size(), names.size() - 1);
 }
 
+TEST(ServerStore, ServerNameCheckRefusesEmptyControlCharactersAndBackslash)
+{
+    TestEnvironment env;
+    const std::string controls =
+        "A server name must not contain a line break, another control character or a backslash.";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "'' is not a valid server name."},
+        {"Line\nbreak", controls},
+        {"Return\r", controls},
+        {"\tTab", controls},
+        {std::string("Nul\0x", 5), controls},
+        {"Escape\x1b", controls},
+        {"Del\x7f", controls},
+        {"Back\\slash", controls},
+        {"b/slash", ""},
+        {"ämter ü", ""},
+        {"  blanks  ", ""},
+        {"%25 | pipe", ""},
+        // The pseudo-server passes the name check; storing it is refused elsewhere.
+        {ServerConfig::kUserDefinedName, ""},
+    };
+    for (const auto& [name, message] : cases) {
+        const Status checked = ServerStore::CheckServerName(name);
+        EXPECT_EQ(checked.message(), message) << name;
+        EXPECT_EQ(checked.isOk(), message.empty()) << name;
+        if (!message.empty()) {
+            EXPECT_EQ(ServerStore::WriteServerConfig(name, sampleConfig()).message(), message) << name;
+            EXPECT_FALSE(ServerStore::ServerExists(name)) << name;
+        }
+    }
+}
+
 TEST(ServerStore, OverlongTextsAndThePseudoServerAreRefused)
 {
     TestEnvironment env;
