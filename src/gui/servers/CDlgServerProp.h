@@ -6,11 +6,13 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -46,6 +48,7 @@ public:
     bool advancedShown() const { return m_advancedShown; }
     QLineEdit* urlField() const { return m_url; }
     QSpinBox* timeoutField() const { return m_timeout; }
+    QPlainTextEdit* headersField() const { return m_headers; }
     QRadioButton* formatButton(int format) const { return m_format[format]; }
     QComboBox* separatorList() const { return m_separators; }
     QCheckBox* caseInsensitiveBox() const { return m_caseInsensitive; }
@@ -80,6 +83,10 @@ private:
     void setAdvancedShown(bool shown);
     void updateTitle();
     bool checkRange(QSpinBox* field, int min, int max);
+    // The lines of "Request headers:" without blank ones; refuses a line the server store would refuse.
+    bool readHeaders(std::vector<std::string>& headers);
+    // Only a stored server sends request headers; the item's own rules send none.
+    void enableHeaders();
 
     ServerConfig m_config;
     std::string m_serverName;
@@ -91,6 +98,7 @@ private:
     QLineEdit* m_url = nullptr;
     QPushButton* m_downloadUrl = nullptr;
     QSpinBox* m_timeout = nullptr;
+    QPlainTextEdit* m_headers = nullptr;
     QRadioButton* m_format[3] = {};
     QComboBox* m_separators = nullptr;
     QCheckBox* m_caseInsensitive = nullptr;

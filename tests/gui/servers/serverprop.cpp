@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -212,6 +213,57 @@ private slots:
         QCOMPARE(ServerStore::ListServerNames(), names);
         ServerStore::ReadServerConfig("Bank", read);
         QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
+    }
+
+    void requestHeadersOneLineEachRefusedAsTheStoreRefusesThem()
+    {
+        TestEnvironment env;
+        ServerConfig config = rules(0);
+        config.Headers = {"Referer: http://quotes.example/", "X-Symbol: [&symbol]"};
+        CDlgServerProp dialog(config, "Bank", "Item", "SYM");
+        QVERIFY(dialog.headersField()->isEnabled());
+        QCOMPARE(dialog.headersField()->toPlainText(),
+                 QStringLiteral("Referer: http://quotes.example/\nX-Symbol: [&symbol]"));
+
+        const struct {
+            const char* typed;
+            const char* refusal;
+            std::vector<std::string> taken;
+        } cases[] = {
+            {"Accept-Language: de\n\n  \nX-A: 1\n", nullptr, {"Accept-Language: de", "X-A: 1"}},
+            {"X-A: tab\there",
+             "The request header 'X-A: tab\there' contains a line break or another control character.",
+             {}},
+            {"X-A: 1\nX-B: bell\a",
+             "The request header 'X-B: bell\a' contains a line break or another control character.",
+             {}},
+            {"X-A: 1\nTwo words: x", "The request header 'Two words: x' is not of the form \"Name: value\".", {}},
+            {"", nullptr, {}},
+        };
+        for (const auto& c : cases) {
+            MessageDialog::clearShownTexts();
+            const ServerConfig before = dialog.config();
+            dialog.headersField()->setPlainText(QString::fromUtf8(c.typed));
+            if (c.refusal)
+                MessageDialog::setNextAnswer(QMessageBox::Ok);
+            QCOMPARE(dialog.takeOverFields(), c.refusal == nullptr);
+            QCOMPARE(MessageDialog::shownTexts(), c.refusal ? QStringList{c.refusal} : QStringList{});
+            QCOMPARE(dialog.config().Headers, c.refusal ? before.Headers : c.taken);
+        }
+
+        // The item's own rules send no headers: the field is off until the rules are saved as a server.
+        CDlgServerProp own(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
+        QVERIFY(!own.headersField()->isEnabled());
+        whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
+            chooser->nameList()->setCurrentText("With headers");
+            chooser->accept();
+        });
+        own.saveAs();
+        QVERIFY(own.headersField()->isEnabled());
+        own.headersField()->setPlainText("X-Token: 7");
+        own.accept();
+        QCOMPARE(own.result(), int(QDialog::Accepted));
+        QCOMPARE(own.config().Headers, std::vector<std::string>{"X-Token: 7"});
     }
 
     void addressTestAndHelpReachTheirTargets()
