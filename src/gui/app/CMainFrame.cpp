@@ -6,6 +6,7 @@
 #include "gui/app/COptionsDialog.h"
 #include "gui/app/DocumentCommands.h"
 #include "gui/app/PrintCommands.h"
+#include "gui/app/ServerDialogCommands.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
@@ -61,7 +62,8 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
               request.now = time(nullptr);
               return request;
           },
-          this))
+          this)),
+      m_serverDialogs(new ServerDialogCommands(this))
 {
     setWindowIcon(AppIcons::application());
     m_splitter->addWidget(m_list);
@@ -190,6 +192,8 @@ void CMainFrame::connectActions()
     connect(a.properties, &QAction::triggered, m_sheets, &ItemSheetCommands::properties);
     connect(a.showQuotations, &QAction::triggered, m_sheets, &ItemSheetCommands::showQuotations);
     connect(m_list, &QAbstractItemView::doubleClicked, a.properties, &QAction::trigger);
+    connect(m_sheets, &ItemSheetCommands::serverWizardRequested, m_serverDialogs, &ServerDialogCommands::runWizard);
+    connect(m_sheets, &ItemSheetCommands::serverEditRequested, m_serverDialogs, &ServerDialogCommands::edit);
     connect(a.deleteItem, &QAction::triggered, m_items, &ItemCommands::deleteSelected);
     connect(a.cut, &QAction::triggered, m_items, &ItemCommands::cutSelected);
     connect(a.copy, &QAction::triggered, m_items, &ItemCommands::copySelected);

@@ -17,6 +17,7 @@ class DocumentCommands;
 class ItemCommands;
 class ItemSheetCommands;
 class PrintCommands;
+class ServerDialogCommands;
 class QSplitter;
 class QSystemTrayIcon;
 class StatusPanes;
@@ -118,6 +119,7 @@ private:
     ItemCommands* m_items;
     ItemSheetCommands* m_sheets;
     PrintCommands* m_printing;
+    ServerDialogCommands* m_serverDialogs;
     QSystemTrayIcon* m_tray = nullptr;
     QTimer m_autoUpdate;
     int m_listHeight = 150;

@@ -56,13 +56,11 @@ CWPPropPage::CWPPropPage(const CWPapier& item, QWidget* parent)
 
     for (QPushButton* button : {m_noteButton, m_wizard, m_edit, m_delete, m_test, m_webPage})
         button->setAutoDefault(false);
-    for (QPushButton* later : {m_wizard, m_edit}) {
-        later->setEnabled(false);
-        later->setToolTip(tr("Comes with the server dialogs"));
-    }
     m_test->setEnabled(false);
     connect(m_name, &QLineEdit::textChanged, this, &CWPPropPage::nameChanged);
     connect(m_noteButton, &QPushButton::clicked, this, &CWPPropPage::editNote);
+    connect(m_wizard, &QPushButton::clicked, this, &CWPPropPage::wizardRequested);
+    connect(m_edit, &QPushButton::clicked, this, &CWPPropPage::editRequested);
     connect(m_delete, &QPushButton::clicked, this, &CWPPropPage::deleteServer);
     connect(m_test, &QPushButton::clicked, this, &CWPPropPage::testUpdate);
     connect(m_webPage, &QPushButton::clicked, this, &CWPPropPage::openWebPage);
@@ -82,6 +80,28 @@ void CWPPropPage::fillServerList()
     for (const std::string& name : ServerStore::ListServerNames())
         m_servers->addItem(QString::fromStdString(name));
     m_servers->setCurrentIndex(m_servers->findText(m_shownServer, Qt::MatchFixedString));
+}
+
+std::string CWPPropPage::serverChoice() const
+{
+    const std::string name = chosenServerName();
+    return name.empty() ? ServerConfig::kUserDefinedName : name;
+}
+
+void CWPPropPage::chooseServer(const std::string& name)
+{
+    m_shownServer = QString::fromStdString(name.empty() ? ServerConfig::kUserDefinedName : name);
+    fillServerList();
+    // A name not stored (any more) stays the item's, as when the page opened on it.
+    if (m_servers->currentIndex() < 0)
+        m_item.server.name = name;
+}
+
+void CWPPropPage::setOwnRules(const ServerConfig& rules)
+{
+    const std::string name = m_item.server.name;
+    m_item.server = rules;
+    m_item.server.name = name;
 }
 
 void CWPPropPage::showEvent(QShowEvent* event)

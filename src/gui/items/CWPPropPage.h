@@ -23,6 +23,7 @@ public:
 
     // "Test quotation update" hands the page's name, symbol and rules to `tester`; without one it is off.
     void setTester(Tester tester);
+    const Tester& tester() const { return m_tester; }
     // Name, symbol, note, the chosen server ("-- User defined --" as the empty name) and the held rules.
     void store(CWPapier& item) const;
 
@@ -30,6 +31,13 @@ public:
     ServerConfig currentRules() const;
     // The server list: "-- User defined --", then the stored names sorted ignoring case.
     void fillServerList();
+    // The entry the Wizard and Edit buttons work on: "-- User defined --" for the item's own rules, else
+    // the stored server's name.
+    std::string serverChoice() const;
+    // Fills the list again and chooses `name` ("-- User defined --" for the item's own rules).
+    void chooseServer(const std::string& name);
+    // The item's own rules, stored with the item when "-- User defined --" stays chosen.
+    void setOwnRules(const ServerConfig& rules);
 
     void editNote();
     void deleteServer();
@@ -49,6 +57,10 @@ public:
 
 signals:
     void nameChanged(const QString& name);
+    // "Wizard" and "Edit": whoever opens the server dialogs hands their result back through chooseServer
+    // and setOwnRules.
+    void wizardRequested();
+    void editRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

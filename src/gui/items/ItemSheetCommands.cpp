@@ -14,8 +14,12 @@ ItemSheetCommands::ItemSheetCommands(CWPapierDoc& doc, UpdateController* updates
 {
 }
 
-void ItemSheetCommands::attachTester(CWPPropertiesSheet& sheet)
+void ItemSheetCommands::attach(CWPPropertiesSheet& sheet)
 {
+    if (CWPPropPage* page = sheet.generalPage()) {
+        connect(page, &CWPPropPage::wizardRequested, this, [this, page] { emit serverWizardRequested(page); });
+        connect(page, &CWPPropPage::editRequested, this, [this, page] { emit serverEditRequested(page); });
+    }
     if (!m_updates)
         return;
     sheet.setTester([this](const std::string& name, const std::string& symbol, const ServerConfig& rules) {
@@ -28,7 +32,7 @@ void ItemSheetCommands::ShowItemProperties(ItemId id, int page, int quotationInd
     if (m_doc.positionOf(id) < 0)
         return;
     CWPPropertiesSheet sheet(m_doc, id, page, quotationIndex, m_dialogParent);
-    attachTester(sheet);
+    attach(sheet);
     sheet.exec();
 }
 
@@ -36,7 +40,7 @@ void ItemSheetCommands::CreateItemWithSheet()
 {
     const CWPapier fields = CWPapier::newItem(std::string(), time(nullptr), QRandomGenerator::global()->generate());
     CWPPropertiesSheet sheet(m_doc, fields, m_dialogParent);
-    attachTester(sheet);
+    attach(sheet);
     sheet.exec();
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class CWPPropPage;
 class CWPPropertiesSheet;
 class UpdateController;
 class QWidget;
@@ -32,8 +33,14 @@ public:
     // The chart's double click: the quotations page with that record selected.
     void showQuotationAt(int quotationIndex);
 
+signals:
+    // The General page's "Wizard" and "Edit" of an open sheet; the server dialogs answer through the page.
+    void serverWizardRequested(CWPPropPage* page);
+    void serverEditRequested(CWPPropPage* page);
+
 private:
-    void attachTester(CWPPropertiesSheet& sheet);
+    // The tester and the server buttons of the sheet's General page.
+    void attach(CWPPropertiesSheet& sheet);
 
     CWPapierDoc& m_doc;
     UpdateController* m_updates;

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -202,12 +203,25 @@ private slots:
             sheet.accept();
             QCOMPARE(doc.item(0).server.name, std::string("Gone"));
         }
-        // Wizard and Edit wait for the server dialogs.
+        // Wizard and Edit ask for the server dialogs, which answer through the page.
         CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
-        for (QPushButton* later : {sheet.generalPage()->wizardButton(), sheet.generalPage()->editButton()}) {
-            QVERIFY(!later->isEnabled());
-            QCOMPARE(later->toolTip(), QStringLiteral("Comes with the server dialogs"));
-        }
+        CWPPropPage* general = sheet.generalPage();
+        QSignalSpy wizard(general, &CWPPropPage::wizardRequested);
+        QSignalSpy edit(general, &CWPPropPage::editRequested);
+        QTest::mouseClick(general->wizardButton(), Qt::LeftButton);
+        QTest::mouseClick(general->editButton(), Qt::LeftButton);
+        QCOMPARE(wizard.count(), 1);
+        QCOMPARE(edit.count(), 1);
+        QCOMPARE(general->serverChoice(), std::string("Gone"));
+        ServerConfig own = storedServer("http://own.example/");
+        general->setOwnRules(own);
+        general->chooseServer(ServerConfig::kUserDefinedName);
+        QCOMPARE(general->serverList()->currentIndex(), 0);
+        QCOMPARE(general->serverChoice(), std::string(ServerConfig::kUserDefinedName));
+        QCOMPARE(general->currentRules().URL, own.URL);
+        sheet.accept();
+        QCOMPARE(doc.item(0).server.name, std::string());
+        QCOMPARE(doc.item(0).server.URL, own.URL);
     }
 
     void testAndWebPageUseThePagesCurrentEntries()

@@ -1,0 +1,51 @@
+#include "gui/app/ServerDialogCommands.h"
+
+#include "core/servers/ServerStore.h"
+#include "gui/items/CWPPropPage.h"
+#include "gui/servers/CDlgServerProp.h"
+#include "gui/servers/ServerWizard.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QLineEdit>
+
+ServerDialogCommands::ServerDialogCommands(QObject* parent) : QObject(parent) { }
+
+void ServerDialogCommands::runWizard(CWPPropPage* page)
+{
+    const std::string server = page->serverChoice();
+    ServerConfig rules = page->currentRules();
+    ServerWizard wizard(rules, server, page->nameField()->text().toStdString(),
+                        page->symbolField()->text().toStdString(), page);
+    if (wizard.exec() != QDialog::Accepted)
+        return;
+    if (const Status applied = wizard.applyTo(rules); !applied) {
+        MessageDialog::warning(page, QString::fromStdString(applied.message()));
+        return;
+    }
+    apply(page, server, rules);
+}
+
+void ServerDialogCommands::edit(CWPPropPage* page)
+{
+    const std::string server = page->serverChoice();
+    CDlgServerProp dialog(page->currentRules(), server, page->nameField()->text().toStdString(),
+                          page->symbolField()->text().toStdString(), page);
+    dialog.setTester(page->tester());
+    if (dialog.exec() == QDialog::Accepted) {
+        apply(page, dialog.serverName(), dialog.config());
+        return;
+    }
+    // "Save configuration &As..." may have stored a server even so.
+    page->chooseServer(server);
+}
+
+void ServerDialogCommands::apply(CWPPropPage* page, const std::string& serverName, const ServerConfig& rules)
+{
+    if (serverName == ServerConfig::kUserDefinedName) {
+        page->setOwnRules(rules);
+    } else if (const Status written = ServerStore::WriteServerConfig(serverName, rules); !written) {
+        MessageDialog::warning(page, QString::fromStdString(written.message()));
+        return;
+    }
+    page->chooseServer(serverName);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/servers/ServerConfig.h"
+
+#include <QObject>
+
+#include <string>
+
+class CWPPropPage;
+
+// Opens the server configuration wizard and the server properties dialog for the General page of an item's
+// property sheet and hands their result back to the page: a stored server is written at once, the item's
+// own rules ("-- User defined --") stay with the page until the sheet is confirmed.
+class ServerDialogCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit ServerDialogCommands(QObject* parent = nullptr);
+
+    void runWizard(CWPPropPage* page);
+    void edit(CWPPropPage* page);
+
+private:
+    // The rules of `serverName` become the page's choice.
+    static void apply(CWPPropPage* page, const std::string& serverName, const ServerConfig& rules);
+};

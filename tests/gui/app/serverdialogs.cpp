@@ -1,0 +1,147 @@
+#include "GuiFixtures.h"
+#include "HttpTestServer.h"
+#include "TestEnvironment.h"
+#include "core/servers/ServerStore.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/items/CWPPropPage.h"
+#include "gui/items/CWPPropertiesSheet.h"
+#include "gui/servers/CDlgServerProp.h"
+#include "gui/servers/SaveServerAsDialog.h"
+#include "gui/servers/ServerWizard.h"
+#include "gui/servers/WizardDownloadPage.h"
+#include "gui/servers/WizardRulePage.h"
+#include "gui/widgets/MessageDialog.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+// Takes the sample pages the wizard shows in the web browser.
+class OpenedFiles : public QObject {
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler("file", this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler("file"); }
+public slots:
+    void open(const QUrl&) { }
+};
+
+namespace {
+
+// The sheet of the focused item, opened as the user does: its row chosen, then "P&roperties".
+void openProperties(CMainFrame& frame, const QString& item, std::function<void(CWPPropPage*)> onGeneralPage)
+{
+    frame.listView()->fill();
+    selectItems(frame.listView(), {item});
+    frame.refreshCommandStates();
+    whenModal<CWPPropertiesSheet>([onGeneralPage](CWPPropertiesSheet* sheet) {
+        onGeneralPage(sheet->generalPage());
+        sheet->accept();
+    });
+    frame.actions().properties->trigger();
+}
+
+} // namespace
+
+class TestServerDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { MessageDialog::clearShownTexts(); }
+
+    void theWizardGivesTheItemsOwnRulesTheChosenRule()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/kurs.html", "Kurs:<td><b>22,65</b></td> and more text");
+        OpenedFiles opened;
+        CMainFrame frame(GeneralOptions(), false);
+        frame.document().AddItem(pageItem("Fund", "kurs", server.url("/[&symbol].html")));
+        bool wizardShown = false;
+        openProperties(frame, "Fund", [&](CWPPropPage* general) {
+            whenModal<ServerWizard>([&](ServerWizard* wizard) {
+                wizardShown = wizard->windowTitle() == QLatin1String("Server Configuration Wizard - [Fund]");
+                WizardDownloadPage* one = wizard->downloadPage();
+                QTest::mouseClick(one->downloadButton(), Qt::LeftButton);
+                QTest::qWaitFor([one] { return one->nextButton()->isVisibleTo(one); }, 20000);
+                QTest::mouseClick(one->nextButton(), Qt::LeftButton);
+                WizardRulePage* two = wizard->rulePage();
+                two->quotationField()->setText("22,65");
+                QTest::mouseClick(two->generateButton(), Qt::LeftButton);
+                QTest::mouseClick(two->nextButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(general->wizardButton(), Qt::LeftButton);
+            QCOMPARE(general->serverChoice(), std::string(ServerConfig::kUserDefinedName));
+        });
+        QVERIFY(wizardShown);
+        const ServerConfig& rules = frame.document().item(1).server;
+        QCOMPARE(rules.name, std::string());
+        QCOMPARE(rules.URL, server.url("/[&symbol].html"));
+        QCOMPARE(rules.Format, 1);
+        QCOMPARE(rules.Text_before_Value, std::string("Kurs:"));
+        QCOMPARE(rules.Nr_HTML_before_Value, 2);
+        QCOMPARE(rules.Numbers_before_Value, 0);
+        QVERIFY(ServerStore::ListServerNames().empty());
+    }
+
+    void editWritesAStoredServerAtOnceAndSaveAsBecomesTheChoice()
+    {
+        TestEnvironment env;
+        ServerConfig bank = ServerConfig::newServerDefaults();
+        bank.URL = "http://bank.example/[&symbol]";
+        QVERIFY(ServerStore::WriteServerConfig("Bank", bank).isOk());
+        CMainFrame frame(GeneralOptions(), false);
+        CWPapier item = pageItem("Fund", "F", "http://own.example/");
+        item.server.name = "Bank";
+        frame.document().AddItem(item);
+        QStringList titles;
+        openProperties(frame, "Fund", [&](CWPPropPage* general) {
+            whenModal<CDlgServerProp>([&](CDlgServerProp* dialog) {
+                titles << dialog->windowTitle();
+                dialog->urlField()->setText("http://bank.example/new/[&symbol]");
+                dialog->headersField()->setPlainText("X-Key: [&symbol]");
+                dialog->accept();
+            });
+            QTest::mouseClick(general->editButton(), Qt::LeftButton);
+            ServerConfig read;
+            ServerStore::ReadServerConfig("Bank", read);
+            QCOMPARE(read.URL, std::string("http://bank.example/new/[&symbol]"));
+            QCOMPARE(read.Headers, std::vector<std::string>{"X-Key: [&symbol]"});
+
+            // Cancel keeps the item's own rules as they were.
+            general->serverList()->setCurrentIndex(0);
+            whenModal<CDlgServerProp>([&](CDlgServerProp* dialog) {
+                titles << dialog->windowTitle();
+                dialog->startTextField()->setText("Dropped:");
+                dialog->reject();
+            });
+            QTest::mouseClick(general->editButton(), Qt::LeftButton);
+            QCOMPARE(general->currentRules().Text_before_Value, std::string("[&symbol]"));
+
+            whenModal<CDlgServerProp>([&](CDlgServerProp* dialog) {
+                dialog->startTextField()->setText("Price:");
+                whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
+                    chooser->nameList()->setCurrentText("Copy");
+                    chooser->accept();
+                });
+                dialog->saveAs();
+                dialog->accept();
+            });
+            QTest::mouseClick(general->editButton(), Qt::LeftButton);
+            QCOMPARE(general->serverList()->currentText(), QStringLiteral("Copy"));
+        });
+        QCOMPARE(titles, (QStringList{"Server properties - [Bank]", "Server properties - [Fund]"}));
+        QCOMPARE(frame.document().item(1).server.name, std::string("Copy"));
+        ServerConfig copy;
+        ServerStore::ReadServerConfig("Copy", copy);
+        QCOMPARE(copy.Text_before_Value, std::string("Price:"));
+        QCOMPARE(copy.URL, std::string("http://own.example/"));
+        QCOMPARE(ServerStore::ListServerNames(), (std::vector<std::string>{"Bank", "Copy"}));
+    }
+};
+
+QTEST_MAIN(TestServerDialogs)
+#include "serverdialogs.moc"
