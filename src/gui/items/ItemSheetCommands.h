@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/model/CWPapierDoc.h"
+#include "gui/items/CWPPropPage.h"
 
 #include <QObject>
 
 #include <functional>
 
-class CWPPropPage;
 class CWPPropertiesSheet;
 class UpdateController;
 class QWidget;

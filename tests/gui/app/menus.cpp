@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentCommands.h"
+#include "gui/importexport/ImportDialog.h"
 #include "gui/items/ItemCommands.h"
 #include "gui/views/CGraphView.h"
 #include "gui/widgets/MessageDialog.h"
@@ -353,6 +354,16 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Do you really want to delete the marked items?"});
         QCOMPARE(doc.itemCount(), 3);
+
+        // Ctrl+R imports into the focused item.
+        frame.refreshCommandStates();
+        QStringList importTitles;
+        whenModal<ImportDialog>([&importTitles](ImportDialog* dialog) {
+            importTitles << dialog->windowTitle();
+            dialog->reject();
+        });
+        QTest::keyClick(list, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(importTitles, QStringList{"Import quotations for \"Two\""});
 
         // Ctrl+C puts the portfolio data on the clipboard, and the paste command becomes available.
         QApplication::clipboard()->clear();
