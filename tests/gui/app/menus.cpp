@@ -355,16 +355,6 @@ private slots:
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Do you really want to delete the marked items?"});
         QCOMPARE(doc.itemCount(), 3);
 
-        // Ctrl+R imports into the focused item.
-        frame.refreshCommandStates();
-        QStringList importTitles;
-        whenModal<ImportDialog>([&importTitles](ImportDialog* dialog) {
-            importTitles << dialog->windowTitle();
-            dialog->reject();
-        });
-        QTest::keyClick(list, Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(importTitles, QStringList{"Import quotations for \"Two\""});
-
         // Ctrl+C puts the portfolio data on the clipboard, and the paste command becomes available.
         QApplication::clipboard()->clear();
         QVERIFY(!frame.actions().paste->isEnabled());
@@ -387,6 +377,16 @@ private slots:
         QTRY_VERIFY(frame.chartView()->hasFocus());
         QTest::keyClick(frame.chartView(), Qt::Key_F6, Qt::ShiftModifier);
         QTRY_VERIFY(list->hasFocus());
+
+        // Ctrl+R imports into the focused item.
+        frame.refreshCommandStates();
+        QStringList importTitles;
+        whenModal<ImportDialog>([&importTitles](ImportDialog* dialog) {
+            importTitles << dialog->windowTitle();
+            dialog->reject();
+        });
+        QTest::keyClick(list, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(importTitles, QStringList{"Import quotations for \"Two\""});
     }
 };
 
