@@ -184,7 +184,7 @@ private slots:
         a.comparisonLimitsInChart->trigger();
         QCOMPARE(limits.count(), 1);
         // The list's "&Properties" and "&Import quotations..." follow the menu's commands; Import quotations
-        // waits for its dialog, Properties opens the sheet of the focused item.
+        // opens nothing for the history item, Properties opens the sheet of the focused item.
         QVERIFY(!a.importQuotations->isEnabled());
         selectItems(frame.listView(), {QStringLiteral(" Invested Amount History")});
         frame.refreshCommandStates();
