@@ -7,6 +7,10 @@ std::string ExtractResult::statusText() const
         return "Error: Text not found!";
     case ExtractStatus::InvalidValue:
         return "Error: Invalid value!";
+    case ExtractStatus::PageNotJson:
+        return "Error: Page is not JSON! (" + excerpt + ")";
+    case ExtractStatus::JsonPathNotFound:
+        return "Error: JSON path not found! (" + excerpt + ")";
     default:
         return excerpt.empty() ? "Error: Quotation not found!!" : "Error: Quotation not found!! (" + excerpt + ")";
     }

@@ -12,13 +12,17 @@ enum class ExtractStatus {
     InvalidValue = 3,
     RegexCompileError = 4,
     MatchIndexMissing = 5,
+    // 6 is the import engine's.
+    PageNotJson = 7,
+    JsonPathNotFound = 8,
 };
 
 struct ExtractResult {
     ExtractStatus status = ExtractStatus::QuotationNotFound;
     double value = 0.0;
     // At most 259 characters: empty on success and on a missing start text, else "EOF",
-    // a piece of the page where the quotation was expected, or a diagnostic message.
+    // a piece of the page where the quotation was expected, or a diagnostic message; for the JSON rule
+    // "byte N" where the page stops being JSON, or the part of the path that matched.
     std::string excerpt;
     // Set by the regular-expression rule when it extracted a date or time.
     time_t time = 0;

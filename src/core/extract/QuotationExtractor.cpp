@@ -1,6 +1,7 @@
 #include "core/extract/QuotationExtractor.h"
 
 #include "core/base/UrlVariables.h"
+#include "core/extract/JsonExtract.h"
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
 #include "core/extract/RegexExtract.h"
@@ -26,12 +27,42 @@ RegexExtract::Rule regexRule(const ServerConfig& rules)
     return rule;
 }
 
+// Each path gets the item variables on its own.
+Result<ServerConfig> withJsonItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
+{
+    const std::optional<JsonRule> paths = JsonRule::decode(rules.RegExp);
+    if (!paths)
+        return rules;
+    const Result<JsonRule> withItem = paths->withItemVariables(name, symbol);
+    if (!withItem)
+        return withItem.status();
+    rules.RegExp = withItem->encode();
+    return rules;
+}
+
+ExtractResult jsonExtract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
+{
+    const std::optional<JsonRule> paths = JsonRule::decode(rules.RegExp);
+    if (!paths) {
+        ExtractResult result;
+        result.excerpt = "The JSON paths cannot be read.";
+        return result;
+    }
+    // The searched page ends with a zero byte that is not part of the answer.
+    std::string_view text(page);
+    if (!text.empty() && text.back() == '\0')
+        text.remove_suffix(1);
+    return JsonExtract::JsonExtract(text, {*paths, rules.TAUSEND, rules.DECIMAL}, referenceTime);
+}
+
 } // namespace
 
 namespace QuotationExtractor {
 
 ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
 {
+    if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
+        return jsonExtract(rules, page, referenceTime);
     if (rules.Filtering != 0)
         return RegexExtract::RegexExtract(page, regexRule(rules), referenceTime);
     StandardSearch::Rule rule;
@@ -57,6 +88,8 @@ ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage,
 
 Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
 {
+    if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
+        return withJsonItemVariables(std::move(rules), name, symbol);
     // Only the text the rule uses is checked: a long symbol in an unused pattern refuses nothing.
     const bool regex = rules.Filtering != 0;
     std::string& used = regex ? rules.RegExp : rules.Text_before_Value;

@@ -7,8 +7,9 @@
 #include <ctime>
 #include <string>
 
-// Runs the extraction rule a server names on a page: the regular expression when `Filtering` is set,
-// else the tag-skipping search on semi-html pages, else the standard search.
+// Runs the extraction rule a server names on a page: the JSON rule when `Filtering` is set and `RegExp`
+// holds JSON paths, the regular expression when `Filtering` is set, else the tag-skipping search on semi-html pages,
+// else the standard search.
 namespace QuotationExtractor {
 
 // `rules` already has the item variables put into its start text and pattern;
@@ -17,9 +18,9 @@ namespace QuotationExtractor {
 ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime);
 // Applies the page encoding rule and the server's page conversion to raw page bytes first.
 ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
-// The rules of an item's server with its name and symbol put into the text its rule uses: the pattern
-// of a regular-expression rule, else the start text. Refused, naming it, when that text becomes longer
-// than 259 characters.
+// The rules of an item's server with its name and symbol put into the text its rule uses: each JSON path
+// of a JSON rule, the pattern of a regular-expression rule, else the start text. Refused, naming it, when that text
+// becomes longer than 259 characters.
 Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol);
 
 } // namespace QuotationExtractor

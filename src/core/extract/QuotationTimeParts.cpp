@@ -82,6 +82,19 @@ void QuotationTimeParts::readMinute(const char* capture)
     m_minute = readInteger(capture);
 }
 
+void QuotationTimeParts::setDate(int day, int month, int year)
+{
+    m_day = day;
+    m_month = month;
+    m_year = year;
+}
+
+void QuotationTimeParts::setTimeOfDay(int hour, int minute)
+{
+    m_hour = hour;
+    m_minute = minute;
+}
+
 std::optional<time_t> QuotationTimeParts::build() const
 {
     std::tm parts{};

@@ -19,6 +19,8 @@ public:
     void readYear(const char* capture);
     void readHour(const char* capture);
     void readMinute(const char* capture);
+    void setDate(int day, int month, int year);
+    void setTimeOfDay(int hour, int minute);
 
     // Local time with seconds 0, out-of-range parts carried over by the calendar; none when that time
     // cannot be represented.

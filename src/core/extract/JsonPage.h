@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <nlohmann/json.hpp>
+#include <string_view>
+
+// A page read as one JSON document. Nesting deeper than kMaxDepth is refused, so neither reading nor
+// releasing a hostile document can exhaust the stack.
+class JsonPage {
+public:
+    static constexpr size_t kMaxDepth = 512;
+
+    explicit JsonPage(std::string_view text);
+
+    bool isValid() const { return m_errorByte == 0; }
+    // The 1-based byte at which the text stopped being JSON; 0 for a valid document.
+    size_t errorByte() const { return m_errorByte; }
+    const nlohmann::json& document() const { return m_document; }
+
+private:
+    nlohmann::json m_document;
+    size_t m_errorByte = 0;
+};
