@@ -8,12 +8,13 @@ const char* const kHeader = "tickora-cli: the Tickora portfolio tools without a 
                             "\n"
                             "Commands:\n";
 
-const char* const kFooter = "\n"
-                            "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
-                            "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
-                            "  --date D,M,Y|--no-date --time H,M|--no-time\n"
-                            "\n"
-                            "Exit codes: 0 success, 1 the outcome failed, 2 usage error, 3 file error.";
+const char* const kFooter =
+    "\n"
+    "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
+    "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
+    "  --date D,M,Y|--no-date --time H,M|--no-time --json-path P [--json-date P] [--json-time P]\n"
+    "\n"
+    "Exit codes: 0 success, 1 the outcome failed, 2 usage error, 3 file error.";
 
 } // namespace
 

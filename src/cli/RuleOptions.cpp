@@ -2,6 +2,7 @@
 
 #include "cli/CliSupport.h"
 #include "core/base/FormatText.h"
+#include "core/extract/JsonRule.h"
 #include "core/servers/SeparatorFormat.h"
 
 namespace {
@@ -45,6 +46,32 @@ bool indexList(const QCommandLineParser& parser, const char* option, std::initia
     return true;
 }
 
+// --json-path sets the JSON rule; --json-date and --json-time alone change the paths of one already set.
+bool applyJson(const QCommandLineParser& parser, ServerConfig& config, std::string& error)
+{
+    const bool path = parser.isSet("json-path");
+    if (!path && !parser.isSet("json-date") && !parser.isSet("json-time"))
+        return true;
+    std::optional<JsonRule> stored = config.Filtering != 0 ? JsonRule::decode(config.RegExp) : std::nullopt;
+    if (!path && !stored) {
+        error = "--json-date and --json-time need --json-path.";
+        return false;
+    }
+    const JsonRule old = stored.value_or(JsonRule());
+    auto value = [&parser](const char* option, const std::string& kept) {
+        return parser.isSet(option) ? parser.value(option).toStdString() : kept;
+    };
+    const JsonRule rule(value("json-path", old.valuePath()), value("json-date", old.datePath()),
+                        value("json-time", old.timePath()));
+    if (const Status checked = rule.check(); !checked) {
+        error = checked.message();
+        return false;
+    }
+    config.RegExp = rule.encode();
+    config.Filtering = 1;
+    return true;
+}
+
 } // namespace
 
 namespace RuleOptions {
@@ -62,6 +89,9 @@ void addTo(QCommandLineParser& parser)
         {"case-sensitive", "Search case-sensitively."},
         {"case-insensitive", "Search case-insensitively."},
         {"regex", "Extract the quotation with this regular expression.", "P"},
+        {"json-path", "Extract the quotation from a JSON answer at this path.", "P"},
+        {"json-date", "JSON path of the quotation's date (\"\" for none).", "P"},
+        {"json-time", "JSON path of the quotation's time (\"\" for none).", "P"},
         {"standard", "Extract the quotation with the standard search."},
         {"quote-index", "Match index of the quotation.", "N"},
         {"date", "Match indices of day, month and year; extracts the date.", "D,M,Y"},
@@ -77,7 +107,9 @@ bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& 
         error = "--case-sensitive and --case-insensitive exclude each other.";
         return false;
     }
-    if ((parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
+    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
+    if ((json && (parser.isSet("regex") || parser.isSet("standard"))) ||
+        (parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
         (parser.isSet("time") && parser.isSet("no-time"))) {
         error = "Contradicting options given.";
         return false;
@@ -110,6 +142,8 @@ bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& 
     }
     if (parser.isSet("standard"))
         config.Filtering = 0;
+    if (!applyJson(parser, config, error))
+        return false;
     if (parser.isSet("date")) {
         if (!indexList(parser, "date", {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex},
                        error))

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
 #include "core/base/FormatText.h"
+#include "core/extract/JsonRule.h"
 #include "core/extract/Pcre2Regex.h"
 #include "core/servers/ServerConfigExport.h"
 #include "core/servers/ServerPresets.h"
@@ -101,6 +102,10 @@ Status usableRules(const ServerConfig& config)
     if (!config.URL.empty() && !startsWithNoCase(config.URL, "http://") && !startsWithNoCase(config.URL, "https://") &&
         !startsWithNoCase(config.URL, "file://"))
         return Status::error(Status::Code::InvalidInput, "Error: Wrong URL!");
+    if (config.Filtering != 0 && JsonRule::isJsonRule(config.RegExp)) {
+        const std::optional<JsonRule> paths = JsonRule::decode(config.RegExp);
+        return paths ? paths->check() : Status::error(Status::Code::InvalidInput, "The JSON paths cannot be read.");
+    }
     if (const Pcre2Regex regex(config.RegExp, config.NoCaseSensitiv != 0); !regex.isValid())
         return Status::error(Status::Code::InvalidInput, regex.compileErrorMessage());
     return Status::ok();

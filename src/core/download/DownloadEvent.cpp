@@ -76,8 +76,12 @@ std::string DownloadEvent::statusText() const
         return "Connecting...";
     case DownloadEventKind::Connected:
         return "Connected";
-    case DownloadEventKind::QuotationNotFound:
-        return excerpt.empty() ? "Error: Quotation not found!!" : "Error: Quotation not found!! (" + excerpt + ")";
+    case DownloadEventKind::QuotationNotFound: {
+        ExtractResult result;
+        result.status = extractStatus;
+        result.excerpt = excerpt;
+        return result.statusText();
+    }
     case DownloadEventKind::InvalidValue:
         return "Error: Invalid value!";
     case DownloadEventKind::TextNotFound:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/TempFile.h"
+#include "core/extract/ExtractResult.h"
 #include "core/model/CKurs.h"
 
 #include <cstdint>
@@ -61,6 +62,8 @@ struct DownloadEvent {
     std::string errorText;
     // The extraction's excerpt, for kinds QuotationNotFound to TextNotFound.
     std::string excerpt;
+    // Kind QuotationNotFound: which extraction status it stands for (the JSON rule has texts of its own).
+    ExtractStatus extractStatus = ExtractStatus::QuotationNotFound;
     // The item the event belongs to; none for wizard, raw and test jobs.
     std::optional<uint64_t> itemRef;
     // Result of update and test jobs.

@@ -418,6 +418,7 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
         return event;
     }
     event.kind = kindOf(result.status);
+    event.extractStatus = result.status;
     event.excerpt = result.excerpt;
     return event;
 }
