@@ -15,7 +15,7 @@
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 constexpr double kMillisecondsFrom = 1e11;
 // About 300,000 years either way: beyond that no calendar conversion is attempted.
@@ -37,7 +37,7 @@ std::string trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// A blank ends the text, so the number parser reads short numbers that end the string too.
+// Blanks end the text, so the number parser reads short numbers that end the string too.
 ExtractStatus readValue(const json& value, const JsonExtract::Rule& rule, double& number)
 {
     if (value.is_number()) {
@@ -46,7 +46,7 @@ ExtractStatus readValue(const json& value, const JsonExtract::Rule& rule, double
     }
     if (!value.is_string())
         return ExtractStatus::InvalidValue;
-    const std::string text = trimmed(value.get_ref<const std::string&>()) + ' ';
+    const std::string text = trimmed(value.get_ref<const std::string&>()) + "  ";
     return ParseQuotationNumber(text.c_str(), rule.thousands, rule.decimal, number) == ExtractStatus::QuotationFound
         ? ExtractStatus::QuotationFound
         : ExtractStatus::InvalidValue;
@@ -91,7 +91,7 @@ public:
             return false;
         const std::string text = trimmed(value.get_ref<const std::string&>());
         const QString qtext = QString::fromStdString(text);
-        if (const QDate date = QDate::fromString(qtext, Qt::ISODate); date.isValid()) {
+        if (const QDate date = QDate::fromString(qtext, Qt::ISODate); date.isValid() && text.size() == 10) {
             m_parts.setDate(date.day(), date.month(), date.year());
             return true;
         }

@@ -1,37 +1,34 @@
 #include "core/extract/JsonPage.h"
 
+#include <vector>
+
 namespace {
 
-using nlohmann::json;
+using Json = nlohmann::ordered_json;
 
-// Builds the document like the library's own builder, but stops at the first error or too deep a nesting.
-class DepthLimitedBuilder {
+// Builds the document from the parser's events. Members are appended without looking for an earlier one of
+// the same name, which would make large objects quadratic; a repeated name is found at its first place.
+class DocumentBuilder {
 public:
-    explicit DepthLimitedBuilder(json& root) : m_builder(root, false) { }
+    explicit DocumentBuilder(Json& root) : m_root(root) { }
 
-    bool null() { return m_builder.null(); }
-    bool boolean(bool value) { return m_builder.boolean(value); }
-    bool number_integer(json::number_integer_t value) { return m_builder.number_integer(value); }
-    bool number_unsigned(json::number_unsigned_t value) { return m_builder.number_unsigned(value); }
-    bool number_float(json::number_float_t value, const json::string_t& text)
+    bool null() { return place(Json()); }
+    bool boolean(bool value) { return place(Json(value)); }
+    bool number_integer(Json::number_integer_t value) { return place(Json(value)); }
+    bool number_unsigned(Json::number_unsigned_t value) { return place(Json(value)); }
+    bool number_float(Json::number_float_t value, const Json::string_t&) { return place(Json(value)); }
+    bool string(Json::string_t& value) { return place(Json(std::move(value))); }
+    bool binary(Json::binary_t&) { return false; }
+    bool start_object(std::size_t) { return open(Json::object()); }
+    bool key(Json::string_t& name)
     {
-        return m_builder.number_float(value, text);
+        auto& members = static_cast<Json::object_t::Container&>(m_open.back()->get_ref<Json::object_t&>());
+        m_member = &members.emplace_back(std::move(name), Json()).second;
+        return true;
     }
-    bool string(json::string_t& value) { return m_builder.string(value); }
-    bool binary(json::binary_t& value) { return m_builder.binary(value); }
-    bool start_object(std::size_t elements) { return enter() && m_builder.start_object(elements); }
-    bool key(json::string_t& value) { return m_builder.key(value); }
-    bool end_object()
-    {
-        --m_depth;
-        return m_builder.end_object();
-    }
-    bool start_array(std::size_t elements) { return enter() && m_builder.start_array(elements); }
-    bool end_array()
-    {
-        --m_depth;
-        return m_builder.end_array();
-    }
+    bool end_object() { return close(); }
+    bool start_array(std::size_t) { return open(Json::array()); }
+    bool end_array() { return close(); }
     bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception&)
     {
         m_errorByte = std::max<std::size_t>(position, 1);
@@ -41,10 +38,39 @@ public:
     std::size_t errorByte() const { return m_errorByte; }
 
 private:
-    bool enter() { return ++m_depth <= JsonPage::kMaxDepth; }
+    Json* placed(Json&& value)
+    {
+        if (m_open.empty()) {
+            m_root = std::move(value);
+            return &m_root;
+        }
+        Json& container = *m_open.back();
+        if (container.is_array())
+            return &container.get_ref<Json::array_t&>().emplace_back(std::move(value));
+        *m_member = std::move(value);
+        return m_member;
+    }
+    bool place(Json&& value)
+    {
+        placed(std::move(value));
+        return true;
+    }
+    bool open(Json&& container)
+    {
+        if (m_open.size() >= JsonPage::kMaxDepth)
+            return false;
+        m_open.push_back(placed(std::move(container)));
+        return true;
+    }
+    bool close()
+    {
+        m_open.pop_back();
+        return true;
+    }
 
-    nlohmann::detail::json_sax_dom_parser<json> m_builder;
-    std::size_t m_depth = 0;
+    Json& m_root;
+    std::vector<Json*> m_open;
+    Json* m_member = nullptr;
     std::size_t m_errorByte = 0;
 };
 
@@ -76,10 +102,9 @@ size_t tooDeepByte(std::string_view text)
 
 JsonPage::JsonPage(std::string_view text)
 {
-    DepthLimitedBuilder builder(m_document);
-    if (json::sax_parse(text.begin(), text.end(), &builder))
+    DocumentBuilder builder(m_document);
+    if (Json::sax_parse(text.begin(), text.end(), &builder))
         return;
     m_errorByte = builder.errorByte() != 0 ? builder.errorByte() : tooDeepByte(text);
-    // A half-built document may be nested up to the limit only; it is not kept.
-    m_document = json();
+    m_document = Json();
 }

@@ -4,8 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-// A page read as one JSON document. Nesting deeper than kMaxDepth is refused, so neither reading nor
-// releasing a hostile document can exhaust the stack.
+// A page read as one JSON document. Members keep the order of the page, so "[*]" takes the first one
+// written. Nesting deeper than kMaxDepth is refused, so neither reading nor releasing a hostile document
+// can exhaust the stack.
 class JsonPage {
 public:
     static constexpr size_t kMaxDepth = 512;
@@ -15,9 +16,9 @@ public:
     bool isValid() const { return m_errorByte == 0; }
     // The 1-based byte at which the text stopped being JSON; 0 for a valid document.
     size_t errorByte() const { return m_errorByte; }
-    const nlohmann::json& document() const { return m_document; }
+    const nlohmann::ordered_json& document() const { return m_document; }
 
 private:
-    nlohmann::json m_document;
+    nlohmann::ordered_json m_document;
     size_t m_errorByte = 0;
 };

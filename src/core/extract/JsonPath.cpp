@@ -6,7 +6,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 class JsonPath::Parser {
 public:

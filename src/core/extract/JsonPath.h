@@ -18,11 +18,11 @@ public:
 
     struct Found {
         // Null when the path finds nothing.
-        const nlohmann::json* value = nullptr;
+        const nlohmann::ordered_json* value = nullptr;
         // The path's text up to the last step that matched ("$" when none did).
         std::string matched;
     };
-    Found evaluate(const nlohmann::json& root) const;
+    Found evaluate(const nlohmann::ordered_json& root) const;
 
 private:
     struct Step {
@@ -39,9 +39,9 @@ private:
     };
     class Parser;
 
-    const nlohmann::json* walk(const nlohmann::json& node, size_t step, size_t& deepest) const;
-    const nlohmann::json* firstMatch(const nlohmann::json& node, size_t step, size_t& deepest) const;
-    static bool filterHolds(const Step& step, const nlohmann::json& element);
+    const nlohmann::ordered_json* walk(const nlohmann::ordered_json& node, size_t step, size_t& deepest) const;
+    const nlohmann::ordered_json* firstMatch(const nlohmann::ordered_json& node, size_t step, size_t& deepest) const;
+    static bool filterHolds(const Step& step, const nlohmann::ordered_json& element);
 
     std::string m_text;
     std::vector<Step> m_steps;
