@@ -214,3 +214,79 @@ TEST(ServersCli, RulesThatCanNeverWorkAreRefusedWhenStored)
     EXPECT_EQ(runCli(args({"servers", "set", "Good", "--url", "FILE:///tmp/q.html", "--regex", "([0-9]+)"})).exitCode,
               0);
 }
+
+TEST(ExtractCli, JsonRulesOnRealAnswersAndTheirFailures)
+{
+    TestEnvironment env;
+    TestEnvironment::setTimeZone("UTC");
+    const std::string realData = TICKORA_REALDATA_DIR;
+    auto r = runCli(args({"extract", realData + "/bankofcanada_fx_recent.json", "--separators", " 9999.99",
+                          "--json-path", "$.observations[?(@.d=='2021-01-06')].FXCADUSD.v", "--json-date",
+                          "$.observations[?(@.d=='2021-01-06')].d", "--reference", "2023-06-15 14:37"}));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Value: 0.7883\nDate/Time: 2021-01-06 14:37\n");
+    r = runCli(args({"extract", realData + "/alphavantage_daily_ibm.json", "--separators", " 9999.99", "--json-path",
+                     "$['Time Series (Daily)']['[&symbol]']['4. close']", "--symbol", "2021-01-08"}));
+    EXPECT_EQ(r.out.rfind("Value: 128.5300\n", 0), 0u) << r.out << r.err;
+
+    const std::pair<std::string, std::string> failures[] = {
+        {"$.observations[9].d", "Error: JSON path not found! ($.observations)\n"},
+        {"$.terms.url", "Error: Invalid value!\n"},
+    };
+    for (const auto& [path, out] : failures) {
+        r = runCli(args({"extract", realData + "/bankofcanada_fx_recent.json", "--json-path", path}));
+        EXPECT_EQ(r.exitCode, 1) << path;
+        EXPECT_EQ(r.out, out);
+    }
+    r = runCli(args({"extract", realData + "/de_fund_history_table.html", "--json-path", "$.a", "--json"}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(json(r.out)["status"].toInt(), 7);
+    EXPECT_EQ(json(r.out)["excerpt"].toString(), "byte 1");
+    r = runCli(args({"extract", realData + "/de_fund_history_table.html", "--json-path", "$.[&symbol]", "--symbol",
+                     std::string(260, 'x')}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "The JSON paths are longer than 259 characters.\n");
+}
+
+TEST(ServersCli, JsonPathsAreStoredShownAndRefused)
+{
+    TestEnvironment env;
+    auto r = runCli(
+        args({"servers", "set", "J", "--url", "http://127.0.0.1/q", "--json-path", "$['a|b']", "--json-time", "$.t"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = runCli(args({"servers", "set", "J", "--json-date", "$.d"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = runCli(args({"servers", "show", "J"}));
+    EXPECT_NE(r.out.find("\nFiltering=1\nRegExp=(?!)json:$['a\\|b']|date:$.d|time:$.t\n"), std::string::npos) << r.out;
+    ASSERT_EQ(runCli(args({"servers", "set", "J", "--json-time", ""})).exitCode, 0);
+    r = runCli(args({"servers", "show", "J", "--json"}));
+    EXPECT_EQ(json(r.out)["RegExp"].toString(), "(?!)json:$['a\\|b']|date:$.d");
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--json-path", "$.a\tb"}, "A JSON path must not hold control characters."},
+        {{"--json-path", "$." + std::string(250, 'a')}, "The JSON paths are longer than 259 characters."},
+        {{"--json-path", "$.a", "--regex", "x"}, "Contradicting options given."},
+        {{"--json-path", "$[x]"},
+         "Invalid JSON path at character 3: expected an index, \"*\", a quoted key or a "
+         "filter."},
+        {{"--json-path", ""}, "The JSON rule needs a value path."},
+    };
+    for (const auto& [options, message] : refused) {
+        QStringList line = args({"servers", "set", "J"});
+        for (const std::string& option : options)
+            line << QString::fromStdString(option);
+        r = runCli(line);
+        EXPECT_EQ(r.exitCode, 2) << message;
+        EXPECT_EQ(r.err.rfind("tickora-cli: " + message + "\n", 0), 0u) << r.err;
+    }
+    r = runCli(args({"servers", "set", "Plain", "--json-date", "$.d"}));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("tickora-cli: --json-date and --json-time need --json-path.\n", 0), 0u) << r.err;
+
+    const std::string file = env.path("p.tkr");
+    ASSERT_EQ(runCli(args({"new", file})).exitCode, 0);
+    r = runCli(args({"add", file, "--name", "IBM", "--json-path", "$.p", "--json-date", "$.d"}));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    r = runCli(args({"dump", file}));
+    EXPECT_NE(r.out.find("(?!)json:$.p|date:$.d"), std::string::npos) << r.out;
+}

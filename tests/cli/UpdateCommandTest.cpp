@@ -1,6 +1,8 @@
 #include "CliRunner.h"
 #include "DownloadTestSupport.h"
 #include "StatusOutcome.h"
+#include "core/base/FileReader.h"
+#include "core/extract/JsonRule.h"
 #include "core/model/CWPapierDoc.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +143,54 @@ TEST_F(UpdateCommandTest, AQuotationDatedPast2038FailsAloneAndTheOthersAreSaved)
     ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
     EXPECT_DOUBLE_EQ(doc.item(1).quotations.at(0).value, 7.5);
     EXPECT_TRUE(doc.item(2).quotations.empty());
+}
+
+TEST_F(UpdateCommandTest, JsonRulesReadTheAnswerOrSayWhyNot)
+{
+    const std::optional<std::string> answer =
+        readWholeFile(std::string(TICKORA_REALDATA_DIR) + "/yahoo_chart_tsla.json");
+    ASSERT_TRUE(answer);
+    testServer().addPage("/json/chart.json", *answer);
+    testServer().addPage("/json/page.html", "<html>12.5</html>");
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    const struct {
+        const char* name;
+        const char* page;
+        JsonRule paths;
+    } items[] = {
+        {"TSLA",
+         "/json/chart.json",
+         {"$.chart.result[0].meta.regularMarketPrice", "$.chart.result[0].meta.regularMarketTime", ""}},
+        {"Moved", "/json/chart.json", {"$.chart.result[0].meta.price", "", ""}},
+        {"Html", "/json/page.html", {"$.price", "", ""}},
+        {"Text", "/json/chart.json", {"$.chart.result[0].meta.currency", "", ""}},
+    };
+    for (const auto& item : items) {
+        CWPapier added = CWPapier::newItem(item.name, 0, 0);
+        added.server = standardRules(testServer().url(item.page), "");
+        added.server.name = ServerConfig::kUserDefinedName;
+        added.server.Filtering = 1;
+        added.server.Format = 0;
+        added.server.DECIMAL = ".";
+        added.server.RegExp = item.paths.encode();
+        doc.AddItem(added);
+    }
+    std::string error;
+    const std::string path = m_env.path("json.tkr");
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+
+    const CliResult result = runCli({"update", QString::fromStdString(path), "--downloads", "1"});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    for (const char* line : {"TSLA: 230.2900\n", "Moved: Error: JSON path not found! ($.chart.result[0].meta)\n",
+                             "Html: Error: Page is not JSON! (byte 1)\n", "Text: Error: Invalid value!\n"}) {
+        EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
+    }
+    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    ASSERT_EQ(doc.item(1).quotations.size(), 1u);
+    EXPECT_EQ(doc.item(1).quotations[0], (CKurs{1726257600, 230.29}));
+    EXPECT_TRUE(doc.item(2).quotations.empty());
+    EXPECT_TRUE(m_temp.files().isEmpty());
 }
 
 TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)

@@ -30,6 +30,27 @@ TEST(PortfolioFileTest, SaveAndOpenRoundTrip)
     EXPECT_EQ(reread.investedAmountHistoryPosition(), 0);
 }
 
+TEST(PortfolioFileTest, JsonRulesOfItemsRoundTripExactly)
+{
+    TestEnvironment env;
+    CWPapierDoc doc;
+    doc.NewPortfolio();
+    CWPapier item = CWPapier::newItem("Acme", 1000000000, 2);
+    item.server.Filtering = 1;
+    item.server.RegExp = "(?!)json:$['Kurs \u20ac\\|x\\\\\\\\']|date:$[?(@.k=='\\|')].d|time:$.t";
+    doc.AddItem(item);
+    std::string error;
+    const std::string path = env.path("j.tkr");
+    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+    CWPapierDoc reread;
+    ASSERT_TRUE(succeeded(reread.OpenPortfolio(path), error)) << error;
+    ASSERT_EQ(reread.itemCount(), 2);
+    EXPECT_EQ(reread.item(1).server, item.server);
+    const std::string saved = readFileBytes(path);
+    ASSERT_TRUE(succeeded(reread.SavePortfolio(path), error)) << error;
+    EXPECT_EQ(readFileBytes(path), saved);
+}
+
 TEST(PortfolioFileTest, OlderFilesGainOneHistoryItem)
 {
     TestEnvironment env;

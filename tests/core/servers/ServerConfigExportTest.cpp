@@ -161,6 +161,23 @@ TEST(ServerConfigExport, HeadersAreATwentiethValueOnlyWhenPresent)
     EXPECT_EQ(exportToFile(env), before);
 }
 
+TEST(ServerConfigExport, JsonPathsAreExportedAsTheStoredRegExp)
+{
+    TestEnvironment env;
+    const CliResult set = runCli({"servers", "set", "J", "--url", "http://127.0.0.1/q", "--json-path",
+                                  "$['a|b\\\\c\"d']", "--json-date", "$.t[0]"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    ServerConfig stored;
+    ServerStore::ReadServerConfig("J", stored);
+    EXPECT_EQ(stored.RegExp, R"((?!)json:$['a\|b\\\\c"d']|date:$.t[0])");
+    EXPECT_EQ(stored.Filtering, 1);
+    const std::string block = blockOf(exportToFile(env), "J");
+    EXPECT_NE(block.find(R"x("RegExp"="(?!)json:$['a\\|b\\\\\\\\c\"d']|date:$.t[0]")x"
+                         "\r\n"),
+              std::string::npos)
+        << block;
+}
+
 TEST(ServerConfigExport, FileErrorReportsTheSystemErrorNumber)
 {
     TestEnvironment env;
