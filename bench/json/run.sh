@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The JSON rule on a 1 MB answer / nlohmann::json::parse of the same document (must be <= 1.5),
+# medians of five repetitions measured in this run.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$build/bench/json/bench_json_rule" --benchmark_out="$work/json.json" --benchmark_out_format=json
+
+python3 - "$work/json.json" <<'PY'
+import json, sys
+medians = {b["run_name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]
+           if b.get("aggregate_name") == "median"}
+parse = medians["LibraryParse"]
+failed = False
+for name, limit in (("JsonRuleOnPage", 1.5), ("JsonRuleOnRawPage", None)):
+    ratio = medians[name] / parse
+    ok = limit is None or ratio <= limit
+    failed |= not ok
+    bound = f"(limit {limit:g})" if limit else "(for reference)"
+    print(f"{name} / LibraryParse {ratio:6.2f}  {bound}  {'ok' if ok else 'TOO SLOW'}  "
+          f"{medians[name]:.2f} ms vs {parse:.2f} ms")
+sys.exit(1 if failed else 0)
+PY
