@@ -1,6 +1,7 @@
 #include "GuiFixtures.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
+#include "core/extract/JsonRule.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/download/CConnectionStatusDlg.h"
@@ -75,6 +76,37 @@ private slots:
         QCOMPARE(frame.statusWindow()->imageOf(0), 4);
         QVERIFY(frame.statusWindow()->isVisible());
         QVERIFY(!frame.statusWindow()->abortButton()->isEnabled());
+    }
+
+    void jsonRuleStatusesShowAsTheyStand()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/q.json", R"({"quotes": [{"symbol": "AAA", "price": 12.5}]})");
+        server.addPage("/q.html", "<p>AAA 12.50</p>");
+        CMainFrame frame(quietOptions(), false);
+        CWPapierDoc& doc = frame.document();
+        const std::pair<const char*, const char*> items[] = {
+            {"Found", "/q.json"}, {"Gone", "/q.json"}, {"Html", "/q.html"}};
+        for (const auto& [name, page] : items) {
+            CWPapier item = pageItem(name, "AAA", server.url(page));
+            item.server.Filtering = 1;
+            const char* field = std::string(name) == "Gone" ? "last" : "price";
+            item.server.RegExp = JsonRule("$.quotes[?(@.symbol=='[&symbol]')]." + std::string(field), "", "").encode();
+            doc.AddItem(item);
+        }
+        frame.listView()->fill();
+        frame.actions().updateAll->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        QCOMPARE(quotationCount(doc), size_t(1));
+        QCOMPARE(frame.statusWindow()->rowCount(), 2);
+        QStringList statuses;
+        for (int row = 0; row < 2; ++row)
+            statuses << frame.statusWindow()->itemNameOf(row) + ": " + frame.statusWindow()->statusTextOf(row);
+        statuses.sort();
+        QCOMPARE(statuses,
+                 QStringList({"Gone: Error: JSON path not found! ($.quotes[?(@.symbol=='AAA')])",
+                              "Html: Error: Page is not JSON! (byte 1)"}));
     }
 
     void abortedUpdateStoresNothing()
