@@ -9,6 +9,7 @@
 #include "core/extract/RegexExtract.h"
 
 #include <QDateTime>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <vector>
