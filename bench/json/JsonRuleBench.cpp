@@ -26,7 +26,7 @@ std::string answer()
     }
     text += R"(}, "timestamp": [)";
     for (int i = 0; i < 15000; ++i)
-        text += (i ? "," : "") + std::to_string(1600000000 + 86400 * i);
+        text += (i ? "," : "") + std::to_string(1600000000LL + 86400LL * i);
     text += R"(], "close": [)";
     for (int i = 0; i < 15000; ++i)
         text += (i ? "," : "") + std::to_string(200.0 + i * 0.013);
