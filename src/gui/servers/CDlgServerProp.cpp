@@ -1,6 +1,7 @@
 #include "gui/servers/CDlgServerProp.h"
 
 #include "core/base/UrlVariables.h"
+#include "core/extract/JsonRule.h"
 #include "core/servers/SeparatorFormat.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
@@ -60,7 +61,7 @@ CDlgServerProp::CDlgServerProp(const ServerConfig& config, const std::string& se
     layout->addLayout(buildButtons());
 
     showFields();
-    for (QRadioButton* button : {m_format[0], m_format[1], m_format[2], m_standard, m_advanced})
+    for (QRadioButton* button : {m_format[0], m_format[1], m_format[2], m_standard, m_advanced, m_json})
         connect(button, &QRadioButton::toggled, this, &CDlgServerProp::applyEnablingRules);
     for (QCheckBox* box : {m_extractDate, m_extractTime})
         connect(box, &QCheckBox::toggled, this, &CDlgServerProp::applyEnablingRules);
@@ -157,6 +158,9 @@ QWidget* CDlgServerProp::buildAdvancedSection()
     auto* layout = new QGridLayout(m_advancedSection);
     m_standard = new QRadioButton(tr("Standard Search"), m_advancedSection);
     m_advanced = new QRadioButton(tr("Advanced Search"), m_advancedSection);
+    m_json = new QRadioButton(tr("JSON path"), m_advancedSection);
+    for (QLineEdit*& field : m_jsonPath)
+        field = textField(m_advancedSection);
     m_regExp = textField(m_advancedSection);
     m_quotationIndex = numberField(m_advancedSection, 0, 99);
     m_extractDate = new QCheckBox(tr("Extract quotation date"), m_advancedSection);
@@ -168,6 +172,7 @@ QWidget* CDlgServerProp::buildAdvancedSection()
 
     layout->addWidget(m_standard, 0, 0, 1, 2);
     layout->addWidget(m_advanced, 0, 2, 1, 2);
+    layout->addWidget(m_json, 0, 4, 1, 2);
     layout->addWidget(new QLabel(tr("Perl regular expression (extended by TKR variables)"), m_advancedSection), 1, 0, 1,
                       7);
     layout->addWidget(m_regExp, 2, 0, 1, 7);
@@ -184,6 +189,11 @@ QWidget* CDlgServerProp::buildAdvancedSection()
     for (int part = 0; part < 2; ++part) {
         layout->addWidget(new QLabel(timeLabels[part], m_advancedSection), 5, 1 + part * 2);
         layout->addWidget(m_timeIndex[part], 5, 2 + part * 2);
+    }
+    const QString pathLabels[] = {tr("Value path:"), tr("Date path:"), tr("Time path:")};
+    for (int path = 0; path < 3; ++path) {
+        layout->addWidget(new QLabel(pathLabels[path], m_advancedSection), 6 + path, 0);
+        layout->addWidget(m_jsonPath[path], 6 + path, 1, 1, 6);
     }
     return m_advancedSection;
 }
@@ -225,7 +235,13 @@ void CDlgServerProp::showFields()
         m_format[c.Format]->setChecked(true);
     m_separators->setCurrentIndex(SeparatorFormat::indexOf(c.TAUSEND, c.DECIMAL));
     m_caseInsensitive->setChecked(c.NoCaseSensitiv != 0);
-    (c.Filtering == 1 ? m_advanced : m_standard)->setChecked(true);
+    const std::optional<JsonRule> paths = c.Filtering != 0 ? JsonRule::decode(c.RegExp) : std::nullopt;
+    (paths ? m_json : c.Filtering == 1 ? m_advanced : m_standard)->setChecked(true);
+    if (paths) {
+        m_jsonPath[0]->setText(QString::fromStdString(paths->valuePath()));
+        m_jsonPath[1]->setText(QString::fromStdString(paths->datePath()));
+        m_jsonPath[2]->setText(QString::fromStdString(paths->timePath()));
+    }
     m_startText->setText(QString::fromStdString(c.Text_before_Value));
     m_tags->setValue(c.Nr_HTML_before_Value);
     m_numbers->setValue(c.Numbers_before_Value);
@@ -248,12 +264,15 @@ void CDlgServerProp::applyEnablingRules()
     // The tag count only takes effect on semi-html pages.
     m_tags->setEnabled(standard && m_format[1]->isChecked());
     m_toggle->setEnabled(standard);
+    const bool regex = m_advanced->isChecked();
     for (QWidget* field : std::initializer_list<QWidget*>{m_regExp, m_quotationIndex, m_extractDate, m_extractTime})
-        field->setEnabled(!standard);
+        field->setEnabled(regex);
     for (QSpinBox* field : m_dateIndex)
-        field->setEnabled(!standard && m_extractDate->isChecked());
+        field->setEnabled(regex && m_extractDate->isChecked());
     for (QSpinBox* field : m_timeIndex)
-        field->setEnabled(!standard && m_extractTime->isChecked());
+        field->setEnabled(regex && m_extractTime->isChecked());
+    for (QLineEdit* field : m_jsonPath)
+        field->setEnabled(m_json->isChecked());
 }
 
 void CDlgServerProp::setAdvancedShown(bool shown)
@@ -267,8 +286,8 @@ void CDlgServerProp::setAdvancedShown(bool shown)
 
 void CDlgServerProp::toggleAdvanced()
 {
-    // While "Advanced Search" is chosen the section holds the choice and stays.
-    if (m_advancedShown && m_advanced->isChecked())
+    // While "Advanced Search" or "JSON path" is chosen the section holds the choice and stays.
+    if (m_advancedShown && !m_standard->isChecked())
         return;
     setAdvancedShown(!m_advancedShown);
 }
@@ -322,6 +341,13 @@ bool CDlgServerProp::takeOverFields()
     std::vector<std::string> headers;
     if (!readHeaders(headers))
         return false;
+    const JsonRule paths(m_jsonPath[0]->text().toStdString(), m_jsonPath[1]->text().toStdString(),
+                         m_jsonPath[2]->text().toStdString());
+    if (const Status checked = paths.check(); m_json->isChecked() && !checked) {
+        MessageDialog::warning(this, QString::fromStdString(checked.message()));
+        m_jsonPath[0]->setFocus();
+        return false;
+    }
     ServerConfig& c = m_config;
     c.Headers = std::move(headers);
     c.URL = m_url->text().toStdString();
@@ -331,11 +357,11 @@ bool CDlgServerProp::takeOverFields()
             c.Format = format;
     SeparatorFormat::pairFor(m_separators->currentIndex(), c.TAUSEND, c.DECIMAL);
     c.NoCaseSensitiv = m_caseInsensitive->isChecked() ? 1 : 0;
-    c.Filtering = m_advanced->isChecked() ? 1 : 0;
+    c.Filtering = m_standard->isChecked() ? 0 : 1;
     c.Text_before_Value = m_startText->text().toStdString();
     c.Nr_HTML_before_Value = m_tags->value();
     c.Numbers_before_Value = m_numbers->value();
-    c.RegExp = m_regExp->text().toStdString();
+    c.RegExp = m_json->isChecked() ? paths.encode() : m_regExp->text().toStdString();
     c.RegExpQuotationIndex = m_quotationIndex->value();
     c.bRegExpExtractDate = m_extractDate->isChecked() ? 1 : 0;
     c.RegExpDayIndex = m_dateIndex[0]->value();

@@ -23,8 +23,8 @@ class CDlgServerProp : public QDialog {
     Q_OBJECT
 public:
     using Tester = std::function<void(const std::string& name, const std::string& symbol, const ServerConfig& rules)>;
-    // The section with the search kinds and the regular expression.
-    static constexpr int kAdvancedHeight = 180;
+    // The section with the search kinds, the regular expression and the JSON paths.
+    static constexpr int kAdvancedHeight = 270;
 
     CDlgServerProp(const ServerConfig& config, const std::string& serverName, const std::string& itemName,
                    const std::string& symbol, QWidget* parent = nullptr);
@@ -54,6 +54,8 @@ public:
     QCheckBox* caseInsensitiveBox() const { return m_caseInsensitive; }
     QRadioButton* standardButton() const { return m_standard; }
     QRadioButton* advancedButton() const { return m_advanced; }
+    QRadioButton* jsonButton() const { return m_json; }
+    QLineEdit* jsonPathField(int path) const { return m_jsonPath[path]; }
     QLineEdit* startTextField() const { return m_startText; }
     QSpinBox* tagsField() const { return m_tags; }
     QSpinBox* numbersField() const { return m_numbers; }
@@ -105,6 +107,9 @@ private:
     QGroupBox* m_rulesGroup = nullptr;
     QRadioButton* m_standard = nullptr;
     QRadioButton* m_advanced = nullptr;
+    QRadioButton* m_json = nullptr;
+    // Value, date and time path.
+    QLineEdit* m_jsonPath[3] = {};
     QLineEdit* m_startText = nullptr;
     QSpinBox* m_tags = nullptr;
     QSpinBox* m_numbers = nullptr;

@@ -1,5 +1,6 @@
 #include "GuiFixtures.h"
 #include "TestEnvironment.h"
+#include "core/extract/JsonRule.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/CDlgServerProp.h"
 #include "gui/servers/SaveServerAsDialog.h"
@@ -145,6 +146,53 @@ private slots:
         QCOMPARE(taken.Numbers_before_Value, 3);
         QCOMPARE(taken.NoCaseSensitiv, 0);
         QCOMPARE(taken.Filtering, 0);
+    }
+
+    void jsonPathIsTheThirdSearchKind()
+    {
+        TestEnvironment env;
+        ServerConfig config = rules(1);
+        config.RegExp = JsonRule("$['a|b']", "", "$.t").encode();
+        CDlgServerProp dialog(config, "Bank", "Item", "SYM");
+        dialog.show();
+        QVERIFY(dialog.jsonButton()->isChecked());
+        QVERIFY(dialog.advancedSection()->isVisible());
+        QVERIFY(!dialog.advancedToggle()->isEnabled());
+        QCOMPARE(dialog.jsonButton()->text(), QStringLiteral("JSON path"));
+        const QStringList paths = {dialog.jsonPathField(0)->text(), dialog.jsonPathField(1)->text(),
+                                   dialog.jsonPathField(2)->text()};
+        QCOMPARE(paths, QStringList({"$['a|b']", "", "$.t"}));
+        QVERIFY(dialog.jsonPathField(1)->isEnabled());
+        QVERIFY(!dialog.regExpField()->isEnabled());
+        QVERIFY(!dialog.startTextField()->isEnabled());
+        QVERIFY(!dialog.extractDateBox()->isEnabled());
+        dialog.jsonPathField(1)->setText("$.d");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.config().Filtering, 1);
+        QCOMPARE(dialog.config().RegExp, std::string("(?!)json:$['a\\|b']|date:$.d|time:$.t"));
+
+        const std::pair<const char*, const char*> refused[] = {
+            {"$.a[", "Invalid JSON path at character 5: expected an index, \"*\", a quoted key or a filter."},
+            {"", "The JSON rule needs a value path."},
+        };
+        for (const auto& [path, message] : refused) {
+            MessageDialog::clearShownTexts();
+            CDlgServerProp standard(rules(0), "Bank", "Item", "SYM");
+            standard.toggleAdvanced();
+            standard.jsonButton()->setChecked(true);
+            QVERIFY(standard.jsonPathField(0)->isEnabled());
+            standard.jsonPathField(0)->setText(path);
+            MessageDialog::setNextAnswer(QMessageBox::Ok);
+            standard.accept();
+            QVERIFY(standard.result() != QDialog::Accepted);
+            QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
+        }
+        CDlgServerProp back(config, "Bank", "Item", "SYM");
+        back.standardButton()->setChecked(true);
+        QVERIFY(!back.jsonPathField(0)->isEnabled());
+        back.accept();
+        QCOMPARE(back.config().Filtering, 0);
     }
 
     void numbersOutOfRangeAreRefused()
