@@ -24,7 +24,7 @@ const std::vector<const CliCommand*>& cliCommands()
         &kServersCommand, &kExtractCommand, &kImportCommand,  &kWizardCommand, &kOptionsCommand,
         &kExportCommand,  &kNewCommand,     &kAddCommand,     &kShowCommand,   &kDumpCommand,
         &kConvertCommand, &kQuoteCommand,   &kBuyCommand,     &kSellCommand,   &kDividendCommand,
-        &kUpdateCommand,  &kTestCommand,    &kHistoryCommand, &kChartCommand,
+        &kUpdateCommand,  &kTestCommand,    &kHistoryCommand, &kChartCommand,  &kHealthCommand,
     };
     return table;
 }

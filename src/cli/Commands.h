@@ -36,6 +36,7 @@ extern const CliCommand kUpdateCommand;
 extern const CliCommand kTestCommand;
 extern const CliCommand kHistoryCommand;
 extern const CliCommand kChartCommand;
+extern const CliCommand kHealthCommand;
 
 // Every command in the order of the overview.
 const std::vector<const CliCommand*>& cliCommands();

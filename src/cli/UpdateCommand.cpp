@@ -3,6 +3,7 @@
 #include "cli/PortfolioCli.h"
 #include "core/download/UnattendedUpdate.h"
 #include "core/settings/GeneralOptions.h"
+#include "core/settings/RuleHealth.h"
 
 #include <csignal>
 #include <iostream>
@@ -11,10 +12,10 @@
 namespace {
 
 const char* const kUsage = "Usage: tickora-cli update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] "
-                           "[--downloads N] [--per-host N] [--quiet]";
+                           "[--downloads N] [--per-host N] [--guard PCT] [--alarms] [--quiet]";
 const char* const kSummary =
     "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--per-host N]\n"
-    "                   [--quiet]\n"
+    "                   [--guard PCT] [--alarms] [--quiet]\n"
     "                                     Download the quotations, store them and save.\n";
 
 volatile std::sig_atomic_t g_signal = 0;
@@ -44,11 +45,14 @@ bool selectItems(const CWPapierDoc& doc, const QString& names, std::vector<CWPap
 int runUpdateCommand(const QStringList& args)
 {
     QCommandLineParser parser;
-    parser.addOptions({{"items", "Update only these items (exact names, comma-separated).", "NAME,..."},
-                       {"date", "Update on this date: missing pages make the download look back.", "DATE"},
-                       {"downloads", "Simultaneous downloads for this run (1 to 500).", "N"},
-                       {"per-host", "Simultaneous downloads from one host for this run (1 to 16).", "N"},
-                       {"quiet", "Print only the items that failed."}});
+    parser.addOptions(
+        {{"items", "Update only these items (exact names, comma-separated).", "NAME,..."},
+         {"date", "Update on this date: missing pages make the download look back.", "DATE"},
+         {"downloads", "Simultaneous downloads for this run (1 to 500).", "N"},
+         {"per-host", "Simultaneous downloads from one host for this run (1 to 16).", "N"},
+         {"guard", "Hold back quotations that change by more than PCT percent (0 = off, up to 1000).", "PCT"},
+         {"alarms", "Print the alarms this run turned on after the result lines."},
+         {"quiet", "Print only the items that failed."}});
     parser.addPositionalArgument("FILE", "The portfolio.");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
@@ -61,6 +65,8 @@ int runUpdateCommand(const QStringList& args)
     DownloadSettings settings = DownloadSettings::read();
     if (parser.isSet("per-host") && !Cli::toInt(parser.value("per-host"), settings.connectionsPerHost, 1, 16))
         return Cli::usageError("--per-host takes a number from 1 to 16.", kUsage);
+    if (parser.isSet("guard") && !Cli::toInt(parser.value("guard"), settings.guardPercent, 0, 1000))
+        return Cli::usageError("--guard takes a number from 0 to 1000.", kUsage);
     std::optional<time_t> date;
     if (parser.isSet("date")) {
         time_t given = 0;
@@ -88,6 +94,11 @@ int runUpdateCommand(const QStringList& args)
                 std::cout << line.text << std::endl;
         },
         [] { return g_signal != 0; });
+    if (parser.isSet("alarms"))
+        for (const std::string& notice : outcome.alarms)
+            std::cout << "Alarm: " << Cli::singleLine(notice) << std::endl;
+    if (!RuleHealth::record(path.toStdString(), outcome.health))
+        Cli::err("The rule health could not be stored.");
     if (outcome.stored > 0 && !PortfolioCli::save(doc, path))
         return Cli::FileError;
     // The shell's convention for a process ended by a signal.

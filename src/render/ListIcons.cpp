@@ -68,6 +68,19 @@ QImage trendIcon(int index)
     return image;
 }
 
+QImage withWarningMark(QImage icon)
+{
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(110, 80, 0), 1));
+    painter.setBrush(QColor(255, 200, 0));
+    painter.drawPolygon(QPolygonF({{11.5, 8.5}, {15.5, 15.5}, {7.5, 15.5}}));
+    painter.setPen(QPen(Qt::black, 1.2));
+    painter.drawLine(QPointF(11.5, 10.8), QPointF(11.5, 13.2));
+    painter.drawPoint(QPointF(11.5, 14.6));
+    return icon;
+}
+
 QImage downloadStateIcon(int index)
 {
     QImage image = blank(kSmall);

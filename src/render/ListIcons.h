@@ -9,6 +9,8 @@ constexpr int kTrendIconCount = 6; // unchanged, down, up, then the same with an
 constexpr int kDownloadIconCount = 5; // started, connecting, connected, downloading, failed
 
 QImage trendIcon(int index);
+// `icon` with a warning triangle in its bottom-right corner: the item's quotation rule keeps failing.
+QImage withWarningMark(QImage icon);
 QImage downloadStateIcon(int index);
 QImage applicationIcon(int size);
 // The tray's picture while downloads are being aborted.

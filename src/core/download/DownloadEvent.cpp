@@ -1,5 +1,7 @@
 #include "core/download/DownloadEvent.h"
 
+#include "core/base/FormatText.h"
+
 #include <cstdio>
 
 namespace {
@@ -61,6 +63,7 @@ bool DownloadEvent::isFinal() const
     case DownloadEventKind::TextNotFound:
     case DownloadEventKind::DownloadError:
     case DownloadEventKind::Aborted:
+    case DownloadEventKind::Implausible:
         return true;
     default:
         return false;
@@ -95,6 +98,8 @@ std::string DownloadEvent::statusText() const
     }
     case DownloadEventKind::Aborted:
         return "Download aborted!";
+    case DownloadEventKind::Implausible:
+        return formatText("Implausible quotation: %.4f (last %.4f)", quotation ? quotation->value : 0.0, lastValue);
     case DownloadEventKind::Waiting: {
         char text[48];
         std::snprintf(text, sizeof text, "Waiting %i s (server busy)", seconds);

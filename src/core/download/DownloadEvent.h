@@ -22,6 +22,9 @@ enum class DownloadEventKind : int32_t {
     Aborted = 10,
     // The server asked to come back later (429 or 503 with Retry-After); `seconds` says when.
     Waiting = 11,
+    // A result held back by the plausibility guard: `quotation` as the cents correction left it, `lastValue`
+    // the newest stored value it was compared with.
+    Implausible = 12,
 };
 
 // Why a download failed (kind DownloadError).
@@ -68,6 +71,7 @@ struct DownloadEvent {
     std::optional<uint64_t> itemRef;
     // Result of update and test jobs.
     std::optional<CKurs> quotation;
+    double lastValue = 0.0;
 
     // Result and the three not-found kinds, DownloadError and Aborted: the item's download is over.
     bool isFinal() const;

@@ -4,5 +4,6 @@
 
 DownloadSettings DownloadSettings::read()
 {
-    return {GeneralOptions::ReadOptions().ConnectionsPerHost, DownloadOptions::ReadOptions().UserAgent};
+    const GeneralOptions options = GeneralOptions::ReadOptions();
+    return {options.ConnectionsPerHost, DownloadOptions::ReadOptions().UserAgent, options.GuardPercent};
 }

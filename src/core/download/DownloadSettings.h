@@ -8,7 +8,10 @@
 struct DownloadSettings {
     int connectionsPerHost = 4;
     std::string userAgent = DownloadOptions::kDefaultUserAgent;
+    // Results further than this many percent from the item's newest quotation are held back; 0 = off.
+    int guardPercent = 0;
 
-    // "GeneralOptions"/"ConnectionsPerHost" and "Download"/"UserAgent" of the settings store.
+    // "GeneralOptions"/"ConnectionsPerHost", "GeneralOptions"/"GuardPercent" and "Download"/"UserAgent" of the
+    // settings store.
     static DownloadSettings read();
 };

@@ -57,6 +57,7 @@ Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optiona
     auto queue = std::make_shared<EventQueue>();
     UpdateScheduler scheduler(doc, queue, settings);
     Outcome outcome;
+    scheduler.setAlarmHandler([&outcome](const std::string& notice) { outcome.alarms.push_back(notice); });
     outcome.jobs = scheduler.StartUpdate(ids, date);
     while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {
         // Asked on every turn: jobs still waiting for a download slot start later.
@@ -72,6 +73,7 @@ Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optiona
         }
     }
     outcome.stored = scheduler.storedQuotations();
+    outcome.health = scheduler.takeHealthOutcomes();
     return outcome;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/download/DownloadSettings.h"
 #include "core/model/CWPapierDoc.h"
+#include "core/settings/RuleHealth.h"
 
 #include <ctime>
 #include <functional>
@@ -24,6 +25,10 @@ struct Outcome {
     int jobs = 0;
     bool allFound = true;
     int stored = 0;
+    // For RuleHealth::record once the run is over.
+    std::vector<RuleHealth::Outcome> health;
+    // "%s: %s": the items whose alarm test this run turned on, with the condition.
+    std::vector<std::string> alarms;
 };
 
 // Updates the given items (every item when `ids` is empty), reporting each item's start and end.

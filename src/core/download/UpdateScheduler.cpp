@@ -1,14 +1,18 @@
 #include "core/download/UpdateScheduler.h"
-#include "core/base/LocaleFormat.h"
 
+#include "core/base/FormatText.h"
+#include "core/base/LocaleFormat.h"
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadJob.h"
 #include "core/extract/QuotationExtractor.h"
+#include "core/model/Investment.h"
 #include "core/model/ItemRules.h"
 
 #include <QFile>
+#include <cmath>
 #include <cstdio>
 #include <map>
+#include <utility>
 
 static_assert(std::is_same_v<CWPapierDoc::ItemId, decltype(ItemTask::itemRef)::value_type>);
 
@@ -169,6 +173,7 @@ void UpdateScheduler::HandleDownloadEvent(DownloadEvent& event)
         ++m_running;
     if (event.isFinal()) {
         --m_running;
+        holdBackImplausible(event);
         applyUpdate(event);
         showFailedPage(event);
     }
@@ -225,15 +230,56 @@ void UpdateScheduler::showFailedPage(DownloadEvent& event)
     m_showFile(shown.toStdString());
 }
 
+void UpdateScheduler::holdBackImplausible(DownloadEvent& event) const
+{
+    const int pos = event.itemRef ? m_document.positionOf(*event.itemRef) : -1;
+    if (m_settings.guardPercent <= 0 || event.kind != DownloadEventKind::Result || !event.quotation || pos < 0)
+        return;
+    const CWPapier& item = m_document.item(pos);
+    const double last = item.GetLastValue().value_or(0.0);
+    const double value = CWPapierDoc::CentsCorrected(item, event.quotation->value);
+    // Without a newest value there is nothing to compare with.
+    if (last == 0 || std::fabs(value / last - 1) * 100 <= m_settings.guardPercent)
+        return;
+    event.kind = DownloadEventKind::Implausible;
+    event.quotation->value = value;
+    event.lastValue = last;
+}
+
 void UpdateScheduler::applyUpdate(const DownloadEvent& event)
 {
-    if (event.kind == DownloadEventKind::Result && event.quotation && event.itemRef && !m_abort->isSet() &&
-        m_document.ApplyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time))
+    const int pos = event.itemRef ? m_document.positionOf(*event.itemRef) : -1;
+    const bool alarmBefore = pos >= 0 && Investment::AlarmTriggered(m_document.item(pos));
+    const bool stored = event.kind == DownloadEventKind::Result && event.quotation && pos >= 0 && !m_abort->isSet() &&
+        m_document.ApplyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time);
+    if (stored)
         ++m_stored;
+    if (pos >= 0)
+        noteOutcome(event, pos, stored, alarmBefore);
     clearMark(event.itemRef);
     --m_pendingUpdates;
     if (m_pendingUpdates == 0)
         m_abort->clear();
+}
+
+void UpdateScheduler::noteOutcome(const DownloadEvent& event, int pos, bool stored, bool alarmBefore)
+{
+    const CWPapier& item = m_document.item(pos);
+    if (stored) {
+        m_health.push_back({item.name, true, std::time(nullptr), {}});
+        if (!alarmBefore && m_alarm) {
+            const std::string condition = Investment::AlarmCondition(item);
+            if (!condition.empty())
+                m_alarm(formatText("%s: %s", item.name.c_str(), condition.c_str()));
+        }
+    } else if (event.kind != DownloadEventKind::Result && event.kind != DownloadEventKind::Aborted) {
+        m_health.push_back({item.name, false, std::time(nullptr), event.statusText()});
+    }
+}
+
+std::vector<RuleHealth::Outcome> UpdateScheduler::takeHealthOutcomes()
+{
+    return std::exchange(m_health, {});
 }
 
 void UpdateScheduler::clearMark(std::optional<ItemId> id)
@@ -260,6 +306,11 @@ void UpdateScheduler::setTestBusyHandler(std::function<void(bool)> handler)
 void UpdateScheduler::setTestReportHandler(std::function<void(const TestReport&)> handler)
 {
     m_testReport = std::move(handler);
+}
+
+void UpdateScheduler::setAlarmHandler(std::function<void(const std::string& notice)> handler)
+{
+    m_alarm = std::move(handler);
 }
 
 void UpdateScheduler::setShowFileOnError(bool show, std::function<void(const std::string& path)> showFile)

@@ -7,6 +7,7 @@
 #include "core/download/EventSink.h"
 #include "core/model/CWPapierDoc.h"
 #include "core/servers/ServerConfig.h"
+#include "core/settings/RuleHealth.h"
 
 #include <chrono>
 #include <ctime>
@@ -60,6 +61,8 @@ public:
     bool testRunning() const { return m_pendingTests > 0; }
     // Quotations stored in the document through this scheduler.
     int storedQuotations() const { return m_stored; }
+    // How each update ended since the last call, for the rule health; aborted and dropped results are left out.
+    std::vector<RuleHealth::Outcome> takeHealthOutcomes();
     // Blocks until every job started here has ended and released its receiver; their events may still wait
     // there.
     void waitForWorkers();
@@ -73,10 +76,14 @@ public:
     // A test runs (true on each of its events) or has ended (false): the busy pointer.
     void setTestBusyHandler(std::function<void(bool)> handler);
     void setTestReportHandler(std::function<void(const TestReport&)> handler);
+    // A stored quotation turned an item's alarm test on: "%s: %s" with its name and the condition.
+    void setAlarmHandler(std::function<void(const std::string& notice)> handler);
     // The page of an update or test whose quotation was not found: with `showFileOnError` and a handler, the
     // file is renamed to end in ".TXT" and handed to the handler (the desktop's "open" action); otherwise it goes
     // with the event.
     void setShowFileOnError(bool show, std::function<void(const std::string& path)> showFile);
+    // From the next result on; 0 turns the guard off.
+    void setGuardPercent(int percent) { m_settings.guardPercent = percent; }
 
     static std::string testMessage(const DownloadEvent& event);
 
@@ -85,7 +92,10 @@ private:
     std::vector<Prepared> prepare(const std::vector<ItemId>& items) const;
     void startJob(std::unique_ptr<DownloadJob> job);
     void handleTestEvent(DownloadEvent& event);
+    // Turns a result too far from the item's newest quotation into an Implausible failure.
+    void holdBackImplausible(DownloadEvent& event) const;
     void applyUpdate(const DownloadEvent& event);
+    void noteOutcome(const DownloadEvent& event, int pos, bool stored, bool alarmBefore);
     void clearMark(std::optional<ItemId> id);
     void showFailedPage(DownloadEvent& event);
 
@@ -104,4 +114,6 @@ private:
     std::function<void(bool)> m_testBusy;
     std::function<void(const TestReport&)> m_testReport;
     std::function<void(const std::string&)> m_showFile;
+    std::function<void(const std::string&)> m_alarm;
+    std::vector<RuleHealth::Outcome> m_health;
 };

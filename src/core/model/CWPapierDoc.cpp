@@ -238,13 +238,18 @@ bool CWPapierDoc::ApplyDownloadedQuotation(ItemId id, double value, time_t time)
     const int pos = positionOf(id);
     if (pos < 0)
         return false;
-    CWPapier& target = m_items[pos];
-    const double last = target.GetLastValue().value_or(0.0);
-    if (last > 0 && value > 80 * last && value < 150 * last)
-        value *= 0.01;
+    value = CentsCorrected(m_items[pos], value);
     m_updating.erase(id);
     AddItemQuotation(pos, value, time);
     return true;
+}
+
+double CWPapierDoc::CentsCorrected(const CWPapier& item, double value)
+{
+    const double last = item.GetLastValue().value_or(0.0);
+    if (last > 0 && value > 80 * last && value < 150 * last)
+        return value * 0.01;
+    return value;
 }
 
 void CWPapierDoc::RecordInvestedAmount()

@@ -69,6 +69,8 @@ public:
     int AddItemQuotation(int pos, double value, time_t time);
     // Drops the result (returns false) when the item is gone.
     bool ApplyDownloadedQuotation(ItemId id, double value, time_t time);
+    // A downloaded value as it would be stored: a value about 100 times the newest one was given in cents.
+    static double CentsCorrected(const CWPapier& item, double value);
     void RecordInvestedAmount();
     void AddInvestedAmountHistoryItem();
     bool DeleteQuotation(int pos, int index);

@@ -51,20 +51,45 @@ std::string sellResultText(double result)
     return formatText("Financial result of the selling transaction: %.2f", result);
 }
 
-bool AlarmTriggered(const CWPapier& item)
+namespace {
+
+enum class Alarm { None, Above, Below, Difference };
+
+Alarm firstAlarm(const CWPapier& item)
 {
     const double last = item.GetLastValue().value_or(0.0);
     if (item.alarmAboveEnabled && last > item.alarmAbove)
-        return true;
+        return Alarm::Above;
     if (item.alarmBelowEnabled && last < item.alarmBelow)
-        return true;
+        return Alarm::Below;
     if (item.alarmDiffEnabled) {
         const double difference = std::fabs(last / item.avgBuyPrice - 1);
         // Without a buy price the quotient is not finite and the alarm counts as triggered.
         if (!std::isfinite(difference) || difference > std::fabs(item.alarmDiffPercent * 0.01))
-            return true;
+            return Alarm::Difference;
     }
-    return false;
+    return Alarm::None;
+}
+
+} // namespace
+
+bool AlarmTriggered(const CWPapier& item)
+{
+    return firstAlarm(item) != Alarm::None;
+}
+
+std::string AlarmCondition(const CWPapier& item)
+{
+    switch (firstAlarm(item)) {
+    case Alarm::Above:
+        return formatText("above %.2f", item.alarmAbove);
+    case Alarm::Below:
+        return formatText("below %.2f", item.alarmBelow);
+    case Alarm::Difference:
+        return formatText("differs by more than %.2f%% from the buy price", item.alarmDiffPercent);
+    default:
+        return {};
+    }
 }
 
 bool hasGain(const CWPapier& item)

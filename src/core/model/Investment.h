@@ -24,6 +24,9 @@ Status Dividends(Position& position, double amount);
 std::string sellResultText(double result);
 
 bool AlarmTriggered(const CWPapier& item);
+// The first alarm test that holds, in the order above, below, difference: "above %.2f", "below %.2f" or
+// "differs by more than %.2f%% from the buy price"; "" when none holds.
+std::string AlarmCondition(const CWPapier& item);
 // Empty for the invested-amount-history item.
 std::string ItemInvestment(const CWPapier& item, bool percent);
 // Whether the item's gain can be shown: newest value, quantity and buy price all non-zero.

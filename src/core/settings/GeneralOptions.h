@@ -20,6 +20,9 @@ struct GeneralOptions {
     int32_t ShowFileOnError = 1;
     // Simultaneous downloads from one host, on top of NumberDownloads.
     int32_t ConnectionsPerHost = 4;
+    // A downloaded quotation that differs from the newest one by more than this many percent is held back;
+    // 0 = off.
+    int32_t GuardPercent = 0;
 
     // One option with the values the options dialog allows.
     struct Field {
@@ -29,7 +32,7 @@ struct GeneralOptions {
         int32_t max;
     };
     // The options in their stored order.
-    static const std::array<Field, 13>& fields();
+    static const std::array<Field, 14>& fields();
     static const Field* findField(const std::string& name);
 
     // Missing, unreadable or out-of-range values read as their defaults.

@@ -67,6 +67,11 @@ QString serverSection()
     return QStringLiteral("Server");
 }
 
+QString ruleHealthSection()
+{
+    return QStringLiteral("RuleHealth");
+}
+
 QString recentFile(int number)
 {
     return QStringLiteral("Recent File List/File%1").arg(number);

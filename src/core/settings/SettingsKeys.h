@@ -56,6 +56,8 @@ QString path(SettingsKey key);
 QString generalOptionsGroup();
 // One group per stored server under this section, named by the escaped server name.
 QString serverSection();
+// Rule health: one group per portfolio under this section, one per item inside it.
+QString ruleHealthSection();
 // The recent-file list, "File1" (the newest) upwards.
 QString recentFile(int number);
 

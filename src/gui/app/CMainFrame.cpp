@@ -2,12 +2,14 @@
 
 #include "core/servers/ServerConfigExport.h"
 #include "core/servers/ServerStore.h"
+#include "core/settings/RuleHealth.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/app/COptionsDialog.h"
 #include "gui/app/DocumentCommands.h"
 #include "gui/app/PrintCommands.h"
 #include "gui/app/ServerDialogCommands.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/download/AlarmNotices.h"
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
 #include "gui/items/ItemCommands.h"
@@ -63,7 +65,8 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
               return request;
           },
           this)),
-      m_serverDialogs(new ServerDialogCommands(this))
+      m_serverDialogs(new ServerDialogCommands(this)),
+      m_notices(new AlarmNotices(unattended, this))
 {
     setWindowIcon(AppIcons::application());
     m_splitter->addWidget(m_list);
@@ -73,6 +76,7 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
     setCentralWidget(m_splitter);
     setAcceptDrops(true);
     m_statusWindow->setOptions(options.DownloadStatus);
+    m_updates->setGuardPercent(options.GuardPercent);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(m_list, &CWPapierLView::contextMenuRequested, m_actions.listContextMenu,
             [this](const QPoint& globalPos) { m_actions.listContextMenu->popup(globalPos); });
@@ -224,7 +228,7 @@ void CMainFrame::connectActions()
         m_statusWindow->setDocumentTitle(documentTitle(), false);
         if (m_options.Autoupdate)
             SetAutoUpdateTimer(m_options.UpdateIntervall);
-        m_list->fill();
+        loadRuleHealth();
     });
     connect(m_documents, &DocumentCommands::titleChanged, this,
             [this] { setWindowTitle(tr("%1 - Tickora").arg(documentTitle())); });
@@ -234,6 +238,13 @@ void CMainFrame::connectActions()
     connect(m_updates, &UpdateController::updatesStarted, this, &CMainFrame::refreshCommandStates);
     connect(m_updates, &UpdateController::downloadEvent, this, &CMainFrame::handleDownloadEvent);
     connect(m_updates, &UpdateController::downloadsEnded, this, &CMainFrame::onDownloadsEnded);
+    connect(m_updates, &UpdateController::alarmTriggered, m_notices, &AlarmNotices::show);
+    connect(m_notices, &AlarmNotices::clicked, this, [this] {
+        showNormal();
+        raise();
+        activateWindow();
+    });
+    m_sheets->setHealthWarning([this](CWPapierDoc::ItemId id) { return m_list->healthWarning(id); });
     connect(m_statusWindow, &CConnectionStatusDlg::abortRequested, this, &CMainFrame::abortDownloads);
     // Menus and the paste button show the command states of the moment they are used.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
@@ -414,6 +425,7 @@ void CMainFrame::handleDownloadEvent(const DownloadEvent& event)
 
 void CMainFrame::onDownloadsEnded()
 {
+    recordRuleHealth();
     if (m_tray)
         m_tray->setIcon(AppIcons::application());
     refreshCommandStates();
@@ -421,6 +433,22 @@ void CMainFrame::onDownloadsEnded()
         return;
     const bool saved = m_documents->save();
     emit unattendedFinished(saved);
+}
+
+void CMainFrame::recordRuleHealth()
+{
+    const std::vector<RuleHealth::Outcome> outcomes = m_updates->takeHealthOutcomes();
+    // An untitled portfolio has no file to keep the record under.
+    if (outcomes.empty() || m_documents->path().isEmpty())
+        return;
+    RuleHealth::record(m_documents->path().toStdString(), outcomes);
+    loadRuleHealth();
+}
+
+void CMainFrame::loadRuleHealth()
+{
+    const QString path = m_documents->path();
+    m_list->setRuleHealth(path.isEmpty() ? std::map<std::string, RuleHealth>() : RuleHealth::read(path.toStdString()));
 }
 
 void CMainFrame::addTrayIcon(const QString& tip)
@@ -457,6 +485,7 @@ void CMainFrame::applyOptions(const GeneralOptions& options)
     m_options = options;
     m_statusWindow->setOptions(options.DownloadStatus);
     m_updates->setShowFileOnError(options.ShowFileOnError && !m_unattended);
+    m_updates->setGuardPercent(options.GuardPercent);
     m_documents->setAutosaveOnExit(options.AutosaveOnExit);
     SetAutoUpdateTimer(options.Autoupdate ? options.UpdateIntervall : 0);
 }

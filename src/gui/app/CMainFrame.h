@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class AlarmNotices;
 class CConnectionStatusDlg;
 class CGraphView;
 class CWPapierLView;
@@ -46,6 +47,7 @@ public:
     const MainActions& actions() const { return m_actions; }
     const GeneralOptions& options() const { return m_options; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
+    AlarmNotices* alarmNotices() const { return m_notices; }
     QTimer& autoUpdateTimer() { return m_autoUpdate; }
 
     // Starts the periodic update (0 stops it).
@@ -99,6 +101,9 @@ private:
     void handleDownloadEvent(const DownloadEvent& event);
     void refreshTrayTip();
     void onDownloadsEnded();
+    // Adds the ended updates to the rule health of the portfolio's file and shows it in the list.
+    void recordRuleHealth();
+    void loadRuleHealth();
     void showOptions();
     void exportServers();
     void showAbout();
@@ -121,6 +126,7 @@ private:
     PrintCommands* m_printing;
     ServerDialogCommands* m_serverDialogs;
     QSystemTrayIcon* m_tray = nullptr;
+    AlarmNotices* m_notices;
     QTimer m_autoUpdate;
     int m_listHeight = 150;
     QRect m_storedFrame;

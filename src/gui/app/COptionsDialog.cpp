@@ -42,6 +42,7 @@ COptionsDialog::COptionsDialog(const GeneralOptions& options, const DownloadOpti
     : QDialog(parent), m_options(options), m_download(download),
       m_downloads(numberField(this, options.NumberDownloads)), m_perHost(numberField(this, options.ConnectionsPerHost)),
       m_userAgent(new QLineEdit(QString::fromStdString(download.UserAgent), this)),
+      m_guard(numberField(this, options.GuardPercent)),
       m_autosavePortfolio(checkBox(tr("Auto-save portfolio file"), options.AutosaveOnExit, this)),
       m_autoupdate(checkBox(tr("Automatically update all items every"), options.Autoupdate, this)),
       m_interval(numberField(this, options.UpdateIntervall)),
@@ -59,13 +60,15 @@ COptionsDialog::COptionsDialog(const GeneralOptions& options, const DownloadOpti
     grid->addWidget(m_perHost, 1, 1);
     grid->addWidget(new QLabel(tr("User agent:"), this), 2, 0);
     grid->addWidget(m_userAgent, 2, 1, 1, 3);
-    grid->addWidget(m_autoupdate, 3, 0);
-    grid->addWidget(m_interval, 3, 1);
-    grid->addWidget(new QLabel(tr("Minutes"), this), 3, 2);
-    grid->addWidget(m_timeWindow, 4, 0);
-    grid->addWidget(m_from, 4, 1);
-    grid->addWidget(new QLabel(tr("and"), this), 4, 2);
-    grid->addWidget(m_to, 4, 3);
+    grid->addWidget(new QLabel(tr("Hold back quotations that change by more than (%):"), this), 3, 0);
+    grid->addWidget(m_guard, 3, 1);
+    grid->addWidget(m_autoupdate, 4, 0);
+    grid->addWidget(m_interval, 4, 1);
+    grid->addWidget(new QLabel(tr("Minutes"), this), 4, 2);
+    grid->addWidget(m_timeWindow, 5, 0);
+    grid->addWidget(m_from, 5, 1);
+    grid->addWidget(new QLabel(tr("and"), this), 5, 2);
+    grid->addWidget(m_to, 5, 3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDialog::reject);
@@ -115,6 +118,8 @@ void COptionsDialog::accept()
         m_userAgent->setFocus();
         return;
     }
+    if (!takeEntry("GuardPercent", m_guard, entered.GuardPercent))
+        return;
     if (!takeEntry("UpdateIntervall", m_interval, entered.UpdateIntervall))
         return;
     entered.AutosaveOnExit = m_autosavePortfolio->isChecked();

@@ -22,6 +22,7 @@ public:
     QLineEdit* intervalField() const { return m_interval; }
     QLineEdit* perHostField() const { return m_perHost; }
     QLineEdit* userAgentField() const { return m_userAgent; }
+    QLineEdit* guardField() const { return m_guard; }
     QCheckBox* autoupdateBox() const { return m_autoupdate; }
     QCheckBox* timeWindowBox() const { return m_timeWindow; }
     QTimeEdit* fromField() const { return m_from; }
@@ -39,6 +40,7 @@ private:
     QLineEdit* m_downloads;
     QLineEdit* m_perHost;
     QLineEdit* m_userAgent;
+    QLineEdit* m_guard;
     QCheckBox* m_autosavePortfolio;
     QCheckBox* m_autoupdate;
     QLineEdit* m_interval;

@@ -2,6 +2,7 @@
 
 #include "core/download/UnattendedUpdate.h"
 #include "core/model/CWPapierDoc.h"
+#include "core/settings/RuleHealth.h"
 
 #include <cstdio>
 
@@ -18,6 +19,10 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
             if (line.failure)
                 std::fprintf(stderr, "%s\n", line.text.c_str());
         });
+    for (const std::string& notice : outcome.alarms)
+        std::fprintf(stderr, "Alarm: %s\n", notice.c_str());
+    if (!RuleHealth::record(path, outcome.health))
+        std::fprintf(stderr, "The rule health could not be stored.\n");
     if (outcome.stored > 0) {
         if (const Status saved = doc.SavePortfolio(path); !saved) {
             std::fprintf(stderr, "%s\n", saved.message().c_str());

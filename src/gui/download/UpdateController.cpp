@@ -16,6 +16,8 @@ UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidg
     m_scheduler = std::make_unique<UpdateScheduler>(doc, sink, DownloadSettings::read());
     m_scheduler->setEventObserver([this](const DownloadEvent& event) { emit downloadEvent(event); });
     m_scheduler->setDownloadsEndedHandler([this] { emit downloadsEnded(); });
+    m_scheduler->setAlarmHandler(
+        [this](const std::string& notice) { emit alarmTriggered(QString::fromStdString(notice)); });
     m_scheduler->setTestReportHandler([this](const UpdateScheduler::TestReport& report) { showTestReport(report); });
     m_scheduler->setTestBusyHandler([this](bool busy) {
         if (busy == m_busyCursor)

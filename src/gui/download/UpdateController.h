@@ -30,10 +30,12 @@ public:
     void abort();
     // The page of a failed search opens as a ".TXT" file (never in the unattended mode).
     void setShowFileOnError(bool show);
+    void setGuardPercent(int percent) { m_scheduler->setGuardPercent(percent); }
 
     int runningDownloads() const { return m_scheduler->runningDownloads(); }
     bool abortRequested() const { return m_scheduler->abortRequested(); }
     int pendingUpdates() const { return m_scheduler->pendingUpdates(); }
+    std::vector<RuleHealth::Outcome> takeHealthOutcomes() { return m_scheduler->takeHealthOutcomes(); }
     // At the end of the program: aborts the downloads and waits up to `bound` for them; false when one is
     // still blocked.
     bool shutdown(std::chrono::milliseconds bound) { return m_scheduler->shutdown(bound); }
@@ -43,6 +45,8 @@ signals:
     void updatesStarted();
     void downloadEvent(const DownloadEvent& event);
     void downloadsEnded();
+    // "%s: %s": an update turned this item's alarm on.
+    void alarmTriggered(const QString& notice);
 
 private:
     void showTestReport(const UpdateScheduler::TestReport& report);

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,7 +30,7 @@ CWPPropPage::CWPPropPage(const CWPapier& item, QWidget* parent)
       m_noteButton(new QPushButton(tr("..."), this)), m_servers(new QComboBox(this)),
       m_wizard(new QPushButton(tr("Wizard"), this)), m_edit(new QPushButton(tr("Edit"), this)),
       m_delete(new QPushButton(tr("Delete"), this)), m_test(new QPushButton(tr("Test quotation update"), this)),
-      m_webPage(new QPushButton(tr("Open web page"), this))
+      m_webPage(new QPushButton(tr("Open web page"), this)), m_health(new QLabel(this))
 {
     m_note->setMaximumHeight(80);
     auto* noteRow = new QHBoxLayout;
@@ -51,6 +52,10 @@ CWPPropPage::CWPPropPage(const CWPapier& item, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    m_health->setWordWrap(true);
+    m_health->setTextFormat(Qt::PlainText);
+    m_health->hide();
+    layout->addWidget(m_health);
     layout->addWidget(server);
     layout->addStretch(1);
 
@@ -71,6 +76,12 @@ void CWPPropPage::setTester(Tester tester)
 {
     m_tester = std::move(tester);
     m_test->setEnabled(bool(m_tester));
+}
+
+void CWPPropPage::setHealthWarning(const QString& text)
+{
+    m_health->setText(text);
+    m_health->setVisible(!text.isEmpty());
 }
 
 void CWPPropPage::fillServerList()

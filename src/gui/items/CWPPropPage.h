@@ -9,6 +9,7 @@
 #include <string>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -24,6 +25,8 @@ public:
     // "Test quotation update" hands the page's name, symbol and rules to `tester`; without one it is off.
     void setTester(Tester tester);
     const Tester& tester() const { return m_tester; }
+    // "Quotation rule failing since ...", shown above the server box; empty hides it.
+    void setHealthWarning(const QString& text);
     // Name, symbol, note, the chosen server ("-- User defined --" as the empty name) and the held rules.
     void store(CWPapier& item) const;
 
@@ -54,6 +57,7 @@ public:
     QPushButton* testButton() const { return m_test; }
     QPushButton* webPageButton() const { return m_webPage; }
     QPushButton* noteButton() const { return m_noteButton; }
+    QLabel* healthLabel() const { return m_health; }
 
 signals:
     void nameChanged(const QString& name);
@@ -85,4 +89,5 @@ private:
     QPushButton* m_delete;
     QPushButton* m_test;
     QPushButton* m_webPage;
+    QLabel* m_health;
 };

@@ -69,6 +69,12 @@ void CWPPropertiesSheet::setTester(CWPPropPage::Tester tester)
         m_general->setTester(std::move(tester));
 }
 
+void CWPPropertiesSheet::setHealthWarning(const QString& text)
+{
+    if (m_general)
+        m_general->setHealthWarning(text);
+}
+
 void CWPPropertiesSheet::takeSplit()
 {
     const int pos = m_doc.positionOf(m_id);

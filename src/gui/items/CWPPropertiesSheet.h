@@ -28,6 +28,7 @@ public:
     static int tabForRequest(bool investedAmountHistory, int requested, int tabCount);
 
     void setTester(CWPPropPage::Tester tester);
+    void setHealthWarning(const QString& text);
     // The item written by OK (the new one after an insert), 0 before.
     ItemId item() const { return m_id; }
 

@@ -33,6 +33,8 @@ void ItemSheetCommands::ShowItemProperties(ItemId id, int page, int quotationInd
         return;
     CWPPropertiesSheet sheet(m_doc, id, page, quotationIndex, m_dialogParent);
     attach(sheet);
+    if (m_healthWarning)
+        sheet.setHealthWarning(m_healthWarning(id));
     sheet.exec();
 }
 
@@ -42,6 +44,11 @@ void ItemSheetCommands::CreateItemWithSheet()
     CWPPropertiesSheet sheet(m_doc, fields, m_dialogParent);
     attach(sheet);
     sheet.exec();
+}
+
+void ItemSheetCommands::setHealthWarning(std::function<QString(ItemId)> healthWarning)
+{
+    m_healthWarning = std::move(healthWarning);
 }
 
 void ItemSheetCommands::properties()

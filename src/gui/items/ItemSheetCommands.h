@@ -4,6 +4,7 @@
 #include "gui/items/CWPPropPage.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -26,6 +27,8 @@ public:
     void ShowItemProperties(ItemId id, int page, int quotationIndex = -1);
     // The sheet with the new-item defaults; OK inserts the item.
     void CreateItemWithSheet();
+    // The rule-health line the General page shows for an item (empty for none).
+    void setHealthWarning(std::function<QString(ItemId)> healthWarning);
 
     void properties();
     void showQuotations();
@@ -45,5 +48,6 @@ private:
     CWPapierDoc& m_doc;
     UpdateController* m_updates;
     std::function<ItemId()> m_focusedItem;
+    std::function<QString(ItemId)> m_healthWarning;
     QWidget* m_dialogParent;
 };

@@ -102,13 +102,39 @@ void CWPapierLView::fill()
     const time_t now = time(nullptr);
     std::vector<PortfolioRow> rows;
     for (int pos : sortedPositions())
-        rows.push_back(buildPortfolioRow(m_doc.item(pos), m_doc.itemId(pos), m_percentual, now));
+        rows.push_back(rowFor(pos, now));
     m_model->setRows(std::move(rows));
     header()->setSortIndicator(m_sortColumn, m_sortReverse ? Qt::DescendingOrder : Qt::AscendingOrder);
     restoreSelection();
     m_filling = false;
     m_fillDay = QDate::currentDate();
     finishRefresh();
+}
+
+PortfolioRow CWPapierLView::rowFor(int pos, time_t now) const
+{
+    const CWPapier& item = m_doc.item(pos);
+    return buildPortfolioRow(item, m_doc.itemId(pos), m_percentual, now, warningFor(item, now));
+}
+
+QString CWPapierLView::warningFor(const CWPapier& item, time_t now) const
+{
+    const auto health = m_health.find(item.name);
+    if (health == m_health.end() || item.isInvestedAmountHistory)
+        return {};
+    return ruleHealthWarning(health->second, now);
+}
+
+void CWPapierLView::setRuleHealth(std::map<std::string, RuleHealth> health)
+{
+    m_health = std::move(health);
+    fill();
+}
+
+QString CWPapierLView::healthWarning(ItemId id) const
+{
+    const int pos = m_doc.positionOf(id);
+    return pos < 0 ? QString() : warningFor(m_doc.item(pos), time(nullptr));
 }
 
 void CWPapierLView::finishRefresh()
@@ -127,7 +153,7 @@ bool CWPapierLView::updateRows(const std::set<ItemId>& changed)
         const int row = m_model->rowOf(id);
         if (pos < 0 || row < 0)
             return false;
-        m_model->setRow(row, buildPortfolioRow(m_doc.item(pos), id, m_percentual, now));
+        m_model->setRow(row, rowFor(pos, now));
     }
     std::vector<ItemId> order;
     for (int pos : sortedPositions())

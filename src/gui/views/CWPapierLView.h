@@ -1,13 +1,16 @@
 #pragma once
 
 #include "core/model/CWPapierDoc.h"
+#include "core/settings/RuleHealth.h"
 #include "gui/views/CListViewEx.h"
 #include "gui/views/ListLayout.h"
+#include "gui/views/PortfolioRow.h"
 
 #include <QDate>
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,6 +69,11 @@ public:
     void releaseSelection();
     void compareAll();
 
+    // The rule health of the portfolio's items by name; items failing often get the warning mark.
+    void setRuleHealth(std::map<std::string, RuleHealth> health);
+    // The warning the list shows for the item, empty when its rule is not failing.
+    QString healthWarning(ItemId id) const;
+
 signals:
     void selectionPublished();
     void statusLineChanged(const QString& text);
@@ -89,6 +97,8 @@ private:
     void readSelection();
     void buildStatusLine();
     std::vector<ItemId> selectedInListOrder() const;
+    PortfolioRow rowFor(int pos, time_t now) const;
+    QString warningFor(const CWPapier& item, time_t now) const;
 
     CWPapierDoc& m_doc;
     PortfolioListModel* m_model;
@@ -106,4 +116,5 @@ private:
     bool m_sortReverse = false;
     bool m_percentual = true;
     QString m_statusLine;
+    std::map<std::string, RuleHealth> m_health;
 };

@@ -4,8 +4,10 @@
 
 PortfolioListModel::PortfolioListModel(QObject* parent) : QAbstractTableModel(parent)
 {
-    for (int i = 0; i < ListIcons::kTrendIconCount; ++i)
+    for (int i = 0; i < ListIcons::kTrendIconCount; ++i) {
         m_trendIcons.push_back(QPixmap::fromImage(ListIcons::trendIcon(i)));
+        m_warnedIcons.push_back(QPixmap::fromImage(ListIcons::withWarningMark(ListIcons::trendIcon(i))));
+    }
 }
 
 void PortfolioListModel::setRows(std::vector<PortfolioRow> rows)
@@ -57,13 +59,17 @@ QVariant PortfolioListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= int(m_rows.size()))
         return {};
     const PortfolioRow& row = m_rows[size_t(index.row())];
+    const bool warned = !row.healthWarning.isEmpty();
     switch (role) {
-    case Qt::DisplayRole:
     case Qt::ToolTipRole:
+        if (index.column() == 0 && warned)
+            return row.healthWarning;
+        return row.cells[size_t(index.column())];
+    case Qt::DisplayRole:
         return row.cells[size_t(index.column())];
     case Qt::DecorationRole:
         if (index.column() == 0)
-            return m_trendIcons[size_t(row.trendIcon)];
+            return (warned ? m_warnedIcons : m_trendIcons)[size_t(row.trendIcon)];
         return {};
     case DotColourRole:
         return row.dotColour;

@@ -33,4 +33,5 @@ public:
 private:
     std::vector<PortfolioRow> m_rows;
     std::vector<QPixmap> m_trendIcons;
+    std::vector<QPixmap> m_warnedIcons;
 };

@@ -15,4 +15,6 @@ struct PortfolioRow {
     int trendIcon = 0;
     QColor dotColour;
     bool special = false;
+    // "Quotation rule failing since ...": the icon carries a warning mark and the first cell this tooltip.
+    QString healthWarning;
 };

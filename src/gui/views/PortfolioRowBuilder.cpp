@@ -3,6 +3,8 @@
 #include "core/model/ItemFigures.h"
 #include "core/model/PortfolioTotals.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Colours are stored as 0x00BBGGRR.
@@ -13,7 +15,8 @@ QColor colourOf(uint32_t stored)
 
 } // namespace
 
-PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, bool percentual, time_t now)
+PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, bool percentual, time_t now,
+                               const QString& healthWarning)
 {
     PortfolioRow row;
     row.id = id;
@@ -23,7 +26,19 @@ PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, boo
     row.trendIcon = ItemFigures::trendIcon(item);
     row.dotColour = colourOf(item.chartColour);
     row.special = item.isInvestedAmountHistory != 0;
+    row.healthWarning = healthWarning;
     return row;
+}
+
+QString ruleHealthWarning(const RuleHealth& health, time_t now)
+{
+    if (!health.failing())
+        return {};
+    const QString since = health.LastSuccess > 0
+        ? QString::fromStdString(ItemFigures::lastUpdateText(time_t(health.LastSuccess), now))
+        : QCoreApplication::translate("PortfolioList", "never");
+    return QCoreApplication::translate("PortfolioList", "Quotation rule failing since %1: %2")
+        .arg(since, QString::fromStdString(health.LastFailure));
 }
 
 QString portfolioStatusLine(const CWPapierDoc& doc, bool percentual)

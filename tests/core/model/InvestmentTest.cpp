@@ -83,6 +83,30 @@ TEST(Investment, Alarms)
     EXPECT_TRUE(Investment::AlarmTriggered(limits));
 }
 
+TEST(Investment, AlarmConditionNamesTheFirstTestThatHolds)
+{
+    struct Case {
+        bool above, below, diff;
+        const char* condition;
+    };
+    // Last 120, buy price 100: above 100, below 130 and a difference over 12.5 % all hold.
+    const Case cases[] = {{true, true, true, "above 100.00"},
+                          {false, true, true, "below 130.00"},
+                          {false, false, true, "differs by more than 12.50% from the buy price"},
+                          {false, false, false, ""}};
+    for (const Case& c : cases) {
+        CWPapier item = invested({{1, 120}}, 1, 100);
+        item.alarmAboveEnabled = c.above;
+        item.alarmAbove = 100;
+        item.alarmBelowEnabled = c.below;
+        item.alarmBelow = 130;
+        item.alarmDiffEnabled = c.diff;
+        item.alarmDiffPercent = 12.5;
+        EXPECT_EQ(Investment::AlarmCondition(item), c.condition);
+        EXPECT_EQ(Investment::AlarmTriggered(item), *c.condition != 0);
+    }
+}
+
 TEST(Investment, ItemInvestmentTexts)
 {
     EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 100), true), "220.00 (+10.00%)");

@@ -33,6 +33,7 @@ const char* const kDefaultLines = "NumberDownloads=5\n"
                                   "AutosaveWindows=1\n"
                                   "ShowFileOnError=1\n"
                                   "ConnectionsPerHost=4\n"
+                                  "GuardPercent=0\n"
                                   "UserAgent=Tickora/1.0.0\n";
 
 } // namespace
@@ -70,6 +71,7 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     options.UpdateIntervall = 5;
     options.AutosaveWindows = 0;
     options.ShowFileOnError = 0;
+    options.GuardPercent = 1000;
     ASSERT_TRUE(options.WriteOptions());
     EXPECT_EQ(GeneralOptions::ReadOptions(), options);
 
@@ -77,8 +79,9 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     EXPECT_EQ(settings.value("GeneralOptions/NumberDownloads").toInt(), 500);
     EXPECT_EQ(settings.value("GeneralOptions/UpdateIntervall").toInt(), 5);
     EXPECT_EQ(settings.value("GeneralOptions/Autoupdate_Time").toInt(), 0);
+    EXPECT_EQ(settings.value("GeneralOptions/GuardPercent").toInt(), 1000);
     settings.beginGroup("GeneralOptions");
-    EXPECT_EQ(settings.childKeys().size(), 13);
+    EXPECT_EQ(settings.childKeys().size(), 14);
 }
 
 TEST(GeneralOptions, UnreadableOrImpossibleStoredValuesReadAsDefaults)

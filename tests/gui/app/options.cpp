@@ -99,6 +99,25 @@ private slots:
         QCOMPARE(dialog.downloadOptions().UserAgent, std::string("Mozilla/5.0 (Probe)"));
     }
 
+    void guardFieldTakesZeroToAThousandPercent()
+    {
+        TestEnvironment env;
+        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        QCOMPARE(dialog.guardField()->text(), QStringLiteral("0"));
+        for (const char* refused : {"1001", ""}) {
+            dialog.guardField()->setText(refused);
+            MessageDialog::setNextAnswer(QMessageBox::Ok);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        QCOMPARE(MessageDialog::shownTexts(),
+                 (QStringList{"Please enter an integer between 0 and 1000.", "Please enter a positive integer."}));
+        dialog.guardField()->setText("1000");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.options().GuardPercent, 1000);
+    }
+
     void acceptsEntriesAtTheLimitsAndTakesTheTimes()
     {
         TestEnvironment env;

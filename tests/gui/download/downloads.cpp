@@ -3,14 +3,21 @@
 #include "TestEnvironment.h"
 #include "core/extract/JsonRule.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/DocumentCommands.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/download/AlarmNotices.h"
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
+#include "gui/items/CWPPropPage.h"
+#include "gui/items/CWPPropertiesSheet.h"
+#include "gui/items/ItemSheetCommands.h"
 #include "gui/views/CWPapierLView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QtTest>
 
 namespace {
@@ -130,6 +137,72 @@ private slots:
         QCOMPARE(frame.statusWindow()->rowCount(), 2);
         QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Download aborted!"));
         QVERIFY(frame.statusWindow()->windowTitle().endsWith("] - Downloads"));
+    }
+
+    void guardRuleHealthAndAlarmReachTheWindows()
+    {
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/jump.html", "<p>JJJ 50</p>");
+        server.addPage("/broken.html", "<p>nothing here</p>");
+        server.addPage("/alarm.html", "<p>AAA 120</p>");
+        const QString path = QString::fromStdString(env.path("watch.tkr"));
+        {
+            CWPapierDoc doc;
+            doc.NewPortfolio();
+            CWPapier jump = pageItem("Jump", "JJJ", server.url("/jump.html"));
+            jump.quotations = {{1000, 10}};
+            doc.AddItem(jump);
+            doc.AddItem(pageItem("Broken", "BBB", server.url("/broken.html")));
+            CWPapier alarm = pageItem("Alarm", "AAA", server.url("/alarm.html"));
+            alarm.quotations = {{1000, 90}};
+            alarm.alarmAboveEnabled = 1;
+            alarm.alarmAbove = 100;
+            doc.AddItem(alarm);
+            QVERIFY(doc.SavePortfolio(path.toStdString()).isOk());
+        }
+        GeneralOptions options = quietOptions();
+        options.GuardPercent = 20;
+        CMainFrame frame(options, false);
+        QVERIFY(frame.documents()->openPortfolio(path));
+        QSignalSpy alarms(frame.updates(), &UpdateController::alarmTriggered);
+        CWPapierLView* list = frame.listView();
+        const auto cellOf = [list](const QString& name, int role) {
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0);
+                if (index.data().toString() == name)
+                    return index.data(role);
+            }
+            return QVariant();
+        };
+        for (const QString warning :
+             {"Broken", "Broken", "Quotation rule failing since never: Error: Text not found!"}) {
+            frame.updateAll();
+            QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+            QCOMPARE(cellOf("Broken", Qt::ToolTipRole).toString(), warning);
+        }
+        QCOMPARE(cellOf("Jump", Qt::ToolTipRole).toString(), QStringLiteral("Jump"));
+        const QImage marked = cellOf("Broken", Qt::DecorationRole).value<QPixmap>().toImage();
+        QVERIFY(marked != cellOf("Jump", Qt::DecorationRole).value<QPixmap>().toImage());
+
+        QStringList rows;
+        for (int row = 0; row < frame.statusWindow()->rowCount(); ++row)
+            rows << frame.statusWindow()->itemNameOf(row) + ": " + frame.statusWindow()->statusTextOf(row);
+        QVERIFY2(rows.contains("Jump: Implausible quotation: 50.0000 (last 10.0000)"), qPrintable(rows.join('\n')));
+        QCOMPARE(frame.document().item(1).quotations.size(), size_t(1));
+
+        QCOMPARE(alarms.count(), 1);
+        QCOMPARE(frame.alarmNotices()->lastNotice(), QStringLiteral("Alarm: above 100.00"));
+        QVERIFY(frame.alarmNotices()->trayIcon()->isVisible());
+
+        QString shown;
+        whenModal<CWPPropertiesSheet>([&](CWPPropertiesSheet* sheet) {
+            if (!sheet->generalPage()->healthLabel()->isHidden())
+                shown = sheet->generalPage()->healthLabel()->text();
+            sheet->reject();
+        });
+        frame.itemSheets()->ShowItemProperties(frame.document().itemId(2), CWPPropertiesSheet::GeneralPage);
+        QCOMPARE(shown, cellOf("Broken", Qt::ToolTipRole).toString());
     }
 
     void burstOfResultsRebuildsTheListRarely()

@@ -1,0 +1,72 @@
+#include "core/settings/RuleHealth.h"
+
+#include "core/settings/SettingsStore.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+const QString kLastSuccess = QStringLiteral("LastSuccess");
+const QString kFailures = QStringLiteral("Failures");
+const QString kLastFailure = QStringLiteral("LastFailure");
+
+// The same portfolio reached through another path or a link keeps one record.
+QString portfolioGroup(const std::string& portfolioPath)
+{
+    const QFileInfo file(QString::fromStdString(portfolioPath));
+    const QString canonical = file.canonicalFilePath();
+    const QString path = canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+    return SettingsKeys::ruleHealthSection() + '/' + SettingsStore::escapeKey(path.toStdString());
+}
+
+RuleHealth readGroup(const QSettings& settings)
+{
+    RuleHealth health;
+    health.LastSuccess = std::max<qint64>(0, settings.value(kLastSuccess).toLongLong());
+    health.Failures = std::max(0, settings.value(kFailures).toInt());
+    health.LastFailure = settings.value(kLastFailure).toString().toStdString();
+    return health;
+}
+
+} // namespace
+
+std::map<std::string, RuleHealth> RuleHealth::read(const std::string& portfolioPath)
+{
+    std::map<std::string, RuleHealth> items;
+    auto settings = SettingsStore::open();
+    settings->beginGroup(portfolioGroup(portfolioPath));
+    for (const QString& group : settings->childGroups()) {
+        settings->beginGroup(group);
+        items.emplace(SettingsStore::unescapeKey(group), readGroup(*settings));
+        settings->endGroup();
+    }
+    return items;
+}
+
+bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outcome>& outcomes)
+{
+    if (outcomes.empty())
+        return true;
+    auto settings = SettingsStore::open();
+    settings->beginGroup(portfolioGroup(portfolioPath));
+    for (const Outcome& outcome : outcomes) {
+        settings->beginGroup(SettingsStore::escapeKey(outcome.item));
+        RuleHealth health = readGroup(*settings);
+        if (outcome.success) {
+            health.LastSuccess = outcome.time;
+            health.Failures = 0;
+        } else {
+            ++health.Failures;
+            health.LastFailure = outcome.failure;
+        }
+        settings->setValue(kLastSuccess, qint64(health.LastSuccess));
+        settings->setValue(kFailures, health.Failures);
+        settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
+        settings->endGroup();
+    }
+    settings->endGroup();
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}

@@ -1,0 +1,35 @@
+#include "core/settings/RuleHealth.h"
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+TEST(RuleHealth, OutcomesAddUpPerPortfolioAndItemWhateverTheirNames)
+{
+    TestEnvironment env;
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(env.path("a folder/ü"))));
+    const std::string first = env.path("a folder/ü/p.tkr");
+    const std::string second = env.path("q.tkr");
+    const std::string odd = "A/B\\C [x] ü";
+    EXPECT_TRUE(RuleHealth::record(first, {}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(env.settingsPath()))) << "no run, no write";
+
+    EXPECT_TRUE(RuleHealth::record(first, {{odd, false, 10, "Error: Timeout!"}, {"Plain", true, 20, {}}}));
+    EXPECT_TRUE(RuleHealth::record(first, {{odd, false, 30, "Error: Server!"}}));
+    EXPECT_TRUE(RuleHealth::record(second, {{odd, true, 40, {}}}));
+    const std::map<std::string, RuleHealth> health = RuleHealth::read(first);
+    ASSERT_EQ(health.size(), 2u);
+    EXPECT_EQ(health.at(odd), (RuleHealth{0, 2, "Error: Server!"}));
+    EXPECT_EQ(health.at("Plain"), (RuleHealth{20, 0, ""}));
+    EXPECT_FALSE(health.at(odd).failing());
+
+    // A success ends the run of failures and keeps the last failure's text.
+    EXPECT_TRUE(RuleHealth::record(first, {{odd, false, 50, "Error: Wrong URL!"}}));
+    EXPECT_TRUE(RuleHealth::read(first).at(odd).failing());
+    EXPECT_TRUE(RuleHealth::record(first, {{odd, true, 60, {}}}));
+    EXPECT_EQ(RuleHealth::read(first).at(odd), (RuleHealth{60, 0, "Error: Wrong URL!"}));
+    EXPECT_EQ(RuleHealth::read(second).at(odd), (RuleHealth{40, 0, ""}));
+    EXPECT_TRUE(RuleHealth::read(env.path("none.tkr")).empty());
+}
