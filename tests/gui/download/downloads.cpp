@@ -13,6 +13,7 @@
 #include "gui/items/ItemSheetCommands.h"
 #include "gui/views/CWPapierLView.h"
 #include "gui/widgets/MessageDialog.h"
+#include "render/ListIcons.h"
 
 #include <QAction>
 #include <QLabel>
@@ -155,9 +156,9 @@ private slots:
             doc.AddItem(jump);
             doc.AddItem(pageItem("Broken", "BBB", server.url("/broken.html")));
             CWPapier alarm = pageItem("Alarm", "AAA", server.url("/alarm.html"));
-            alarm.quotations = {{1000, 90}};
+            alarm.quotations = {{1000, 110}};
             alarm.alarmAboveEnabled = 1;
-            alarm.alarmAbove = 100;
+            alarm.alarmAbove = 115;
             doc.AddItem(alarm);
             QVERIFY(doc.SavePortfolio(path.toStdString()).isOk());
         }
@@ -181,9 +182,13 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
             QCOMPARE(cellOf("Broken", Qt::ToolTipRole).toString(), warning);
         }
-        QCOMPARE(cellOf("Jump", Qt::ToolTipRole).toString(), QStringLiteral("Jump"));
+        // A held-back quotation is a failure too; the alarm's item succeeded.
+        QCOMPARE(cellOf("Jump", Qt::ToolTipRole).toString(),
+                 QStringLiteral("Quotation rule failing since never: Implausible quotation: 50.0000 (last 10.0000)"));
+        QCOMPARE(cellOf("Alarm", Qt::ToolTipRole).toString(), QStringLiteral("Alarm"));
         const QImage marked = cellOf("Broken", Qt::DecorationRole).value<QPixmap>().toImage();
-        QVERIFY(marked != cellOf("Jump", Qt::DecorationRole).value<QPixmap>().toImage());
+        QVERIFY(marked != QPixmap::fromImage(ListIcons::trendIcon(0)).toImage());
+        QCOMPARE(QPixmap::fromImage(ListIcons::withWarningMark(ListIcons::trendIcon(0))).toImage(), marked);
 
         QStringList rows;
         for (int row = 0; row < frame.statusWindow()->rowCount(); ++row)
@@ -192,7 +197,7 @@ private slots:
         QCOMPARE(frame.document().item(1).quotations.size(), size_t(1));
 
         QCOMPARE(alarms.count(), 1);
-        QCOMPARE(frame.alarmNotices()->lastNotice(), QStringLiteral("Alarm: above 100.00"));
+        QCOMPARE(frame.alarmNotices()->lastNotice(), QStringLiteral("Alarm: above 115.00"));
         QVERIFY(frame.alarmNotices()->trayIcon()->isVisible());
 
         QString shown;
