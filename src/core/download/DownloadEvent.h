@@ -71,9 +71,10 @@ struct DownloadEvent {
     std::optional<uint64_t> itemRef;
     // Result of update and test jobs.
     std::optional<CKurs> quotation;
+    // Implausible: the item's newest value.
     double lastValue = 0.0;
 
-    // Result and the three not-found kinds, DownloadError and Aborted: the item's download is over.
+    // Result and the three not-found kinds, DownloadError, Aborted and Implausible: the item's download is over.
     bool isFinal() const;
     // The text the status window shows for this event.
     std::string statusText() const;
