@@ -53,7 +53,8 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
     settings->beginGroup(portfolioGroup(portfolioPath));
     for (const Outcome& outcome : outcomes) {
         settings->beginGroup(SettingsStore::escapeKey(outcome.item));
-        RuleHealth health = readGroup(*settings);
+        const RuleHealth before = readGroup(*settings);
+        RuleHealth health = before;
         if (outcome.success) {
             health.LastSuccess = outcome.time;
             health.Failures = 0;
@@ -61,9 +62,14 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
             ++health.Failures;
             health.LastFailure = outcome.failure;
         }
-        settings->setValue(kLastSuccess, qint64(health.LastSuccess));
-        settings->setValue(kFailures, health.Failures);
-        settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
+        // Values that stay as they were (or at their default) are not written: a large portfolio's run stays
+        // one small write.
+        if (health.LastSuccess != before.LastSuccess)
+            settings->setValue(kLastSuccess, qint64(health.LastSuccess));
+        if (health.Failures != before.Failures)
+            settings->setValue(kFailures, health.Failures);
+        if (health.LastFailure != before.LastFailure)
+            settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
         settings->endGroup();
     }
     settings->endGroup();
