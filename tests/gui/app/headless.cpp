@@ -3,6 +3,7 @@
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
+#include "core/settings/RuleHealth.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -106,6 +107,35 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("Gone: Error: File not found: /missing.html")), qPrintable(run.err));
         QVERIFY2(!run.err.contains(QStringLiteral("Alpha")), qPrintable(run.err));
         QCOMPARE(newestValues(path), (QStringList{"Alpha=12.5", "Gone=-"}));
+    }
+
+    void unattendedRunsPrintAlarmsOnceAndRecordRuleHealth_data()
+    {
+        QTest::addColumn<bool>("display");
+        QTest::newRow("without display") << false;
+        QTest::newRow("with display") << true;
+    }
+
+    void unattendedRunsPrintAlarmsOnceAndRecordRuleHealth()
+    {
+        QFETCH(bool, display);
+        TestEnvironment env;
+        HttpTestServer server;
+        server.addPage("/q.html", "<p>AAA 120</p>");
+        CWPapier alarm = pageItem("Alpha", "AAA", server.url("/q.html"));
+        alarm.quotations = {{1000, 110}};
+        alarm.alarmAboveEnabled = 1;
+        alarm.alarmAbove = 115;
+        const QString path = savePortfolio(env, {alarm, pageItem("Gone", "GGG", server.url("/missing.html"))});
+        for (const int expected : {1, 0}) {
+            const Run run = runTickora({QStringLiteral("/u"), path}, display);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.count(QStringLiteral("Alarm: Alpha: above 115.00\n")) == expected, qPrintable(run.err));
+        }
+        const std::map<std::string, RuleHealth> health = RuleHealth::read(path.toStdString());
+        QCOMPARE(health.at("Gone").Failures, 2);
+        QVERIFY(health.at("Alpha").LastSuccess > 0);
+        QCOMPARE(health.at("Alpha").Failures, 0);
     }
 
     void runThatStoresNothingLeavesTheFileAsItWas()
