@@ -30,7 +30,7 @@ package: deps
 	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTICKORA_BUILD_BENCH=ON -DTICKORA_BUILD_TESTS=OFF -DTICKORA_BUILD_GUI=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTICKORA_BUILD_BENCH=ON -DTICKORA_BUILD_TESTS=OFF -DTICKORA_BUILD_GUI=ON
 	cmake --build build-bench -j $(JOBS)
 	bash bench/run-all build-bench
 

@@ -1,9 +1,9 @@
 #include "core/extract/QuotationTimeParts.h"
 #include "core/base/LocalTime.h"
+#include "core/base/LocalTimeCache.h"
 
 #include "core/extract/MonthNames.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <string_view>
@@ -97,6 +97,12 @@ void QuotationTimeParts::setTimeOfDay(int hour, int minute)
 
 std::optional<time_t> QuotationTimeParts::build() const
 {
+    LocalTimeCache zone;
+    return build(zone);
+}
+
+std::optional<time_t> QuotationTimeParts::build(LocalTimeCache& zone) const
+{
     std::tm parts{};
     parts.tm_year = m_year - 1900;
     parts.tm_mon = m_month - 1;
@@ -105,9 +111,5 @@ std::optional<time_t> QuotationTimeParts::build() const
     parts.tm_min = m_minute;
     parts.tm_sec = 0;
     parts.tm_isdst = -1;
-    errno = 0;
-    const time_t built = std::mktime(&parts);
-    if (built == static_cast<time_t>(-1) && errno != 0)
-        return std::nullopt;
-    return built;
+    return zone.makeTime(parts);
 }

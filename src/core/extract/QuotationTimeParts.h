@@ -3,6 +3,8 @@
 #include <ctime>
 #include <optional>
 
+class LocalTimeCache;
+
 // Day, month, year, hour and minute of a quotation time being rebuilt from a regular-expression match.
 // Parts that a match does not supply keep their previous value.
 class QuotationTimeParts {
@@ -25,6 +27,8 @@ public:
     // Local time with seconds 0, out-of-range parts carried over by the calendar; none when that time
     // cannot be represented.
     std::optional<time_t> build() const;
+    // The same through `zone`, for callers that build many times.
+    std::optional<time_t> build(LocalTimeCache& zone) const;
 
     int day() const { return m_day; }
     int month() const { return m_month; }

@@ -1,5 +1,6 @@
 #include "core/importexport/ImportEngine.h"
 #include "core/base/FileReader.h"
+#include "core/base/LocalTimeCache.h"
 #include "core/base/LocaleFormat.h"
 
 #include "core/extract/ExtractResult.h"
@@ -77,6 +78,7 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
     }
     QuotationTimeParts parts = QuotationTimeParts::importStart(today);
     regex.limitWork(Pcre2Regex::workFor(text.size()));
+    LocalTimeCache zone;
     size_t pos = 0;
     bool checkUtf = true;
     while (pos < text.size()) {
@@ -121,7 +123,7 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
                                              : "The value place holder took no part in the match.");
             return result;
         }
-        const std::optional<time_t> built = parts.build();
+        const std::optional<time_t> built = parts.build(zone);
         if (!built) {
             finish(result, ExtractStatus::QuotationNotFound, "The date or time of the match is out of range.");
             return result;

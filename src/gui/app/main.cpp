@@ -2,9 +2,11 @@
 #include "core/settings/GeneralOptions.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTickoraApp.h"
+#include "gui/app/FirstPaintExit.h"
 #include "gui/app/HeadlessUpdate.h"
 #include "gui/app/StartOptions.h"
 #include "gui/download/UpdateController.h"
+#include "gui/views/CWPapierLView.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -70,6 +72,8 @@ int main(int argc, char* argv[])
     if (!tickora.InitInstance())
         return tickora.exitCode();
     QObject::connect(&tickora, &CTickoraApp::finished, &app, [&] { app.exit(tickora.exitCode()); });
+    if (FirstPaintExit::isRequested() && tickora.mainFrame())
+        new FirstPaintExit(tickora.mainFrame()->listView()->viewport());
     const int code = app.exec();
     // A download blocked in the system (a hung network mount) must not keep the program alive unseen.
     if (tickora.mainFrame() && !tickora.mainFrame()->updates()->shutdown(kShutdownBound)) {

@@ -94,6 +94,17 @@ private slots:
         QCOMPARE(server.requestCount("/q.html"), 2);
     }
 
+    void exitsRightAfterTheFirstPaintWhenAsked()
+    {
+        TestEnvironment env;
+        const QString path = savePortfolio(env, {pageItem("Alpha", "AAA", "http://127.0.0.1:9/q.html")});
+        qputenv("TICKORA_EXIT_AFTER_FIRST_PAINT", "1");
+        const Run run = runTickora({path}, true);
+        qunsetenv("TICKORA_EXIT_AFTER_FIRST_PAINT");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(newestValues(path), QStringList{"Alpha=-"});
+    }
+
     void failingItemEndsWithOneAndKeepsTheOthers()
     {
         TestEnvironment env;

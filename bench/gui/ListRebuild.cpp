@@ -1,0 +1,62 @@
+#include "core/model/CWPapierDoc.h"
+#include "gui/views/CWPapierLView.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+// The portfolio list of 1,000 items rebuilt and repainted after one item received a quotation.
+namespace {
+
+constexpr int kItems = 1000;
+constexpr int kQuotations = 200;
+constexpr time_t kStart = 1262304000;
+
+void fillPortfolio(CWPapierDoc& doc)
+{
+    doc.NewPortfolio();
+    for (int i = 0; i < kItems; ++i) {
+        CWPapier item = CWPapier::newItem("Item " + std::to_string(i), kStart, i);
+        item.quantity = i % 3;
+        item.avgBuyPrice = 10 + i % 7;
+        for (int k = 0; k < kQuotations; ++k)
+            item.quotations.push_back(CKurs{kStart + k * 86400, 10 + (i * 31 + k * 17) % 1000 / 10.0});
+        doc.AddItem(std::move(item));
+    }
+}
+
+void RebuildAfterOneUpdate(benchmark::State& state)
+{
+    CWPapierDoc doc;
+    fillPortfolio(doc);
+    CWPapierLView view(doc);
+    view.resize(1200, 800);
+    view.initialUpdate();
+    view.show();
+    QApplication::processEvents();
+    const CWPapierDoc::ItemId updated = doc.itemId(kItems / 2);
+    time_t time = kStart + kQuotations * 86400;
+    for (auto _ : state) {
+        time += 3600;
+        doc.ApplyDownloadedQuotation(updated, 12.5 + double(time % 100) / 10, time);
+        QApplication::processEvents();
+        view.fill();
+        view.viewport()->repaint();
+    }
+    state.counters["rows"] = view.rowItems().size();
+}
+
+} // namespace
+
+BENCHMARK(RebuildAfterOneUpdate)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

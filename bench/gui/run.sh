@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The desktop program on the offscreen platform:
+#   start-up to the list's first paint of 200 items x 5,000 quotations (TICKORA_EXIT_AFTER_FIRST_PAINT=1)
+#   / tickora-cli show of the same file   (must be <= 2)
+#   the list rebuilt and repainted after one item's update in a 1,000-item portfolio   (must be <= 16 ms)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+gui="$build/src/gui/tickora"
+cli="$build/src/cli/tickora-cli"
+if [ ! -x "$gui" ]; then
+  echo "the desktop program was not built"
+  exit 1
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export TICKORA_SETTINGS="$work/settings.ini" QT_QPA_PLATFORM=offscreen
+
+"$build/bench/portfolio/bench_portfolio_make" 200 5000 "$work/p.tkr" "$work/q.bin" "$work/q.csv"
+"$cli" show "$work/p.tkr" > /dev/null
+TICKORA_EXIT_AFTER_FIRST_PAINT=1 "$gui" "$work/p.tkr"
+
+hyperfine --warmup 2 --min-runs 10 --export-json "$work/h.json" -N \
+  -n "tickora to first paint" "env TICKORA_EXIT_AFTER_FIRST_PAINT=1 $gui $work/p.tkr" \
+  -n "tickora-cli show" "env TICKORA_EXIT_AFTER_FIRST_PAINT=1 $cli show $work/p.tkr"
+
+"$build/bench/gui/bench_gui_list" --benchmark_format=json > "$work/list.json"
+
+python3 - "$work" <<'PY'
+import json, sys
+work = sys.argv[1]
+runs = {r["command"]: r["mean"] for r in json.load(open(f"{work}/h.json"))["results"]}
+first_paint, show = runs["tickora to first paint"], runs["tickora-cli show"]
+rebuild = json.load(open(f"{work}/list.json"))["benchmarks"][0]["real_time"]
+figures = [
+    ("first paint / tickora-cli show", first_paint / show, 2.0, f"{first_paint*1000:.1f} ms vs {show*1000:.1f} ms"),
+    ("list rebuild after one update, ms", rebuild, 16.0, "1,000 items"),
+]
+failed = False
+for name, figure, limit, detail in figures:
+    ok = figure <= limit
+    failed |= not ok
+    print(f"{name:40s} {figure:6.2f}  (limit {limit:g})  {'ok' if ok else 'TOO SLOW'}  {detail}")
+sys.exit(1 if failed else 0)
+PY
