@@ -1,6 +1,7 @@
 #include "core/base/Windows1252.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -90,7 +91,15 @@ namespace Windows1252 {
 bool isValidUtf8(const std::string& bytes)
 {
     uint32_t cp = 0;
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
     for (size_t i = 0; i < bytes.size();) {
+        // Long files are mostly ASCII: eight bytes at a time.
+        uint64_t word = 0;
+        if (i + sizeof word <= bytes.size() &&
+            (std::memcpy(&word, bytes.data() + i, sizeof word), !(word & kHighBits))) {
+            i += sizeof word;
+            continue;
+        }
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;

@@ -3,6 +3,7 @@
 #include "core/base/Windows1252.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -37,7 +38,8 @@ std::string normalizeEncoding(std::string bytes)
 std::string forSearch(std::string bytes)
 {
     std::string text = normalizeEncoding(std::move(bytes));
-    std::replace(text.begin(), text.end(), '\0', ' ');
+    for (char* nul = text.data(); (nul = static_cast<char*>(std::memchr(nul, '\0', text.data() + text.size() - nul)));)
+        *nul = ' ';
     return text;
 }
 

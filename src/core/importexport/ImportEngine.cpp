@@ -54,20 +54,9 @@ std::string quotationLine(const CKurs& quotation)
     return line;
 }
 
-} // namespace
-
-namespace ImportEngine {
-
-Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today)
+ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule& rule, time_t today, bool checkUtf)
 {
-    std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes)
-        return Status::error(Status::Code::FileError, "Could not open file!\n");
-    return RunOnText(PageText::forSearch(std::move(*bytes)), rule, today);
-}
-
-Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
-{
+    using namespace ImportEngine;
     Gathered result;
     finish(result, ExtractStatus::QuotationNotFound, ImportEngine::kNoMatch);
     const ImportPattern& p = rule.pattern;
@@ -80,11 +69,10 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
     regex.limitWork(Pcre2Regex::workFor(text.size()));
     LocalTimeCache zone;
     size_t pos = 0;
-    bool checkUtf = true;
     while (pos < text.size()) {
         const char* subject = text.c_str() + pos;
         const int pairs = regex.match(subject, text.size() - pos, checkUtf);
-        // The rest of the text was validated with the first match; later subjects start at character starts.
+        // The rest of the text is validated with the first match; later subjects start at character starts.
         checkUtf = false;
         if (pairs == Pcre2Regex::kNoMatch) {
             finish(result, ExtractStatus::QuotationNotFound, ImportEngine::kNoMatch);
@@ -143,6 +131,24 @@ Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
         pos = next;
     }
     return result;
+}
+
+} // namespace
+
+namespace ImportEngine {
+
+Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today)
+{
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        return Status::error(Status::Code::FileError, "Could not open file!\n");
+    // forSearch leaves valid UTF-8 only, so the expression need not check it again.
+    return gather(PageText::forSearch(std::move(*bytes)), rule, today, false);
+}
+
+Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
+{
+    return gather(text, rule, today, true);
 }
 
 std::string ConfirmationQuestion(const std::vector<CKurs>& quotations)
