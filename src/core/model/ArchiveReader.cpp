@@ -220,7 +220,8 @@ void ArchiveReader::quotations(std::vector<CKurs>& history)
     history.reserve(history.size() + std::min<size_t>(n, remaining() / kRecordBytes));
     for (uint32_t k = 0; k < n && !m_failed; ++k) {
         // Most records are a reference to the known quotation class and a whole body.
-        if (m_quotationWord != 0 && ensure(kRecordBytes) && m_nextNumber < kMaxNumber &&
+        // The buffer usually holds the record already; ensure() is a call.
+        if (m_quotationWord != 0 && (buffered() >= kRecordBytes || ensure(kRecordBytes)) && m_nextNumber < kMaxNumber &&
             (m_pos[0] | (m_pos[1] << 8)) == m_quotationWord) {
             const int32_t time =
                 static_cast<int32_t>(static_cast<uint32_t>(m_pos[2]) | (static_cast<uint32_t>(m_pos[3]) << 8) |
