@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "core/model/ItemFigures.h"
+#include "core/model/PortfolioFile.h"
 #include "core/model/PortfolioTotals.h"
 
 #include <QJsonArray>
@@ -64,19 +65,29 @@ int runShowCommand(const QStringList& args)
         return Cli::usageError("show: --now takes \"YYYY-MM-DD HH:MM\".", kUsage);
     const bool percent = !parser.isSet("nominal");
 
-    CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, Cli::positionals(parser).at(0)))
+    // Figured item by item as the file is read: the listing needs no item's quotations once its line is made.
+    PortfolioTotals::Sum sum;
+    QJsonArray items;
+    std::vector<std::string> lines;
+    const bool json = parser.isSet("json");
+    const Status read = PortfolioFile::scan(Cli::positionals(parser).at(0).toStdString(), [&](CWPapier& item) {
+        sum.add(item);
+        if (json)
+            items.append(itemJson(item, percent));
+        else
+            lines.push_back(itemLine(item, percent, now));
+    });
+    if (!read) {
+        Cli::err(read.message());
         return Cli::FileError;
-    const std::string status = Cli::singleLine(PortfolioTotals::of(doc).statusText(percent));
-    if (parser.isSet("json")) {
-        QJsonArray items;
-        for (int pos = 0; pos < doc.itemCount(); ++pos)
-            items.append(itemJson(doc.item(pos), percent));
+    }
+    const std::string status = Cli::singleLine(sum.totals().statusText(percent));
+    if (json) {
         Cli::printJson(QJsonObject{{"items", items}, {"status", QString::fromStdString(status)}});
         return Cli::Success;
     }
-    for (int pos = 0; pos < doc.itemCount(); ++pos)
-        Cli::out(itemLine(doc.item(pos), percent, now));
+    for (const std::string& line : lines)
+        Cli::out(line);
     Cli::out(status);
     return Cli::Success;
 }

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr size_t kQuotationBytes = 14; // class reference word and body
-constexpr size_t kMinItemBytes = 64;
 constexpr int kQuantityField = 31;
 
 // The fields of an item body by their number in the version-8 order.
@@ -277,24 +276,29 @@ bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* last
 bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion)
 {
     items.clear();
+    const bool read = PortfolioArchive::read(
+        in, [&items](CWPapier& item) { items.push_back(std::move(item)); }, lastItemVersion);
+    if (!read)
+        items.clear();
+    return read;
+}
+
+bool read(ArchiveReader& in, const std::function<void(CWPapier&)>& onItem, int* lastItemVersion)
+{
     const uint32_t n = in.count();
     if (in.failed())
         return false;
-    items.reserve(std::min<size_t>(n, in.remaining() / kMinItemBytes));
     int version = 0;
     for (uint32_t k = 0; k < n; ++k) {
+        // One item at a time: a caller that keeps none of them reuses the memory of the last one's quotations.
         CWPapier item;
-        if (!readItem(in, item, version)) {
-            items.clear();
+        if (!readItem(in, item, version))
             return false;
-        }
-        items.push_back(std::move(item));
+        onItem(item);
     }
     // Bytes after the last item are damage too, not something to drop silently on the next save.
-    if (in.remaining() != 0) {
-        items.clear();
+    if (in.remaining() != 0)
         return false;
-    }
     if (lastItemVersion)
         *lastItemVersion = version;
     return true;

@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ Result<QByteArray> write(const std::vector<const CWPapier*>& items);
 // version of the last item read (0 for an empty list).
 bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion);
 bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion);
+// The same, handing each item to `onItem` as soon as it is read (it may move from it); items already handed over
+// stay handed over when a later part of the stream turns out malformed.
+bool read(ArchiveReader& in, const std::function<void(CWPapier&)>& onItem, int* lastItemVersion);
 
 // Refused with a message naming the item and time when one of the item's times does not fit 32 bits.
 Status checkTimes(const CWPapier& item);

@@ -44,6 +44,14 @@ namespace PortfolioFile {
 
 Result<std::vector<CWPapier>> load(const std::string& path)
 {
+    std::vector<CWPapier> items;
+    if (Status read = scan(path, [&items](CWPapier& item) { items.push_back(std::move(item)); }); !read)
+        return read;
+    return items;
+}
+
+Status scan(const std::string& path, const std::function<void(CWPapier&)>& onItem)
+{
     QFile file(QString::fromStdString(path));
     // A folder, device or FIFO is no portfolio; opening a FIFO without a writer would never return.
     if (QFileInfo::exists(file.fileName()) && !QFileInfo(file).isFile())
@@ -58,16 +66,24 @@ Result<std::vector<CWPapier>> load(const std::string& path)
             return got > 0 ? static_cast<size_t>(got) : size_t(0);
         },
         static_cast<size_t>(std::max<qint64>(file.size(), 0)));
-    std::vector<CWPapier> items;
+    bool any = false;
     int lastVersion = 0;
-    const bool read = PortfolioArchive::read(in, items, &lastVersion);
+    const bool read = PortfolioArchive::read(
+        in,
+        [&](CWPapier& item) {
+            any = true;
+            onItem(item);
+        },
+        &lastVersion);
     if (file.error() != QFileDevice::NoError)
         return Status::error(Status::Code::FileError, kOpenFailed);
     if (!read)
         return Status::error(Status::Code::FormatError, PortfolioArchive::kFormatError);
-    if (!items.empty() && lastVersion < PortfolioArchive::kWrittenVersion)
-        items.push_back(CWPapier::newInvestedAmountHistory(std::time(nullptr)));
-    return items;
+    if (any && lastVersion < PortfolioArchive::kWrittenVersion) {
+        CWPapier history = CWPapier::newInvestedAmountHistory(std::time(nullptr));
+        onItem(history);
+    }
+    return Status::ok();
 }
 
 Status save(const std::string& path, const std::vector<CWPapier>& items)

@@ -3,6 +3,7 @@
 #include "core/base/Status.h"
 #include "core/model/CWPapier.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ constexpr const char* kSaveFailed = "Failed to save document.";
 // Reads a file of any version; appends the invested-amount-history item to a non-empty list of
 // items older than version 8.
 Result<std::vector<CWPapier>> load(const std::string& path);
+// The same items handed to `onItem` one at a time, for callers that need not keep them all; a failure may come
+// after some items were handed over.
+Status scan(const std::string& path, const std::function<void(CWPapier&)>& onItem);
 Status save(const std::string& path, const std::vector<CWPapier>& items);
 
 } // namespace PortfolioFile

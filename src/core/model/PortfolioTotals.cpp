@@ -3,47 +3,52 @@
 #include "core/base/FormatText.h"
 #include "core/model/CWPapierDoc.h"
 
-PortfolioTotals PortfolioTotals::of(const std::vector<const CWPapier*>& items)
+void PortfolioTotals::Sum::add(const CWPapier& item)
+{
+    const std::vector<CKurs>& history = item.quotations;
+    if (item.quantity == 0 || history.empty())
+        return;
+    m_invested += history.back().value * item.quantity;
+    if (item.avgBuyPrice == 0) {
+        m_gainAvailable = false;
+        m_lastAvailable = false;
+        return;
+    }
+    if (m_gainAvailable)
+        m_bought += item.avgBuyPrice * item.quantity;
+    if (m_lastAvailable) {
+        if (history.size() >= 2)
+            m_previous += history[history.size() - 2].value * item.quantity;
+        else
+            m_lastAvailable = false;
+    }
+}
+
+PortfolioTotals PortfolioTotals::Sum::totals() const
 {
     PortfolioTotals totals;
-    double bought = 0.0;
-    double previous = 0.0;
-    bool gainAvailable = true;
-    bool lastAvailable = true;
-    for (const CWPapier* item : items) {
-        const std::vector<CKurs>& history = item->quotations;
-        if (item->quantity == 0 || history.empty())
-            continue;
-        totals.invested += history.back().value * item->quantity;
-        if (item->avgBuyPrice == 0) {
-            gainAvailable = false;
-            lastAvailable = false;
-            continue;
-        }
-        if (gainAvailable)
-            bought += item->avgBuyPrice * item->quantity;
-        if (lastAvailable) {
-            if (history.size() >= 2)
-                previous += history[history.size() - 2].value * item->quantity;
-            else
-                lastAvailable = false;
-        }
-    }
-    if (totals.invested == 0 || bought == 0)
-        gainAvailable = false;
-    if (totals.invested == 0 || previous == 0)
-        lastAvailable = false;
+    totals.invested = m_invested;
+    const bool gainAvailable = m_gainAvailable && m_invested != 0 && m_bought != 0;
+    const bool lastAvailable = m_lastAvailable && m_invested != 0 && m_previous != 0;
     totals.gainAvailable = gainAvailable;
     totals.lastAvailable = gainAvailable && lastAvailable;
     if (gainAvailable) {
-        totals.totalGain = totals.invested - bought;
-        totals.totalPercent = totals.invested * 100 / bought - 100;
+        totals.totalGain = m_invested - m_bought;
+        totals.totalPercent = m_invested * 100 / m_bought - 100;
     }
     if (totals.lastAvailable) {
-        totals.lastGain = totals.invested - previous;
-        totals.lastPercent = totals.invested * 100 / previous - 100;
+        totals.lastGain = m_invested - m_previous;
+        totals.lastPercent = m_invested * 100 / m_previous - 100;
     }
     return totals;
+}
+
+PortfolioTotals PortfolioTotals::of(const std::vector<const CWPapier*>& items)
+{
+    Sum sum;
+    for (const CWPapier* item : items)
+        sum.add(*item);
+    return sum.totals();
 }
 
 PortfolioTotals PortfolioTotals::of(const CWPapierDoc& doc)

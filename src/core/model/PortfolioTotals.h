@@ -18,6 +18,20 @@ struct PortfolioTotals {
     double lastGain = 0.0;
     double lastPercent = 0.0;
 
+    // Takes the items one at a time, for callers that do not keep them all.
+    class Sum {
+    public:
+        void add(const CWPapier& item);
+        PortfolioTotals totals() const;
+
+    private:
+        double m_invested = 0.0;
+        double m_bought = 0.0;
+        double m_previous = 0.0;
+        bool m_gainAvailable = true;
+        bool m_lastAvailable = true;
+    };
+
     static PortfolioTotals of(const std::vector<const CWPapier*>& items);
     static PortfolioTotals of(const CWPapierDoc& doc);
     // "Amount invested: ..." in percent or nominal form.
