@@ -16,6 +16,7 @@ constexpr uint32_t kObjectFlag = 0x80000000u;
 constexpr uint32_t kMaxNumber = 0x7FFFFFFE;
 constexpr size_t kMaxClassName = 63;
 constexpr size_t kStreamBuffer = 1 << 20;
+constexpr size_t kRecordBytes = 14; // reference word, time, value
 
 } // namespace
 
@@ -213,32 +214,48 @@ int ArchiveReader::objectStart(ClassId expected)
     return m_failed ? -1 : info.schema;
 }
 
+size_t ArchiveReader::referencedRun(std::vector<CKurs>& history, size_t most)
+{
+    const unsigned char* pos = m_pos;
+    const unsigned char* const end = pos + most * kRecordBytes;
+    const unsigned char low = static_cast<unsigned char>(m_quotationWord & 0xFF);
+    const unsigned char high = static_cast<unsigned char>(m_quotationWord >> 8);
+    for (; pos != end && pos[0] == low && pos[1] == high; pos += kRecordBytes) {
+        const int32_t time =
+            static_cast<int32_t>(static_cast<uint32_t>(pos[2]) | (static_cast<uint32_t>(pos[3]) << 8) |
+                                 (static_cast<uint32_t>(pos[4]) << 16) | (static_cast<uint32_t>(pos[5]) << 24));
+        uint64_t bits = 0;
+        for (int b = 7; b >= 0; --b)
+            bits = (bits << 8) | pos[6 + b];
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        history.push_back(CKurs{time, value});
+    }
+    const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
+    m_pos = pos;
+    m_nextNumber += static_cast<uint32_t>(taken);
+    return taken;
+}
+
 void ArchiveReader::quotations(std::vector<CKurs>& history)
 {
-    constexpr size_t kRecordBytes = 14; // reference word, time, value
     const uint32_t n = count();
     history.reserve(history.size() + std::min<size_t>(n, remaining() / kRecordBytes));
-    for (uint32_t k = 0; k < n && !m_failed; ++k) {
-        // Most records are a reference to the known quotation class and a whole body.
-        // The buffer usually holds the record already; ensure() is a call.
-        if (m_quotationWord != 0 && (buffered() >= kRecordBytes || ensure(kRecordBytes)) && m_nextNumber < kMaxNumber &&
-            (m_pos[0] | (m_pos[1] << 8)) == m_quotationWord) {
-            const int32_t time =
-                static_cast<int32_t>(static_cast<uint32_t>(m_pos[2]) | (static_cast<uint32_t>(m_pos[3]) << 8) |
-                                     (static_cast<uint32_t>(m_pos[4]) << 16) | (static_cast<uint32_t>(m_pos[5]) << 24));
-            uint64_t bits = 0;
-            for (int b = 7; b >= 0; --b)
-                bits = (bits << 8) | m_pos[6 + b];
-            double value = 0;
-            std::memcpy(&value, &bits, sizeof value);
-            history.push_back(CKurs{time, value});
-            m_pos += kRecordBytes;
-            ++m_nextNumber;
-            continue;
+    for (uint32_t k = 0; k < n && !m_failed;) {
+        // Most records are a reference to the known quotation class and a whole body: decoded straight from the
+        // buffer for as long as they are.
+        if (m_quotationWord != 0 && m_nextNumber < kMaxNumber && (buffered() >= kRecordBytes || ensure(kRecordBytes))) {
+            const size_t most =
+                std::min<size_t>({size_t(n - k), buffered() / kRecordBytes, size_t(kMaxNumber - m_nextNumber)});
+            const size_t taken = referencedRun(history, most);
+            k += static_cast<uint32_t>(taken);
+            if (taken != 0)
+                continue;
         }
         if (objectStart(QuotationClass) < 0)
             return;
         const time_t time = this->time();
         history.push_back(CKurs{time, real()});
+        ++k;
     }
 }

@@ -56,6 +56,8 @@ private:
     void fail();
     bool readClassDescription(ClassInfo& info);
     uint32_t nextNumber();
+    // Decodes up to `most` buffered records that refer to the known quotation class; returns how many.
+    size_t referencedRun(std::vector<CKurs>& history, size_t most);
 
     Source m_source;
     size_t m_sourceLeft = 0;
