@@ -65,6 +65,37 @@ TEST(PortfolioFileTest, OlderFilesGainOneHistoryItem)
     EXPECT_TRUE(items.empty());
 }
 
+TEST(PortfolioFileTest, ScanHandsOverTheItemsLoadReturnsInOrder)
+{
+    TestEnvironment env;
+    const std::string truncated = readFileBytes(testDataPath("portfolios/version7.tkr"));
+    const struct {
+        std::string path;
+        bool ok;
+    } cases[] = {
+        {testDataPath("portfolios/version7.tkr"), true},
+        {testDataPath("portfolios/version8.tkr"), true},
+        {env.writeFile("cut.tkr", truncated.substr(0, truncated.size() - 1)), false},
+        {env.path("missing.tkr"), false},
+    };
+    for (const auto& c : cases) {
+        std::vector<CWPapier> loaded;
+        std::string loadError;
+        const bool load = succeeded(PortfolioFile::load(c.path), loaded, loadError);
+        std::vector<std::string> names;
+        const Status scan = PortfolioFile::scan(c.path, [&names](CWPapier& item) { names.push_back(item.name); });
+        EXPECT_EQ(load, c.ok) << c.path;
+        EXPECT_EQ(bool(scan), c.ok) << c.path;
+        if (!c.ok) {
+            EXPECT_EQ(scan.message(), loadError) << c.path;
+            continue;
+        }
+        ASSERT_EQ(names.size(), loaded.size()) << c.path;
+        for (size_t k = 0; k < names.size(); ++k)
+            EXPECT_EQ(names[k], loaded[k].name) << c.path;
+    }
+}
+
 TEST(PortfolioFileTest, OpenFailuresEmptyTheDocument)
 {
     TestEnvironment env;
