@@ -16,7 +16,7 @@ constexpr uint32_t kMatchLimit = 5'000'000;
 constexpr uint32_t kDepthLimit = 100'000;
 constexpr uint32_t kHeapLimitKiB = 64 * 1024;
 constexpr size_t kJitStackBytes = 8 * 1024 * 1024;
-// The clock costs about a microsecond; it is read every so many start positions.
+// The processor-time clock costs about a microsecond; it is looked at every so many start positions.
 constexpr unsigned kAttemptsPerClockRead = 64;
 constexpr const char* kAttemptCallout = "(?C255)";
 constexpr uint32_t kAttemptCalloutNumber = 255;
@@ -80,7 +80,19 @@ Pcre2Regex::~Pcre2Regex()
 
 void Pcre2Regex::limitWork(std::chrono::nanoseconds cpu)
 {
-    m_bound.end = threadCpuTime() + cpu;
+    m_bound.seenAt = std::chrono::steady_clock::now();
+    m_bound.cpuSeen = threadCpuTime();
+    m_bound.end = m_bound.cpuSeen + cpu;
+}
+
+bool Pcre2Regex::WorkBound::reached()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= seenAt && cpuSeen + 2 * (now - seenAt) <= end)
+        return false;
+    seenAt = now;
+    cpuSeen = threadCpuTime();
+    return cpuSeen > end;
 }
 
 std::chrono::nanoseconds Pcre2Regex::workFor(size_t bytes)
@@ -98,7 +110,7 @@ int Pcre2Regex::onAttempt(pcre2_callout_block* block, void* data)
         return 0;
     if (++bound->attempts % kAttemptsPerClockRead != 0 || bound->end == std::chrono::nanoseconds::max())
         return 0;
-    return threadCpuTime() > bound->end ? PCRE2_ERROR_MATCHLIMIT : 0;
+    return bound->reached() ? PCRE2_ERROR_MATCHLIMIT : 0;
 }
 
 std::string Pcre2Regex::compileErrorMessage() const

@@ -53,6 +53,12 @@ private:
     struct WorkBound {
         std::chrono::nanoseconds end = std::chrono::nanoseconds::max();
         unsigned attempts = 0;
+        // The last reading of the thread's processor time and the steady clock's time then: a thread gains
+        // no more processor time than passes on the steady clock (twice that allows for the clocks' own
+        // errors), so the cheap clock tells when the costly one cannot have reached `end` yet.
+        std::chrono::nanoseconds cpuSeen{};
+        std::chrono::steady_clock::time_point seenAt{};
+        bool reached(); // whether the thread's processor time is beyond `end`
     };
     static int onAttempt(struct pcre2_callout_block_8* block, void* bound);
 
