@@ -10,9 +10,22 @@
 
 namespace {
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // A decimal integer as the C library reads it (leading blanks and a sign allowed), kept within int.
 int readInteger(const char* text)
 {
+    // Most captures are a few plain digits, which cannot leave int: read without the library.
+    constexpr int kSafeDigits = 9;
+    int digits = 0;
+    int plain = 0;
+    for (; digits < kSafeDigits && isDigit(text[digits]); ++digits)
+        plain = plain * 10 + (text[digits] - '0');
+    if (digits > 0 && !isDigit(text[digits]))
+        return plain;
     const long value = std::strtol(text, nullptr, 10);
     if (value > INT_MAX)
         return INT_MAX;
