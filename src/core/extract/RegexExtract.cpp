@@ -135,10 +135,13 @@ ExtractStatus ParseNumberAt(const std::string& text, size_t start, const std::st
 {
     // The parser stops at the first character that is neither a digit nor part of a separator; the window
     // keeps that character and enough after it for the separator comparisons, so the result is unchanged.
-    const std::string numberBytes = "0123456789+-" + thousands + decimal;
-    size_t stop = text.find_first_not_of(numberBytes, std::min(start, text.size()));
-    if (stop == std::string::npos)
-        stop = text.size();
+    const auto numberByte = [&](char c) {
+        return (c >= '0' && c <= '9') || c == '+' || c == '-' || thousands.find(c) != std::string::npos ||
+            decimal.find(c) != std::string::npos;
+    };
+    size_t stop = std::min(start, text.size());
+    while (stop < text.size() && numberByte(text[stop]))
+        ++stop;
     const size_t margin = std::max(thousands.size(), decimal.size()) + 2;
     const size_t end = std::min(text.size(), stop + margin);
     if (end == text.size())
