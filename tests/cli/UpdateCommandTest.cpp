@@ -186,6 +186,9 @@ TEST_F(UpdateCommandTest, JsonRulesReadTheAnswerOrSayWhyNot)
                              "Html: Error: Page is not JSON! (byte 1)\n", "Text: Error: Invalid value!\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
     }
+    const CliResult tested = runCli({"test", QString::fromStdString(path), "Moved"});
+    EXPECT_EQ(tested.exitCode, 1);
+    EXPECT_EQ(tested.out, "Quotation for 'Moved' not found!\nError: JSON path not found! ($.chart.result[0].meta)\n");
     ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
     ASSERT_EQ(doc.item(1).quotations.size(), 1u);
     EXPECT_EQ(doc.item(1).quotations[0], (CKurs{1726257600, 230.29}));

@@ -210,8 +210,13 @@ std::string UpdateScheduler::testMessage(const DownloadEvent& event)
             "\nDate/Time: " + (event.quotation ? localTimeText(event.quotation->time) : std::string()) + "\n";
     case DownloadEventKind::QuotationNotFound:
     case DownloadEventKind::InvalidValue:
-    case DownloadEventKind::TextNotFound:
-        return "Quotation for '" + event.itemName + "' not found!\n" + event.excerpt + "\n";
+    case DownloadEventKind::TextNotFound: {
+        // A JSON rule's excerpt is a bare detail (a byte offset, a path); its status text says what it means.
+        const bool json =
+            event.extractStatus == ExtractStatus::PageNotJson || event.extractStatus == ExtractStatus::JsonPathNotFound;
+        return "Quotation for '" + event.itemName + "' not found!\n" + (json ? event.statusText() : event.excerpt) +
+            "\n";
+    }
     default:
         return "Download error:\nItem: " + event.itemName + "\nURL: " + event.url + "\n" + event.statusText();
     }

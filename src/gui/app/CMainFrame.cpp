@@ -65,8 +65,7 @@ CMainFrame::CMainFrame(const GeneralOptions& options, bool unattended, QWidget* 
               return request;
           },
           this)),
-      m_serverDialogs(new ServerDialogCommands(this)),
-      m_notices(new AlarmNotices(unattended, this))
+      m_serverDialogs(new ServerDialogCommands(this)), m_notices(new AlarmNotices(unattended, this))
 {
     setWindowIcon(AppIcons::application());
     m_splitter->addWidget(m_list);
