@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
+#include "core/base/LocalTime.h"
 #include "render/ChartRenderer.h"
 
 #include <QDate>
@@ -35,25 +36,12 @@ bool parseSize(const QString& text, QSize& size)
     return size.width() > 0 && size.height() > 0 && size.width() <= kMaxSide && size.height() <= kMaxSide;
 }
 
-time_t localTime(const QDate& date, int hour, int minute, int second)
-{
-    std::tm tm{};
-    tm.tm_year = date.year() - 1900;
-    tm.tm_mon = date.month() - 1;
-    tm.tm_mday = date.day();
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
-
 // The period of the single chart, or of the comparison, replaced by the given dates.
 void applyPeriod(const QDate& from, const QDate& to, CWPapier& single, ComparisonSettings& comparison)
 {
     if (from.isValid()) {
         single.usePeriodStart = 1;
-        single.periodStart = localTime(from, 0, 0, 0);
+        single.periodStart = localTimeOf(from.year(), from.month(), from.day());
         comparison.useBegin = true;
         comparison.beginYear = from.year();
         comparison.beginMonth = from.month();
@@ -61,7 +49,7 @@ void applyPeriod(const QDate& from, const QDate& to, CWPapier& single, Compariso
     }
     if (to.isValid()) {
         single.usePeriodEnd = 1;
-        single.periodEnd = localTime(to, 23, 59, 59);
+        single.periodEnd = localTimeOf(to.year(), to.month(), to.day(), 23, 59, 59);
         comparison.useEnd = true;
         comparison.endYear = to.year();
         comparison.endMonth = to.month();

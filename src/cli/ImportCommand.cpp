@@ -107,13 +107,7 @@ bool parseDate(const QString& text, time_t& time)
     const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     if (!date.isValid())
         return false;
-    std::tm parts{};
-    parts.tm_year = date.year() - 1900;
-    parts.tm_mon = date.month() - 1;
-    parts.tm_mday = date.day();
-    parts.tm_hour = 12;
-    parts.tm_isdst = -1;
-    time = std::mktime(&parts);
+    time = localTimeOf(date.year(), date.month(), date.day(), 12);
     return time != time_t(-1);
 }
 

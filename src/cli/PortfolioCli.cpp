@@ -1,6 +1,7 @@
 #include "cli/PortfolioCli.h"
 
 #include "cli/CliSupport.h"
+#include "core/base/LocalTime.h"
 #include "core/base/NumberInput.h"
 
 #include <QDateTime>
@@ -41,15 +42,9 @@ bool parseTime(const QString& text, time_t& time)
     const QDateTime parsed = QDateTime::fromString(text.trimmed(), "yyyy-MM-dd HH:mm");
     if (!parsed.isValid())
         return false;
-    std::tm parts{};
-    parts.tm_year = parsed.date().year() - 1900;
-    parts.tm_mon = parsed.date().month() - 1;
-    parts.tm_mday = parsed.date().day();
-    parts.tm_hour = parsed.time().hour();
-    parts.tm_min = parsed.time().minute();
-    parts.tm_isdst = -1;
     // The C library's idea of local time, as every displayed time uses.
-    time = std::mktime(&parts);
+    time = localTimeOf(parsed.date().year(), parsed.date().month(), parsed.date().day(), parsed.time().hour(),
+                       parsed.time().minute());
     return true;
 }
 

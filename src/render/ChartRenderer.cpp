@@ -1,6 +1,7 @@
 #include "render/ChartRenderer.h"
 
 #include "core/base/FormatText.h"
+#include "core/base/LocalTime.h"
 #include "core/base/LocaleFormat.h"
 
 #include <QCoreApplication>
@@ -82,17 +83,6 @@ QString sansFamily()
         ? QStringLiteral("Arial")
         : QStringLiteral("Liberation Sans");
     return family;
-}
-
-time_t noonOf(int year, int month, int day)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
 }
 
 // Collects a curve point by point. The points that share a pixel column collapse to the first, the
@@ -609,7 +599,7 @@ ChartStyle ChartStyle::screen()
     style.title = blackFont(8.5);
     style.label = sansFont(6);
     style.date = sansFont(7);
-    style.dateSample = noonOf(2003, 10, 30);
+    style.dateSample = localTimeOf(2003, 10, 30, 12);
     return style;
 }
 
@@ -619,7 +609,7 @@ ChartStyle ChartStyle::paper()
     style.title = blackFont(12);
     style.label = sansFont(12);
     style.date = sansFont(10);
-    style.dateSample = noonOf(2000, 10, 30);
+    style.dateSample = localTimeOf(2000, 10, 30, 12);
     style.printer = true;
     return style;
 }

@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include "core/base/LocalTime.h"
+
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
@@ -80,13 +82,5 @@ std::string testDataPath(const std::string& fileName)
 
 time_t localTime(int year, int month, int day, int hour, int minute, int second)
 {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
+    return localTimeOf(year, month, day, hour, minute, second);
 }

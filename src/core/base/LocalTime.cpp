@@ -12,3 +12,16 @@ std::optional<tm> localCalendarTime(time_t time)
 #endif
     return parts;
 }
+
+time_t localTimeOf(int year, int month, int day, int hour, int minute, int second)
+{
+    tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_sec = second;
+    parts.tm_isdst = -1;
+    return std::mktime(&parts);
+}

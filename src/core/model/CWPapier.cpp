@@ -1,4 +1,5 @@
 #include "core/model/CWPapier.h"
+#include "core/base/LocalTime.h"
 #include "core/base/TextCompare.h"
 
 #include <algorithm>
@@ -7,16 +8,6 @@ namespace {
 
 constexpr time_t kOneYear = 31536000;
 constexpr time_t kDayChangeDistance = 36000; // ten hours
-
-time_t localTime(int year, int month, int day)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
 
 int sign(int value)
 {
@@ -55,12 +46,12 @@ CWPapier CWPapier::newInvestedAmountHistory(time_t now)
 
 time_t CWPapier::noQuotationTime()
 {
-    return localTime(1975, 1, 23);
+    return localTimeOf(1975, 1, 23);
 }
 
 time_t CWPapier::noReferenceTime()
 {
-    return localTime(1980, 1, 1);
+    return localTimeOf(1980, 1, 1);
 }
 
 int CWPapier::AddQuotation(time_t time, double value)

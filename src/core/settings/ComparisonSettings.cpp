@@ -1,23 +1,7 @@
 #include "core/settings/ComparisonSettings.h"
 
+#include "core/base/LocalTime.h"
 #include "core/settings/SettingsStore.h"
-
-namespace {
-
-time_t localTime(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
-
-} // namespace
 
 ComparisonSettings ComparisonSettings::read()
 {
@@ -50,10 +34,10 @@ void ComparisonSettings::write() const
 
 time_t ComparisonSettings::beginTime() const
 {
-    return localTime(beginYear, beginMonth, beginDay, 0, 0, 0);
+    return localTimeOf(beginYear, beginMonth, beginDay, 0, 0, 0);
 }
 
 time_t ComparisonSettings::endTime() const
 {
-    return localTime(endYear, endMonth, endDay, 23, 59, 59);
+    return localTimeOf(endYear, endMonth, endDay, 23, 59, 59);
 }
