@@ -2,6 +2,7 @@
 
 #include "core/download/DownloadWorker.h"
 
+#include <QByteArray>
 #include <chrono>
 #include <cstdlib>
 
@@ -18,15 +19,15 @@ PrivateTempFolder::PrivateTempFolder(const TestEnvironment& env) : m_path(QStrin
         m_hadSaved = true;
         m_saved = saved;
     }
-    setenv("TMPDIR", m_path.toUtf8().constData(), 1);
+    qputenv("TMPDIR", QByteArray(m_path.toUtf8().constData()));
 }
 
 PrivateTempFolder::~PrivateTempFolder()
 {
     if (m_hadSaved)
-        setenv("TMPDIR", m_saved.c_str(), 1);
+        qputenv("TMPDIR", QByteArray(m_saved.c_str()));
     else
-        unsetenv("TMPDIR");
+        qunsetenv("TMPDIR");
 }
 
 QStringList PrivateTempFolder::files() const

@@ -2,6 +2,7 @@
 
 #include "core/base/LocalTime.h"
 
+#include <QByteArray>
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
@@ -22,19 +23,19 @@ TestEnvironment::TestEnvironment()
         m_hadSettings = true;
         m_savedSettings = settings;
     }
-    setenv("TICKORA_SETTINGS", m_settingsPath.c_str(), 1);
+    qputenv("TICKORA_SETTINGS", QByteArray(m_settingsPath.c_str()));
 }
 
 TestEnvironment::~TestEnvironment()
 {
     if (m_hadSettings)
-        setenv("TICKORA_SETTINGS", m_savedSettings.c_str(), 1);
+        qputenv("TICKORA_SETTINGS", QByteArray(m_savedSettings.c_str()));
     else
-        unsetenv("TICKORA_SETTINGS");
+        qunsetenv("TICKORA_SETTINGS");
     if (m_hadTz)
-        setenv("TZ", m_savedTz.c_str(), 1);
+        qputenv("TZ", QByteArray(m_savedTz.c_str()));
     else
-        unsetenv("TZ");
+        qunsetenv("TZ");
     tzset();
     std::setlocale(LC_ALL, "C");
 }
@@ -54,13 +55,13 @@ std::string TestEnvironment::writeFile(const std::string& fileName, const std::s
 
 void TestEnvironment::setTimeZone(const char* tz)
 {
-    setenv("TZ", tz, 1);
+    qputenv("TZ", QByteArray(tz));
     tzset();
 }
 
 bool TestEnvironment::setLocale(const char* locale)
 {
-    setenv("LC_ALL", locale, 1);
+    qputenv("LC_ALL", QByteArray(locale));
     return std::setlocale(LC_ALL, locale) != nullptr;
 }
 

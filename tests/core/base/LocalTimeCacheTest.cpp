@@ -1,5 +1,6 @@
 #include "core/base/LocalTimeCache.h"
 
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -16,15 +17,15 @@ public:
     {
         if (const char* old = std::getenv("TZ"))
             m_old = old;
-        setenv("TZ", zone, 1);
+        qputenv("TZ", QByteArray(zone));
         tzset();
     }
     ~ZoneScope()
     {
         if (m_old)
-            setenv("TZ", m_old->c_str(), 1);
+            qputenv("TZ", QByteArray(m_old->c_str()));
         else
-            unsetenv("TZ");
+            qunsetenv("TZ");
         tzset();
     }
 

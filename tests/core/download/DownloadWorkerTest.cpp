@@ -4,6 +4,7 @@
 #include "core/download/DownloadWorker.h"
 #include "core/download/HttpTransfer.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -206,15 +207,15 @@ TEST_F(DownloadWorkerTest, HttpsIsVerifiedAgainstTheTrustedCaFile)
     server().addPage("/tls/page.html", "Price 99.5");
     const std::string url = server().httpsUrl("/tls/page.html");
 
-    unsetenv("TICKORA_CA_FILE");
+    qunsetenv("TICKORA_CA_FILE");
     auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))})));
     ASSERT_EQ(finals.size(), 1u);
     EXPECT_EQ(finals[0].code, Code::Failure);
     EXPECT_FALSE(finals[0].statusText().empty());
 
-    setenv("TICKORA_CA_FILE", server().trustedCaFile().c_str(), 1);
+    qputenv("TICKORA_CA_FILE", QByteArray(server().trustedCaFile().c_str()));
     auto events = runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}));
-    unsetenv("TICKORA_CA_FILE");
+    qunsetenv("TICKORA_CA_FILE");
     EXPECT_EQ(kindsOf(events)[1], Kind::Connecting);
     finals = finalEvents(std::move(events));
     ASSERT_EQ(finals.size(), 1u);

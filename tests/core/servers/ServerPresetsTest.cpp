@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
 
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 namespace {
@@ -187,9 +188,9 @@ TEST(ServerPresets, UnwritableStoreKeepsTheOldVersionSoTheNextStartRetries)
     TestEnvironment env;
     // A plain file where the settings folder should be: nothing can be stored below it.
     const std::string unwritable = env.writeFile("blocker", "x") + "/settings.ini";
-    setenv("TICKORA_SETTINGS", unwritable.c_str(), 1);
+    qputenv("TICKORA_SETTINGS", QByteArray(unwritable.c_str()));
     EXPECT_FALSE(ServerPresets::InstallServerPresets());
-    setenv("TICKORA_SETTINGS", env.settingsPath().c_str(), 1);
+    qputenv("TICKORA_SETTINGS", QByteArray(env.settingsPath().c_str()));
     EXPECT_EQ(ServerStore::StoredPresetVersion(), 0);
 }
 
