@@ -157,10 +157,18 @@ Status CWPapierDoc::OpenPortfolio(const std::string& path)
         DeleteContents();
         setModified(false);
     }
-    Result<std::vector<CWPapier>> items = PortfolioFile::load(path);
-    if (!items)
-        return items.status();
-    for (CWPapier& item : *items)
+    return AdoptPortfolio(PortfolioFile::load(path));
+}
+
+Status CWPapierDoc::AdoptPortfolio(Result<std::vector<CWPapier>> read)
+{
+    if (!m_items.empty()) {
+        DeleteContents();
+        setModified(false);
+    }
+    if (!read)
+        return read.status();
+    for (CWPapier& item : *read)
         appendItem(std::move(item));
     setModified(false);
     return Status::ok();

@@ -57,6 +57,8 @@ public:
     void NewPortfolio();
     // On failure the document is empty and the status holds the message to show.
     Status OpenPortfolio(const std::string& path);
+    // Replaces the items by those read from a file (or keeps the document empty with the read's error).
+    Status AdoptPortfolio(Result<std::vector<CWPapier>> read);
     Status SavePortfolio(const std::string& path);
     void DeleteContents();
     int AddItem(CWPapier item);

@@ -15,7 +15,7 @@
 
 CTickoraApp* CTickoraApp::s_instance = nullptr;
 
-CTickoraApp::CTickoraApp(const StartOptions& start) : m_start(start)
+CTickoraApp::CTickoraApp(const StartOptions& start, PortfolioPreload* preload) : m_start(start), m_preload(preload)
 {
     s_instance = this;
     MessageDialog::setUnattendedCheck(&CTickoraApp::unattended);
@@ -44,7 +44,7 @@ bool CTickoraApp::InitInstance()
     if (m_start.unattended) {
         if (!startUnattended())
             return false;
-    } else if (!m_start.file.isEmpty() && !m_frame->documents()->openPortfolio(m_start.file)) {
+    } else if (!m_start.file.isEmpty() && !m_frame->documents()->openPortfolio(m_start.file, m_preload)) {
         m_exitCode = 3;
         return false;
     }
@@ -57,7 +57,7 @@ bool CTickoraApp::InitInstance()
 
 bool CTickoraApp::startUnattended()
 {
-    if (m_start.file.isEmpty() || !m_frame->documents()->openPortfolio(m_start.file)) {
+    if (m_start.file.isEmpty() || !m_frame->documents()->openPortfolio(m_start.file, m_preload)) {
         if (m_start.file.isEmpty())
             MessageDialog::warning(nullptr, tr("No portfolio file given."));
         m_exitCode = 3;

@@ -8,12 +8,14 @@
 #include <memory>
 
 class CMainFrame;
+class PortfolioPreload;
 
 // The start-up sequence of the desktop program and its end.
 class CTickoraApp : public QObject {
     Q_OBJECT
 public:
-    explicit CTickoraApp(const StartOptions& start);
+    // `preload` reads the start-up file ahead, when given.
+    explicit CTickoraApp(const StartOptions& start, PortfolioPreload* preload = nullptr);
     ~CTickoraApp() override;
 
     // False ends the program at once (the reason was shown); exitCode() says how.
@@ -35,6 +37,7 @@ private:
     void trackFailures();
 
     StartOptions m_start;
+    PortfolioPreload* m_preload;
     GeneralOptions m_options;
     std::unique_ptr<CMainFrame> m_frame;
     int m_exitCode = 0;

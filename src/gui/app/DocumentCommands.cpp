@@ -2,6 +2,7 @@
 
 #include "core/importexport/QuotationExport.h"
 #include "core/settings/SettingsStore.h"
+#include "gui/app/PortfolioPreload.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -35,12 +36,13 @@ void DocumentCommands::newPortfolio()
     emit titleChanged();
 }
 
-bool DocumentCommands::openPortfolio(const QString& path)
+bool DocumentCommands::openPortfolio(const QString& path, PortfolioPreload* preload)
 {
     if (!saveModified())
         return false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const Status opened = m_doc.OpenPortfolio(QDir::toNativeSeparators(absolute).toStdString());
+    const std::string native = PortfolioPreload::nativePath(absolute);
+    const Status opened = preload ? m_doc.AdoptPortfolio(preload->take(native)) : m_doc.OpenPortfolio(native);
     if (!opened) {
         MessageDialog::warning(m_window, QString::fromStdString(opened.message()));
         // The failed read emptied the document; saving it under the old name would wipe that file.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class PortfolioPreload;
 class QAction;
 class QWidget;
 
@@ -22,7 +23,8 @@ public:
     QString title() const;
 
     void newPortfolio();
-    bool openPortfolio(const QString& path);
+    // `preload` holds the file when it was read ahead at start-up.
+    bool openPortfolio(const QString& path, PortfolioPreload* preload = nullptr);
     void openWithDialog();
     bool save();
     bool saveAs();

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -39,22 +38,17 @@ QAction* follower(QMainWindow* window, const QString& text, QAction* main)
     return action;
 }
 
-QIcon standard(QMainWindow* window, QStyle::StandardPixmap pixmap)
-{
-    return window->style()->standardIcon(pixmap);
-}
-
 void createFileActions(MainActions& a, QMainWindow* w)
 {
     a.fileNew = makeAction(w, QCoreApplication::translate("MainActions", "&New\tCtrl+N"),
                            QCoreApplication::translate("MainActions", "Create a new portfolio\nNew portfolio"),
-                           QKeySequence(Qt::CTRL | Qt::Key_N), standard(w, QStyle::SP_FileIcon));
+                           QKeySequence(Qt::CTRL | Qt::Key_N), AppIcons::newPortfolio());
     a.fileOpen = makeAction(w, QCoreApplication::translate("MainActions", "&Open...\tCtrl+O"),
                             QCoreApplication::translate("MainActions", "Open an existing portfolio\nOpen portfolio"),
-                            QKeySequence(Qt::CTRL | Qt::Key_O), standard(w, QStyle::SP_DialogOpenButton));
+                            QKeySequence(Qt::CTRL | Qt::Key_O), AppIcons::openPortfolio());
     a.fileSave = makeAction(w, QCoreApplication::translate("MainActions", "&Save\tCtrl+S"),
                             QCoreApplication::translate("MainActions", "Save the portfolio\nSave portfolio"),
-                            QKeySequence(Qt::CTRL | Qt::Key_S), standard(w, QStyle::SP_DialogSaveButton));
+                            QKeySequence(Qt::CTRL | Qt::Key_S), AppIcons::savePortfolio());
     a.fileSaveAs =
         makeAction(w, QCoreApplication::translate("MainActions", "Save &As..."),
                    QCoreApplication::translate("MainActions", "Save the active document with a new name\nSave As"));
@@ -186,7 +180,7 @@ void createViewAndHelpActions(MainActions& a, QMainWindow* w)
     a.about = makeAction(
         w, QCoreApplication::translate("MainActions", "Inf&o about Tickora..."),
         QCoreApplication::translate("MainActions", "Display program information, version number and copyright\nAbout"),
-        QKeySequence(), standard(w, QStyle::SP_MessageBoxInformation));
+        QKeySequence(), AppIcons::about());
     a.faq = makeAction(w, QCoreApplication::translate("MainActions", "&Frequently Asked Questions (FAQ)"),
                        QCoreApplication::translate("MainActions", "Open the frequently asked questions."));
     a.serverHelp = makeAction(w, QCoreApplication::translate("MainActions", "Info about &server configuration"),

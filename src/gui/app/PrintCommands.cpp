@@ -9,13 +9,20 @@
 #include <QPrinter>
 
 PrintCommands::PrintCommands(std::function<PrintRequest()> request, QWidget* window)
-    : QObject(window), m_request(std::move(request)), m_window(window),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QObject(window), m_request(std::move(request)), m_window(window)
 {
-    m_printer->setPageOrientation(QPageLayout::Landscape);
 }
 
 PrintCommands::~PrintCommands() = default;
+
+QPrinter& PrintCommands::printer()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setPageOrientation(QPageLayout::Landscape);
+    }
+    return *m_printer;
+}
 
 int PrintCommands::printOn(QPrinter& printer)
 {
@@ -34,21 +41,21 @@ int PrintCommands::printOn(QPrinter& printer)
 
 void PrintCommands::print()
 {
-    QPrintDialog dialog(m_printer.get(), m_window);
+    QPrintDialog dialog(&printer(), m_window);
     dialog.setWindowTitle(tr("Print"));
     if (dialog.exec() == QDialog::Accepted)
-        printOn(*m_printer);
+        printOn(printer());
 }
 
 void PrintCommands::printPreview()
 {
-    QPrintPreviewDialog dialog(m_printer.get(), m_window);
+    QPrintPreviewDialog dialog(&printer(), m_window);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { printOn(*printer); });
     dialog.exec();
 }
 
 void PrintCommands::printSetup()
 {
-    QPageSetupDialog dialog(m_printer.get(), m_window);
+    QPageSetupDialog dialog(&printer(), m_window);
     dialog.exec();
 }

@@ -17,7 +17,8 @@ public:
     PrintCommands(std::function<PrintRequest()> request, QWidget* window);
     ~PrintCommands() override;
 
-    QPrinter& printer() { return *m_printer; }
+    // Made on first use: setting up the printing system costs the start-up of every session.
+    QPrinter& printer();
 
     void print();
     void printPreview();

@@ -4,6 +4,7 @@
 #include "gui/app/CTickoraApp.h"
 #include "gui/app/FirstPaintExit.h"
 #include "gui/app/HeadlessUpdate.h"
+#include "gui/app/PortfolioPreload.h"
 #include "gui/app/StartOptions.h"
 #include "gui/download/UpdateController.h"
 #include "gui/views/CWPapierLView.h"
@@ -68,7 +69,9 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
-    CTickoraApp tickora(start);
+    // Started once the locale is settled: nothing may change it while the file is read.
+    PortfolioPreload preload(start.file);
+    CTickoraApp tickora(start, &preload);
     if (!tickora.InitInstance())
         return tickora.exitCode();
     QObject::connect(&tickora, &CTickoraApp::finished, &app, [&] { app.exit(tickora.exitCode()); });

@@ -58,6 +58,52 @@ QIcon abortTray()
     return QIcon(QPixmap::fromImage(ListIcons::abortIcon(64)));
 }
 
+QIcon newPortfolio()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(80, 80, 80), 1.5));
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({{6, 2}, {20, 2}, {27, 9}, {27, 30}, {6, 30}}));
+        p.drawPolyline(QPolygonF({{20, 2}, {20, 9}, {27, 9}}));
+    });
+}
+
+QIcon openPortfolio()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(140, 100, 20), 1.5));
+        p.setBrush(QColor(230, 190, 90));
+        p.drawPolygon(QPolygonF({{2, 6}, {11, 6}, {14, 9}, {27, 9}, {27, 27}, {2, 27}}));
+        p.setBrush(QColor(250, 215, 120));
+        p.drawPolygon(QPolygonF({{2, 27}, {7, 14}, {31, 14}, {27, 27}}));
+    });
+}
+
+QIcon savePortfolio()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QPen(QColor(30, 50, 110), 1.5));
+        p.setBrush(QColor(60, 90, 170));
+        p.drawPolygon(QPolygonF({{3, 3}, {25, 3}, {29, 7}, {29, 29}, {3, 29}}));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(8, 3, 15, 9));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRect(QRectF(8, 18, 16, 11));
+    });
+}
+
+QIcon about()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 90, 200));
+        p.drawEllipse(QRectF(2, 2, 28, 28));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(14, 7, 4, 4));
+        p.drawRoundedRect(QRectF(14, 13, 4, 12), 1, 1);
+    });
+}
+
 QIcon updateAll()
 {
     return drawn([](QPainter& p) { circularArrow(p, QColor(30, 140, 50)); });

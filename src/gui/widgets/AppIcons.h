@@ -2,11 +2,16 @@
 
 #include <QIcon>
 
-// Toolbar and window pictures drawn by the program itself.
+// Toolbar and window pictures drawn by the program itself; also spares the start-up the loading of
+// picture files and their format plugins.
 namespace AppIcons {
 
 QIcon application();
 QIcon abortTray();
+QIcon newPortfolio();
+QIcon openPortfolio();
+QIcon savePortfolio();
+QIcon about();
 QIcon updateAll();
 QIcon abortDownloads();
 QIcon manualUpdate();

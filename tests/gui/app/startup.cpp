@@ -6,6 +6,7 @@
 #include "core/settings/SettingsStore.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTickoraApp.h"
+#include "gui/app/PortfolioPreload.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/download/CConnectionStatusDlg.h"
 #include "gui/download/UpdateController.h"
@@ -71,6 +72,44 @@ private slots:
         QVERIFY(!app.InitInstance());
         QCOMPARE(app.exitCode(), 3);
         QCOMPARE(MessageDialog::shownTexts().size(), 1);
+    }
+
+    // The file read ahead at start-up is the one opened; a read ahead of another file is not used.
+    void portfolioReadAheadOpensTheStartFile()
+    {
+        TestEnvironment env;
+        const auto save = [&env](const char* fileName, const char* item) {
+            CWPapierDoc doc;
+            doc.NewPortfolio();
+            doc.AddItem(CWPapier::newItem(item, 1700000000, 1));
+            doc.SavePortfolio(env.path(fileName));
+            return QString::fromStdString(env.path(fileName));
+        };
+        const QString depot = save("depot.tkr", "Depot item");
+        const QString other = save("other.tkr", "Other item");
+        const QString broken = QString::fromStdString(env.writeFile("broken.tkr", "not a portfolio"));
+        for (const auto& [readAhead, opened, expected] :
+             {std::tuple{depot, depot, QStringLiteral("Depot item")},
+              std::tuple{other, depot, QStringLiteral("Depot item")}, std::tuple{broken, broken, QString()}}) {
+            MessageDialog::clearShownTexts();
+            PortfolioPreload preload(readAhead);
+            StartOptions start;
+            start.file = opened;
+            CTickoraApp app(start, &preload);
+            MessageDialog::setNextAnswer(QMessageBox::Ok);
+            QCOMPARE(app.InitInstance(), !expected.isEmpty());
+            if (expected.isEmpty()) {
+                QCOMPARE(app.exitCode(), 3);
+                QCOMPARE(MessageDialog::shownTexts().size(), 1);
+                continue;
+            }
+            const CWPapierDoc& doc = app.mainFrame()->document();
+            QStringList names;
+            for (int pos = 0; pos < doc.itemCount(); ++pos)
+                names << QString::fromStdString(doc.item(pos).name);
+            QVERIFY2(names.contains(expected) && !names.contains(QStringLiteral("Other item")),
+                     qPrintable(names.join(", ")));
+        }
     }
 
     void windowPlacementIsRestoredAndSaved()
