@@ -16,6 +16,21 @@ bool isStrictlyAscending(const std::vector<CKurs>& history)
                               [](const CKurs& a, const CKurs& b) { return a.time >= b.time; }) == history.end();
 }
 
+// Price files list their lines oldest or newest first: such a run needs no sort. A strictly descending run is
+// reversed; with equal times the later record must stay last, so any other order is sorted stably.
+void sortByTimeStably(std::vector<CKurs>& records)
+{
+    const auto earlier = [](const CKurs& a, const CKurs& b) { return a.time < b.time; };
+    if (std::is_sorted(records.begin(), records.end(), earlier))
+        return;
+    const auto notLater = [](const CKurs& a, const CKurs& b) { return a.time <= b.time; };
+    if (std::adjacent_find(records.begin(), records.end(), notLater) == records.end()) {
+        std::reverse(records.begin(), records.end());
+        return;
+    }
+    std::stable_sort(records.begin(), records.end(), earlier);
+}
+
 bool sameName(const std::string& a, const std::string& b)
 {
     return compareIgnoringCase(a, b) == 0;
@@ -380,7 +395,7 @@ void CWPapierDoc::MergeQuotations(int pos, std::vector<CKurs> inFileOrder)
         // Adding to a strictly ascending history inserts or replaces by time, the later add
         // winning: keep the last record per time, then merge.
         std::vector<CKurs> added = inFileOrder;
-        std::stable_sort(added.begin(), added.end(), [](const CKurs& a, const CKurs& b) { return a.time < b.time; });
+        sortByTimeStably(added);
         std::vector<CKurs> lastPerTime;
         lastPerTime.reserve(added.size());
         for (const CKurs& record : added) {

@@ -274,9 +274,15 @@ TEST_F(DocFixture, MergeEqualsAddingOneByOne)
         std::vector<CKurs> added;
         for (int k = 0; k < static_cast<int>(random() % 20); ++k)
             added.push_back({static_cast<time_t>(random() % 40), static_cast<double>(random() % 100)});
-        const int pos = addItem("M", start.quotations);
-        doc.MergeQuotations(pos, added);
-        ASSERT_EQ(doc.item(pos).quotations, sequentially(start.quotations, added)) << "round " << round;
+        // Files list their lines oldest or newest first, equal times included.
+        std::vector<CKurs> oldestFirst = added;
+        std::stable_sort(oldestFirst.begin(), oldestFirst.end(), [](auto& a, auto& b) { return a.time < b.time; });
+        const std::vector<CKurs> newestFirst(oldestFirst.rbegin(), oldestFirst.rend());
+        for (const std::vector<CKurs>& order : {added, oldestFirst, newestFirst}) {
+            const int pos = addItem("M", start.quotations);
+            doc.MergeQuotations(pos, order);
+            ASSERT_EQ(doc.item(pos).quotations, sequentially(start.quotations, order)) << "round " << round;
+        }
     }
     // A history that is not in order, as a damaged file may bring, merges like single adds too.
     const std::vector<CKurs> unordered = {{30, 1.0}, {10, 2.0}, {10, 3.0}, {50, 4.0}};
