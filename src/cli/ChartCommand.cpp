@@ -1,16 +1,10 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "cli/PortfolioCli.h"
-#include "core/base/LocalTime.h"
-#include "render/ChartRenderer.h"
+#include "core/base/ReplaceProcess.h"
 
-#include <QDate>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QRegularExpression>
-#include <QSvgGenerator>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -25,120 +19,26 @@ const char* const kSummary =
     "                                     Draw an item's chart, or the comparison of several,\n"
     "                                     as a .png, .svg or .pdf file.\n";
 
-constexpr int kMaxSide = 20000;
-
-bool parseSize(const QString& text, QSize& size)
+// Next to tickora-cli in the build tree, in the program directory below libexec when installed.
+QString drawingProgram()
 {
-    const QRegularExpressionMatch match = QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(text);
-    if (!match.hasMatch())
-        return false;
-    size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
-    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxSide && size.height() <= kMaxSide;
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString name = QStringLiteral(TICKORA_CHART_PROGRAM);
+    const QString besideCli = dir + '/' + name;
+    if (QFileInfo::exists(besideCli))
+        return besideCli;
+    return QDir::cleanPath(dir + '/' + TICKORA_CHART_INSTALLED_DIR + '/' + name);
 }
 
-// The period of the single chart, or of the comparison, replaced by the given dates.
-void applyPeriod(const QDate& from, const QDate& to, CWPapier& single, ComparisonSettings& comparison)
-{
-    if (from.isValid()) {
-        single.usePeriodStart = 1;
-        single.periodStart = localTimeOf(from.year(), from.month(), from.day());
-        comparison.useBegin = true;
-        comparison.beginYear = from.year();
-        comparison.beginMonth = from.month();
-        comparison.beginDay = from.day();
-    }
-    if (to.isValid()) {
-        single.usePeriodEnd = 1;
-        single.periodEnd = localTimeOf(to.year(), to.month(), to.day(), 23, 59, 59);
-        comparison.useEnd = true;
-        comparison.endYear = to.year();
-        comparison.endMonth = to.month();
-        comparison.endDay = to.day();
-    }
-}
-
-bool drawOn(QPaintDevice& device, const QSize& size, const ChartRequest& request)
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    ChartRenderer::draw(painter, QRect(QPoint(0, 0), size), request);
-    return painter.end();
-}
-
-// Pictures, drawings and pages all measure their fonts at 96 dots per inch, as the screen does.
-bool writeChart(const QString& out, const QSize& size, const ChartRequest& request)
-{
-    const QString lower = out.toLower();
-    if (lower.endsWith(".svg")) {
-        QSvgGenerator svg;
-        svg.setFileName(out);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setResolution(96);
-        return drawOn(svg, size, request);
-    }
-    if (lower.endsWith(".pdf")) {
-        QPdfWriter pdf(out);
-        pdf.setResolution(96);
-        pdf.setPageSize(QPageSize(QSizeF(size.width() * 72.0 / 96, size.height() * 72.0 / 96), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        return drawOn(pdf, size, request);
-    }
-    QImage image(size, QImage::Format_RGB32);
-    return drawOn(image, size, request) && image.save(out, "PNG");
-}
-
+// Drawing loads Qt Gui and Qt Svg, which would slow the start of every other command; the companion
+// program draws in this process's place, so its output and exit code are the command's.
 int runChartCommand(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.addOption({"size", "Picture size in pixels (default 1600x600).", "WxH"});
-    parser.addOption({"from", "First day shown.", "YYYY-MM-DD"});
-    parser.addOption({"to", "Last day shown.", "YYYY-MM-DD"});
-    if (!Cli::parse(parser, args, kUsage))
-        return Cli::UsageError;
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() < 3)
-        return Cli::usageError("chart: wrong number of arguments.", kUsage);
-    QSize size(1600, 600);
-    if (parser.isSet("size") && !parseSize(parser.value("size"), size))
-        return Cli::usageError("chart: --size takes WxH, each from 1 to 20000.", kUsage);
-    QDate from;
-    QDate to;
-    for (auto [name, date] : {std::pair{"from", &from}, std::pair{"to", &to}}) {
-        if (!parser.isSet(name))
-            continue;
-        *date = QDate::fromString(parser.value(name), "yyyy-MM-dd");
-        if (!date->isValid())
-            return Cli::usageError(std::string("chart: --") + name + " takes YYYY-MM-DD.", kUsage);
-    }
-    const QString out = positional.last();
-    const QString lower = out.toLower();
-    if (!lower.endsWith(".png") && !lower.endsWith(".svg") && !lower.endsWith(".pdf"))
-        return Cli::usageError("chart: OUT must end in .png, .svg or .pdf.", kUsage);
-
-    CWPapierDoc doc;
-    if (!PortfolioCli::open(doc, positional.first()))
-        return Cli::FileError;
-    ChartRequest request;
-    request.comparison = ComparisonSettings::read();
-    std::vector<CWPapier> items;
-    for (const QString& name : positional.mid(1, positional.size() - 2)) {
-        const int pos = PortfolioCli::findItem(doc, name.toStdString());
-        if (pos < 0)
-            return Cli::usageError(PortfolioCli::itemMissingMessage(name.toStdString()), kUsage);
-        items.push_back(doc.item(pos));
-    }
-    applyPeriod(from, to, items.front(), request.comparison);
-    for (const CWPapier& item : items)
-        request.items.push_back(&item);
-
-    if (!writeChart(out, size, request)) {
-        Cli::err("File could not be written: " + out.toStdString());
-        return Cli::FileError;
-    }
-    return Cli::Success;
+    const QString program = drawingProgram();
+    const Status started = replaceProcess(program, args);
+    Cli::err("tickora-cli chart: the chart drawing program could not be started: " + program.toStdString() + ": " +
+             started.message());
+    return Cli::FileError;
 }
 
 } // namespace

@@ -2,22 +2,12 @@
 #include "cli/Commands.h"
 #include "core/servers/ServerPresets.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <clocale>
-#include <cstring>
-#include <memory>
 
 int main(int argc, char** argv)
 {
-    // Drawing measures fonts through a Gui application; it needs no display.
-    const bool drawing = argc > 1 && std::strcmp(argv[1], "chart") == 0;
-    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The platform's notes about a missing desktop session are no concern of a drawing command.
-    if (drawing)
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    const std::unique_ptr<QCoreApplication> app(drawing ? new QGuiApplication(argc, argv)
-                                                        : new QCoreApplication(argc, argv));
+    const QCoreApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
     QStringList args = QCoreApplication::arguments().mid(1);
     const char* overview = cliOverview().c_str();
