@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -7,20 +8,15 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Run run(const QString& program, const QStringList& args)
+// The program at `program`, which need not be the build's tickora-cli, in English.
+CliResult runProgram(const QString& program, const QStringList& args)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "C");
     process.setProcessEnvironment(environment);
     process.start(program, args);
-    Run result;
+    CliResult result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return result;
     result.exitCode = process.exitCode();
@@ -42,7 +38,7 @@ TEST(ChartProgram, OnlyTheDrawingProgramLinksGuiAndSvg)
     };
     for (const Case& c : {Case{cli, false}, Case{chart, true}}) {
         SCOPED_TRACE(c.program.toStdString());
-        const Run ldd = run("ldd", {c.program});
+        const CliResult ldd = runProgram("ldd", {c.program});
         ASSERT_EQ(ldd.exitCode, 0) << ldd.err;
         EXPECT_NE(ldd.out.find("libQt6Core.so"), std::string::npos) << ldd.out;
         EXPECT_EQ(ldd.out.find("libQt6Gui.so") != std::string::npos, c.drawing) << ldd.out;
@@ -58,7 +54,7 @@ TEST(ChartProgram, MissingDrawingProgramIsAFileError)
     const QString cli = alone + "/tickora-cli";
     ASSERT_TRUE(QFile::copy(QStringLiteral(TICKORA_CLI_PATH), cli));
     const QString out = QString::fromStdString(env.path("x.png"));
-    const Run result = run(cli, {"chart", QString::fromStdString(env.path("p.tkr")), "Alpha", out});
+    const CliResult result = runProgram(cli, {"chart", QString::fromStdString(env.path("p.tkr")), "Alpha", out});
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.out, "");
     const std::string prefix = "tickora-cli chart: the chart drawing program could not be started: ";
