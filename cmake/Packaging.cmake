@@ -23,6 +23,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Depends from the libraries the binaries link (dpkg-shlibdeps); the package's binaries are stripped,
 # the build tree's are not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libcurl is loaded when the first download starts, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85)")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 #include <csignal>
 
@@ -69,6 +70,24 @@ TEST_F(UpdateCommandTest, UpdatePrintsEveryItemStoresAndReportsTheFailure)
     EXPECT_DOUBLE_EQ(doc.item(1).quotations.back().value, 123.45);
     EXPECT_DOUBLE_EQ(doc.item(2).quotations.at(0).value, 7.5);
     EXPECT_TRUE(doc.item(3).quotations.empty());
+}
+
+// The HTTP library is loaded with the first download; a broken one fails the downloads with the reason.
+TEST_F(UpdateCommandTest, WithoutAWorkingHttpLibraryDownloadsFailWithTheReasonAndNothingIsLost)
+{
+    const std::string path = portfolio();
+    const std::string libraries = m_env.path("libs");
+    QDir().mkpath(QString::fromStdString(libraries));
+    m_env.writeFile("libs/libcurl.so.4", "not a library");
+    const CliResult result = runCli({"update", QString::fromStdString(path), "--items", "Beta"},
+                                    {QString::fromStdString("LD_LIBRARY_PATH=" + libraries)});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.out.find("Beta: libcurl could not be loaded: "), std::string::npos) << result.out;
+    CWPapierDoc doc;
+    std::string error;
+    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    EXPECT_TRUE(doc.item(2).quotations.empty());
+    EXPECT_EQ(doc.item(1).quotations.size(), 1u) << "the other items keep their histories";
 }
 
 TEST_F(UpdateCommandTest, DownloadLogCategoryPrintsEachRequestWhenEnabled)

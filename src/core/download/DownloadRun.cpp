@@ -162,18 +162,19 @@ void DownloadRun::fetch()
 DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
 {
     const std::optional<std::string> canonical = HttpTransfer::canonicalUrl(url);
-    if (!canonical) {
+    // Without the HTTP library no address can be checked; the request then fails with the reason.
+    if (!canonical && HttpTransfer::available()) {
         postError(DownloadErrorCode::WrongUrl);
         return TryResult::Ended;
     }
-    const HttpRequest request{*canonical, m_job.timeout, m_job.userAgent, m_job.headers};
+    const HttpRequest request{canonical.value_or(url), m_job.timeout, m_job.userAgent, m_job.headers};
     HttpOutcome outcome;
     for (bool retried = false;; retried = true) {
         QElapsedTimer clock;
         clock.start();
         const long long bytesBefore = m_bytes;
         outcome = m_http.get(request, *this, m_job.abort.get());
-        qCDebug(lcDownload).noquote() << QString::fromStdString(*canonical) << "->" << outcomeText(outcome.kind)
+        qCDebug(lcDownload).noquote() << QString::fromStdString(request.url) << "->" << outcomeText(outcome.kind)
                                       << "HTTP" << outcome.status << (m_bytes - bytesBefore) << "bytes"
                                       << clock.elapsed() << "ms" << QString::fromStdString(outcome.errorText);
         if (retried || outcome.kind != HttpOutcome::HttpError || !busyStatus(outcome.status) || !outcome.retryAfter)
@@ -508,7 +509,7 @@ std::optional<DownloadRun::Scheme> DownloadRun::schemeOf(const std::string& url)
 {
     if (startsWithNoCase(url, kFilePrefix))
         return Scheme::File;
-    if (HttpTransfer::canonicalUrl(url))
+    if (HttpTransfer::canonicalUrl(url) || !HttpTransfer::available())
         return Scheme::Http;
     return std::nullopt;
 }

@@ -1,12 +1,11 @@
 #include "core/download/HttpTransfer.h"
 
-#include <curl/curl.h>
+#include "core/download/CurlLibrary.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -14,18 +13,18 @@ constexpr long kMaxRedirections = 10;
 // Wakes the transfer now and then even without news, so that the receiver can look at the clock.
 constexpr int kPollMilliseconds = 1000;
 
-void initialiseCurl()
+// Only for code that runs once a transfer exists, which loaded the library.
+const CurlLibrary& libcurl()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    return *CurlLibrary::get();
 }
 
 struct CurlUrlDeleter {
-    void operator()(CURLU* url) const { curl_url_cleanup(url); }
+    void operator()(CURLU* url) const { libcurl().url_cleanup(url); }
 };
 
 struct CurlStringDeleter {
-    void operator()(char* text) const { curl_free(text); }
+    void operator()(char* text) const { libcurl().free_string(text); }
 };
 
 using CurlString = std::unique_ptr<char, CurlStringDeleter>;
@@ -33,9 +32,10 @@ using ParsedUrl = std::unique_ptr<CURLU, CurlUrlDeleter>;
 
 ParsedUrl parseUrl(const std::string& url)
 {
-    initialiseCurl();
-    ParsedUrl parsed(curl_url());
-    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_URLENCODE) != CURLUE_OK)
+    if (!CurlLibrary::get())
+        return nullptr;
+    ParsedUrl parsed(libcurl().url());
+    if (!parsed || libcurl().url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_URLENCODE) != CURLUE_OK)
         return nullptr;
     return parsed;
 }
@@ -43,7 +43,7 @@ ParsedUrl parseUrl(const std::string& url)
 CurlString urlPart(CURLU* url, CURLUPart part, unsigned int flags = 0)
 {
     char* text = nullptr;
-    if (curl_url_get(url, part, &text, flags) != CURLUE_OK)
+    if (libcurl().url_get(url, part, &text, flags) != CURLUE_OK)
         return nullptr;
     return CurlString(text);
 }
@@ -83,17 +83,25 @@ struct HttpTransfer::Transfer {
 
 HttpTransfer::HttpTransfer()
 {
-    initialiseCurl();
-    m_curl = curl_easy_init();
-    m_multi = curl_multi_init();
+    if (!CurlLibrary::get())
+        return;
+    m_curl = libcurl().easy_init();
+    m_multi = libcurl().multi_init();
     // One thread serves one host at a time; an idle connection to another host is not worth keeping.
-    curl_multi_setopt(static_cast<CURLM*>(m_multi), CURLMOPT_MAXCONNECTS, 1L);
+    libcurl().multi_setopt(static_cast<CURLM*>(m_multi), CURLMOPT_MAXCONNECTS, 1L);
 }
 
 HttpTransfer::~HttpTransfer()
 {
-    curl_easy_cleanup(static_cast<CURL*>(m_curl));
-    curl_multi_cleanup(static_cast<CURLM*>(m_multi));
+    if (!CurlLibrary::get())
+        return;
+    libcurl().easy_cleanup(static_cast<CURL*>(m_curl));
+    libcurl().multi_cleanup(static_cast<CURLM*>(m_multi));
+}
+
+bool HttpTransfer::available()
+{
+    return CurlLibrary::get() != nullptr;
 }
 
 std::optional<std::string> HttpTransfer::canonicalUrl(const std::string& url)
@@ -131,7 +139,9 @@ std::optional<int> HttpTransfer::parseRetryAfter(std::string_view value, time_t 
             return kMaxRetryAfter;
         return std::min(std::atoi(std::string(value).c_str()), kMaxRetryAfter);
     }
-    const time_t date = curl_getdate(std::string(value).c_str(), nullptr);
+    if (!CurlLibrary::get())
+        return std::nullopt;
+    const time_t date = libcurl().getdate(std::string(value).c_str(), nullptr);
     if (date == -1)
         return std::nullopt;
     return static_cast<int>(std::clamp<time_t>(date - now, 0, kMaxRetryAfter));
@@ -156,7 +166,7 @@ size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* contex
     const size_t total = size * count;
     if (!transfer.begun) {
         long status = 0;
-        curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
+        libcurl().easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
         if (status > 299) {
             transfer.errorStatus = status;
             return CURL_WRITEFUNC_ERROR;
@@ -179,38 +189,38 @@ size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* contex
 void HttpTransfer::setOptions(const HttpRequest& request, Transfer& transfer, void* headers, char* errorBuffer)
 {
     CURL* curl = transfer.curl;
-    curl_easy_reset(curl);
-    curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, static_cast<curl_slist*>(headers));
-    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirections);
-    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(BodyReceiver::kReadSize));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, static_cast<long>(request.timeout)) * 1000L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &HttpTransfer::onWrite);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    libcurl().easy_reset(curl);
+    libcurl().easy_setopt(curl, CURLOPT_URL, request.url.c_str());
+    libcurl().easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.c_str());
+    libcurl().easy_setopt(curl, CURLOPT_HTTPHEADER, static_cast<curl_slist*>(headers));
+    libcurl().easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    libcurl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    libcurl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    libcurl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirections);
+    libcurl().easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(BodyReceiver::kReadSize));
+    libcurl().easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, static_cast<long>(request.timeout)) * 1000L);
+    libcurl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    libcurl().easy_setopt(curl, CURLOPT_WRITEFUNCTION, &HttpTransfer::onWrite);
+    libcurl().easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    libcurl().easy_setopt(curl, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
+    libcurl().easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     if (const char* caFile = std::getenv("TICKORA_CA_FILE"); caFile && *caFile)
-        curl_easy_setopt(curl, CURLOPT_CAINFO, caFile);
+        libcurl().easy_setopt(curl, CURLOPT_CAINFO, caFile);
 }
 
 int HttpTransfer::perform(Transfer& transfer, AbortSignal* abort)
 {
     CURLM* multi = static_cast<CURLM*>(m_multi);
-    curl_multi_add_handle(multi, transfer.curl);
+    libcurl().multi_add_handle(multi, transfer.curl);
     std::optional<AbortSignal::WakerId> waker;
     if (abort)
-        waker = abort->addWaker([multi] { curl_multi_wakeup(multi); });
+        waker = abort->addWaker([multi] { libcurl().multi_wakeup(multi); });
     CURLcode result = CURLE_OK;
     for (int running = 1; running > 0;) {
-        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+        if (libcurl().multi_perform(multi, &running) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
             break;
         }
@@ -219,15 +229,15 @@ int HttpTransfer::perform(Transfer& transfer, AbortSignal* abort)
             break;
         }
         if (running > 0)
-            curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+            libcurl().multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
     }
     int queued = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi, &queued))
+    while (CURLMsg* message = libcurl().multi_info_read(multi, &queued))
         if (message->msg == CURLMSG_DONE)
             result = message->data.result;
     if (waker)
         abort->removeWaker(*waker);
-    curl_multi_remove_handle(multi, transfer.curl);
+    libcurl().multi_remove_handle(multi, transfer.curl);
     return result;
 }
 
@@ -235,21 +245,24 @@ HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver
 {
     CURL* curl = static_cast<CURL*>(m_curl);
     if (!curl || !m_multi)
-        return {HttpOutcome::ServiceError, 0, "The HTTP client could not be initialised.", {}};
+        return {HttpOutcome::ServiceError,
+                0,
+                CurlLibrary::get() ? "The HTTP client could not be initialised." : CurlLibrary::loadError(),
+                {}};
     Transfer transfer{curl, receiver, false, false, 0, std::nullopt};
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* headers = nullptr;
     bool hasAccept = false;
     for (const std::string& line : request.headers) {
-        headers = curl_slist_append(headers, line.c_str());
+        headers = libcurl().slist_append(headers, line.c_str());
         hasAccept = hasAccept || startsWithNoCase(line, "accept:");
     }
     if (!hasAccept)
-        headers = curl_slist_append(headers, "Accept: text/*");
-    headers = curl_slist_append(headers, "Cache-Control: no-cache");
+        headers = libcurl().slist_append(headers, "Accept: text/*");
+    headers = libcurl().slist_append(headers, "Cache-Control: no-cache");
     setOptions(request, transfer, headers, errorBuffer);
     const auto result = static_cast<CURLcode>(perform(transfer, abort));
-    curl_slist_free_all(headers);
+    libcurl().slist_free_all(headers);
 
     if (transfer.errorStatus > 0)
         return {HttpOutcome::HttpError, transfer.errorStatus, {}, transfer.retryAfter};
@@ -258,9 +271,9 @@ HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver
     if (result == CURLE_OPERATION_TIMEDOUT)
         return {HttpOutcome::TimedOut, 0, {}, {}};
     if (result != CURLE_OK)
-        return {HttpOutcome::ServiceError, 0, errorBuffer[0] ? errorBuffer : curl_easy_strerror(result), {}};
+        return {HttpOutcome::ServiceError, 0, errorBuffer[0] ? errorBuffer : libcurl().easy_strerror(result), {}};
     HttpOutcome outcome;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &outcome.status);
+    libcurl().easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &outcome.status);
     if (!transfer.begun) {
         if (outcome.status > 299)
             return {HttpOutcome::HttpError, outcome.status, {}, transfer.retryAfter};

@@ -52,6 +52,8 @@ public:
     HttpTransfer(const HttpTransfer&) = delete;
     HttpTransfer& operator=(const HttpTransfer&) = delete;
 
+    // Whether the HTTP library could be loaded; without it every get() fails with the reason.
+    static bool available();
     // The URL as it is sent (unsafe characters percent-encoded); nothing when it cannot be parsed or
     // its scheme is neither http nor https.
     static std::optional<std::string> canonicalUrl(const std::string& url);
