@@ -168,25 +168,28 @@ void CWPapierDoc::NewPortfolio()
 
 Status CWPapierDoc::OpenPortfolio(const std::string& path)
 {
-    if (!m_items.empty()) {
-        DeleteContents();
-        setModified(false);
-    }
+    // Emptied first, so that the old and the new items are never in memory together.
+    emptyForOpening();
     return AdoptPortfolio(PortfolioFile::load(path));
 }
 
 Status CWPapierDoc::AdoptPortfolio(Result<std::vector<CWPapier>> read)
 {
-    if (!m_items.empty()) {
-        DeleteContents();
-        setModified(false);
-    }
+    emptyForOpening();
     if (!read)
         return read.status();
     for (CWPapier& item : *read)
         appendItem(std::move(item));
     setModified(false);
     return Status::ok();
+}
+
+void CWPapierDoc::emptyForOpening()
+{
+    if (m_items.empty())
+        return;
+    DeleteContents();
+    setModified(false);
 }
 
 Status CWPapierDoc::SavePortfolio(const std::string& path)

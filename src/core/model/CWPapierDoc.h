@@ -97,6 +97,7 @@ private:
     void changedAt(int pos);
     void notify(ItemId changed);
     bool isValidPosition(int pos) const;
+    void emptyForOpening();
     int appendItem(CWPapier item);
 
     std::vector<CWPapier> m_items;
