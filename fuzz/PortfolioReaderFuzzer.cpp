@@ -10,7 +10,7 @@ namespace {
 
 // Reads the input the way files are read: streamed, here in small uneven pieces so that every value
 // can straddle a refill of the buffer.
-bool readStreamed(const uint8_t* data, size_t size, std::vector<CWPapier>& items)
+bool readStreamed(const uint8_t* data, size_t size, std::vector<PortfolioItem>& items)
 {
     size_t offset = 0;
     size_t piece = 1;
@@ -32,24 +32,24 @@ bool readStreamed(const uint8_t* data, size_t size, std::vector<CWPapier>& items
 // same bytes.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     const bool inMemory = PortfolioArchive::read(reinterpret_cast<const char*>(data), size, items, nullptr);
-    std::vector<CWPapier> streamed;
+    std::vector<PortfolioItem> streamed;
     if (readStreamed(data, size, streamed) != inMemory)
         __builtin_trap();
     if (!inMemory)
         return 0;
-    std::vector<const CWPapier*> list;
-    for (const CWPapier& item : items)
+    std::vector<const PortfolioItem*> list;
+    for (const PortfolioItem& item : items)
         list.push_back(&item);
     const Result<QByteArray> written = PortfolioArchive::write(list);
     if (!written)
         __builtin_trap();
-    std::vector<CWPapier> again;
+    std::vector<PortfolioItem> again;
     if (!PortfolioArchive::read(written->constData(), static_cast<size_t>(written->size()), again, nullptr))
         __builtin_trap();
     list.clear();
-    for (const CWPapier& item : again)
+    for (const PortfolioItem& item : again)
         list.push_back(&item);
     const Result<QByteArray> rewritten = PortfolioArchive::write(list);
     if (!rewritten || *rewritten != *written)

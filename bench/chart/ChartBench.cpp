@@ -12,9 +12,9 @@ namespace {
 
 const QSize kImage(1600, 600);
 
-CWPapier history(int count, unsigned seed)
+PortfolioItem history(int count, unsigned seed)
 {
-    CWPapier item = CWPapier::newItem("Item", 1000000000, seed);
+    PortfolioItem item = PortfolioItem::newItem("Item", 1000000000, seed);
     std::mt19937 random(seed);
     std::normal_distribution<double> step(0.0, 0.01);
     double value = 100;
@@ -25,7 +25,7 @@ CWPapier history(int count, unsigned seed)
     return item;
 }
 
-ChartResult drawChart(QImage& image, const std::vector<const CWPapier*>& items)
+ChartResult drawChart(QImage& image, const std::vector<const PortfolioItem*>& items)
 {
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -35,11 +35,11 @@ ChartResult drawChart(QImage& image, const std::vector<const CWPapier*>& items)
 }
 
 // What the chart's curves cost at the least: one polyline per item of the points it draws.
-std::vector<QPolygon> curvesOf(const std::vector<const CWPapier*>& items)
+std::vector<QPolygon> curvesOf(const std::vector<const PortfolioItem*>& items)
 {
     QImage image(kImage, QImage::Format_RGB32);
     std::vector<QPolygon> curves;
-    for (const CWPapier* item : items) {
+    for (const PortfolioItem* item : items) {
         const ChartResult result = drawChart(image, {item});
         QPolygon curve;
         for (const ChartPoint& point : result.points)
@@ -59,9 +59,9 @@ void drawPolylines(QImage& image, const std::vector<QPolygon>& curves)
 }
 
 struct Data {
-    CWPapier single = history(100000, 1);
-    std::vector<CWPapier> compared;
-    std::vector<const CWPapier*> comparedItems;
+    PortfolioItem single = history(100000, 1);
+    std::vector<PortfolioItem> compared;
+    std::vector<const PortfolioItem*> comparedItems;
     std::vector<QPolygon> singleCurve;
     std::vector<QPolygon> comparedCurves;
 
@@ -71,7 +71,7 @@ struct Data {
         single.graphValues = 0;
         for (unsigned i = 0; i < 20; ++i)
             compared.push_back(history(5000, 100 + i));
-        for (const CWPapier& item : compared)
+        for (const PortfolioItem& item : compared)
             comparedItems.push_back(&item);
         singleCurve = curvesOf({&single});
         comparedCurves = curvesOf(comparedItems);

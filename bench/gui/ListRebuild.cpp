@@ -1,5 +1,5 @@
-#include "core/model/CWPapierDoc.h"
-#include "gui/views/CWPapierLView.h"
+#include "core/model/PortfolioDocument.h"
+#include "gui/views/PortfolioListView.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -14,34 +14,34 @@ constexpr int kItems = 1000;
 constexpr int kQuotations = 200;
 constexpr time_t kStart = 1262304000;
 
-void fillPortfolio(CWPapierDoc& doc)
+void fillPortfolio(PortfolioDocument& doc)
 {
-    doc.NewPortfolio();
+    doc.newPortfolio();
     for (int i = 0; i < kItems; ++i) {
-        CWPapier item = CWPapier::newItem("Item " + std::to_string(i), kStart, i);
+        PortfolioItem item = PortfolioItem::newItem("Item " + std::to_string(i), kStart, i);
         item.quantity = i % 3;
         item.avgBuyPrice = 10 + i % 7;
         for (int k = 0; k < kQuotations; ++k)
-            item.quotations.push_back(CKurs{kStart + k * 86400, 10 + (i * 31 + k * 17) % 1000 / 10.0});
-        doc.AddItem(std::move(item));
+            item.quotations.push_back(Quotation{kStart + k * 86400, 10 + (i * 31 + k * 17) % 1000 / 10.0});
+        doc.addItem(std::move(item));
     }
 }
 
 void RebuildAfterOneUpdate(benchmark::State& state)
 {
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     fillPortfolio(doc);
-    CWPapierLView view(doc);
-    const int listener = doc.addChangeListener([&view](CWPapierDoc::ItemId id) { view.documentChanged(id); });
+    PortfolioListView view(doc);
+    const int listener = doc.addChangeListener([&view](PortfolioDocument::ItemId id) { view.documentChanged(id); });
     view.resize(1200, 800);
     view.initialUpdate();
     view.show();
     QApplication::processEvents();
-    const CWPapierDoc::ItemId updated = doc.itemId(kItems / 2);
+    const PortfolioDocument::ItemId updated = doc.itemId(kItems / 2);
     time_t time = kStart + kQuotations * 86400;
     for (auto _ : state) {
         time += 3600;
-        doc.ApplyDownloadedQuotation(updated, 12.5 + double(time % 100) / 10, time);
+        doc.applyDownloadedQuotation(updated, 12.5 + double(time % 100) / 10, time);
         view.applyPendingChanges();
         view.viewport()->repaint();
     }

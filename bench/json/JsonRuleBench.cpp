@@ -68,7 +68,7 @@ void JsonRuleOnPage(benchmark::State& state)
     const ServerConfig rules = jsonRules();
     const std::string searched = PageText::forSearch(page());
     for (auto _ : state) {
-        const ExtractResult result = QuotationExtractor::Extract(rules, searched, 0);
+        const ExtractResult result = QuotationExtractor::extract(rules, searched, 0);
         if (result.status != ExtractStatus::QuotationFound || result.value != 0.787)
             state.SkipWithError("the rule did not find the quotation");
         benchmark::DoNotOptimize(result);
@@ -81,7 +81,7 @@ void JsonRuleOnRawPage(benchmark::State& state)
 {
     const ServerConfig rules = jsonRules();
     for (auto _ : state)
-        benchmark::DoNotOptimize(QuotationExtractor::ExtractFromRawPage(rules, page(), 0));
+        benchmark::DoNotOptimize(QuotationExtractor::extractFromRawPage(rules, page(), 0));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page().size()));
 }
 

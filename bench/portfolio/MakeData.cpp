@@ -1,4 +1,4 @@
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,28 +15,28 @@ int main(int argc, char** argv)
     }
     const int items = std::atoi(argv[1]);
     const int quotes = std::atoi(argv[2]);
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     std::ofstream packed(argv[4], std::ios::binary);
     std::ofstream csv(argv[5]);
     const time_t start = 946684800;
     for (int i = 0; i < items; ++i) {
-        CWPapier item = CWPapier::newItem("Item " + std::to_string(i), start, i);
+        PortfolioItem item = PortfolioItem::newItem("Item " + std::to_string(i), start, i);
         item.symbol = "SYM" + std::to_string(i);
         item.quantity = i % 3;
         item.avgBuyPrice = 10 + i % 7;
         item.quotations.reserve(quotes);
         for (int k = 0; k < quotes; ++k) {
-            const CKurs record{start + k * 3600 * 6, 10 + (i * 31 + k * 17) % 1000 / 10.0};
+            const Quotation record{start + k * 3600 * 6, 10 + (i * 31 + k * 17) % 1000 / 10.0};
             item.quotations.push_back(record);
             const int32_t time = static_cast<int32_t>(record.time);
             packed.write(reinterpret_cast<const char*>(&time), 4);
             packed.write(reinterpret_cast<const char*>(&record.value), 8);
             csv << i << ',' << record.time << ',' << record.value << '\n';
         }
-        doc.AddItem(std::move(item));
+        doc.addItem(std::move(item));
     }
-    if (const Status saved = doc.SavePortfolio(argv[3]); !saved) {
+    if (const Status saved = doc.savePortfolio(argv[3]); !saved) {
         std::cerr << saved.message() << '\n';
         return 1;
     }

@@ -1,5 +1,5 @@
-#include "core/model/CWPapierDoc.h"
 #include "core/model/PortfolioArchive.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,8 +18,8 @@ std::string portfolioPath()
 void Open(benchmark::State& state)
 {
     for (auto _ : state) {
-        CWPapierDoc doc;
-        if (const Status opened = doc.OpenPortfolio(portfolioPath()); !opened)
+        PortfolioDocument doc;
+        if (const Status opened = doc.openPortfolio(portfolioPath()); !opened)
             state.SkipWithError(opened.message().c_str());
         benchmark::DoNotOptimize(doc.itemCount());
     }
@@ -27,14 +27,14 @@ void Open(benchmark::State& state)
 
 void Save(benchmark::State& state)
 {
-    CWPapierDoc doc;
-    if (const Status opened = doc.OpenPortfolio(portfolioPath()); !opened) {
+    PortfolioDocument doc;
+    if (const Status opened = doc.openPortfolio(portfolioPath()); !opened) {
         state.SkipWithError(opened.message().c_str());
         return;
     }
     const std::string copy = portfolioPath() + ".saved";
     for (auto _ : state) {
-        if (const Status saved = doc.SavePortfolio(copy); !saved)
+        if (const Status saved = doc.savePortfolio(copy); !saved)
             state.SkipWithError(saved.message().c_str());
     }
 }
@@ -42,12 +42,12 @@ void Save(benchmark::State& state)
 // The save without the file: the stream built in memory.
 void Serialize(benchmark::State& state)
 {
-    CWPapierDoc doc;
-    if (const Status opened = doc.OpenPortfolio(portfolioPath()); !opened) {
+    PortfolioDocument doc;
+    if (const Status opened = doc.openPortfolio(portfolioPath()); !opened) {
         state.SkipWithError(opened.message().c_str());
         return;
     }
-    std::vector<const CWPapier*> items;
+    std::vector<const PortfolioItem*> items;
     for (int pos = 0; pos < doc.itemCount(); ++pos)
         items.push_back(&doc.item(pos));
     for (auto _ : state) {

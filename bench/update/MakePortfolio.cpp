@@ -1,4 +1,4 @@
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -13,10 +13,10 @@ int main(int argc, char** argv)
     }
     const int count = std::atoi(argv[1]);
     const std::string base = argv[2];
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     for (int i = 1; i <= count; ++i) {
-        CWPapier item = CWPapier::newItem("Item " + std::to_string(i), 946684800, 0);
+        PortfolioItem item = PortfolioItem::newItem("Item " + std::to_string(i), 946684800, 0);
         item.server.name = ServerConfig::kUserDefinedName;
         item.server.URL = base + "/p" + std::to_string(i) + ".html";
         item.server.Text_before_Value = "Price";
@@ -24,9 +24,9 @@ int main(int argc, char** argv)
         item.server.TAUSEND = "";
         item.server.DECIMAL = ".";
         item.server.Timeout = 30;
-        doc.AddItem(std::move(item));
+        doc.addItem(std::move(item));
     }
-    if (const Status saved = doc.SavePortfolio(argv[3]); !saved) {
+    if (const Status saved = doc.savePortfolio(argv[3]); !saved) {
         std::cerr << saved.message() << '\n';
         return 1;
     }

@@ -42,26 +42,26 @@ int runAddCommand(const QStringList& args)
     if (parser.isSet("server") && hasRuleOptions(parser))
         return Cli::usageError("add: --server and rule options exclude each other.", kUsage);
 
-    CWPapier item = CWPapier::newItem(parser.value("name").toStdString(), std::time(nullptr),
-                                      QRandomGenerator::global()->generate());
+    PortfolioItem item = PortfolioItem::newItem(parser.value("name").toStdString(), std::time(nullptr),
+                                                QRandomGenerator::global()->generate());
     item.symbol = parser.value("symbol").toStdString();
     item.note = parser.value("note").toStdString();
     std::string error;
     if (parser.isSet("server")) {
         const std::string server = parser.value("server").toStdString();
-        if (!ServerStore::ServerExists(server))
-            return Cli::usageError(ServerStore::MissingServerMessage(server), kUsage);
-        ServerStore::ReadServerConfig(server, item.server);
+        if (!ServerStore::serverExists(server))
+            return Cli::usageError(ServerStore::missingServerMessage(server), kUsage);
+        ServerStore::readServerConfig(server, item.server);
         item.server.name = server;
     } else if (!RuleOptions::apply(parser, item.server, error)) {
         return Cli::usageError(error, kUsage);
     }
 
     const QString path = Cli::positionals(parser).at(0);
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     if (!PortfolioCli::open(doc, path))
         return Cli::FileError;
-    doc.InsertNewItem(item);
+    doc.insertNewItem(item);
     return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
 }
 

@@ -17,7 +17,7 @@ int runConvertCommand(const QStringList& args)
     const QStringList positional = Cli::positionals(parser);
     if (PortfolioCli::sameFile(positional.at(0), positional.at(1)))
         return Cli::usageError(PortfolioCli::kReplacesItself, kUsage);
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     if (!PortfolioCli::open(doc, positional.at(0)))
         return Cli::FileError;
     return PortfolioCli::save(doc, positional.at(1)) ? Cli::Success : Cli::FileError;

@@ -20,10 +20,10 @@ QJsonObject serverJson(const ServerConfig& server)
     return object;
 }
 
-QJsonObject itemJson(const CWPapier& item)
+QJsonObject itemJson(const PortfolioItem& item)
 {
     QJsonArray quotations;
-    for (const CKurs& record : item.quotations)
+    for (const Quotation& record : item.quotations)
         quotations.append(QJsonArray{static_cast<qint64>(record.time), Cli::jsonNumber(record.value)});
     return QJsonObject{
         {"name", QString::fromStdString(item.name)},
@@ -59,7 +59,7 @@ int runDumpCommand(const QStringList& args)
         return Cli::UsageError;
     if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("dump: wrong number of arguments.", kUsage);
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     if (!PortfolioCli::open(doc, Cli::positionals(parser).at(0)))
         return Cli::FileError;
     QJsonArray items;

@@ -24,10 +24,10 @@ int runExportCommand(const QStringList& args)
         return Cli::usageError("export: wrong number of arguments.", kUsage);
     if (PortfolioCli::sameFile(positional[0], positional[1]))
         return Cli::usageError(PortfolioCli::kReplacesItself, kUsage);
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     if (!PortfolioCli::open(doc, positional[0]))
         return Cli::FileError;
-    const QuotationExport::Outcome outcome = QuotationExport::ExportQuotations(doc, positional[1].toStdString());
+    const QuotationExport::Outcome outcome = QuotationExport::exportQuotations(doc, positional[1].toStdString());
     switch (outcome.status) {
     case QuotationExport::Outcome::Saved:
         return Cli::Success;

@@ -62,11 +62,11 @@ int runExtractCommand(const QStringList& args)
     ServerConfig rules = ServerConfig::newServerDefaults();
     if (parser.isSet("server")) {
         const std::string server = parser.value("server").toStdString();
-        if (!ServerStore::ServerExists(server)) {
-            Cli::err(ServerStore::MissingServerMessage(server));
+        if (!ServerStore::serverExists(server)) {
+            Cli::err(ServerStore::missingServerMessage(server));
             return Cli::UsageError;
         }
-        ServerStore::ReadServerConfig(server, rules);
+        ServerStore::readServerConfig(server, rules);
     }
     time_t reference = std::time(nullptr);
     if (parser.isSet("reference") && !PortfolioCli::parseTime(parser.value("reference"), reference))
@@ -74,7 +74,7 @@ int runExtractCommand(const QStringList& args)
     std::string error;
     if (!RuleOptions::apply(parser, rules, error))
         return Cli::usageError(error, kUsage);
-    const Result<ServerConfig> itemRules = QuotationExtractor::WithItemVariables(
+    const Result<ServerConfig> itemRules = QuotationExtractor::withItemVariables(
         rules, parser.value("name").toStdString(), parser.value("symbol").toStdString());
     if (!itemRules) {
         Cli::err(itemRules.message());
@@ -87,7 +87,7 @@ int runExtractCommand(const QStringList& args)
         Cli::err("Cannot read the page \"" + path + "\".");
         return Cli::FileError;
     }
-    return report(QuotationExtractor::ExtractFromRawPage(*itemRules, std::move(*page), reference),
+    return report(QuotationExtractor::extractFromRawPage(*itemRules, std::move(*page), reference),
                   parser.isSet("json"));
 }
 

@@ -46,7 +46,7 @@ int runHealthCommand(const QStringList& args)
     if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("health takes exactly one FILE.", kUsage);
     const QString path = Cli::positionals(parser).first();
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     if (!PortfolioCli::open(doc, path))
         return Cli::FileError;
     const std::map<std::string, RuleHealth> recorded = RuleHealth::read(path.toStdString());
@@ -54,7 +54,7 @@ int runHealthCommand(const QStringList& args)
     QJsonArray items;
     bool failing = false;
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
-        const CWPapier& item = doc.item(pos);
+        const PortfolioItem& item = doc.item(pos);
         if (item.isInvestedAmountHistory)
             continue;
         const auto found = recorded.find(item.name);

@@ -38,9 +38,9 @@ int extraArguments(const QString& action)
     return -1;
 }
 
-void list(const CWPapier& item, bool json)
+void list(const PortfolioItem& item, bool json)
 {
-    const std::vector<CKurs>& history = item.quotations;
+    const std::vector<Quotation>& history = item.quotations;
     if (json) {
         QJsonArray records;
         for (auto record = history.rbegin(); record != history.rend(); ++record)
@@ -60,23 +60,23 @@ std::string deletedText(int count)
 }
 
 // Deletes every quotation within the given minute; the list shows no seconds.
-int deleteAt(CWPapierDoc& doc, int pos, time_t time)
+int deleteAt(PortfolioDocument& doc, int pos, time_t time)
 {
     int deleted = 0;
-    const std::vector<CKurs>& history = doc.item(pos).quotations;
+    const std::vector<Quotation>& history = doc.item(pos).quotations;
     for (int index = static_cast<int>(history.size()) - 1; index >= 0; --index) {
         const time_t at = history[static_cast<size_t>(index)].time;
-        if (at >= time && at < time + kMinute && doc.DeleteQuotation(pos, index))
+        if (at >= time && at < time + kMinute && doc.deleteQuotation(pos, index))
             ++deleted;
     }
     return deleted;
 }
 
 // Index of the newest quotation at or before the minute `until`, -1 when there is none.
-int newestUntil(const std::vector<CKurs>& history, time_t until)
+int newestUntil(const std::vector<Quotation>& history, time_t until)
 {
     const auto after = std::upper_bound(history.begin(), history.end(), until + kMinute - 1,
-                                        [](time_t time, const CKurs& record) { return time < record.time; });
+                                        [](time_t time, const Quotation& record) { return time < record.time; });
     return static_cast<int>(after - history.begin()) - 1;
 }
 
@@ -88,14 +88,14 @@ struct Request {
     const QCommandLineParser* parser = nullptr;
 };
 
-int remove(CWPapierDoc& doc, int pos, const Request& request)
+int remove(PortfolioDocument& doc, int pos, const Request& request)
 {
     const QCommandLineParser& parser = *request.parser;
     if (parser.isSet("all") == parser.isSet("time"))
         return Cli::usageError("history delete takes either --time or --all.", kUsage);
     if (parser.isSet("all")) {
         const int count = static_cast<int>(doc.item(pos).quotations.size());
-        doc.DeleteAllQuotations(pos);
+        doc.deleteAllQuotations(pos);
         Cli::out(deletedText(count));
         return Cli::Success;
     }
@@ -111,14 +111,14 @@ int remove(CWPapierDoc& doc, int pos, const Request& request)
     return Cli::Success;
 }
 
-int split(CWPapierDoc& doc, int pos, const Request& request)
+int split(PortfolioDocument& doc, int pos, const Request& request)
 {
     const QCommandLineParser& parser = *request.parser;
     double factor = 0;
     std::string error;
     if (!PortfolioCli::parseNumber(request.argument, kMinFactor, kMaxFactor, factor, error))
         return Cli::usageError(error, kUsage);
-    const std::vector<CKurs>& history = doc.item(pos).quotations;
+    const std::vector<Quotation>& history = doc.item(pos).quotations;
     int index = static_cast<int>(history.size()) - 1;
     if (parser.isSet("until")) {
         time_t until = 0;
@@ -130,12 +130,12 @@ int split(CWPapierDoc& doc, int pos, const Request& request)
             return Cli::Failed;
         }
     }
-    doc.SplitQuotations(pos, index, factor);
+    doc.splitQuotations(pos, index, factor);
     Cli::out(formatText("Divided %d quotations by %s.", index + 1, request.argument.toStdString().c_str()));
     return Cli::Success;
 }
 
-int multiply(CWPapierDoc& doc, int pos, const Request& request)
+int multiply(PortfolioDocument& doc, int pos, const Request& request)
 {
     const std::string otherName = request.argument.toStdString();
     const int other = PortfolioCli::findItem(doc, otherName);
@@ -143,18 +143,18 @@ int multiply(CWPapierDoc& doc, int pos, const Request& request)
         return Cli::usageError(PortfolioCli::itemMissingMessage(otherName), kUsage);
     if (other == pos || doc.item(other).isInvestedAmountHistory)
         return Cli::usageError("history multiply takes another item, not the invested-amount history.", kUsage);
-    const std::vector<CKurs>& rates = doc.item(other).quotations;
-    const std::vector<CKurs>& history = doc.item(pos).quotations;
+    const std::vector<Quotation>& rates = doc.item(other).quotations;
+    const std::vector<Quotation>& history = doc.item(pos).quotations;
     // Records older than the first rate keep their value.
-    const auto count = rates.empty() ? 0 : std::count_if(history.begin(), history.end(), [&](const CKurs& record) {
+    const auto count = rates.empty() ? 0 : std::count_if(history.begin(), history.end(), [&](const Quotation& record) {
         return record.time >= rates.front().time;
     });
-    doc.MultiplyQuotations(pos, other);
+    doc.multiplyQuotations(pos, other);
     Cli::out(formatText("Multiplied %d quotations by those of \"%s\".", static_cast<int>(count), otherName.c_str()));
     return Cli::Success;
 }
 
-int change(CWPapierDoc& doc, int pos, const Request& request)
+int change(PortfolioDocument& doc, int pos, const Request& request)
 {
     if (request.action == "delete")
         return remove(doc, pos, request);
@@ -162,7 +162,7 @@ int change(CWPapierDoc& doc, int pos, const Request& request)
         return split(doc, pos, request);
     if (request.action == "multiply")
         return multiply(doc, pos, request);
-    doc.InvertQuotations(pos);
+    doc.invertQuotations(pos);
     Cli::out(formatText("Inverted %d quotations.", static_cast<int>(doc.item(pos).quotations.size())));
     return Cli::Success;
 }
@@ -189,7 +189,7 @@ int runHistoryCommand(const QStringList& args)
     if (positional.size() != 3 + extra)
         return Cli::usageError("history: wrong number of arguments.", kUsage);
 
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     int exitCode = Cli::Success;
     const int pos = PortfolioCli::openItem(doc, request.path, request.name, kUsage, exitCode);
     if (pos < 0)

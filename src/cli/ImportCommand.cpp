@@ -46,7 +46,7 @@ void appendNumber(std::string& out, long value, int width)
 
 // "%Y-%m-%d %H:%M;%.4f" with the locale's decimal point, appended to `out`. Written by hand because the
 // C library's formatting dominated the time of long imports; the digits are the same.
-void appendQuotationLine(std::string& out, const CKurs& quotation, const std::string& decimalPoint)
+void appendQuotationLine(std::string& out, const Quotation& quotation, const std::string& decimalPoint)
 {
     if (const std::optional<std::tm> found = localCalendarTime(quotation.time)) {
         const std::tm& parts = *found;
@@ -78,14 +78,14 @@ void printQuotations(const ImportEngine::Gathered& result, int status, bool json
         const std::string decimalPoint = std::localeconv()->decimal_point;
         std::string lines;
         lines.reserve(result.quotations.size() * 32);
-        for (const CKurs& quotation : result.quotations)
+        for (const Quotation& quotation : result.quotations)
             appendQuotationLine(lines, quotation, decimalPoint);
         std::fwrite(lines.data(), 1, lines.size(), stdout);
         std::fflush(stdout);
         return;
     }
     QJsonArray quotations;
-    for (const CKurs& quotation : result.quotations)
+    for (const Quotation& quotation : result.quotations)
         quotations.append(
             QJsonObject{{"time", static_cast<qint64>(quotation.time)}, {"value", Cli::jsonNumber(quotation.value)}});
     Cli::printJson(QJsonObject{
@@ -132,8 +132,8 @@ int readLocation(const QCommandLineParser& parser, Location& location)
         return Cli::usageError("--from must not be later than --to.", kUsage);
     const std::string urlTemplate = parser.value("location").toStdString();
     location.address = urlTemplate.find("://") == std::string::npos
-        ? ImportLocation::LocalFileAddress(urlTemplate)
-        : ImportLocation::DownloadAddress(urlTemplate, location.from, location.to);
+        ? ImportLocation::localFileAddress(urlTemplate)
+        : ImportLocation::downloadAddress(urlTemplate, location.from, location.to);
     return Cli::Success;
 }
 
@@ -186,7 +186,7 @@ int runImportCommand(const QStringList& args)
 
     // The portfolio and its item are checked before the import, so a wrong name costs no work.
     const bool merge = parser.isSet("into");
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     int pos = -1;
     if (merge) {
         int exitCode = Cli::Success;
@@ -214,14 +214,14 @@ int runImportCommand(const QStringList& args)
     const std::string path = download ? location.address : Cli::positionals(parser).first().toStdString();
     TempFile fetched;
     if (download) {
-        Result<TempFile> file = HandOverDownload::FetchRaw(location.address, name, symbol);
+        Result<TempFile> file = HandOverDownload::fetchRaw(location.address, name, symbol);
         if (!file) {
             Cli::err(file.message());
             return Cli::FileError;
         }
         fetched = std::move(file).value();
     }
-    const Result<ImportEngine::Gathered> run = ImportEngine::Run(download ? fetched.path() : path, rule);
+    const Result<ImportEngine::Gathered> run = ImportEngine::run(download ? fetched.path() : path, rule);
     const ImportEngine::Gathered result = run ? *run : ImportEngine::Gathered{{}, {}, run.message()};
     // Merging reports through the portfolio; listing is for looking at a file before merging it.
     if (!merge)
@@ -230,7 +230,7 @@ int runImportCommand(const QStringList& args)
     if (result.unstorable > 0)
         Cli::err(formatText("Skipped %d lines whose date a portfolio file cannot store.", result.unstorable));
     if (result.quotations.empty()) {
-        Cli::err(ImportEngine::ErrorText(path, messageLine(result.message)));
+        Cli::err(ImportEngine::errorText(path, messageLine(result.message)));
         return run ? Cli::Failed : Cli::FileError;
     }
     // The engine's normal end is no news when quotations were found.
@@ -239,7 +239,7 @@ int runImportCommand(const QStringList& args)
     const int outcome = result.unstorable > 0 ? Cli::Failed : Cli::Success;
     if (!merge)
         return outcome;
-    doc.MergeQuotations(pos, result.quotations);
+    doc.mergeQuotations(pos, result.quotations);
     return PortfolioCli::save(doc, parser.value("into")) ? outcome : Cli::FileError;
 }
 

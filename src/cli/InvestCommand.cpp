@@ -30,12 +30,12 @@ void printPosition(const Investment::Position& position)
 // Opens the file, applies the transaction to the item's investment and saves.
 int book(const QStringList& positional, const char* usage, const Transaction& transaction)
 {
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     int exitCode = Cli::Success;
     const int pos = PortfolioCli::openItem(doc, positional.at(0), positional.at(1).toStdString(), usage, exitCode);
     if (pos < 0)
         return exitCode;
-    CWPapier item = doc.item(pos);
+    PortfolioItem item = doc.item(pos);
     Investment::Position position{item.quantity, item.avgBuyPrice};
     if (const Status booked = transaction(position); !booked) {
         Cli::err(booked.message());
@@ -43,7 +43,7 @@ int book(const QStringList& positional, const char* usage, const Transaction& tr
     }
     item.quantity = position.quantity;
     item.avgBuyPrice = position.avgBuyPrice;
-    doc.UpdateItem(pos, item);
+    doc.updateItem(pos, item);
     printPosition(position);
     return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
 }
@@ -77,7 +77,7 @@ int runBuyCommand(const QStringList& args)
         (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), 0, 1000000, commission, error)))
         return Cli::usageError(error, kBuyUsage);
     return book(positional, kBuyUsage, [&](Investment::Position& position) {
-        position = Investment::Buy(position, quantity, price, commission);
+        position = Investment::buy(position, quantity, price, commission);
         return Status::ok();
     });
 }
@@ -98,7 +98,7 @@ int runSellCommand(const QStringList& args)
         (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), -kAny, kAny, commission, error)))
         return Cli::usageError(error, kSellUsage);
     return book(positional, kSellUsage, [&](Investment::Position& position) {
-        Cli::out(Investment::sellResultText(Investment::Sell(position, quantity, price, commission)));
+        Cli::out(Investment::sellResultText(Investment::sell(position, quantity, price, commission)));
         return Status::ok();
     });
 }
@@ -114,7 +114,7 @@ int runDividendCommand(const QStringList& args)
     if (!PortfolioCli::parseNumber(positional.at(2), -kAny, kAny, amount, error))
         return Cli::usageError(error, kDividendUsage);
     return book(positional, kDividendUsage,
-                [&](Investment::Position& position) { return Investment::Dividends(position, amount); });
+                [&](Investment::Position& position) { return Investment::payDividends(position, amount); });
 }
 
 } // namespace

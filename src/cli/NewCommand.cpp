@@ -22,8 +22,8 @@ int runNewCommand(const QStringList& args)
     // A dangling link counts as missing, as saving writes its target.
     if (QFileInfo::exists(path) && !parser.isSet("force"))
         return Cli::usageError(QStringLiteral("%1 already exists.").arg(path).toStdString(), kUsage);
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
 }
 

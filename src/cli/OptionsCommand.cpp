@@ -69,8 +69,8 @@ int runOptionsCommand(const QStringList& args)
     parser.addPositionalArgument("assignments", "NAME=VALUE ...");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;
-    GeneralOptions options = GeneralOptions::ReadOptions();
-    DownloadOptions download = DownloadOptions::ReadOptions();
+    GeneralOptions options = GeneralOptions::readOptions();
+    DownloadOptions download = DownloadOptions::readOptions();
     const QStringList assignments = Cli::positionals(parser);
     // Every assignment is checked before anything is stored; each refused value is named.
     bool refused = false;
@@ -85,7 +85,7 @@ int runOptionsCommand(const QStringList& args)
         Cli::err(kUsage);
         return Cli::UsageError;
     }
-    if (!assignments.isEmpty() && (!options.WriteOptions() || !download.WriteOptions())) {
+    if (!assignments.isEmpty() && (!options.writeOptions() || !download.writeOptions())) {
         Cli::err("The options could not be stored.");
         return Cli::FileError;
     }

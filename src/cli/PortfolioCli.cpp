@@ -10,25 +10,25 @@
 
 namespace PortfolioCli {
 
-bool open(CWPapierDoc& doc, const QString& path)
+bool open(PortfolioDocument& doc, const QString& path)
 {
-    const Status opened = doc.OpenPortfolio(path.toStdString());
+    const Status opened = doc.openPortfolio(path.toStdString());
     if (opened)
         return true;
     Cli::err(opened.message());
     return false;
 }
 
-bool save(CWPapierDoc& doc, const QString& path)
+bool save(PortfolioDocument& doc, const QString& path)
 {
-    const Status saved = doc.SavePortfolio(path.toStdString());
+    const Status saved = doc.savePortfolio(path.toStdString());
     if (saved)
         return true;
     Cli::err(saved.message());
     return false;
 }
 
-int findItem(const CWPapierDoc& doc, const std::string& name)
+int findItem(const PortfolioDocument& doc, const std::string& name)
 {
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
         if (doc.item(pos).name == name)
@@ -71,7 +71,7 @@ std::string itemMissingMessage(const std::string& name)
     return "There is no item named \"" + name + "\".";
 }
 
-int openItem(CWPapierDoc& doc, const QString& path, const std::string& name, const char* usage, int& exitCode)
+int openItem(PortfolioDocument& doc, const QString& path, const std::string& name, const char* usage, int& exitCode)
 {
     if (!open(doc, path)) {
         exitCode = Cli::FileError;

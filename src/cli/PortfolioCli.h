@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <QString>
 
@@ -13,10 +13,10 @@
 namespace PortfolioCli {
 
 // Prints the message and returns false when the file cannot be read.
-bool open(CWPapierDoc& doc, const QString& path);
-bool save(CWPapierDoc& doc, const QString& path);
+bool open(PortfolioDocument& doc, const QString& path);
+bool save(PortfolioDocument& doc, const QString& path);
 // Position of the item with exactly this name, -1 when there is none.
-int findItem(const CWPapierDoc& doc, const std::string& name);
+int findItem(const PortfolioDocument& doc, const std::string& name);
 // "YYYY-MM-DD HH:MM" in local time.
 bool parseTime(const QString& text, time_t& time);
 // A number in [min, max]; the message is the dialog's refusal text.
@@ -27,6 +27,6 @@ bool sameFile(const QString& in, const QString& out);
 constexpr const char* kReplacesItself = "The output would replace the portfolio itself.";
 // Opens the portfolio and finds the item: its position, or -1 with the message printed and
 // `exitCode` set (3 for the file, 2 for a missing item).
-int openItem(CWPapierDoc& doc, const QString& path, const std::string& name, const char* usage, int& exitCode);
+int openItem(PortfolioDocument& doc, const QString& path, const std::string& name, const char* usage, int& exitCode);
 
 } // namespace PortfolioCli

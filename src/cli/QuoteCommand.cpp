@@ -44,12 +44,12 @@ int runQuoteCommand(const QStringList& args)
     if (!PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue, value, error))
         return Cli::usageError(error, kUsage);
 
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     int exitCode = Cli::Success;
     const int pos = PortfolioCli::openItem(doc, positional.at(0), positional.at(1).toStdString(), kUsage, exitCode);
     if (pos < 0)
         return exitCode;
-    doc.AddItemQuotation(pos, value, time);
+    doc.addItemQuotation(pos, value, time);
     return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
 }
 

@@ -33,9 +33,9 @@ const char* const kSummary =
 
 bool requireStored(const std::string& name)
 {
-    if (ServerStore::ServerExists(name))
+    if (ServerStore::serverExists(name))
         return true;
-    Cli::err(ServerStore::MissingServerMessage(name));
+    Cli::err(ServerStore::missingServerMessage(name));
     return false;
 }
 
@@ -57,7 +57,7 @@ std::string listed(const std::string& name)
 
 int list()
 {
-    for (const std::string& name : ServerStore::ListServerNames())
+    for (const std::string& name : ServerStore::listServerNames())
         Cli::out(listed(name));
     return Cli::Success;
 }
@@ -67,7 +67,7 @@ int show(const std::string& name, bool json)
     if (!requireStored(name))
         return Cli::UsageError;
     ServerConfig config;
-    ServerStore::ReadServerConfig(name, config);
+    ServerStore::readServerConfig(name, config);
     QJsonObject object;
     for (const ServerConfig::Field& f : ServerConfig::fields()) {
         if (json) {
@@ -116,9 +116,9 @@ int set(const std::string& name, const QCommandLineParser& parser)
     if (name == ServerConfig::kUserDefinedName)
         return Cli::usageError("\"-- User defined --\" is not a server that can be stored.", kUsage);
     ServerConfig config = ServerConfig::newServerDefaults();
-    if (ServerStore::ServerExists(name))
-        ServerStore::ReadServerConfig(name, config);
-    if (const Status checked = ServerStore::CheckServerName(name); !checked)
+    if (ServerStore::serverExists(name))
+        ServerStore::readServerConfig(name, config);
+    if (const Status checked = ServerStore::checkServerName(name); !checked)
         return Cli::usageError(checked.message(), kUsage);
     std::string error;
     if (!RuleOptions::apply(parser, config, error))
@@ -134,7 +134,7 @@ int set(const std::string& name, const QCommandLineParser& parser)
     }
     if (const Status usable = usableRules(config); !usable)
         return Cli::usageError(usable.message(), kUsage);
-    if (const Status stored = ServerStore::WriteServerConfig(name, config); !stored) {
+    if (const Status stored = ServerStore::writeServerConfig(name, config); !stored) {
         if (stored.code() == Status::Code::InvalidInput)
             return Cli::usageError(stored.message(), kUsage);
         Cli::err(stored.message());
@@ -147,19 +147,19 @@ int remove(const std::string& name)
 {
     if (!requireStored(name))
         return Cli::UsageError;
-    ServerStore::DeleteServerConfig(name);
+    ServerStore::deleteServerConfig(name);
     return Cli::Success;
 }
 
 int exportAll(const std::string& path)
 {
-    if (const Status exported = ServerConfigExport::ExportServerConfigs(path); !exported) {
+    if (const Status exported = ServerConfigExport::exportServerConfigs(path); !exported) {
         Cli::err(exported.message());
         return Cli::FileError;
     }
     int outcome = Cli::Success;
-    for (const std::string& name : ServerStore::ListServerNames()) {
-        if (!ServerStore::CheckServerName(name)) {
+    for (const std::string& name : ServerStore::listServerNames()) {
+        if (!ServerStore::checkServerName(name)) {
             Cli::err("Not exported, a registry key cannot hold its name: " + listed(name));
             outcome = Cli::Failed;
         }
@@ -169,7 +169,7 @@ int exportAll(const std::string& path)
 
 int installPresets()
 {
-    if (!ServerPresets::InstallServerPresets()) {
+    if (!ServerPresets::installServerPresets()) {
         Cli::err("The built-in servers could not be stored.");
         return Cli::Failed;
     }

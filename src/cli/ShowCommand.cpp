@@ -16,7 +16,7 @@ const char* const kUsage = "Usage: tickora-cli show FILE [--percent|--nominal] [
 const char* const kSummary = "  show FILE [--percent|--nominal] [--now \"YYYY-MM-DD HH:MM\"] [--json]\n"
                              "                                     List the items' figures and the amount invested.\n";
 
-QJsonObject itemJson(const CWPapier& item, bool percent)
+QJsonObject itemJson(const PortfolioItem& item, bool percent)
 {
     const ItemFigures f = ItemFigures::of(item, percent);
     return QJsonObject{
@@ -36,7 +36,7 @@ QJsonObject itemJson(const CWPapier& item, bool percent)
     };
 }
 
-std::string itemLine(const CWPapier& item, bool percent, time_t now)
+std::string itemLine(const PortfolioItem& item, bool percent, time_t now)
 {
     const auto cells = ItemFigures::cells(item, percent, now);
     std::string line = Cli::singleLine(cells[0]);
@@ -70,7 +70,7 @@ int runShowCommand(const QStringList& args)
     QJsonArray items;
     std::vector<std::string> lines;
     const bool json = parser.isSet("json");
-    const Status read = PortfolioFile::scan(Cli::positionals(parser).at(0).toStdString(), [&](CWPapier& item) {
+    const Status read = PortfolioFile::scan(Cli::positionals(parser).at(0).toStdString(), [&](PortfolioItem& item) {
         sum.add(item);
         if (json)
             items.append(itemJson(item, percent));

@@ -17,7 +17,7 @@ const char* const kSummary = "  test FILE ITEM | test --server NAME --symbol S [
 
 int runTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)
 {
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     auto queue = std::make_shared<EventQueue>();
     UpdateScheduler scheduler(doc, queue);
     bool found = false;
@@ -28,10 +28,10 @@ int runTest(const std::string& name, const std::string& symbol, const ServerConf
             message.pop_back();
         Cli::out(message);
     });
-    scheduler.StartTest(name, symbol, rules);
+    scheduler.startTest(name, symbol, rules);
     while (scheduler.testRunning()) {
         if (std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200)))
-            scheduler.HandleDownloadEvent(*event);
+            scheduler.handleDownloadEvent(*event);
     }
     return found ? Cli::Success : Cli::Failed;
 }
@@ -51,24 +51,24 @@ int runTestCommand(const QStringList& args)
         if (!positional.isEmpty() || !parser.isSet("symbol"))
             return Cli::usageError("test --server takes --symbol and no FILE.", kUsage);
         const std::string server = parser.value("server").toStdString();
-        if (!ServerStore::ServerExists(server)) {
-            Cli::err(ServerStore::MissingServerMessage(server));
+        if (!ServerStore::serverExists(server)) {
+            Cli::err(ServerStore::missingServerMessage(server));
             return Cli::UsageError;
         }
         ServerConfig rules;
-        ServerStore::ReadServerConfig(server, rules);
+        ServerStore::readServerConfig(server, rules);
         const std::string symbol = parser.value("symbol").toStdString();
         return runTest(parser.isSet("name") ? parser.value("name").toStdString() : symbol, symbol, rules);
     }
 
     if (positional.size() != 2)
         return Cli::usageError("test takes FILE and ITEM, or --server and --symbol.", kUsage);
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     int exitCode = Cli::Success;
     const int pos = PortfolioCli::openItem(doc, positional[0], positional[1].toStdString(), kUsage, exitCode);
     if (pos < 0)
         return exitCode;
-    const CWPapier& item = doc.item(pos);
+    const PortfolioItem& item = doc.item(pos);
     if (item.isInvestedAmountHistory) {
         Cli::err("The invested amount history has no quotation server to test.");
         return Cli::UsageError;

@@ -27,7 +27,7 @@ extern "C" void onStopSignal(int signal)
     std::signal(signal, SIG_DFL);
 }
 
-bool selectItems(const CWPapierDoc& doc, const QString& names, std::vector<CWPapierDoc::ItemId>& ids)
+bool selectItems(const PortfolioDocument& doc, const QString& names, std::vector<PortfolioDocument::ItemId>& ids)
 {
     if (names.isNull())
         return true;
@@ -58,9 +58,9 @@ int runUpdateCommand(const QStringList& args)
         return Cli::UsageError;
     if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("update takes exactly one FILE.", kUsage);
-    int downloads = GeneralOptions::ReadOptions().NumberDownloads;
+    int downloads = GeneralOptions::readOptions().NumberDownloads;
     if (parser.isSet("downloads") &&
-        !Cli::toInt(parser.value("downloads"), downloads, 1, CWPapierDoc::kMaxDownloadSlots))
+        !Cli::toInt(parser.value("downloads"), downloads, 1, PortfolioDocument::kMaxDownloadSlots))
         return Cli::usageError("--downloads takes a number from 1 to 500.", kUsage);
     DownloadSettings settings = DownloadSettings::read();
     if (parser.isSet("per-host") && !Cli::toInt(parser.value("per-host"), settings.connectionsPerHost, 1, 16))
@@ -76,17 +76,17 @@ int runUpdateCommand(const QStringList& args)
     }
 
     const QString path = Cli::positionals(parser).first();
-    CWPapierDoc doc(downloads);
+    PortfolioDocument doc(downloads);
     if (!PortfolioCli::open(doc, path))
         return Cli::FileError;
-    std::vector<CWPapierDoc::ItemId> ids;
+    std::vector<PortfolioDocument::ItemId> ids;
     if (!selectItems(doc, parser.isSet("items") ? parser.value("items") : QString(), ids))
         return Cli::UsageError;
 
     const bool quiet = parser.isSet("quiet");
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
-    const auto outcome = UnattendedUpdate::Run(
+    const auto outcome = UnattendedUpdate::run(
         doc, ids, date, settings,
         [quiet](const UnattendedUpdate::Line& line) {
             // Flushed line by line: a script watching the update sees each result as it comes.

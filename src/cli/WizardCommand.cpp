@@ -23,10 +23,10 @@ QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, c
         {"tags", rule.tags},
         {"numbers", rule.numbers},
         {"startText", QString::fromStdString(rule.startText)},
-        {"textBeforeValue", QString::fromStdString(WizardRules::StartTextWithVariables(rule.startText, name, symbol))},
+        {"textBeforeValue", QString::fromStdString(WizardRules::startTextWithVariables(rule.startText, name, symbol))},
         {"regionStart", static_cast<qint64>(rule.regionStart)},
         {"regionLength", static_cast<qint64>(rule.regionLength)},
-        {"text", QString::fromStdString(WizardRules::ListText(rule))},
+        {"text", QString::fromStdString(WizardRules::listText(rule))},
     };
 }
 
@@ -56,9 +56,9 @@ int runWizardCommand(const QStringList& args)
         return Cli::FileError;
     }
     const std::string page = PageText::forSearch(
-        PageConverter::ConvertPage(PageConverter::modeOf(mode), PageText::normalizeEncoding(std::move(*bytes))));
+        PageConverter::convertPage(PageConverter::modeOf(mode), PageText::normalizeEncoding(std::move(*bytes))));
     const Result<std::vector<WizardRules::Rule>> generated =
-        WizardRules::Generate(page, PageConverter::modeOf(mode), parser.value("quote").toStdString());
+        WizardRules::generate(page, PageConverter::modeOf(mode), parser.value("quote").toStdString());
     const std::vector<WizardRules::Rule> found = generated ? *generated : std::vector<WizardRules::Rule>();
 
     if (parser.isSet("json")) {
@@ -69,7 +69,7 @@ int runWizardCommand(const QStringList& args)
             QJsonObject{{"mode", mode}, {"rules", rules}, {"message", QString::fromStdString(generated.message())}});
     } else {
         for (const WizardRules::Rule& rule : found)
-            Cli::out(Cli::singleLine(WizardRules::ListText(rule)));
+            Cli::out(Cli::singleLine(WizardRules::listText(rule)));
     }
     if (!generated)
         Cli::err(Cli::singleLine(generated.message()));

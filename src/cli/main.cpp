@@ -30,6 +30,6 @@ int main(int argc, char** argv)
         return Cli::Success;
     }
     // As the program does at start-up.
-    ServerPresets::InstallServerPresets();
+    ServerPresets::installServerPresets();
     return command->run(args);
 }

@@ -28,7 +28,7 @@ struct Edges {
 
 // Where a comparison curve starts: its first record at or after the start, and its base value.
 struct SeriesStart {
-    const CWPapier* item = nullptr;
+    const PortfolioItem* item = nullptr;
     int index = 0;
     double base = 0.0;
     bool interpolated = false;
@@ -168,7 +168,7 @@ public:
 private:
     void singleRange();
     void comparisonRange();
-    SeriesStart seriesStart(const CWPapier& item) const;
+    SeriesStart seriesStart(const PortfolioItem& item) const;
     void measure();
     void layout();
     void drawTitle(const QString& text);
@@ -183,7 +183,7 @@ private:
     int xOf(time_t time) const { return pixel(double(minutesBetween(m_range.tmin, time)) * m_timeScale + m_data.left); }
     int yOf(double ratio) const { return pixel((m_range.rmax - ratio) * m_ratioScale + m_data.top); }
     QFontMetrics metricsOf(const QFont& font) const { return QFontMetrics(font, m_painter.device()); }
-    QPen itemPen(const CWPapier& item) const;
+    QPen itemPen(const PortfolioItem& item) const;
 
     QPainter& m_painter;
     QRect m_rect;
@@ -237,7 +237,7 @@ ChartResult ChartDrawing::run()
     m_valueScale = double(m_data.height()) / m_range.valueRange;
     drawTitle(titleText());
     drawAxes();
-    const CWPapier& first = *m_request.items.front();
+    const PortfolioItem& first = *m_request.items.front();
     if (!m_comparison && first.axisValues == 1)
         drawValueTicks(m_range.min, m_range.max, false);
     else if (m_range.base > 0)
@@ -254,8 +254,8 @@ ChartResult ChartDrawing::run()
 
 void ChartDrawing::singleRange()
 {
-    const CWPapier& item = *m_request.items.front();
-    const std::vector<CKurs>& q = item.quotations;
+    const PortfolioItem& item = *m_request.items.front();
+    const std::vector<Quotation>& q = item.quotations;
     const int n = int(q.size());
     if (n < 2)
         return;
@@ -299,9 +299,9 @@ void ChartDrawing::singleRange()
     }
 }
 
-SeriesStart ChartDrawing::seriesStart(const CWPapier& item) const
+SeriesStart ChartDrawing::seriesStart(const PortfolioItem& item) const
 {
-    const std::vector<CKurs>& q = item.quotations;
+    const std::vector<Quotation>& q = item.quotations;
     SeriesStart start;
     start.item = &item;
     start.index = int(q.size()) - 1;
@@ -311,10 +311,10 @@ SeriesStart ChartDrawing::seriesStart(const CWPapier& item) const
             break;
         }
     }
-    const CKurs& record = q[size_t(start.index)];
+    const Quotation& record = q[size_t(start.index)];
     start.base = record.value;
     if (record.time > m_range.tmin && start.index > 0) {
-        const CKurs& previous = q[size_t(start.index - 1)];
+        const Quotation& previous = q[size_t(start.index - 1)];
         const long long whole = minutesBetween(previous.time, record.time);
         // Records less than a minute apart have no slope in whole minutes; the later value holds.
         if (whole != 0) {
@@ -329,7 +329,7 @@ SeriesStart ChartDrawing::seriesStart(const CWPapier& item) const
 void ChartDrawing::comparisonRange()
 {
     bool any = false;
-    for (const CWPapier* item : m_request.items) {
+    for (const PortfolioItem* item : m_request.items) {
         if (item->quotations.empty())
             continue;
         const time_t first = item->quotations.front().time;
@@ -345,7 +345,7 @@ void ChartDrawing::comparisonRange()
         m_range.tmax = any ? std::min(m_range.tmax, limits.endTime()) : limits.endTime();
     m_range.rmax = 1.0;
     m_range.rmin = 1.0;
-    for (const CWPapier* item : m_request.items) {
+    for (const PortfolioItem* item : m_request.items) {
         if (item->quotations.size() < 2)
             continue;
         SeriesStart start = seriesStart(*item);
@@ -381,7 +381,7 @@ void ChartDrawing::measure()
         const int length = int(formatText("%.3lf", m_range.max).size());
         nominalTemplate = QStringLiteral("0.") + QString(std::max(0, length - 2), QLatin1Char('0'));
     }
-    const CWPapier& item = *m_request.items.front();
+    const PortfolioItem& item = *m_request.items.front();
     const QString graphic = m_comparison || item.graphValues == 1 ? percentTemplate : nominalTemplate;
     const QString axis = !m_comparison && item.axisValues == 1 ? nominalTemplate : percentTemplate;
     m_metrics.WG = label.horizontalAdvance(graphic);
@@ -483,21 +483,21 @@ double ChartDrawing::ratioOf(double value, double base) const
     return (value - m_range.min) / m_range.valueRange;
 }
 
-QPen ChartDrawing::itemPen(const CWPapier& item) const
+QPen ChartDrawing::itemPen(const PortfolioItem& item) const
 {
     return QPen(ChartRenderer::colourOf(item.chartColour), 1);
 }
 
 void ChartDrawing::drawSingleCurve()
 {
-    const CWPapier& item = *m_request.items.front();
+    const PortfolioItem& item = *m_request.items.front();
     const QColor colour = ChartRenderer::colourOf(item.chartColour);
     const double base = m_range.base;
     m_result.firstShownIndex = m_range.first;
     m_result.points.reserve(size_t(m_range.count));
     m_outline.start(m_range.count);
     for (int i = 0; i < m_range.count; ++i) {
-        const CKurs& record = item.quotations[size_t(m_range.first + i)];
+        const Quotation& record = item.quotations[size_t(m_range.first + i)];
         const ChartPoint point{xOf(record.time), yOf(ratioOf(record.value, base)), record.time, record.value};
         m_result.points.push_back(point);
         m_outline.add(QPoint(point.x, point.y));
@@ -550,7 +550,7 @@ void ChartDrawing::drawComparisonCurves()
     for (const SeriesStart& start : m_range.series) {
         if (start.base <= 0)
             continue;
-        const std::vector<CKurs>& q = start.item->quotations;
+        const std::vector<Quotation>& q = start.item->quotations;
         m_outline.start(qsizetype(q.size() - size_t(start.index)) + 1);
         if (start.interpolated)
             m_outline.add(QPoint(m_data.left, yOf(1.0)));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 #include "core/settings/ComparisonSettings.h"
 
 #include <QColor>
@@ -42,7 +42,7 @@ struct ChartStyle {
 
 // What to draw: no item, one item (its history) or several (their comparison), in list order.
 struct ChartRequest {
-    std::vector<const CWPapier*> items;
+    std::vector<const PortfolioItem*> items;
     ComparisonSettings comparison;
     ChartStyle style = ChartStyle::screen();
     // The comparison title on paper.

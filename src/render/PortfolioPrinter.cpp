@@ -40,7 +40,7 @@ QString label(const char* text)
     return QCoreApplication::translate("Printout", text);
 }
 
-QStringList entryLines(const CWPapier& item, time_t now)
+QStringList entryLines(const PortfolioItem& item, time_t now)
 {
     const ItemFigures figures = ItemFigures::of(item, true);
     const auto cells = ItemFigures::cells(item, true, now);
@@ -76,7 +76,7 @@ void drawItemPage(QPainter& painter, QPaintDevice& device, const PrintRequest& r
     int top = int(2.5 * hB);
     painter.setFont(entryFont());
     for (size_t i = from; i < to; ++i) {
-        const CWPapier& item = *request.items[i];
+        const PortfolioItem& item = *request.items[i];
         painter.setPen(Qt::NoPen);
         painter.setBrush(ChartRenderer::colourOf(item.chartColour));
         painter.drawEllipse(QRectF(w, top + 0.1 * h, w, 0.8 * h));

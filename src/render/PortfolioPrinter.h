@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 #include "core/settings/ComparisonSettings.h"
 
 #include <QString>
@@ -13,7 +13,7 @@ class QPainter;
 
 // What the printout shows: the selected items in list order.
 struct PrintRequest {
-    std::vector<const CWPapier*> items;
+    std::vector<const PortfolioItem*> items;
     ComparisonSettings comparison;
     QString documentTitle;
     time_t now = 0;

@@ -13,9 +13,9 @@ const QStringList kNoDisplay = {"TZ=UTC", "LC_ALL=C", "DISPLAY=", "WAYLAND_DISPL
 
 std::string portfolio(const TestEnvironment& env)
 {
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     for (const char* name : {"Alpha", "Beta"}) {
-        CWPapier item = CWPapier::newItem(name, localTime(2024, 1, 1), unsigned(items.size() + 1));
+        PortfolioItem item = PortfolioItem::newItem(name, localTime(2024, 1, 1), unsigned(items.size() + 1));
         item.quotations = {{localTime(2024, 3, 1), 10}, {localTime(2024, 3, 5), 12}, {localTime(2024, 4, 1), 11}};
         items.push_back(item);
     }

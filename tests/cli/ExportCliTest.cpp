@@ -11,7 +11,7 @@ namespace {
 
 const QStringList kUtcC = {"TZ=UTC", "LC_ALL=C"};
 
-std::string savePortfolio(const TestEnvironment& env, const std::vector<CWPapier>& items)
+std::string savePortfolio(const TestEnvironment& env, const std::vector<PortfolioItem>& items)
 {
     const std::string path = env.path("depot.tkr");
     std::string error;
@@ -19,9 +19,9 @@ std::string savePortfolio(const TestEnvironment& env, const std::vector<CWPapier
     return path;
 }
 
-CWPapier alpha()
+PortfolioItem alpha()
 {
-    CWPapier paper = CWPapier::newItem("Alpha", localTime(2004, 1, 1), 0);
+    PortfolioItem paper = PortfolioItem::newItem("Alpha", localTime(2004, 1, 1), 0);
     paper.symbol = "ALP";
     paper.quotations = {{localTime(2004, 12, 1, 17, 30), 12.5}};
     return paper;

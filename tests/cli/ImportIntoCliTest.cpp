@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,10 @@ protected:
         ASSERT_EQ(runCli({"add", m_portfolio, "--name", "Oracle"}).exitCode, 0);
     }
 
-    const CWPapier& item(CWPapierDoc& doc, const std::string& name)
+    const PortfolioItem& item(PortfolioDocument& doc, const std::string& name)
     {
         std::string error;
-        EXPECT_TRUE(succeeded(doc.OpenPortfolio(m_portfolio.toStdString()), error)) << error;
+        EXPECT_TRUE(succeeded(doc.openPortfolio(m_portfolio.toStdString()), error)) << error;
         for (int pos = 0; pos < doc.itemCount(); ++pos)
             if (doc.item(pos).name == name)
                 return doc.item(pos);
@@ -44,19 +44,19 @@ TEST_F(ImportInto, MergesARealNewestFirstHistoryAndSaves)
     ASSERT_EQ(merged.exitCode, 0) << merged.err;
     EXPECT_EQ(merged.out, "") << "merging lists nothing";
 
-    CWPapierDoc doc;
-    const CWPapier& oracle = item(doc, "Oracle");
+    PortfolioDocument doc;
+    const PortfolioItem& oracle = item(doc, "Oracle");
     const auto lines = std::count(listed.out.begin(), listed.out.end(), '\n');
     ASSERT_EQ(static_cast<long>(oracle.quotations.size()), lines);
     EXPECT_TRUE(std::is_sorted(oracle.quotations.begin(), oracle.quotations.end(),
-                               [](const CKurs& a, const CKurs& b) { return a.time < b.time; }));
+                               [](const Quotation& a, const Quotation& b) { return a.time < b.time; }));
     // The file's first data line is the newest: 2000-12-29, close 29.06.
     EXPECT_EQ(oracle.quotations.back().value, 29.06);
 
     const CliResult again =
         runCli({"import", csv, "--format", kYahooFormat, "--into", m_portfolio, "--item", "Oracle"}, {"TZ=UTC"});
     ASSERT_EQ(again.exitCode, 0);
-    CWPapierDoc reopened;
+    PortfolioDocument reopened;
     EXPECT_EQ(item(reopened, "Oracle").quotations.size(), oracle.quotations.size()) << "same times replace";
 }
 

@@ -2,7 +2,7 @@
 #include "HttpTestServer.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +44,9 @@ TEST_F(ImportLocationCli, PutsThePeriodAndTheItemIntoTheTemplateAndMerges)
     ASSERT_EQ(merged.exitCode, 0) << merged.err;
     EXPECT_EQ(m_server.requests(),
               std::vector<std::string>{"/table.csv?b=2&a=2&c=2004&e=31&d=11&f=2004&g=d&ignore=.csv&s=ORCL"});
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     std::string error;
-    ASSERT_TRUE(succeeded(doc.OpenPortfolio(m_portfolio.toStdString()), error)) << error;
+    ASSERT_TRUE(succeeded(doc.openPortfolio(m_portfolio.toStdString()), error)) << error;
     ASSERT_EQ(doc.item(1).name, "Oracle");
     EXPECT_EQ(doc.item(1).quotations.size(), 252u);
 

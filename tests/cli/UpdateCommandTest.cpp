@@ -3,7 +3,7 @@
 #include "StatusOutcome.h"
 #include "core/base/FileReader.h"
 #include "core/extract/JsonRule.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -27,24 +27,25 @@ protected:
 
     std::string portfolio()
     {
-        CWPapierDoc doc;
-        doc.NewPortfolio();
+        PortfolioDocument doc;
+        doc.newPortfolio();
         add(doc, "Alpha", "/cli/a.html", {{1000, 123.45}});
         add(doc, "Beta", "/cli/b.html", {});
         add(doc, "Gamma", "/cli/c.html", {});
         std::string error;
         const std::string path = m_env.path("p.tkr");
-        EXPECT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+        EXPECT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
         return path;
     }
 
-    static void add(CWPapierDoc& doc, const std::string& name, const std::string& path, std::vector<CKurs> history)
+    static void add(PortfolioDocument& doc, const std::string& name, const std::string& path,
+                    std::vector<Quotation> history)
     {
-        CWPapier item = CWPapier::newItem(name, 0, 0);
+        PortfolioItem item = PortfolioItem::newItem(name, 0, 0);
         item.server = standardRules(testServer().url(path), "Price");
         item.server.name = ServerConfig::kUserDefinedName;
         item.quotations = std::move(history);
-        doc.AddItem(item);
+        doc.addItem(item);
     }
 
     TestEnvironment m_env;
@@ -63,9 +64,9 @@ TEST_F(UpdateCommandTest, UpdatePrintsEveryItemStoresAndReportsTheFailure)
     EXPECT_EQ(result.out.find("Invested"), std::string::npos);
     EXPECT_TRUE(m_temp.files().isEmpty()) << "failed pages are not left behind";
 
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     std::string error;
-    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
     EXPECT_EQ(doc.item(1).quotations.size(), 2u);
     EXPECT_DOUBLE_EQ(doc.item(1).quotations.back().value, 123.45);
     EXPECT_DOUBLE_EQ(doc.item(2).quotations.at(0).value, 7.5);
@@ -83,9 +84,9 @@ TEST_F(UpdateCommandTest, WithoutAWorkingHttpLibraryDownloadsFailWithTheReasonAn
                                     {QString::fromStdString("LD_LIBRARY_PATH=" + libraries)});
     EXPECT_EQ(result.exitCode, 1) << result.err;
     EXPECT_NE(result.out.find("Beta: libcurl could not be loaded: "), std::string::npos) << result.out;
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     std::string error;
-    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
     EXPECT_TRUE(doc.item(2).quotations.empty());
     EXPECT_EQ(doc.item(1).quotations.size(), 1u) << "the other items keep their histories";
 }
@@ -110,14 +111,14 @@ TEST_F(UpdateCommandTest, DownloadLogCategoryPrintsEachRequestWhenEnabled)
 TEST_F(UpdateCommandTest, ASignalAbortsTheRestSavesWhatWasStoredAndLeavesNoPages)
 {
     for (const auto& [signal, exitCode] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
-        CWPapierDoc doc;
-        doc.NewPortfolio();
+        PortfolioDocument doc;
+        doc.newPortfolio();
         add(doc, "Fast", "/cli/b.html", {});
         for (const std::string number : {"1", "2", "3"})
             add(doc, "Slow " + number, "/slow?bytes=100000&chunk=100&interval=0.5&n=" + number, {});
         std::string error;
         const std::string path = m_env.path("signal.tkr");
-        ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+        ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
 
         QProcess process;
         process.start(QStringLiteral(TICKORA_CLI_PATH), {"update", QString::fromStdString(path), "--downloads", "4"});
@@ -133,7 +134,7 @@ TEST_F(UpdateCommandTest, ASignalAbortsTheRestSavesWhatWasStoredAndLeavesNoPages
         EXPECT_EQ(process.exitCode(), exitCode) << out.toStdString();
         EXPECT_TRUE(out.contains("Slow 3: Download aborted!\n")) << out.toStdString();
         EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(' ').toStdString();
-        ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+        ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
         EXPECT_DOUBLE_EQ(doc.item(1).quotations.at(0).value, 7.5);
     }
 }
@@ -141,25 +142,25 @@ TEST_F(UpdateCommandTest, ASignalAbortsTheRestSavesWhatWasStoredAndLeavesNoPages
 TEST_F(UpdateCommandTest, AQuotationDatedPast2038FailsAloneAndTheOthersAreSaved)
 {
     testServer().addPage("/cli/future.html", "Price 20.5 on 01.01.2040");
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     add(doc, "Beta", "/cli/b.html", {});
-    CWPapier future = CWPapier::newItem("Future", 0, 0);
+    PortfolioItem future = PortfolioItem::newItem("Future", 0, 0);
     future.server = standardRules(testServer().url("/cli/future.html"), "Price");
     future.server.name = ServerConfig::kUserDefinedName;
     future.server.Filtering = 1;
     future.server.RegExp = "Price ([0-9.]+) on ([0-9]+)\\.([0-9]+)\\.([0-9]+)";
     future.server.bRegExpExtractDate = 1;
-    doc.AddItem(future);
+    doc.addItem(future);
     std::string error;
     const std::string path = m_env.path("future.tkr");
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
 
     const CliResult result = runCli({"update", QString::fromStdString(path)});
     EXPECT_EQ(result.exitCode, 1) << result.err;
     EXPECT_NE(result.out.find("Future: Error: Date outside 1901-12-13 to 2038-01-19!\n"), std::string::npos)
         << result.out;
-    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
     EXPECT_DOUBLE_EQ(doc.item(1).quotations.at(0).value, 7.5);
     EXPECT_TRUE(doc.item(2).quotations.empty());
 }
@@ -171,8 +172,8 @@ TEST_F(UpdateCommandTest, JsonRulesReadTheAnswerOrSayWhyNot)
     ASSERT_TRUE(answer);
     testServer().addPage("/json/chart.json", *answer);
     testServer().addPage("/json/page.html", "<html>12.5</html>");
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     const struct {
         const char* name;
         const char* page;
@@ -186,18 +187,18 @@ TEST_F(UpdateCommandTest, JsonRulesReadTheAnswerOrSayWhyNot)
         {"Text", "/json/chart.json", {"$.chart.result[0].meta.currency", "", ""}},
     };
     for (const auto& item : items) {
-        CWPapier added = CWPapier::newItem(item.name, 0, 0);
+        PortfolioItem added = PortfolioItem::newItem(item.name, 0, 0);
         added.server = standardRules(testServer().url(item.page), "");
         added.server.name = ServerConfig::kUserDefinedName;
         added.server.Filtering = 1;
         added.server.Format = 0;
         added.server.DECIMAL = ".";
         added.server.RegExp = item.paths.encode();
-        doc.AddItem(added);
+        doc.addItem(added);
     }
     std::string error;
     const std::string path = m_env.path("json.tkr");
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
 
     const CliResult result = runCli({"update", QString::fromStdString(path), "--downloads", "1"});
     EXPECT_EQ(result.exitCode, 1) << result.err;
@@ -208,9 +209,9 @@ TEST_F(UpdateCommandTest, JsonRulesReadTheAnswerOrSayWhyNot)
     const CliResult tested = runCli({"test", QString::fromStdString(path), "Moved"});
     EXPECT_EQ(tested.exitCode, 1);
     EXPECT_EQ(tested.out, "Quotation for 'Moved' not found!\nError: JSON path not found! ($.chart.result[0].meta)\n");
-    ASSERT_TRUE(succeeded(doc.OpenPortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
     ASSERT_EQ(doc.item(1).quotations.size(), 1u);
-    EXPECT_EQ(doc.item(1).quotations[0], (CKurs{1726257600, 230.29}));
+    EXPECT_EQ(doc.item(1).quotations[0], (Quotation{1726257600, 230.29}));
     EXPECT_TRUE(doc.item(2).quotations.empty());
     EXPECT_TRUE(m_temp.files().isEmpty());
 }
@@ -234,11 +235,11 @@ TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)
 
 TEST_F(UpdateCommandTest, NothingDueEndsAtOnceWithoutSaving)
 {
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     std::string error;
     const std::string path = m_env.path("empty.tkr");
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error));
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error));
     const std::string before = readFileBytes(path);
     const CliResult result = runCli({"update", QString::fromStdString(path)});
     EXPECT_EQ(result.exitCode, 0);

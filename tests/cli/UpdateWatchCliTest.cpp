@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 #include "DownloadTestSupport.h"
 #include "StatusOutcome.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -20,47 +20,47 @@ protected:
 
     UpdateWatchTest() { TestEnvironment::setTimeZone("UTC"); }
 
-    void add(const std::string& name, const std::string& page, std::vector<CKurs> history = {},
-             const std::function<void(CWPapier&)>& setUp = {})
+    void add(const std::string& name, const std::string& page, std::vector<Quotation> history = {},
+             const std::function<void(PortfolioItem&)>& setUp = {})
     {
-        CWPapier item = CWPapier::newItem(name, 0, 0);
+        PortfolioItem item = PortfolioItem::newItem(name, 0, 0);
         item.server = standardRules(testServer().url(page), "Price");
         item.server.name = ServerConfig::kUserDefinedName;
         item.quotations = std::move(history);
         if (setUp)
             setUp(item);
-        m_doc.AddItem(item);
+        m_doc.addItem(item);
     }
 
     QString save()
     {
         std::string error;
-        EXPECT_TRUE(succeeded(m_doc.SavePortfolio(m_path), error)) << error;
+        EXPECT_TRUE(succeeded(m_doc.savePortfolio(m_path), error)) << error;
         return QString::fromStdString(m_path);
     }
 
     std::vector<double> values(const std::string& name)
     {
-        CWPapierDoc doc;
+        PortfolioDocument doc;
         std::string error;
-        EXPECT_TRUE(succeeded(doc.OpenPortfolio(m_path), error)) << error;
+        EXPECT_TRUE(succeeded(doc.openPortfolio(m_path), error)) << error;
         std::vector<double> found;
         for (int pos = 0; pos < doc.itemCount(); ++pos)
             if (doc.item(pos).name == name)
-                for (const CKurs& k : doc.item(pos).quotations)
+                for (const Quotation& k : doc.item(pos).quotations)
                     found.push_back(k.value);
         return found;
     }
 
     TestEnvironment m_env;
-    CWPapierDoc m_doc;
+    PortfolioDocument m_doc;
     std::string m_path = m_env.path("watch.tkr");
 };
 
 TEST_F(UpdateWatchTest, HealthCountsFailuresInARowAcrossUpdatesOfAPageThatBreaksAndHeals)
 {
     testServer().addPage("/watch/steady.html", "Price 5.25");
-    m_doc.NewPortfolio();
+    m_doc.newPortfolio();
     add("Steady", "/watch/steady.html");
     add("Flaky", "/watch/flaky.html");
     add("Dead", "/watch/never-there.html");
@@ -129,7 +129,7 @@ TEST_F(UpdateWatchTest, TheGuardHoldsBackJumpsAfterTheCentsCorrectionOnlyWhileOn
 {
     testServer().addPage("/watch/cents.html", "Price 12345");
     testServer().addPage("/watch/jump.html", "Price 150");
-    m_doc.NewPortfolio();
+    m_doc.newPortfolio();
     add("Cents", "/watch/cents.html", {{1000, 123.45}});
     add("Jump", "/watch/jump.html", {{1000, 100}});
     add("Fresh", "/watch/jump.html");
@@ -173,25 +173,25 @@ TEST_F(UpdateWatchTest, TheGuardHoldsBackJumpsAfterTheCentsCorrectionOnlyWhileOn
 TEST_F(UpdateWatchTest, AnAlarmTurningOnIsPrintedOnceAfterTheResultsAndOnlyWhenAsked)
 {
     testServer().addPage("/watch/alarm.html", "Price 120");
-    m_doc.NewPortfolio();
+    m_doc.newPortfolio();
     // The three tests in their order: the first that holds names the condition.
-    add("Above", "/watch/alarm.html", {{1000, 90}}, [](CWPapier& item) {
+    add("Above", "/watch/alarm.html", {{1000, 90}}, [](PortfolioItem& item) {
         item.alarmAboveEnabled = 1;
         item.alarmAbove = 100;
         item.alarmDiffEnabled = 1;
         item.avgBuyPrice = 85;
     });
-    add("Below", "/watch/alarm.html", {{1000, 90}}, [](CWPapier& item) {
+    add("Below", "/watch/alarm.html", {{1000, 90}}, [](PortfolioItem& item) {
         item.alarmBelowEnabled = 1;
         item.alarmBelow = 130;
     });
-    add("Diff", "/watch/alarm.html", {{1000, 90}}, [](CWPapier& item) {
+    add("Diff", "/watch/alarm.html", {{1000, 90}}, [](PortfolioItem& item) {
         item.alarmDiffEnabled = 1;
         item.alarmDiffPercent = 12.5;
         item.avgBuyPrice = 100;
     });
     // Already in alarm before the update: no transition.
-    add("Still", "/watch/alarm.html", {{1000, 110}}, [](CWPapier& item) {
+    add("Still", "/watch/alarm.html", {{1000, 110}}, [](PortfolioItem& item) {
         item.alarmAboveEnabled = 1;
         item.alarmAbove = 100;
     });

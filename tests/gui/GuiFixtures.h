@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
-#include "gui/views/CWPapierLView.h"
+#include "core/model/PortfolioDocument.h"
+#include "gui/views/PortfolioListView.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -13,9 +13,9 @@
 #include <string>
 
 // An item that reads its quotation from `url` after the text `symbol`, numbers written "9999.99".
-inline CWPapier pageItem(const std::string& name, const std::string& symbol, const std::string& url)
+inline PortfolioItem pageItem(const std::string& name, const std::string& symbol, const std::string& url)
 {
-    CWPapier item = CWPapier::newItem(name, 1700000000, 1);
+    PortfolioItem item = PortfolioItem::newItem(name, 1700000000, 1);
     item.symbol = symbol;
     item.server.name.clear();
     item.server.URL = url;
@@ -29,7 +29,7 @@ inline CWPapier pageItem(const std::string& name, const std::string& symbol, con
 }
 
 // Selects the rows of the named items as a click and Ctrl+clicks would; the first one gets the focus.
-inline void selectItems(CWPapierLView* list, const QStringList& names)
+inline void selectItems(PortfolioListView* list, const QStringList& names)
 {
     QItemSelectionModel* selection = list->selectionModel();
     selection->clearSelection();

@@ -12,9 +12,9 @@ constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kBlue = 0xFF0000;
 const QColor kGrey(100, 100, 100);
 
-CWPapier itemWith(std::vector<CKurs> quotations, uint32_t colour = kRed)
+PortfolioItem itemWith(std::vector<Quotation> quotations, uint32_t colour = kRed)
 {
-    CWPapier item = CWPapier::newItem("Alpha", localTime(2004, 1, 1), 0);
+    PortfolioItem item = PortfolioItem::newItem("Alpha", localTime(2004, 1, 1), 0);
     item.quotations = std::move(quotations);
     item.chartColour = colour;
     return item;
@@ -25,7 +25,7 @@ struct Drawn {
     ChartResult result;
 };
 
-Drawn draw(const std::vector<const CWPapier*>& items, const ComparisonSettings& comparison = {})
+Drawn draw(const std::vector<const PortfolioItem*>& items, const ComparisonSettings& comparison = {})
 {
     Drawn drawn{QImage(800, 400, QImage::Format_RGB32), {}};
     drawn.image.fill(Qt::white);
@@ -68,7 +68,7 @@ protected:
 TEST_F(ChartRendererTest, TwoQuotationsSpanTheDataArea)
 {
     const time_t day = localTime(2004, 3, 1, 12);
-    const CWPapier item = itemWith({{day, 100}, {day + 86400, 110}});
+    const PortfolioItem item = itemWith({{day, 100}, {day + 86400, 110}});
     const Drawn drawn = draw({&item});
     const QRect area = drawn.result.dataArea;
     ASSERT_EQ(drawn.result.points.size(), 2u);
@@ -94,7 +94,7 @@ TEST_F(ChartRendererTest, FlatAndZeroHistoriesStayFinite)
         QStringList lowestAndHighest;
     };
     for (const Case& c : {Case{50, {"100.00%", "110.00%"}}, Case{0, {}}}) {
-        const CWPapier item = itemWith({{day, c.value}, {day + 86400, c.value}, {day + 2 * 86400, c.value}});
+        const PortfolioItem item = itemWith({{day, c.value}, {day + 86400, c.value}, {day + 2 * 86400, c.value}});
         const Drawn drawn = draw({&item});
         ASSERT_EQ(drawn.result.points.size(), 3u) << c.value;
         for (const ChartPoint& point : drawn.result.points)
@@ -112,7 +112,7 @@ TEST_F(ChartRendererTest, FlatAndZeroHistoriesStayFinite)
 TEST_F(ChartRendererTest, StartAfterTheNewestQuotationDrawsOnlyTheTitle)
 {
     const time_t day = localTime(2004, 3, 1, 12);
-    CWPapier item = itemWith({{day, 100}, {day + 86400, 110}});
+    PortfolioItem item = itemWith({{day, 100}, {day + 86400, 110}});
     item.usePeriodStart = 1;
     item.periodStart = day + 10 * 86400;
     const Drawn drawn = draw({&item});
@@ -125,8 +125,8 @@ TEST_F(ChartRendererTest, StartAfterTheNewestQuotationDrawsOnlyTheTitle)
 
 TEST_F(ChartRendererTest, ComparisonStartsAtTheLatestFirstQuotationWithInterpolation)
 {
-    const CWPapier early = itemWith({{localTime(2004, 3, 1), 100}, {localTime(2004, 9, 1), 200}}, kRed);
-    const CWPapier late = itemWith({{localTime(2004, 6, 1), 50}, {localTime(2004, 9, 1), 40}}, kBlue);
+    const PortfolioItem early = itemWith({{localTime(2004, 3, 1), 100}, {localTime(2004, 9, 1), 200}}, kRed);
+    const PortfolioItem late = itemWith({{localTime(2004, 6, 1), 50}, {localTime(2004, 9, 1), 40}}, kBlue);
     const Drawn drawn = draw({&early, &late});
     EXPECT_TRUE(drawn.result.comparison);
     EXPECT_TRUE(drawn.result.points.empty());
@@ -156,7 +156,7 @@ TEST_F(ChartRendererTest, GridLinesOrShortTicks)
 {
     const time_t day = localTime(2004, 3, 1, 12);
     for (int grid : {0, 1}) {
-        CWPapier item = itemWith({{day, 100}, {day + 86400, 130}});
+        PortfolioItem item = itemWith({{day, 100}, {day + 86400, 130}});
         item.showGridLines = grid;
         const Drawn drawn = draw({&item});
         const QRect axis = drawn.result.axisFrame;
@@ -173,7 +173,7 @@ TEST_F(ChartRendererTest, GridLinesOrShortTicks)
 TEST_F(ChartRendererTest, SquareMarksAreFiveByFive)
 {
     const time_t day = localTime(2004, 3, 1, 12);
-    CWPapier item = itemWith({{day, 100}, {day + 86400, 120}, {day + 2 * 86400, 110}});
+    PortfolioItem item = itemWith({{day, 100}, {day + 86400, 120}, {day + 2 * 86400, 110}});
     item.graphValues = 3;
     const Drawn drawn = draw({&item});
     ASSERT_EQ(drawn.result.points.size(), 3u);
@@ -184,7 +184,7 @@ TEST_F(ChartRendererTest, SquareMarksAreFiveByFive)
 TEST_F(ChartRendererTest, LongHistoriesDrawTheCurveOfTheFullPolyline)
 {
     // Many quotations per pixel column, up and down, as a long history has them.
-    std::vector<CKurs> quotations;
+    std::vector<Quotation> quotations;
     double value = 100;
     unsigned noise = 12345;
     for (int i = 0; i < 20000; ++i) {
@@ -192,7 +192,7 @@ TEST_F(ChartRendererTest, LongHistoriesDrawTheCurveOfTheFullPolyline)
         value *= 1 + (double((noise >> 16) % 2001) - 1000) / 50000;
         quotations.push_back({localTime(2004, 1, 1) + i * 1800, value});
     }
-    CWPapier item = itemWith(quotations);
+    PortfolioItem item = itemWith(quotations);
     item.showGridLines = 0;
     const Drawn drawn = draw({&item});
     ASSERT_EQ(drawn.result.points.size(), quotations.size());

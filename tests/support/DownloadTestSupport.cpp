@@ -72,7 +72,7 @@ std::vector<DownloadEvent> runJob(std::unique_ptr<DownloadJob> job)
 {
     auto queue = std::make_shared<EventQueue>();
     job->receiver = queue;
-    RunDownloadJob(std::move(job));
+    runDownloadJob(std::move(job));
     std::vector<DownloadEvent> events;
     while (auto event = queue->take(std::chrono::milliseconds(0)))
         events.push_back(std::move(*event));

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 // The portfolio stream of `items`, failing the test when it cannot be written.
-inline QByteArray writeItems(const std::vector<CWPapier>& items)
+inline QByteArray writeItems(const std::vector<PortfolioItem>& items)
 {
-    std::vector<const CWPapier*> list;
-    for (const CWPapier& item : items)
+    std::vector<const PortfolioItem*> list;
+    for (const PortfolioItem& item : items)
         list.push_back(&item);
     QByteArray out;
     std::string error;

@@ -27,7 +27,7 @@ bool parseSize(const QString& text, QSize& size)
 }
 
 // The period of the single chart, or of the comparison, replaced by the given dates.
-void applyPeriod(const QDate& from, const QDate& to, CWPapier& single, ComparisonSettings& comparison)
+void applyPeriod(const QDate& from, const QDate& to, PortfolioItem& single, ComparisonSettings& comparison)
 {
     if (from.isValid()) {
         single.usePeriodStart = 1;
@@ -110,12 +110,12 @@ int ChartDrawing::run(const QStringList& args)
     if (!lower.endsWith(".png") && !lower.endsWith(".svg") && !lower.endsWith(".pdf"))
         return Cli::usageError("chart: OUT must end in .png, .svg or .pdf.", kChartCommand.usage);
 
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     if (!PortfolioCli::open(doc, positional.first()))
         return Cli::FileError;
     ChartRequest request;
     request.comparison = ComparisonSettings::read();
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     for (const QString& name : positional.mid(1, positional.size() - 2)) {
         const int pos = PortfolioCli::findItem(doc, name.toStdString());
         if (pos < 0)
@@ -123,7 +123,7 @@ int ChartDrawing::run(const QStringList& args)
         items.push_back(doc.item(pos));
     }
     applyPeriod(from, to, items.front(), request.comparison);
-    for (const CWPapier& item : items)
+    for (const PortfolioItem& item : items)
         request.items.push_back(&item);
 
     if (!writeChart(out, size, request)) {

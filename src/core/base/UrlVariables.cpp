@@ -88,7 +88,7 @@ UrlVariables::Substitution finish(std::string text, bool changed)
 
 namespace UrlVariables {
 
-Substitution SubstituteItemVariables(const std::string& text, const std::string& name, const std::string& symbol)
+Substitution substituteItemVariables(const std::string& text, const std::string& name, const std::string& symbol)
 {
     std::string result = text;
     bool changed = replaceFirst(result, "[&name]", name);
@@ -96,7 +96,7 @@ Substitution SubstituteItemVariables(const std::string& text, const std::string&
     return finish(std::move(result), changed);
 }
 
-Substitution SubstituteDateVariables(const std::string& text, time_t& referenceTime, int shift)
+Substitution substituteDateVariables(const std::string& text, time_t& referenceTime, int shift)
 {
     std::string result = text;
     bool shiftPending = shift > 0;
@@ -121,13 +121,13 @@ Substitution SubstituteDateVariables(const std::string& text, time_t& referenceT
     return finish(std::move(result), changed);
 }
 
-Substitution SubstituteDateVariablesNow(const std::string& text, int shift)
+Substitution substituteDateVariablesNow(const std::string& text, int shift)
 {
     time_t now = std::time(nullptr);
-    return SubstituteDateVariables(text, now, shift);
+    return substituteDateVariables(text, now, shift);
 }
 
-Substitution SubstitutePeriodVariables(const std::string& text, time_t begin, time_t end)
+Substitution substitutePeriodVariables(const std::string& text, time_t begin, time_t end)
 {
     const std::tm first = localCalendarTime(begin).value_or(std::tm{});
     const std::tm last = localCalendarTime(end).value_or(std::tm{});
@@ -144,10 +144,10 @@ Substitution SubstitutePeriodVariables(const std::string& text, time_t begin, ti
     return finish(std::move(result), replaced > 0);
 }
 
-Substitution WebPageAddress(const std::string& urlTemplate, const std::string& name, const std::string& symbol)
+Substitution webPageAddress(const std::string& urlTemplate, const std::string& name, const std::string& symbol)
 {
-    const Substitution dated = SubstituteDateVariablesNow(urlTemplate, 0);
-    Substitution address = SubstituteItemVariables(dated.text, name, symbol);
+    const Substitution dated = substituteDateVariablesNow(urlTemplate, 0);
+    Substitution address = substituteItemVariables(dated.text, name, symbol);
     address.changed = address.changed || dated.changed;
     return address;
 }

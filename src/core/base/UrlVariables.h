@@ -18,15 +18,15 @@ struct Substitution {
 };
 
 // Replaces the first "[&name]", then the first "[&symbol]" of the result, as plain text.
-Substitution SubstituteItemVariables(const std::string& text, const std::string& name, const std::string& symbol);
+Substitution substituteItemVariables(const std::string& text, const std::string& name, const std::string& symbol);
 // Replaces every date variable from `referenceTime` in local time. A `shift` above 0 moves the reference time
 // back once, by days, hours or minutes after the first of "[&d]", "[&dw]", "[&h]", "[&min]" met.
-Substitution SubstituteDateVariables(const std::string& text, time_t& referenceTime, int shift);
-Substitution SubstituteDateVariablesNow(const std::string& text, int shift);
+Substitution substituteDateVariables(const std::string& text, time_t& referenceTime, int shift);
+Substitution substituteDateVariablesNow(const std::string& text, int shift);
 // Every occurrence of the eight period variables, from the local dates of `begin` and `end`, as numbers
 // without leading zeros ("[&month_begin-1]" counts months from 0).
-Substitution SubstitutePeriodVariables(const std::string& text, time_t begin, time_t end);
+Substitution substitutePeriodVariables(const std::string& text, time_t begin, time_t end);
 // The address "Open web page" shows: the date variables of now, then the item variables.
-Substitution WebPageAddress(const std::string& urlTemplate, const std::string& name, const std::string& symbol);
+Substitution webPageAddress(const std::string& urlTemplate, const std::string& name, const std::string& symbol);
 
 } // namespace UrlVariables

@@ -2,7 +2,7 @@
 
 #include "core/base/TempFile.h"
 #include "core/extract/ExtractResult.h"
-#include "core/model/CKurs.h"
+#include "core/model/Quotation.h"
 
 #include <cstdint>
 #include <optional>
@@ -70,7 +70,7 @@ struct DownloadEvent {
     // The item the event belongs to; none for wizard, raw and test jobs.
     std::optional<uint64_t> itemRef;
     // Result of update and test jobs.
-    std::optional<CKurs> quotation;
+    std::optional<Quotation> quotation;
     // Implausible: the item's newest value.
     double lastValue = 0.0;
 

@@ -40,7 +40,7 @@ void DownloadPool::submit(std::unique_ptr<DownloadJob> job)
     // All: one waiter may be a caller waiting for idleness, who would swallow a single wake-up.
     m_changed.notify_all();
     for (auto& orphan : orphans) {
-        ReportJobNotStarted(*orphan, "Error: No download thread could be started!");
+        reportJobNotStarted(*orphan, "Error: No download thread could be started!");
         orphan.reset();
         std::lock_guard lock(m_mutex);
         --m_pending;
@@ -84,7 +84,7 @@ void DownloadPool::work()
         --m_freeThreads;
         addThreadIfNeeded();
         lock.unlock();
-        RunDownloadJob(*job, http);
+        runDownloadJob(*job, http);
         // Nothing of the job (its receiver above all) may outlive the wait for idleness.
         job.reset();
         lock.lock();

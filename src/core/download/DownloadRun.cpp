@@ -133,12 +133,12 @@ void DownloadRun::fetch()
     if (!m_job.dateGiven)
         m_job.dateTime = std::time(nullptr);
     time_t reference = m_job.dateTime;
-    m_hasVars = UrlVariables::SubstituteDateVariables(m_url, reference, 0).changed;
+    m_hasVars = UrlVariables::substituteDateVariables(m_url, reference, 0).changed;
 
     const int tries = m_hasVars && m_job.dateGiven ? kLookBackTries : 1;
     for (int shift = 0; shift < tries; ++shift) {
         reference = m_job.dateTime;
-        const auto tryUrl = m_hasVars ? UrlVariables::SubstituteDateVariables(m_url, reference, shift)
+        const auto tryUrl = m_hasVars ? UrlVariables::substituteDateVariables(m_url, reference, shift)
                                       : UrlVariables::Substitution{m_url};
         if (tryUrl.tooLong || schemeOf(tryUrl.text) != scheme) {
             postError(DownloadErrorCode::WrongUrl);
@@ -154,7 +154,7 @@ void DownloadRun::fetch()
     }
     if (m_hasVars) {
         reference = m_job.dateTime;
-        m_url = UrlVariables::SubstituteDateVariables(m_url, reference, 0).text;
+        m_url = UrlVariables::substituteDateVariables(m_url, reference, 0).text;
     }
     postError(DownloadErrorCode::NotFound);
 }
@@ -192,7 +192,7 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
             return TryResult::Missing;
         if (m_hasVars) {
             time_t reference = m_job.dateTime;
-            m_url = UrlVariables::SubstituteDateVariables(m_url, reference, 0).text;
+            m_url = UrlVariables::substituteDateVariables(m_url, reference, 0).text;
         }
         postError(codeOfStatus(outcome.status));
         return TryResult::Ended;
@@ -362,8 +362,8 @@ void DownloadRun::handOverWizard()
     TempFile semi = TempFiles::create();
     TempFile text = TempFiles::create();
     if (semi.empty() || text.empty() ||
-        !PageConverter::ConvertPageFile(PageConverter::Mode::SemiHtml, raw, semi.path()) ||
-        !PageConverter::ConvertPageFile(PageConverter::Mode::TextOnly, raw, text.path())) {
+        !PageConverter::convertPageFile(PageConverter::Mode::SemiHtml, raw, semi.path()) ||
+        !PageConverter::convertPageFile(PageConverter::Mode::TextOnly, raw, text.path())) {
         m_stop = Stop::NoTempFile;
         reportStop();
         return;
@@ -384,7 +384,7 @@ void DownloadRun::handOverToTasks()
         const PageConverter::Mode mode = PageConverter::modeOf(task.rules.Format);
         auto found = converted.find(mode);
         if (found == converted.end()) {
-            std::string text = PageConverter::ConvertPage(mode, page);
+            std::string text = PageConverter::convertPage(mode, page);
             std::string searched = PageText::forSearch(text);
             found = converted.emplace(mode, ConvertedPage{std::move(text), std::move(searched)}).first;
         }
@@ -400,7 +400,7 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
         event.code = DownloadErrorCode::Timeout;
         return event;
     }
-    const ExtractResult result = QuotationExtractor::Extract(task.rules, searched, m_job.dateTime);
+    const ExtractResult result = QuotationExtractor::extract(task.rules, searched, m_job.dateTime);
     if (result.status == ExtractStatus::QuotationFound && !isStorableTime(result.time)) {
         event.code = DownloadErrorCode::Failure;
         event.errorText = kUnstorableTimeText;
@@ -408,7 +408,7 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
     }
     if (result.status == ExtractStatus::QuotationFound) {
         event.kind = DownloadEventKind::Result;
-        event.quotation = CKurs{result.time, result.value};
+        event.quotation = Quotation{result.time, result.value};
         return event;
     }
     // Only the page of a failed search is written: it may be shown to the user.

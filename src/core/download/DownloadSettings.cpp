@@ -4,6 +4,6 @@
 
 DownloadSettings DownloadSettings::read()
 {
-    const GeneralOptions options = GeneralOptions::ReadOptions();
-    return {options.ConnectionsPerHost, DownloadOptions::ReadOptions().UserAgent, options.GuardPercent};
+    const GeneralOptions options = GeneralOptions::readOptions();
+    return {options.ConnectionsPerHost, DownloadOptions::readOptions().UserAgent, options.GuardPercent};
 }

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-void RunDownloadJob(DownloadJob& job, HttpTransfer& http)
+void runDownloadJob(DownloadJob& job, HttpTransfer& http)
 {
     DownloadRun run(job, http);
     try {
@@ -16,14 +16,14 @@ void RunDownloadJob(DownloadJob& job, HttpTransfer& http)
     }
 }
 
-int RunDownloadJob(std::unique_ptr<DownloadJob> job)
+int runDownloadJob(std::unique_ptr<DownloadJob> job)
 {
     HttpTransfer http;
-    RunDownloadJob(*job, http);
+    runDownloadJob(*job, http);
     return 0;
 }
 
-void ReportJobNotStarted(DownloadJob& job, const std::string& errorText)
+void reportJobNotStarted(DownloadJob& job, const std::string& errorText)
 {
     HttpTransfer http;
     DownloadRun(job, http).reportNotStarted(errorText);

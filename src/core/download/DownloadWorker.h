@@ -7,10 +7,10 @@
 
 // The download worker: fetches the job's page (http, https or file) through `http`, converts and searches it
 // per task and posts every event to the job's receiver. Every task gets exactly one final event on every path.
-void RunDownloadJob(DownloadJob& job, HttpTransfer& http);
+void runDownloadJob(DownloadJob& job, HttpTransfer& http);
 
 // The same on a transfer object of its own. Returns 0.
-int RunDownloadJob(std::unique_ptr<DownloadJob> job);
+int runDownloadJob(std::unique_ptr<DownloadJob> job);
 
 // For a job that no thread could take: Started, then a Failure carrying `errorText`.
-void ReportJobNotStarted(DownloadJob& job, const std::string& errorText);
+void reportJobNotStarted(DownloadJob& job, const std::string& errorText);

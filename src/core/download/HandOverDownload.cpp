@@ -7,11 +7,11 @@
 
 namespace HandOverDownload {
 
-std::unique_ptr<DownloadJob> MakeJob(Kind kind, const std::string& urlTemplate, const std::string& name,
+std::unique_ptr<DownloadJob> makeJob(Kind kind, const std::string& urlTemplate, const std::string& name,
                                      const std::string& symbol)
 {
     auto job = std::make_unique<DownloadJob>();
-    const UrlVariables::Substitution url = UrlVariables::SubstituteItemVariables(urlTemplate, name, symbol);
+    const UrlVariables::Substitution url = UrlVariables::substituteItemVariables(urlTemplate, name, symbol);
     job->url = url.text;
     if (url.tooLong)
         job->refusal = "Error: The address is longer than 259 characters!";
@@ -22,12 +22,12 @@ std::unique_ptr<DownloadJob> MakeJob(Kind kind, const std::string& urlTemplate, 
     return job;
 }
 
-Result<TempFile> FetchRaw(const std::string& urlTemplate, const std::string& name, const std::string& symbol)
+Result<TempFile> fetchRaw(const std::string& urlTemplate, const std::string& name, const std::string& symbol)
 {
-    std::unique_ptr<DownloadJob> job = MakeJob(Kind::Raw, urlTemplate, name, symbol);
+    std::unique_ptr<DownloadJob> job = makeJob(Kind::Raw, urlTemplate, name, symbol);
     const auto events = std::make_shared<EventQueue>();
     job->receiver = events;
-    RunDownloadJob(std::move(job));
+    runDownloadJob(std::move(job));
     // The run has posted all its events, the final one last.
     while (std::optional<DownloadEvent> event = events->take(std::chrono::milliseconds(0))) {
         if (!event->isFinal())

@@ -15,11 +15,11 @@ enum class Kind { Wizard, Raw };
 // The job for `urlTemplate` with its first "[&name]" and "[&symbol]" put in; the worker puts in the date
 // variables of the current time. Sent with the user's user agent; receiver and abort signal are the
 // caller's to set.
-std::unique_ptr<DownloadJob> MakeJob(Kind kind, const std::string& urlTemplate, const std::string& name,
+std::unique_ptr<DownloadJob> makeJob(Kind kind, const std::string& urlTemplate, const std::string& name,
                                      const std::string& symbol);
 
 // Runs a raw download on this thread. The downloaded temporary file, or the worker's status text of how the
 // download failed ("Error: File not found: /table.csv").
-Result<TempFile> FetchRaw(const std::string& urlTemplate, const std::string& name, const std::string& symbol);
+Result<TempFile> fetchRaw(const std::string& urlTemplate, const std::string& name, const std::string& symbol);
 
 } // namespace HandOverDownload

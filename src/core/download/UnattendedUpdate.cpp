@@ -17,20 +17,20 @@ std::string oneLine(std::string text)
 }
 
 // The value as the document stored it (after the cents correction), none when the result was dropped.
-std::optional<double> storedValue(const CWPapierDoc& doc, const DownloadEvent& event)
+std::optional<double> storedValue(const PortfolioDocument& doc, const DownloadEvent& event)
 {
     const int pos = event.itemRef ? doc.positionOf(*event.itemRef) : -1;
     if (pos < 0 || !event.quotation || event.kind != DownloadEventKind::Result)
         return std::nullopt;
-    const std::vector<CKurs>& history = doc.item(pos).quotations;
-    const auto found =
-        std::find_if(history.begin(), history.end(), [&](const CKurs& k) { return k.time == event.quotation->time; });
+    const std::vector<Quotation>& history = doc.item(pos).quotations;
+    const auto found = std::find_if(history.begin(), history.end(),
+                                    [&](const Quotation& k) { return k.time == event.quotation->time; });
     if (found == history.end())
         return std::nullopt;
     return found->value;
 }
 
-std::optional<UnattendedUpdate::Line> lineFor(const CWPapierDoc& doc, const DownloadEvent& event)
+std::optional<UnattendedUpdate::Line> lineFor(const PortfolioDocument& doc, const DownloadEvent& event)
 {
     const char* name = event.itemName.c_str();
     if (event.kind == DownloadEventKind::Started)
@@ -47,7 +47,7 @@ std::optional<UnattendedUpdate::Line> lineFor(const CWPapierDoc& doc, const Down
 
 namespace UnattendedUpdate {
 
-Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
+Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, std::optional<time_t> date,
             const DownloadSettings& settings, const std::function<void(const Line&)>& report,
             const std::function<bool()>& stopRequested)
 {
@@ -58,15 +58,15 @@ Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optiona
     UpdateScheduler scheduler(doc, queue, settings);
     Outcome outcome;
     scheduler.setAlarmHandler([&outcome](const std::string& notice) { outcome.alarms.push_back(notice); });
-    outcome.jobs = scheduler.StartUpdate(ids, date);
+    outcome.jobs = scheduler.startUpdate(ids, date);
     while (scheduler.pendingUpdates() > 0 || scheduler.runningDownloads() > 0) {
         // Asked on every turn: jobs still waiting for a download slot start later.
         if (stopRequested && stopRequested())
-            scheduler.AbortDownloads();
+            scheduler.abortDownloads();
         std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
         if (!event)
             continue;
-        scheduler.HandleDownloadEvent(*event);
+        scheduler.handleDownloadEvent(*event);
         if (const std::optional<Line> line = lineFor(doc, *event)) {
             outcome.allFound = outcome.allFound && !line->failure;
             report(*line);

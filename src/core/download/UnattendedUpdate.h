@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/download/DownloadSettings.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 #include "core/settings/RuleHealth.h"
 
 #include <ctime>
@@ -34,7 +34,7 @@ struct Outcome {
 // Updates the given items (every item when `ids` is empty), reporting each item's start and end.
 // Once `stopRequested` answers true the downloads are aborted as the Abort command does; what was
 // stored until then stays.
-Outcome Run(CWPapierDoc& doc, std::vector<CWPapierDoc::ItemId> ids, std::optional<time_t> date,
+Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, std::optional<time_t> date,
             const DownloadSettings& settings, const std::function<void(const Line&)>& report,
             const std::function<bool()>& stopRequested = {});
 

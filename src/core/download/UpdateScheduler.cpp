@@ -14,7 +14,7 @@
 #include <map>
 #include <utility>
 
-static_assert(std::is_same_v<CWPapierDoc::ItemId, decltype(ItemTask::itemRef)::value_type>);
+static_assert(std::is_same_v<PortfolioDocument::ItemId, decltype(ItemTask::itemRef)::value_type>);
 
 namespace {
 
@@ -40,13 +40,13 @@ namespace {
 std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url,
                               std::vector<std::string>& headers, ServerConfig& rules)
 {
-    const auto expanded = UrlVariables::SubstituteItemVariables(rules.URL, name, symbol);
+    const auto expanded = UrlVariables::substituteItemVariables(rules.URL, name, symbol);
     url = expanded.text;
     if (expanded.tooLong)
         return "Error: The address is longer than 259 characters with the item's name and symbol put in!";
     for (const std::string& line : rules.Headers)
-        headers.push_back(UrlVariables::SubstituteItemVariables(line, name, symbol).text);
-    Result<ServerConfig> withItem = QuotationExtractor::WithItemVariables(rules, name, symbol);
+        headers.push_back(UrlVariables::substituteItemVariables(line, name, symbol).text);
+    Result<ServerConfig> withItem = QuotationExtractor::withItemVariables(rules, name, symbol);
     if (!withItem)
         return "Error: " + withItem.message();
     rules = std::move(*withItem);
@@ -55,7 +55,8 @@ std::string withItemVariables(const std::string& name, const std::string& symbol
 
 } // namespace
 
-UpdateScheduler::UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver, DownloadSettings settings)
+UpdateScheduler::UpdateScheduler(PortfolioDocument& document, std::shared_ptr<EventSink> receiver,
+                                 DownloadSettings settings)
     : m_document(document), m_receiver(std::move(receiver)), m_settings(std::move(settings)),
       m_abort(std::make_shared<AbortSignal>()),
       m_pool(std::make_unique<DownloadPool>(document.numberDownloads(), m_settings.connectionsPerHost))
@@ -76,7 +77,7 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
         const int pos = m_document.positionOf(id);
         if (pos < 0)
             continue;
-        const CWPapier& item = m_document.item(pos);
+        const PortfolioItem& item = m_document.item(pos);
         if (m_document.isUpdating(id) || item.isInvestedAmountHistory)
             continue;
         ServerConfig rules = ItemRules(item, servers);
@@ -89,7 +90,7 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
     return prepared;
 }
 
-int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional<time_t> date)
+int UpdateScheduler::startUpdate(const std::vector<ItemId>& items, std::optional<time_t> date)
 {
     std::vector<std::unique_ptr<DownloadJob>> jobs;
     // Items share a download only when their addresses and their request lines are the same.
@@ -125,7 +126,7 @@ int UpdateScheduler::StartUpdate(const std::vector<ItemId>& items, std::optional
     return static_cast<int>(jobs.size());
 }
 
-void UpdateScheduler::StartTest(const std::string& name, const std::string& symbol, const ServerConfig& config)
+void UpdateScheduler::startTest(const std::string& name, const std::string& symbol, const ServerConfig& config)
 {
     auto job = std::make_unique<DownloadJob>();
     job->test = true;
@@ -146,7 +147,7 @@ void UpdateScheduler::startJob(std::unique_ptr<DownloadJob> job)
     m_pool->submit(std::move(job));
 }
 
-void UpdateScheduler::AbortDownloads()
+void UpdateScheduler::abortDownloads()
 {
     if (m_running > 0)
         m_abort->set();
@@ -163,7 +164,7 @@ bool UpdateScheduler::shutdown(std::chrono::milliseconds bound)
     return m_pool->waitUntilIdle(bound);
 }
 
-void UpdateScheduler::HandleDownloadEvent(DownloadEvent& event)
+void UpdateScheduler::handleDownloadEvent(DownloadEvent& event)
 {
     if (event.test) {
         handleTestEvent(event);
@@ -240,9 +241,9 @@ void UpdateScheduler::holdBackImplausible(DownloadEvent& event) const
     const int pos = event.itemRef ? m_document.positionOf(*event.itemRef) : -1;
     if (m_settings.guardPercent <= 0 || event.kind != DownloadEventKind::Result || !event.quotation || pos < 0)
         return;
-    const CWPapier& item = m_document.item(pos);
-    const double last = item.GetLastValue().value_or(0.0);
-    const double value = CWPapierDoc::CentsCorrected(item, event.quotation->value);
+    const PortfolioItem& item = m_document.item(pos);
+    const double last = item.lastValue().value_or(0.0);
+    const double value = PortfolioDocument::centsCorrected(item, event.quotation->value);
     // Without a newest value there is nothing to compare with.
     if (last == 0 || std::fabs(value / last - 1) * 100 <= m_settings.guardPercent)
         return;
@@ -254,9 +255,9 @@ void UpdateScheduler::holdBackImplausible(DownloadEvent& event) const
 void UpdateScheduler::applyUpdate(const DownloadEvent& event)
 {
     const int pos = event.itemRef ? m_document.positionOf(*event.itemRef) : -1;
-    const bool alarmBefore = pos >= 0 && Investment::AlarmTriggered(m_document.item(pos));
+    const bool alarmBefore = pos >= 0 && Investment::alarmTriggered(m_document.item(pos));
     const bool stored = event.kind == DownloadEventKind::Result && event.quotation && pos >= 0 && !m_abort->isSet() &&
-        m_document.ApplyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time);
+        m_document.applyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time);
     if (stored)
         ++m_stored;
     if (pos >= 0)
@@ -269,11 +270,11 @@ void UpdateScheduler::applyUpdate(const DownloadEvent& event)
 
 void UpdateScheduler::noteOutcome(const DownloadEvent& event, int pos, bool stored, bool alarmBefore)
 {
-    const CWPapier& item = m_document.item(pos);
+    const PortfolioItem& item = m_document.item(pos);
     if (stored) {
         m_health.push_back({item.name, true, std::time(nullptr), {}});
         if (!alarmBefore && m_alarm) {
-            const std::string condition = Investment::AlarmCondition(item);
+            const std::string condition = Investment::alarmCondition(item);
             if (!condition.empty())
                 m_alarm(formatText("%s: %s", item.name.c_str(), condition.c_str()));
         }

@@ -5,7 +5,7 @@
 #include "core/download/DownloadPool.h"
 #include "core/download/DownloadSettings.h"
 #include "core/download/EventSink.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 #include "core/servers/ServerConfig.h"
 #include "core/settings/RuleHealth.h"
 
@@ -21,10 +21,10 @@ struct DownloadJob;
 
 // Turns update commands into download jobs, counts the running downloads and applies the results to the
 // document. Everything here runs on the thread that owns the document; workers post their events to the
-// receiver given at construction, whose owner hands each one back to HandleDownloadEvent on that thread.
+// receiver given at construction, whose owner hands each one back to handleDownloadEvent on that thread.
 class UpdateScheduler {
 public:
-    using ItemId = CWPapierDoc::ItemId;
+    using ItemId = PortfolioDocument::ItemId;
 
     // What a test update shows the user.
     struct TestReport {
@@ -35,7 +35,7 @@ public:
     };
 
     // Up to the document's numberDownloads() update downloads run at a time.
-    UpdateScheduler(CWPapierDoc& document, std::shared_ptr<EventSink> receiver, DownloadSettings settings = {});
+    UpdateScheduler(PortfolioDocument& document, std::shared_ptr<EventSink> receiver, DownloadSettings settings = {});
     // Aborts the downloads still running and waits for their workers.
     ~UpdateScheduler();
     UpdateScheduler(const UpdateScheduler&) = delete;
@@ -45,13 +45,13 @@ public:
     // Items whose addresses expand to the same text share one download. Without `date` the reference time
     // is the time a worker starts; with one, missing pages make the worker look back.
     // Returns the number of jobs started.
-    int StartUpdate(const std::vector<ItemId>& items, std::optional<time_t> date = std::nullopt);
+    int startUpdate(const std::vector<ItemId>& items, std::optional<time_t> date = std::nullopt);
     // Runs `config` for an item named `name` with symbol `symbol`; the outcome only reaches the test report.
-    void StartTest(const std::string& name, const std::string& symbol, const ServerConfig& config);
+    void startTest(const std::string& name, const std::string& symbol, const ServerConfig& config);
     // Only while downloads run: workers end with Aborted and results still arriving are discarded.
-    void AbortDownloads();
+    void abortDownloads();
     // The page the scheduler shows is taken out of the event; the caller's dropping the event deletes the rest.
-    void HandleDownloadEvent(DownloadEvent& event);
+    void handleDownloadEvent(DownloadEvent& event);
 
     // Tasks that have posted Started and not yet their final event.
     int runningDownloads() const { return m_running; }
@@ -99,7 +99,7 @@ private:
     void clearMark(std::optional<ItemId> id);
     void showFailedPage(DownloadEvent& event);
 
-    CWPapierDoc& m_document;
+    PortfolioDocument& m_document;
     std::shared_ptr<EventSink> m_receiver;
     DownloadSettings m_settings;
     std::shared_ptr<AbortSignal> m_abort;

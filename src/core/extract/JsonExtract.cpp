@@ -170,14 +170,14 @@ Lookup lookUp(const json& document, const std::string& pathText)
 
 std::string valueExcerpt(const json& value)
 {
-    return RegexExtract::CaptureExcerpt(value.is_string() ? value.get_ref<const std::string&>() : value.dump());
+    return RegexExtract::captureExcerpt(value.is_string() ? value.get_ref<const std::string&>() : value.dump());
 }
 
 } // namespace
 
 namespace JsonExtract {
 
-ExtractResult JsonExtract(std::string_view page, const Rule& rule, time_t referenceTime)
+ExtractResult extract(std::string_view page, const Rule& rule, time_t referenceTime)
 {
     const JsonPage document(page);
     if (!document.isValid())

@@ -21,6 +21,6 @@ struct Rule {
 // time (milliseconds above 1e11); a string is ISO 8601 (local time without an offset), else read as day,
 // month and year (year first when it leads with four digits) or as hour and minute. Without date and time
 // paths the result's time is `referenceTime`; otherwise what the paths leave out comes from it.
-ExtractResult JsonExtract(std::string_view page, const Rule& rule, time_t referenceTime);
+ExtractResult extract(std::string_view page, const Rule& rule, time_t referenceTime);
 
 } // namespace JsonExtract

@@ -118,9 +118,9 @@ Status JsonRule::check() const
 Result<JsonRule> JsonRule::withItemVariables(const std::string& name, const std::string& symbol) const
 {
     JsonRule rule;
-    rule.m_valuePath = UrlVariables::SubstituteItemVariables(m_valuePath, name, symbol).text;
-    rule.m_datePath = UrlVariables::SubstituteItemVariables(m_datePath, name, symbol).text;
-    rule.m_timePath = UrlVariables::SubstituteItemVariables(m_timePath, name, symbol).text;
+    rule.m_valuePath = UrlVariables::substituteItemVariables(m_valuePath, name, symbol).text;
+    rule.m_datePath = UrlVariables::substituteItemVariables(m_datePath, name, symbol).text;
+    rule.m_timePath = UrlVariables::substituteItemVariables(m_timePath, name, symbol).text;
     if (utf8Length(rule.encode()) > UrlVariables::kMaxLength)
         return Status::error(Status::Code::InvalidInput, kTooLong);
     return rule;

@@ -52,7 +52,7 @@ std::string textOnly(const std::string& page)
 
 namespace PageConverter {
 
-std::string ConvertPage(Mode mode, const std::string& page)
+std::string convertPage(Mode mode, const std::string& page)
 {
     switch (mode) {
     case Mode::None:
@@ -66,11 +66,11 @@ std::string ConvertPage(Mode mode, const std::string& page)
     }
 }
 
-Status ConvertPageFile(Mode mode, const std::string& sourcePath, const std::string& targetPath)
+Status convertPageFile(Mode mode, const std::string& sourcePath, const std::string& targetPath)
 {
     std::string converted;
     if (std::optional<std::string> bytes = readWholeFile(sourcePath))
-        converted = ConvertPage(mode, PageText::normalizeEncoding(std::move(*bytes)));
+        converted = convertPage(mode, PageText::normalizeEncoding(std::move(*bytes)));
     if (!AtomicFileWriter::save(targetPath, converted).saved)
         return Status::error(Status::Code::FileError, "The converted page could not be written.");
     return Status::ok();

@@ -17,9 +17,9 @@ inline Mode modeOf(int format)
 }
 
 // Converts page text already in UTF-8; an unknown mode gives an empty text.
-std::string ConvertPage(Mode mode, const std::string& page);
+std::string convertPage(Mode mode, const std::string& page);
 // Reads `sourcePath`, applies the page encoding rule and writes the converted text to `targetPath`.
 // An unreadable source leaves the target empty. Fails when the target cannot be written.
-Status ConvertPageFile(Mode mode, const std::string& sourcePath, const std::string& targetPath);
+Status convertPageFile(Mode mode, const std::string& sourcePath, const std::string& targetPath);
 
 } // namespace PageConverter

@@ -52,19 +52,19 @@ ExtractResult jsonExtract(const ServerConfig& rules, const std::string& page, ti
     std::string_view text(page);
     if (!text.empty() && text.back() == '\0')
         text.remove_suffix(1);
-    return JsonExtract::JsonExtract(text, {*paths, rules.TAUSEND, rules.DECIMAL}, referenceTime);
+    return JsonExtract::extract(text, {*paths, rules.TAUSEND, rules.DECIMAL}, referenceTime);
 }
 
 } // namespace
 
 namespace QuotationExtractor {
 
-ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
+ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
 {
     if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
         return jsonExtract(rules, page, referenceTime);
     if (rules.Filtering != 0)
-        return RegexExtract::RegexExtract(page, regexRule(rules), referenceTime);
+        return RegexExtract::extract(page, regexRule(rules), referenceTime);
     StandardSearch::Rule rule;
     rule.startText = rules.Text_before_Value;
     rule.thousands = rules.TAUSEND;
@@ -73,27 +73,27 @@ ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t
     rule.numbersToSkip = rules.Numbers_before_Value;
     rule.caseInsensitive = rules.NoCaseSensitiv != 0;
     ExtractResult result = PageConverter::modeOf(rules.Format) == PageConverter::Mode::SemiHtml
-        ? StandardSearch::TagSkipSearch(page, rule)
-        : StandardSearch::StandardSearch(page, rule);
+        ? StandardSearch::tagSkipSearch(page, rule)
+        : StandardSearch::search(page, rule);
     result.time = referenceTime;
     return result;
 }
 
-ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime)
+ExtractResult extractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime)
 {
-    const std::string converted = PageConverter::ConvertPage(PageConverter::modeOf(rules.Format),
+    const std::string converted = PageConverter::convertPage(PageConverter::modeOf(rules.Format),
                                                              PageText::normalizeEncoding(std::move(rawPage)));
-    return Extract(rules, PageText::forSearch(converted), referenceTime);
+    return extract(rules, PageText::forSearch(converted), referenceTime);
 }
 
-Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
+Result<ServerConfig> withItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
 {
     if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
         return withJsonItemVariables(std::move(rules), name, symbol);
     // Only the text the rule uses is checked: a long symbol in an unused pattern refuses nothing.
     const bool regex = rules.Filtering != 0;
     std::string& used = regex ? rules.RegExp : rules.Text_before_Value;
-    const auto expanded = UrlVariables::SubstituteItemVariables(used, name, symbol);
+    const auto expanded = UrlVariables::substituteItemVariables(used, name, symbol);
     if (expanded.tooLong)
         return Status::error(Status::Code::InvalidInput,
                              std::string(regex ? "The regular expression" : "The start text") +

@@ -15,12 +15,12 @@ namespace QuotationExtractor {
 // `rules` already has the item variables put into its start text and pattern;
 // `page` is the converted page text (PageText::forSearch). `referenceTime` is when the quotation applies
 // unless the rule extracts a date or time.
-ExtractResult Extract(const ServerConfig& rules, const std::string& page, time_t referenceTime);
+ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t referenceTime);
 // Applies the page encoding rule and the server's page conversion to raw page bytes first.
-ExtractResult ExtractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
+ExtractResult extractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
 // The rules of an item's server with its name and symbol put into the text its rule uses: each JSON path
 // of a JSON rule, the pattern of a regular-expression rule, else the start text. Refused, naming it, when that text
 // becomes longer than 259 characters.
-Result<ServerConfig> WithItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol);
+Result<ServerConfig> withItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol);
 
 } // namespace QuotationExtractor

@@ -53,7 +53,7 @@ void readTimePart(const RegexExtract::Rule& rule, int i, const char* capture, si
 
 namespace RegexExtract {
 
-ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t referenceTime)
+ExtractResult extract(const std::string& page, const Rule& rule, time_t referenceTime)
 {
     ExtractResult result;
     result.time = referenceTime;
@@ -81,8 +81,8 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
         const std::string_view capture = captureText(page, regex, i);
         const char* start = page.c_str() + std::min(regex.start(i), page.size());
         if (i == rule.quotationIndex) {
-            result.status = ParseNumberAt(page, start - page.c_str(), rule.thousands, rule.decimal, result.value);
-            result.excerpt = result.status == ExtractStatus::QuotationFound ? std::string() : CaptureExcerpt(capture);
+            result.status = parseNumberAt(page, start - page.c_str(), rule.thousands, rule.decimal, result.value);
+            result.excerpt = result.status == ExtractStatus::QuotationFound ? std::string() : captureExcerpt(capture);
         }
         readTimePart(rule, i, start, capture.size(), parts);
     }
@@ -95,12 +95,12 @@ ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t ref
     result.time = *built;
     if (indexMissing(rule, pairs)) {
         result.status = ExtractStatus::MatchIndexMissing;
-        result.excerpt = MissingIndexMessage(pairs);
+        result.excerpt = missingIndexMessage(pairs);
     }
     return result;
 }
 
-Location RegexLocate(const std::string& text, const std::string& pattern, bool caseInsensitive, int captureIndex)
+Location regexLocate(const std::string& text, const std::string& pattern, bool caseInsensitive, int captureIndex)
 {
     Location location;
     Pcre2Regex regex(pattern, caseInsensitive);
@@ -121,7 +121,7 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
     location.length = regex.end(0) - regex.start(0);
     if (captureIndex >= pairs) {
         location.status = ExtractStatus::MatchIndexMissing;
-        location.message = MissingIndexMessage(pairs);
+        location.message = missingIndexMessage(pairs);
         return location;
     }
     if (captureIndex >= 0 && regex.isSet(captureIndex))
@@ -130,7 +130,7 @@ Location RegexLocate(const std::string& text, const std::string& pattern, bool c
     return location;
 }
 
-ExtractStatus ParseNumberAt(const std::string& text, size_t start, const std::string& thousands,
+ExtractStatus parseNumberAt(const std::string& text, size_t start, const std::string& thousands,
                             const std::string& decimal, double& value)
 {
     // The parser stops at the first character that is neither a digit nor part of a separator; the window
@@ -150,7 +150,7 @@ ExtractStatus ParseNumberAt(const std::string& text, size_t start, const std::st
     return ParseQuotationNumber(window.c_str(), thousands, decimal, value);
 }
 
-std::string CaptureExcerpt(std::string_view capture)
+std::string captureExcerpt(std::string_view capture)
 {
     size_t end = 0;
     int characters = 0;
@@ -166,7 +166,7 @@ std::string CaptureExcerpt(std::string_view capture)
     return excerpt;
 }
 
-std::string MissingIndexMessage(int pairs)
+std::string missingIndexMessage(int pairs)
 {
     return "RegExp Match index doesn't exist (max match index = " + std::to_string(pairs - 1) + ").";
 }

@@ -26,7 +26,7 @@ struct Rule {
 
 // `page` is the converted page as PageText::forSearch made it; its terminating zero byte is part of the
 // subject. The result's time is built from `referenceTime` and what the match supplies, seconds 0.
-ExtractResult RegexExtract(const std::string& page, const Rule& rule, time_t referenceTime);
+ExtractResult extract(const std::string& page, const Rule& rule, time_t referenceTime);
 
 // Where a pattern matches first, for the server wizard.
 struct Location {
@@ -37,15 +37,15 @@ struct Location {
     std::string message;
 };
 // Matches once in `text` (without its terminating zero byte) and takes the text of capture `captureIndex`.
-Location RegexLocate(const std::string& text, const std::string& pattern, bool caseInsensitive, int captureIndex);
+Location regexLocate(const std::string& text, const std::string& pattern, bool caseInsensitive, int captureIndex);
 
 // ParseQuotationNumber from `start` in zero-terminated `text`, reading on past a capture as it does,
 // but looking only at the stretch of text the number can reach, so repeated calls stay linear.
-ExtractStatus ParseNumberAt(const std::string& text, size_t start, const std::string& thousands,
+ExtractStatus parseNumberAt(const std::string& text, size_t start, const std::string& thousands,
                             const std::string& decimal, double& value);
 // The first 50 characters of a capture, with " [...]" when it is longer.
-std::string CaptureExcerpt(std::string_view capture);
+std::string captureExcerpt(std::string_view capture);
 // "RegExp Match index doesn't exist (max match index = %i)."
-std::string MissingIndexMessage(int pairs);
+std::string missingIndexMessage(int pairs);
 
 } // namespace RegexExtract

@@ -84,7 +84,7 @@ ExtractResult failure(ExtractStatus status, std::string excerpt)
 
 namespace StandardSearch {
 
-ExtractResult StandardSearch(const std::string& page, const Rule& rule)
+ExtractResult search(const std::string& page, const Rule& rule)
 {
     const SearchPage search(page, rule);
     size_t pos = search.afterStartText();
@@ -106,7 +106,7 @@ ExtractResult StandardSearch(const std::string& page, const Rule& rule)
     return search.parseAt(search.skipToNumberStart(pos, false));
 }
 
-ExtractResult TagSkipSearch(const std::string& page, const Rule& rule)
+ExtractResult tagSkipSearch(const std::string& page, const Rule& rule)
 {
     const SearchPage search(page, rule);
     const std::string& text = search.text();

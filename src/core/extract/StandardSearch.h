@@ -17,7 +17,7 @@ struct Rule {
     bool caseInsensitive = true;
 };
 
-ExtractResult StandardSearch(const std::string& page, const Rule& rule);
-ExtractResult TagSkipSearch(const std::string& page, const Rule& rule);
+ExtractResult search(const std::string& page, const Rule& rule);
+ExtractResult tagSkipSearch(const std::string& page, const Rule& rule);
 
 } // namespace StandardSearch

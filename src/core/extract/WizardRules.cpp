@@ -61,12 +61,12 @@ std::string replaceAll(const std::string& text, const std::string& what, const s
 
 namespace WizardRules {
 
-int LargestTagCount(PageConverter::Mode mode)
+int largestTagCount(PageConverter::Mode mode)
 {
     return mode == PageConverter::Mode::SemiHtml ? 15 : 0;
 }
 
-std::string Pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation)
+std::string pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation)
 {
     std::string pattern = startTextPart(mode);
     pattern += "[^<>0-9.,]*";
@@ -77,7 +77,7 @@ std::string Pattern(PageConverter::Mode mode, int tags, int numbers, const std::
     return pattern + quotation + "[^0-9.,]";
 }
 
-Result<std::vector<Rule>> Generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
+Result<std::vector<Rule>> generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
                                    const Progress& progress)
 {
     if (quotation.empty())
@@ -85,12 +85,12 @@ Result<std::vector<Rule>> Generate(const std::string& page, PageConverter::Mode 
     if (page.find(quotation) == std::string::npos)
         return Status::error(Status::Code::NotFound, "Quotation doesn't exist in the specified web page!");
     std::vector<Rule> rules;
-    const int largestTags = LargestTagCount(mode);
+    const int largestTags = largestTagCount(mode);
     const int total = (kMaxNumbers + 1) * (largestTags + 1);
     int done = 0;
     for (int numbers = 0; numbers <= kMaxNumbers; ++numbers) {
         for (int tags = 0; tags <= largestTags; ++tags) {
-            const auto match = RegexExtract::RegexLocate(page, Pattern(mode, tags, numbers, quotation), true, 1);
+            const auto match = RegexExtract::regexLocate(page, pattern(mode, tags, numbers, quotation), true, 1);
             if (progress)
                 progress(++done, total);
             if (match.status == ExtractStatus::RegexCompileError)
@@ -103,7 +103,7 @@ Result<std::vector<Rule>> Generate(const std::string& page, PageConverter::Mode 
     return rules;
 }
 
-std::string ListText(const Rule& rule)
+std::string listText(const Rule& rule)
 {
     const std::string start = "find text \"" + rule.startText + "\"";
     if (rule.tags == 0)
@@ -114,7 +114,7 @@ std::string ListText(const Rule& rule)
         std::to_string(rule.numbers) + " number(s)";
 }
 
-std::string StartTextWithVariables(const std::string& startText, const std::string& name, const std::string& symbol)
+std::string startTextWithVariables(const std::string& startText, const std::string& name, const std::string& symbol)
 {
     // The symbol is only looked for outside the names already put back, so "[&name]" itself stays whole.
     if (name.empty())
@@ -128,10 +128,10 @@ std::string StartTextWithVariables(const std::string& startText, const std::stri
     return result + replaceAll(startText.substr(from), symbol, "[&symbol]");
 }
 
-Status Apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
+Status apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
              const std::string& name, const std::string& symbol, ServerConfig& config)
 {
-    const std::string startText = StartTextWithVariables(rule.startText, name, symbol);
+    const std::string startText = startTextWithVariables(rule.startText, name, symbol);
     if (utf8Length(startText) > ServerConfig::kMaxTextLength || utf8Length(url) > ServerConfig::kMaxTextLength)
         return Status::error(Status::Code::InvalidInput,
                              "The start text or the address is longer than 259 characters.");

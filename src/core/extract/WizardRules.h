@@ -27,19 +27,19 @@ constexpr int kMaxNumbers = 5;
 using Progress = std::function<void(int done, int total)>;
 
 // The largest tag count tried: 15 on semi-html pages, else 0.
-int LargestTagCount(PageConverter::Mode mode);
-std::string Pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation);
+int largestTagCount(PageConverter::Mode mode);
+std::string pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation);
 // `page` is the page version of `mode` as PageText::forSearch made it. Rules come numbers outer, tags inner.
 // Fails when generation cannot run ("Please enter the quotation to be extracted!", ...).
-Result<std::vector<Rule>> Generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
+Result<std::vector<Rule>> generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
                                    const Progress& progress = {});
 // The rule as the wizard lists it.
-std::string ListText(const Rule& rule);
+std::string listText(const Rule& rule);
 // The start text with the item's name put back as "[&name]" and then its symbol as "[&symbol]".
-std::string StartTextWithVariables(const std::string& startText, const std::string& name, const std::string& symbol);
+std::string startTextWithVariables(const std::string& startText, const std::string& name, const std::string& symbol);
 // Gives `config` the rule, the page address and the separator pair; other fields keep their values.
 // Refused when the start text with its variables is longer than 259 characters.
-Status Apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
+Status apply(const Rule& rule, const std::string& url, const std::string& thousands, const std::string& decimal,
              const std::string& name, const std::string& symbol, ServerConfig& config);
 
 } // namespace WizardRules

@@ -46,7 +46,7 @@ void finish(ImportEngine::Gathered& result, ExtractStatus status, const std::str
     result.message = PageText::limitExcerpt(message);
 }
 
-std::string quotationLine(const CKurs& quotation)
+std::string quotationLine(const Quotation& quotation)
 {
     const std::string when = LocaleFormat::localTime(quotation.time, "%c");
     char line[512] = {};
@@ -82,7 +82,7 @@ ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule&
             finish(result, ExtractStatus::QuotationNotFound, Pcre2Regex::matchFailureMessage(pairs));
             return result;
         }
-        CKurs quotation;
+        Quotation quotation;
         ExtractStatus parseStatus = ExtractStatus::QuotationNotFound;
         std::string_view valueCapture;
         for (int i = 0; i < pairs; ++i) {
@@ -91,14 +91,14 @@ ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule&
             const char* capture = subject + regex.start(i);
             const size_t length = regex.end(i) - regex.start(i);
             if (i == p.valueIndex) {
-                parseStatus = RegexExtract::ParseNumberAt(text, capture - text.c_str(), rule.thousands, rule.decimal,
+                parseStatus = RegexExtract::parseNumberAt(text, capture - text.c_str(), rule.thousands, rule.decimal,
                                                           quotation.value);
                 valueCapture = std::string_view(capture, length);
             }
             readTimePart(p, i, capture, length, parts);
         }
         if (indexMissing(p, pairs)) {
-            finish(result, ExtractStatus::MatchIndexMissing, RegexExtract::MissingIndexMessage(pairs));
+            finish(result, ExtractStatus::MatchIndexMissing, RegexExtract::missingIndexMessage(pairs));
             return result;
         }
         if (p.valueIndex < 1) {
@@ -107,7 +107,7 @@ ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule&
         }
         if (parseStatus != ExtractStatus::QuotationFound) {
             finish(result, parseStatus,
-                   regex.isSet(p.valueIndex) ? RegexExtract::CaptureExcerpt(valueCapture)
+                   regex.isSet(p.valueIndex) ? RegexExtract::captureExcerpt(valueCapture)
                                              : "The value place holder took no part in the match.");
             return result;
         }
@@ -137,7 +137,7 @@ ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule&
 
 namespace ImportEngine {
 
-Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today)
+Result<Gathered> run(const std::string& path, const Rule& rule, time_t today)
 {
     std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes)
@@ -146,12 +146,12 @@ Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today)
     return gather(PageText::forSearch(std::move(*bytes)), rule, today, false);
 }
 
-Gathered RunOnText(const std::string& text, const Rule& rule, time_t today)
+Gathered runOnText(const std::string& text, const Rule& rule, time_t today)
 {
     return gather(text, rule, today, true);
 }
 
-std::string ConfirmationQuestion(const std::vector<CKurs>& quotations)
+std::string confirmationQuestion(const std::vector<Quotation>& quotations)
 {
     if (quotations.empty())
         return {};
@@ -162,7 +162,7 @@ std::string ConfirmationQuestion(const std::vector<CKurs>& quotations)
         "\n\nAdd quotations to item?";
 }
 
-std::string ErrorText(const std::string& path, const std::string& message)
+std::string errorText(const std::string& path, const std::string& message)
 {
     return "Error importing quotations from file \"" + path + "\":\n" + message;
 }

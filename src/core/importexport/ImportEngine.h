@@ -3,7 +3,7 @@
 #include "core/base/Status.h"
 #include "core/extract/ExtractResult.h"
 #include "core/importexport/ImportPattern.h"
-#include "core/model/CKurs.h"
+#include "core/model/Quotation.h"
 
 #include <ctime>
 #include <string>
@@ -26,7 +26,7 @@ struct Rule {
 // The quotations a run gathered and how it ended: a run ends at the first line that fails, keeping what
 // came before it.
 struct Gathered {
-    std::vector<CKurs> quotations;
+    std::vector<Quotation> quotations;
     ExtractStatus status = ExtractStatus::QuotationNotFound;
     // At most 259 characters; how the run ended ("No match found!" once the last quotation is passed).
     std::string message;
@@ -39,13 +39,13 @@ constexpr const char* kNoMatch = "No match found!";
 
 // Reads the file through the page encoding rule; fails with "Could not open file!\n" when it cannot.
 // `today` supplies the month and year a format without them falls back to.
-Result<Gathered> Run(const std::string& path, const Rule& rule, time_t today = std::time(nullptr));
+Result<Gathered> run(const std::string& path, const Rule& rule, time_t today = std::time(nullptr));
 // The same on text already made searchable (PageText::forSearch).
-Gathered RunOnText(const std::string& text, const Rule& rule, time_t today = std::time(nullptr));
+Gathered runOnText(const std::string& text, const Rule& rule, time_t today = std::time(nullptr));
 
 // "Import engine found %i quotations in file:..." with the first and the last quotation, under the locale.
-std::string ConfirmationQuestion(const std::vector<CKurs>& quotations);
+std::string confirmationQuestion(const std::vector<Quotation>& quotations);
 // "Error importing quotations from file "%s":\n%s"
-std::string ErrorText(const std::string& path, const std::string& message);
+std::string errorText(const std::string& path, const std::string& message);
 
 } // namespace ImportEngine

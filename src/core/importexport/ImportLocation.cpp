@@ -14,7 +14,7 @@ SettingsKey templateKey(int number)
 
 } // namespace
 
-std::vector<std::string> ReadTemplates()
+std::vector<std::string> readTemplates()
 {
     std::vector<std::string> templates;
     for (int number = 1; number <= kTemplateCount; ++number)
@@ -22,23 +22,23 @@ std::vector<std::string> ReadTemplates()
     return templates;
 }
 
-std::vector<std::string> OfferedTemplates()
+std::vector<std::string> offeredTemplates()
 {
     std::vector<std::string> offered;
-    for (const std::string& urlTemplate : ReadTemplates())
+    for (const std::string& urlTemplate : readTemplates())
         if (offered.empty() || !urlTemplate.empty())
             offered.push_back(urlTemplate);
     return offered;
 }
 
-std::string LocalFileAddress(const std::string& path)
+std::string localFileAddress(const std::string& path)
 {
     return kFilePrefix + path;
 }
 
-std::string DownloadAddress(const std::string& urlTemplate, time_t begin, time_t end)
+std::string downloadAddress(const std::string& urlTemplate, time_t begin, time_t end)
 {
-    return UrlVariables::SubstitutePeriodVariables(urlTemplate, begin, end).text;
+    return UrlVariables::substitutePeriodVariables(urlTemplate, begin, end).text;
 }
 
 } // namespace ImportLocation

@@ -11,12 +11,12 @@ constexpr int kTemplateCount = 5;
 constexpr const char* kFilePrefix = "file://";
 
 // "ServerImport"/"URL1" to "URL5", each missing value by its default. The program never writes them.
-std::vector<std::string> ReadTemplates();
+std::vector<std::string> readTemplates();
 // The templates offered for choice: "URL1" always, the others when not empty.
-std::vector<std::string> OfferedTemplates();
+std::vector<std::string> offeredTemplates();
 
-std::string LocalFileAddress(const std::string& path);
+std::string localFileAddress(const std::string& path);
 // The template with the period variables of `begin` to `end` put in; the item variables stay for the fetch.
-std::string DownloadAddress(const std::string& urlTemplate, time_t begin, time_t end);
+std::string downloadAddress(const std::string& urlTemplate, time_t begin, time_t end);
 
 } // namespace ImportLocation

@@ -8,6 +8,6 @@ ImportSettings ImportSettings::initial(time_t now)
     ImportSettings settings;
     settings.periodBegin = now - kThirtyDays;
     settings.periodEnd = now;
-    settings.urlTemplate = ImportLocation::ReadTemplates().front();
+    settings.urlTemplate = ImportLocation::readTemplates().front();
     return settings;
 }

@@ -21,7 +21,7 @@ Outcome saveFailed(const AtomicFileWriter::Result& result, int number)
     return {Outcome::FileError, "File could not be saved (" + std::to_string(number) + ")"};
 }
 
-Outcome exportSheet(const std::vector<CWPapier>& items, const std::string& path)
+Outcome exportSheet(const std::vector<PortfolioItem>& items, const std::string& path)
 {
     const Biff2Worksheet sheet = QuotationSheetExport::layout(items);
     if (!sheet.fitsFile())
@@ -33,7 +33,7 @@ Outcome exportSheet(const std::vector<CWPapier>& items, const std::string& path)
     return {};
 }
 
-Outcome exportText(const std::vector<CWPapier>& items, const std::string& path)
+Outcome exportText(const std::vector<PortfolioItem>& items, const std::string& path)
 {
     if (items.empty())
         return {Outcome::NothingWritten, {}};
@@ -55,18 +55,18 @@ bool isSpreadsheetPath(const std::string& path)
     return lower.find(".xls") != std::string::npos;
 }
 
-Outcome ExportQuotations(const std::vector<CWPapier>& items, const std::string& path)
+Outcome exportQuotations(const std::vector<PortfolioItem>& items, const std::string& path)
 {
     return isSpreadsheetPath(path) ? exportSheet(items, path) : exportText(items, path);
 }
 
-Outcome ExportQuotations(const CWPapierDoc& doc, const std::string& path)
+Outcome exportQuotations(const PortfolioDocument& doc, const std::string& path)
 {
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     items.reserve(static_cast<size_t>(doc.itemCount()));
     for (int pos = 0; pos < doc.itemCount(); ++pos)
         items.push_back(doc.item(pos));
-    return ExportQuotations(items, path);
+    return exportQuotations(items, path);
 }
 
 } // namespace QuotationExport

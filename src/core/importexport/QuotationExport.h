@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/model/CWPapier.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
+#include "core/model/PortfolioItem.h"
 
 #include <string>
 #include <vector>
@@ -27,8 +27,8 @@ bool isSpreadsheetPath(const std::string& path);
 
 // Exports `items` in document order. On failure an earlier file at `path` stays unchanged.
 // Without items the text format writes no file; the worksheet format writes an empty sheet.
-Outcome ExportQuotations(const std::vector<CWPapier>& items, const std::string& path);
+Outcome exportQuotations(const std::vector<PortfolioItem>& items, const std::string& path);
 // The document's export: every item, in document order, whatever the list selects.
-Outcome ExportQuotations(const CWPapierDoc& doc, const std::string& path);
+Outcome exportQuotations(const PortfolioDocument& doc, const std::string& path);
 
 } // namespace QuotationExport

@@ -19,17 +19,17 @@ std::string localToUtf8(const std::string& text)
 
 namespace QuotationSheetExport {
 
-Biff2Worksheet layout(const std::vector<CWPapier>& items)
+Biff2Worksheet layout(const std::vector<PortfolioItem>& items)
 {
     Biff2Worksheet sheet;
     for (size_t k = 0; k < items.size(); ++k) {
-        const CWPapier& item = items[k];
+        const PortfolioItem& item = items[k];
         const int column = 1 + 4 * static_cast<int>(k);
         Biff2Worksheet::Cell& header = sheet.cell(kHeaderRow, column);
         header.setText(item.name + " (" + item.symbol + ")");
         header.setFontIndex(kBoldFont);
         int row = kHeaderRow + 1;
-        for (const CKurs& kurs : item.quotations) {
+        for (const Quotation& kurs : item.quotations) {
             sheet.cell(row, column).setText(localToUtf8(LocaleFormat::localTime(kurs.time, "%x %H:%M")));
             sheet.cell(row, column + 1).setNumber(kurs.value);
             ++row;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/importexport/Biff2Worksheet.h"
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <vector>
 
@@ -9,6 +9,6 @@
 // in bold in row 1, below it one row per quotation with the time as text and the value as a number.
 namespace QuotationSheetExport {
 
-Biff2Worksheet layout(const std::vector<CWPapier>& items);
+Biff2Worksheet layout(const std::vector<PortfolioItem>& items);
 
 } // namespace QuotationSheetExport

@@ -20,10 +20,10 @@ void appendLocal(QString& out, const std::string& text)
     out += QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void appendItem(QString& out, const CWPapier& item)
+void appendItem(QString& out, const PortfolioItem& item)
 {
     appendUtf8(out, "\"" + item.name + "\" (" + item.symbol + ")" + kLineEnd);
-    for (const CKurs& kurs : item.quotations) {
+    for (const Quotation& kurs : item.quotations) {
         appendLocal(out, LocaleFormat::localTime(kurs.time, "%x %H:%M; "));
         appendLocal(out, LocaleFormat::number("%3.4lf; ", kurs.value));
         out += kLineEnd;
@@ -35,10 +35,10 @@ void appendItem(QString& out, const CWPapier& item)
 
 namespace QuotationTextExport {
 
-std::string render(const std::vector<CWPapier>& items)
+std::string render(const std::vector<PortfolioItem>& items)
 {
     QString text;
-    for (const CWPapier& item : items)
+    for (const PortfolioItem& item : items)
         appendItem(text, item);
     QStringEncoder encoder(QStringConverter::System);
     const QByteArray bytes = encoder.encode(text);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <string>
 #include <vector>
@@ -9,6 +9,6 @@
 namespace QuotationTextExport {
 
 // The file's bytes in the locale's character set, lines ending in CR LF.
-std::string render(const std::vector<CWPapier>& items);
+std::string render(const std::vector<PortfolioItem>& items);
 
 } // namespace QuotationTextExport

@@ -214,7 +214,7 @@ int ArchiveReader::objectStart(ClassId expected)
     return m_failed ? -1 : info.schema;
 }
 
-size_t ArchiveReader::referencedRun(std::vector<CKurs>& history, size_t most)
+size_t ArchiveReader::referencedRun(std::vector<Quotation>& history, size_t most)
 {
     const unsigned char* pos = m_pos;
     const unsigned char* const end = pos + most * kRecordBytes;
@@ -229,7 +229,7 @@ size_t ArchiveReader::referencedRun(std::vector<CKurs>& history, size_t most)
             bits = (bits << 8) | pos[6 + b];
         double value = 0;
         std::memcpy(&value, &bits, sizeof value);
-        history.push_back(CKurs{time, value});
+        history.push_back(Quotation{time, value});
     }
     const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
     m_pos = pos;
@@ -237,7 +237,7 @@ size_t ArchiveReader::referencedRun(std::vector<CKurs>& history, size_t most)
     return taken;
 }
 
-void ArchiveReader::quotations(std::vector<CKurs>& history)
+void ArchiveReader::quotations(std::vector<Quotation>& history)
 {
     const uint32_t n = count();
     history.reserve(history.size() + std::min<size_t>(n, remaining() / kRecordBytes));
@@ -255,7 +255,7 @@ void ArchiveReader::quotations(std::vector<CKurs>& history)
         if (objectStart(QuotationClass) < 0)
             return;
         const time_t time = this->time();
-        history.push_back(CKurs{time, real()});
+        history.push_back(Quotation{time, real()});
         ++k;
     }
 }

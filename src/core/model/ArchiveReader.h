@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CKurs.h"
+#include "core/model/Quotation.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,7 +41,7 @@ public:
     // class's schema, or -1 (and fails) when the header is not one.
     int objectStart(ClassId expected);
     // A count, then that many quotation objects, appended to `history`.
-    void quotations(std::vector<CKurs>& history);
+    void quotations(std::vector<Quotation>& history);
 
 private:
     struct ClassInfo {
@@ -57,7 +57,7 @@ private:
     bool readClassDescription(ClassInfo& info);
     uint32_t nextNumber();
     // Decodes up to `most` buffered records that refer to the known quotation class; returns how many.
-    size_t referencedRun(std::vector<CKurs>& history, size_t most);
+    size_t referencedRun(std::vector<Quotation>& history, size_t most);
 
     Source m_source;
     size_t m_sourceLeft = 0;

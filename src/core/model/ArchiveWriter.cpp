@@ -143,7 +143,7 @@ void ArchiveWriter::objectStart(ClassId id)
     ++m_nextNumber;
 }
 
-void ArchiveWriter::quotations(const std::vector<CKurs>& history)
+void ArchiveWriter::quotations(const std::vector<Quotation>& history)
 {
     count(static_cast<uint32_t>(history.size()));
     auto record = history.begin();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CKurs.h"
+#include "core/model/Quotation.h"
 
 #include <QByteArray>
 
@@ -35,7 +35,7 @@ public:
     // The class description or reference; the object takes the next number.
     void objectStart(ClassId id);
     // A count, then one quotation object per record.
-    void quotations(const std::vector<CKurs>& history);
+    void quotations(const std::vector<Quotation>& history);
 
 private:
     void lengthPrefix(uint32_t n);

@@ -18,7 +18,7 @@ bool closes(double before, double traded, double after)
 
 namespace Investment {
 
-Position Buy(Position position, double bought, double price, double commission)
+Position buy(Position position, double bought, double price, double commission)
 {
     const double quantity = position.quantity + bought;
     if (closes(position.quantity, bought, quantity))
@@ -27,7 +27,7 @@ Position Buy(Position position, double bought, double price, double commission)
     return Position{quantity, average};
 }
 
-double Sell(Position& position, unsigned long sold, double price, double commission)
+double sell(Position& position, unsigned long sold, double price, double commission)
 {
     const double units = static_cast<double>(sold);
     const double result = (price - position.avgBuyPrice) * units - commission;
@@ -38,7 +38,7 @@ double Sell(Position& position, unsigned long sold, double price, double commiss
     return result;
 }
 
-Status Dividends(Position& position, double amount)
+Status payDividends(Position& position, double amount)
 {
     if (position.quantity == 0)
         return Status::error(Status::Code::InvalidInput, "A dividend needs a quantity of items invested other than 0.");
@@ -55,9 +55,9 @@ namespace {
 
 enum class Alarm { None, Above, Below, Difference };
 
-Alarm firstAlarm(const CWPapier& item)
+Alarm firstAlarm(const PortfolioItem& item)
 {
-    const double last = item.GetLastValue().value_or(0.0);
+    const double last = item.lastValue().value_or(0.0);
     if (item.alarmAboveEnabled && last > item.alarmAbove)
         return Alarm::Above;
     if (item.alarmBelowEnabled && last < item.alarmBelow)
@@ -73,12 +73,12 @@ Alarm firstAlarm(const CWPapier& item)
 
 } // namespace
 
-bool AlarmTriggered(const CWPapier& item)
+bool alarmTriggered(const PortfolioItem& item)
 {
     return firstAlarm(item) != Alarm::None;
 }
 
-std::string AlarmCondition(const CWPapier& item)
+std::string alarmCondition(const PortfolioItem& item)
 {
     switch (firstAlarm(item)) {
     case Alarm::Above:
@@ -92,23 +92,23 @@ std::string AlarmCondition(const CWPapier& item)
     }
 }
 
-bool hasGain(const CWPapier& item)
+bool hasGain(const PortfolioItem& item)
 {
-    const double last = item.GetLastValue().value_or(0.0);
+    const double last = item.lastValue().value_or(0.0);
     return last != 0 && item.quantity != 0 && item.avgBuyPrice != 0;
 }
 
-double gain(const CWPapier& item, bool percent)
+double gain(const PortfolioItem& item, bool percent)
 {
-    const double last = item.GetLastValue().value_or(0.0);
+    const double last = item.lastValue().value_or(0.0);
     return percent ? last * 100 / item.avgBuyPrice - 100 : item.quantity * (last - item.avgBuyPrice);
 }
 
-std::string ItemInvestment(const CWPapier& item, bool percent)
+std::string itemInvestment(const PortfolioItem& item, bool percent)
 {
     if (item.isInvestedAmountHistory)
         return {};
-    const double last = item.GetLastValue().value_or(0.0);
+    const double last = item.lastValue().value_or(0.0);
     const double invested = last * item.quantity;
     if (!hasGain(item))
         return formatText("%4.2lf", invested);

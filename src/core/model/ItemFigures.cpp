@@ -20,9 +20,9 @@ std::string localText(const char* format, time_t time)
     return LocaleFormat::localTime(time, format);
 }
 
-int periodDays(const CWPapier& item, bool dayMode)
+int periodDays(const PortfolioItem& item, bool dayMode)
 {
-    const std::optional<time_t> reference = item.GetReferenceTime(dayMode);
+    const std::optional<time_t> reference = item.referenceTime(dayMode);
     if (!reference)
         return 0;
     return ItemFigures::wholeDays(*reference, item.quotations.back().time);
@@ -64,24 +64,24 @@ std::string ItemFigures::changeText(double change, int days, bool percent)
                       inYears ? "Years" : "Months");
 }
 
-ItemFigures ItemFigures::of(const CWPapier& item, bool percent)
+ItemFigures ItemFigures::of(const PortfolioItem& item, bool percent)
 {
     ItemFigures figures;
-    const std::optional<time_t> lastTime = item.GetLastTime();
+    const std::optional<time_t> lastTime = item.lastTime();
     figures.hasQuotations = lastTime.has_value();
-    figures.lastTime = lastTime.value_or(CWPapier::noQuotationTime());
-    figures.value = item.GetLastValue().value_or(0.0);
-    const CWPapier::LowHigh lowHigh = item.GetLowHigh().value_or(CWPapier::LowHigh{});
+    figures.lastTime = lastTime.value_or(PortfolioItem::noQuotationTime());
+    figures.value = item.lastValue().value_or(0.0);
+    const PortfolioItem::LowHigh lowHigh = item.lowHigh().value_or(PortfolioItem::LowHigh{});
     figures.low = lowHigh.low;
     figures.high = lowHigh.high;
     if (percent) {
-        figures.lastDayChange = item.GetLastChangePercent(true).value_or(0.0);
-        figures.lastChange = item.GetLastChangePercent(false).value_or(0.0);
-        figures.totalChange = item.GetTotalChangePercent().value_or(0.0);
+        figures.lastDayChange = item.lastChangePercent(true).value_or(0.0);
+        figures.lastChange = item.lastChangePercent(false).value_or(0.0);
+        figures.totalChange = item.totalChangePercent().value_or(0.0);
     } else {
-        figures.lastDayChange = item.GetLastChange(true).value_or(0.0);
-        figures.lastChange = item.GetLastChange(false).value_or(0.0);
-        figures.totalChange = item.GetTotalChange().value_or(0.0);
+        figures.lastDayChange = item.lastChange(true).value_or(0.0);
+        figures.lastChange = item.lastChange(false).value_or(0.0);
+        figures.totalChange = item.totalChange().value_or(0.0);
     }
     if (figures.hasQuotations) {
         figures.lastDayDays = periodDays(item, true);
@@ -95,7 +95,7 @@ ItemFigures ItemFigures::of(const CWPapier& item, bool percent)
     return figures;
 }
 
-std::array<std::string, kItemColumnCount> ItemFigures::cells(const CWPapier& item, bool percent, time_t now)
+std::array<std::string, kItemColumnCount> ItemFigures::cells(const PortfolioItem& item, bool percent, time_t now)
 {
     std::array<std::string, kItemColumnCount> cells;
     cells[columnIndex(ItemColumn::Name)] = item.name;
@@ -109,15 +109,15 @@ std::array<std::string, kItemColumnCount> ItemFigures::cells(const CWPapier& ite
     cells[columnIndex(ItemColumn::LastDayChange)] = changeText(figures.lastDayChange, figures.lastDayDays, percent);
     cells[columnIndex(ItemColumn::LastChange)] = changeText(figures.lastChange, figures.lastDays, percent);
     cells[columnIndex(ItemColumn::TotalChange)] = changeText(figures.totalChange, figures.totalDays, percent);
-    cells[columnIndex(ItemColumn::Invested)] = Investment::ItemInvestment(item, percent);
+    cells[columnIndex(ItemColumn::Invested)] = Investment::itemInvestment(item, percent);
     return cells;
 }
 
-int ItemFigures::trendIcon(const CWPapier& item)
+int ItemFigures::trendIcon(const PortfolioItem& item)
 {
-    const int alarm = Investment::AlarmTriggered(item) ? 3 : 0;
+    const int alarm = Investment::alarmTriggered(item) ? 3 : 0;
     if (item.quotations.empty())
         return 0;
-    const double change = item.GetLastChangePercent(true).value_or(0.0);
+    const double change = item.lastChangePercent(true).value_or(0.0);
     return alarm + (change < 0 ? 1 : change > 0 ? 2 : 0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <array>
 #include <ctime>
@@ -25,9 +25,9 @@ struct ItemFigures {
     bool hasGain = false;
     double gain = 0.0;
 
-    static ItemFigures of(const CWPapier& item, bool percent);
+    static ItemFigures of(const PortfolioItem& item, bool percent);
     // The nine cells; an item without quotations shows its name only.
-    static std::array<std::string, kItemColumnCount> cells(const CWPapier& item, bool percent, time_t now);
+    static std::array<std::string, kItemColumnCount> cells(const PortfolioItem& item, bool percent, time_t now);
 
     // Whole days between two times, truncated toward zero.
     static int wholeDays(time_t from, time_t to);
@@ -37,5 +37,5 @@ struct ItemFigures {
     // "%+2.2lf%% (%i %s)" and its month, year and nominal forms.
     static std::string changeText(double change, int days, bool percent);
     // 0 unchanged, 1 down, 2 up; plus 3 in alarm.
-    static int trendIcon(const CWPapier& item);
+    static int trendIcon(const PortfolioItem& item);
 };

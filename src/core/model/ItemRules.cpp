@@ -4,7 +4,7 @@
 
 namespace {
 
-bool namesServer(const CWPapier& item)
+bool namesServer(const PortfolioItem& item)
 {
     return !item.server.name.empty() && item.server.name != ServerConfig::kUserDefinedName;
 }
@@ -12,12 +12,12 @@ bool namesServer(const CWPapier& item)
 ServerConfig storedServer(const std::string& name)
 {
     ServerConfig stored;
-    ServerStore::ReadServerConfig(name, stored);
+    ServerStore::readServerConfig(name, stored);
     return stored;
 }
 
 // Request headers belong to stored servers only.
-ServerConfig ownRules(const CWPapier& item)
+ServerConfig ownRules(const PortfolioItem& item)
 {
     ServerConfig rules = item.server;
     rules.Headers.clear();
@@ -26,12 +26,12 @@ ServerConfig ownRules(const CWPapier& item)
 
 } // namespace
 
-ServerConfig ItemRules(const CWPapier& item)
+ServerConfig ItemRules(const PortfolioItem& item)
 {
     return namesServer(item) ? storedServer(item.server.name) : ownRules(item);
 }
 
-ServerConfig ItemRules(const CWPapier& item, std::map<std::string, ServerConfig>& storedServers)
+ServerConfig ItemRules(const PortfolioItem& item, std::map<std::string, ServerConfig>& storedServers)
 {
     if (!namesServer(item))
         return ownRules(item);

@@ -171,7 +171,7 @@ public:
     void real(double value) { m_out.real(value); }
     void time(time_t value) { m_out.time(value); }
     void colour(uint32_t value) { m_out.colour(value); }
-    void quotations(const std::vector<CKurs>& history) { m_out.quotations(history); }
+    void quotations(const std::vector<Quotation>& history) { m_out.quotations(history); }
 
 private:
     ArchiveWriter& m_out;
@@ -185,23 +185,23 @@ public:
     void real(double& value) { value = m_in.real(); }
     void time(time_t& value) { value = m_in.time(); }
     void colour(uint32_t& value) { value = m_in.colour(); }
-    void quotations(std::vector<CKurs>& history) { m_in.quotations(history); }
+    void quotations(std::vector<Quotation>& history) { m_in.quotations(history); }
 
 private:
     ArchiveReader& m_in;
 };
 
 // An item with the values that fields absent from older versions take.
-CWPapier itemWithAbsentDefaults()
+PortfolioItem itemWithAbsentDefaults()
 {
-    CWPapier item;
+    PortfolioItem item;
     item.server.DECIMAL = ",";
     item.chartColour = 0xAA0000;
     item.alarmDiffPercent = 0.0;
     return item;
 }
 
-bool readItem(ArchiveReader& in, CWPapier& item, int& version)
+bool readItem(ArchiveReader& in, PortfolioItem& item, int& version)
 {
     version = in.objectStart(ArchiveReader::ItemClass);
     if (version < 1 || version > PortfolioArchive::kWrittenVersion)
@@ -221,12 +221,12 @@ bool readItem(ArchiveReader& in, CWPapier& item, int& version)
 }
 
 // The writer hands its bytes over to `out` when it goes.
-void writeItems(const std::vector<const CWPapier*>& items, size_t expectedSize, QByteArray& out)
+void writeItems(const std::vector<const PortfolioItem*>& items, size_t expectedSize, QByteArray& out)
 {
     ArchiveWriter writer(out, expectedSize);
     ItemWriter itemWriter(writer);
     writer.count(static_cast<uint32_t>(items.size()));
-    for (const CWPapier* item : items) {
+    for (const PortfolioItem* item : items) {
         writer.objectStart(ArchiveWriter::ItemClass);
         for (int field = 1; field <= 42; ++field)
             serializeField(itemWriter, *item, field);
@@ -237,10 +237,10 @@ void writeItems(const std::vector<const CWPapier*>& items, size_t expectedSize, 
 
 namespace PortfolioArchive {
 
-Status checkTimes(const CWPapier& item)
+Status checkTimes(const PortfolioItem& item)
 {
     std::vector<time_t> times = {item.periodStart, item.periodEnd};
-    for (const CKurs& record : item.quotations) {
+    for (const Quotation& record : item.quotations) {
         if (!isStorableTime(record.time))
             times.push_back(record.time);
     }
@@ -254,10 +254,10 @@ Status checkTimes(const CWPapier& item)
     return Status::ok();
 }
 
-Result<QByteArray> write(const std::vector<const CWPapier*>& items)
+Result<QByteArray> write(const std::vector<const PortfolioItem*>& items)
 {
     size_t quotations = 0;
-    for (const CWPapier* item : items) {
+    for (const PortfolioItem* item : items) {
         if (Status status = checkTimes(*item); !status)
             return status;
         quotations += item->quotations.size();
@@ -267,23 +267,23 @@ Result<QByteArray> write(const std::vector<const CWPapier*>& items)
     return out;
 }
 
-bool read(const char* data, size_t size, std::vector<CWPapier>& items, int* lastItemVersion)
+bool read(const char* data, size_t size, std::vector<PortfolioItem>& items, int* lastItemVersion)
 {
     ArchiveReader in(data, size);
     return read(in, items, lastItemVersion);
 }
 
-bool read(ArchiveReader& in, std::vector<CWPapier>& items, int* lastItemVersion)
+bool read(ArchiveReader& in, std::vector<PortfolioItem>& items, int* lastItemVersion)
 {
     items.clear();
     const bool read = PortfolioArchive::read(
-        in, [&items](CWPapier& item) { items.push_back(std::move(item)); }, lastItemVersion);
+        in, [&items](PortfolioItem& item) { items.push_back(std::move(item)); }, lastItemVersion);
     if (!read)
         items.clear();
     return read;
 }
 
-bool read(ArchiveReader& in, const std::function<void(CWPapier&)>& onItem, int* lastItemVersion)
+bool read(ArchiveReader& in, const std::function<void(PortfolioItem&)>& onItem, int* lastItemVersion)
 {
     const uint32_t n = in.count();
     if (in.failed())
@@ -291,7 +291,7 @@ bool read(ArchiveReader& in, const std::function<void(CWPapier&)>& onItem, int* 
     int version = 0;
     for (uint32_t k = 0; k < n; ++k) {
         // One item at a time: a caller that keeps none of them reuses the memory of the last one's quotations.
-        CWPapier item;
+        PortfolioItem item;
         if (!readItem(in, item, version))
             return false;
         onItem(item);

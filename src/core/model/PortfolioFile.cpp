@@ -42,15 +42,15 @@ std::string saveMessage(AtomicFileWriter::Failure failure, const std::string& pa
 
 namespace PortfolioFile {
 
-Result<std::vector<CWPapier>> load(const std::string& path)
+Result<std::vector<PortfolioItem>> load(const std::string& path)
 {
-    std::vector<CWPapier> items;
-    if (Status read = scan(path, [&items](CWPapier& item) { items.push_back(std::move(item)); }); !read)
+    std::vector<PortfolioItem> items;
+    if (Status read = scan(path, [&items](PortfolioItem& item) { items.push_back(std::move(item)); }); !read)
         return read;
     return items;
 }
 
-Status scan(const std::string& path, const std::function<void(CWPapier&)>& onItem)
+Status scan(const std::string& path, const std::function<void(PortfolioItem&)>& onItem)
 {
     QFile file(QString::fromStdString(path));
     // A folder, device or FIFO is no portfolio; opening a FIFO without a writer would never return.
@@ -70,7 +70,7 @@ Status scan(const std::string& path, const std::function<void(CWPapier&)>& onIte
     int lastVersion = 0;
     const bool read = PortfolioArchive::read(
         in,
-        [&](CWPapier& item) {
+        [&](PortfolioItem& item) {
             any = true;
             onItem(item);
         },
@@ -80,17 +80,17 @@ Status scan(const std::string& path, const std::function<void(CWPapier&)>& onIte
     if (!read)
         return Status::error(Status::Code::FormatError, PortfolioArchive::kFormatError);
     if (any && lastVersion < PortfolioArchive::kWrittenVersion) {
-        CWPapier history = CWPapier::newInvestedAmountHistory(std::time(nullptr));
+        PortfolioItem history = PortfolioItem::newInvestedAmountHistory(std::time(nullptr));
         onItem(history);
     }
     return Status::ok();
 }
 
-Status save(const std::string& path, const std::vector<CWPapier>& items)
+Status save(const std::string& path, const std::vector<PortfolioItem>& items)
 {
-    std::vector<const CWPapier*> list;
+    std::vector<const PortfolioItem*> list;
     list.reserve(items.size());
-    for (const CWPapier& item : items)
+    for (const PortfolioItem& item : items)
         list.push_back(&item);
     const Result<QByteArray> bytes = PortfolioArchive::write(list);
     if (!bytes)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/Status.h"
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <functional>
 #include <string>
@@ -16,10 +16,10 @@ constexpr const char* kSaveFailed = "Failed to save document.";
 
 // Reads a file of any version; appends the invested-amount-history item to a non-empty list of
 // items older than version 8.
-Result<std::vector<CWPapier>> load(const std::string& path);
+Result<std::vector<PortfolioItem>> load(const std::string& path);
 // The same items handed to `onItem` one at a time, for callers that need not keep them all; a failure may come
 // after some items were handed over.
-Status scan(const std::string& path, const std::function<void(CWPapier&)>& onItem);
-Status save(const std::string& path, const std::vector<CWPapier>& items);
+Status scan(const std::string& path, const std::function<void(PortfolioItem&)>& onItem);
+Status save(const std::string& path, const std::vector<PortfolioItem>& items);
 
 } // namespace PortfolioFile

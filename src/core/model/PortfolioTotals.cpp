@@ -1,11 +1,11 @@
 #include "core/model/PortfolioTotals.h"
 
 #include "core/base/FormatText.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
-void PortfolioTotals::Sum::add(const CWPapier& item)
+void PortfolioTotals::Sum::add(const PortfolioItem& item)
 {
-    const std::vector<CKurs>& history = item.quotations;
+    const std::vector<Quotation>& history = item.quotations;
     if (item.quantity == 0 || history.empty())
         return;
     m_invested += history.back().value * item.quantity;
@@ -43,17 +43,17 @@ PortfolioTotals PortfolioTotals::Sum::totals() const
     return totals;
 }
 
-PortfolioTotals PortfolioTotals::of(const std::vector<const CWPapier*>& items)
+PortfolioTotals PortfolioTotals::of(const std::vector<const PortfolioItem*>& items)
 {
     Sum sum;
-    for (const CWPapier* item : items)
+    for (const PortfolioItem* item : items)
         sum.add(*item);
     return sum.totals();
 }
 
-PortfolioTotals PortfolioTotals::of(const CWPapierDoc& doc)
+PortfolioTotals PortfolioTotals::of(const PortfolioDocument& doc)
 {
-    std::vector<const CWPapier*> items;
+    std::vector<const PortfolioItem*> items;
     for (int pos = 0; pos < doc.itemCount(); ++pos)
         items.push_back(&doc.item(pos));
     return of(items);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <string>
 #include <vector>
 
-class CWPapierDoc;
+class PortfolioDocument;
 
 // The value of the whole portfolio and its change against the buy prices and against the
 // previous quotations, as the status line shows it.
@@ -21,7 +21,7 @@ struct PortfolioTotals {
     // Takes the items one at a time, for callers that do not keep them all.
     class Sum {
     public:
-        void add(const CWPapier& item);
+        void add(const PortfolioItem& item);
         PortfolioTotals totals() const;
 
     private:
@@ -32,8 +32,8 @@ struct PortfolioTotals {
         bool m_lastAvailable = true;
     };
 
-    static PortfolioTotals of(const std::vector<const CWPapier*>& items);
-    static PortfolioTotals of(const CWPapierDoc& doc);
+    static PortfolioTotals of(const std::vector<const PortfolioItem*>& items);
+    static PortfolioTotals of(const PortfolioDocument& doc);
     // "Amount invested: ..." in percent or nominal form.
     std::string statusText(bool percent) const;
 };

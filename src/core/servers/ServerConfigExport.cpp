@@ -111,18 +111,18 @@ std::string encode(const std::string& text)
     return Windows1252::fromUtf8(text, singleByte) ? singleByte : text;
 }
 
-Status ExportServerConfigs(const std::string& path)
+Status exportServerConfigs(const std::string& path)
 {
     std::vector<ServerConfig> servers;
-    for (const std::string& name : ServerStore::ListServerNames()) {
-        if (!ServerStore::CheckServerName(name))
+    for (const std::string& name : ServerStore::listServerNames()) {
+        if (!ServerStore::checkServerName(name))
             continue;
         ServerConfig config;
         config.name = name;
-        ServerStore::ReadServerConfig(name, config);
+        ServerStore::readServerConfig(name, config);
         servers.push_back(config);
     }
-    const std::string bytes = encode(render(servers, ServerStore::StoredPresetVersion()));
+    const std::string bytes = encode(render(servers, ServerStore::storedPresetVersion()));
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, bytes);
     if (!result.refusal.empty())
         return Status::error(Status::Code::FileError, result.refusal);

@@ -15,8 +15,8 @@ std::string render(const std::vector<ServerConfig>& servers, int presetVersion);
 // The bytes to write: Windows-1252 when every character fits, otherwise the whole text as UTF-8.
 std::string encode(const std::string& text);
 
-// Exports every stored server whose name a registry key can hold (ServerStore::CheckServerName). Fails with "File could
+// Exports every stored server whose name a registry key can hold (ServerStore::checkServerName). Fails with "File could
 // not be saved (%i)" and the system's error number; an earlier file then stays unchanged.
-Status ExportServerConfigs(const std::string& path);
+Status exportServerConfigs(const std::string& path);
 
 } // namespace ServerConfigExport

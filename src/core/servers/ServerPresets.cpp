@@ -90,15 +90,15 @@ const std::vector<ServerConfig>& presets()
     return table;
 }
 
-bool InstallServerPresets()
+bool installServerPresets()
 {
-    if (ServerStore::PresetsAreCurrent())
+    if (ServerStore::presetsAreCurrent())
         return true;
     bool allStored = true;
     for (const ServerConfig& preset : presets())
-        allStored = ServerStore::WriteServerConfig(preset.name, preset).isOk() && allStored;
-    if (allStored && ServerStore::StoredPresetVersion() < ServerStore::kServerPresetVersion)
-        ServerStore::StorePresetVersion(ServerStore::kServerPresetVersion);
+        allStored = ServerStore::writeServerConfig(preset.name, preset).isOk() && allStored;
+    if (allStored && ServerStore::storedPresetVersion() < ServerStore::kServerPresetVersion)
+        ServerStore::storePresetVersion(ServerStore::kServerPresetVersion);
     return allStored;
 }
 

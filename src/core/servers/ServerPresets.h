@@ -13,6 +13,6 @@ const std::vector<ServerConfig>& presets();
 // Writes the presets (replacing stored servers of the same names) unless this preset generation is
 // installed already, then records the generation. False when a server could not be stored; the
 // generation is then left as it was, so the next start tries again.
-bool InstallServerPresets();
+bool installServerPresets();
 
 } // namespace ServerPresets

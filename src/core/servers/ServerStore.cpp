@@ -59,7 +59,7 @@ void resetToReadDefaults(ServerConfig& config)
 
 namespace ServerStore {
 
-std::vector<std::string> ListServerNames()
+std::vector<std::string> listServerNames()
 {
     auto settings = SettingsStore::open();
     settings->beginGroup(SettingsKeys::serverSection());
@@ -73,16 +73,16 @@ std::vector<std::string> ListServerNames()
     return names;
 }
 
-bool ServerExists(const std::string& name)
+bool serverExists(const std::string& name)
 {
-    const auto names = ListServerNames();
+    const auto names = listServerNames();
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-void ReadServerConfig(const std::string& name, ServerConfig& config)
+void readServerConfig(const std::string& name, ServerConfig& config)
 {
     resetToReadDefaults(config);
-    if (!ServerExists(name))
+    if (!serverExists(name))
         return;
     auto settings = SettingsStore::open();
     settings->beginGroup(serverGroup(name));
@@ -92,7 +92,7 @@ void ReadServerConfig(const std::string& name, ServerConfig& config)
         config.Headers.push_back(line.toStdString());
 }
 
-Status CheckServerName(const std::string& name)
+Status checkServerName(const std::string& name)
 {
     if (name.empty())
         return Status::error(Status::Code::InvalidInput, "'' is not a valid server name.");
@@ -107,9 +107,9 @@ Status CheckServerName(const std::string& name)
     return Status::ok();
 }
 
-Status WriteServerConfig(const std::string& name, const ServerConfig& config)
+Status writeServerConfig(const std::string& name, const ServerConfig& config)
 {
-    if (Status checkedName = CheckServerName(name); !checkedName)
+    if (Status checkedName = checkServerName(name); !checkedName)
         return checkedName;
     ServerConfig checked = config;
     checked.name = name;
@@ -139,28 +139,28 @@ Status WriteServerConfig(const std::string& name, const ServerConfig& config)
     return Status::ok();
 }
 
-void DeleteServerConfig(const std::string& name)
+void deleteServerConfig(const std::string& name)
 {
     auto settings = SettingsStore::open();
     settings->remove(serverGroup(name));
 }
 
-int StoredPresetVersion()
+int storedPresetVersion()
 {
     return SettingsStore::value(SettingsKey::ServerPresetVersion).toInt();
 }
 
-void StorePresetVersion(int version)
+void storePresetVersion(int version)
 {
     SettingsStore::setValue(SettingsKey::ServerPresetVersion, version);
 }
 
-bool PresetsAreCurrent()
+bool presetsAreCurrent()
 {
-    return StoredPresetVersion() >= kServerPresetVersion;
+    return storedPresetVersion() >= kServerPresetVersion;
 }
 
-std::string MissingServerMessage(const std::string& name)
+std::string missingServerMessage(const std::string& name)
 {
     return "The server properties for '" + name + "'\n do not exist on this computer!";
 }

@@ -12,21 +12,21 @@ namespace ServerStore {
 constexpr int kServerPresetVersion = 20;
 
 // Stored server names, case-insensitively sorted (ties in byte order).
-std::vector<std::string> ListServerNames();
-bool ServerExists(const std::string& name);
+std::vector<std::string> listServerNames();
+bool serverExists(const std::string& name);
 // Fills `config` from the stored server; a missing server leaves the defaults and keeps TAUSEND/DECIMAL.
-void ReadServerConfig(const std::string& name, ServerConfig& config);
+void readServerConfig(const std::string& name, ServerConfig& config);
 // Refuses the empty name and a name with a line break, another control character (also DEL) or a backslash.
-Status CheckServerName(const std::string& name);
+Status checkServerName(const std::string& name);
 // Stores all 19 fields. Refuses such a name, an overlong text or the pseudo-server name.
-Status WriteServerConfig(const std::string& name, const ServerConfig& config);
-void DeleteServerConfig(const std::string& name);
+Status writeServerConfig(const std::string& name, const ServerConfig& config);
+void deleteServerConfig(const std::string& name);
 
-int StoredPresetVersion();
-void StorePresetVersion(int version);
-bool PresetsAreCurrent();
+int storedPresetVersion();
+void storePresetVersion(int version);
+bool presetsAreCurrent();
 
 // "The server properties for '%s'\n do not exist on this computer!"
-std::string MissingServerMessage(const std::string& name);
+std::string missingServerMessage(const std::string& name);
 
 } // namespace ServerStore

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-DownloadOptions DownloadOptions::ReadOptions()
+DownloadOptions DownloadOptions::readOptions()
 {
     DownloadOptions options;
     const std::string stored = SettingsStore::value(SettingsKey::DownloadUserAgent).toString().toStdString();
@@ -13,7 +13,7 @@ DownloadOptions DownloadOptions::ReadOptions()
     return options;
 }
 
-bool DownloadOptions::WriteOptions() const
+bool DownloadOptions::writeOptions() const
 {
     auto settings = SettingsStore::open();
     settings->setValue(SettingsKeys::path(SettingsKey::DownloadUserAgent), QString::fromStdString(UserAgent));

@@ -11,8 +11,8 @@ struct DownloadOptions {
     std::string UserAgent = kDefaultUserAgent;
 
     // A missing or unusable value reads as its default.
-    static DownloadOptions ReadOptions();
-    bool WriteOptions() const;
+    static DownloadOptions readOptions();
+    bool writeOptions() const;
     // "" when `agent` may be sent; otherwise why not.
     static std::string checkUserAgent(const std::string& agent);
 };

@@ -47,7 +47,7 @@ const GeneralOptions::Field* GeneralOptions::findField(const std::string& name)
     return nullptr;
 }
 
-GeneralOptions GeneralOptions::ReadOptions()
+GeneralOptions GeneralOptions::readOptions()
 {
     GeneralOptions options;
     auto settings = SettingsStore::open();
@@ -62,7 +62,7 @@ GeneralOptions GeneralOptions::ReadOptions()
     return options;
 }
 
-bool GeneralOptions::WriteOptions() const
+bool GeneralOptions::writeOptions() const
 {
     auto settings = SettingsStore::open();
     settings->beginGroup(SettingsKeys::generalOptionsGroup());

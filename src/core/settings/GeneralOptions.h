@@ -36,9 +36,9 @@ struct GeneralOptions {
     static const Field* findField(const std::string& name);
 
     // Missing, unreadable or out-of-range values read as their defaults.
-    static GeneralOptions ReadOptions();
+    static GeneralOptions readOptions();
     // Writes all values in their stored order; false when the settings store could not be written.
-    bool WriteOptions() const;
+    bool writeOptions() const;
 
     // Checks an entry for `field` as the options dialog does: sets `value` and returns "", or returns
     // "Please enter a positive integer." / "Please enter an integer between %1 and %2.".

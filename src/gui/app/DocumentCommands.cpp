@@ -16,7 +16,7 @@ const char* const kPortfolioFilter = QT_TRANSLATE_NOOP("DocumentCommands", "Tick
 
 } // namespace
 
-DocumentCommands::DocumentCommands(CWPapierDoc& doc, bool autosaveOnExit, QWidget* window)
+DocumentCommands::DocumentCommands(PortfolioDocument& doc, bool autosaveOnExit, QWidget* window)
     : QObject(window), m_doc(doc), m_autosaveOnExit(autosaveOnExit), m_window(window)
 {
 }
@@ -30,7 +30,7 @@ void DocumentCommands::newPortfolio()
 {
     if (!saveModified())
         return;
-    m_doc.NewPortfolio();
+    m_doc.newPortfolio();
     m_path.clear();
     emit documentReplaced();
     emit titleChanged();
@@ -42,11 +42,11 @@ bool DocumentCommands::openPortfolio(const QString& path, PortfolioPreload* prel
         return false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const std::string native = PortfolioPreload::nativePath(absolute);
-    const Status opened = preload ? m_doc.AdoptPortfolio(preload->take(native)) : m_doc.OpenPortfolio(native);
+    const Status opened = preload ? m_doc.adoptPortfolio(preload->take(native)) : m_doc.openPortfolio(native);
     if (!opened) {
         MessageDialog::warning(m_window, QString::fromStdString(opened.message()));
         // The failed read emptied the document; saving it under the old name would wipe that file.
-        m_doc.NewPortfolio();
+        m_doc.newPortfolio();
         m_path.clear();
         emit documentReplaced();
         emit titleChanged();
@@ -87,7 +87,7 @@ bool DocumentCommands::saveAs()
 
 bool DocumentCommands::saveTo(const QString& path)
 {
-    const Status saved = m_doc.SavePortfolio(QDir::toNativeSeparators(path).toStdString());
+    const Status saved = m_doc.savePortfolio(QDir::toNativeSeparators(path).toStdString());
     if (saved)
         return true;
     MessageDialog::warning(m_window, QString::fromStdString(saved.message()));
@@ -120,7 +120,7 @@ void DocumentCommands::exportQuotations()
     if (path.isEmpty())
         return;
     const QuotationExport::Outcome outcome =
-        QuotationExport::ExportQuotations(m_doc, QDir::toNativeSeparators(path).toStdString());
+        QuotationExport::exportQuotations(m_doc, QDir::toNativeSeparators(path).toStdString());
     if (outcome.status == QuotationExport::Outcome::FileError ||
         outcome.status == QuotationExport::Outcome::SheetTooLarge)
         MessageDialog::warning(m_window, QString::fromStdString(outcome.message));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +16,7 @@ class DocumentCommands : public QObject {
 public:
     static constexpr int kRecentFileCount = 8;
 
-    DocumentCommands(CWPapierDoc& doc, bool autosaveOnExit, QWidget* window);
+    DocumentCommands(PortfolioDocument& doc, bool autosaveOnExit, QWidget* window);
 
     const QString& path() const { return m_path; }
     // The file name, or "Untitled" for a portfolio never saved.
@@ -48,7 +48,7 @@ private:
     void addRecentFile(const QString& path);
     void refreshRecentFileActions();
 
-    CWPapierDoc& m_doc;
+    PortfolioDocument& m_doc;
     bool m_autosaveOnExit;
     QWidget* m_window;
     QString m_path;

@@ -1,21 +1,21 @@
 #include "gui/app/HeadlessUpdate.h"
 
 #include "core/download/UnattendedUpdate.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 #include "core/settings/RuleHealth.h"
 
 #include <cstdio>
 
 int runHeadlessUpdate(const std::string& path, int numberDownloads)
 {
-    CWPapierDoc doc(numberDownloads);
-    if (const Status opened = doc.OpenPortfolio(path); !opened) {
+    PortfolioDocument doc(numberDownloads);
+    if (const Status opened = doc.openPortfolio(path); !opened) {
         std::fprintf(stderr, "%s\n", opened.message().c_str());
         return 3;
     }
     // Only failures are worth a line: an unattended run is read when something went wrong.
     const auto outcome =
-        UnattendedUpdate::Run(doc, {}, std::nullopt, DownloadSettings::read(), [](const UnattendedUpdate::Line& line) {
+        UnattendedUpdate::run(doc, {}, std::nullopt, DownloadSettings::read(), [](const UnattendedUpdate::Line& line) {
             if (line.failure)
                 std::fprintf(stderr, "%s\n", line.text.c_str());
         });
@@ -24,7 +24,7 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
     if (!RuleHealth::record(path, outcome.health))
         std::fprintf(stderr, "The rule health could not be stored.\n");
     if (outcome.stored > 0) {
-        if (const Status saved = doc.SavePortfolio(path); !saved) {
+        if (const Status saved = doc.savePortfolio(path); !saved) {
             std::fprintf(stderr, "%s\n", saved.message().c_str());
             return 3;
         }

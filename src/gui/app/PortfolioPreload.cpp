@@ -18,7 +18,7 @@ std::string PortfolioPreload::nativePath(const QString& path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString();
 }
 
-Result<std::vector<CWPapier>> PortfolioPreload::take(const std::string& nativePath)
+Result<std::vector<PortfolioItem>> PortfolioPreload::take(const std::string& nativePath)
 {
     if (m_read.valid() && nativePath == m_path)
         return m_read.get();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/Status.h"
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <QString>
 
@@ -21,10 +21,10 @@ public:
 
     // The items of `nativePath`: those read ahead when it is the file named at start-up (once),
     // otherwise read now.
-    Result<std::vector<CWPapier>> take(const std::string& nativePath);
+    Result<std::vector<PortfolioItem>> take(const std::string& nativePath);
 
 private:
     std::string m_path;
     // Its destruction waits for a read nobody took, so the thread never outlives what it uses.
-    std::future<Result<std::vector<CWPapier>>> m_read;
+    std::future<Result<std::vector<PortfolioItem>>> m_read;
 };

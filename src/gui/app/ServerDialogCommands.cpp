@@ -1,8 +1,8 @@
 #include "gui/app/ServerDialogCommands.h"
 
 #include "core/servers/ServerStore.h"
-#include "gui/items/CWPPropPage.h"
-#include "gui/servers/CDlgServerProp.h"
+#include "gui/items/ItemGeneralPage.h"
+#include "gui/servers/ServerPropertiesDialog.h"
 #include "gui/servers/ServerWizard.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -10,7 +10,7 @@
 
 ServerDialogCommands::ServerDialogCommands(QObject* parent) : QObject(parent) { }
 
-void ServerDialogCommands::runWizard(CWPPropPage* page)
+void ServerDialogCommands::runWizard(ItemGeneralPage* page)
 {
     const std::string server = page->serverChoice();
     ServerConfig rules = page->currentRules();
@@ -25,11 +25,11 @@ void ServerDialogCommands::runWizard(CWPPropPage* page)
     apply(page, server, rules);
 }
 
-void ServerDialogCommands::edit(CWPPropPage* page)
+void ServerDialogCommands::edit(ItemGeneralPage* page)
 {
     const std::string server = page->serverChoice();
-    CDlgServerProp dialog(page->currentRules(), server, page->nameField()->text().toStdString(),
-                          page->symbolField()->text().toStdString(), page);
+    ServerPropertiesDialog dialog(page->currentRules(), server, page->nameField()->text().toStdString(),
+                                  page->symbolField()->text().toStdString(), page);
     dialog.setTester(page->tester());
     if (dialog.exec() == QDialog::Accepted) {
         apply(page, dialog.serverName(), dialog.config());
@@ -39,11 +39,11 @@ void ServerDialogCommands::edit(CWPPropPage* page)
     page->chooseServer(server);
 }
 
-void ServerDialogCommands::apply(CWPPropPage* page, const std::string& serverName, const ServerConfig& rules)
+void ServerDialogCommands::apply(ItemGeneralPage* page, const std::string& serverName, const ServerConfig& rules)
 {
     if (serverName == ServerConfig::kUserDefinedName) {
         page->setOwnRules(rules);
-    } else if (const Status written = ServerStore::WriteServerConfig(serverName, rules); !written) {
+    } else if (const Status written = ServerStore::writeServerConfig(serverName, rules); !written) {
         MessageDialog::warning(page, QString::fromStdString(written.message()));
         return;
     }

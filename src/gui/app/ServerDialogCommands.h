@@ -6,7 +6,7 @@
 
 #include <string>
 
-class CWPPropPage;
+class ItemGeneralPage;
 
 // Opens the server configuration wizard and the server properties dialog for the General page of an item's
 // property sheet and hands their result back to the page: a stored server is written at once, the item's
@@ -16,10 +16,10 @@ class ServerDialogCommands : public QObject {
 public:
     explicit ServerDialogCommands(QObject* parent = nullptr);
 
-    void runWizard(CWPPropPage* page);
-    void edit(CWPPropPage* page);
+    void runWizard(ItemGeneralPage* page);
+    void edit(ItemGeneralPage* page);
 
 private:
     // The rules of `serverName` become the page's choice.
-    static void apply(CWPPropPage* page, const std::string& serverName, const ServerConfig& rules);
+    static void apply(ItemGeneralPage* page, const std::string& serverName, const ServerConfig& rules);
 };

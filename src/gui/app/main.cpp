@@ -1,13 +1,13 @@
 #include "core/servers/ServerPresets.h"
 #include "core/settings/GeneralOptions.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CTickoraApp.h"
+#include "gui/app/DesktopApplication.h"
 #include "gui/app/FirstPaintExit.h"
 #include "gui/app/HeadlessUpdate.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/PortfolioPreload.h"
 #include "gui/app/StartOptions.h"
 #include "gui/download/UpdateController.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -44,8 +44,8 @@ int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
         printError(QT_TRANSLATE_NOOP("main", "tickora -u: no portfolio file given.\n"));
         return 2;
     }
-    const GeneralOptions options = GeneralOptions::ReadOptions();
-    if (!ServerPresets::InstallServerPresets())
+    const GeneralOptions options = GeneralOptions::readOptions();
+    if (!ServerPresets::installServerPresets())
         printError(QT_TRANSLATE_NOOP("main", "The built-in quotation servers could not be stored.\n"));
     return runHeadlessUpdate(QDir::toNativeSeparators(start.file).toStdString(), options.NumberDownloads);
 }
@@ -71,10 +71,10 @@ int main(int argc, char* argv[])
     std::setlocale(LC_ALL, "");
     // Started once the locale is settled: nothing may change it while the file is read.
     PortfolioPreload preload(start.file);
-    CTickoraApp tickora(start, &preload);
-    if (!tickora.InitInstance())
+    DesktopApplication tickora(start, &preload);
+    if (!tickora.initInstance())
         return tickora.exitCode();
-    QObject::connect(&tickora, &CTickoraApp::finished, &app, [&] { app.exit(tickora.exitCode()); });
+    QObject::connect(&tickora, &DesktopApplication::finished, &app, [&] { app.exit(tickora.exitCode()); });
     if (FirstPaintExit::isRequested() && tickora.mainFrame())
         new FirstPaintExit(tickora.mainFrame()->listView()->viewport());
     const int code = app.exec();

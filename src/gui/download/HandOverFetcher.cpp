@@ -19,7 +19,7 @@ HandOverFetcher::~HandOverFetcher()
 void HandOverFetcher::start(HandOverDownload::Kind kind, const std::string& urlTemplate, const std::string& name,
                             const std::string& symbol)
 {
-    std::unique_ptr<DownloadJob> job = HandOverDownload::MakeJob(kind, urlTemplate, name, symbol);
+    std::unique_ptr<DownloadJob> job = HandOverDownload::makeJob(kind, urlTemplate, name, symbol);
     job->receiver = std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { deliver(event); });
     job->abort = m_abort;
     m_pool->submit(std::move(job));

@@ -8,11 +8,11 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-UpdateController::UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent)
+UpdateController::UpdateController(PortfolioDocument& doc, bool showFileOnError, QWidget* dialogParent)
     : QObject(dialogParent), m_doc(doc), m_dialogParent(dialogParent)
 {
     auto sink =
-        std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { m_scheduler->HandleDownloadEvent(event); });
+        std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { m_scheduler->handleDownloadEvent(event); });
     m_scheduler = std::make_unique<UpdateScheduler>(doc, sink, DownloadSettings::read());
     m_scheduler->setEventObserver([this](const DownloadEvent& event) { emit downloadEvent(event); });
     m_scheduler->setDownloadsEndedHandler([this] { emit downloadsEnded(); });
@@ -46,7 +46,7 @@ UpdateController::~UpdateController()
 
 int UpdateController::startUpdate(const std::vector<ItemId>& items, time_t referenceTime, bool dateGiven)
 {
-    const int jobs = m_scheduler->StartUpdate(items, dateGiven ? std::optional<time_t>(referenceTime) : std::nullopt);
+    const int jobs = m_scheduler->startUpdate(items, dateGiven ? std::optional<time_t>(referenceTime) : std::nullopt);
     emit updatesStarted();
     return jobs;
 }
@@ -56,7 +56,7 @@ int UpdateController::startUpdateAll()
     std::vector<ItemId> all;
     for (int pos = 0; pos < m_doc.itemCount(); ++pos)
         all.push_back(m_doc.itemId(pos));
-    const int jobs = m_scheduler->StartUpdate(all);
+    const int jobs = m_scheduler->startUpdate(all);
     emit updatesStarted();
     return jobs;
 }
@@ -66,18 +66,18 @@ void UpdateController::startTest(ItemId item)
     const int pos = m_doc.positionOf(item);
     if (pos < 0)
         return;
-    const CWPapier& entry = m_doc.item(pos);
-    m_scheduler->StartTest(entry.name, entry.symbol, ItemRules(entry));
+    const PortfolioItem& entry = m_doc.item(pos);
+    m_scheduler->startTest(entry.name, entry.symbol, ItemRules(entry));
 }
 
 void UpdateController::startTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)
 {
-    m_scheduler->StartTest(name, symbol, rules);
+    m_scheduler->startTest(name, symbol, rules);
 }
 
 void UpdateController::abort()
 {
-    m_scheduler->AbortDownloads();
+    m_scheduler->abortDownloads();
 }
 
 void UpdateController::showTestReport(const UpdateScheduler::TestReport& report)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/download/UpdateScheduler.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <QObject>
 
@@ -17,9 +17,9 @@ class QWidget;
 class UpdateController : public QObject {
     Q_OBJECT
 public:
-    using ItemId = CWPapierDoc::ItemId;
+    using ItemId = PortfolioDocument::ItemId;
 
-    UpdateController(CWPapierDoc& doc, bool showFileOnError, QWidget* dialogParent);
+    UpdateController(PortfolioDocument& doc, bool showFileOnError, QWidget* dialogParent);
     ~UpdateController() override;
 
     int startUpdate(const std::vector<ItemId>& items, time_t referenceTime, bool dateGiven);
@@ -51,7 +51,7 @@ signals:
 private:
     void showTestReport(const UpdateScheduler::TestReport& report);
 
-    CWPapierDoc& m_doc;
+    PortfolioDocument& m_doc;
     QWidget* m_dialogParent;
     std::unique_ptr<UpdateScheduler> m_scheduler;
     bool m_busyCursor = false;

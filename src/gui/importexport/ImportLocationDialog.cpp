@@ -42,7 +42,7 @@ ImportLocationDialog::ImportLocationDialog(const ImportSettings& settings, QWidg
     m_path->setMinimumWidth(420);
     m_templates->setEditable(true);
     m_templates->setInsertPolicy(QComboBox::NoInsert);
-    for (const std::string& urlTemplate : ImportLocation::OfferedTemplates())
+    for (const std::string& urlTemplate : ImportLocation::offeredTemplates())
         m_templates->addItem(QString::fromStdString(urlTemplate));
     m_templates->setCurrentText(QString::fromStdString(settings.urlTemplate));
     (settings.download ? m_download : m_local)->setChecked(true);
@@ -110,6 +110,6 @@ ImportSettings ImportLocationDialog::settings() const
 std::string ImportLocationDialog::address() const
 {
     if (m_local->isChecked())
-        return ImportLocation::LocalFileAddress(m_path->text().toStdString());
-    return ImportLocation::DownloadAddress(m_templates->currentText().toStdString(), timeOf(m_begin), timeOf(m_end));
+        return ImportLocation::localFileAddress(m_path->text().toStdString());
+    return ImportLocation::downloadAddress(m_templates->currentText().toStdString(), timeOf(m_begin), timeOf(m_end));
 }

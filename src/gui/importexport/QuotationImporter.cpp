@@ -26,7 +26,7 @@ void QuotationImporter::discardLoadedFile()
     m_settings->loadedFile.clear();
 }
 
-bool QuotationImporter::run(QWidget* parent, CWPapierDoc& doc, CWPapierDoc::ItemId item)
+bool QuotationImporter::run(QWidget* parent, PortfolioDocument& doc, PortfolioDocument::ItemId item)
 {
     for (;;) {
         const int pos = doc.positionOf(item);
@@ -48,7 +48,7 @@ bool QuotationImporter::run(QWidget* parent, CWPapierDoc& doc, CWPapierDoc::Item
     }
 }
 
-bool QuotationImporter::importLoadedFile(QWidget* parent, CWPapierDoc& doc, int pos) const
+bool QuotationImporter::importLoadedFile(QWidget* parent, PortfolioDocument& doc, int pos) const
 {
     const ImportSettings& s = *m_settings;
     ImportEngine::Rule rule;
@@ -56,17 +56,17 @@ bool QuotationImporter::importLoadedFile(QWidget* parent, CWPapierDoc& doc, int 
     rule.decimal = s.decimal;
     rule.caseInsensitive = s.caseInsensitive;
     rule.pattern = ImportPattern::translate(s.format, s.thousands, s.decimal, doc.item(pos).symbol);
-    const Result<ImportEngine::Gathered> run = ImportEngine::Run(s.loadedFile, rule);
-    const std::vector<CKurs> none;
-    const std::vector<CKurs>& quotations = run ? run->quotations : none;
+    const Result<ImportEngine::Gathered> run = ImportEngine::run(s.loadedFile, rule);
+    const std::vector<Quotation> none;
+    const std::vector<Quotation>& quotations = run ? run->quotations : none;
     if (quotations.empty()) {
         const std::string message = run ? run->message : run.message();
-        MessageDialog::warning(parent, QString::fromStdString(ImportEngine::ErrorText(s.loadedFile, message)));
+        MessageDialog::warning(parent, QString::fromStdString(ImportEngine::errorText(s.loadedFile, message)));
         return false;
     }
-    if (MessageDialog::question(parent, QString::fromStdString(ImportEngine::ConfirmationQuestion(quotations))) !=
+    if (MessageDialog::question(parent, QString::fromStdString(ImportEngine::confirmationQuestion(quotations))) !=
         QMessageBox::Yes)
         return false;
-    doc.MergeQuotations(pos, quotations);
+    doc.mergeQuotations(pos, quotations);
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/importexport/ImportSettings.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <ctime>
 #include <optional>
@@ -19,14 +19,14 @@ public:
     QuotationImporter& operator=(const QuotationImporter&) = delete;
 
     // True when quotations were merged into the item.
-    bool run(QWidget* parent, CWPapierDoc& doc, CWPapierDoc::ItemId item);
+    bool run(QWidget* parent, PortfolioDocument& doc, PortfolioDocument::ItemId item);
 
     ImportSettings& settings();
 
 private:
     // The error box when the loaded file gave nothing, else the question; true when the user said Yes
     // and the quotations were merged.
-    bool importLoadedFile(QWidget* parent, CWPapierDoc& doc, int pos) const;
+    bool importLoadedFile(QWidget* parent, PortfolioDocument& doc, int pos) const;
     void discardLoadedFile();
 
     std::optional<ImportSettings> m_settings;

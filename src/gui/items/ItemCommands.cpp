@@ -5,7 +5,7 @@
 #include "gui/download/UpdateController.h"
 #include "gui/download/UpdateOnDateDialog.h"
 #include "gui/items/ItemQuotationDialog.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@
 
 #include <ctime>
 
-ItemCommands::ItemCommands(CWPapierDoc& doc, CWPapierLView& list, UpdateController& updates, QObject* parent)
+ItemCommands::ItemCommands(PortfolioDocument& doc, PortfolioListView& list, UpdateController& updates, QObject* parent)
     : QObject(parent), m_doc(doc), m_list(list), m_updates(updates)
 {
 }
@@ -29,7 +29,7 @@ void ItemCommands::deleteSelected()
         return;
     const std::vector<ItemId> doomed = m_list.selectedItems();
     m_list.releaseSelection();
-    m_doc.DeleteItems(doomed);
+    m_doc.deleteItems(doomed);
     m_list.fill();
 }
 
@@ -40,13 +40,13 @@ bool ItemCommands::copySelected()
         MessageDialog::warning(&m_list, tr("Clipboard could not be opened!"));
         return false;
     }
-    const Result<QByteArray> stream = m_doc.CopyItems(m_list.selectedItems());
+    const Result<QByteArray> stream = m_doc.copyItems(m_list.selectedItems());
     if (!stream) {
         MessageDialog::warning(&m_list, QString::fromStdString(stream.message()));
         return false;
     }
     auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(CWPapierDoc::kClipboardMimeType), *stream);
+    data->setData(QString::fromLatin1(PortfolioDocument::kClipboardMimeType), *stream);
     clipboard->setMimeData(data);
     return true;
 }
@@ -62,7 +62,7 @@ bool ItemCommands::clipboardHasPortfolio()
 {
     const QClipboard* clipboard = QApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    return data && data->hasFormat(QString::fromLatin1(CWPapierDoc::kClipboardMimeType));
+    return data && data->hasFormat(QString::fromLatin1(PortfolioDocument::kClipboardMimeType));
 }
 
 void ItemCommands::paste()
@@ -73,12 +73,12 @@ void ItemCommands::paste()
         return;
     }
     const QMimeData* data = clipboard->mimeData();
-    const QString format = QString::fromLatin1(CWPapierDoc::kClipboardMimeType);
+    const QString format = QString::fromLatin1(PortfolioDocument::kClipboardMimeType);
     if (!data || !data->hasFormat(format)) {
         MessageDialog::warning(&m_list, tr("Clipboard data could not be read!"));
         return;
     }
-    const Result<std::vector<int>> pasted = m_doc.PasteItems(data->data(format), m_list.shownNames());
+    const Result<std::vector<int>> pasted = m_doc.pasteItems(data->data(format), m_list.shownNames());
     if (!pasted)
         MessageDialog::warning(&m_list, QString::fromStdString(pasted.message()));
 }
@@ -114,7 +114,7 @@ void ItemCommands::manualUpdate()
         return;
     const int current = m_doc.positionOf(focused);
     if (current >= 0)
-        m_doc.AddItemQuotation(current, dialog.value(), dialog.quotationTime());
+        m_doc.addItemQuotation(current, dialog.value(), dialog.quotationTime());
 }
 
 void ItemCommands::testUpdate()
@@ -127,8 +127,8 @@ void ItemCommands::openWebPage()
 {
     if (!m_list.focusedIsOrdinary())
         return;
-    const CWPapier& item = m_doc.item(m_doc.positionOf(m_list.focusedItem()));
-    const auto url = UrlVariables::WebPageAddress(ItemRules(item).URL, item.name, item.symbol);
+    const PortfolioItem& item = m_doc.item(m_doc.positionOf(m_list.focusedItem()));
+    const auto url = UrlVariables::webPageAddress(ItemRules(item).URL, item.name, item.symbol);
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
 }
 

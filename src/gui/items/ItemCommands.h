@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 #include "gui/importexport/QuotationImporter.h"
 
 #include <QObject>
 
-class CWPapierLView;
+class PortfolioListView;
 class UpdateController;
 
 // The commands on the list's selection: delete, cut, copy, paste, the quotation updates, the import and
@@ -13,10 +13,10 @@ class UpdateController;
 class ItemCommands : public QObject {
     Q_OBJECT
 public:
-    using ItemId = CWPapierDoc::ItemId;
+    using ItemId = PortfolioDocument::ItemId;
 
     // Message boxes and dialogs open over the list, as the commands are the list's.
-    ItemCommands(CWPapierDoc& doc, CWPapierLView& list, UpdateController& updates, QObject* parent = nullptr);
+    ItemCommands(PortfolioDocument& doc, PortfolioListView& list, UpdateController& updates, QObject* parent = nullptr);
 
     void deleteSelected();
     bool copySelected();
@@ -33,8 +33,8 @@ public:
     QuotationImporter& importer() { return m_importer; }
 
 private:
-    CWPapierDoc& m_doc;
-    CWPapierLView& m_list;
+    PortfolioDocument& m_doc;
+    PortfolioListView& m_list;
     UpdateController& m_updates;
     QuotationImporter m_importer;
 };

@@ -1,7 +1,7 @@
 #include "gui/items/ItemQuotationDialog.h"
 
 #include "core/base/NumberInput.h"
-#include "core/model/CKurs.h"
+#include "core/model/Quotation.h"
 #include "gui/items/NumberEntry.h"
 #include "gui/widgets/DialogSizing.h"
 #include "gui/widgets/MessageDialog.h"

@@ -1,24 +1,24 @@
 #include "gui/items/ItemSheetCommands.h"
 
 #include "gui/download/UpdateController.h"
-#include "gui/items/CWPPropertiesSheet.h"
+#include "gui/items/ItemPropertiesDialog.h"
 
 #include <QRandomGenerator>
 
 #include <ctime>
 
-ItemSheetCommands::ItemSheetCommands(CWPapierDoc& doc, UpdateController* updates, std::function<ItemId()> focusedItem,
-                                     QWidget* dialogParent)
+ItemSheetCommands::ItemSheetCommands(PortfolioDocument& doc, UpdateController* updates,
+                                     std::function<ItemId()> focusedItem, QWidget* dialogParent)
     : QObject(dialogParent), m_doc(doc), m_updates(updates), m_focusedItem(std::move(focusedItem)),
       m_dialogParent(dialogParent)
 {
 }
 
-void ItemSheetCommands::attach(CWPPropertiesSheet& sheet)
+void ItemSheetCommands::attach(ItemPropertiesDialog& sheet)
 {
-    if (CWPPropPage* page = sheet.generalPage()) {
-        connect(page, &CWPPropPage::wizardRequested, this, [this, page] { emit serverWizardRequested(page); });
-        connect(page, &CWPPropPage::editRequested, this, [this, page] { emit serverEditRequested(page); });
+    if (ItemGeneralPage* page = sheet.generalPage()) {
+        connect(page, &ItemGeneralPage::wizardRequested, this, [this, page] { emit serverWizardRequested(page); });
+        connect(page, &ItemGeneralPage::editRequested, this, [this, page] { emit serverEditRequested(page); });
     }
     if (!m_updates)
         return;
@@ -27,21 +27,22 @@ void ItemSheetCommands::attach(CWPPropertiesSheet& sheet)
     });
 }
 
-void ItemSheetCommands::ShowItemProperties(ItemId id, int page, int quotationIndex)
+void ItemSheetCommands::showItemProperties(ItemId id, int page, int quotationIndex)
 {
     if (m_doc.positionOf(id) < 0)
         return;
-    CWPPropertiesSheet sheet(m_doc, id, page, quotationIndex, m_dialogParent);
+    ItemPropertiesDialog sheet(m_doc, id, page, quotationIndex, m_dialogParent);
     attach(sheet);
     if (m_healthWarning)
         sheet.setHealthWarning(m_healthWarning(id));
     sheet.exec();
 }
 
-void ItemSheetCommands::CreateItemWithSheet()
+void ItemSheetCommands::createItemWithSheet()
 {
-    const CWPapier fields = CWPapier::newItem(std::string(), time(nullptr), QRandomGenerator::global()->generate());
-    CWPPropertiesSheet sheet(m_doc, fields, m_dialogParent);
+    const PortfolioItem fields =
+        PortfolioItem::newItem(std::string(), time(nullptr), QRandomGenerator::global()->generate());
+    ItemPropertiesDialog sheet(m_doc, fields, m_dialogParent);
     attach(sheet);
     sheet.exec();
 }
@@ -53,20 +54,20 @@ void ItemSheetCommands::setHealthWarning(std::function<QString(ItemId)> healthWa
 
 void ItemSheetCommands::properties()
 {
-    ShowItemProperties(m_focusedItem(), CWPPropertiesSheet::GeneralPage);
+    showItemProperties(m_focusedItem(), ItemPropertiesDialog::GeneralPage);
 }
 
 void ItemSheetCommands::showQuotations()
 {
-    ShowItemProperties(m_focusedItem(), CWPPropertiesSheet::QuotationsPage);
+    showItemProperties(m_focusedItem(), ItemPropertiesDialog::QuotationsPage);
 }
 
 void ItemSheetCommands::chartProperties()
 {
-    ShowItemProperties(m_focusedItem(), CWPPropertiesSheet::GraphicPage);
+    showItemProperties(m_focusedItem(), ItemPropertiesDialog::GraphicPage);
 }
 
 void ItemSheetCommands::showQuotationAt(int quotationIndex)
 {
-    ShowItemProperties(m_focusedItem(), CWPPropertiesSheet::QuotationsPage, quotationIndex);
+    showItemProperties(m_focusedItem(), ItemPropertiesDialog::QuotationsPage, quotationIndex);
 }

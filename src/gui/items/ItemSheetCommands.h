@@ -1,14 +1,14 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
-#include "gui/items/CWPPropPage.h"
+#include "core/model/PortfolioDocument.h"
+#include "gui/items/ItemGeneralPage.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-class CWPPropertiesSheet;
+class ItemPropertiesDialog;
 class UpdateController;
 class QWidget;
 
@@ -17,16 +17,16 @@ class QWidget;
 class ItemSheetCommands : public QObject {
     Q_OBJECT
 public:
-    using ItemId = CWPapierDoc::ItemId;
+    using ItemId = PortfolioDocument::ItemId;
 
     // `focusedItem` names the item the list's focus is on (0 for none); dialogs open over `dialogParent`.
-    ItemSheetCommands(CWPapierDoc& doc, UpdateController* updates, std::function<ItemId()> focusedItem,
+    ItemSheetCommands(PortfolioDocument& doc, UpdateController* updates, std::function<ItemId()> focusedItem,
                       QWidget* dialogParent);
 
-    // Opens the sheet on an existing item at a requested page (CWPPropertiesSheet::StartPage).
-    void ShowItemProperties(ItemId id, int page, int quotationIndex = -1);
+    // Opens the sheet on an existing item at a requested page (ItemPropertiesDialog::StartPage).
+    void showItemProperties(ItemId id, int page, int quotationIndex = -1);
     // The sheet with the new-item defaults; OK inserts the item.
-    void CreateItemWithSheet();
+    void createItemWithSheet();
     // The rule-health line the General page shows for an item (empty for none).
     void setHealthWarning(std::function<QString(ItemId)> healthWarning);
 
@@ -38,14 +38,14 @@ public:
 
 signals:
     // The General page's "Wizard" and "Edit" of an open sheet; the server dialogs answer through the page.
-    void serverWizardRequested(CWPPropPage* page);
-    void serverEditRequested(CWPPropPage* page);
+    void serverWizardRequested(ItemGeneralPage* page);
+    void serverEditRequested(ItemGeneralPage* page);
 
 private:
     // The tester and the server buttons of the sheet's General page.
-    void attach(CWPPropertiesSheet& sheet);
+    void attach(ItemPropertiesDialog& sheet);
 
-    CWPapierDoc& m_doc;
+    PortfolioDocument& m_doc;
     UpdateController* m_updates;
     std::function<ItemId()> m_focusedItem;
     std::function<QString(ItemId)> m_healthWarning;

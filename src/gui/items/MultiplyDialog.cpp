@@ -12,14 +12,14 @@
 #include <utility>
 #include <vector>
 
-MultiplyDialog::MultiplyDialog(const CWPapierDoc& doc, ItemId itself, QWidget* parent)
+MultiplyDialog::MultiplyDialog(const PortfolioDocument& doc, ItemId itself, QWidget* parent)
     : QDialog(parent), m_items(new QListWidget(this))
 {
     setWindowTitle(tr("Multiply Item's Quotations"));
     std::vector<std::pair<std::string, ItemId>> others;
     QString ownName;
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
-        const CWPapier& item = doc.item(pos);
+        const PortfolioItem& item = doc.item(pos);
         if (doc.itemId(pos) == itself)
             ownName = QString::fromStdString(item.name);
         else if (!item.isInvestedAmountHistory)
@@ -43,7 +43,7 @@ MultiplyDialog::MultiplyDialog(const CWPapierDoc& doc, ItemId itself, QWidget* p
     form->addRow(buttons);
 }
 
-CWPapierDoc::ItemId MultiplyDialog::chosen() const
+PortfolioDocument::ItemId MultiplyDialog::chosen() const
 {
     const QListWidgetItem* entry = m_items->currentItem();
     return entry ? entry->data(Qt::UserRole).toULongLong() : 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <QDialog>
 
@@ -10,10 +10,10 @@ class QListWidget;
 class MultiplyDialog : public QDialog {
     Q_OBJECT
 public:
-    using ItemId = CWPapierDoc::ItemId;
+    using ItemId = PortfolioDocument::ItemId;
 
     // Offers every item but `itself` and the invested-amount history, sorted by name.
-    MultiplyDialog(const CWPapierDoc& doc, ItemId itself, QWidget* parent = nullptr);
+    MultiplyDialog(const PortfolioDocument& doc, ItemId itself, QWidget* parent = nullptr);
 
     // 0 when the list is empty.
     ItemId chosen() const;

@@ -15,7 +15,7 @@ SaveServerAsDialog::SaveServerAsDialog(QWidget* parent) : QDialog(parent), m_nam
     m_names->setEditable(true);
     m_names->setInsertPolicy(QComboBox::NoInsert);
     m_names->setMinimumWidth(280);
-    for (const std::string& name : ServerStore::ListServerNames())
+    for (const std::string& name : ServerStore::listServerNames())
         m_names->addItem(QString::fromStdString(name));
     m_names->setCurrentIndex(m_names->count() > 0 ? 0 : -1);
     m_names->lineEdit()->selectAll();

@@ -89,5 +89,5 @@ Status ServerWizard::applyTo(ServerConfig& config) const
     std::string thousands;
     std::string decimal;
     m_rulePage->separators(thousands, decimal);
-    return WizardRules::Apply(*rule, m_downloadPage->address(), thousands, decimal, m_itemName, m_symbol, config);
+    return WizardRules::apply(*rule, m_downloadPage->address(), thousands, decimal, m_itemName, m_symbol, config);
 }

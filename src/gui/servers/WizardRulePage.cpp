@@ -116,7 +116,7 @@ void WizardRulePage::generate()
         m_progress->repaint();
     };
     Result<std::vector<WizardRules::Rule>> generated =
-        WizardRules::Generate(page.value_or(std::string()), mode(), quotation, progress);
+        WizardRules::generate(page.value_or(std::string()), mode(), quotation, progress);
     QApplication::restoreOverrideCursor();
     m_rules.clear();
     m_ruleList->clear();
@@ -127,7 +127,7 @@ void WizardRulePage::generate()
     }
     m_rules = std::move(generated).value();
     for (const WizardRules::Rule& rule : m_rules)
-        m_ruleList->addItem(QString::fromStdString(WizardRules::ListText(rule)));
+        m_ruleList->addItem(QString::fromStdString(WizardRules::listText(rule)));
     if (!m_rules.empty())
         m_ruleList->setCurrentRow(0);
 }

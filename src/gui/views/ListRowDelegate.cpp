@@ -1,6 +1,6 @@
 #include "gui/views/ListRowDelegate.h"
 
-#include "gui/views/CListViewEx.h"
+#include "gui/views/ReportListView.h"
 #include "render/TextShortening.h"
 
 #include <QItemSelectionModel>
@@ -13,7 +13,7 @@ constexpr int kIconSize = 16;
 
 } // namespace
 
-ListRowDelegate::ListRowDelegate(CListViewEx* view) : QStyledItemDelegate(view), m_view(view) { }
+ListRowDelegate::ListRowDelegate(ReportListView* view) : QStyledItemDelegate(view), m_view(view) { }
 
 QFont ListRowDelegate::specialRowFont()
 {
@@ -30,7 +30,7 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     if (selected)
         painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
     else if (special)
-        painter->fillRect(option.rect, QColor::fromRgb(CListViewEx::kSpecialRowBackground));
+        painter->fillRect(option.rect, QColor::fromRgb(ReportListView::kSpecialRowBackground));
     painter->setFont(special ? specialRowFont() : option.font);
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     if (index.column() == 0) {

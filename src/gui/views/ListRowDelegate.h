@@ -2,16 +2,16 @@
 
 #include <QStyledItemDelegate>
 
-class CListViewEx;
+class ReportListView;
 
-// Draws one cell of a CListViewEx row, asking the view for the dot colour and the special state.
+// Draws one cell of a ReportListView row, asking the view for the dot colour and the special state.
 class ListRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     static constexpr int kFirstColumnMargin = 4;
     static constexpr int kOtherColumnMargin = 6;
 
-    explicit ListRowDelegate(CListViewEx* view);
+    explicit ListRowDelegate(ReportListView* view);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -22,5 +22,5 @@ private:
     void paintFirstColumn(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
                           bool selected) const;
 
-    CListViewEx* m_view;
+    ReportListView* m_view;
 };

@@ -35,7 +35,7 @@ void PortfolioListModel::moveRow(int from, int to)
     endMoveRows();
 }
 
-int PortfolioListModel::rowOf(CWPapierDoc::ItemId id) const
+int PortfolioListModel::rowOf(PortfolioDocument::ItemId id) const
 {
     for (size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows[row].id == id)

@@ -21,7 +21,7 @@ public:
     void setRow(int row, PortfolioRow content);
     void moveRow(int from, int to);
     const std::vector<PortfolioRow>& rows() const { return m_rows; }
-    int rowOf(CWPapierDoc::ItemId id) const;
+    int rowOf(PortfolioDocument::ItemId id) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

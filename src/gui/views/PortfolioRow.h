@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
 #include "core/model/ItemColumn.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <QColor>
 #include <QString>
@@ -10,7 +10,7 @@
 
 // What the list shows for one item: the nine cell texts and the row's pictures.
 struct PortfolioRow {
-    CWPapierDoc::ItemId id = 0;
+    PortfolioDocument::ItemId id = 0;
     std::array<QString, kItemColumnCount> cells;
     int trendIcon = 0;
     QColor dotColour;

@@ -15,7 +15,7 @@ QColor colourOf(uint32_t stored)
 
 } // namespace
 
-PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, bool percentual, time_t now,
+PortfolioRow buildPortfolioRow(const PortfolioItem& item, PortfolioDocument::ItemId id, bool percentual, time_t now,
                                const QString& healthWarning)
 {
     PortfolioRow row;
@@ -41,7 +41,7 @@ QString ruleHealthWarning(const RuleHealth& health, time_t now)
         .arg(since, QString::fromStdString(health.LastFailure));
 }
 
-QString portfolioStatusLine(const CWPapierDoc& doc, bool percentual)
+QString portfolioStatusLine(const PortfolioDocument& doc, bool percentual)
 {
     return QString::fromStdString(PortfolioTotals::of(doc).statusText(percentual));
 }

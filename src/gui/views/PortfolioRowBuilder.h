@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 #include "core/settings/RuleHealth.h"
 #include "gui/views/PortfolioRow.h"
 
@@ -9,7 +9,7 @@
 #include <ctime>
 
 // The list's cells, trend icon and dot for one item, formatted by the core in the current locale.
-PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, bool percentual, time_t now,
+PortfolioRow buildPortfolioRow(const PortfolioItem& item, PortfolioDocument::ItemId id, bool percentual, time_t now,
                                const QString& healthWarning = QString());
 
 // "Quotation rule failing since %1: %2" (the last success as "Last Update" writes times, or "never") for an item
@@ -17,4 +17,4 @@ PortfolioRow buildPortfolioRow(const CWPapier& item, CWPapierDoc::ItemId id, boo
 QString ruleHealthWarning(const RuleHealth& health, time_t now);
 
 // "Amount invested: ..." over all items, in percent or nominal form.
-QString portfolioStatusLine(const CWPapierDoc& doc, bool percentual);
+QString portfolioStatusLine(const PortfolioDocument& doc, bool percentual);

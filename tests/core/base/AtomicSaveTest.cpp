@@ -8,9 +8,9 @@
 
 namespace {
 
-CWPapier itemWithHistory()
+PortfolioItem itemWithHistory()
 {
-    CWPapier paper;
+    PortfolioItem paper;
     paper.name = "Alpha";
     paper.symbol = "ALP";
     for (int i = 0; i < 200; ++i)
@@ -54,7 +54,7 @@ TEST(AtomicSave, FailedQuotationExportsKeepTheEarlierFile)
         QuotationExport::Outcome outcome;
         {
             FileSizeLimit limit(64);
-            outcome = QuotationExport::ExportQuotations(std::vector<CWPapier>{itemWithHistory()}, path);
+            outcome = QuotationExport::exportQuotations(std::vector<PortfolioItem>{itemWithHistory()}, path);
         }
         EXPECT_EQ(outcome.status, QuotationExport::Outcome::FileError) << name;
         EXPECT_EQ(outcome.message, "File could not be saved (" + std::to_string(EFBIG) + ")") << name;

@@ -19,23 +19,23 @@ const char* const kFullTemplate = "q?d=[&d].[&m].[&y]&t=[&h]:[&min]&w=[&dw]&ms=[
 
 TEST(ItemVariables, FirstOccurrenceOfEachIsReplacedVerbatim)
 {
-    auto s = SubstituteItemVariables("a[&name]b[&name]", "X", "S");
+    auto s = substituteItemVariables("a[&name]b[&name]", "X", "S");
     EXPECT_EQ(s.text, "aXb[&name]");
     EXPECT_TRUE(s.changed);
-    s = SubstituteItemVariables("q=[&symbol]&n=[&name]", "A & B Fund", "710000.F");
+    s = substituteItemVariables("q=[&symbol]&n=[&name]", "A & B Fund", "710000.F");
     EXPECT_EQ(s.text, "q=710000.F&n=A & B Fund");
-    s = SubstituteItemVariables("[&name]", "has [&symbol] inside", "SYM");
+    s = substituteItemVariables("[&name]", "has [&symbol] inside", "SYM");
     EXPECT_EQ(s.text, "has SYM inside") << "the symbol pass searches the result of the name pass";
-    s = SubstituteItemVariables("[&NAME] [&Symbol]", "x", "y");
+    s = substituteItemVariables("[&NAME] [&Symbol]", "x", "y");
     EXPECT_EQ(s.text, "[&NAME] [&Symbol]");
     EXPECT_FALSE(s.changed);
 }
 
 TEST(ItemVariables, OverlongResultIsReported)
 {
-    const auto fits = SubstituteItemVariables("x[&symbol]", std::string(), std::string(258, 's'));
+    const auto fits = substituteItemVariables("x[&symbol]", std::string(), std::string(258, 's'));
     EXPECT_FALSE(fits.tooLong);
-    const auto tooLong = SubstituteItemVariables("xy[&symbol]", std::string(), std::string(258, 's'));
+    const auto tooLong = substituteItemVariables("xy[&symbol]", std::string(), std::string(258, 's'));
     EXPECT_TRUE(tooLong.tooLong);
 }
 
@@ -43,7 +43,7 @@ TEST_F(DateVariables, WithoutVariablesNothingChanges)
 {
     time_t reference = localTime(2004, 3, 1, 9, 5);
     const time_t before = reference;
-    const auto s = SubstituteDateVariables("http://example.com/[&D]/x", reference, 2);
+    const auto s = substituteDateVariables("http://example.com/[&D]/x", reference, 2);
     EXPECT_EQ(s.text, "http://example.com/[&D]/x");
     EXPECT_FALSE(s.changed);
     EXPECT_EQ(reference, before);
@@ -52,7 +52,7 @@ TEST_F(DateVariables, WithoutVariablesNothingChanges)
 TEST_F(DateVariables, EveryVariableOnAMonday)
 {
     time_t reference = localTime(2004, 3, 1, 9, 5);
-    const auto s = SubstituteDateVariables(kFullTemplate, reference, 0);
+    const auto s = substituteDateVariables(kFullTemplate, reference, 0);
     EXPECT_EQ(s.text, "q?d=01.03.2004&t=09:05&w=1&ms=mar");
     EXPECT_TRUE(s.changed);
 }
@@ -60,7 +60,7 @@ TEST_F(DateVariables, EveryVariableOnAMonday)
 TEST_F(DateVariables, OneDayShiftIsAppliedOnceAndMonthAndYearFollow)
 {
     time_t reference = localTime(2004, 3, 1, 9, 5);
-    const auto s = SubstituteDateVariables(kFullTemplate, reference, 1);
+    const auto s = substituteDateVariables(kFullTemplate, reference, 1);
     EXPECT_EQ(s.text, "q?d=29.02.2004&t=09:05&w=0&ms=feb");
     EXPECT_EQ(reference, localTime(2004, 2, 29, 9, 5)) << "the caller's reference time moves";
 }
@@ -68,34 +68,34 @@ TEST_F(DateVariables, OneDayShiftIsAppliedOnceAndMonthAndYearFollow)
 TEST_F(DateVariables, HourShiftAndVariablesThatNeverShift)
 {
     time_t reference = localTime(2004, 3, 1, 1, 30);
-    EXPECT_EQ(SubstituteDateVariables("x[&h]y", reference, 2).text, "x23y");
+    EXPECT_EQ(substituteDateVariables("x[&h]y", reference, 2).text, "x23y");
     time_t other = localTime(2004, 3, 1, 1, 30);
-    EXPECT_EQ(SubstituteDateVariables("x[&m][&y]", other, 5).text, "x032004");
+    EXPECT_EQ(substituteDateVariables("x[&m][&y]", other, 5).text, "x032004");
     EXPECT_EQ(other, localTime(2004, 3, 1, 1, 30));
     time_t minutes = localTime(2004, 3, 1, 1, 30);
-    EXPECT_EQ(SubstituteDateVariables("[&min]", minutes, 31).text, "59");
+    EXPECT_EQ(substituteDateVariables("[&min]", minutes, 31).text, "59");
 }
 
 TEST_F(DateVariables, RepeatedVariablesAreAllReplacedWithOneShift)
 {
     time_t reference = localTime(2004, 3, 10, 12, 0);
-    EXPECT_EQ(SubstituteDateVariables("[&d][&d]-[&d]", reference, 1).text, "0909-09");
+    EXPECT_EQ(substituteDateVariables("[&d][&d]-[&d]", reference, 1).text, "0909-09");
     time_t again = localTime(2004, 3, 10, 12, 0);
-    EXPECT_EQ(SubstituteDateVariables("[&mstr][&m][&dw][&d]", again, 0).text, "mar03310");
+    EXPECT_EQ(substituteDateVariables("[&mstr][&m][&dw][&d]", again, 0).text, "mar03310");
 }
 
 TEST_F(DateVariables, WeekdayFilesFollowTheDay)
 {
     time_t monday = localTime(2024, 1, 1, 10, 0);
-    EXPECT_EQ(SubstituteDateVariables("file:///data/dws[&dw].asc", monday, 0).text, "file:///data/dws1.asc");
+    EXPECT_EQ(substituteDateVariables("file:///data/dws[&dw].asc", monday, 0).text, "file:///data/dws1.asc");
     time_t sunday = localTime(2024, 1, 7, 10, 0);
-    EXPECT_EQ(SubstituteDateVariables("file:///data/dws[&dw].asc", sunday, 0).text, "file:///data/dws0.asc");
+    EXPECT_EQ(substituteDateVariables("file:///data/dws[&dw].asc", sunday, 0).text, "file:///data/dws0.asc");
 }
 
 TEST_F(DateVariables, DayShiftAcrossDaylightSavingIsASubtractionOfSeconds)
 {
     time_t reference = localTime(2024, 4, 1, 12, 0);
-    const auto s = SubstituteDateVariables("[&d].[&m] [&h]", reference, 2);
+    const auto s = substituteDateVariables("[&d].[&m] [&h]", reference, 2);
     EXPECT_EQ(s.text, "30.03 11") << "48 hours before 12:00 CEST is 11:00 CET";
 }
 
@@ -104,7 +104,7 @@ TEST_F(DateVariables, NowUsesTheCurrentTime)
     time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    EXPECT_EQ(SubstituteDateVariablesNow("[&y]", 0).text, std::to_string(local.tm_year + 1900));
+    EXPECT_EQ(substituteDateVariablesNow("[&y]", 0).text, std::to_string(local.tm_year + 1900));
 }
 
 TEST_F(DateVariables, PeriodVariablesGiveNumbersWithoutLeadingZeros)
@@ -124,7 +124,7 @@ TEST_F(DateVariables, PeriodVariablesGiveNumbersWithoutLeadingZeros)
         {"[&Day_begin][&d_begin]", "[&Day_begin][&d_begin]"},
     };
     for (const auto& c : cases) {
-        const auto s = SubstitutePeriodVariables(c.text, begin, end);
+        const auto s = substitutePeriodVariables(c.text, begin, end);
         EXPECT_EQ(s.text, c.expected) << c.text;
         EXPECT_EQ(s.changed, std::string(c.text) != c.expected) << c.text;
     }
@@ -132,9 +132,9 @@ TEST_F(DateVariables, PeriodVariablesGiveNumbersWithoutLeadingZeros)
 
 TEST_F(DateVariables, WebPageAddressPutsInTodayThenTheItem)
 {
-    const std::string year = SubstituteDateVariablesNow("[&y]", 0).text;
-    const auto s = WebPageAddress("http://q.example/[&y]/[&name]?s=[&symbol]&again=[&symbol]", "A & B", "7.F");
+    const std::string year = substituteDateVariablesNow("[&y]", 0).text;
+    const auto s = webPageAddress("http://q.example/[&y]/[&name]?s=[&symbol]&again=[&symbol]", "A & B", "7.F");
     EXPECT_EQ(s.text, "http://q.example/" + year + "/A & B?s=7.F&again=[&symbol]");
     EXPECT_TRUE(s.changed);
-    EXPECT_FALSE(WebPageAddress("http://q.example/", "A", "B").changed);
+    EXPECT_FALSE(webPageAddress("http://q.example/", "A", "B").changed);
 }

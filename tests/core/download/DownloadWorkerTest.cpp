@@ -89,7 +89,7 @@ TEST_F(DownloadWorkerTest, MissingPageWithoutGivenDateIsTriedOnce)
     EXPECT_EQ(finals[0].kind, Kind::DownloadError);
     EXPECT_EQ(finals[0].code, Code::NotFound);
     time_t now = std::time(nullptr);
-    const std::string expected = UrlVariables::SubstituteDateVariables("/once/q[&d].html", now, 0).text;
+    const std::string expected = UrlVariables::substituteDateVariables("/once/q[&d].html", now, 0).text;
     EXPECT_EQ(finals[0].statusText(), "Error: File not found: " + expected);
     int tries = 0;
     for (const std::string& path : server().requests())
@@ -281,7 +281,7 @@ TEST_F(DownloadWorkerTest, AbortInTheMiddleEndsEveryTaskWithAborted)
     auto job = jobFor(url, {taskFor("A", standardRules(url, "x")), taskFor("B", standardRules(url, "x"))});
     job->receiver = queue;
     job->abort = abort;
-    std::thread worker([job = std::move(job)]() mutable { RunDownloadJob(std::move(job)); });
+    std::thread worker([job = std::move(job)]() mutable { runDownloadJob(std::move(job)); });
     std::vector<DownloadEvent> events;
     size_t finalCount = 0;
     while (auto event = queue->take(std::chrono::seconds(10))) {

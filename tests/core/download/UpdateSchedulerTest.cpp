@@ -9,7 +9,7 @@
 #include <map>
 
 using Kind = DownloadEventKind;
-using ItemId = CWPapierDoc::ItemId;
+using ItemId = PortfolioDocument::ItemId;
 
 namespace {
 
@@ -17,21 +17,21 @@ class UpdateSchedulerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { testServer(); }
 
-    UpdateSchedulerTest() : m_temp(m_env) { m_doc.NewPortfolio(); }
+    UpdateSchedulerTest() : m_temp(m_env) { m_doc.newPortfolio(); }
 
     HttpTestServer& server() { return testServer(); }
 
-    ItemId addItem(const std::string& name, const ServerConfig& rules, std::vector<CKurs> history = {})
+    ItemId addItem(const std::string& name, const ServerConfig& rules, std::vector<Quotation> history = {})
     {
-        CWPapier item = CWPapier::newItem(name, std::time(nullptr), 0);
+        PortfolioItem item = PortfolioItem::newItem(name, std::time(nullptr), 0);
         item.symbol = name;
         item.server = rules;
         item.server.name = ServerConfig::kUserDefinedName;
         item.quotations = std::move(history);
-        return m_doc.itemId(m_doc.AddItem(item));
+        return m_doc.itemId(m_doc.addItem(item));
     }
 
-    const CWPapier& item(ItemId id) const { return m_doc.item(m_doc.positionOf(id)); }
+    const PortfolioItem& item(ItemId id) const { return m_doc.item(m_doc.positionOf(id)); }
 
     // Hands every event to the scheduler until nothing is left to wait for.
     std::vector<DownloadEvent> pump()
@@ -41,7 +41,7 @@ protected:
         while ((m_scheduler.pendingUpdates() > 0 || m_scheduler.runningDownloads() > 0 || m_scheduler.testRunning()) &&
                std::chrono::steady_clock::now() < deadline) {
             if (auto event = m_queue->take(std::chrono::milliseconds(100))) {
-                m_scheduler.HandleDownloadEvent(*event);
+                m_scheduler.handleDownloadEvent(*event);
                 events.push_back(std::move(*event));
             }
         }
@@ -52,7 +52,7 @@ protected:
 
     TestEnvironment m_env;
     PrivateTempFolder m_temp;
-    CWPapierDoc m_doc{5};
+    PortfolioDocument m_doc{5};
     std::shared_ptr<EventQueue> m_queue = std::make_shared<EventQueue>();
     UpdateScheduler m_scheduler{m_doc, m_queue};
 };
@@ -67,7 +67,7 @@ TEST_F(UpdateSchedulerTest, ItemsOnTheSameAddressShareOneDownloadWithTheLargerTi
     shortWait.Format = longWait.Format = 0;
     const ItemId a = addItem("A", shortWait);
     const ItemId b = addItem("B", longWait);
-    EXPECT_EQ(m_scheduler.StartUpdate({a, b}), 1);
+    EXPECT_EQ(m_scheduler.startUpdate({a, b}), 1);
     EXPECT_TRUE(m_doc.isUpdating(a));
     const auto events = pump();
     EXPECT_EQ(server().requestCount("/slow?bytes=300&chunk=100&interval=0.7"), 1);
@@ -89,7 +89,7 @@ TEST_F(UpdateSchedulerTest, AddressesDifferingInLetterCaseAreDownloadedApart)
     server().addPage("/case/LIST.html", kFundList);
     const ItemId a = addItem("Fund A", standardRules(server().url("/case/list.html"), "[&name]"));
     const ItemId b = addItem("Fund B", standardRules(server().url("/case/LIST.html"), "[&name]"));
-    EXPECT_EQ(m_scheduler.StartUpdate({a, b}), 2);
+    EXPECT_EQ(m_scheduler.startUpdate({a, b}), 2);
     pump();
     EXPECT_DOUBLE_EQ(item(a).quotations.at(0).value, 101.5);
     EXPECT_DOUBLE_EQ(item(b).quotations.at(0).value, 55.25);
@@ -98,25 +98,25 @@ TEST_F(UpdateSchedulerTest, AddressesDifferingInLetterCaseAreDownloadedApart)
 TEST_F(UpdateSchedulerTest, LimiterLetsOnlyNumberDownloadsRunAtOnce)
 {
     for (const int slotCount : {1, 3}) {
-        CWPapierDoc doc(slotCount);
-        doc.NewPortfolio();
+        PortfolioDocument doc(slotCount);
+        doc.newPortfolio();
         auto queue = std::make_shared<EventQueue>();
         std::vector<ItemId> ids;
         for (int i = 0; i < 3; ++i) {
             const std::string path = "/limit" + std::to_string(slotCount) + "/p" + std::to_string(i) + ".html";
             server().addPage(path, "Price 4.5");
-            CWPapier entry = CWPapier::newItem("I" + std::to_string(i), 0, 0);
+            PortfolioItem entry = PortfolioItem::newItem("I" + std::to_string(i), 0, 0);
             entry.server = standardRules(server().url(path + "?delay=0.4"), "Price");
-            ids.push_back(doc.itemId(doc.AddItem(entry)));
+            ids.push_back(doc.itemId(doc.addItem(entry)));
         }
         int ended = 0;
         {
             UpdateScheduler scheduler(doc, queue);
             scheduler.setDownloadsEndedHandler([&ended] { ++ended; });
-            EXPECT_EQ(scheduler.StartUpdate(ids), 3);
+            EXPECT_EQ(scheduler.startUpdate(ids), 3);
             while (scheduler.pendingUpdates() > 0)
                 if (auto event = queue->take(std::chrono::seconds(10)))
-                    scheduler.HandleDownloadEvent(*event);
+                    scheduler.handleDownloadEvent(*event);
             EXPECT_EQ(scheduler.storedQuotations(), 3);
             EXPECT_EQ(server().maxConcurrentRequestsIn("/limit" + std::to_string(slotCount)), slotCount);
         }
@@ -128,11 +128,11 @@ TEST_F(UpdateSchedulerTest, MarkedItemsGetNoSecondJob)
 {
     server().addPage("/twice/p.html", "Price 3.25");
     const ItemId a = addItem("A", standardRules(server().url("/twice/p.html?delay=0.3"), "Price"));
-    EXPECT_EQ(m_scheduler.StartUpdate({a}), 1);
-    EXPECT_EQ(m_scheduler.StartUpdate({a}), 0);
+    EXPECT_EQ(m_scheduler.startUpdate({a}), 1);
+    EXPECT_EQ(m_scheduler.startUpdate({a}), 0);
     pump();
     EXPECT_EQ(server().requestCount("/twice/p.html?delay=0.3"), 1);
-    EXPECT_EQ(m_scheduler.StartUpdate({a}), 1) << "once the mark is cleared the item can be updated again";
+    EXPECT_EQ(m_scheduler.startUpdate({a}), 1) << "once the mark is cleared the item can be updated again";
     pump();
     EXPECT_EQ(server().requestCount("/twice/p.html?delay=0.3"), 2);
     EXPECT_FALSE(item(a).quotations.empty());
@@ -149,7 +149,7 @@ TEST_F(UpdateSchedulerTest, CentsAreCorrectedAgainstTheNewestValue)
     const ItemId r80 = addItem("R80", rules, {{1000, 12345.0 / 80}});
     const ItemId r150 = addItem("R150", rules, {{1000, 12345.0 / 150}});
     const ItemId none = addItem("None", rules);
-    m_scheduler.StartUpdate({r100, r123, r82, r80, r150, none});
+    m_scheduler.startUpdate({r100, r123, r82, r80, r150, none});
     pump();
     EXPECT_DOUBLE_EQ(item(r100).quotations.back().value, 123.45);
     EXPECT_DOUBLE_EQ(item(r123).quotations.back().value, 123.45);
@@ -164,20 +164,20 @@ TEST_F(UpdateSchedulerTest, ResultsAfterAnAbortAreDiscardedAndTheItemCanBeUpdate
 {
     server().addPage("/abort/p.html", "Price 9.5");
     const ItemId a = addItem("A", standardRules(server().url("/abort/p.html?delay=0.5"), "Price"));
-    m_scheduler.AbortDownloads();
+    m_scheduler.abortDownloads();
     EXPECT_FALSE(m_scheduler.abortRequested()) << "nothing runs, nothing to abort";
-    m_scheduler.StartUpdate({a});
+    m_scheduler.startUpdate({a});
     while (m_scheduler.runningDownloads() == 0)
         if (auto event = m_queue->take(std::chrono::seconds(10)))
-            m_scheduler.HandleDownloadEvent(*event);
-    m_scheduler.AbortDownloads();
+            m_scheduler.handleDownloadEvent(*event);
+    m_scheduler.abortDownloads();
     EXPECT_TRUE(m_scheduler.abortRequested());
     const auto events = pump();
     EXPECT_TRUE(events.back().kind == Kind::Aborted || events.back().kind == Kind::Result);
     EXPECT_TRUE(item(a).quotations.empty());
     EXPECT_FALSE(m_doc.isUpdating(a));
     EXPECT_FALSE(m_scheduler.abortRequested());
-    m_scheduler.StartUpdate({a});
+    m_scheduler.startUpdate({a});
     pump();
     ASSERT_EQ(item(a).quotations.size(), 1u);
     EXPECT_DOUBLE_EQ(item(a).quotations[0].value, 9.5);
@@ -187,8 +187,8 @@ TEST_F(UpdateSchedulerTest, LateResultOfADeletedItemIsDropped)
 {
     server().addPage("/deleted/p.html", "Price 2.5");
     const ItemId a = addItem("A", standardRules(server().url("/deleted/p.html?delay=0.3"), "Price"));
-    m_scheduler.StartUpdate({a});
-    m_doc.DeleteContents();
+    m_scheduler.startUpdate({a});
+    m_doc.deleteContents();
     const auto events = pump();
     EXPECT_EQ(events.back().kind, Kind::Result);
     EXPECT_EQ(m_scheduler.storedQuotations(), 0);
@@ -199,7 +199,7 @@ TEST_F(UpdateSchedulerTest, LateResultOfADeletedItemIsDropped)
 TEST_F(UpdateSchedulerTest, InvestedAmountHistoryIsNeverUpdated)
 {
     const ItemId history = m_doc.itemId(m_doc.investedAmountHistoryPosition());
-    EXPECT_EQ(m_scheduler.StartUpdate({history}), 0);
+    EXPECT_EQ(m_scheduler.startUpdate({history}), 0);
     EXPECT_FALSE(m_doc.isUpdating(history));
 }
 
@@ -208,7 +208,7 @@ TEST_F(UpdateSchedulerTest, UpdateOnAGivenDateStoresThatDate)
     const time_t given = localTime(2004, 3, 2, 20, 0, 0);
     server().addPage("/ondate/q01.html", "Price 6.5");
     const ItemId a = addItem("A", standardRules(server().url("/ondate/q[&d].html"), "Price"));
-    m_scheduler.StartUpdate({a}, given);
+    m_scheduler.startUpdate({a}, given);
     pump();
     ASSERT_EQ(item(a).quotations.size(), 1u);
     EXPECT_EQ(item(a).quotations[0].time, given);
@@ -218,12 +218,12 @@ TEST_F(UpdateSchedulerTest, ItemsNamingAStoredServerUseItsRules)
 {
     server().addPage("/stored/Z1.html", "Last 77.5");
     ServerConfig rules = standardRules(server().url("/stored/[&symbol].html"), "Last");
-    ASSERT_TRUE(ServerStore::WriteServerConfig("Local", rules));
-    CWPapier entry = CWPapier::newItem("Zed", 0, 0);
+    ASSERT_TRUE(ServerStore::writeServerConfig("Local", rules));
+    PortfolioItem entry = PortfolioItem::newItem("Zed", 0, 0);
     entry.symbol = "Z1";
     entry.server.name = "Local";
-    const ItemId z = m_doc.itemId(m_doc.AddItem(entry));
-    m_scheduler.StartUpdate({z});
+    const ItemId z = m_doc.itemId(m_doc.addItem(entry));
+    m_scheduler.startUpdate({z});
     pump();
     ASSERT_EQ(item(z).quotations.size(), 1u);
     EXPECT_DOUBLE_EQ(item(z).quotations[0].value, 77.5);
@@ -233,16 +233,16 @@ TEST_F(UpdateSchedulerTest, ServerHeadersCarryTheItemVariablesAndSeparateDownloa
 {
     ServerConfig rules = standardRules(server().url("/headers"), "no such text");
     rules.Headers = {"X-Symbol: [&symbol]"};
-    ASSERT_TRUE(ServerStore::WriteServerConfig("WithHeaders", rules));
+    ASSERT_TRUE(ServerStore::writeServerConfig("WithHeaders", rules));
     std::vector<ItemId> ids;
     for (const char* symbol : {"AAA", "BBB", "AAA"}) {
-        CWPapier entry = CWPapier::newItem(std::string("Item ") + symbol + std::to_string(ids.size()), 0, 0);
+        PortfolioItem entry = PortfolioItem::newItem(std::string("Item ") + symbol + std::to_string(ids.size()), 0, 0);
         entry.symbol = symbol;
         entry.server.name = "WithHeaders";
-        ids.push_back(m_doc.itemId(m_doc.AddItem(entry)));
+        ids.push_back(m_doc.itemId(m_doc.addItem(entry)));
     }
     ids.push_back(addItem("Own rules", rules));
-    EXPECT_EQ(m_scheduler.StartUpdate(ids), 3) << "equal addresses with equal headers share a download";
+    EXPECT_EQ(m_scheduler.startUpdate(ids), 3) << "equal addresses with equal headers share a download";
     std::map<std::string, std::string> pages;
     for (DownloadEvent& event : pump())
         if (event.isFinal())
@@ -262,7 +262,7 @@ TEST_F(UpdateSchedulerTest, TestUpdatesReportWithoutStoringAnything)
     std::vector<bool> busy;
     m_scheduler.setTestReportHandler([&](const UpdateScheduler::TestReport& report) { reports.push_back(report); });
     m_scheduler.setTestBusyHandler([&](bool on) { busy.push_back(on); });
-    m_scheduler.StartTest("Foo", "F", standardRules(server().url("/test/p.html"), "Price"));
+    m_scheduler.startTest("Foo", "F", standardRules(server().url("/test/p.html"), "Price"));
     pump();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].icon, UpdateScheduler::TestReport::Information);
@@ -272,7 +272,7 @@ TEST_F(UpdateSchedulerTest, TestUpdatesReportWithoutStoringAnything)
     EXPECT_FALSE(busy.back());
     EXPECT_EQ(m_scheduler.runningDownloads(), 0);
 
-    m_scheduler.StartTest("Foo", "F", standardRules(server().url("/test/p.html"), "Volume"));
+    m_scheduler.startTest("Foo", "F", standardRules(server().url("/test/p.html"), "Volume"));
     pump();
     EXPECT_EQ(reports.back().icon, UpdateScheduler::TestReport::Warning);
     EXPECT_EQ(reports.back().message, "Quotation for 'Foo' not found!\n\n");
@@ -280,14 +280,14 @@ TEST_F(UpdateSchedulerTest, TestUpdatesReportWithoutStoringAnything)
 
     std::vector<std::string> shown;
     m_scheduler.setShowFileOnError(true, [&](const std::string& path) { shown.push_back(path); });
-    m_scheduler.StartTest("Foo", "F", standardRules(server().url("/test/p.html"), "Volume"));
+    m_scheduler.startTest("Foo", "F", standardRules(server().url("/test/p.html"), "Volume"));
     pump();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].substr(shown[0].size() - 4), ".TXT");
     EXPECT_EQ(readFileBytes(shown[0]), "Price 1.2345 Volume ");
     QFile::remove(QString::fromStdString(shown[0]));
 
-    m_scheduler.StartTest("Foo", "F", standardRules(server().url("/status/500"), "Price"));
+    m_scheduler.startTest("Foo", "F", standardRules(server().url("/status/500"), "Price"));
     pump();
     EXPECT_EQ(reports.back().message,
               "Download error:\nItem: Foo\nURL: " + server().url("/status/500") + "\nError: Server!");
@@ -300,13 +300,13 @@ TEST_F(UpdateSchedulerTest, DroppedEventsDeleteTheirPagesAndUpdatesLeaveNoTempor
     const ServerConfig found = standardRules(url, "Price");
     const ServerConfig notFound = standardRules(url, "Yield");
     {
-        CWPapierDoc doc(5);
-        doc.NewPortfolio();
+        PortfolioDocument doc(5);
+        doc.newPortfolio();
         auto queue = std::make_shared<EventQueue>();
         UpdateScheduler scheduler(doc, queue);
-        CWPapier entry = CWPapier::newItem("N", 0, 0);
+        PortfolioItem entry = PortfolioItem::newItem("N", 0, 0);
         entry.server = notFound;
-        EXPECT_EQ(scheduler.StartUpdate({doc.itemId(doc.AddItem(entry)), doc.itemId(doc.AddItem(entry))}), 1);
+        EXPECT_EQ(scheduler.startUpdate({doc.itemId(doc.addItem(entry)), doc.itemId(doc.addItem(entry))}), 1);
         scheduler.waitForWorkers();
         EXPECT_EQ(m_temp.files().size(), 2) << "the pages of both failed searches wait in the queue";
         // Taken and dropped without reaching the scheduler, as when the window they were sent to closed.
@@ -323,14 +323,14 @@ TEST_F(UpdateSchedulerTest, DroppedEventsDeleteTheirPagesAndUpdatesLeaveNoTempor
                                     addItem("N2", notFound),
                                     addItem("E", standardRules(server().url("/status/500"), "x")),
                                     addItem("M", standardRules(server().url("/left/missing.html"), "x"))};
-    m_scheduler.StartUpdate(items);
+    m_scheduler.startUpdate(items);
     pump();
     EXPECT_EQ(m_scheduler.storedQuotations(), 2);
     EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
 
     std::vector<std::string> shown;
     m_scheduler.setShowFileOnError(true, [&](const std::string& path) { shown.push_back(path); });
-    m_scheduler.StartUpdate(items);
+    m_scheduler.startUpdate(items);
     pump();
     EXPECT_EQ(m_temp.files().size(), 2) << "only the shown pages stay";
     for (const std::string& path : shown)
@@ -349,7 +349,7 @@ TEST_F(UpdateSchedulerTest, TextsTooLongWithNameAndSymbolFailWithoutADownload)
     const ItemId byStartText = addItem(std::string(140, 'm'), longStart);
     const ItemId fine = addItem("Fine", standardRules(server().url("/long/ok.html"), "Price"));
 
-    EXPECT_EQ(m_scheduler.StartUpdate({byAddress, byStartText, fine}), 3)
+    EXPECT_EQ(m_scheduler.startUpdate({byAddress, byStartText, fine}), 3)
         << "refused items never share the job of a good address";
     const auto events = pump();
     EXPECT_EQ(server().requestCount("/long/ok.html"), 1);

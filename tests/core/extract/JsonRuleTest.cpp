@@ -68,7 +68,7 @@ TEST(JsonRule, ChecksAndItemVariables)
     ServerConfig server;
     server.Filtering = 1;
     server.RegExp = JsonRule("$.[&name]", "", "$['[&symbol]']").encode();
-    const Result<ServerConfig> forItem = QuotationExtractor::WithItemVariables(server, "a|b", "c'd");
+    const Result<ServerConfig> forItem = QuotationExtractor::withItemVariables(server, "a|b", "c'd");
     ASSERT_TRUE(forItem);
     EXPECT_EQ(forItem->RegExp, "(?!)json:$.a\\|b|time:$['c'd']");
 }
@@ -84,7 +84,7 @@ protected:
     ExtractResult extract(const std::string& page, const JsonRule& paths, const char* thousands = "",
                           const char* decimal = ".")
     {
-        return JsonExtract::JsonExtract(page, {paths, thousands, decimal}, m_reference);
+        return JsonExtract::extract(page, {paths, thousands, decimal}, m_reference);
     }
 
     TestEnvironment m_env;
@@ -213,7 +213,7 @@ TEST_F(JsonExtractTest, RealAnswers)
         rules.Filtering = 1;
         rules.DECIMAL = ".";
         rules.RegExp = c.paths.encode();
-        const ExtractResult r = QuotationExtractor::ExtractFromRawPage(rules, *page, m_reference);
+        const ExtractResult r = QuotationExtractor::extractFromRawPage(rules, *page, m_reference);
         ASSERT_EQ(r.status, ExtractStatus::QuotationFound) << c.file << ": " << r.statusText();
         EXPECT_DOUBLE_EQ(r.value, c.value) << c.paths.valuePath();
         EXPECT_EQ(r.time, c.time ? c.time : m_reference) << c.paths.valuePath();

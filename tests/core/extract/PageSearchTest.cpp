@@ -29,47 +29,47 @@ Rule rule(const char* start, const char* thousands, const char* decimal, int num
 
 } // namespace
 
-TEST(ConvertPage, SemiHtmlEmptiesTagsAndTextOnlyRemovesThem)
+TEST(convertPage, SemiHtmlEmptiesTagsAndTextOnlyRemovesThem)
 {
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::SemiHtml, "a<b>c</b>d"), "a<>c<>d");
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::TextOnly, "a<b>c</b>d"), "a c d ");
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::None, "a<b>c"), "a<b>c");
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::TextOnly, "<p><b>x</b></p>"), "x ");
-    EXPECT_EQ(PageConverter::ConvertPage(static_cast<PageConverter::Mode>(7), "a<b>c"), "");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::SemiHtml, "a<b>c</b>d"), "a<>c<>d");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::TextOnly, "a<b>c</b>d"), "a c d ");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::None, "a<b>c"), "a<b>c");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::TextOnly, "<p><b>x</b></p>"), "x ");
+    EXPECT_EQ(PageConverter::convertPage(static_cast<PageConverter::Mode>(7), "a<b>c"), "");
 }
 
-TEST(ConvertPage, UnclosedTagDropsTheRest)
+TEST(convertPage, UnclosedTagDropsTheRest)
 {
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::SemiHtml, "a<b>c<d e f"), "a<>c<");
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::TextOnly, "a<b>c<d e f"), "a c ");
-    EXPECT_EQ(PageConverter::ConvertPage(PageConverter::Mode::SemiHtml, "x > y"), "x > y");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::SemiHtml, "a<b>c<d e f"), "a<>c<");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::TextOnly, "a<b>c<d e f"), "a c ");
+    EXPECT_EQ(PageConverter::convertPage(PageConverter::Mode::SemiHtml, "x > y"), "x > y");
 }
 
-TEST(ConvertPage, FileEntryPointConvertsWindows1252ToUtf8)
+TEST(convertPage, FileEntryPointConvertsWindows1252ToUtf8)
 {
     TestEnvironment env;
     const std::string source = env.writeFile("page.html",
                                              "<td>R\xFC"
                                              "cknahmepreis</td>");
     const std::string target = env.path("page.txt");
-    ASSERT_TRUE(PageConverter::ConvertPageFile(PageConverter::Mode::TextOnly, source, target));
+    ASSERT_TRUE(PageConverter::convertPageFile(PageConverter::Mode::TextOnly, source, target));
     EXPECT_EQ(readFileBytes(target), "Rücknahmepreis ");
-    EXPECT_TRUE(PageConverter::ConvertPageFile(PageConverter::Mode::None, env.path("missing.html"), target));
+    EXPECT_TRUE(PageConverter::convertPageFile(PageConverter::Mode::None, env.path("missing.html"), target));
     EXPECT_EQ(readFileBytes(target), "") << "an unreadable source leaves the target empty";
 }
 
 TEST(StandardSearchTest, SkipsNumbersSeparatedByAnyNonNumberCharacter)
 {
     const std::string page = PageText::forSearch("Last Trade: 10:45 12.50");
-    auto r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 0));
+    auto r = StandardSearch::search(page, rule("Last Trade:", ",", ".", 0));
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 10.0);
-    r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 1));
+    r = StandardSearch::search(page, rule("Last Trade:", ",", ".", 1));
     EXPECT_DOUBLE_EQ(r.value, 45.0);
-    r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 2));
+    r = StandardSearch::search(page, rule("Last Trade:", ",", ".", 2));
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 12.5);
-    r = StandardSearch::StandardSearch(page, rule("Last Trade:", ",", ".", 3));
+    r = StandardSearch::search(page, rule("Last Trade:", ",", ".", 3));
     EXPECT_EQ(static_cast<int>(r.status), 1);
     EXPECT_EQ(r.excerpt, "EOF");
     EXPECT_EQ(r.statusText(), "Error: Quotation not found!! (EOF)");
@@ -78,34 +78,34 @@ TEST(StandardSearchTest, SkipsNumbersSeparatedByAnyNonNumberCharacter)
 TEST(StandardSearchTest, MissingStartTextAndEmptyStartText)
 {
     const std::string page = PageText::forSearch("Price 5,25 EUR");
-    auto r = StandardSearch::StandardSearch(page, rule("Kurs", "", ",", 0));
+    auto r = StandardSearch::search(page, rule("Kurs", "", ",", 0));
     EXPECT_EQ(static_cast<int>(r.status), 2);
     EXPECT_EQ(r.excerpt, "");
     EXPECT_EQ(r.statusText(), "Error: Text not found!");
-    r = StandardSearch::StandardSearch(page, rule("", "", ",", 0));
+    r = StandardSearch::search(page, rule("", "", ",", 0));
     EXPECT_DOUBLE_EQ(r.value, 5.25);
 }
 
 TEST(StandardSearchTest, DatesAndGroupedAmountsCountAsOneSkippedNumber)
 {
     const std::string page = PageText::forSearch("Stand 12-15 1.234,5 then 99,5 units");
-    const auto r = StandardSearch::StandardSearch(page, rule("Stand", ".", ",", 2));
+    const auto r = StandardSearch::search(page, rule("Stand", ".", ",", 2));
     EXPECT_DOUBLE_EQ(r.value, 99.5);
 }
 
 TEST(StandardSearchTest, NumberStartsAndExcerpts)
 {
     const std::string tail(80, 'x');
-    auto r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: - " + tail), rule("Kurs:", ".", ",", 0));
+    auto r = StandardSearch::search(PageText::forSearch("Kurs: - " + tail), rule("Kurs:", ".", ",", 0));
     EXPECT_EQ(static_cast<int>(r.status), 1) << "a sign not followed by a digit starts no number; the page ends";
     EXPECT_EQ(r.excerpt, "");
     EXPECT_EQ(r.statusText(), "Error: Quotation not found!!");
 
-    r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: +-5 x"), rule("Kurs:", ".", ",", 0));
+    r = StandardSearch::search(PageText::forSearch("Kurs: +-5 x"), rule("Kurs:", ".", ",", 0));
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, -5.0);
 
-    r = StandardSearch::StandardSearch(PageText::forSearch("Kurs: 5"), rule("Kurs:", ".", ",", 0));
+    r = StandardSearch::search(PageText::forSearch("Kurs: 5"), rule("Kurs:", ".", ",", 0));
     EXPECT_EQ(static_cast<int>(r.status), 1) << "a one-digit number ending the page is not read";
     EXPECT_EQ(r.excerpt, "5");
 
@@ -118,7 +118,7 @@ TEST(StandardSearchTest, NumberStartsAndExcerpts)
 TEST(StandardSearchTest, ZeroBytesInThePageBecomeBlanks)
 {
     const std::string page = PageText::forSearch(std::string("Kurs\0 12,5 x", 12));
-    const auto r = StandardSearch::StandardSearch(page, rule("Kurs ", "", ",", 0));
+    const auto r = StandardSearch::search(page, rule("Kurs ", "", ",", 0));
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 12.5);
 }
@@ -126,24 +126,24 @@ TEST(StandardSearchTest, ZeroBytesInThePageBecomeBlanks)
 TEST(TagSkipSearchTest, NumbersMustShareTheTextRunAfterTheSkippedTags)
 {
     const std::string page = PageText::forSearch("Price<><>12,5<>");
-    auto r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 2));
+    auto r = StandardSearch::tagSkipSearch(page, rule("Price", "", ",", 0, 2));
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 12.5);
-    r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 1));
+    r = StandardSearch::tagSkipSearch(page, rule("Price", "", ",", 0, 1));
     EXPECT_EQ(static_cast<int>(r.status), 1);
     EXPECT_EQ(r.excerpt, "<>12,5<>");
 
     const std::string run = PageText::forSearch("Price<>1 2 3,5<>7,5 ");
-    r = StandardSearch::TagSkipSearch(run, rule("Price", "", ",", 2, 1));
+    r = StandardSearch::tagSkipSearch(run, rule("Price", "", ",", 2, 1));
     EXPECT_DOUBLE_EQ(r.value, 3.5);
-    r = StandardSearch::TagSkipSearch(run, rule("Price", "", ",", 3, 1));
+    r = StandardSearch::tagSkipSearch(run, rule("Price", "", ",", 3, 1));
     EXPECT_EQ(static_cast<int>(r.status), 1) << "the quotation lies beyond the next tag";
 }
 
 TEST(TagSkipSearchTest, TooFewTagsGiveEof)
 {
     const std::string page = PageText::forSearch("Price<>x 5");
-    const auto r = StandardSearch::TagSkipSearch(page, rule("Price", "", ",", 0, 3));
+    const auto r = StandardSearch::tagSkipSearch(page, rule("Price", "", ",", 0, 3));
     EXPECT_EQ(static_cast<int>(r.status), 1);
     EXPECT_EQ(r.excerpt, "EOF");
 }
@@ -151,10 +151,10 @@ TEST(TagSkipSearchTest, TooFewTagsGiveEof)
 TEST(CaseFolding, StartTextMatchesRegardlessOfCaseOnlyWhenAsked)
 {
     const std::string page = PageText::forSearch("LAST TRADE: 7.25 USD");
-    auto r = StandardSearch::StandardSearch(page, rule("Last Trade", ",", ".", 0, 0, true));
+    auto r = StandardSearch::search(page, rule("Last Trade", ",", ".", 0, 0, true));
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 7.25);
-    r = StandardSearch::StandardSearch(page, rule("Last Trade", ",", ".", 0, 0, false));
+    r = StandardSearch::search(page, rule("Last Trade", ",", ".", 0, 0, false));
     EXPECT_EQ(static_cast<int>(r.status), 2);
 }
 
@@ -165,7 +165,7 @@ TEST(CaseFolding, Latin1LettersFoldInBothPageEncodings)
     const std::string cp1252Page = "R\xDC"
                                    "CKNAHMEPREIS 101,50 EUR";
     for (const std::string& raw : {utf8Page, cp1252Page}) {
-        const auto r = StandardSearch::StandardSearch(PageText::forSearch(raw), rule("Rücknahmepreis", ".", ",", 0));
+        const auto r = StandardSearch::search(PageText::forSearch(raw), rule("Rücknahmepreis", ".", ",", 0));
         EXPECT_EQ(static_cast<int>(r.status), 0);
         EXPECT_DOUBLE_EQ(r.value, 101.5);
     }
@@ -181,13 +181,13 @@ TEST(StandardSearchTest, IgnoringCaseFoldsEveryScriptAndKeepsExcerptsWhole)
     };
     for (const Case& c : {Case{"ŠKODA AUTO 12,50", "škoda", 12.5}, Case{"Ÿ 3,25", "ÿ", 3.25},
                           Case{"ΑΘΗΝΑ 7,00", "αθηνα", 7.0}, Case{"МОСКВА 8,00", "москва", 8.0}}) {
-        const auto r = StandardSearch::StandardSearch(PageText::forSearch(c.page), rule(c.start, ".", ",", 0));
+        const auto r = StandardSearch::search(PageText::forSearch(c.page), rule(c.start, ".", ",", 0));
         EXPECT_EQ(r.status, ExtractStatus::QuotationFound) << c.start;
         EXPECT_DOUBLE_EQ(r.value, c.value) << c.start;
     }
     // The Kelvin sign (3 bytes) folds to "k" (1 byte): the excerpt after it stays whole characters.
     const auto r =
-        StandardSearch::StandardSearch(PageText::forSearch("\u212A\u212A Ärger: -- äöü"), rule("ärger", ".", ",", 0));
+        StandardSearch::search(PageText::forSearch("\u212A\u212A Ärger: -- äöü"), rule("ärger", ".", ",", 0));
     EXPECT_NE(r.status, ExtractStatus::QuotationFound);
     EXPECT_TRUE(Windows1252::isValidUtf8(r.excerpt)) << r.excerpt;
     EXPECT_EQ(MonthNames::monthOf("MÄRZ"), 3);
@@ -218,27 +218,27 @@ TEST(RealPages, FundHistoryTableInEveryConversion)
     rules.Text_before_Value = "07.12.2020";
 
     rules.Format = 2;
-    auto r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
+    auto r = QuotationExtractor::extractFromRawPage(rules, page, 0);
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 678.24);
     rules.Numbers_before_Value = 3;
-    r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
+    r = QuotationExtractor::extractFromRawPage(rules, page, 0);
     EXPECT_DOUBLE_EQ(r.value, 677.13) << "Schluss, the closing price";
 
     rules.Format = 1;
     rules.Numbers_before_Value = 0;
     rules.Nr_HTML_before_Value = 2;
-    r = QuotationExtractor::ExtractFromRawPage(rules, page, 0);
+    r = QuotationExtractor::extractFromRawPage(rules, page, 0);
     EXPECT_EQ(static_cast<int>(r.status), 0);
     EXPECT_DOUBLE_EQ(r.value, 678.24);
 
     rules.Format = 2;
     rules.Text_before_Value = "ERÖFFNUNG";
     rules.Numbers_before_Value = 0;
-    r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
+    r = QuotationExtractor::extractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
     EXPECT_DOUBLE_EQ(r.value, 3122020.0) << "the first date after the header reads as a grouped number";
     rules.Numbers_before_Value = 1;
-    r = QuotationExtractor::ExtractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
+    r = QuotationExtractor::extractFromRawPage(rules, Windows1252::fromUtf8Lossy(page), 0);
     EXPECT_EQ(static_cast<int>(r.status), 0) << r.statusText();
     EXPECT_DOUBLE_EQ(r.value, 665.89);
 }
@@ -251,8 +251,8 @@ TEST(ItemVariablesTest, OnlyTheTextTheRuleUsesIsCheckedForLength)
     const std::string symbol(260, 'S');
     for (const int filtering : {0, 1}) {
         rules.Filtering = filtering;
-        EXPECT_TRUE(QuotationExtractor::WithItemVariables(rules, "N", "SYM")) << filtering;
-        const Result<ServerConfig> withLong = QuotationExtractor::WithItemVariables(rules, "N", symbol);
+        EXPECT_TRUE(QuotationExtractor::withItemVariables(rules, "N", "SYM")) << filtering;
+        const Result<ServerConfig> withLong = QuotationExtractor::withItemVariables(rules, "N", symbol);
         ASSERT_FALSE(withLong) << filtering;
         EXPECT_EQ(withLong.message(),
                   std::string(filtering ? "The regular expression" : "The start text") +
@@ -260,7 +260,7 @@ TEST(ItemVariablesTest, OnlyTheTextTheRuleUsesIsCheckedForLength)
     }
     rules.Text_before_Value = "Price";
     rules.Filtering = 0;
-    const Result<ServerConfig> standard = QuotationExtractor::WithItemVariables(rules, "N", symbol);
+    const Result<ServerConfig> standard = QuotationExtractor::withItemVariables(rules, "N", symbol);
     ASSERT_TRUE(standard) << "the unused pattern grows past 259 characters";
     EXPECT_EQ(standard->Text_before_Value, "Price");
 }

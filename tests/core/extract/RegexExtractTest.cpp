@@ -49,14 +49,14 @@ protected:
     // The month a capture written `month` gives on a page "<v> 1,5 <day>.<month>.2020".
     int monthFrom(const std::string& month)
     {
-        const ExtractResult r = RegexExtract::RegexExtract(
-            "v 1,5 3." + month + ".2020", dateRule("v ([0-9,]+) ([0-9]+)\\.(.*?)\\.([0-9]+)"), m_reference);
+        const ExtractResult r = RegexExtract::extract("v 1,5 3." + month + ".2020",
+                                                      dateRule("v ([0-9,]+) ([0-9]+)\\.(.*?)\\.([0-9]+)"), m_reference);
         EXPECT_EQ(r.status, ExtractStatus::QuotationFound) << r.excerpt;
         return partsOf(r.time).tm_mon + 1;
     }
     int yearFrom(const std::string& year)
     {
-        const ExtractResult r = RegexExtract::RegexExtract(
+        const ExtractResult r = RegexExtract::extract(
             "v 1,5 3.4." + year + " ", dateRule("v ([0-9,]+) ([0-9]+)\\.([0-9]+)\\.([0-9]+)"), m_reference);
         EXPECT_EQ(r.status, ExtractStatus::QuotationFound) << r.excerpt;
         return partsOf(r.time).tm_year + 1900;
@@ -69,7 +69,7 @@ TEST_F(RegexExtractTest, PresetPatternGivesPriceAndDateWithReferenceTimeOfDay)
 {
     const std::string page = "\"SAP\",\"123,45\",\"24.12.2003\"\r\n\"BMW\",\"31,50\",\"23.12.2003\"\r\n";
     Rule rule = dateRule("BMW[\"',\\t\\r\\n]*([0-9,.]+)[\"',\\t\\r\\n]*([0-9]+).([0-9]+).([0-9]+)");
-    const ExtractResult r = RegexExtract::RegexExtract(page, rule, m_reference);
+    const ExtractResult r = RegexExtract::extract(page, rule, m_reference);
     ASSERT_EQ(r.status, ExtractStatus::QuotationFound) << r.excerpt;
     EXPECT_DOUBLE_EQ(r.value, 31.5);
     EXPECT_EQ(r.time, localTime(2003, 12, 23, 14, 37, 0));
@@ -78,7 +78,7 @@ TEST_F(RegexExtractTest, PresetPatternGivesPriceAndDateWithReferenceTimeOfDay)
 
 TEST_F(RegexExtractTest, TimeIsRebuiltWithSecondsZeroEvenWithoutDateOrTime)
 {
-    const ExtractResult r = RegexExtract::RegexExtract("Kurs 12,5 EUR", valueRule("Kurs ([0-9,]+)"), m_reference);
+    const ExtractResult r = RegexExtract::extract("Kurs 12,5 EUR", valueRule("Kurs ([0-9,]+)"), m_reference);
     ASSERT_EQ(r.status, ExtractStatus::QuotationFound);
     EXPECT_EQ(r.time, localTime(2023, 6, 15, 14, 37, 0));
 }
@@ -89,10 +89,10 @@ TEST_F(RegexExtractTest, HourAndMinuteComeFromTheirCapturesWithoutRangeCheck)
     rule.extractTime = true;
     rule.hourIndex = 2;
     rule.minuteIndex = 3;
-    ExtractResult r = RegexExtract::RegexExtract("7,25 um 09:05", rule, m_reference);
+    ExtractResult r = RegexExtract::extract("7,25 um 09:05", rule, m_reference);
     EXPECT_EQ(r.time, localTime(2023, 6, 15, 9, 5));
     // 25:70 is carried over by the calendar into the next day.
-    r = RegexExtract::RegexExtract("7,25 um 25:70", rule, m_reference);
+    r = RegexExtract::extract("7,25 um 25:70", rule, m_reference);
     EXPECT_EQ(r.time, localTime(2023, 6, 16, 2, 10));
 }
 
@@ -118,7 +118,7 @@ TEST_F(RegexExtractTest, MonthNameInWindows1252PageMatchesAfterConversion)
     rules.bRegExpExtractDate = 1;
     rules.TAUSEND = ".";
     rules.DECIMAL = ",";
-    const ExtractResult r = QuotationExtractor::ExtractFromRawPage(rules, "v 1,5 3. M\xC4RZ 2020", m_reference);
+    const ExtractResult r = QuotationExtractor::extractFromRawPage(rules, "v 1,5 3. M\xC4RZ 2020", m_reference);
     ASSERT_EQ(r.status, ExtractStatus::QuotationFound) << r.excerpt;
     EXPECT_EQ(r.time, localTime(2020, 3, 3, 14, 37));
     EXPECT_EQ(MonthNames::monthOf("M\xC3\x84RZ"), 3);
@@ -137,43 +137,43 @@ TEST_F(RegexExtractTest, TwoDigitYears)
 
 TEST_F(RegexExtractTest, DayOutOfRangeKeepsReferenceDay)
 {
-    const ExtractResult r = RegexExtract::RegexExtract(
-        "v 1,5 32.4.2020", dateRule("v ([0-9,]+) ([0-9]+)\\.([0-9]+)\\.([0-9]+)"), m_reference);
+    const ExtractResult r =
+        RegexExtract::extract("v 1,5 32.4.2020", dateRule("v ([0-9,]+) ([0-9]+)\\.([0-9]+)\\.([0-9]+)"), m_reference);
     EXPECT_EQ(r.time, localTime(2020, 4, 15, 14, 37));
 }
 
 TEST_F(RegexExtractTest, ValueIsReadOnPastTheCapture)
 {
     // The capture holds only "1", the parser reads the whole number from there.
-    const ExtractResult r = RegexExtract::RegexExtract("Kurs 1.234,56 EUR", valueRule("Kurs ([0-9])"), m_reference);
+    const ExtractResult r = RegexExtract::extract("Kurs 1.234,56 EUR", valueRule("Kurs ([0-9])"), m_reference);
     ASSERT_EQ(r.status, ExtractStatus::QuotationFound);
     EXPECT_DOUBLE_EQ(r.value, 1234.56);
 }
 
 TEST_F(RegexExtractTest, InvalidValueShowsTheCapture)
 {
-    ExtractResult r = RegexExtract::RegexExtract("Kurs - 5", valueRule("Kurs (- 5)"), m_reference);
+    ExtractResult r = RegexExtract::extract("Kurs - 5", valueRule("Kurs (- 5)"), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::InvalidValue);
     EXPECT_EQ(r.excerpt, "- 5");
     const std::string longText(60, 'x');
-    r = RegexExtract::RegexExtract("Kurs " + longText, valueRule("Kurs (x+)"), m_reference);
+    r = RegexExtract::extract("Kurs " + longText, valueRule("Kurs (x+)"), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.excerpt, std::string(50, 'x') + " [...]");
 }
 
 TEST_F(RegexExtractTest, Messages)
 {
-    ExtractResult r = RegexExtract::RegexExtract("Kurs 5", valueRule("Kurs (5"), m_reference);
+    ExtractResult r = RegexExtract::extract("Kurs 5", valueRule("Kurs (5"), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::RegexCompileError);
     EXPECT_EQ(r.excerpt, "RegExp compilation failed at pos. 7: missing closing parenthesis");
     EXPECT_EQ(r.statusText(), "Error: Quotation not found!! (" + r.excerpt + ")");
 
-    r = RegexExtract::RegexExtract("Kurs 5", valueRule("Preis ([0-9]+)"), m_reference);
+    r = RegexExtract::extract("Kurs 5", valueRule("Preis ([0-9]+)"), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.excerpt, "No RegExp match found for 'Preis ([0-9]+)'");
     EXPECT_EQ(r.time, m_reference) << "the time stays unchanged without a match";
 
-    r = RegexExtract::RegexExtract("Kurs 5", valueRule("Kurs ([0-9]+)", 2), m_reference);
+    r = RegexExtract::extract("Kurs 5", valueRule("Kurs ([0-9]+)", 2), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::MatchIndexMissing);
     EXPECT_EQ(r.excerpt, "RegExp Match index doesn't exist (max match index = 1).");
 }
@@ -182,14 +182,14 @@ TEST_F(RegexExtractTest, DateIndicesCountOnlyWithTheDateFlag)
 {
     Rule rule = valueRule("Kurs ([0-9]+)");
     rule.dayIndex = 7;
-    EXPECT_EQ(RegexExtract::RegexExtract("Kurs 5 EUR", rule, m_reference).status, ExtractStatus::QuotationFound);
+    EXPECT_EQ(RegexExtract::extract("Kurs 5 EUR", rule, m_reference).status, ExtractStatus::QuotationFound);
     rule.extractDate = true;
-    EXPECT_EQ(RegexExtract::RegexExtract("Kurs 5 EUR", rule, m_reference).status, ExtractStatus::MatchIndexMissing);
+    EXPECT_EQ(RegexExtract::extract("Kurs 5 EUR", rule, m_reference).status, ExtractStatus::MatchIndexMissing);
     rule.extractDate = false;
     rule.extractTime = true;
     rule.hourIndex = 1;
     rule.minuteIndex = 4;
-    EXPECT_EQ(RegexExtract::RegexExtract("Kurs 5 EUR", rule, m_reference).status, ExtractStatus::MatchIndexMissing);
+    EXPECT_EQ(RegexExtract::extract("Kurs 5 EUR", rule, m_reference).status, ExtractStatus::MatchIndexMissing);
 }
 
 TEST_F(RegexExtractTest, TwentyGroupsOverflowTheMatchVector)
@@ -201,12 +201,12 @@ TEST_F(RegexExtractTest, TwentyGroupsOverflowTheMatchVector)
         page += std::to_string(i % 10);
     }
     page += " ";
-    ExtractResult r = RegexExtract::RegexExtract(page, valueRule(pattern), m_reference);
+    ExtractResult r = RegexExtract::extract(page, valueRule(pattern), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.excerpt, "RegExp output vector has space for only 19 captured substrings\r\n");
     // Nineteen groups still fit.
     pattern.resize(pattern.size() - 7);
-    r = RegexExtract::RegexExtract(page, valueRule(pattern, 19), m_reference);
+    r = RegexExtract::extract(page, valueRule(pattern, 19), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationFound);
     EXPECT_DOUBLE_EQ(r.value, 89);
 }
@@ -215,23 +215,23 @@ TEST_F(RegexExtractTest, CaseSensitivityAndNonAsciiFolding)
 {
     Rule rule = valueRule("Last ([0-9]+)");
     rule.caseInsensitive = false;
-    EXPECT_EQ(RegexExtract::RegexExtract("LAST 12 ", rule, m_reference).status, ExtractStatus::QuotationNotFound);
+    EXPECT_EQ(RegexExtract::extract("LAST 12 ", rule, m_reference).status, ExtractStatus::QuotationNotFound);
     rule.caseInsensitive = true;
-    EXPECT_EQ(RegexExtract::RegexExtract("LAST 12 ", rule, m_reference).status, ExtractStatus::QuotationFound);
+    EXPECT_EQ(RegexExtract::extract("LAST 12 ", rule, m_reference).status, ExtractStatus::QuotationFound);
     // Characters, not bytes: "." takes the whole "Ä", and caseless matching folds it.
     rule.pattern = "k.rs ([0-9]+)";
-    EXPECT_EQ(RegexExtract::RegexExtract("K\xC3\x84RS 12 ", rule, m_reference).status, ExtractStatus::QuotationFound);
+    EXPECT_EQ(RegexExtract::extract("K\xC3\x84RS 12 ", rule, m_reference).status, ExtractStatus::QuotationFound);
     rule.pattern = "kärs ([0-9]+)";
-    EXPECT_EQ(RegexExtract::RegexExtract("K\xC3\x84RS 12 ", rule, m_reference).status, ExtractStatus::QuotationFound);
+    EXPECT_EQ(RegexExtract::extract("K\xC3\x84RS 12 ", rule, m_reference).status, ExtractStatus::QuotationFound);
 }
 
 TEST_F(RegexExtractTest, SubjectIncludesTheTerminatingZero)
 {
     // "\x00" can only match the zero byte after the page.
-    const ExtractResult r = RegexExtract::RegexExtract("Kurs 123", valueRule("Kurs ([0-9]+)\\x00"), m_reference);
+    const ExtractResult r = RegexExtract::extract("Kurs 123", valueRule("Kurs ([0-9]+)\\x00"), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationFound);
     EXPECT_DOUBLE_EQ(r.value, 123);
-    const auto location = RegexExtract::RegexLocate("Kurs 123", "Kurs ([0-9]+)\\x00", true, 1);
+    const auto location = RegexExtract::regexLocate("Kurs 123", "Kurs ([0-9]+)\\x00", true, 1);
     EXPECT_EQ(location.start, -1) << "the wizard entry's subject ends before the zero byte";
 }
 
@@ -242,18 +242,18 @@ TEST_F(RegexExtractTest, UnsetCaptureIsNeverRead)
     rule.dayIndex = 2;
     rule.monthIndex = 3;
     rule.yearIndex = 1;
-    ExtractResult r = RegexExtract::RegexExtract("7yy z", rule, m_reference);
+    ExtractResult r = RegexExtract::extract("7yy z", rule, m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationFound);
     EXPECT_EQ(partsOf(r.time).tm_mday, 15);
     rule.quotationIndex = 2;
-    r = RegexExtract::RegexExtract("7yy z", rule, m_reference);
+    r = RegexExtract::extract("7yy z", rule, m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
 }
 
 TEST_F(RegexExtractTest, CatastrophicPatternStopsAtTheMatchLimit)
 {
     const std::string page = std::string(40, 'a') + "!";
-    const ExtractResult r = RegexExtract::RegexExtract(page, valueRule("(a+)+[bc]"), m_reference);
+    const ExtractResult r = RegexExtract::extract(page, valueRule("(a+)+[bc]"), m_reference);
     EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.excerpt, "RegExp matching error -47");
 }
@@ -261,19 +261,19 @@ TEST_F(RegexExtractTest, CatastrophicPatternStopsAtTheMatchLimit)
 TEST_F(RegexExtractTest, LongPatternMessageIsCutTo259Characters)
 {
     const std::string pattern = "z" + std::string(300, 'y');
-    const ExtractResult r = RegexExtract::RegexExtract("Kurs 1", valueRule(pattern), m_reference);
+    const ExtractResult r = RegexExtract::extract("Kurs 1", valueRule(pattern), m_reference);
     EXPECT_EQ(r.excerpt.size(), 259u);
     EXPECT_EQ(r.excerpt.rfind("No RegExp match found for 'zyy", 0), 0u);
 }
 
 TEST_F(RegexExtractTest, WizardEntryReportsByteOffsetsAndCapture)
 {
-    const auto location = RegexExtract::RegexLocate("\xC3\xA4\xC3\xA4 Kurs: 12", "(Kurs):", true, 1);
+    const auto location = RegexExtract::regexLocate("\xC3\xA4\xC3\xA4 Kurs: 12", "(Kurs):", true, 1);
     EXPECT_EQ(location.status, ExtractStatus::QuotationFound);
     EXPECT_EQ(location.start, 5);
     EXPECT_EQ(location.length, 5u);
     EXPECT_EQ(location.capture, "Kurs");
-    const auto missing = RegexExtract::RegexLocate("Kurs: 12", "Kurs:", true, 1);
+    const auto missing = RegexExtract::regexLocate("Kurs: 12", "Kurs:", true, 1);
     EXPECT_EQ(missing.status, ExtractStatus::MatchIndexMissing);
     EXPECT_EQ(missing.message, "RegExp Match index doesn't exist (max match index = 0).");
 }
@@ -302,7 +302,7 @@ TEST(RegexExtractCli, ExtractPrintsValueDateAndJsonTime)
         << r.out;
 }
 
-TEST(ParseNumberAt, AgreesWithTheParserOnTheWholeText)
+TEST(parseNumberAt, AgreesWithTheParserOnTheWholeText)
 {
     const std::vector<std::string> texts = {"1.234,56 EUR", "x 12", "12,", "1,5",    "-0,5% 7", "9 9.9,9 1.1.1 end 123",
                                             "1.234.567,8",  "+",    "- 5", "0,00 x", "123",     "1 000 000,5 a"};
@@ -315,7 +315,7 @@ TEST(ParseNumberAt, AgreesWithTheParserOnTheWholeText)
                 double actual = -2;
                 const ExtractStatus expectedStatus =
                     ParseQuotationNumber(text.c_str() + start, thousands, decimal, expected);
-                const ExtractStatus actualStatus = RegexExtract::ParseNumberAt(text, start, thousands, decimal, actual);
+                const ExtractStatus actualStatus = RegexExtract::parseNumberAt(text, start, thousands, decimal, actual);
                 ASSERT_EQ(actualStatus, expectedStatus) << text << " @" << start << " '" << thousands << "'";
                 ASSERT_EQ(actual, expected) << text << " @" << start;
             }
@@ -328,9 +328,9 @@ TEST(RegexWorkBound, ABacktrackingPatternOverManyStartPositionsEndsWithTheMatchi
     while (page.size() < 256 * 1024)
         page += std::string(100, '7') + ' ';
     const ExtractResult result =
-        RegexExtract::RegexExtract(PageText::forSearch(page), valueRule("(\\d+)(\\d+)(\\d+)\\s\\s"), 0);
+        RegexExtract::extract(PageText::forSearch(page), valueRule("(\\d+)(\\d+)(\\d+)\\s\\s"), 0);
     EXPECT_EQ(result.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(result.excerpt, "RegExp matching error -47");
-    EXPECT_EQ(RegexExtract::RegexLocate("(a+)+b", "(", true, 0).message,
+    EXPECT_EQ(RegexExtract::regexLocate("(a+)+b", "(", true, 0).message,
               "RegExp compilation failed at pos. 1: missing closing parenthesis");
 }

@@ -11,15 +11,15 @@ namespace {
 
 std::string pageVersion(const std::string& raw, PageConverter::Mode mode)
 {
-    return PageText::forSearch(PageConverter::ConvertPage(mode, PageText::normalizeEncoding(raw)));
+    return PageText::forSearch(PageConverter::convertPage(mode, PageText::normalizeEncoding(raw)));
 }
 
 // What the standard search finds on `raw` with a generated rule.
 ExtractResult extractWith(const WizardRules::Rule& rule, const std::string& raw)
 {
     ServerConfig config = ServerConfig::newServerDefaults();
-    EXPECT_TRUE(WizardRules::Apply(rule, "file:///page.html", ".", ",", "", "", config));
-    return QuotationExtractor::ExtractFromRawPage(config, raw, 0);
+    EXPECT_TRUE(WizardRules::apply(rule, "file:///page.html", ".", ",", "", "", config));
+    return QuotationExtractor::extractFromRawPage(config, raw, 0);
 }
 
 } // namespace
@@ -27,7 +27,7 @@ ExtractResult extractWith(const WizardRules::Rule& rule, const std::string& raw)
 TEST(WizardRules, TagsBetweenStartTextAndQuotation)
 {
     const std::string page = pageVersion("Kurs:<td><b>22,65</b></td>", PageConverter::Mode::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    const auto outcome = WizardRules::generate(page, PageConverter::Mode::SemiHtml, "22,65");
     ASSERT_EQ(outcome.value().size(), 1u);
     const WizardRules::Rule& rule = outcome.value()[0];
     EXPECT_EQ(rule.startText, "Kurs:");
@@ -35,14 +35,14 @@ TEST(WizardRules, TagsBetweenStartTextAndQuotation)
     EXPECT_EQ(rule.numbers, 0);
     EXPECT_EQ(rule.regionStart, 0u);
     EXPECT_EQ(rule.regionLength, std::string("Kurs:<><>22,65").size());
-    EXPECT_EQ(WizardRules::ListText(rule), "find text \"Kurs:\" and skip 2 html tag(s) ");
+    EXPECT_EQ(WizardRules::listText(rule), "find text \"Kurs:\" and skip 2 html tag(s) ");
     EXPECT_TRUE(outcome.message().empty());
 }
 
 TEST(WizardRules, GuardRejectsLongerNumbers)
 {
     const std::string page = pageVersion("Kurs:<td><b>22,650</b></td>", PageConverter::Mode::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    const auto outcome = WizardRules::generate(page, PageConverter::Mode::SemiHtml, "22,65");
     EXPECT_TRUE(outcome.value().empty());
     EXPECT_TRUE(outcome.message().empty());
 }
@@ -50,7 +50,7 @@ TEST(WizardRules, GuardRejectsLongerNumbers)
 TEST(WizardRules, StartTextOccurringEarlierIsDiscarded)
 {
     const std::string page = pageVersion("Kurs:<td>x</td>Kurs:<td><b>22,65</b>", PageConverter::Mode::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    const auto outcome = WizardRules::generate(page, PageConverter::Mode::SemiHtml, "22,65");
     // Two tags from the second "Kurs:" would be found by the search at the first one; four from the first work.
     ASSERT_EQ(outcome.value().size(), 1u);
     EXPECT_EQ(outcome.value()[0].tags, 4);
@@ -61,7 +61,7 @@ TEST(WizardRules, NumbersToSkipAndListTexts)
 {
     const std::string page =
         pageVersion("<p>Kurse</p><p>Hoch 23,10 Tief 21,90 Letzter 22,65 EUR</p>", PageConverter::Mode::TextOnly);
-    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::TextOnly, "22,65");
+    const auto outcome = WizardRules::generate(page, PageConverter::Mode::TextOnly, "22,65");
     ASSERT_FALSE(outcome.value().empty());
     EXPECT_EQ(outcome.value()[0].numbers, 0);
     EXPECT_EQ(outcome.value()[0].startText, "Letzter");
@@ -70,9 +70,9 @@ TEST(WizardRules, NumbersToSkipAndListTexts)
         skipsTwo = skipsTwo || (rule.startText == "Hoch" && rule.numbers == 2);
     EXPECT_TRUE(skipsTwo);
 
-    EXPECT_EQ(WizardRules::ListText({PageConverter::Mode::SemiHtml, 3, 2, "A b", 0, 0}),
+    EXPECT_EQ(WizardRules::listText({PageConverter::Mode::SemiHtml, 3, 2, "A b", 0, 0}),
               "find text \"A b\", skip 3 html tag(s) and then skip 2 number(s)");
-    EXPECT_EQ(WizardRules::ListText({PageConverter::Mode::None, 0, 4, "A", 0, 0}),
+    EXPECT_EQ(WizardRules::listText({PageConverter::Mode::None, 0, 4, "A", 0, 0}),
               "find text \"A\" and skip 4 number(s)");
 }
 
@@ -82,7 +82,7 @@ TEST(WizardRules, OnlyTagCountZeroOutsideSemiHtml)
     for (PageConverter::Mode mode : {PageConverter::Mode::None, PageConverter::Mode::TextOnly}) {
         int calls = 0;
         int lastTotal = 0;
-        const auto outcome = WizardRules::Generate(pageVersion(raw, mode), mode, "22,65", [&](int done, int total) {
+        const auto outcome = WizardRules::generate(pageVersion(raw, mode), mode, "22,65", [&](int done, int total) {
             EXPECT_EQ(done, ++calls);
             lastTotal = total;
         });
@@ -93,7 +93,7 @@ TEST(WizardRules, OnlyTagCountZeroOutsideSemiHtml)
             EXPECT_EQ(rule.tags, 0);
     }
     int calls = 0;
-    WizardRules::Generate(pageVersion(raw, PageConverter::Mode::SemiHtml), PageConverter::Mode::SemiHtml, "22,65",
+    WizardRules::generate(pageVersion(raw, PageConverter::Mode::SemiHtml), PageConverter::Mode::SemiHtml, "22,65",
                           [&](int, int total) {
                               ++calls;
                               EXPECT_EQ(total, 96);
@@ -115,13 +115,13 @@ TEST(WizardRules, EveryRuleFindsTheQuotationWithTheStandardSearch)
         for (PageConverter::Mode mode :
              {PageConverter::Mode::None, PageConverter::Mode::SemiHtml, PageConverter::Mode::TextOnly}) {
             const std::string page = pageVersion(raw, mode);
-            for (const auto& rule : WizardRules::Generate(page, mode, quotation).value()) {
+            for (const auto& rule : WizardRules::generate(page, mode, quotation).value()) {
                 ++rules;
                 const ExtractResult result = extractWith(rule, raw);
                 EXPECT_EQ(result.status, ExtractStatus::QuotationFound)
-                    << WizardRules::ListText(rule) << " mode " << static_cast<int>(mode);
+                    << WizardRules::listText(rule) << " mode " << static_cast<int>(mode);
                 EXPECT_DOUBLE_EQ(result.value, expected)
-                    << WizardRules::ListText(rule) << " mode " << static_cast<int>(mode);
+                    << WizardRules::listText(rule) << " mode " << static_cast<int>(mode);
                 EXPECT_EQ(page.compare(rule.regionStart, rule.startText.size(), rule.startText), 0);
                 EXPECT_EQ(
                     page.compare(rule.regionStart + rule.regionLength - quotation.size(), quotation.size(), quotation),
@@ -137,42 +137,42 @@ TEST(WizardRules, RegionCountsCharactersNotBytes)
 {
     // The guard after the quotation is a two-byte character; the region ends right before it.
     const std::string page = pageVersion("Kurs:<b>22,65\xC3\xA4 x", PageConverter::Mode::SemiHtml);
-    const auto outcome = WizardRules::Generate(page, PageConverter::Mode::SemiHtml, "22,65");
+    const auto outcome = WizardRules::generate(page, PageConverter::Mode::SemiHtml, "22,65");
     ASSERT_EQ(outcome.value().size(), 1u);
     EXPECT_EQ(outcome.value()[0].regionLength, std::string("Kurs:<>22,65").size());
     // Start texts are whole characters: "ä" is one of the at most 30.
     const std::string umlauts = pageVersion("<p>\xC3\xA4\xC3\xB6 22,65 </p>", PageConverter::Mode::None);
-    const auto second = WizardRules::Generate(umlauts, PageConverter::Mode::None, "22,65");
+    const auto second = WizardRules::generate(umlauts, PageConverter::Mode::None, "22,65");
     ASSERT_EQ(second.value().size(), 1u);
     EXPECT_EQ(second.value()[0].startText, "\xC3\xA4\xC3\xB6 ");
 }
 
 TEST(WizardRules, Messages)
 {
-    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", PageConverter::Mode::SemiHtml, "").message(),
+    EXPECT_EQ(WizardRules::generate("Kurs 22,65 ", PageConverter::Mode::SemiHtml, "").message(),
               "Please enter the quotation to be extracted!");
-    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 ", PageConverter::Mode::SemiHtml, "22,66").message(),
+    EXPECT_EQ(WizardRules::generate("Kurs 22,65 ", PageConverter::Mode::SemiHtml, "22,66").message(),
               "Quotation doesn't exist in the specified web page!");
     // The search for the quotation is case-sensitive and exact.
-    EXPECT_EQ(WizardRules::Generate("Kurs 22,65 EUR", PageConverter::Mode::SemiHtml, "eur").message(),
+    EXPECT_EQ(WizardRules::generate("Kurs 22,65 EUR", PageConverter::Mode::SemiHtml, "eur").message(),
               "Quotation doesn't exist in the specified web page!");
 }
 
 TEST(WizardRules, ResultPutsBackNameAndSymbol)
 {
-    EXPECT_EQ(WizardRules::StartTextWithVariables("IBM Corp.", "IBM", "IBM.DE"), "[&name] Corp.");
-    EXPECT_EQ(WizardRules::StartTextWithVariables("Siemens SIE.DE Kurs", "Siemens", "SIE.DE"),
+    EXPECT_EQ(WizardRules::startTextWithVariables("IBM Corp.", "IBM", "IBM.DE"), "[&name] Corp.");
+    EXPECT_EQ(WizardRules::startTextWithVariables("Siemens SIE.DE Kurs", "Siemens", "SIE.DE"),
               "[&name] [&symbol] Kurs");
     // A symbol that is part of "[&name]" leaves the put-back name whole.
-    EXPECT_EQ(WizardRules::StartTextWithVariables("Bayer a", "Bayer", "a"), "[&name] [&symbol]");
-    EXPECT_EQ(WizardRules::StartTextWithVariables("Kurs:", "", ""), "Kurs:");
+    EXPECT_EQ(WizardRules::startTextWithVariables("Bayer a", "Bayer", "a"), "[&name] [&symbol]");
+    EXPECT_EQ(WizardRules::startTextWithVariables("Kurs:", "", ""), "Kurs:");
 
     ServerConfig config = ServerConfig::newServerDefaults();
     config.Filtering = 1;
     config.NoCaseSensitiv = 0;
     config.RegExp = "kept";
     config.Timeout = 77;
-    ASSERT_TRUE(WizardRules::Apply({PageConverter::Mode::TextOnly, 0, 3, "IBM Corp.", 0, 0}, "http://x/[&symbol]", "",
+    ASSERT_TRUE(WizardRules::apply({PageConverter::Mode::TextOnly, 0, 3, "IBM Corp.", 0, 0}, "http://x/[&symbol]", "",
                                    ",", "IBM", "I", config));
     EXPECT_EQ(config.URL, "http://x/[&symbol]");
     EXPECT_EQ(config.Format, 2);
@@ -187,7 +187,7 @@ TEST(WizardRules, ResultPutsBackNameAndSymbol)
     EXPECT_EQ(config.Timeout, 77);
 
     const ServerConfig before = config;
-    const Status refused = WizardRules::Apply({PageConverter::Mode::SemiHtml, 0, 0, std::string(30, 'x'), 0, 0}, "u",
+    const Status refused = WizardRules::apply({PageConverter::Mode::SemiHtml, 0, 0, std::string(30, 'x'), 0, 0}, "u",
                                               ".", ",", "", "x", config);
     EXPECT_FALSE(refused);
     EXPECT_FALSE(refused.message().empty());

@@ -31,11 +31,11 @@ protected:
     }
     Gathered run(const std::string& text, const ImportEngine::Rule& r) const
     {
-        return ImportEngine::RunOnText(text, r, m_today);
+        return ImportEngine::runOnText(text, r, m_today);
     }
     Gathered runFile(const std::string& path, const ImportEngine::Rule& r) const
     {
-        const Result<Gathered> gathered = ImportEngine::Run(path, r, m_today);
+        const Result<Gathered> gathered = ImportEngine::run(path, r, m_today);
         EXPECT_TRUE(gathered) << gathered.message();
         return gathered ? *gathered : Gathered{};
     }
@@ -78,9 +78,9 @@ TEST_F(ImportEngineTest, InitialFormatReadsDayMonthNameAndTwoDigitYear)
 {
     const Gathered r = runFile(testDataPath("import/dd_mon_yy.csv"), rule(ImportPattern::kDefaultFormat));
     ASSERT_EQ(r.quotations.size(), 3u) << r.message;
-    EXPECT_EQ(r.quotations[0], (CKurs{localTime(2004, 1, 5, 20, 0), 10.8}));
-    EXPECT_EQ(r.quotations[1], (CKurs{localTime(2004, 1, 2, 20, 0), 10.4}));
-    EXPECT_EQ(r.quotations[2], (CKurs{localTime(2003, 12, 31, 20, 0), 10.1}));
+    EXPECT_EQ(r.quotations[0], (Quotation{localTime(2004, 1, 5, 20, 0), 10.8}));
+    EXPECT_EQ(r.quotations[1], (Quotation{localTime(2004, 1, 2, 20, 0), 10.4}));
+    EXPECT_EQ(r.quotations[2], (Quotation{localTime(2003, 12, 31, 20, 0), 10.1}));
     EXPECT_EQ(r.status, ExtractStatus::QuotationNotFound);
     EXPECT_EQ(r.message, "No match found!");
 }
@@ -90,14 +90,14 @@ TEST_F(ImportEngineTest, RealWorldLayouts)
     Gathered r = runFile(testDataPath("import/iso_dates.csv"),
                          rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"));
     ASSERT_EQ(r.quotations.size(), 2u);
-    EXPECT_EQ(r.quotations[1], (CKurs{localTime(2004, 1, 2, 20, 0), 10.4}));
+    EXPECT_EQ(r.quotations[1], (Quotation{localTime(2004, 1, 2, 20, 0), 10.4}));
 
     // Windows-1252 file: "März" still matches the month alternation.
     r = runFile(testDataPath("import/german_semicolon_cp1252.csv"), rule(kGermanFormat, ".", ","));
     ASSERT_EQ(r.quotations.size(), 3u) << r.message;
-    EXPECT_EQ(r.quotations[0], (CKurs{localTime(2004, 1, 5, 20, 0), 12.34}));
-    EXPECT_EQ(r.quotations[1], (CKurs{localTime(2004, 1, 2, 20, 0), 1234.5}));
-    EXPECT_EQ(r.quotations[2], (CKurs{localTime(2004, 3, 3, 20, 0), 9.5}));
+    EXPECT_EQ(r.quotations[0], (Quotation{localTime(2004, 1, 5, 20, 0), 12.34}));
+    EXPECT_EQ(r.quotations[1], (Quotation{localTime(2004, 1, 2, 20, 0), 1234.5}));
+    EXPECT_EQ(r.quotations[2], (Quotation{localTime(2004, 3, 3, 20, 0), 9.5}));
 }
 
 TEST_F(ImportEngineTest, ThirdPartyCsvFiles)
@@ -105,14 +105,14 @@ TEST_F(ImportEngineTest, ThirdPartyCsvFiles)
     const ImportEngine::Rule close = rule("[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]");
     Gathered r = runFile(realDataPath("yahoo_tablecsv_orcl_2000.csv"), close);
     ASSERT_EQ(r.quotations.size(), 252u);
-    EXPECT_EQ(r.quotations.front(), (CKurs{localTime(2000, 12, 29, 20, 0), 29.06}));
+    EXPECT_EQ(r.quotations.front(), (Quotation{localTime(2000, 12, 29, 20, 0), 29.06}));
     EXPECT_EQ(r.quotations.back().time, localTime(2000, 1, 3, 20, 0));
     for (size_t i = 1; i < r.quotations.size(); ++i)
         ASSERT_LT(r.quotations[i].time, r.quotations[i - 1].time) << "newest first, as in the file";
 
     r = runFile(realDataPath("yahoo_v7_download_tsla.csv"), close);
     ASSERT_EQ(r.quotations.size(), 5u);
-    EXPECT_EQ(r.quotations.front(), (CKurs{localTime(2021, 1, 4, 20, 0), 729.77002}));
+    EXPECT_EQ(r.quotations.front(), (Quotation{localTime(2021, 1, 4, 20, 0), 729.77002}));
 }
 
 TEST_F(ImportEngineTest, MissingPartsKeepTheStartOrThePreviousValue)
@@ -186,10 +186,10 @@ TEST_F(ImportEngineTest, FailuresKeepWhatWasGathered)
     EXPECT_EQ(r.message, "No match found!");
 
     const Result<Gathered> missing =
-        ImportEngine::Run(m_env.path("missing.csv"), rule(ImportPattern::kDefaultFormat), m_today);
+        ImportEngine::run(m_env.path("missing.csv"), rule(ImportPattern::kDefaultFormat), m_today);
     EXPECT_EQ(missing.status().code(), Status::Code::FileError);
     EXPECT_EQ(missing.message(), "Could not open file!\n");
-    EXPECT_EQ(ImportEngine::ErrorText("a.csv", missing.message()),
+    EXPECT_EQ(ImportEngine::errorText("a.csv", missing.message()),
               "Error importing quotations from file \"a.csv\":\nCould not open file!\n");
 }
 
@@ -237,9 +237,9 @@ TEST_F(ImportEngineTest, HundredThousandLinesInFileOrder)
 TEST_F(ImportEngineTest, ConfirmationQuestionShowsFirstAndLast)
 {
     TestEnvironment::setLocale("C");
-    const std::vector<CKurs> quotations = {{localTime(2004, 1, 5, 20, 0), 10.8},
-                                           {localTime(2004, 1, 2, 20, 0), 1234.5}};
-    EXPECT_EQ(ImportEngine::ConfirmationQuestion(quotations),
+    const std::vector<Quotation> quotations = {{localTime(2004, 1, 5, 20, 0), 10.8},
+                                               {localTime(2004, 1, 2, 20, 0), 1234.5}};
+    EXPECT_EQ(ImportEngine::confirmationQuestion(quotations),
               "Import engine found 2 quotations in file:\n\nMon Jan  5 20:00:00 2004  10.8000\n...\n"
               "Fri Jan  2 20:00:00 2004  1234.5000\n\nAdd quotations to item?");
 }

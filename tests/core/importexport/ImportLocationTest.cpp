@@ -8,13 +8,13 @@ TEST(ImportLocation, DefaultTemplatesAndWhatTheListOffers)
 {
     TestEnvironment env;
     TestEnvironment::setTimeZone("Europe/Berlin");
-    const std::vector<std::string> defaults = ImportLocation::ReadTemplates();
+    const std::vector<std::string> defaults = ImportLocation::readTemplates();
     ASSERT_EQ(defaults.size(), 5u);
     EXPECT_NE(defaults[0].find("/table.csv?b=[&day_begin]&a=[&month_begin-1]&c=[&year_begin]&e=[&day_end]"
                                "&d=[&month_end-1]&f=[&year_end]&g=d&ignore=.csv&s=[&symbol]"),
               std::string::npos);
     EXPECT_NE(defaults[1].find("/kurse/[&symbol].csv"), std::string::npos);
-    EXPECT_EQ(ImportLocation::OfferedTemplates(), (std::vector<std::string>{defaults[0], defaults[1]}));
+    EXPECT_EQ(ImportLocation::offeredTemplates(), (std::vector<std::string>{defaults[0], defaults[1]}));
 
     {
         auto settings = SettingsStore::open();
@@ -23,17 +23,17 @@ TEST(ImportLocation, DefaultTemplatesAndWhatTheListOffers)
         settings->setValue("ServerImport/URL4", "file:///data/[&symbol].csv");
     }
     EXPECT_EQ(
-        ImportLocation::OfferedTemplates(),
+        ImportLocation::offeredTemplates(),
         (std::vector<std::string>{"http://own.example/[&symbol]?from=[&year_begin]", "file:///data/[&symbol].csv"}));
 
     const std::string url1 = defaults[0];
     const std::string address =
-        ImportLocation::DownloadAddress(url1, localTime(2004, 3, 2, 9), localTime(2004, 12, 31, 23, 59));
+        ImportLocation::downloadAddress(url1, localTime(2004, 3, 2, 9), localTime(2004, 12, 31, 23, 59));
     EXPECT_NE(address.find("?b=2&a=2&c=2004&e=31&d=11&f=2004&g=d&ignore=.csv&s=[&symbol]"), std::string::npos);
 }
 
 TEST(ImportLocation, ALocalPathBecomesAFileAddress)
 {
-    EXPECT_EQ(ImportLocation::LocalFileAddress("C:\\data\\x.csv"), "file://C:\\data\\x.csv");
-    EXPECT_EQ(ImportLocation::LocalFileAddress("/home/u/x.csv"), "file:///home/u/x.csv");
+    EXPECT_EQ(ImportLocation::localFileAddress("C:\\data\\x.csv"), "file://C:\\data\\x.csv");
+    EXPECT_EQ(ImportLocation::localFileAddress("/home/u/x.csv"), "file:///home/u/x.csv");
 }

@@ -9,9 +9,9 @@ namespace {
 
 using Outcome = QuotationExport::Outcome;
 
-CWPapier item(const std::string& name, const std::string& symbol, std::vector<CKurs> quotations = {})
+PortfolioItem item(const std::string& name, const std::string& symbol, std::vector<Quotation> quotations = {})
 {
-    CWPapier paper;
+    PortfolioItem paper;
     paper.name = name;
     paper.symbol = symbol;
     paper.quotations = std::move(quotations);
@@ -19,7 +19,7 @@ CWPapier item(const std::string& name, const std::string& symbol, std::vector<CK
 }
 
 // Three items, the second without quotations.
-std::vector<CWPapier> threeItems()
+std::vector<PortfolioItem> threeItems()
 {
     return {item("Alpha", "ALP", {{localTime(2004, 12, 1, 17, 30), 12.5}, {localTime(2004, 12, 2, 9, 5), 1.5}}),
             item("Beta", "BET"), item("Gamma", "GAM", {{localTime(2005, 1, 3, 12, 0), 1234.56789}})};
@@ -33,9 +33,9 @@ protected:
         ASSERT_TRUE(TestEnvironment::setLocale("C"));
     }
 
-    std::vector<Biff2Record> exportSheet(const std::vector<CWPapier>& items, const std::string& name = "q.xls")
+    std::vector<Biff2Record> exportSheet(const std::vector<PortfolioItem>& items, const std::string& name = "q.xls")
     {
-        const Outcome outcome = QuotationExport::ExportQuotations(items, env.path(name));
+        const Outcome outcome = QuotationExport::exportQuotations(items, env.path(name));
         EXPECT_EQ(outcome.status, Outcome::Saved) << outcome.message;
         std::vector<Biff2Record> records;
         EXPECT_TRUE(parseBiff2(readFileBytes(env.path(name)), records));
@@ -61,7 +61,7 @@ TEST(QuotationExportPath, XlsAnywhereInTheLowerCasedPathChoosesTheWorksheet)
 TEST_F(QuotationExportTest, TextFormatUnderTheCLocale)
 {
     const std::string path = env.path("report.txt");
-    EXPECT_EQ(QuotationExport::ExportQuotations(threeItems(), path).status, Outcome::Saved);
+    EXPECT_EQ(QuotationExport::exportQuotations(threeItems(), path).status, Outcome::Saved);
     EXPECT_EQ(readFileBytes(path),
               "\"Alpha\" (ALP)\r\n"
               "12/01/04 17:30; 12.5000; \r\n"
@@ -78,8 +78,9 @@ TEST_F(QuotationExportTest, TextFormatFollowsTheLocaleAndKeepsUtf8Names)
 {
     ASSERT_TRUE(TestEnvironment::setLocale("de_DE.UTF-8"));
     const std::string path = env.path("report.txt");
-    const std::vector<CWPapier> items = {item("Müller & Söhne", "日本", {{localTime(2004, 12, 1, 17, 30), -0.25}})};
-    EXPECT_EQ(QuotationExport::ExportQuotations(items, path).status, Outcome::Saved);
+    const std::vector<PortfolioItem> items = {
+        item("Müller & Söhne", "日本", {{localTime(2004, 12, 1, 17, 30), -0.25}})};
+    EXPECT_EQ(QuotationExport::exportQuotations(items, path).status, Outcome::Saved);
     EXPECT_EQ(readFileBytes(path),
               "\"Müller & Söhne\" (日本)\r\n"
               "01.12.2004 17:30; -0,2500; \r\n"
@@ -89,9 +90,9 @@ TEST_F(QuotationExportTest, TextFormatFollowsTheLocaleAndKeepsUtf8Names)
 TEST_F(QuotationExportTest, EmptyPortfolio)
 {
     const std::string text = env.writeFile("old.txt", "earlier export");
-    EXPECT_EQ(QuotationExport::ExportQuotations(std::vector<CWPapier>(), text).status, Outcome::NothingWritten);
+    EXPECT_EQ(QuotationExport::exportQuotations(std::vector<PortfolioItem>(), text).status, Outcome::NothingWritten);
     EXPECT_EQ(readFileBytes(text), "earlier export");
-    EXPECT_EQ(QuotationExport::ExportQuotations(std::vector<CWPapier>(), env.path("new.txt")).status,
+    EXPECT_EQ(QuotationExport::exportQuotations(std::vector<PortfolioItem>(), env.path("new.txt")).status,
               Outcome::NothingWritten);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(env.path("new.txt"))));
 
@@ -168,7 +169,7 @@ TEST_F(QuotationExportTest, RecordsAndTheirOrder)
 
 TEST_F(QuotationExportTest, ThousandQuotationsFillRowsTwoToThousandAndOne)
 {
-    std::vector<CKurs> history;
+    std::vector<Quotation> history;
     for (int i = 0; i < 1000; ++i)
         history.push_back({localTime(2000, 1, 1) + i * 3600, 100.0 + i});
     const auto cells = biff2Cells(exportSheet({item("Long", "L", history)}));
@@ -203,21 +204,21 @@ TEST_F(QuotationExportTest, ExportingAgainReplacesTheFile)
 TEST_F(QuotationExportTest, MoreRowsThanTheFileAddressesAreRefused)
 {
     const std::string path = env.writeFile("big.xls", "earlier");
-    std::vector<CKurs> history(65535, CKurs{localTime(2000, 1, 1), 1.0});
-    const Outcome outcome = QuotationExport::ExportQuotations({item("Big", "B", history)}, path);
+    std::vector<Quotation> history(65535, Quotation{localTime(2000, 1, 1), 1.0});
+    const Outcome outcome = QuotationExport::exportQuotations({item("Big", "B", history)}, path);
     EXPECT_EQ(outcome.status, Outcome::SheetTooLarge);
     EXPECT_FALSE(outcome.message.empty());
     EXPECT_EQ(readFileBytes(path), "earlier");
     history.pop_back();
-    EXPECT_EQ(QuotationExport::ExportQuotations({item("Big", "B", history)}, path).status, Outcome::Saved);
+    EXPECT_EQ(QuotationExport::exportQuotations({item("Big", "B", history)}, path).status, Outcome::Saved);
 }
 
 TEST_F(QuotationExportTest, FileThatCannotBeCreated)
 {
-    Outcome outcome = QuotationExport::ExportQuotations(threeItems(), env.path("vanished/q.xls"));
+    Outcome outcome = QuotationExport::exportQuotations(threeItems(), env.path("vanished/q.xls"));
     EXPECT_EQ(outcome.status, Outcome::FileError);
     EXPECT_EQ(outcome.message, "File could not be saved (-1)");
-    outcome = QuotationExport::ExportQuotations(threeItems(), env.path("vanished/q.txt"));
+    outcome = QuotationExport::exportQuotations(threeItems(), env.path("vanished/q.txt"));
     EXPECT_EQ(outcome.status, Outcome::FileError);
     EXPECT_EQ(outcome.message, "File could not be saved (" + std::to_string(ENOENT) + ")");
 }

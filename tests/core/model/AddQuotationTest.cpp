@@ -1,4 +1,4 @@
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -6,10 +6,10 @@
 namespace {
 
 // The merge walk exactly as documented, kept as the oracle for the binary-search version.
-int walkReference(std::vector<CKurs>& list, time_t t, double v)
+int walkReference(std::vector<Quotation>& list, time_t t, double v)
 {
     if (list.empty() || t < list.front().time) {
-        list.insert(list.begin(), CKurs{t, v});
+        list.insert(list.begin(), Quotation{t, v});
         return 0;
     }
     size_t k = 0, prev = 0;
@@ -26,81 +26,81 @@ int walkReference(std::vector<CKurs>& list, time_t t, double v)
         return static_cast<int>(k);
     }
     if (t > list[k].time) {
-        list.push_back(CKurs{t, v});
+        list.push_back(Quotation{t, v});
         return static_cast<int>(k + 1);
     }
-    list.insert(list.begin() + static_cast<long>(k), CKurs{t, v});
+    list.insert(list.begin() + static_cast<long>(k), Quotation{t, v});
     return static_cast<int>(k);
 }
 
-CWPapier itemWith(std::initializer_list<CKurs> quotations)
+PortfolioItem itemWith(std::initializer_list<Quotation> quotations)
 {
-    CWPapier item;
-    for (const CKurs& k : quotations)
-        item.AddQuotation(k.time, k.value);
+    PortfolioItem item;
+    for (const Quotation& k : quotations)
+        item.addQuotation(k.time, k.value);
     return item;
 }
 
 } // namespace
 
-TEST(AddQuotation, EarlierThanAllGoesFirstAndReturnsZero)
+TEST(addQuotation, EarlierThanAllGoesFirstAndReturnsZero)
 {
-    CWPapier item = itemWith({{100, 1.0}, {200, 2.0}});
-    EXPECT_EQ(item.AddQuotation(50, 0.5), 0);
+    PortfolioItem item = itemWith({{100, 1.0}, {200, 2.0}});
+    EXPECT_EQ(item.addQuotation(50, 0.5), 0);
     ASSERT_EQ(item.quotations.size(), 3u);
-    EXPECT_EQ(item.quotations.front(), (CKurs{50, 0.5}));
+    EXPECT_EQ(item.quotations.front(), (Quotation{50, 0.5}));
 }
 
-TEST(AddQuotation, LaterThanAllAppendsAndReturnsCountMinusOne)
+TEST(addQuotation, LaterThanAllAppendsAndReturnsCountMinusOne)
 {
-    CWPapier item = itemWith({{100, 1.0}, {200, 2.0}, {300, 3.0}});
-    EXPECT_EQ(item.AddQuotation(400, 4.0), 3);
-    EXPECT_EQ(item.quotations.back(), (CKurs{400, 4.0}));
+    PortfolioItem item = itemWith({{100, 1.0}, {200, 2.0}, {300, 3.0}});
+    EXPECT_EQ(item.addQuotation(400, 4.0), 3);
+    EXPECT_EQ(item.quotations.back(), (Quotation{400, 4.0}));
 }
 
-TEST(AddQuotation, SameTimeReplacesOnlyThatRecord)
+TEST(addQuotation, SameTimeReplacesOnlyThatRecord)
 {
-    CWPapier item = itemWith({{100, 1.0}, {200, 2.0}, {300, 3.0}});
-    item.AddQuotation(200, 9.0);
+    PortfolioItem item = itemWith({{100, 1.0}, {200, 2.0}, {300, 3.0}});
+    item.addQuotation(200, 9.0);
     ASSERT_EQ(item.quotations.size(), 3u);
     EXPECT_EQ(item.quotations[0].value, 1.0);
     EXPECT_EQ(item.quotations[1].value, 9.0);
     EXPECT_EQ(item.quotations[2].value, 3.0);
 }
 
-TEST(AddQuotation, ReplacingAMiddleRecordReturnsTheWalksIndexNotTheRecords)
+TEST(addQuotation, ReplacingAMiddleRecordReturnsTheWalksIndexNotTheRecords)
 {
     // The walk stops one past the equal record, and that is the index it reports.
-    CWPapier item = itemWith({{100, 1.0}, {200, 2.0}, {300, 3.0}});
-    EXPECT_EQ(item.AddQuotation(200, 5.0), 2);
-    EXPECT_EQ(item.AddQuotation(100, 5.0), 1);
-    EXPECT_EQ(item.AddQuotation(300, 5.0), 2);
+    PortfolioItem item = itemWith({{100, 1.0}, {200, 2.0}, {300, 3.0}});
+    EXPECT_EQ(item.addQuotation(200, 5.0), 2);
+    EXPECT_EQ(item.addQuotation(100, 5.0), 1);
+    EXPECT_EQ(item.addQuotation(300, 5.0), 2);
 }
 
-TEST(AddQuotation, SingleRecordCases)
+TEST(addQuotation, SingleRecordCases)
 {
-    CWPapier item = itemWith({{100, 1.0}});
-    EXPECT_EQ(item.AddQuotation(100, 2.0), 0);
+    PortfolioItem item = itemWith({{100, 1.0}});
+    EXPECT_EQ(item.addQuotation(100, 2.0), 0);
     EXPECT_EQ(item.quotations.size(), 1u);
-    EXPECT_EQ(item.AddQuotation(150, 3.0), 1);
-    EXPECT_EQ(item.AddQuotation(120, 4.0), 1);
-    EXPECT_EQ(item.quotations[1], (CKurs{120, 4.0}));
+    EXPECT_EQ(item.addQuotation(150, 3.0), 1);
+    EXPECT_EQ(item.addQuotation(120, 4.0), 1);
+    EXPECT_EQ(item.quotations[1], (Quotation{120, 4.0}));
 }
 
-TEST(AddQuotation, AgreesWithTheDocumentedWalkOnRandomSequences)
+TEST(addQuotation, AgreesWithTheDocumentedWalkOnRandomSequences)
 {
     std::mt19937 random(42);
     std::uniform_int_distribution<int> times(0, 60);
     for (int run = 0; run < 200; ++run) {
-        CWPapier item;
-        std::vector<CKurs> reference;
+        PortfolioItem item;
+        std::vector<Quotation> reference;
         for (int i = 0; i < 40; ++i) {
             const time_t t = times(random);
             const double v = i;
-            ASSERT_EQ(item.AddQuotation(t, v), walkReference(reference, t, v));
+            ASSERT_EQ(item.addQuotation(t, v), walkReference(reference, t, v));
             ASSERT_EQ(item.quotations, reference);
         }
         EXPECT_TRUE(std::is_sorted(item.quotations.begin(), item.quotations.end(),
-                                   [](const CKurs& a, const CKurs& b) { return a.time < b.time; }));
+                                   [](const Quotation& a, const Quotation& b) { return a.time < b.time; }));
     }
 }

@@ -9,16 +9,16 @@
 
 namespace {
 
-std::vector<CWPapier> readItems(const QByteArray& bytes, int* version = nullptr)
+std::vector<PortfolioItem> readItems(const QByteArray& bytes, int* version = nullptr)
 {
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     EXPECT_TRUE(PortfolioArchive::read(bytes.constData(), static_cast<size_t>(bytes.size()), items, version));
     return items;
 }
 
 bool readFails(const QByteArray& bytes)
 {
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     return !PortfolioArchive::read(bytes.constData(), static_cast<size_t>(bytes.size()), items, nullptr) &&
         items.empty();
 }
@@ -33,9 +33,9 @@ QByteArray fileBytes(const std::string& name)
     return QByteArray::fromStdString(readFileBytes(testDataPath("portfolios/" + name)));
 }
 
-CWPapier itemNamed(const std::string& name, std::vector<CKurs> quotations = {})
+PortfolioItem itemNamed(const std::string& name, std::vector<Quotation> quotations = {})
 {
-    CWPapier item = CWPapier::newItem(name, 1000000000, 3);
+    PortfolioItem item = PortfolioItem::newItem(name, 1000000000, 3);
     item.quotations = std::move(quotations);
     return item;
 }
@@ -77,10 +77,10 @@ TEST(ArchiveFormat, LaterItemsReferenceTheItemClass)
     const int second = bytes.indexOf(hex("0180") + hex("0142"));
     ASSERT_GT(second, 0);
     EXPECT_TRUE(bytes.mid(second).contains(hex("0100") + hex("0380")));
-    const std::vector<CWPapier> items = readItems(bytes);
+    const std::vector<PortfolioItem> items = readItems(bytes);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[1].name, "B");
-    EXPECT_EQ(items[1].quotations, (std::vector<CKurs>{{2, 2.0}}));
+    EXPECT_EQ(items[1].quotations, (std::vector<Quotation>{{2, 2.0}}));
 }
 
 TEST(ArchiveFormat, StringPrefixSizes)
@@ -113,14 +113,14 @@ TEST(ArchiveFormat, TextOutsideWindows1252IsWrittenWide)
 
 TEST(ArchiveFormat, LongListsUseTheDwordCount)
 {
-    std::vector<CKurs> history;
+    std::vector<Quotation> history;
     for (int k = 0; k < 65535; ++k)
         history.push_back({k, k * 0.5});
     const QByteArray bytes = writeItems({itemNamed("Long", history)});
     EXPECT_TRUE(bytes.contains(hex("FFFFFFFF0000"
                                    "FFFF01000500") +
                                "CKurs"));
-    const std::vector<CWPapier> items = readItems(bytes);
+    const std::vector<PortfolioItem> items = readItems(bytes);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].quotations, history);
 
@@ -133,14 +133,14 @@ TEST(ArchiveFormat, LongListsUseTheDwordCount)
 TEST(ArchiveFormat, HighClassNumbersUseTheLongReference)
 {
     // 33000 items without quotations take numbers 2 to 33001, the last item 33002, "CKurs" 33003.
-    std::vector<CWPapier> items(33000, itemNamed("E"));
+    std::vector<PortfolioItem> items(33000, itemNamed("E"));
     items.push_back(itemNamed("Last", {{1, 1.0}, {2, 2.0}}));
     const QByteArray bytes = writeItems(items);
     EXPECT_TRUE(bytes.endsWith(hex("FF7F"
                                    "EB800080"
                                    "02000000"
                                    "0000000000000040")));
-    const std::vector<CWPapier> again = readItems(bytes);
+    const std::vector<PortfolioItem> again = readItems(bytes);
     ASSERT_EQ(again.size(), items.size());
     EXPECT_EQ(again.back().quotations, items.back().quotations);
 }
@@ -149,7 +149,7 @@ TEST(ArchiveFormat, HandmadeVersionEightRoundTripsByteForByte)
 {
     const QByteArray original = fileBytes("version8.tkr");
     int version = 0;
-    const std::vector<CWPapier> items = readItems(original, &version);
+    const std::vector<PortfolioItem> items = readItems(original, &version);
     EXPECT_EQ(version, 8);
     EXPECT_EQ(writeItems(items), original);
 }
@@ -159,10 +159,11 @@ TEST(ArchiveFormat, EveryVersionReadsItsFields)
     for (int version = 1; version <= 8; ++version) {
         SCOPED_TRACE(version);
         int read = 0;
-        const std::vector<CWPapier> items = readItems(fileBytes("version" + std::to_string(version) + ".tkr"), &read);
+        const std::vector<PortfolioItem> items =
+            readItems(fileBytes("version" + std::to_string(version) + ".tkr"), &read);
         ASSERT_EQ(items.size(), 1u);
         EXPECT_EQ(read, version);
-        const CWPapier& item = items[0];
+        const PortfolioItem& item = items[0];
         EXPECT_EQ(item.name, "Item v" + std::to_string(version));
         EXPECT_EQ(item.symbol, "SYM");
         EXPECT_EQ(item.server.name, "Srv");
@@ -178,7 +179,7 @@ TEST(ArchiveFormat, EveryVersionReadsItsFields)
         EXPECT_EQ(item.periodStart, 1000000000);
         EXPECT_EQ(item.periodEnd, 1100000000);
         EXPECT_EQ(item.usePeriodStart, 1);
-        EXPECT_EQ(item.quotations, (std::vector<CKurs>{{1072915200, 12.5}, {1073001600, 13.25}}));
+        EXPECT_EQ(item.quotations, (std::vector<Quotation>{{1072915200, 12.5}, {1073001600, 13.25}}));
         EXPECT_EQ(item.isInvestedAmountHistory, 0);
 
         EXPECT_EQ(item.note, version >= 6 ? "Notiz \xC3\xA9" : "");
@@ -201,13 +202,13 @@ TEST(ArchiveFormat, EveryVersionReadsItsFields)
 
 TEST(ArchiveFormat, OlderVersionsResaveAsVersionEight)
 {
-    const std::vector<CWPapier> items = readItems(fileBytes("version1.tkr"));
+    const std::vector<PortfolioItem> items = readItems(fileBytes("version1.tkr"));
     const QByteArray bytes = writeItems(items);
     EXPECT_TRUE(bytes.startsWith(hex("0100"
                                      "FFFF08000800") +
                                  "CWPapier"));
     int version = 0;
-    const std::vector<CWPapier> again = readItems(bytes, &version);
+    const std::vector<PortfolioItem> again = readItems(bytes, &version);
     EXPECT_EQ(version, 8);
     EXPECT_EQ(again[0].server.DECIMAL, ",");
     EXPECT_EQ(again[0].chartColour, 0xAA0000u);
@@ -272,10 +273,10 @@ TEST(ArchiveFormat, AbsurdCountsFailWithoutAllocating)
 
 TEST(ArchiveFormat, TimesOutside32BitsAreRefused)
 {
-    CWPapier item = itemNamed("Future", {{4102444800, 1.0}});
+    PortfolioItem item = itemNamed("Future", {{4102444800, 1.0}});
     QByteArray out = "old";
     std::string error;
-    const CWPapier* list[] = {&item};
+    const PortfolioItem* list[] = {&item};
     EXPECT_FALSE(succeeded(PortfolioArchive::write({list[0]}), out, error));
     EXPECT_TRUE(out.isEmpty());
     EXPECT_NE(error.find("\"Future\""), std::string::npos);

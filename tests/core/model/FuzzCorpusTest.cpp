@@ -20,9 +20,9 @@ TEST(FuzzCorpus, EveryKeptInputIsHandled)
         SCOPED_TRACE(name.toStdString());
         const std::string path = corpus.filePath(name).toStdString();
         const std::string bytes = readFileBytes(path);
-        std::vector<CWPapier> items;
+        std::vector<PortfolioItem> items;
         const bool inMemory = PortfolioArchive::read(bytes.data(), bytes.size(), items, nullptr);
-        std::vector<CWPapier> streamed;
+        std::vector<PortfolioItem> streamed;
         std::string error;
         EXPECT_EQ(succeeded(PortfolioFile::load(path), streamed, error), inMemory)
             << "a file streams as its bytes read";
@@ -33,7 +33,7 @@ TEST(FuzzCorpus, EveryKeptInputIsHandled)
         EXPECT_GE(streamed.size(), items.size());
         ++readable;
         const QByteArray first = writeItems(items);
-        std::vector<CWPapier> again;
+        std::vector<PortfolioItem> again;
         ASSERT_TRUE(PortfolioArchive::read(first.constData(), static_cast<size_t>(first.size()), again, nullptr));
         EXPECT_EQ(writeItems(again), first);
     }

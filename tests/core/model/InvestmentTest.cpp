@@ -1,8 +1,8 @@
 #include "core/model/Investment.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
-#include "core/model/CWPapierDoc.h"
 #include "core/model/ItemFigures.h"
+#include "core/model/PortfolioDocument.h"
 #include "core/model/PortfolioTotals.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +11,9 @@
 
 namespace {
 
-CWPapier invested(std::vector<CKurs> quotations, double quantity, double avgBuyPrice)
+PortfolioItem invested(std::vector<Quotation> quotations, double quantity, double avgBuyPrice)
 {
-    CWPapier item = CWPapier::newItem("I", 0, 0);
+    PortfolioItem item = PortfolioItem::newItem("I", 0, 0);
     item.quotations = std::move(quotations);
     item.quantity = quantity;
     item.avgBuyPrice = avgBuyPrice;
@@ -24,24 +24,24 @@ CWPapier invested(std::vector<CKurs> quotations, double quantity, double avgBuyP
 
 TEST(Investment, BuySellDividendExamples)
 {
-    Investment::Position position = Investment::Buy({}, 10, 20, 5);
+    Investment::Position position = Investment::buy({}, 10, 20, 5);
     EXPECT_DOUBLE_EQ(position.quantity, 10);
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 20.5);
-    position = Investment::Buy(position, 10, 30, 0);
+    position = Investment::buy(position, 10, 30, 0);
     EXPECT_DOUBLE_EQ(position.quantity, 20);
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
 
-    const double result = Investment::Sell(position, 5, 30, 2);
+    const double result = Investment::sell(position, 5, 30, 2);
     EXPECT_DOUBLE_EQ(result, 21.75);
     EXPECT_EQ(Investment::sellResultText(result), "Financial result of the selling transaction: 21.75");
     EXPECT_DOUBLE_EQ(position.quantity, 15);
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
 
     std::string error;
-    EXPECT_TRUE(succeeded(Investment::Dividends(position, 15), error));
+    EXPECT_TRUE(succeeded(Investment::payDividends(position, 15), error));
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 24.25);
 
-    Investment::Sell(position, 20, 30, 0);
+    Investment::sell(position, 20, 30, 0);
     EXPECT_DOUBLE_EQ(position.quantity, -5);
 }
 
@@ -49,38 +49,38 @@ TEST(Investment, DivisionsByZeroAreMended)
 {
     Investment::Position empty;
     std::string error;
-    EXPECT_FALSE(succeeded(Investment::Dividends(empty, 10), error));
+    EXPECT_FALSE(succeeded(Investment::payDividends(empty, 10), error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(empty.avgBuyPrice, 0);
 
-    const Investment::Position closed = Investment::Buy({-10, 30}, 10, 25, 3);
+    const Investment::Position closed = Investment::buy({-10, 30}, 10, 25, 3);
     EXPECT_EQ(closed.quantity, 0);
     EXPECT_EQ(closed.avgBuyPrice, 0);
 }
 
 TEST(Investment, Alarms)
 {
-    CWPapier item = invested({{1, 110}}, 1, 100);
+    PortfolioItem item = invested({{1, 110}}, 1, 100);
     item.alarmDiffEnabled = 1;
     item.alarmDiffPercent = 5;
-    EXPECT_TRUE(Investment::AlarmTriggered(item));
+    EXPECT_TRUE(Investment::alarmTriggered(item));
     item.alarmDiffPercent = 20;
-    EXPECT_FALSE(Investment::AlarmTriggered(item));
+    EXPECT_FALSE(Investment::alarmTriggered(item));
     item.avgBuyPrice = 0;
-    EXPECT_TRUE(Investment::AlarmTriggered(item));
+    EXPECT_TRUE(Investment::alarmTriggered(item));
 
-    CWPapier limits = invested({{1, 50}}, 0, 0);
+    PortfolioItem limits = invested({{1, 50}}, 0, 0);
     limits.alarmAboveEnabled = 1;
     limits.alarmAbove = 50;
-    EXPECT_FALSE(Investment::AlarmTriggered(limits));
+    EXPECT_FALSE(Investment::alarmTriggered(limits));
     limits.alarmAbove = 49.99;
-    EXPECT_TRUE(Investment::AlarmTriggered(limits));
+    EXPECT_TRUE(Investment::alarmTriggered(limits));
     limits.alarmAboveEnabled = 0;
     limits.alarmBelowEnabled = 1;
     limits.alarmBelow = 50;
-    EXPECT_FALSE(Investment::AlarmTriggered(limits));
+    EXPECT_FALSE(Investment::alarmTriggered(limits));
     limits.alarmBelow = 50.01;
-    EXPECT_TRUE(Investment::AlarmTriggered(limits));
+    EXPECT_TRUE(Investment::alarmTriggered(limits));
 }
 
 TEST(Investment, AlarmConditionNamesTheFirstTestThatHolds)
@@ -95,44 +95,44 @@ TEST(Investment, AlarmConditionNamesTheFirstTestThatHolds)
                           {false, false, true, "differs by more than 12.50% from the buy price"},
                           {false, false, false, ""}};
     for (const Case& c : cases) {
-        CWPapier item = invested({{1, 120}}, 1, 100);
+        PortfolioItem item = invested({{1, 120}}, 1, 100);
         item.alarmAboveEnabled = c.above;
         item.alarmAbove = 100;
         item.alarmBelowEnabled = c.below;
         item.alarmBelow = 130;
         item.alarmDiffEnabled = c.diff;
         item.alarmDiffPercent = 12.5;
-        EXPECT_EQ(Investment::AlarmCondition(item), c.condition);
-        EXPECT_EQ(Investment::AlarmTriggered(item), *c.condition != 0);
+        EXPECT_EQ(Investment::alarmCondition(item), c.condition);
+        EXPECT_EQ(Investment::alarmTriggered(item), *c.condition != 0);
     }
 }
 
 TEST(Investment, ItemInvestmentTexts)
 {
-    EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 100), true), "220.00 (+10.00%)");
-    EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 100), false), "220.00 (+20.00)");
-    EXPECT_EQ(Investment::ItemInvestment(invested({{1, 110}}, 2, 0), true), "220.00");
-    CWPapier history = CWPapier::newInvestedAmountHistory(0);
+    EXPECT_EQ(Investment::itemInvestment(invested({{1, 110}}, 2, 100), true), "220.00 (+10.00%)");
+    EXPECT_EQ(Investment::itemInvestment(invested({{1, 110}}, 2, 100), false), "220.00 (+20.00)");
+    EXPECT_EQ(Investment::itemInvestment(invested({{1, 110}}, 2, 0), true), "220.00");
+    PortfolioItem history = PortfolioItem::newInvestedAmountHistory(0);
     history.quotations = {{1, 500}};
-    EXPECT_EQ(Investment::ItemInvestment(history, true), "");
+    EXPECT_EQ(Investment::itemInvestment(history, true), "");
 }
 
 TEST(PortfolioTotalsTest, StatusTexts)
 {
-    const CWPapier a = invested({{1, 100}, {2, 110}}, 2, 100);
-    const CWPapier b = invested({{1, 40}, {2, 50}}, 1, 50);
+    const PortfolioItem a = invested({{1, 100}, {2, 110}}, 2, 100);
+    const PortfolioItem b = invested({{1, 40}, {2, 50}}, 1, 50);
     PortfolioTotals totals = PortfolioTotals::of({&a, &b});
     EXPECT_EQ(totals.statusText(true), "Amount invested: 270.00 (Last: +12.50% Total: +8.00%)");
     EXPECT_EQ(totals.statusText(false), "Amount invested: 270.00 (Last: +30.00 Total: +20.00)");
 
-    const CWPapier single = invested({{2, 50}}, 1, 50);
+    const PortfolioItem single = invested({{2, 50}}, 1, 50);
     totals = PortfolioTotals::of({&a, &single});
     EXPECT_EQ(totals.statusText(true), "Amount invested: 270.00 (Total: +8.00%)");
     EXPECT_EQ(totals.statusText(false), "Amount invested: 270.00 (Total: +20.00)");
 
-    const CWPapier unpriced = invested({{2, 50}}, 1, 0);
+    const PortfolioItem unpriced = invested({{2, 50}}, 1, 0);
     EXPECT_EQ(PortfolioTotals::of({&a, &unpriced}).statusText(true), "Amount invested: 270.00");
-    EXPECT_EQ(PortfolioTotals::of(std::vector<const CWPapier*>{}).statusText(false), "Amount invested: 0.00");
+    EXPECT_EQ(PortfolioTotals::of(std::vector<const PortfolioItem*>{}).statusText(false), "Amount invested: 0.00");
 }
 
 struct FiguresFixture : ::testing::Test {
@@ -160,7 +160,7 @@ TEST_F(FiguresFixture, LastUpdateForms)
 
 TEST_F(FiguresFixture, CellsOfAnItem)
 {
-    const CWPapier one = invested({{localTime(2024, 1, 2, 12), 12.5}}, 0, 0);
+    const PortfolioItem one = invested({{localTime(2024, 1, 2, 12), 12.5}}, 0, 0);
     const auto cells = ItemFigures::cells(one, true, localTime(2024, 1, 2, 13));
     EXPECT_EQ(cells[columnIndex(ItemColumn::LastUpdate)], "12:00");
     EXPECT_EQ(cells[columnIndex(ItemColumn::Value)], "12.5000");
@@ -171,12 +171,12 @@ TEST_F(FiguresFixture, CellsOfAnItem)
     EXPECT_EQ(cells[columnIndex(ItemColumn::Invested)], "0.00");
     EXPECT_EQ(ItemFigures::cells(one, false, 0)[columnIndex(ItemColumn::LastChange)], "+0.0000 (0 Days)");
 
-    const CWPapier twoDays = invested({{localTime(2024, 1, 1, 17), 10}, {localTime(2024, 1, 2, 9), 11}}, 0, 0);
+    const PortfolioItem twoDays = invested({{localTime(2024, 1, 1, 17), 10}, {localTime(2024, 1, 2, 9), 11}}, 0, 0);
     const auto changed = ItemFigures::cells(twoDays, true, localTime(2024, 1, 2, 10));
     EXPECT_EQ(changed[columnIndex(ItemColumn::LastDayChange)], "+10.00% (0 Days)");
     EXPECT_EQ(ItemFigures::trendIcon(twoDays), 2);
 
-    const auto empty = ItemFigures::cells(CWPapier::newItem("Empty", 0, 0), true, 0);
+    const auto empty = ItemFigures::cells(PortfolioItem::newItem("Empty", 0, 0), true, 0);
     EXPECT_EQ(empty[columnIndex(ItemColumn::Name)], "Empty");
     for (int column = 1; column < kItemColumnCount; ++column)
         EXPECT_EQ(empty[column], "");
@@ -186,7 +186,7 @@ TEST_F(FiguresFixture, CellsFollowTheLocale)
 {
     if (!TestEnvironment::setLocale("de_DE.UTF-8"))
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    const CWPapier item = invested({{1, 10}, {2, 12.5}}, 2, 10);
+    const PortfolioItem item = invested({{1, 10}, {2, 12.5}}, 2, 10);
     const auto cells = ItemFigures::cells(item, true, 3);
     EXPECT_EQ(cells[columnIndex(ItemColumn::Value)], "12,5000");
     EXPECT_EQ(cells[columnIndex(ItemColumn::Invested)], "25,00 (+25,00%)");

@@ -1,16 +1,16 @@
 #include "TestEnvironment.h"
-#include "core/model/CWPapier.h"
+#include "core/model/PortfolioItem.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-CWPapier itemWith(std::initializer_list<CKurs> quotations, const char* name = "Item")
+PortfolioItem itemWith(std::initializer_list<Quotation> quotations, const char* name = "Item")
 {
-    CWPapier item;
+    PortfolioItem item;
     item.name = name;
-    for (const CKurs& k : quotations)
-        item.AddQuotation(k.time, k.value);
+    for (const Quotation& k : quotations)
+        item.addQuotation(k.time, k.value);
     return item;
 }
 
@@ -24,98 +24,98 @@ protected:
 
 TEST_F(ItemFigures, EmptyHistoryGivesNeutralValuesAndSentinelTimes)
 {
-    const CWPapier item;
-    EXPECT_FALSE(item.GetLastTime());
-    EXPECT_EQ(CWPapier::noQuotationTime(), localTime(1975, 1, 23));
-    EXPECT_FALSE(item.GetFirstTime());
-    EXPECT_FALSE(item.GetLastValue());
-    EXPECT_FALSE(item.GetLowHigh());
-    EXPECT_FALSE(item.GetTotalChangePercent());
-    EXPECT_FALSE(item.GetLastChange(true));
-    EXPECT_FALSE(item.GetReferenceTime(false));
-    EXPECT_EQ(CWPapier::noReferenceTime(), localTime(1980, 1, 1));
+    const PortfolioItem item;
+    EXPECT_FALSE(item.lastTime());
+    EXPECT_EQ(PortfolioItem::noQuotationTime(), localTime(1975, 1, 23));
+    EXPECT_FALSE(item.firstTime());
+    EXPECT_FALSE(item.lastValue());
+    EXPECT_FALSE(item.lowHigh());
+    EXPECT_FALSE(item.totalChangePercent());
+    EXPECT_FALSE(item.lastChange(true));
+    EXPECT_FALSE(item.referenceTime(false));
+    EXPECT_EQ(PortfolioItem::noReferenceTime(), localTime(1980, 1, 1));
 }
 
 TEST_F(ItemFigures, SingleRecordHasNoChangesAndEqualLowHigh)
 {
-    const CWPapier item = itemWith({{1000, 12.5}});
-    EXPECT_EQ(item.GetLastChangePercent(false), 0.0);
-    EXPECT_EQ(item.GetLastChangePercent(true), 0.0);
-    EXPECT_EQ(item.GetTotalChangePercent(), 0.0);
-    ASSERT_TRUE(item.GetLowHigh());
-    EXPECT_EQ(item.GetLowHigh()->low, 12.5);
-    EXPECT_EQ(item.GetLowHigh()->high, 12.5);
-    EXPECT_FALSE(item.GetReferenceTime(true));
+    const PortfolioItem item = itemWith({{1000, 12.5}});
+    EXPECT_EQ(item.lastChangePercent(false), 0.0);
+    EXPECT_EQ(item.lastChangePercent(true), 0.0);
+    EXPECT_EQ(item.totalChangePercent(), 0.0);
+    ASSERT_TRUE(item.lowHigh());
+    EXPECT_EQ(item.lowHigh()->low, 12.5);
+    EXPECT_EQ(item.lowHigh()->high, 12.5);
+    EXPECT_FALSE(item.referenceTime(true));
 }
 
 TEST_F(ItemFigures, DayChangeNeedsTenHoursDistance)
 {
     const time_t base = localTime(2024, 5, 6, 8, 0);
-    const CWPapier tooClose = itemWith({{base, 10.0}, {base + 9 * 3600 + 59 * 60, 11.0}});
-    EXPECT_EQ(tooClose.GetLastChangePercent(true), 0.0);
-    EXPECT_EQ(tooClose.GetReferenceTime(true), base)
+    const PortfolioItem tooClose = itemWith({{base, 10.0}, {base + 9 * 3600 + 59 * 60, 11.0}});
+    EXPECT_EQ(tooClose.lastChangePercent(true), 0.0);
+    EXPECT_EQ(tooClose.referenceTime(true), base)
         << "without a record ten hours older the oldest record's time is returned";
 
-    const CWPapier tenHours = itemWith({{base, 10.0}, {base + 36000, 11.0}});
-    ASSERT_TRUE(tenHours.GetLastChangePercent(true));
-    EXPECT_NEAR(*tenHours.GetLastChangePercent(true), 10.0, 1e-12);
-    ASSERT_TRUE(tenHours.GetLastChange(true));
-    EXPECT_DOUBLE_EQ(*tenHours.GetLastChange(true), 1.0);
+    const PortfolioItem tenHours = itemWith({{base, 10.0}, {base + 36000, 11.0}});
+    ASSERT_TRUE(tenHours.lastChangePercent(true));
+    EXPECT_NEAR(*tenHours.lastChangePercent(true), 10.0, 1e-12);
+    ASSERT_TRUE(tenHours.lastChange(true));
+    EXPECT_DOUBLE_EQ(*tenHours.lastChange(true), 1.0);
 }
 
 TEST_F(ItemFigures, DayChangeTakesTheNewestRecordTenHoursOlder)
 {
     const time_t t = localTime(2024, 5, 6, 18, 0);
-    const CWPapier item = itemWith({{t - 48 * 3600, 5.0}, {t - 24 * 3600, 8.0}, {t - 3600, 9.0}, {t, 10.0}});
-    EXPECT_DOUBLE_EQ(item.GetLastChangePercent(true).value_or(0), 25.0);
-    EXPECT_NEAR(item.GetLastChangePercent(false).value_or(0), 100.0 / 9.0, 1e-12);
-    EXPECT_EQ(item.GetReferenceTime(true), t - 24 * 3600);
-    EXPECT_EQ(item.GetReferenceTime(false), t - 3600);
+    const PortfolioItem item = itemWith({{t - 48 * 3600, 5.0}, {t - 24 * 3600, 8.0}, {t - 3600, 9.0}, {t, 10.0}});
+    EXPECT_DOUBLE_EQ(item.lastChangePercent(true).value_or(0), 25.0);
+    EXPECT_NEAR(item.lastChangePercent(false).value_or(0), 100.0 / 9.0, 1e-12);
+    EXPECT_EQ(item.referenceTime(true), t - 24 * 3600);
+    EXPECT_EQ(item.referenceTime(false), t - 3600);
 }
 
 TEST_F(ItemFigures, ChangesGuardAgainstZeroAndEqualReferences)
 {
-    const CWPapier fromZero = itemWith({{100, 0.0}, {200, 5.0}});
-    EXPECT_EQ(fromZero.GetTotalChangePercent(), 0.0);
-    EXPECT_EQ(fromZero.GetLastChangePercent(false), 0.0);
-    EXPECT_EQ(fromZero.GetLastChange(false), 0.0) << "a zero reference gives no difference either";
-    EXPECT_EQ(fromZero.GetTotalChange(), 5.0);
+    const PortfolioItem fromZero = itemWith({{100, 0.0}, {200, 5.0}});
+    EXPECT_EQ(fromZero.totalChangePercent(), 0.0);
+    EXPECT_EQ(fromZero.lastChangePercent(false), 0.0);
+    EXPECT_EQ(fromZero.lastChange(false), 0.0) << "a zero reference gives no difference either";
+    EXPECT_EQ(fromZero.totalChange(), 5.0);
 
-    const CWPapier flat = itemWith({{100, 3.0}, {200, 3.0}});
-    EXPECT_EQ(flat.GetLastChangePercent(false), 0.0);
+    const PortfolioItem flat = itemWith({{100, 3.0}, {200, 3.0}});
+    EXPECT_EQ(flat.lastChangePercent(false), 0.0);
 
-    const CWPapier falling = itemWith({{100, 4.0}, {200, 3.0}});
-    EXPECT_DOUBLE_EQ(falling.GetLastChangePercent(false).value_or(0), -25.0);
-    EXPECT_DOUBLE_EQ(falling.GetTotalChange().value_or(0), -1.0);
+    const PortfolioItem falling = itemWith({{100, 4.0}, {200, 3.0}});
+    EXPECT_DOUBLE_EQ(falling.lastChangePercent(false).value_or(0), -25.0);
+    EXPECT_DOUBLE_EQ(falling.totalChange().value_or(0), -1.0);
 }
 
 TEST_F(ItemFigures, CompareItemsFallsBackToCaseInsensitiveName)
 {
-    const CWPapier alpha = itemWith({{100, 7.0}}, "alpha");
-    const CWPapier beta = itemWith({{100, 7.0}}, "Beta");
-    EXPECT_EQ(alpha.CompareItems(beta, CWPapier::SortKey::Value), -1);
-    EXPECT_EQ(beta.CompareItems(alpha, CWPapier::SortKey::Value), 1);
-    EXPECT_EQ(alpha.CompareItems(beta, CWPapier::SortKey::Name), -1);
-    const CWPapier bigger = itemWith({{100, 8.0}}, "aaa");
-    EXPECT_EQ(bigger.CompareItems(beta, CWPapier::SortKey::Value), 1);
-    EXPECT_EQ(alpha.CompareItems(beta, static_cast<CWPapier::SortKey>(9)), 0);
-    EXPECT_EQ(alpha.CompareItems(beta, static_cast<CWPapier::SortKey>(-1)), 0);
+    const PortfolioItem alpha = itemWith({{100, 7.0}}, "alpha");
+    const PortfolioItem beta = itemWith({{100, 7.0}}, "Beta");
+    EXPECT_EQ(alpha.compareItems(beta, PortfolioItem::SortKey::Value), -1);
+    EXPECT_EQ(beta.compareItems(alpha, PortfolioItem::SortKey::Value), 1);
+    EXPECT_EQ(alpha.compareItems(beta, PortfolioItem::SortKey::Name), -1);
+    const PortfolioItem bigger = itemWith({{100, 8.0}}, "aaa");
+    EXPECT_EQ(bigger.compareItems(beta, PortfolioItem::SortKey::Value), 1);
+    EXPECT_EQ(alpha.compareItems(beta, static_cast<PortfolioItem::SortKey>(9)), 0);
+    EXPECT_EQ(alpha.compareItems(beta, static_cast<PortfolioItem::SortKey>(-1)), 0);
 }
 
 TEST_F(ItemFigures, CompareItemsByInvestedAmountUsesQuantity)
 {
-    CWPapier few = itemWith({{100, 100.0}}, "few");
+    PortfolioItem few = itemWith({{100, 100.0}}, "few");
     few.quantity = 1;
-    CWPapier many = itemWith({{100, 10.0}}, "many");
+    PortfolioItem many = itemWith({{100, 10.0}}, "many");
     many.quantity = 50;
-    EXPECT_EQ(few.CompareItems(many, CWPapier::SortKey::Invested), -1);
-    EXPECT_EQ(many.CompareItems(few, CWPapier::SortKey::Invested), 1);
+    EXPECT_EQ(few.compareItems(many, PortfolioItem::SortKey::Invested), -1);
+    EXPECT_EQ(many.compareItems(few, PortfolioItem::SortKey::Invested), 1);
 }
 
 TEST_F(ItemFigures, NewItemAndHistoryItemDefaults)
 {
     const time_t now = 1700000000;
-    const CWPapier item = CWPapier::newItem("Share", now, 15);
+    const PortfolioItem item = PortfolioItem::newItem("Share", now, 15);
     EXPECT_EQ(item.name, "Share");
     EXPECT_TRUE(item.server.name.empty());
     EXPECT_EQ(item.server.URL, "http://www.");
@@ -126,12 +126,12 @@ TEST_F(ItemFigures, NewItemAndHistoryItemDefaults)
     EXPECT_EQ(item.server.DECIMAL, "");
     EXPECT_EQ(item.server.NoCaseSensitiv, 1);
     EXPECT_EQ(item.periodEnd - item.periodStart, 31536000);
-    EXPECT_EQ(item.chartColour, CWPapier::kChartColours[15 % 11]);
+    EXPECT_EQ(item.chartColour, PortfolioItem::kChartColours[15 % 11]);
     EXPECT_EQ(item.chartColour, 0x7F7F7Fu);
     EXPECT_EQ(item.alarmDiffPercent, 20.0);
     EXPECT_EQ(item.isInvestedAmountHistory, 0);
 
-    const CWPapier history = CWPapier::newInvestedAmountHistory(now);
+    const PortfolioItem history = PortfolioItem::newInvestedAmountHistory(now);
     EXPECT_EQ(history.name, " Invested Amount History");
     EXPECT_EQ(history.server.name, "-- User defined --");
     EXPECT_EQ(history.chartColour, 0u);

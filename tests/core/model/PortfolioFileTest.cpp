@@ -2,7 +2,7 @@
 #include "FileSizeLimit.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
-#include "core/model/CWPapierDoc.h"
+#include "core/model/PortfolioDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +11,18 @@
 TEST(PortfolioFileTest, SaveAndOpenRoundTrip)
 {
     TestEnvironment env;
-    CWPapierDoc doc;
-    doc.NewPortfolio();
-    CWPapier item = CWPapier::newItem("Acme", 1000000000, 2);
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    PortfolioItem item = PortfolioItem::newItem("Acme", 1000000000, 2);
     item.quotations = {{1000000000, 1.5}, {1000086400, 1.75}};
-    doc.AddItem(item);
+    doc.addItem(item);
     std::string error;
     const std::string path = env.path("p.tkr");
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
     EXPECT_FALSE(doc.isModified());
 
-    CWPapierDoc reread;
-    ASSERT_TRUE(succeeded(reread.OpenPortfolio(path), error)) << error;
+    PortfolioDocument reread;
+    ASSERT_TRUE(succeeded(reread.openPortfolio(path), error)) << error;
     ASSERT_EQ(reread.itemCount(), 2);
     EXPECT_EQ(reread.item(1).quotations, item.quotations);
     EXPECT_EQ(reread.item(1).server, item.server);
@@ -33,28 +33,28 @@ TEST(PortfolioFileTest, SaveAndOpenRoundTrip)
 TEST(PortfolioFileTest, JsonRulesOfItemsRoundTripExactly)
 {
     TestEnvironment env;
-    CWPapierDoc doc;
-    doc.NewPortfolio();
-    CWPapier item = CWPapier::newItem("Acme", 1000000000, 2);
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    PortfolioItem item = PortfolioItem::newItem("Acme", 1000000000, 2);
     item.server.Filtering = 1;
     item.server.RegExp = "(?!)json:$['Kurs \u20ac\\|x\\\\\\\\']|date:$[?(@.k=='\\|')].d|time:$.t";
-    doc.AddItem(item);
+    doc.addItem(item);
     std::string error;
     const std::string path = env.path("j.tkr");
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
-    CWPapierDoc reread;
-    ASSERT_TRUE(succeeded(reread.OpenPortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
+    PortfolioDocument reread;
+    ASSERT_TRUE(succeeded(reread.openPortfolio(path), error)) << error;
     ASSERT_EQ(reread.itemCount(), 2);
     EXPECT_EQ(reread.item(1).server, item.server);
     const std::string saved = readFileBytes(path);
-    ASSERT_TRUE(succeeded(reread.SavePortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(reread.savePortfolio(path), error)) << error;
     EXPECT_EQ(readFileBytes(path), saved);
 }
 
 TEST(PortfolioFileTest, OlderFilesGainOneHistoryItem)
 {
     TestEnvironment env;
-    std::vector<CWPapier> items;
+    std::vector<PortfolioItem> items;
     std::string error;
     ASSERT_TRUE(succeeded(PortfolioFile::load(testDataPath("portfolios/version7.tkr")), items, error));
     ASSERT_EQ(items.size(), 2u);
@@ -79,11 +79,11 @@ TEST(PortfolioFileTest, ScanHandsOverTheItemsLoadReturnsInOrder)
         {env.path("missing.tkr"), false},
     };
     for (const auto& c : cases) {
-        std::vector<CWPapier> loaded;
+        std::vector<PortfolioItem> loaded;
         std::string loadError;
         const bool load = succeeded(PortfolioFile::load(c.path), loaded, loadError);
         std::vector<std::string> names;
-        const Status scan = PortfolioFile::scan(c.path, [&names](CWPapier& item) { names.push_back(item.name); });
+        const Status scan = PortfolioFile::scan(c.path, [&names](PortfolioItem& item) { names.push_back(item.name); });
         EXPECT_EQ(load, c.ok) << c.path;
         EXPECT_EQ(bool(scan), c.ok) << c.path;
         if (!c.ok) {
@@ -99,43 +99,43 @@ TEST(PortfolioFileTest, ScanHandsOverTheItemsLoadReturnsInOrder)
 TEST(PortfolioFileTest, OpenFailuresEmptyTheDocument)
 {
     TestEnvironment env;
-    CWPapierDoc doc;
-    doc.NewPortfolio();
+    PortfolioDocument doc;
+    doc.newPortfolio();
     std::string error;
-    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.path("missing.tkr")), error));
+    EXPECT_FALSE(succeeded(doc.openPortfolio(env.path("missing.tkr")), error));
     EXPECT_EQ(error, env.path("missing.tkr") + " was not found.");
     EXPECT_EQ(doc.itemCount(), 0);
 
-    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.writeFile("bad.tkr", "\x01\x00\xff")), error));
+    EXPECT_FALSE(succeeded(doc.openPortfolio(env.writeFile("bad.tkr", "\x01\x00\xff")), error));
     EXPECT_EQ(error, "Unexpected file format.");
-    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.writeFile("zero.tkr", "")), error));
+    EXPECT_FALSE(succeeded(doc.openPortfolio(env.writeFile("zero.tkr", "")), error));
     EXPECT_EQ(error, "Unexpected file format.");
-    EXPECT_FALSE(succeeded(doc.OpenPortfolio(env.path("")), error));
+    EXPECT_FALSE(succeeded(doc.openPortfolio(env.path("")), error));
 }
 
 TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
 {
     TestEnvironment env;
     const std::string path = env.writeFile("keep.tkr", "old contents");
-    CWPapierDoc doc;
-    doc.NewPortfolio();
-    const int pos = doc.AddItem(CWPapier::newItem("Far future", 0, 0));
-    doc.AddItemQuotation(pos, 1.0, 4102444800);
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    const int pos = doc.addItem(PortfolioItem::newItem("Far future", 0, 0));
+    doc.addItemQuotation(pos, 1.0, 4102444800);
     std::string error;
-    EXPECT_FALSE(succeeded(doc.SavePortfolio(path), error));
+    EXPECT_FALSE(succeeded(doc.savePortfolio(path), error));
     EXPECT_NE(error.find("Far future"), std::string::npos);
     EXPECT_EQ(readFileBytes(path), "old contents");
     EXPECT_TRUE(doc.isModified());
 
     // A folder stands where the file should go.
     QDir(QString::fromStdString(env.path(""))).mkdir("folder.tkr");
-    doc.DeleteQuotation(pos, 0);
-    EXPECT_FALSE(succeeded(doc.SavePortfolio(env.path("folder.tkr")), error));
+    doc.deleteQuotation(pos, 0);
+    EXPECT_FALSE(succeeded(doc.savePortfolio(env.path("folder.tkr")), error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(succeeded(doc.SavePortfolio(env.path("keep.tkr/inside.tkr")), error));
+    EXPECT_FALSE(succeeded(doc.savePortfolio(env.path("keep.tkr/inside.tkr")), error));
     EXPECT_EQ(readFileBytes(path), "old contents");
 
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
     EXPECT_NE(readFileBytes(path), "old contents");
     EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1);
 }
@@ -143,18 +143,18 @@ TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
 TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
 {
     TestEnvironment env;
-    CWPapierDoc doc;
-    doc.NewPortfolio();
-    const int pos = doc.AddItem(CWPapier::newItem("Fund", 0, 0));
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    const int pos = doc.addItem(PortfolioItem::newItem("Fund", 0, 0));
     for (int day = 0; day < 2000; ++day)
-        doc.AddItemQuotation(pos, 100.0 + day, 1000000000 + day * 86400);
+        doc.addItemQuotation(pos, 100.0 + day, 1000000000 + day * 86400);
     const std::string path = env.writeFile("full.tkr", "old contents");
     for (const rlim_t limit : {rlim_t(0), rlim_t(100), rlim_t(16384), rlim_t(23000)}) {
         std::string error;
         bool saved = true;
         {
             FileSizeLimit disk(limit);
-            saved = succeeded(doc.SavePortfolio(path), error);
+            saved = succeeded(doc.savePortfolio(path), error);
         }
         EXPECT_FALSE(saved) << "limit " << limit;
         EXPECT_FALSE(error.empty());
@@ -168,20 +168,20 @@ TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
 TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused)
 {
     TestEnvironment env;
-    CWPapierDoc doc;
-    doc.NewPortfolio();
-    CWPapier item = CWPapier::newItem("Long note", 0, 0);
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    PortfolioItem item = PortfolioItem::newItem("Long note", 0, 0);
     item.note = std::string(1500000, 'n') + "Ende";
-    const int pos = doc.AddItem(item);
+    const int pos = doc.addItem(item);
     for (int k = 0; k < 150000; ++k)
-        doc.AddItemQuotation(pos, k * 0.25, 100000 + k * 60);
-    doc.AddItem(CWPapier::newItem("After", 0, 0));
+        doc.addItemQuotation(pos, k * 0.25, 100000 + k * 60);
+    doc.addItem(PortfolioItem::newItem("After", 0, 0));
     const std::string path = env.path("large.tkr");
     std::string error;
-    ASSERT_TRUE(succeeded(doc.SavePortfolio(path), error)) << error;
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
 
-    CWPapierDoc again;
-    ASSERT_TRUE(succeeded(again.OpenPortfolio(path), error)) << error;
+    PortfolioDocument again;
+    ASSERT_TRUE(succeeded(again.openPortfolio(path), error)) << error;
     ASSERT_EQ(again.itemCount(), 3);
     EXPECT_EQ(again.item(1).note, item.note);
     ASSERT_EQ(again.item(1).quotations.size(), 150000u);
@@ -191,8 +191,8 @@ TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused
     const std::string bytes = readFileBytes(path);
     for (const size_t cut : {size_t(1), size_t(1048575), size_t(1048577), bytes.size() / 2, bytes.size() - 1}) {
         const std::string cutPath = env.writeFile("cut.tkr", bytes.substr(0, cut));
-        CWPapierDoc broken;
-        EXPECT_FALSE(succeeded(broken.OpenPortfolio(cutPath), error)) << cut;
+        PortfolioDocument broken;
+        EXPECT_FALSE(succeeded(broken.openPortfolio(cutPath), error)) << cut;
         EXPECT_EQ(error, "Unexpected file format.");
         EXPECT_EQ(broken.itemCount(), 0);
     }

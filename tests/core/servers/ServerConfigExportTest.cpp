@@ -17,7 +17,7 @@ const std::string kHead = "REGEDIT4\r\n"
 std::string exportToFile(const TestEnvironment& env)
 {
     const std::string path = env.path("Server.reg");
-    const Status exported = ServerConfigExport::ExportServerConfigs(path);
+    const Status exported = ServerConfigExport::exportServerConfigs(path);
     EXPECT_TRUE(exported) << exported.message();
     return readFileBytes(path);
 }
@@ -39,14 +39,14 @@ TEST(ServerConfigExport, NoServersGivesOnlyTheHeadSections)
 {
     TestEnvironment env;
     EXPECT_EQ(exportToFile(env), kHead + "\"Version number\"=dword:00000000\r\n\r\n");
-    ServerStore::StorePresetVersion(25);
+    ServerStore::storePresetVersion(25);
     EXPECT_EQ(exportToFile(env), kHead + "\"Version number\"=dword:00000019\r\n\r\n");
 }
 
 TEST(ServerConfigExport, PresetBlocksByteForByte)
 {
     TestEnvironment env;
-    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    ASSERT_TRUE(ServerPresets::installServerPresets());
     const std::string file = exportToFile(env);
     EXPECT_EQ(file.rfind(kHead + "\"Version number\"=dword:00000014\r\n\r\n", 0), 0u);
 
@@ -94,16 +94,16 @@ TEST(ServerConfigExport, PresetBlocksByteForByte)
 TEST(ServerConfigExport, ServersInTheStoresOrderAndNegativeNumbersAsTwosComplement)
 {
     TestEnvironment env;
-    ServerStore::StorePresetVersion(20);
+    ServerStore::storePresetVersion(20);
     ServerConfig config;
     config.Timeout = -1;
     config.DECIMAL = ",";
     config.URL = "C:\\quotes\\\"today\".html";
     for (const char* name : {"beta", "Alpha", "gamma"})
-        ASSERT_TRUE(ServerStore::WriteServerConfig(name, config));
+        ASSERT_TRUE(ServerStore::writeServerConfig(name, config));
     const std::string file = exportToFile(env);
     size_t previous = 0;
-    for (const std::string& name : ServerStore::ListServerNames()) {
+    for (const std::string& name : ServerStore::listServerNames()) {
         const size_t at = file.find("\\Server\\" + name + "]");
         ASSERT_NE(at, std::string::npos);
         EXPECT_GT(at, previous) << name;
@@ -120,17 +120,17 @@ TEST(ServerConfigExport, ServersInTheStoresOrderAndNegativeNumbersAsTwosCompleme
 TEST(ServerConfigExport, TextOutsideTheSingleByteCodePageMakesTheWholeFileUtf8)
 {
     TestEnvironment env;
-    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    ASSERT_TRUE(ServerPresets::installServerPresets());
     ServerConfig config = ServerConfig::newServerDefaults();
     config.Text_before_Value = "終値 €";
-    ASSERT_TRUE(ServerStore::WriteServerConfig("Tokyo", config));
+    ASSERT_TRUE(ServerStore::writeServerConfig("Tokyo", config));
     const std::string file = exportToFile(env);
     EXPECT_NE(blockOf(file, "Tokyo").find("\"Text_before_Value\"=\"終値 €\"\r\n"), std::string::npos);
     EXPECT_NE(blockOf(file, "BR-Yahoo").find("\"Text_before_Value\"=\"Últ transa&ccedil;ão\"\r\n"), std::string::npos);
 
     // A euro sign alone still fits the single-byte code page (0x80).
     config.Text_before_Value = "€";
-    ASSERT_TRUE(ServerStore::WriteServerConfig("Tokyo", config));
+    ASSERT_TRUE(ServerStore::writeServerConfig("Tokyo", config));
     EXPECT_NE(blockOf(exportToFile(env), "Tokyo").find("\"Text_before_Value\"=\"\x80\"\r\n"), std::string::npos);
 }
 
@@ -146,7 +146,7 @@ TEST(ServerConfigExport, HeadersAreATwentiethValueOnlyWhenPresent)
         const CliResult result = runCli(QStringList(args.begin(), args.end()));
         EXPECT_EQ(result.exitCode, 0) << result.err;
     };
-    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    ASSERT_TRUE(ServerPresets::installServerPresets());
     setServer({});
     EXPECT_EQ(exportToFile(env), before);
 
@@ -168,7 +168,7 @@ TEST(ServerConfigExport, JsonPathsAreExportedAsTheStoredRegExp)
                                   "$['a|b\\\\c\"d']", "--json-date", "$.t[0]"});
     ASSERT_EQ(set.exitCode, 0) << set.err;
     ServerConfig stored;
-    ServerStore::ReadServerConfig("J", stored);
+    ServerStore::readServerConfig("J", stored);
     EXPECT_EQ(stored.RegExp, R"((?!)json:$['a\|b\\\\c"d']|date:$.t[0])");
     EXPECT_EQ(stored.Filtering, 1);
     const std::string block = blockOf(exportToFile(env), "J");
@@ -181,7 +181,7 @@ TEST(ServerConfigExport, JsonPathsAreExportedAsTheStoredRegExp)
 TEST(ServerConfigExport, FileErrorReportsTheSystemErrorNumber)
 {
     TestEnvironment env;
-    const Status exported = ServerConfigExport::ExportServerConfigs(env.path("vanished/Server.reg"));
+    const Status exported = ServerConfigExport::exportServerConfigs(env.path("vanished/Server.reg"));
     EXPECT_FALSE(exported);
     EXPECT_EQ(exported.message(), "File could not be saved (" + std::to_string(ENOENT) + ")");
 }

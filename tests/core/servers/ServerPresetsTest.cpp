@@ -30,7 +30,7 @@ const std::vector<std::string> kPresetNames = {"AT-Reiffeisen",
 ServerConfig stored(const std::string& name)
 {
     ServerConfig config;
-    ServerStore::ReadServerConfig(name, config);
+    ServerStore::readServerConfig(name, config);
     return config;
 }
 
@@ -39,7 +39,7 @@ void editUsYahoo()
     ServerConfig edited = stored("US-Yahoo");
     edited.Text_before_Value = "My own start";
     edited.Timeout = 7;
-    ASSERT_TRUE(ServerStore::WriteServerConfig("US-Yahoo", edited));
+    ASSERT_TRUE(ServerStore::writeServerConfig("US-Yahoo", edited));
 }
 
 ServerConfig userServer()
@@ -54,13 +54,13 @@ ServerConfig userServer()
 TEST(ServerPresets, EmptyStoreGetsEighteenServersAndVersion20)
 {
     TestEnvironment env;
-    EXPECT_TRUE(ServerPresets::InstallServerPresets());
+    EXPECT_TRUE(ServerPresets::installServerPresets());
     std::vector<std::string> expected = kPresetNames;
-    std::vector<std::string> names = ServerStore::ListServerNames();
+    std::vector<std::string> names = ServerStore::listServerNames();
     std::sort(expected.begin(), expected.end());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 20);
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 20);
     for (const ServerConfig& preset : ServerPresets::presets()) {
         ServerConfig config = stored(preset.name);
         config.name = preset.name;
@@ -71,7 +71,7 @@ TEST(ServerPresets, EmptyStoreGetsEighteenServersAndVersion20)
 TEST(ServerPresets, TableValues)
 {
     TestEnvironment env;
-    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    ASSERT_TRUE(ServerPresets::installServerPresets());
 
     const ServerConfig us = stored("US-Yahoo");
     EXPECT_EQ(us.TAUSEND, ",");
@@ -142,26 +142,26 @@ TEST(ServerPresets, UrlsUsePlainHttpAndTheTablesPaths)
 TEST(ServerPresets, CurrentVersionChangesNothing)
 {
     TestEnvironment env;
-    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    ASSERT_TRUE(ServerPresets::installServerPresets());
     editUsYahoo();
-    ServerStore::DeleteServerConfig("CH-SWX");
+    ServerStore::deleteServerConfig("CH-SWX");
     const ServerConfig edited = stored("US-Yahoo");
 
-    EXPECT_TRUE(ServerPresets::InstallServerPresets());
+    EXPECT_TRUE(ServerPresets::installServerPresets());
     EXPECT_EQ(stored("US-Yahoo"), edited);
-    EXPECT_FALSE(ServerStore::ServerExists("CH-SWX"));
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 20);
+    EXPECT_FALSE(ServerStore::serverExists("CH-SWX"));
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 20);
 }
 
 TEST(ServerPresets, OlderVersionRestoresPresetsAndKeepsUserServers)
 {
     TestEnvironment env;
-    ASSERT_TRUE(ServerPresets::InstallServerPresets());
+    ASSERT_TRUE(ServerPresets::installServerPresets());
     editUsYahoo();
-    ASSERT_TRUE(ServerStore::WriteServerConfig("My Server", userServer()));
-    ServerStore::StorePresetVersion(19);
+    ASSERT_TRUE(ServerStore::writeServerConfig("My Server", userServer()));
+    ServerStore::storePresetVersion(19);
 
-    EXPECT_TRUE(ServerPresets::InstallServerPresets());
+    EXPECT_TRUE(ServerPresets::installServerPresets());
     ServerConfig restored = stored("US-Yahoo");
     restored.name = "US-Yahoo";
     const auto& presets = ServerPresets::presets();
@@ -170,17 +170,17 @@ TEST(ServerPresets, OlderVersionRestoresPresetsAndKeepsUserServers)
     ASSERT_NE(preset, presets.end());
     EXPECT_EQ(restored, *preset);
     EXPECT_EQ(stored("My Server"), userServer());
-    EXPECT_EQ(ServerStore::ListServerNames().size(), 19u);
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 20);
+    EXPECT_EQ(ServerStore::listServerNames().size(), 19u);
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 20);
 }
 
 TEST(ServerPresets, NewerVersionWritesNothing)
 {
     TestEnvironment env;
-    ServerStore::StorePresetVersion(25);
-    EXPECT_TRUE(ServerPresets::InstallServerPresets());
-    EXPECT_TRUE(ServerStore::ListServerNames().empty());
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 25);
+    ServerStore::storePresetVersion(25);
+    EXPECT_TRUE(ServerPresets::installServerPresets());
+    EXPECT_TRUE(ServerStore::listServerNames().empty());
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 25);
 }
 
 TEST(ServerPresets, UnwritableStoreKeepsTheOldVersionSoTheNextStartRetries)
@@ -189,9 +189,9 @@ TEST(ServerPresets, UnwritableStoreKeepsTheOldVersionSoTheNextStartRetries)
     // A plain file where the settings folder should be: nothing can be stored below it.
     const std::string unwritable = env.writeFile("blocker", "x") + "/settings.ini";
     qputenv("TICKORA_SETTINGS", QByteArray(unwritable.c_str()));
-    EXPECT_FALSE(ServerPresets::InstallServerPresets());
+    EXPECT_FALSE(ServerPresets::installServerPresets());
     qputenv("TICKORA_SETTINGS", QByteArray(env.settingsPath().c_str()));
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 0);
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 0);
 }
 
 TEST(ServerPresetsCli, EveryCommandInstallsThePresetsFirst)
@@ -200,20 +200,20 @@ TEST(ServerPresetsCli, EveryCommandInstallsThePresetsFirst)
     CliResult result = runCli({"servers", "list"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::string expected;
-    for (const std::string& name : ServerStore::ListServerNames())
+    for (const std::string& name : ServerStore::listServerNames())
         expected += name + "\n";
-    EXPECT_EQ(ServerStore::ListServerNames().size(), 18u);
+    EXPECT_EQ(ServerStore::listServerNames().size(), 18u);
     EXPECT_EQ(result.out, expected);
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 20);
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 20);
 
-    ServerStore::DeleteServerConfig("US-Yahoo");
+    ServerStore::deleteServerConfig("US-Yahoo");
     result = runCli({"servers", "install-presets"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_FALSE(ServerStore::ServerExists("US-Yahoo"));
+    EXPECT_FALSE(ServerStore::serverExists("US-Yahoo"));
 
-    ServerStore::StorePresetVersion(3);
+    ServerStore::storePresetVersion(3);
     result = runCli({"servers", "install-presets"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(ServerStore::ServerExists("US-Yahoo"));
-    EXPECT_EQ(ServerStore::StoredPresetVersion(), 20);
+    EXPECT_TRUE(ServerStore::serverExists("US-Yahoo"));
+    EXPECT_EQ(ServerStore::storedPresetVersion(), 20);
 }

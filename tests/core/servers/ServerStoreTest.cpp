@@ -40,7 +40,7 @@ TEST(ServerStore, MissingServerReadsDefaultsAndKeepsSeparators)
     ServerConfig config = sampleConfig();
     config.TAUSEND = "'";
     config.DECIMAL = ";";
-    ServerStore::ReadServerConfig("nowhere", config);
+    ServerStore::readServerConfig("nowhere", config);
     EXPECT_EQ(config.URL, "");
     EXPECT_EQ(config.Timeout, 60);
     EXPECT_EQ(config.Format, 0);
@@ -62,18 +62,18 @@ TEST(ServerStore, WriteThenReadReturnsEveryField)
 {
     TestEnvironment env;
     const ServerConfig written = sampleConfig();
-    ASSERT_TRUE(ServerStore::WriteServerConfig("Fund house", written));
+    ASSERT_TRUE(ServerStore::writeServerConfig("Fund house", written));
     ServerConfig read;
-    ServerStore::ReadServerConfig("Fund house", read);
+    ServerStore::readServerConfig("Fund house", read);
     ServerConfig expected = written;
     expected.name = read.name;
     EXPECT_EQ(read, expected);
 
     ServerConfig empties;
     empties.DECIMAL = "";
-    ASSERT_TRUE(ServerStore::WriteServerConfig("Empty", empties));
+    ASSERT_TRUE(ServerStore::writeServerConfig("Empty", empties));
     ServerConfig readEmpty = sampleConfig();
-    ServerStore::ReadServerConfig("Empty", readEmpty);
+    ServerStore::readServerConfig("Empty", readEmpty);
     EXPECT_EQ(readEmpty.URL, "");
     EXPECT_EQ(readEmpty.TAUSEND, "");
     EXPECT_EQ(readEmpty.DECIMAL, "") << "a stored empty DECIMAL is not the missing-value default";
@@ -83,7 +83,7 @@ TEST(ServerStore, WriteThenReadReturnsEveryField)
 TEST(ServerStore, MissingSeparatorValuesReadAsEmptyAndComma)
 {
     TestEnvironment env;
-    ASSERT_TRUE(ServerStore::WriteServerConfig("Partial", sampleConfig()));
+    ASSERT_TRUE(ServerStore::writeServerConfig("Partial", sampleConfig()));
     {
         QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
         settings.remove("Server/Partial/DECIMAL");
@@ -93,7 +93,7 @@ TEST(ServerStore, MissingSeparatorValuesReadAsEmptyAndComma)
     ServerConfig config;
     config.TAUSEND = "x";
     config.DECIMAL = "y";
-    ServerStore::ReadServerConfig("Partial", config);
+    ServerStore::readServerConfig("Partial", config);
     EXPECT_EQ(config.TAUSEND, "");
     EXPECT_EQ(config.DECIMAL, ",");
     EXPECT_EQ(config.Timeout, 60) << "a missing number keeps its default";
@@ -105,18 +105,18 @@ TEST(ServerStore, AnyNameRoundTripsAndListsSortedIgnoringCase)
     TestEnvironment env;
     const std::vector<std::string> names = {"b/slash", "A pipe|", "ämter ü", "a", "B", "%25 percent", "  blanks  "};
     for (const std::string& name : names)
-        ASSERT_TRUE(ServerStore::WriteServerConfig(name, sampleConfig())) << name;
+        ASSERT_TRUE(ServerStore::writeServerConfig(name, sampleConfig())) << name;
     const std::vector<std::string> expected = {"  blanks  ", "%25 percent", "a", "A pipe|", "B", "b/slash", "ämter ü"};
-    EXPECT_EQ(ServerStore::ListServerNames(), expected);
+    EXPECT_EQ(ServerStore::listServerNames(), expected);
     for (const std::string& name : names) {
         ServerConfig config;
-        ServerStore::ReadServerConfig(name, config);
+        ServerStore::readServerConfig(name, config);
         EXPECT_EQ(config.RegExpMinuteIndex, 14) << name;
     }
-    ServerStore::DeleteServerConfig("b/slash");
-    EXPECT_FALSE(ServerStore::ServerExists("b/slash"));
-    EXPECT_TRUE(ServerStore::ServerExists("B"));
-    EXPECT_EQ(ServerStore::ListServerNames().size(), names.size() - 1);
+    ServerStore::deleteServerConfig("b/slash");
+    EXPECT_FALSE(ServerStore::serverExists("b/slash"));
+    EXPECT_TRUE(ServerStore::serverExists("B"));
+    EXPECT_EQ(ServerStore::listServerNames().size(), names.size() - 1);
 }
 
 TEST(ServerStore, ServerNameCheckRefusesEmptyControlCharactersAndBackslash)
@@ -141,12 +141,12 @@ TEST(ServerStore, ServerNameCheckRefusesEmptyControlCharactersAndBackslash)
         {ServerConfig::kUserDefinedName, ""},
     };
     for (const auto& [name, message] : cases) {
-        const Status checked = ServerStore::CheckServerName(name);
+        const Status checked = ServerStore::checkServerName(name);
         EXPECT_EQ(checked.message(), message) << name;
         EXPECT_EQ(checked.isOk(), message.empty()) << name;
         if (!message.empty()) {
-            EXPECT_EQ(ServerStore::WriteServerConfig(name, sampleConfig()).message(), message) << name;
-            EXPECT_FALSE(ServerStore::ServerExists(name)) << name;
+            EXPECT_EQ(ServerStore::writeServerConfig(name, sampleConfig()).message(), message) << name;
+            EXPECT_FALSE(ServerStore::serverExists(name)) << name;
         }
     }
 }
@@ -156,33 +156,33 @@ TEST(ServerStore, OverlongTextsAndThePseudoServerAreRefused)
     TestEnvironment env;
     ServerConfig config = sampleConfig();
     config.URL = std::string(259, 'u');
-    EXPECT_TRUE(ServerStore::WriteServerConfig("fits", config));
+    EXPECT_TRUE(ServerStore::writeServerConfig("fits", config));
     config.RegExp = std::string(129, 'x') + std::string(130 * 1, 'y') + "z";
-    const Status refused = ServerStore::WriteServerConfig("too long", config);
+    const Status refused = ServerStore::writeServerConfig("too long", config);
     EXPECT_FALSE(refused);
     EXPECT_NE(refused.message().find("RegExp"), std::string::npos);
-    EXPECT_FALSE(ServerStore::ServerExists("too long"));
+    EXPECT_FALSE(ServerStore::serverExists("too long"));
 
     ServerConfig umlauts = sampleConfig();
     umlauts.Text_before_Value = std::string();
     for (int i = 0; i < 259; ++i)
         umlauts.Text_before_Value += "ü";
-    EXPECT_TRUE(ServerStore::WriteServerConfig("characters, not bytes", umlauts));
+    EXPECT_TRUE(ServerStore::writeServerConfig("characters, not bytes", umlauts));
 
-    EXPECT_FALSE(ServerStore::WriteServerConfig("-- User defined --", sampleConfig()));
-    EXPECT_FALSE(ServerStore::ServerExists("-- User defined --"));
+    EXPECT_FALSE(ServerStore::writeServerConfig("-- User defined --", sampleConfig()));
+    EXPECT_FALSE(ServerStore::serverExists("-- User defined --"));
 }
 
 TEST(ServerStore, PresetVersionDecidesWhetherPresetsAreCurrent)
 {
     TestEnvironment env;
-    EXPECT_FALSE(ServerStore::PresetsAreCurrent());
-    ServerStore::StorePresetVersion(19);
-    EXPECT_FALSE(ServerStore::PresetsAreCurrent());
-    ServerStore::StorePresetVersion(20);
-    EXPECT_TRUE(ServerStore::PresetsAreCurrent());
-    ServerStore::StorePresetVersion(25);
-    EXPECT_TRUE(ServerStore::PresetsAreCurrent());
+    EXPECT_FALSE(ServerStore::presetsAreCurrent());
+    ServerStore::storePresetVersion(19);
+    EXPECT_FALSE(ServerStore::presetsAreCurrent());
+    ServerStore::storePresetVersion(20);
+    EXPECT_TRUE(ServerStore::presetsAreCurrent());
+    ServerStore::storePresetVersion(25);
+    EXPECT_TRUE(ServerStore::presetsAreCurrent());
     QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
     EXPECT_EQ(settings.value("Server Version/Version number").toInt(), 25);
 }
@@ -212,9 +212,9 @@ TEST(ServerStore, RequestHeadersRoundTripAndBadLinesAreRefused)
     TestEnvironment env;
     ServerConfig config = sampleConfig();
     config.Headers = {"X-Symbol: [&symbol]", "Referer: http://quotes.example/", "Accept-Language: de"};
-    ASSERT_TRUE(ServerStore::WriteServerConfig("H", config));
+    ASSERT_TRUE(ServerStore::writeServerConfig("H", config));
     ServerConfig read;
-    ServerStore::ReadServerConfig("H", read);
+    ServerStore::readServerConfig("H", read);
     EXPECT_EQ(read.Headers, config.Headers);
     {
         QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
@@ -225,13 +225,13 @@ TEST(ServerStore, RequestHeadersRoundTripAndBadLinesAreRefused)
     for (const std::string bad : {"X-A: 1\r\nX-B: 2", "X-A: tab\there", "no colon", ": no name", "Two words: x"}) {
         ServerConfig refused = config;
         refused.Headers = {"X-Ok: 1", bad};
-        EXPECT_FALSE(ServerStore::WriteServerConfig("H", refused)) << bad;
+        EXPECT_FALSE(ServerStore::writeServerConfig("H", refused)) << bad;
     }
-    ServerStore::ReadServerConfig("H", read);
+    ServerStore::readServerConfig("H", read);
     EXPECT_EQ(read.Headers, config.Headers) << "a refused write changes nothing";
 
     config.Headers.clear();
-    ASSERT_TRUE(ServerStore::WriteServerConfig("H", config));
+    ASSERT_TRUE(ServerStore::writeServerConfig("H", config));
     QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
     EXPECT_FALSE(settings.contains("Server/H/Headers"));
 }

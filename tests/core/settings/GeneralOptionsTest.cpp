@@ -41,7 +41,7 @@ const char* const kDefaultLines = "NumberDownloads=5\n"
 TEST(GeneralOptions, EmptyStoreReadsTheDefaults)
 {
     TestEnvironment env;
-    const GeneralOptions options = GeneralOptions::ReadOptions();
+    const GeneralOptions options = GeneralOptions::readOptions();
     EXPECT_EQ(options.NumberDownloads, 5);
     EXPECT_EQ(options.Autoupdate, 1);
     EXPECT_EQ(options.UpdateIntervall, 60);
@@ -72,8 +72,8 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     options.AutosaveWindows = 0;
     options.ShowFileOnError = 0;
     options.GuardPercent = 1000;
-    ASSERT_TRUE(options.WriteOptions());
-    EXPECT_EQ(GeneralOptions::ReadOptions(), options);
+    ASSERT_TRUE(options.writeOptions());
+    EXPECT_EQ(GeneralOptions::readOptions(), options);
 
     QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
     EXPECT_EQ(settings.value("GeneralOptions/NumberDownloads").toInt(), 500);
@@ -94,7 +94,7 @@ TEST(GeneralOptions, UnreadableOrImpossibleStoredValuesReadAsDefaults)
         settings.setValue("GeneralOptions/Hour1", 24);
         settings.setValue("GeneralOptions/Minute2", 15);
     }
-    const GeneralOptions options = GeneralOptions::ReadOptions();
+    const GeneralOptions options = GeneralOptions::readOptions();
     EXPECT_EQ(options.NumberDownloads, 5);
     EXPECT_EQ(options.UpdateIntervall, 60);
     EXPECT_EQ(options.Hour1, 9);
@@ -139,13 +139,13 @@ TEST(OptionsCli, PrintsChecksAndStoresAllOrNothing)
     EXPECT_EQ(result.exitCode, 2) << "a value out of range is a wrong command line";
     EXPECT_NE(result.err.find("Please enter an integer between 1 and 500."), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("Please enter an integer between 5 and 500."), std::string::npos) << result.err;
-    EXPECT_EQ(GeneralOptions::ReadOptions(), GeneralOptions());
+    EXPECT_EQ(GeneralOptions::readOptions(), GeneralOptions());
 
     result = runCli({"options", "Hour1=7", "Bogus=1"});
     EXPECT_EQ(result.exitCode, 2);
     result = runCli({"options", "Hour1"});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(GeneralOptions::ReadOptions(), GeneralOptions());
+    EXPECT_EQ(GeneralOptions::readOptions(), GeneralOptions());
 
     result = runCli({"options", "Hour1=7", "Minute1=5", "Autoupdate=0"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -153,7 +153,7 @@ TEST(OptionsCli, PrintsChecksAndStoresAllOrNothing)
     expected.Hour1 = 7;
     expected.Minute1 = 5;
     expected.Autoupdate = 0;
-    EXPECT_EQ(GeneralOptions::ReadOptions(), expected);
+    EXPECT_EQ(GeneralOptions::readOptions(), expected);
     EXPECT_NE(result.out.find("Hour1=7\nHour2=18\nMinute1=5\n"), std::string::npos) << result.out;
 
     result = runCli({"options", "--json"});
@@ -180,8 +180,8 @@ TEST(OptionsCli, ConnectionsPerHostAndUserAgent)
 
     const CliResult result = runCli({"options", "ConnectionsPerHost=16", "UserAgent=Mozilla/5.0 (Probe)"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(GeneralOptions::ReadOptions().ConnectionsPerHost, 16);
-    EXPECT_EQ(DownloadOptions::ReadOptions().UserAgent, "Mozilla/5.0 (Probe)");
+    EXPECT_EQ(GeneralOptions::readOptions().ConnectionsPerHost, 16);
+    EXPECT_EQ(DownloadOptions::readOptions().UserAgent, "Mozilla/5.0 (Probe)");
     QSettings settings(QString::fromStdString(env.settingsPath()), QSettings::IniFormat);
     EXPECT_EQ(settings.value("Download/UserAgent").toString(), QStringLiteral("Mozilla/5.0 (Probe)"));
     EXPECT_EQ(settings.value("GeneralOptions/ConnectionsPerHost").toInt(), 16);

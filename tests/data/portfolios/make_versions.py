@@ -55,11 +55,11 @@ def item_body(version):
             # The item took number 2 after its class (1); "CKurs" becomes class 3.
             out += struct.pack('<H', len(QUOTATIONS))
             for k, (time, value) in enumerate(QUOTATIONS):
-                out += (struct.pack('<HHH', 0xFFFF, 1, 5) + b'CKurs') if k == 0 else struct.pack('<H', 0x8003)
+                out += (struct.pack('<HHH', 0xFFFF, 1, 5) + b'Quotation') if k == 0 else struct.pack('<H', 0x8003)
                 out += struct.pack('<id', time, value)
     return out
 
 for version in range(1, 9):
-    stream = struct.pack('<H', 1) + struct.pack('<HHH', 0xFFFF, version, 8) + b'CWPapier' + item_body(version)
+    stream = struct.pack('<H', 1) + struct.pack('<HHH', 0xFFFF, version, 8) + b'PortfolioItem' + item_body(version)
     with open('version%d.tkr' % version, 'wb') as f:
         f.write(stream)

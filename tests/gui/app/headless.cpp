@@ -40,15 +40,15 @@ Run runTickora(const QStringList& arguments, bool display)
     return run;
 }
 
-QString savePortfolio(const TestEnvironment& env, const std::vector<CWPapier>& items)
+QString savePortfolio(const TestEnvironment& env, const std::vector<PortfolioItem>& items)
 {
     const std::string path = env.path("depot.tkr");
-    CWPapierDoc doc;
-    doc.NewPortfolio();
-    for (const CWPapier& item : items)
-        doc.AddItem(item);
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    for (const PortfolioItem& item : items)
+        doc.addItem(item);
     std::string error;
-    if (!succeeded(doc.SavePortfolio(path), error))
+    if (!succeeded(doc.savePortfolio(path), error))
         throw std::runtime_error(error);
     return QString::fromStdString(path);
 }
@@ -56,13 +56,13 @@ QString savePortfolio(const TestEnvironment& env, const std::vector<CWPapier>& i
 // Item name and newest value of every ordinary item, or an empty list when the file cannot be read.
 QStringList newestValues(const QString& path)
 {
-    CWPapierDoc doc;
+    PortfolioDocument doc;
     std::string error;
-    if (!succeeded(doc.OpenPortfolio(path.toStdString()), error))
+    if (!succeeded(doc.openPortfolio(path.toStdString()), error))
         return {};
     QStringList values;
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
-        const CWPapier& item = doc.item(pos);
+        const PortfolioItem& item = doc.item(pos);
         if (!item.isInvestedAmountHistory)
             values << QString::fromStdString(item.name) + QLatin1Char('=') +
                     (item.quotations.empty() ? QStringLiteral("-") : QString::number(item.quotations.back().value));
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(newestValues(path), (QStringList{"Alpha=12.5", "Beta=7.25"}));
         QCOMPARE(server.requestCount("/q.html"), 1);
         // The start installed the built-in servers into the settings named for the run.
-        QCOMPARE(ServerStore::StoredPresetVersion(), ServerStore::kServerPresetVersion);
+        QCOMPARE(ServerStore::storedPresetVersion(), ServerStore::kServerPresetVersion);
 
         // "-u" is the same switch, and the file may come first.
         QCOMPARE(runTickora({path, QStringLiteral("-u")}, false).exitCode, 0);
@@ -133,7 +133,7 @@ private slots:
         TestEnvironment env;
         HttpTestServer server;
         server.addPage("/q.html", "<p>AAA 120</p>");
-        CWPapier alarm = pageItem("Alpha", "AAA", server.url("/q.html"));
+        PortfolioItem alarm = pageItem("Alpha", "AAA", server.url("/q.html"));
         alarm.quotations = {{1000, 110}};
         alarm.alarmAboveEnabled = 1;
         alarm.alarmAbove = 115;

@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -134,7 +134,7 @@ private slots:
         }
         TestEnvironment env;
         OpenedUrls opened;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         frame.actions().faq->trigger();
         frame.actions().serverHelp->trigger();
         const QString help = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/tickora/help");

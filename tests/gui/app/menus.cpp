@@ -1,10 +1,10 @@
 #include "GuiFixtures.h"
 #include "TestEnvironment.h"
-#include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentCommands.h"
+#include "gui/app/MainWindow.h"
 #include "gui/importexport/ImportDialog.h"
 #include "gui/items/ItemCommands.h"
-#include "gui/views/CGraphView.h"
+#include "gui/views/ChartView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -45,7 +45,7 @@ QStringList withoutSeparators(QStringList texts)
     return texts;
 }
 
-QMenu* menuNamed(CMainFrame& frame, const QString& title)
+QMenu* menuNamed(MainWindow& frame, const QString& title)
 {
     for (QAction* action : frame.menuBar()->actions()) {
         if (action->text() == title)
@@ -64,7 +64,7 @@ private slots:
     void mainMenuTextsAndShortcuts()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         QStringList titles;
         for (QAction* action : frame.menuBar()->actions())
             titles << action->text();
@@ -131,7 +131,7 @@ private slots:
     void keyboardShortcuts()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         const MainActions& a = frame.actions();
         const QList<std::pair<QKeySequence, QAction*>> keys{
             {Qt::CTRL | Qt::Key_A, a.compareAll},
@@ -174,7 +174,7 @@ private slots:
     void contextMenuEntriesFollowTheirCommands()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         const MainActions& a = frame.actions();
         QCOMPARE(entries(a.chartContextMenu), QStringList{"&Properties\t"});
         QCOMPARE(entries(a.comparisonContextMenu), QStringList{"&Properties"});
@@ -211,7 +211,7 @@ private slots:
     void listContextMenu()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         QCOMPARE(entries(frame.actions().listContextMenu),
                  (QStringList{"&Properties\tEnter", "-", "Show &quotations\tCtrl+Q", "-", "Upda&te quotation\tCtrl+I",
                               "Update quotation on date...\tCtrl+D", "&Manually update quotation\tCtrl+M",
@@ -220,8 +220,8 @@ private slots:
         // The context menu's entry is the list's update command with the same prompt and state.
         QAction* update = frame.actions().updateQuotationInList;
         QCOMPARE(update->statusTip(), QStringLiteral("Update item's quotation over the internet."));
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(CWPapier::newItem("Item", 1700000000, 1));
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(PortfolioItem::newItem("Item", 1700000000, 1));
         frame.listView()->fill();
         selectItems(frame.listView(), {QStringLiteral(" Invested Amount History")});
         frame.refreshCommandStates();
@@ -234,7 +234,7 @@ private slots:
     void promptsAndTooltips()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         const MainActions& a = frame.actions();
         const QList<std::tuple<QAction*, QString, QString>> expected{
             {a.fileNew, "Create a new portfolio", "New portfolio"},
@@ -294,7 +294,7 @@ private slots:
     void toolbarOrder()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         QStringList tips;
         for (QAction* action : frame.actions().toolBar->actions())
             tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
@@ -331,11 +331,11 @@ private slots:
     void keysReachTheCommandsFromTheList()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(CWPapier::newItem("One", 1700000000, 1));
-        doc.AddItem(CWPapier::newItem("Two", 1700000000, 2));
-        CWPapierLView* list = frame.listView();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(PortfolioItem::newItem("One", 1700000000, 1));
+        doc.addItem(PortfolioItem::newItem("Two", 1700000000, 2));
+        PortfolioListView* list = frame.listView();
         list->fill();
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
@@ -347,7 +347,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(list->selectedItems().size(), size_t(3));
         QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(list->selectedItems(), std::vector<CWPapierDoc::ItemId>{focused});
+        QCOMPARE(list->selectedItems(), std::vector<PortfolioDocument::ItemId>{focused});
 
         // Del asks before deleting.
         MessageDialog::setNextAnswer(QMessageBox::No);

@@ -3,8 +3,8 @@
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/settings/SettingsStore.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/app/MainWindow.h"
+#include "gui/download/DownloadsWindow.h"
 #include "gui/download/UpdateController.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
@@ -62,9 +62,9 @@ private slots:
         HttpTestServer server;
         OpenedUrls opened;
         server.addPage("/q.html", "<p>AAA 1.5</p><p>Nothing for the other one</p>");
-        CMainFrame frame(showingOptions(true), false);
-        frame.document().AddItem(pageItem("Found", "AAA", server.url("/q.html")));
-        frame.document().AddItem(pageItem("Lost", "ZZZ", server.url("/q.html")));
+        MainWindow frame(showingOptions(true), false);
+        frame.document().addItem(pageItem("Found", "AAA", server.url("/q.html")));
+        frame.document().addItem(pageItem("Lost", "ZZZ", server.url("/q.html")));
         frame.listView()->fill();
         frame.updateAll();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
@@ -90,9 +90,9 @@ private slots:
             // The unattended run saves when it ends.
             if (unattended)
                 FileDialog::setNextFileName(QString::fromStdString(env.path("depot.tkr")));
-            CMainFrame frame(showingOptions(unattended), unattended);
-            frame.document().AddItem(pageItem("Found", "AAA", server.url("/q.html")));
-            frame.document().AddItem(pageItem("Lost", "ZZZ", server.url("/q.html")));
+            MainWindow frame(showingOptions(unattended), unattended);
+            frame.document().addItem(pageItem("Found", "AAA", server.url("/q.html")));
+            frame.document().addItem(pageItem("Lost", "ZZZ", server.url("/q.html")));
             frame.listView()->fill();
             frame.updateAll();
             QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
@@ -109,10 +109,10 @@ private slots:
         HttpTestServer server;
         OpenedUrls opened;
         server.addPage("/own.html", "<p>OWN 4.25</p>");
-        CMainFrame frame(showingOptions(false), false);
-        CWPapier item = pageItem("Own", "OWN", server.url("/own.html"));
+        MainWindow frame(showingOptions(false), false);
+        PortfolioItem item = pageItem("Own", "OWN", server.url("/own.html"));
         item.server.name = ServerConfig::kUserDefinedName;
-        frame.document().AddItem(item);
+        frame.document().addItem(item);
         frame.listView()->fill();
         selectItems(frame.listView(), {QStringLiteral("Own")});
         frame.refreshCommandStates();
@@ -132,7 +132,7 @@ private slots:
     {
         TestEnvironment env;
         OpenedUrls opened;
-        CMainFrame frame(showingOptions(false), false);
+        MainWindow frame(showingOptions(false), false);
         frame.actions().faq->trigger();
         frame.actions().serverHelp->trigger();
         frame.actions().webPage->trigger();
@@ -144,7 +144,7 @@ private slots:
         const QString folder = QCoreApplication::applicationDirPath();
         QCOMPARE(opened.urls,
                  (QList<QUrl>{QUrl::fromLocalFile(folder + "/FAQ.html"), QUrl::fromLocalFile(folder + "/TKRSrv.html"),
-                              QUrl(CMainFrame::kDefaultHomePage), QUrl("https://example.org/tickora/")}));
+                              QUrl(MainWindow::kDefaultHomePage), QUrl("https://example.org/tickora/")}));
     }
 
     void openWebPageFillsInTheItem()
@@ -152,9 +152,9 @@ private slots:
         TestEnvironment env;
         TestEnvironment::setTimeZone("UTC");
         OpenedUrls opened;
-        CMainFrame frame(showingOptions(false), false);
-        CWPapier item = pageItem("Big Fund", "BF1", "http://quotes.example/[&symbol]?d=[&y]");
-        frame.document().AddItem(item);
+        MainWindow frame(showingOptions(false), false);
+        PortfolioItem item = pageItem("Big Fund", "BF1", "http://quotes.example/[&symbol]?d=[&y]");
+        frame.document().addItem(item);
         frame.listView()->fill();
         selectItems(frame.listView(), {" Invested Amount History"});
         frame.refreshCommandStates();

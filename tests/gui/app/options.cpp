@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "gui/app/COptionsDialog.h"
+#include "gui/app/OptionsDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QCheckBox>
@@ -40,7 +40,7 @@ private slots:
         QFETCH(QString, interval);
         QFETCH(QString, message);
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         dialog.downloadsField()->setText(downloads);
         dialog.intervalField()->setText(interval);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
@@ -76,7 +76,7 @@ private slots:
         QFETCH(QString, agent);
         QFETCH(QString, message);
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         QCOMPARE(dialog.perHostField()->text(), QStringLiteral("4"));
         QCOMPARE(dialog.userAgentField()->text(), QStringLiteral("Tickora/1.0.0"));
         dialog.perHostField()->setText(perHost);
@@ -90,7 +90,7 @@ private slots:
     void takesConnectionsPerHostAndUserAgent()
     {
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         dialog.perHostField()->setText("16");
         dialog.userAgentField()->setText("Mozilla/5.0 (Probe)");
         dialog.accept();
@@ -102,7 +102,7 @@ private slots:
     void guardFieldTakesZeroToAThousandPercent()
     {
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         QCOMPARE(dialog.guardField()->text(), QStringLiteral("0"));
         for (const char* refused : {"1001", ""}) {
             dialog.guardField()->setText(refused);
@@ -121,7 +121,7 @@ private slots:
     void acceptsEntriesAtTheLimitsAndTakesTheTimes()
     {
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         dialog.downloadsField()->setText("500");
         dialog.intervalField()->setText("5");
         dialog.fromField()->setTime(QTime(7, 15));
@@ -141,7 +141,7 @@ private slots:
     void enablingFollowsTheTwoBoxes()
     {
         TestEnvironment env;
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         QVERIFY(dialog.intervalField()->isEnabled());
         QVERIFY(dialog.fromField()->isEnabled());
         dialog.autoupdateBox()->setChecked(false);
@@ -164,8 +164,8 @@ private slots:
         TestEnvironment env;
         GeneralOptions stored;
         stored.Autoupdate = 0;
-        QVERIFY(stored.WriteOptions());
-        COptionsDialog dialog(GeneralOptions::ReadOptions(), DownloadOptions::ReadOptions());
+        QVERIFY(stored.writeOptions());
+        OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
         QVERIFY(!dialog.intervalField()->isEnabled());
         QVERIFY(!dialog.fromField()->isEnabled());
     }

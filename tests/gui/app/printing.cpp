@@ -1,6 +1,6 @@
 #include "GuiFixtures.h"
 #include "TestEnvironment.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/PrintCommands.h"
 #include "render/ChartRenderer.h"
 
@@ -38,8 +38,8 @@ private slots:
     void pagesOfTheSelectedItems()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         QPrinter& printer = frame.printing()->printer();
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -50,9 +50,9 @@ private slots:
         QVERIFY(rows > 1);
         QStringList names;
         for (int i = 0; i <= rows; ++i) {
-            CWPapier item = CWPapier::newItem("Item " + std::to_string(i), 1700000000, unsigned(i));
+            PortfolioItem item = PortfolioItem::newItem("Item " + std::to_string(i), 1700000000, unsigned(i));
             item.quotations = {{localTime(2024, 3, 1), 10.0 + i}, {localTime(2024, 3, 2), 11.0 + i}};
-            doc.AddItem(item);
+            doc.addItem(item);
             names << QStringLiteral("Item %1").arg(i);
         }
         frame.listView()->fill();
@@ -78,10 +78,10 @@ private slots:
     void previewShowsThePages()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapier item = CWPapier::newItem("Alpha", 1700000000, 1);
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioItem item = PortfolioItem::newItem("Alpha", 1700000000, 1);
         item.quotations = {{localTime(2024, 3, 1), 10.0}, {localTime(2024, 3, 2), 11.0}};
-        frame.document().AddItem(item);
+        frame.document().addItem(item);
         frame.listView()->fill();
         selectItems(frame.listView(), {"Alpha"});
         QVERIFY(frame.actions().printPreview->isEnabled());

@@ -2,11 +2,11 @@
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/items/CWPPropPage.h"
-#include "gui/items/CWPPropertiesSheet.h"
-#include "gui/servers/CDlgServerProp.h"
+#include "gui/app/MainWindow.h"
+#include "gui/items/ItemGeneralPage.h"
+#include "gui/items/ItemPropertiesDialog.h"
 #include "gui/servers/SaveServerAsDialog.h"
+#include "gui/servers/ServerPropertiesDialog.h"
 #include "gui/servers/ServerWizard.h"
 #include "gui/servers/WizardDownloadPage.h"
 #include "gui/servers/WizardRulePage.h"
@@ -33,12 +33,12 @@ public slots:
 namespace {
 
 // The sheet of the focused item, opened as the user does: its row chosen, then "P&roperties".
-void openProperties(CMainFrame& frame, const QString& item, std::function<void(CWPPropPage*)> onGeneralPage)
+void openProperties(MainWindow& frame, const QString& item, std::function<void(ItemGeneralPage*)> onGeneralPage)
 {
     frame.listView()->fill();
     selectItems(frame.listView(), {item});
     frame.refreshCommandStates();
-    whenModal<CWPPropertiesSheet>([onGeneralPage](CWPPropertiesSheet* sheet) {
+    whenModal<ItemPropertiesDialog>([onGeneralPage](ItemPropertiesDialog* sheet) {
         onGeneralPage(sheet->generalPage());
         sheet->accept();
     });
@@ -58,10 +58,10 @@ private slots:
         HttpTestServer server;
         server.addPage("/kurs.html", "Kurs:<td><b>22,65</b></td> and more text");
         OpenedFiles opened;
-        CMainFrame frame(GeneralOptions(), false);
-        frame.document().AddItem(pageItem("Fund", "kurs", server.url("/[&symbol].html")));
+        MainWindow frame(GeneralOptions(), false);
+        frame.document().addItem(pageItem("Fund", "kurs", server.url("/[&symbol].html")));
         bool wizardShown = false;
-        openProperties(frame, "Fund", [&](CWPPropPage* general) {
+        openProperties(frame, "Fund", [&](ItemGeneralPage* general) {
             whenModal<ServerWizard>([&](ServerWizard* wizard) {
                 wizardShown = wizard->windowTitle() == QLatin1String("Server Configuration Wizard - [Fund]");
                 WizardDownloadPage* one = wizard->downloadPage();
@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(rules.Text_before_Value, std::string("Kurs:"));
         QCOMPARE(rules.Nr_HTML_before_Value, 2);
         QCOMPARE(rules.Numbers_before_Value, 0);
-        QVERIFY(ServerStore::ListServerNames().empty());
+        QVERIFY(ServerStore::listServerNames().empty());
     }
 
     void editWritesAStoredServerAtOnceAndSaveAsBecomesTheChoice()
@@ -98,14 +98,14 @@ private slots:
         TestEnvironment env;
         ServerConfig bank = ServerConfig::newServerDefaults();
         bank.URL = "http://bank.example/[&symbol]";
-        QVERIFY(ServerStore::WriteServerConfig("Bank", bank).isOk());
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapier item = pageItem("Fund", "F", "http://own.example/");
+        QVERIFY(ServerStore::writeServerConfig("Bank", bank).isOk());
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioItem item = pageItem("Fund", "F", "http://own.example/");
         item.server.name = "Bank";
-        frame.document().AddItem(item);
+        frame.document().addItem(item);
         QStringList titles;
-        openProperties(frame, "Fund", [&](CWPPropPage* general) {
-            whenModal<CDlgServerProp>([&](CDlgServerProp* dialog) {
+        openProperties(frame, "Fund", [&](ItemGeneralPage* general) {
+            whenModal<ServerPropertiesDialog>([&](ServerPropertiesDialog* dialog) {
                 titles << dialog->windowTitle();
                 dialog->urlField()->setText("http://bank.example/new/[&symbol]");
                 dialog->headersField()->setPlainText("X-Key: [&symbol]");
@@ -113,13 +113,13 @@ private slots:
             });
             QTest::mouseClick(general->editButton(), Qt::LeftButton);
             ServerConfig read;
-            ServerStore::ReadServerConfig("Bank", read);
+            ServerStore::readServerConfig("Bank", read);
             QCOMPARE(read.URL, std::string("http://bank.example/new/[&symbol]"));
             QCOMPARE(read.Headers, std::vector<std::string>{"X-Key: [&symbol]"});
 
             // Cancel keeps the item's own rules as they were.
             general->serverList()->setCurrentIndex(0);
-            whenModal<CDlgServerProp>([&](CDlgServerProp* dialog) {
+            whenModal<ServerPropertiesDialog>([&](ServerPropertiesDialog* dialog) {
                 titles << dialog->windowTitle();
                 dialog->startTextField()->setText("Dropped:");
                 dialog->reject();
@@ -127,7 +127,7 @@ private slots:
             QTest::mouseClick(general->editButton(), Qt::LeftButton);
             QCOMPARE(general->currentRules().Text_before_Value, std::string("[&symbol]"));
 
-            whenModal<CDlgServerProp>([&](CDlgServerProp* dialog) {
+            whenModal<ServerPropertiesDialog>([&](ServerPropertiesDialog* dialog) {
                 dialog->startTextField()->setText("Price:");
                 whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
                     chooser->nameList()->setCurrentText("Copy");
@@ -142,10 +142,10 @@ private slots:
         QCOMPARE(titles, (QStringList{"Server properties - [Bank]", "Server properties - [Fund]"}));
         QCOMPARE(frame.document().item(1).server.name, std::string("Copy"));
         ServerConfig copy;
-        ServerStore::ReadServerConfig("Copy", copy);
+        ServerStore::readServerConfig("Copy", copy);
         QCOMPARE(copy.Text_before_Value, std::string("Price:"));
         QCOMPARE(copy.URL, std::string("http://own.example/"));
-        QCOMPARE(ServerStore::ListServerNames(), (std::vector<std::string>{"Bank", "Copy"}));
+        QCOMPARE(ServerStore::listServerNames(), (std::vector<std::string>{"Bank", "Copy"}));
     }
 };
 

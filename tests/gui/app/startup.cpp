@@ -4,13 +4,13 @@
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
 #include "core/settings/SettingsStore.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CTickoraApp.h"
+#include "gui/app/DesktopApplication.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/PortfolioPreload.h"
 #include "gui/app/StatusPanes.h"
-#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/download/DownloadsWindow.h"
 #include "gui/download/UpdateController.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -27,13 +27,13 @@ private slots:
     void firstStartWithEmptySettings()
     {
         TestEnvironment env;
-        CTickoraApp app(StartOptions{});
-        QVERIFY(app.InitInstance());
+        DesktopApplication app(StartOptions{});
+        QVERIFY(app.initInstance());
         const GeneralOptions& options = app.options();
         QCOMPARE(options, GeneralOptions());
-        QCOMPARE(ServerStore::StoredPresetVersion(), ServerStore::kServerPresetVersion);
-        QVERIFY(ServerStore::ListServerNames().size() >= 18);
-        CMainFrame* frame = app.mainFrame();
+        QCOMPARE(ServerStore::storedPresetVersion(), ServerStore::kServerPresetVersion);
+        QVERIFY(ServerStore::listServerNames().size() >= 18);
+        MainWindow* frame = app.mainFrame();
         QVERIFY(frame->isVisible());
         QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
         QCOMPARE(frame->statusPanes()->downloadText(), QString());
@@ -45,7 +45,7 @@ private slots:
         QVERIFY(!frame->actions().updateAll->isEnabled());
         QVERIFY(frame->actions().fileNew->isEnabled());
         QVERIFY(frame->trayIcon() == nullptr);
-        QVERIFY(CMainFrame::aboutText().endsWith(QStringLiteral("Installed server configuration version: 20")));
+        QVERIFY(MainWindow::aboutText().endsWith(QStringLiteral("Installed server configuration version: 20")));
         QVERIFY(MessageDialog::shownTexts().isEmpty());
     }
 
@@ -67,9 +67,9 @@ private slots:
         const std::string broken = env.writeFile("broken.tkr", "not a portfolio");
         StartOptions start;
         start.file = QString::fromStdString(broken);
-        CTickoraApp app(start);
+        DesktopApplication app(start);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        QVERIFY(!app.InitInstance());
+        QVERIFY(!app.initInstance());
         QCOMPARE(app.exitCode(), 3);
         QCOMPARE(MessageDialog::shownTexts().size(), 1);
     }
@@ -79,10 +79,10 @@ private slots:
     {
         TestEnvironment env;
         const auto save = [&env](const char* fileName, const char* item) {
-            CWPapierDoc doc;
-            doc.NewPortfolio();
-            doc.AddItem(CWPapier::newItem(item, 1700000000, 1));
-            doc.SavePortfolio(env.path(fileName));
+            PortfolioDocument doc;
+            doc.newPortfolio();
+            doc.addItem(PortfolioItem::newItem(item, 1700000000, 1));
+            doc.savePortfolio(env.path(fileName));
             return QString::fromStdString(env.path(fileName));
         };
         const QString depot = save("depot.tkr", "Depot item");
@@ -95,15 +95,15 @@ private slots:
             PortfolioPreload preload(readAhead);
             StartOptions start;
             start.file = opened;
-            CTickoraApp app(start, &preload);
+            DesktopApplication app(start, &preload);
             MessageDialog::setNextAnswer(QMessageBox::Ok);
-            QCOMPARE(app.InitInstance(), !expected.isEmpty());
+            QCOMPARE(app.initInstance(), !expected.isEmpty());
             if (expected.isEmpty()) {
                 QCOMPARE(app.exitCode(), 3);
                 QCOMPARE(MessageDialog::shownTexts().size(), 1);
                 continue;
             }
-            const CWPapierDoc& doc = app.mainFrame()->document();
+            const PortfolioDocument& doc = app.mainFrame()->document();
             QStringList names;
             for (int pos = 0; pos < doc.itemCount(); ++pos)
                 names << QString::fromStdString(doc.item(pos).name);
@@ -116,16 +116,16 @@ private slots:
     {
         TestEnvironment env;
         QRect geometry;
-        QVERIFY(!CMainFrame::parseDimensions("10,20,300", geometry));
-        QVERIFY(!CMainFrame::parseDimensions("a,b,c,d", geometry));
-        QVERIFY(CMainFrame::parseDimensions("10,20,810,620", geometry));
+        QVERIFY(!MainWindow::parseDimensions("10,20,300", geometry));
+        QVERIFY(!MainWindow::parseDimensions("a,b,c,d", geometry));
+        QVERIFY(MainWindow::parseDimensions("10,20,810,620", geometry));
         QCOMPARE(geometry.width(), 800);
         QCOMPARE(geometry.height(), 600);
         {
             auto settings = SettingsStore::open();
             settings->setValue("ListView/Dimensions", 222);
         }
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         frame.move(0, 10);
@@ -146,19 +146,19 @@ private slots:
         server.addPage("/quotes.html", "<p>AAA 12.50</p><p>BBB 7.25</p>");
         const std::string path = env.path("depot.tkr");
         {
-            CWPapierDoc doc;
-            doc.NewPortfolio();
-            doc.AddItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
-            doc.AddItem(pageItem("Beta", "BBB", server.url("/quotes.html")));
+            PortfolioDocument doc;
+            doc.newPortfolio();
+            doc.addItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
+            doc.addItem(pageItem("Beta", "BBB", server.url("/quotes.html")));
             std::string error;
-            QVERIFY2(succeeded(doc.SavePortfolio(path), error), error.c_str());
+            QVERIFY2(succeeded(doc.savePortfolio(path), error), error.c_str());
         }
         StartOptions start;
         start.file = QString::fromStdString(path);
         start.unattended = true;
-        CTickoraApp app(start);
-        QSignalSpy finished(&app, &CTickoraApp::finished);
-        QVERIFY(app.InitInstance());
+        DesktopApplication app(start);
+        QSignalSpy finished(&app, &DesktopApplication::finished);
+        QVERIFY(app.initInstance());
         QVERIFY(!app.mainFrame()->isVisible());
         QVERIFY(app.mainFrame()->trayIcon() != nullptr);
         QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QString::fromStdString(path).left(63));
@@ -167,9 +167,9 @@ private slots:
         QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QStringLiteral("depot.tkr (End)"));
         QVERIFY(!app.mainFrame()->statusWindow()->isVisible());
         QVERIFY(MessageDialog::shownTexts().isEmpty());
-        CWPapierDoc reread;
+        PortfolioDocument reread;
         std::string error;
-        QVERIFY(succeeded(reread.OpenPortfolio(path), error));
+        QVERIFY(succeeded(reread.openPortfolio(path), error));
         std::vector<double> values;
         for (int pos = 0; pos < reread.itemCount(); ++pos) {
             if (!reread.item(pos).isInvestedAmountHistory) {
@@ -189,19 +189,19 @@ private slots:
         server.addPage("/quotes.html", "<p>AAA 12.50</p>");
         const std::string path = env.path("depot.tkr");
         {
-            CWPapierDoc doc;
-            doc.NewPortfolio();
-            doc.AddItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
-            doc.AddItem(pageItem("Gone", "GGG", server.url("/missing.html")));
+            PortfolioDocument doc;
+            doc.newPortfolio();
+            doc.addItem(pageItem("Alpha", "AAA", server.url("/quotes.html")));
+            doc.addItem(pageItem("Gone", "GGG", server.url("/missing.html")));
             std::string error;
-            QVERIFY(succeeded(doc.SavePortfolio(path), error));
+            QVERIFY(succeeded(doc.savePortfolio(path), error));
         }
         StartOptions start;
         start.file = QString::fromStdString(path);
         start.unattended = true;
-        CTickoraApp app(start);
-        QSignalSpy finished(&app, &CTickoraApp::finished);
-        QVERIFY(app.InitInstance());
+        DesktopApplication app(start);
+        QSignalSpy finished(&app, &DesktopApplication::finished);
+        QVERIFY(app.initInstance());
         QVERIFY(finished.wait(30000));
         QCOMPARE(app.exitCode(), 1);
         QVERIFY(MessageDialog::shownTexts().isEmpty());

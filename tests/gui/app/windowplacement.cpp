@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "core/settings/SettingsStore.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,7 @@ const QString kStored = QStringLiteral("188,117,1092,667");
 int runChild(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    CMainFrame frame(GeneralOptions::ReadOptions(), false);
+    MainWindow frame(GeneralOptions::readOptions(), false);
     frame.show();
     QElapsedTimer framed;
     framed.start();

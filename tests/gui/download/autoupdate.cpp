@@ -1,8 +1,8 @@
 #include "GuiFixtures.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
-#include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentCommands.h"
+#include "gui/app/MainWindow.h"
 #include "gui/download/UpdateController.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
@@ -29,8 +29,8 @@ struct UpdatingFrame {
     explicit UpdatingFrame(const GeneralOptions& options) : frame(options, false)
     {
         server.addPage("/q.html", "<p>AAA 10.5</p><p>BBB 20.5</p>");
-        frame.document().AddItem(pageItem("A", "AAA", server.url("/q.html")));
-        frame.document().AddItem(pageItem("B", "BBB", server.url("/q.html")));
+        frame.document().addItem(pageItem("A", "AAA", server.url("/q.html")));
+        frame.document().addItem(pageItem("B", "BBB", server.url("/q.html")));
         frame.listView()->fill();
         frame.refreshCommandStates();
     }
@@ -39,7 +39,7 @@ struct UpdatingFrame {
     bool tickStartsUpdate(time_t now)
     {
         const size_t before = server.requests().size();
-        frame.OnAutoUpdateTick(now);
+        frame.onAutoUpdateTick(now);
         const bool started = frame.updates()->pendingUpdates() > 0;
         if (!QTest::qWaitFor([this] { return frame.updates()->pendingUpdates() == 0; }, 20000))
             throw std::runtime_error("the update did not end");
@@ -49,7 +49,7 @@ struct UpdatingFrame {
     }
 
     HttpTestServer server;
-    CMainFrame frame;
+    MainWindow frame;
 };
 
 } // namespace

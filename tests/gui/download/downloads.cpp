@@ -2,16 +2,16 @@
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/extract/JsonRule.h"
-#include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentCommands.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/download/AlarmNotices.h"
-#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/download/DownloadsWindow.h"
 #include "gui/download/UpdateController.h"
-#include "gui/items/CWPPropPage.h"
-#include "gui/items/CWPPropertiesSheet.h"
+#include "gui/items/ItemGeneralPage.h"
+#include "gui/items/ItemPropertiesDialog.h"
 #include "gui/items/ItemSheetCommands.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 #include "render/ListIcons.h"
 
@@ -23,7 +23,7 @@
 
 namespace {
 
-size_t quotationCount(const CWPapierDoc& doc)
+size_t quotationCount(const PortfolioDocument& doc)
 {
     size_t count = 0;
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
@@ -54,10 +54,10 @@ private slots:
         server.addPage("/a.html", "<p>AAA 12.50</p>");
         server.addPage("/b.html", "<p>BBB 3.75</p>");
         server.addPage("/c.html", "<p>nothing here</p>");
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Alpha", "AAA", server.url("/a.html")));
-        doc.AddItem(pageItem("Beta", "BBB", server.url("/b.html")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Alpha", "AAA", server.url("/a.html")));
+        doc.addItem(pageItem("Beta", "BBB", server.url("/b.html")));
         frame.listView()->fill();
         frame.refreshCommandStates();
         QVERIFY(frame.actions().updateAll->isEnabled());
@@ -75,7 +75,7 @@ private slots:
         QTRY_VERIFY(frame.listView()->statusLine().startsWith("Amount invested"));
 
         // A page without the quotation leaves its row with the error, and the window stays.
-        doc.AddItem(pageItem("Gamma", "CCC", server.url("/c.html")));
+        doc.addItem(pageItem("Gamma", "CCC", server.url("/c.html")));
         frame.actions().updateAll->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
         QCOMPARE(frame.statusWindow()->rowCount(), 1);
@@ -92,16 +92,16 @@ private slots:
         HttpTestServer server;
         server.addPage("/q.json", R"({"quotes": [{"symbol": "AAA", "price": 12.5}]})");
         server.addPage("/q.html", "<p>AAA 12.50</p>");
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const std::pair<const char*, const char*> items[] = {
             {"Found", "/q.json"}, {"Gone", "/q.json"}, {"Html", "/q.html"}};
         for (const auto& [name, page] : items) {
-            CWPapier item = pageItem(name, "AAA", server.url(page));
+            PortfolioItem item = pageItem(name, "AAA", server.url(page));
             item.server.Filtering = 1;
             const char* field = std::string(name) == "Gone" ? "last" : "price";
             item.server.RegExp = JsonRule("$.quotes[?(@.symbol=='[&symbol]')]." + std::string(field), "", "").encode();
-            doc.AddItem(item);
+            doc.addItem(item);
         }
         frame.listView()->fill();
         frame.actions().updateAll->trigger();
@@ -121,10 +121,10 @@ private slots:
     {
         TestEnvironment env;
         HttpTestServer server;
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Slow", "1", server.url("/slow?bytes=20000&chunk=500&interval=0.2")));
-        doc.AddItem(pageItem("Slower", "1", server.url("/slow?bytes=20000&chunk=400&interval=0.2")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Slow", "1", server.url("/slow?bytes=20000&chunk=500&interval=0.2")));
+        doc.addItem(pageItem("Slower", "1", server.url("/slow?bytes=20000&chunk=400&interval=0.2")));
         frame.updateAll();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->runningDownloads(), 2, 10000);
         QTRY_VERIFY(frame.actions().abortDownloads->isEnabled());
@@ -149,25 +149,25 @@ private slots:
         server.addPage("/alarm.html", "<p>AAA 120</p>");
         const QString path = QString::fromStdString(env.path("watch.tkr"));
         {
-            CWPapierDoc doc;
-            doc.NewPortfolio();
-            CWPapier jump = pageItem("Jump", "JJJ", server.url("/jump.html"));
+            PortfolioDocument doc;
+            doc.newPortfolio();
+            PortfolioItem jump = pageItem("Jump", "JJJ", server.url("/jump.html"));
             jump.quotations = {{1000, 10}};
-            doc.AddItem(jump);
-            doc.AddItem(pageItem("Broken", "BBB", server.url("/broken.html")));
-            CWPapier alarm = pageItem("Alarm", "AAA", server.url("/alarm.html"));
+            doc.addItem(jump);
+            doc.addItem(pageItem("Broken", "BBB", server.url("/broken.html")));
+            PortfolioItem alarm = pageItem("Alarm", "AAA", server.url("/alarm.html"));
             alarm.quotations = {{1000, 110}};
             alarm.alarmAboveEnabled = 1;
             alarm.alarmAbove = 115;
-            doc.AddItem(alarm);
-            QVERIFY(doc.SavePortfolio(path.toStdString()).isOk());
+            doc.addItem(alarm);
+            QVERIFY(doc.savePortfolio(path.toStdString()).isOk());
         }
         GeneralOptions options = quietOptions();
         options.GuardPercent = 20;
-        CMainFrame frame(options, false);
+        MainWindow frame(options, false);
         QVERIFY(frame.documents()->openPortfolio(path));
         QSignalSpy alarms(frame.updates(), &UpdateController::alarmTriggered);
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         const auto cellOf = [list](const QString& name, int role) {
             for (int row = 0; row < list->model()->rowCount(); ++row) {
                 const QModelIndex index = list->model()->index(row, 0);
@@ -201,12 +201,12 @@ private slots:
         QVERIFY(frame.alarmNotices()->trayIcon()->isVisible());
 
         QString shown;
-        whenModal<CWPPropertiesSheet>([&](CWPPropertiesSheet* sheet) {
+        whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
             if (!sheet->generalPage()->healthLabel()->isHidden())
                 shown = sheet->generalPage()->healthLabel()->text();
             sheet->reject();
         });
-        frame.itemSheets()->ShowItemProperties(frame.document().itemId(2), CWPPropertiesSheet::GeneralPage);
+        frame.itemSheets()->showItemProperties(frame.document().itemId(2), ItemPropertiesDialog::GeneralPage);
         QCOMPARE(shown, cellOf("Broken", Qt::ToolTipRole).toString());
     }
 
@@ -218,10 +218,10 @@ private slots:
         for (int i = 0; i < 500; ++i)
             page += "<p>S" + std::to_string(i) + "X " + std::to_string(100 + i) + ".5</p>\n";
         server.addPage("/all.html", page);
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
         for (int i = 0; i < 500; ++i)
-            doc.AddItem(pageItem("Item " + std::to_string(i), "S" + std::to_string(i) + "X", server.url("/all.html")));
+            doc.addItem(pageItem("Item " + std::to_string(i), "S" + std::to_string(i) + "X", server.url("/all.html")));
         frame.listView()->fill();
         const int fillsBefore = frame.listView()->fillCount();
         QElapsedTimer clock;
@@ -229,11 +229,11 @@ private slots:
         frame.updateAll();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 60000);
         QTRY_COMPARE(quotationCount(doc), size_t(500));
-        QTest::qWait(2 * CWPapierLView::kMinFillIntervalMs);
+        QTest::qWait(2 * PortfolioListView::kMinFillIntervalMs);
         const int fills = frame.listView()->fillCount() - fillsBefore;
         const qint64 elapsedMs = clock.elapsed();
         // At most one rebuild per interval, plus the one that shows the final state.
-        QVERIFY2(fills <= elapsedMs / CWPapierLView::kMinFillIntervalMs + 2,
+        QVERIFY2(fills <= elapsedMs / PortfolioListView::kMinFillIntervalMs + 2,
                  qPrintable(QStringLiteral("%1 fills in %2 ms").arg(fills).arg(elapsedMs)));
         QCOMPARE(frame.listView()->model()->index(1, 2).data().toString(), QStringLiteral("100.5000"));
         QCOMPARE(server.requestCount("/all.html"), 1);

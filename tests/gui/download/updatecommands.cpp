@@ -3,14 +3,14 @@
 #include "HttpTestServer.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
-#include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentCommands.h"
-#include "gui/download/CConnectionStatusDlg.h"
+#include "gui/app/MainWindow.h"
+#include "gui/download/DownloadsWindow.h"
 #include "gui/download/UpdateController.h"
 #include "gui/download/UpdateOnDateDialog.h"
 #include "gui/items/ItemCommands.h"
 #include "gui/items/ItemQuotationDialog.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -41,7 +41,7 @@ QString strftimeText(time_t time, const char* format)
     return QString::fromLocal8Bit(text, qsizetype(std::strftime(text, sizeof text, format, &local)));
 }
 
-const CWPapier& itemNamed(const CWPapierDoc& doc, const std::string& name)
+const PortfolioItem& itemNamed(const PortfolioDocument& doc, const std::string& name)
 {
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
         if (doc.item(pos).name == name)
@@ -51,7 +51,7 @@ const CWPapier& itemNamed(const CWPapierDoc& doc, const std::string& name)
 }
 
 // Waits for the one message box the test update shows and returns its text.
-QString testUpdateMessage(CMainFrame& frame, const QString& item)
+QString testUpdateMessage(MainWindow& frame, const QString& item)
 {
     MessageDialog::clearShownTexts();
     selectItems(frame.listView(), {item});
@@ -83,14 +83,14 @@ private slots:
         HttpTestServer server;
         server.addPage("/found.html", "<p>AAA 12.5</p>");
         server.addPage("/nothing.html", "<p>AAA 1 2</p>");
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Found", "AAA", server.url("/found.html")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Found", "AAA", server.url("/found.html")));
         // Five numbers to skip where the page holds two: the search runs out of page.
-        CWPapier empty = pageItem("Empty", "AAA", server.url("/nothing.html"));
+        PortfolioItem empty = pageItem("Empty", "AAA", server.url("/nothing.html"));
         empty.server.Numbers_before_Value = 5;
-        doc.AddItem(empty);
-        doc.AddItem(pageItem("Missing", "AAA", server.url("/missing.html")));
+        doc.addItem(empty);
+        doc.addItem(pageItem("Missing", "AAA", server.url("/missing.html")));
         frame.listView()->fill();
 
         const time_t before = time(nullptr);
@@ -130,11 +130,11 @@ private slots:
     void manualUpdateEntersAQuotationByHand()
     {
         TestEnvironment env;
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        PortfolioItem item = PortfolioItem::newItem("Fund", 1700000000, 1);
         item.quotations = {{localTime(2024, 3, 1, 20, 0), 0.125}};
-        doc.AddItem(item);
+        doc.addItem(item);
         frame.listView()->fill();
         selectItems(frame.listView(), {"Fund"});
         frame.refreshCommandStates();
@@ -177,7 +177,7 @@ private slots:
                               QStringLiteral("Please enter a number.")}));
         QVERIFY(stayedOpen);
         // Entered by hand, so no cents correction although the ratio to the last value is 100.
-        const std::vector<CKurs>& history = itemNamed(doc, "Fund").quotations;
+        const std::vector<Quotation>& history = itemNamed(doc, "Fund").quotations;
         QCOMPARE(history.size(), size_t(2));
         QCOMPARE(history.back().time, localTime(2024, 3, 4, 18, 15, 30));
         QCOMPARE(history.back().value, 12.5);
@@ -196,9 +196,9 @@ private slots:
     {
         TestEnvironment env;
         HttpTestServer server;
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Slow", "7", server.url("/slow?bytes=3000&chunk=100&interval=0.1")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Slow", "7", server.url("/slow?bytes=3000&chunk=100&interval=0.1")));
         frame.listView()->fill();
         selectItems(frame.listView(), {"Slow"});
         frame.actions().updateQuotation->trigger();
@@ -219,10 +219,10 @@ private slots:
         HttpTestServer server;
         // Only the page of two days before the chosen date exists.
         server.addPage("/day/2024-03-02.html", "<p>AAA 42.25</p>");
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Dated", "AAA", server.url("/day/[&y]-[&m]-[&d].html")));
-        doc.AddItem(pageItem("Gone", "AAA", server.url("/gone/[&y]-[&m]-[&d].html")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Dated", "AAA", server.url("/day/[&y]-[&m]-[&d].html")));
+        doc.addItem(pageItem("Gone", "AAA", server.url("/gone/[&y]-[&m]-[&d].html")));
         frame.listView()->fill();
 
         // Nothing selected: the command refuses.
@@ -266,7 +266,7 @@ private slots:
                  (std::vector<std::string>{"/gone/2024-03-04.html", "/gone/2024-03-03.html", "/gone/2024-03-02.html",
                                            "/gone/2024-03-01.html"}));
         // The quotation found carries the chosen date and time.
-        const std::vector<CKurs>& history = itemNamed(doc, "Dated").quotations;
+        const std::vector<Quotation>& history = itemNamed(doc, "Dated").quotations;
         QCOMPARE(history.size(), size_t(1));
         QCOMPARE(history.back().time, localTime(2024, 3, 4, 20, 0, 0));
         QCOMPARE(history.back().value, 42.25);
@@ -288,15 +288,15 @@ private slots:
         HttpTestServer server;
         const QString other = QString::fromStdString(env.path("other.tkr"));
         {
-            CWPapierDoc saved;
-            saved.NewPortfolio();
-            saved.AddItem(CWPapier::newItem("Elsewhere", 1700000000, 1));
+            PortfolioDocument saved;
+            saved.newPortfolio();
+            saved.addItem(PortfolioItem::newItem("Elsewhere", 1700000000, 1));
             std::string error;
-            QVERIFY(succeeded(saved.SavePortfolio(other.toStdString()), error));
+            QVERIFY(succeeded(saved.savePortfolio(other.toStdString()), error));
         }
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Slow", "7", server.url("/slow?bytes=8&chunk=1&interval=0.2")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Slow", "7", server.url("/slow?bytes=8&chunk=1&interval=0.2")));
         frame.listView()->fill();
         selectItems(frame.listView(), {"Slow"});
         frame.actions().updateQuotation->trigger();
@@ -332,10 +332,10 @@ private slots:
         PrivateTempFolder temp(env);
         HttpTestServer server;
         {
-            CMainFrame frame(quietOptions(), false);
-            CWPapierDoc& doc = frame.document();
-            doc.AddItem(pageItem("Slow", "7", server.url("/slow?bytes=20000&chunk=100&interval=0.1")));
-            doc.AddItem(pageItem("Slower", "7", server.url("/slow?bytes=20000&chunk=50&interval=0.1")));
+            MainWindow frame(quietOptions(), false);
+            PortfolioDocument& doc = frame.document();
+            doc.addItem(pageItem("Slow", "7", server.url("/slow?bytes=20000&chunk=100&interval=0.1")));
+            doc.addItem(pageItem("Slower", "7", server.url("/slow?bytes=20000&chunk=50&interval=0.1")));
             frame.listView()->fill();
             frame.updateAll();
             QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->runningDownloads(), 2, 10000);
@@ -353,10 +353,10 @@ private slots:
         HttpTestServer server;
         server.addPage("/nf.html", "<p>nothing here</p>");
         {
-            CMainFrame frame(quietOptions(), false);
-            CWPapierDoc& doc = frame.document();
-            doc.AddItem(pageItem("A", "AAA", server.url("/nf.html")));
-            doc.AddItem(pageItem("B", "BBB", server.url("/nf.html")));
+            MainWindow frame(quietOptions(), false);
+            PortfolioDocument& doc = frame.document();
+            doc.addItem(pageItem("A", "AAA", server.url("/nf.html")));
+            doc.addItem(pageItem("B", "BBB", server.url("/nf.html")));
             frame.listView()->fill();
             frame.updateAll();
             // No event loop runs: the pages wait in the events queued for the window.
@@ -373,10 +373,10 @@ private slots:
         TestEnvironment env;
         HttpTestServer server;
         server.addPage("/q.html", "<p>AAA 10.5</p><p>BBB 20.5</p>");
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("A", "AAA", server.url("/q.html")));
-        doc.AddItem(pageItem("B", "BBB", server.url("/q.html?b")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("A", "AAA", server.url("/q.html")));
+        doc.addItem(pageItem("B", "BBB", server.url("/q.html?b")));
         frame.listView()->fill();
         frame.listView()->selectionModel()->clearSelection();
         MessageDialog::setNextAnswer(QMessageBox::Ok);

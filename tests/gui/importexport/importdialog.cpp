@@ -3,10 +3,10 @@
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/settings/SettingsStore.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 #include "gui/importexport/ImportLocationDialog.h"
 #include "gui/items/ItemCommands.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -97,11 +97,11 @@ private slots:
         TestEnvironment env;
         HttpTestServer server;
         server.addPage("/orcl.csv", readFileBytes(realDataPath("yahoo_tablecsv_orcl_2000.csv")));
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        CWPapier oracle = CWPapier::newItem("Oracle", 1700000000, 1);
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        PortfolioItem oracle = PortfolioItem::newItem("Oracle", 1700000000, 1);
         oracle.symbol = "ORCL";
-        doc.AddItem(oracle);
+        doc.addItem(oracle);
         frame.listView()->fill();
         selectItems(frame.listView(), {"Oracle"});
         frame.refreshCommandStates();
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(!QFile::exists(loadedFile));
         QCOMPARE(MessageDialog::shownTexts().size(), 1);
         QVERIFY(MessageDialog::shownTexts()[0].startsWith("Import engine found 252 quotations in file:\n\n"));
-        const CWPapier& merged = doc.item(doc.positionOf(frame.listView()->focusedItem()));
+        const PortfolioItem& merged = doc.item(doc.positionOf(frame.listView()->focusedItem()));
         QCOMPARE(merged.quotations.size(), size_t(252));
         QCOMPARE(merged.quotations.back().value, 29.06);
         QVERIFY(doc.isModified());
@@ -140,9 +140,9 @@ private slots:
         TestEnvironment env;
         HttpTestServer server;
         server.addPage("/orcl.csv", readFileBytes(realDataPath("yahoo_tablecsv_orcl_2000.csv")));
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(CWPapier::newItem("Oracle", 1700000000, 1));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(PortfolioItem::newItem("Oracle", 1700000000, 1));
         frame.listView()->fill();
         selectItems(frame.listView(), {"Oracle"});
 

@@ -1,8 +1,8 @@
 #include "GuiFixtures.h"
 #include "TestEnvironment.h"
-#include "gui/items/CWPAnlagePropPage.h"
-#include "gui/items/CWPPropertiesSheet.h"
 #include "gui/items/InvestmentDialog.h"
+#include "gui/items/ItemInvestmentPage.h"
+#include "gui/items/ItemPropertiesDialog.h"
 #include "gui/items/NumberEntry.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -40,12 +40,12 @@ private slots:
 
     void buySellAndDividends()
     {
-        CWPapierDoc doc;
-        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        PortfolioDocument doc;
+        PortfolioItem item = PortfolioItem::newItem("Fund", 1700000000, 1);
         item.quotations = {{1700000000, 31.5}};
-        const auto id = doc.itemId(doc.AddItem(item));
-        CWPPropertiesSheet sheet(doc, id, 0, -1);
-        CWPAnlagePropPage* page = sheet.investmentPage();
+        const auto id = doc.itemId(doc.addItem(item));
+        ItemPropertiesDialog sheet(doc, id, 0, -1);
+        ItemInvestmentPage* page = sheet.investmentPage();
         auto figures = [page] { return QStringList{page->quantityField()->text(), page->priceField()->text()}; };
 
         QStringList defaults;
@@ -75,12 +75,12 @@ private slots:
 
     void cancelAfterABuyLeavesTheItem()
     {
-        CWPapierDoc doc;
-        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        PortfolioDocument doc;
+        PortfolioItem item = PortfolioItem::newItem("Fund", 1700000000, 1);
         item.quantity = 3;
         item.avgBuyPrice = 7;
-        const auto id = doc.itemId(doc.AddItem(item));
-        CWPPropertiesSheet sheet(doc, id, 0, -1);
+        const auto id = doc.itemId(doc.addItem(item));
+        ItemPropertiesDialog sheet(doc, id, 0, -1);
         answerDialog({"10", "20", "0"});
         sheet.investmentPage()->buyButton()->click();
         QCOMPARE(sheet.investmentPage()->quantityField()->text(), QStringLiteral("13"));
@@ -123,7 +123,7 @@ private slots:
 
     void dividendWithoutQuantityIsRefused()
     {
-        CWPAnlagePropPage page(CWPapier::newItem("Fund", 1700000000, 1));
+        ItemInvestmentPage page(PortfolioItem::newItem("Fund", 1700000000, 1));
         page.priceField()->setText("5");
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         answerDialog({"10"});
@@ -135,13 +135,13 @@ private slots:
 
     void alarmsAndRefusedFields()
     {
-        CWPapierDoc doc;
-        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        PortfolioDocument doc;
+        PortfolioItem item = PortfolioItem::newItem("Fund", 1700000000, 1);
         item.alarmAboveEnabled = 1;
         item.alarmAbove = 50;
-        const auto id = doc.itemId(doc.AddItem(item));
-        CWPPropertiesSheet sheet(doc, id, 0, -1);
-        CWPAnlagePropPage* page = sheet.investmentPage();
+        const auto id = doc.itemId(doc.addItem(item));
+        ItemPropertiesDialog sheet(doc, id, 0, -1);
+        ItemInvestmentPage* page = sheet.investmentPage();
         QVERIFY(page->aboveField()->isEnabled());
         QVERIFY(!page->belowField()->isEnabled());
         QVERIFY(!page->diffField()->isEnabled());

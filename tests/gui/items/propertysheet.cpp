@@ -2,14 +2,14 @@
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 #include "gui/download/UpdateController.h"
-#include "gui/items/CWPGraphPropertyPage.h"
-#include "gui/items/CWPPropPage.h"
-#include "gui/items/CWPPropertiesSheet.h"
 #include "gui/items/ColourSample.h"
+#include "gui/items/ItemChartPage.h"
+#include "gui/items/ItemGeneralPage.h"
+#include "gui/items/ItemPropertiesDialog.h"
 #include "gui/items/NoteDialog.h"
-#include "gui/views/CWPapierLView.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -48,7 +48,7 @@ GeneralOptions quietOptions()
     return options;
 }
 
-QStringList tabTitles(const CWPPropertiesSheet& sheet)
+QStringList tabTitles(const ItemPropertiesDialog& sheet)
 {
     QStringList titles;
     for (int i = 0; i < sheet.tabs()->count(); ++i)
@@ -82,7 +82,7 @@ struct Opened {
 Opened openedBy(const std::function<void()>& command)
 {
     Opened opened;
-    whenModal<CWPPropertiesSheet>([&](CWPPropertiesSheet* sheet) {
+    whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
         opened.tabs = tabTitles(*sheet);
         opened.current = sheet->tabs()->tabText(sheet->tabs()->currentIndex());
         sheet->reject();
@@ -105,13 +105,13 @@ private slots:
     void pagesAndStartPagePerItemKind()
     {
         TestEnvironment env;
-        CWPapierDoc doc;
-        doc.NewPortfolio();
+        PortfolioDocument doc;
+        doc.newPortfolio();
         const auto history = doc.itemId(doc.investedAmountHistoryPosition());
-        const auto item = doc.itemId(doc.AddItem(CWPapier::newItem("Fund", 1700000000, 1)));
+        const auto item = doc.itemId(doc.addItem(PortfolioItem::newItem("Fund", 1700000000, 1)));
         const QStringList all{"General", "Quotations", "Graphic", "Investment"};
         const QStringList historyPages{"Quotations", "Graphic"};
-        const QList<std::tuple<CWPapierDoc::ItemId, int, QStringList, QString>> cases{
+        const QList<std::tuple<PortfolioDocument::ItemId, int, QStringList, QString>> cases{
             {item, 0, all, "General"},
             {item, 1, all, "Quotations"},
             {item, 2, all, "Graphic"},
@@ -120,30 +120,30 @@ private slots:
             {history, 2, historyPages, "Graphic"},
         };
         for (const auto& [id, request, pages, current] : cases) {
-            CWPPropertiesSheet sheet(doc, id, request, -1);
+            ItemPropertiesDialog sheet(doc, id, request, -1);
             QCOMPARE(tabTitles(sheet), pages);
             QCOMPARE(sheet.tabs()->tabText(sheet.tabs()->currentIndex()), current);
         }
-        CWPPropertiesSheet created(doc, CWPapier::newItem("", 1700000000, 3));
+        ItemPropertiesDialog created(doc, PortfolioItem::newItem("", 1700000000, 3));
         QCOMPARE(tabTitles(created), (QStringList{"General", "Graphic", "Investment"}));
     }
 
     void newItemOnUserDefinedStoresAnEmptyServerName()
     {
         TestEnvironment env;
-        QVERIFY(ServerStore::WriteServerConfig("beta", storedServer("http://b/")));
-        QVERIFY(ServerStore::WriteServerConfig("Alpha", storedServer("http://a/")));
-        CWPapierDoc doc;
-        doc.NewPortfolio();
+        QVERIFY(ServerStore::writeServerConfig("beta", storedServer("http://b/")));
+        QVERIFY(ServerStore::writeServerConfig("Alpha", storedServer("http://a/")));
+        PortfolioDocument doc;
+        doc.newPortfolio();
         for (const auto& [choice, stored] : {std::pair{0, std::string()}, std::pair{1, std::string("Alpha")}}) {
-            CWPPropertiesSheet sheet(doc, CWPapier::newItem("", 1700000000, 3));
-            CWPPropPage* general = sheet.generalPage();
+            ItemPropertiesDialog sheet(doc, PortfolioItem::newItem("", 1700000000, 3));
+            ItemGeneralPage* general = sheet.generalPage();
             QCOMPARE(comboEntries(general->serverList()), (QStringList{"-- User defined --", "Alpha", "beta"}));
             QCOMPARE(general->serverList()->currentIndex(), 0);
             general->nameField()->setText("New");
             general->serverList()->setCurrentIndex(choice);
             sheet.accept();
-            const CWPapier& added = doc.item(doc.positionOf(sheet.item()));
+            const PortfolioItem& added = doc.item(doc.positionOf(sheet.item()));
             QCOMPARE(added.name, std::string("New"));
             QCOMPARE(added.server.name, stored);
             QCOMPARE(added.server.URL, std::string("http://www."));
@@ -155,12 +155,12 @@ private slots:
     void renamingChangesTheTitleAndCancelKeepsTheName()
     {
         TestEnvironment env;
-        CWPapierDoc doc;
-        CWPapier fund = CWPapier::newItem("Old", 1700000000, 1);
+        PortfolioDocument doc;
+        PortfolioItem fund = PortfolioItem::newItem("Old", 1700000000, 1);
         fund.note = "first line";
-        const auto id = doc.itemId(doc.AddItem(fund));
+        const auto id = doc.itemId(doc.addItem(fund));
         for (const bool confirm : {false, true}) {
-            CWPPropertiesSheet sheet(doc, id, 0, -1);
+            ItemPropertiesDialog sheet(doc, id, 0, -1);
             QCOMPARE(sheet.windowTitle(), QStringLiteral("Properties of Old"));
             QTest::keyClicks(sheet.generalPage()->nameField(), "er");
             QCOMPARE(sheet.windowTitle(), QStringLiteral("Properties of Older"));
@@ -179,13 +179,13 @@ private slots:
     void missingServerAndServerDeletion()
     {
         TestEnvironment env;
-        QVERIFY(ServerStore::WriteServerConfig("Alpha", storedServer("http://a/")));
-        CWPapierDoc doc;
-        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        QVERIFY(ServerStore::writeServerConfig("Alpha", storedServer("http://a/")));
+        PortfolioDocument doc;
+        PortfolioItem item = PortfolioItem::newItem("Fund", 1700000000, 1);
         item.server.name = "Gone";
-        doc.AddItem(item);
+        doc.addItem(item);
         {
-            CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
+            ItemPropertiesDialog sheet(doc, doc.itemId(0), 0, -1);
             MessageDialog::setNextAnswer(QMessageBox::Ok);
             sheet.show();
             QTRY_COMPARE(MessageDialog::shownTexts(),
@@ -194,20 +194,20 @@ private slots:
             // "-- User defined --" is no stored server: Delete leaves everything.
             sheet.generalPage()->serverList()->setCurrentIndex(0);
             sheet.generalPage()->deleteButton()->click();
-            QCOMPARE(ServerStore::ListServerNames(), std::vector<std::string>{"Alpha"});
+            QCOMPARE(ServerStore::listServerNames(), std::vector<std::string>{"Alpha"});
             sheet.generalPage()->serverList()->setCurrentIndex(1);
             sheet.generalPage()->deleteButton()->click();
-            QVERIFY(ServerStore::ListServerNames().empty());
+            QVERIFY(ServerStore::listServerNames().empty());
             QCOMPARE(comboEntries(sheet.generalPage()->serverList()), QStringList{"-- User defined --"});
             // No entry chosen: the item keeps its server name.
             sheet.accept();
             QCOMPARE(doc.item(0).server.name, std::string("Gone"));
         }
         // Wizard and Edit ask for the server dialogs, which answer through the page.
-        CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
-        CWPPropPage* general = sheet.generalPage();
-        QSignalSpy wizard(general, &CWPPropPage::wizardRequested);
-        QSignalSpy edit(general, &CWPPropPage::editRequested);
+        ItemPropertiesDialog sheet(doc, doc.itemId(0), 0, -1);
+        ItemGeneralPage* general = sheet.generalPage();
+        QSignalSpy wizard(general, &ItemGeneralPage::wizardRequested);
+        QSignalSpy edit(general, &ItemGeneralPage::editRequested);
         QTest::mouseClick(general->wizardButton(), Qt::LeftButton);
         QTest::mouseClick(general->editButton(), Qt::LeftButton);
         QCOMPARE(wizard.count(), 1);
@@ -230,15 +230,15 @@ private slots:
         TestEnvironment::setTimeZone("UTC");
         HttpTestServer server;
         server.addPage("/quote.html", "<p>NEW 42.5</p>");
-        QVERIFY(ServerStore::WriteServerConfig("Stored", storedServer("http://stored.example/[&symbol]")));
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(pageItem("Fund", "OLD", server.url("/quote.html")));
-        CWPPropertiesSheet sheet(doc, doc.itemId(1), 0, -1);
+        QVERIFY(ServerStore::writeServerConfig("Stored", storedServer("http://stored.example/[&symbol]")));
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(pageItem("Fund", "OLD", server.url("/quote.html")));
+        ItemPropertiesDialog sheet(doc, doc.itemId(1), 0, -1);
         sheet.setTester([&](const std::string& name, const std::string& symbol, const ServerConfig& rules) {
             frame.updates()->startTest(name, symbol, rules);
         });
-        CWPPropPage* general = sheet.generalPage();
+        ItemGeneralPage* general = sheet.generalPage();
         general->symbolField()->setText("NEW");
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         general->testButton()->click();
@@ -260,13 +260,13 @@ private slots:
     {
         TestEnvironment env;
         TestEnvironment::setTimeZone("Europe/Berlin");
-        CWPapierDoc doc;
-        CWPapier item = CWPapier::newItem("Fund", localTime(2024, 1, 10, 9, 30), 1);
+        PortfolioDocument doc;
+        PortfolioItem item = PortfolioItem::newItem("Fund", localTime(2024, 1, 10, 9, 30), 1);
         item.usePeriodStart = 1;
         item.chartColour = 0x0000FF;
-        doc.AddItem(item);
-        CWPPropertiesSheet sheet(doc, doc.itemId(0), 2, -1);
-        CWPGraphPropertyPage* page = sheet.graphicPage();
+        doc.addItem(item);
+        ItemPropertiesDialog sheet(doc, doc.itemId(0), 2, -1);
+        ItemChartPage* page = sheet.graphicPage();
         QVERIFY(page->startPicker()->isEnabled());
         QVERIFY(!page->endPicker()->isEnabled());
         page->endBox()->setChecked(true);
@@ -300,7 +300,7 @@ private slots:
         QCOMPARE(sample.pixelColor(3, 5), QColor(0, 100, 200));
 
         sheet.accept();
-        const CWPapier& stored = doc.item(0);
+        const PortfolioItem& stored = doc.item(0);
         QCOMPARE(stored.usePeriodStart, 0);
         QCOMPARE(stored.usePeriodEnd, 1);
         // The picker's date with the stored time of day.
@@ -314,10 +314,10 @@ private slots:
     void commandsOpenTheSheet()
     {
         TestEnvironment env;
-        CMainFrame frame(quietOptions(), false);
-        CWPapierDoc& doc = frame.document();
-        doc.AddItem(CWPapier::newItem("Fund", 1700000000, 1));
-        CWPapierLView* list = frame.listView();
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        doc.addItem(PortfolioItem::newItem("Fund", 1700000000, 1));
+        PortfolioListView* list = frame.listView();
         list->fill();
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
@@ -364,8 +364,8 @@ private slots:
     void firstStartHintUntilTheFirstItem()
     {
         TestEnvironment env;
-        CMainFrame frame(quietOptions(), false);
-        CWPapierLView* list = frame.listView();
+        MainWindow frame(quietOptions(), false);
+        PortfolioListView* list = frame.listView();
         frame.resize(800, 400);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -379,10 +379,10 @@ private slots:
             return count;
         };
         QVERIFY(list->showsFirstStartHint());
-        QCOMPARE(CWPapierLView::firstStartHint(),
+        QCOMPARE(PortfolioListView::firstStartHint(),
                  QStringLiteral("Press Ins or choose Item \u203A Insert new item to add your first security."));
         QVERIFY(greyPixels() > 20);
-        frame.document().AddItem(CWPapier::newItem("Fund", 1700000000, 1));
+        frame.document().addItem(PortfolioItem::newItem("Fund", 1700000000, 1));
         list->fill();
         QVERIFY(!list->showsFirstStartHint());
         QCOMPARE(greyPixels(), 0);
@@ -395,14 +395,14 @@ private slots:
         server.addPage("/acme.html", "<p>ACM 12.5</p>");
         ServerConfig local = storedServer(server.url("/[&name].html"));
         local.Text_before_Value = "[&symbol]";
-        QVERIFY(ServerStore::WriteServerConfig("Local quotes", local));
-        CMainFrame frame(quietOptions(), false);
-        CWPapierLView* list = frame.listView();
+        QVERIFY(ServerStore::writeServerConfig("Local quotes", local));
+        MainWindow frame(quietOptions(), false);
+        PortfolioListView* list = frame.listView();
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         list->setFocus();
-        whenModal<CWPPropertiesSheet>([](CWPPropertiesSheet* sheet) {
-            CWPPropPage* general = sheet->generalPage();
+        whenModal<ItemPropertiesDialog>([](ItemPropertiesDialog* sheet) {
+            ItemGeneralPage* general = sheet->generalPage();
             QTest::keyClicks(general->nameField(), "acme");
             QTest::keyClicks(general->symbolField(), "ACM");
             general->serverList()->setCurrentIndex(general->serverList()->findText("Local quotes"));
@@ -432,14 +432,14 @@ private slots:
         if (target.isEmpty())
             QSKIP("TICKORA_SCREENSHOT_PROPERTIES names the image to write");
         TestEnvironment env;
-        QVERIFY(ServerStore::WriteServerConfig("Example quotes", storedServer("https://quotes.example/[&symbol]")));
-        CWPapierDoc doc;
-        CWPapier item = CWPapier::newItem("ACME Industries", 1700000000, 1);
+        QVERIFY(ServerStore::writeServerConfig("Example quotes", storedServer("https://quotes.example/[&symbol]")));
+        PortfolioDocument doc;
+        PortfolioItem item = PortfolioItem::newItem("ACME Industries", 1700000000, 1);
         item.symbol = "US0000000001";
         item.note = "Bought for the long run.";
         item.server.name = "Example quotes";
-        doc.AddItem(item);
-        CWPPropertiesSheet sheet(doc, doc.itemId(0), 0, -1);
+        doc.addItem(item);
+        ItemPropertiesDialog sheet(doc, doc.itemId(0), 0, -1);
         // Only for the button's look: the picture runs no test.
         sheet.setTester([](const std::string&, const std::string&, const ServerConfig&) {});
         sheet.resize(520, 420);

@@ -1,9 +1,9 @@
 #include "GuiFixtures.h"
 #include "TestEnvironment.h"
-#include "gui/items/CWPAnlagePropPage.h"
-#include "gui/items/CWPKursPropPage.h"
-#include "gui/items/CWPPropertiesSheet.h"
+#include "gui/items/ItemInvestmentPage.h"
+#include "gui/items/ItemPropertiesDialog.h"
 #include "gui/items/ItemQuotationDialog.h"
+#include "gui/items/ItemQuotationsPage.h"
 #include "gui/items/MultiplyDialog.h"
 #include "gui/items/SplitDialog.h"
 #include "gui/widgets/MessageDialog.h"
@@ -23,7 +23,7 @@ time_t day(int d, int hour = 18)
 }
 
 // History values newest first, as the list shows them.
-std::vector<double> newestFirst(const CWPapier& item)
+std::vector<double> newestFirst(const PortfolioItem& item)
 {
     std::vector<double> values;
     for (auto record = item.quotations.rbegin(); record != item.quotations.rend(); ++record)
@@ -31,7 +31,7 @@ std::vector<double> newestFirst(const CWPapier& item)
     return values;
 }
 
-QStringList rows(const CWPKursPropPage* page)
+QStringList rows(const ItemQuotationsPage* page)
 {
     QStringList texts;
     for (int row = 0; row < page->list()->count(); ++row)
@@ -52,24 +52,24 @@ void answerQuotation(time_t when, const QString& value)
 }
 
 struct Portfolio {
-    CWPapierDoc doc;
-    CWPapierDoc::ItemId fund;
-    CWPapierDoc::ItemId rate;
+    PortfolioDocument doc;
+    PortfolioDocument::ItemId fund;
+    PortfolioDocument::ItemId rate;
 
     Portfolio()
     {
-        doc.NewPortfolio();
-        CWPapier item = CWPapier::newItem("Fund", 1700000000, 1);
+        doc.newPortfolio();
+        PortfolioItem item = PortfolioItem::newItem("Fund", 1700000000, 1);
         item.quantity = 10;
         item.avgBuyPrice = 8;
         item.alarmAbove = 20;
         item.quotations = {{day(1), 4}, {day(2), 8}, {day(3), 16}};
-        fund = doc.itemId(doc.AddItem(item));
-        CWPapier exchange = CWPapier::newItem("Rate", 1700000000, 2);
+        fund = doc.itemId(doc.addItem(item));
+        PortfolioItem exchange = PortfolioItem::newItem("Rate", 1700000000, 2);
         exchange.quotations = {{day(2, 9), 2}};
-        rate = doc.itemId(doc.AddItem(exchange));
+        rate = doc.itemId(doc.addItem(exchange));
     }
-    const CWPapier& item() const { return doc.item(doc.positionOf(fund)); }
+    const PortfolioItem& item() const { return doc.item(doc.positionOf(fund)); }
 };
 
 } // namespace
@@ -88,13 +88,13 @@ private slots:
     {
         TestEnvironment env;
         Portfolio p;
-        CWPKursPropPage page(p.doc, p.fund, 0, nullptr);
+        ItemQuotationsPage page(p.doc, p.fund, 0, nullptr);
         QCOMPARE(rows(&page).size(), 3);
-        QCOMPARE(page.list()->item(0)->text(), CWPKursPropPage::rowText({day(3), 16}, 4));
+        QCOMPARE(page.list()->item(0)->text(), ItemQuotationsPage::rowText({day(3), 16}, 4));
         QVERIFY(page.list()->item(0)->text().endsWith(QStringLiteral("    16.0000")));
         QCOMPARE(page.list()->currentRow(), 2);
-        for (auto button : {CWPKursPropPage::EditButton, CWPKursPropPage::DeleteButton, CWPKursPropPage::SplitButton,
-                            CWPKursPropPage::DeleteAllButton})
+        for (auto button : {ItemQuotationsPage::EditButton, ItemQuotationsPage::DeleteButton,
+                            ItemQuotationsPage::SplitButton, ItemQuotationsPage::DeleteAllButton})
             QVERIFY(page.button(button)->isEnabled());
     }
 
@@ -102,12 +102,12 @@ private slots:
     {
         TestEnvironment env;
         Portfolio p;
-        CWPKursPropPage page(p.doc, p.fund, -1, nullptr);
+        ItemQuotationsPage page(p.doc, p.fund, -1, nullptr);
         // Older than all: the bottom row, three blanks.
         answerQuotation(day(1, 9), "2");
-        page.button(CWPKursPropPage::InsertButton)->click();
+        page.button(ItemQuotationsPage::InsertButton)->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 8, 4, 2}));
-        QCOMPARE(rows(&page).last(), CWPKursPropPage::rowText({day(1, 9), 2}, 3));
+        QCOMPARE(rows(&page).last(), ItemQuotationsPage::rowText({day(1, 9), 2}, 3));
         // The time of an existing record changes its value; the list still shows one row for it.
         answerQuotation(day(2), "9");
         QTest::keyClick(page.list(), Qt::Key_Insert);
@@ -116,10 +116,10 @@ private slots:
         // Editing the newest to a time before day 2 moves its row down.
         page.list()->setCurrentRow(0);
         answerQuotation(day(1, 20), "15");
-        page.button(CWPKursPropPage::EditButton)->click();
+        page.button(ItemQuotationsPage::EditButton)->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{9, 15, 4, 2}));
         QCOMPARE(page.list()->currentRow(), 1);
-        QCOMPARE(page.list()->item(1)->text(), CWPKursPropPage::rowText({day(1, 20), 15}, 4));
+        QCOMPARE(page.list()->item(1)->text(), ItemQuotationsPage::rowText({day(1, 20), 15}, 4));
         // The Delete key deletes the caret's record and keeps the caret there.
         QTest::keyClick(page.list(), Qt::Key_Delete);
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{9, 4, 2}));
@@ -131,27 +131,27 @@ private slots:
     {
         TestEnvironment env;
         Portfolio p;
-        CWPKursPropPage page(p.doc, p.fund, -1, nullptr);
+        ItemQuotationsPage page(p.doc, p.fund, -1, nullptr);
         MessageDialog::setNextAnswer(QMessageBox::No);
-        page.button(CWPKursPropPage::DeleteAllButton)->click();
+        page.button(ItemQuotationsPage::DeleteAllButton)->click();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Do you really want to delete all items?"});
         QCOMPARE(p.item().quotations.size(), size_t(3));
         MessageDialog::setNextAnswer(QMessageBox::Yes);
-        page.button(CWPKursPropPage::DeleteAllButton)->click();
+        page.button(ItemQuotationsPage::DeleteAllButton)->click();
         QVERIFY(p.item().quotations.empty());
         QCOMPARE(page.list()->count(), 0);
-        for (auto button : {CWPKursPropPage::EditButton, CWPKursPropPage::DeleteButton, CWPKursPropPage::SplitButton,
-                            CWPKursPropPage::DeleteAllButton})
+        for (auto button : {ItemQuotationsPage::EditButton, ItemQuotationsPage::DeleteButton,
+                            ItemQuotationsPage::SplitButton, ItemQuotationsPage::DeleteAllButton})
             QVERIFY(!page.button(button)->isEnabled());
-        QVERIFY(page.button(CWPKursPropPage::InsertButton)->isEnabled());
+        QVERIFY(page.button(ItemQuotationsPage::InsertButton)->isEnabled());
     }
 
     void splitInvertAndMultiply()
     {
         TestEnvironment env;
         Portfolio p;
-        CWPPropertiesSheet sheet(p.doc, p.fund, 1, -1);
-        CWPKursPropPage* page = sheet.quotationsPage();
+        ItemPropertiesDialog sheet(p.doc, p.fund, 1, -1);
+        ItemQuotationsPage* page = sheet.quotationsPage();
         // A divisor below the range is refused before anything is split.
         page->list()->setCurrentRow(1);
         whenModal<SplitDialog>([](SplitDialog* dialog) {
@@ -162,20 +162,20 @@ private slots:
             dialog->divisorField()->setText("2");
             dialog->accept();
         });
-        page->button(CWPKursPropPage::SplitButton)->click();
+        page->button(ItemQuotationsPage::SplitButton)->click();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Please enter a number between 0.1 and 1000."});
         // At a middle row: the newer record stays.
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 4, 2}));
-        QCOMPARE(page->list()->item(0)->text(), CWPKursPropPage::rowText({day(3), 16}, 4));
-        QCOMPARE(page->list()->item(1)->text(), CWPKursPropPage::rowText({day(2), 4}, 3));
+        QCOMPARE(page->list()->item(0)->text(), ItemQuotationsPage::rowText({day(3), 16}, 4));
+        QCOMPARE(page->list()->item(1)->text(), ItemQuotationsPage::rowText({day(2), 4}, 3));
         QCOMPARE(p.item().quantity, 20.0);
         QCOMPARE(sheet.investmentPage()->quantityField()->text(), QStringLiteral("20"));
         QCOMPARE(sheet.investmentPage()->priceField()->text(), QStringLiteral("4"));
 
-        page->button(CWPKursPropPage::InvertButton)->click();
+        page->button(ItemQuotationsPage::InvertButton)->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{0.0625, 0.25, 0.5}));
         QCOMPARE(page->list()->currentRow(), 1);
-        page->button(CWPKursPropPage::InvertButton)->click();
+        page->button(ItemQuotationsPage::InvertButton)->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 4, 2}));
 
         // Each record times the newest rate at or before it; day 1 is older than every rate.
@@ -184,7 +184,7 @@ private slots:
             QCOMPARE(dialog->itemList()->item(0)->text(), QStringLiteral("Rate"));
             dialog->accept();
         });
-        page->button(CWPKursPropPage::MultiplyButton)->click();
+        page->button(ItemQuotationsPage::MultiplyButton)->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{32, 8, 2}));
 
         // The sheet confirmed keeps the split figures; the history changes were already made.
@@ -199,9 +199,9 @@ private slots:
         TestEnvironment env;
         Portfolio p;
         {
-            CWPPropertiesSheet sheet(p.doc, p.fund, 1, -1);
+            ItemPropertiesDialog sheet(p.doc, p.fund, 1, -1);
             whenModal<SplitDialog>([](SplitDialog* dialog) { dialog->accept(); });
-            sheet.quotationsPage()->button(CWPKursPropPage::SplitButton)->click();
+            sheet.quotationsPage()->button(ItemQuotationsPage::SplitButton)->click();
             sheet.reject();
         }
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{8, 4, 2}));

@@ -2,8 +2,8 @@
 #include "TestEnvironment.h"
 #include "core/extract/JsonRule.h"
 #include "core/servers/ServerStore.h"
-#include "gui/servers/CDlgServerProp.h"
 #include "gui/servers/SaveServerAsDialog.h"
+#include "gui/servers/ServerPropertiesDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QCheckBox>
@@ -57,7 +57,7 @@ private slots:
     void advancedSectionGrowsAndShrinks()
     {
         TestEnvironment env;
-        CDlgServerProp advanced(rules(1), "Bank", "Item", "SYM");
+        ServerPropertiesDialog advanced(rules(1), "Bank", "Item", "SYM");
         advanced.show();
         QVERIFY(advanced.advancedShown());
         QVERIFY(advanced.advancedSection()->isVisible());
@@ -73,17 +73,17 @@ private slots:
         QTest::mouseClick(advanced.advancedToggle(), Qt::LeftButton);
         QVERIFY(!advanced.advancedSection()->isVisible());
         QCOMPARE(advanced.advancedToggle()->text(), QStringLiteral("Advanced >>"));
-        QCOMPARE(advanced.height(), height - CDlgServerProp::kAdvancedHeight);
-        QCOMPARE(advanced.rulesGroup()->height(), group - CDlgServerProp::kAdvancedHeight);
-        QCOMPARE(advanced.testButton()->y(), buttons - CDlgServerProp::kAdvancedHeight);
+        QCOMPARE(advanced.height(), height - ServerPropertiesDialog::kAdvancedHeight);
+        QCOMPARE(advanced.rulesGroup()->height(), group - ServerPropertiesDialog::kAdvancedHeight);
+        QCOMPARE(advanced.testButton()->y(), buttons - ServerPropertiesDialog::kAdvancedHeight);
 
-        CDlgServerProp standard(rules(0), "Bank", "Item", "SYM");
+        ServerPropertiesDialog standard(rules(0), "Bank", "Item", "SYM");
         standard.show();
         QVERIFY(!standard.advancedSection()->isVisible());
         QCOMPARE(standard.advancedToggle()->text(), QStringLiteral("Advanced >>"));
         const int shrunk = standard.height();
         QTest::mouseClick(standard.advancedToggle(), Qt::LeftButton);
-        QCOMPARE(standard.height(), shrunk + CDlgServerProp::kAdvancedHeight);
+        QCOMPARE(standard.height(), shrunk + ServerPropertiesDialog::kAdvancedHeight);
         QCOMPARE(standard.advancedToggle()->text(), QStringLiteral("Advanced <<"));
     }
 
@@ -103,7 +103,7 @@ private slots:
             {2, true, false, true, false, false, true, false, true},
         };
         for (const auto& c : cases) {
-            CDlgServerProp dialog(rules(0, 0), "Bank", "Item", "SYM");
+            ServerPropertiesDialog dialog(rules(0, 0), "Bank", "Item", "SYM");
             dialog.formatButton(c.format)->setChecked(true);
             dialog.toggleAdvanced();
             (c.advanced ? dialog.advancedButton() : dialog.standardButton())->setChecked(true);
@@ -127,7 +127,7 @@ private slots:
         TestEnvironment env;
         ServerConfig config = rules(0, 2);
         config.Nr_HTML_before_Value = 7;
-        CDlgServerProp dialog(config, "Bank", "Item", "SYM");
+        ServerPropertiesDialog dialog(config, "Bank", "Item", "SYM");
         QVERIFY(!dialog.tagsField()->isEnabled());
         dialog.timeoutField()->setValue(42);
         dialog.separatorList()->setCurrentIndex(2);
@@ -153,7 +153,7 @@ private slots:
         TestEnvironment env;
         ServerConfig config = rules(1);
         config.RegExp = JsonRule("$['a|b']", "", "$.t").encode();
-        CDlgServerProp dialog(config, "Bank", "Item", "SYM");
+        ServerPropertiesDialog dialog(config, "Bank", "Item", "SYM");
         dialog.show();
         QVERIFY(dialog.jsonButton()->isChecked());
         QVERIFY(dialog.advancedSection()->isVisible());
@@ -178,7 +178,7 @@ private slots:
         };
         for (const auto& [path, message] : refused) {
             MessageDialog::clearShownTexts();
-            CDlgServerProp standard(rules(0), "Bank", "Item", "SYM");
+            ServerPropertiesDialog standard(rules(0), "Bank", "Item", "SYM");
             standard.toggleAdvanced();
             standard.jsonButton()->setChecked(true);
             QVERIFY(standard.jsonPathField(0)->isEnabled());
@@ -188,7 +188,7 @@ private slots:
             QVERIFY(standard.result() != QDialog::Accepted);
             QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
         }
-        CDlgServerProp back(config, "Bank", "Item", "SYM");
+        ServerPropertiesDialog back(config, "Bank", "Item", "SYM");
         back.standardButton()->setChecked(true);
         QVERIFY(!back.jsonPathField(0)->isEnabled());
         back.accept();
@@ -211,7 +211,7 @@ private slots:
         };
         for (const auto& c : cases) {
             MessageDialog::clearShownTexts();
-            CDlgServerProp dialog(rules(0), "Bank", "Item", "SYM");
+            ServerPropertiesDialog dialog(rules(0), "Bank", "Item", "SYM");
             dialog.timeoutField()->setValue(c.timeout);
             dialog.tagsField()->setValue(c.tags);
             dialog.numbersField()->setValue(c.numbers);
@@ -228,8 +228,8 @@ private slots:
         TestEnvironment env;
         ServerConfig stored = rules(0);
         stored.URL = "http://old.example/";
-        QVERIFY(ServerStore::WriteServerConfig("Bank", stored).isOk());
-        CDlgServerProp dialog(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
+        QVERIFY(ServerStore::writeServerConfig("Bank", stored).isOk());
+        ServerPropertiesDialog dialog(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [My item]"));
         dialog.urlField()->setText("http://new.example/[&symbol]");
 
@@ -245,21 +245,21 @@ private slots:
         saveAs("Bank");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
         ServerConfig read;
-        ServerStore::ReadServerConfig("Bank", read);
+        ServerStore::readServerConfig("Bank", read);
         QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
 
-        const std::vector<std::string> names = ServerStore::ListServerNames();
+        const std::vector<std::string> names = ServerStore::listServerNames();
         dialog.urlField()->setText("http://other.example/");
         saveAs(ServerConfig::kUserDefinedName);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
         QCOMPARE(dialog.serverName(), std::string(ServerConfig::kUserDefinedName));
-        QCOMPARE(ServerStore::ListServerNames(), names);
+        QCOMPARE(ServerStore::listServerNames(), names);
 
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         saveAs("Back\\slash");
         QCOMPARE(MessageDialog::shownTexts().size(), 1);
-        QCOMPARE(ServerStore::ListServerNames(), names);
-        ServerStore::ReadServerConfig("Bank", read);
+        QCOMPARE(ServerStore::listServerNames(), names);
+        ServerStore::readServerConfig("Bank", read);
         QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
     }
 
@@ -268,7 +268,7 @@ private slots:
         TestEnvironment env;
         ServerConfig config = rules(0);
         config.Headers = {"Referer: http://quotes.example/", "X-Symbol: [&symbol]"};
-        CDlgServerProp dialog(config, "Bank", "Item", "SYM");
+        ServerPropertiesDialog dialog(config, "Bank", "Item", "SYM");
         QVERIFY(dialog.headersField()->isEnabled());
         QCOMPARE(dialog.headersField()->toPlainText(),
                  QStringLiteral("Referer: http://quotes.example/\nX-Symbol: [&symbol]"));
@@ -300,7 +300,7 @@ private slots:
         }
 
         // The item's own rules send no headers: the field is off until the rules are saved as a server.
-        CDlgServerProp own(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
+        ServerPropertiesDialog own(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
         QVERIFY(!own.headersField()->isEnabled());
         whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
             chooser->nameList()->setCurrentText("With headers");
@@ -318,7 +318,7 @@ private slots:
     {
         TestEnvironment env;
         OpenedUrls opened;
-        CDlgServerProp dialog(rules(0), "Bank", "A B", "7.F");
+        ServerPropertiesDialog dialog(rules(0), "Bank", "A B", "7.F");
         std::vector<std::string> tested;
         dialog.setTester([&tested](const std::string& name, const std::string& symbol, const ServerConfig& config) {
             tested = {name, symbol, config.URL};

@@ -4,11 +4,11 @@
 #include "core/model/PortfolioFile.h"
 #include "core/model/PortfolioTotals.h"
 #include "core/settings/SettingsStore.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/StatusPanes.h"
-#include "gui/items/CWPKursPropPage.h"
-#include "gui/items/CWPPropertiesSheet.h"
-#include "gui/views/CGraphView.h"
+#include "gui/items/ItemPropertiesDialog.h"
+#include "gui/items/ItemQuotationsPage.h"
+#include "gui/views/ChartView.h"
 #include "gui/views/ComparisonSettingsDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -27,16 +27,16 @@
 
 namespace {
 
-CWPapier itemWith(const std::string& name, std::vector<CKurs> quotations, unsigned colour)
+PortfolioItem itemWith(const std::string& name, std::vector<Quotation> quotations, unsigned colour)
 {
-    CWPapier item = CWPapier::newItem(name, 1700000000, colour);
+    PortfolioItem item = PortfolioItem::newItem(name, 1700000000, colour);
     item.quotations = std::move(quotations);
     return item;
 }
 
-std::vector<CKurs> rising(time_t from, int days, double start)
+std::vector<Quotation> rising(time_t from, int days, double start)
 {
-    std::vector<CKurs> quotations;
+    std::vector<Quotation> quotations;
     for (int day = 0; day < days; ++day)
         quotations.push_back({from + day * 86400, start + day});
     return quotations;
@@ -52,7 +52,7 @@ struct Opened {
 Opened openedBy(const std::function<void()>& command)
 {
     Opened opened;
-    whenModal<CWPPropertiesSheet>([&](CWPPropertiesSheet* sheet) {
+    whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
         opened.page = sheet->tabs()->tabText(sheet->tabs()->currentIndex());
         if (const QListWidget* rows = sheet->quotationsPage()->list()) {
             opened.quotationRow = rows->currentRow();
@@ -80,15 +80,15 @@ private slots:
     void followsTheSelectionAndTheDocument()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const time_t day = localTime(2024, 3, 1, 18);
-        doc.AddItem(itemWith("Alpha", rising(day, 5, 100), 1));
-        doc.AddItem(itemWith("Beta", rising(day, 8, 50), 2));
+        doc.addItem(itemWith("Alpha", rising(day, 5, 100), 1));
+        doc.addItem(itemWith("Beta", rising(day, 8, 50), 2));
         frame.listView()->fill();
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        CGraphView* chart = frame.chartView();
+        ChartView* chart = frame.chartView();
         QCOMPARE(frame.splitter()->widget(1), chart);
 
         selectItems(frame.listView(), {"Alpha"});
@@ -97,7 +97,7 @@ private slots:
         QVERIFY(!chart->comparisonMode());
 
         // A new quotation reaches the chart through the document.
-        doc.AddItemQuotation(doc.positionOf(frame.listView()->focusedItem()), 110, day + 9 * 86400);
+        doc.addItemQuotation(doc.positionOf(frame.listView()->focusedItem()), 110, day + 9 * 86400);
         chart->repaint();
         QCOMPARE(chart->drawing().points.size(), size_t(6));
 
@@ -111,16 +111,16 @@ private slots:
     void hoverReadOutAndReady()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const time_t day = localTime(2024, 3, 1, 18);
-        doc.AddItem(itemWith("Alpha", {{day, 100}, {day + 86400, 110}, {day + 2 * 86400, 105}}, 1));
+        doc.addItem(itemWith("Alpha", {{day, 100}, {day + 86400, 110}, {day + 2 * 86400, 105}}, 1));
         frame.listView()->fill();
         frame.resize(900, 700);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         selectItems(frame.listView(), {"Alpha"});
-        CGraphView* chart = frame.chartView();
+        ChartView* chart = frame.chartView();
         chart->repaint();
         const ChartPoint second = chart->drawing().points.at(1);
         QTest::mouseMove(chart, QPoint(second.x + 2, second.y));
@@ -157,15 +157,15 @@ private slots:
     void contextMenusOfBothModes()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const time_t day = localTime(2024, 3, 1, 18);
-        doc.AddItem(itemWith("Alpha", rising(day, 3, 100), 1));
-        doc.AddItem(itemWith("Beta", rising(day, 3, 100), 2));
+        doc.addItem(itemWith("Alpha", rising(day, 3, 100), 1));
+        doc.addItem(itemWith("Beta", rising(day, 3, 100), 2));
         frame.listView()->fill();
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
-        CGraphView* chart = frame.chartView();
+        ChartView* chart = frame.chartView();
         for (const auto& [names, menu] :
              {std::pair{QStringList{"Alpha"}, frame.actions().chartContextMenu},
               std::pair{QStringList{"Alpha", "Beta"}, frame.actions().comparisonContextMenu}}) {
@@ -196,7 +196,7 @@ private slots:
             settings->setValue("GraphView/bGrid", 0);
             settings->setValue("ListView/Dimensions", 180);
         }
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         frame.resize(900, 700);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -242,11 +242,11 @@ private slots:
     void investedSummaryOnDoubleClick()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapier item = itemWith("Alpha", {{localTime(2024, 3, 1), 10}, {localTime(2024, 3, 2), 12}}, 1);
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioItem item = itemWith("Alpha", {{localTime(2024, 3, 1), 10}, {localTime(2024, 3, 2), 12}}, 1);
         item.quantity = 10;
         item.avgBuyPrice = 8;
-        frame.document().AddItem(item);
+        frame.document().addItem(item);
         frame.listView()->setPercentual(false);
         QLabel* pane = frame.statusPanes()->investedPane();
         QCOMPARE(pane->toolTip(), QStringLiteral("Double-click for a summary"));
@@ -260,7 +260,7 @@ private slots:
     {
         TestEnvironment env;
         const time_t day = localTime(2024, 3, 1, 18);
-        CWPapier item = itemWith("Alpha", {{day, 100}, {day + 86400, 120}, {day + 5 * 86400, 90}}, 3);
+        PortfolioItem item = itemWith("Alpha", {{day, 100}, {day + 86400, 120}, {day + 5 * 86400, 90}}, 3);
         item.graphValues = 1;
         const std::string path = env.path("chart.tkr");
         QVERIFY(PortfolioFile::save(path, {item}));
@@ -272,12 +272,12 @@ private slots:
         const QImage drawn(QString::fromStdString(png));
         QCOMPARE(drawn.size(), QSize(640, 300));
         QImage widget(640, 300, QImage::Format_RGB32);
-        CGraphView::render(widget, {&item}, ComparisonSettings());
+        ChartView::render(widget, {&item}, ComparisonSettings());
         QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), widget);
     }
 
 private:
-    static QString portfolioLine(CMainFrame& frame, bool percent)
+    static QString portfolioLine(MainWindow& frame, bool percent)
     {
         return QString::fromStdString(PortfolioTotals::of(frame.document()).statusText(percent));
     }

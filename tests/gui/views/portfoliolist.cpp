@@ -1,10 +1,10 @@
 #include "TestEnvironment.h"
-#include "gui/app/CMainFrame.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/items/ItemCommands.h"
-#include "gui/views/CWPapierLView.h"
 #include "gui/views/ListLayout.h"
 #include "gui/views/PortfolioListModel.h"
+#include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -17,17 +17,17 @@
 
 namespace {
 
-int addItem(CWPapierDoc& doc, const std::string& name, std::vector<CKurs> quotations, double quantity = 0,
+int addItem(PortfolioDocument& doc, const std::string& name, std::vector<Quotation> quotations, double quantity = 0,
             double price = 0)
 {
-    CWPapier item = CWPapier::newItem(name, 1700000000, 2);
+    PortfolioItem item = PortfolioItem::newItem(name, 1700000000, 2);
     item.quotations = std::move(quotations);
     item.quantity = quantity;
     item.avgBuyPrice = price;
-    return doc.AddItem(item);
+    return doc.addItem(item);
 }
 
-QStringList columnTexts(CWPapierLView* list, int column)
+QStringList columnTexts(PortfolioListView* list, int column)
 {
     QStringList texts;
     for (int row = 0; row < list->model()->rowCount(); ++row)
@@ -40,15 +40,15 @@ QStringList columnTexts(CWPapierLView* list, int column)
 struct ListState {
     QStringList rows;
     QString statusLine;
-    std::vector<CWPapierDoc::ItemId> selected;
-    CWPapierDoc::ItemId focused = 0;
+    std::vector<PortfolioDocument::ItemId> selected;
+    PortfolioDocument::ItemId focused = 0;
     QList<int> selectedRows;
     int currentRow = -1;
 
     bool operator==(const ListState&) const = default;
 };
 
-ListState stateOf(CWPapierLView* list)
+ListState stateOf(PortfolioListView* list)
 {
     ListState state;
     for (int row = 0; row < list->model()->rowCount(); ++row) {
@@ -66,7 +66,7 @@ ListState stateOf(CWPapierLView* list)
     return state;
 }
 
-void selectItemsNamed(CWPapierLView* list, const QStringList& names, const QString& focus)
+void selectItemsNamed(PortfolioListView* list, const QStringList& names, const QString& focus)
 {
     QItemSelection selection;
     for (int row = 0; row < list->model()->rowCount(); ++row) {
@@ -79,7 +79,7 @@ void selectItemsNamed(CWPapierLView* list, const QStringList& names, const QStri
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
-int positionNamed(const CWPapierDoc& doc, const std::string& name)
+int positionNamed(const PortfolioDocument& doc, const std::string& name)
 {
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
         if (doc.item(pos).name == name)
@@ -103,13 +103,13 @@ private slots:
     void cellsSortingAndStatusLine()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const time_t day = localTime(2024, 3, 4, 17, 0);
         addItem(doc, "beta", {{day - 90 * 86400, 10.0}, {day - 86400, 20.0}, {day, 25.0}}, 10, 20);
         addItem(doc, "Alpha", {{day, 30.0}});
         addItem(doc, "Gamma", {});
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         list->fill();
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "Alpha", "beta", "Gamma"}));
         const int beta = 2;
@@ -144,11 +144,11 @@ private slots:
     void selectionAndCompareAll()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         addItem(doc, "One", {{1700000000, 1.0}});
         addItem(doc, "Two", {{1700000000, 2.0}});
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         list->fill();
         QCOMPARE(list->selectedItems().size(), size_t(1));
         const auto focused = list->focusedItem();
@@ -158,19 +158,19 @@ private slots:
         QCOMPARE(list->selectedItems().size(), size_t(3));
         QVERIFY(frame.actions().compareAll->isChecked());
         frame.actions().compareAll->trigger();
-        QCOMPARE(list->selectedItems(), std::vector<CWPapierDoc::ItemId>{focused});
+        QCOMPARE(list->selectedItems(), std::vector<PortfolioDocument::ItemId>{focused});
         QCOMPARE(list->focusedItem(), focused);
     }
 
     void deleteSkipsHistoryAndUpdatingItems()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         addItem(doc, "Busy", {{1700000000, 1.0}});
         addItem(doc, "Plain", {{1700000000, 2.0}});
         doc.setUpdating(doc.itemId(1), true);
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         list->fill();
         list->selectAll();
         MessageDialog::setNextAnswer(QMessageBox::No);
@@ -186,10 +186,10 @@ private slots:
     void copyAndPasteNamesTheCopies()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         addItem(doc, "X", {{1700000000, 5.0}});
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         list->fill();
         list->selectAll();
         frame.actions().copy->trigger();
@@ -249,14 +249,14 @@ private slots:
         QFETCH(int, moves);
         QFETCH(QStringList, order);
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const time_t day = localTime(2024, 3, 4, 17, 0);
         addItem(doc, "A", {{day, 10.0}});
         addItem(doc, "B", {{day, 20.0}});
         addItem(doc, "C", {{day, 30.0}});
         addItem(doc, "D", {{day, 40.0}}, 2, 35);
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         list->fill();
         if (list->sortColumn() != sortColumn)
             list->sortByHeader(sortColumn);
@@ -270,11 +270,11 @@ private slots:
         QSignalSpy rowChanges(list->model(), &QAbstractItemModel::dataChanged);
         const int pos = positionNamed(doc, changed.toStdString());
         if (rename.isEmpty()) {
-            doc.AddItemQuotation(pos, value, day + 3600);
+            doc.addItemQuotation(pos, value, day + 3600);
         } else {
-            CWPapier fields = doc.item(pos);
+            PortfolioItem fields = doc.item(pos);
             fields.name = rename.toStdString();
-            doc.UpdateItem(pos, fields);
+            doc.updateItem(pos, fields);
         }
         list->applyPendingChanges();
         QCOMPARE(resets.count(), 0);
@@ -283,7 +283,7 @@ private slots:
         const ListState updated = stateOf(list);
         QCOMPARE(columnTexts(list, 0), order);
         // The same items stay selected; the published list follows the new row order.
-        auto sorted = [](std::vector<CWPapierDoc::ItemId> ids) {
+        auto sorted = [](std::vector<PortfolioDocument::ItemId> ids) {
             std::sort(ids.begin(), ids.end());
             return ids;
         };
@@ -306,15 +306,15 @@ private slots:
     void rowUpdatesFallBackToARebuild()
     {
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         addItem(doc, "A", {{1700000000, 1.0}});
-        CWPapierLView* list = frame.listView();
+        PortfolioListView* list = frame.listView();
         list->fill();
         QSignalSpy resets(list->model(), &QAbstractItemModel::modelAboutToBeReset);
         // An item added and one changed in the same burst: the rows no longer match the document.
         addItem(doc, "B", {});
-        doc.AddItemQuotation(positionNamed(doc, "A"), 2.0, 1700003600);
+        doc.addItemQuotation(positionNamed(doc, "A"), 2.0, 1700003600);
         list->applyPendingChanges();
         QCOMPARE(resets.count(), 1);
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "A", "B"}));
@@ -322,8 +322,8 @@ private slots:
         list->sortByHeader(int(ItemColumn::Value));
         addItem(doc, "C", {{1700000000, 3.0}});
         list->fill();
-        doc.AddItemQuotation(positionNamed(doc, "A"), 9.0, 1700007200);
-        doc.AddItemQuotation(positionNamed(doc, "C"), 0.5, 1700007200);
+        doc.addItemQuotation(positionNamed(doc, "A"), 9.0, 1700007200);
+        doc.addItemQuotation(positionNamed(doc, "C"), 0.5, 1700007200);
         list->applyPendingChanges();
         QCOMPARE(resets.count(), 3);
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "B", "C", "A"}));
@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(parsed[1], 224);
 
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
+        MainWindow frame(GeneralOptions(), false);
         const auto shown = ListLayout::defaultWidths(frame.listView()->fontMetrics().averageCharWidth());
         QCOMPARE(frame.listView()->currentLayout().widths, shown);
     }
@@ -356,11 +356,11 @@ private slots:
         if (target.isEmpty())
             QSKIP("TICKORA_SCREENSHOT names the image to write");
         TestEnvironment env;
-        CMainFrame frame(GeneralOptions(), false);
-        CWPapierDoc& doc = frame.document();
+        MainWindow frame(GeneralOptions(), false);
+        PortfolioDocument& doc = frame.document();
         const time_t now = time(nullptr);
         // Half a year of daily closes for the item the chart shows.
-        std::vector<CKurs> acme;
+        std::vector<Quotation> acme;
         double value = 80.0;
         for (int day = 180; day >= 1; --day) {
             value *= 1.0 + 0.012 * std::sin(day * 0.37) + 0.004 * std::cos(day * 1.3) + 0.0015;

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 #include "core/settings/DownloadOptions.h"
 #include "core/settings/GeneralOptions.h"
-#include "gui/app/COptionsDialog.h"
+#include "gui/app/OptionsDialog.h"
 #include "gui/download/UpdateOnDateDialog.h"
 #include "gui/items/ItemQuotationDialog.h"
 #include "gui/views/ComparisonSettingsDialog.h"
@@ -20,7 +20,7 @@ private slots:
         std::vector<std::unique_ptr<QDialog>> dialogs;
         dialogs.push_back(std::make_unique<UpdateOnDateDialog>(1700000000));
         dialogs.push_back(std::make_unique<ItemQuotationDialog>(QStringLiteral("A"), 1700000000));
-        dialogs.push_back(std::make_unique<COptionsDialog>(GeneralOptions(), DownloadOptions()));
+        dialogs.push_back(std::make_unique<OptionsDialog>(GeneralOptions(), DownloadOptions()));
         dialogs.push_back(std::make_unique<ComparisonSettingsDialog>(ComparisonSettings()));
         QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
         titleFont.setBold(true);

@@ -1,0 +1,173 @@
+#include "gui/download/DownloadsWindow.h"
+
+#include "core/settings/SettingsStore.h"
+#include "render/ListIcons.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kItemRole = Qt::UserRole + 2;
+
+QList<int> parseColumns(const QString& text)
+{
+    const QStringList pieces = text.split(QLatin1Char(','));
+    QList<int> widths;
+    for (const QString& piece : pieces) {
+        bool ok = false;
+        const int width = piece.trimmed().toInt(&ok);
+        if (!ok || width < 0)
+            return {};
+        widths << width;
+    }
+    return widths.size() == 3 ? widths : QList<int>();
+}
+
+} // namespace
+
+DownloadsWindow::DownloadsWindow(QWidget* parent)
+    : QDialog(parent), m_list(new QTreeWidget(this)), m_hide(new QPushButton(tr("&Hide"), this)),
+      m_abort(new QPushButton(tr("&Abort Downloads"), this))
+{
+    setWindowTitle(tr("Downloads"));
+    setModal(false);
+    for (int i = 0; i < ListIcons::kDownloadIconCount; ++i)
+        m_images[size_t(i)] = QIcon(QPixmap::fromImage(ListIcons::downloadStateIcon(i)));
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setHeaderLabels({tr("Thread"), tr("Item"), tr("Status")});
+    m_list->header()->setSectionsMovable(true);
+    readColumns();
+    m_hide->setDefault(true);
+    m_abort->setEnabled(false);
+    connect(m_hide, &QPushButton::clicked, this, &QDialog::hide);
+    connect(m_abort, &QPushButton::clicked, this, &DownloadsWindow::abortRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_abort);
+    buttons->addWidget(m_hide);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+    resize(420, 240);
+}
+
+void DownloadsWindow::readColumns()
+{
+    QList<int> widths = parseColumns(SettingsStore::value(SettingsKey::ConnectionColumns).toString());
+    if (widths.isEmpty())
+        widths = parseColumns(SettingsKeys::entry(SettingsKey::ConnectionColumns).fallback.toString());
+    for (int column = 0; column < 3; ++column)
+        m_list->setColumnWidth(column, widths[column]);
+}
+
+void DownloadsWindow::saveColumns() const
+{
+    SettingsStore::setValue(
+        SettingsKey::ConnectionColumns,
+        QStringLiteral("%1,%2,%3").arg(m_list->columnWidth(0)).arg(m_list->columnWidth(1)).arg(m_list->columnWidth(2)));
+}
+
+void DownloadsWindow::setOptions(bool downloadStatus)
+{
+    m_downloadStatus = downloadStatus;
+}
+
+void DownloadsWindow::setDocumentTitle(const QString& title, bool aborting)
+{
+    setWindowTitle(aborting ? tr("[%1] - Abort downloads...").arg(title) : tr("[%1] - Downloads").arg(title));
+}
+
+void DownloadsWindow::setAbortEnabled(bool enabled)
+{
+    m_abort->setEnabled(enabled);
+}
+
+QTreeWidgetItem* DownloadsWindow::rowFor(const DownloadEvent& event) const
+{
+    if (!event.itemRef)
+        return nullptr;
+    for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = m_list->topLevelItem(row);
+        if (item->data(0, kItemRole).toULongLong() == *event.itemRef)
+            return item;
+    }
+    return nullptr;
+}
+
+void DownloadsWindow::setImage(QTreeWidgetItem* row, int image)
+{
+    row->setIcon(0, m_images[size_t(image)]);
+    row->setData(0, kImageRole, image);
+}
+
+void DownloadsWindow::showDownloadEvent(const DownloadEvent& event)
+{
+    QTreeWidgetItem* row = rowFor(event);
+    const QString status = QString::fromStdString(event.statusText());
+    switch (event.kind) {
+    case DownloadEventKind::Started:
+        delete row;
+        row = new QTreeWidgetItem(m_list,
+                                  {QString::number(event.threadId), QString::fromStdString(event.itemName), status});
+        row->setData(0, kItemRole, QVariant::fromValue<qulonglong>(event.itemRef.value_or(0)));
+        setImage(row, 0);
+        return;
+    case DownloadEventKind::Result:
+        delete row;
+        if (m_list->topLevelItemCount() == 0 && m_downloadStatus)
+            hide();
+        return;
+    default:
+        break;
+    }
+    if (!row)
+        return;
+    row->setText(2, status);
+    switch (event.kind) {
+    case DownloadEventKind::Connecting:
+    case DownloadEventKind::Waiting:
+        setImage(row, 1);
+        break;
+    case DownloadEventKind::Connected:
+        setImage(row, 2);
+        break;
+    case DownloadEventKind::Progress:
+        if (row->data(0, kImageRole).toInt() != 3)
+            setImage(row, 3);
+        break;
+    default:
+        setImage(row, 4);
+        break;
+    }
+}
+
+void DownloadsWindow::clearRows()
+{
+    m_list->clear();
+}
+
+int DownloadsWindow::rowCount() const
+{
+    return m_list->topLevelItemCount();
+}
+
+QString DownloadsWindow::statusTextOf(int row) const
+{
+    return m_list->topLevelItem(row)->text(2);
+}
+
+QString DownloadsWindow::itemNameOf(int row) const
+{
+    return m_list->topLevelItem(row)->text(1);
+}
+
+int DownloadsWindow::imageOf(int row) const
+{
+    return m_list->topLevelItem(row)->data(0, kImageRole).toInt();
+}

@@ -1,0 +1,53 @@
+#include "gui/views/ReportListView.h"
+
+#include "gui/views/ListRowDelegate.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+ReportListView::ReportListView(QWidget* parent) : QTreeView(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setItemDelegate(new ListRowDelegate(this));
+    header()->setSectionsMovable(true);
+    header()->setStretchLastSection(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+QColor ReportListView::dotColour(const QModelIndex&) const
+{
+    return QColor(0, 0, 255);
+}
+
+bool ReportListView::isSpecialRow(const QModelIndex&) const
+{
+    return false;
+}
+
+void ReportListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // The highlight and the grey of a special row reach the right edge of the client area.
+    const bool selected = selectionModel() && selectionModel()->isSelected(index);
+    QRect full = option.rect;
+    full.setLeft(0);
+    full.setRight(viewport()->width());
+    if (selected)
+        painter->fillRect(full, option.palette.brush(QPalette::Highlight));
+    else if (isSpecialRow(index))
+        painter->fillRect(full, QColor::fromRgb(kSpecialRowBackground));
+    else
+        painter->fillRect(full, option.palette.brush(QPalette::Base));
+    QTreeView::drawRow(painter, option, index);
+    if (index.row() == currentIndex().row() && hasFocus()) {
+        QPen pen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(full.adjusted(0, 0, -1, -1));
+    }
+}
