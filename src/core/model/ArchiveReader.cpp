@@ -1,6 +1,7 @@
 #include "core/model/ArchiveReader.h"
 
 #include "core/base/Windows1252.h"
+#include "core/model/PortfolioArchive.h"
 
 #include <QString>
 
@@ -166,9 +167,9 @@ bool ArchiveReader::readClassDescription(ClassInfo& info)
         return false;
     const std::string name(reinterpret_cast<const char*>(m_pos), nameLength);
     m_pos += nameLength;
-    if (name == "CWPapier")
+    if (name == PortfolioArchive::kItemClassName)
         info.id = ItemClass;
-    else if (name == "CKurs" && info.schema == 1)
+    else if (name == PortfolioArchive::kQuotationClassName && info.schema == 1)
         info.id = QuotationClass;
     else
         return false;

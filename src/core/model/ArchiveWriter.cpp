@@ -1,6 +1,7 @@
 #include "core/model/ArchiveWriter.h"
 
 #include "core/base/Windows1252.h"
+#include "core/model/PortfolioArchive.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -20,7 +21,8 @@ struct ClassDescription {
     uint16_t schema;
 };
 
-constexpr ClassDescription kClasses[2] = {{"CWPapier", 8}, {"CKurs", 1}};
+constexpr ClassDescription kClasses[2] = {{PortfolioArchive::kItemClassName, 8},
+                                          {PortfolioArchive::kQuotationClassName, 1}};
 
 } // namespace
 

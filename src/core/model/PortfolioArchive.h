@@ -17,6 +17,9 @@ class ArchiveReader;
 namespace PortfolioArchive {
 
 constexpr int kWrittenVersion = 8;
+// The class names the stream carries for an item and a quotation.
+constexpr const char* kItemClassName = "CWPapier";
+constexpr const char* kQuotationClassName = "CKurs";
 constexpr const char* kFormatError = "Unexpected file format.";
 constexpr const char* kClipboardReadError = "Clipboard data could not be read!";
 

@@ -3,6 +3,7 @@
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/Windows1252.h"
 #include "core/servers/ServerStore.h"
+#include "core/settings/SettingsKeys.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,7 +12,9 @@
 namespace {
 
 const char* const kLineEnd = "\r\n";
-const char* const kServerKey = "Software\\Tickorasoft\\Tickora\\Server\\";
+const std::string kStoreKey =
+    std::string("Software\\") + SettingsKeys::kOrganisationName + "\\" + SettingsKeys::kApplicationName + "\\";
+const std::string kServerKey = kStoreKey + "Server\\";
 
 // Value lines in the order a registry import file lists them.
 const char* const kExportOrder[] = {
@@ -79,14 +82,14 @@ std::string multiString(const std::vector<std::string>& lines)
 
 void appendServer(std::string& out, const ServerConfig& config)
 {
-    out += "[HKEY_CURRENT_USER\\" + std::string(kServerKey) + config.name + "]" + kLineEnd;
+    out += "[HKEY_CURRENT_USER\\" + kServerKey + config.name + "]" + kLineEnd;
     for (const char* key : kExportOrder) {
         const ServerConfig::Field& f = fieldNamed(key);
         const std::string value = f.text ? "\"" + escaped(config.*f.text) + "\"" : dword(config.*f.number);
         out += "\"" + std::string(f.key) + "\"=" + value + kLineEnd;
     }
     if (!config.Headers.empty())
-        out += "\"Headers\"=" + multiString(config.Headers) + kLineEnd;
+        out += "\"" + std::string(SettingsKeys::kServerHeaders) + "\"=" + multiString(config.Headers) + kLineEnd;
     out += kLineEnd;
 }
 
@@ -97,8 +100,8 @@ namespace ServerConfigExport {
 std::string render(const std::vector<ServerConfig>& servers, int presetVersion)
 {
     std::string out = std::string("REGEDIT4") + kLineEnd + kLineEnd;
-    out += "[HKEY_CURRENT_USER\\" + std::string(kServerKey) + "]" + kLineEnd + kLineEnd;
-    out += std::string("[HKEY_CURRENT_USER\\Software\\Tickorasoft\\Tickora\\Server Version]") + kLineEnd;
+    out += "[HKEY_CURRENT_USER\\" + kServerKey + "]" + kLineEnd + kLineEnd;
+    out += "[HKEY_CURRENT_USER\\" + kStoreKey + "Server Version]" + kLineEnd;
     out += "\"Version number\"=" + dword(presetVersion) + kLineEnd + kLineEnd;
     for (const ServerConfig& config : servers)
         appendServer(out, config);

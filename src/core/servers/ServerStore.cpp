@@ -9,8 +9,8 @@
 
 namespace {
 
-// Beside the 19 rule values, only when the server has request lines; they are joined by a line feed.
-const char* const kHeaders = "Headers";
+// Request lines are stored joined by a line feed.
+const char* const kHeaders = SettingsKeys::kServerHeaders;
 
 QString serverGroup(const std::string& name)
 {

@@ -8,9 +8,9 @@
 
 namespace {
 
-const QString kLastSuccess = QStringLiteral("LastSuccess");
-const QString kFailures = QStringLiteral("Failures");
-const QString kLastFailure = QStringLiteral("LastFailure");
+const QString kLastSuccess = QString::fromLatin1(SettingsKeys::kRuleHealthLastSuccess);
+const QString kFailures = QString::fromLatin1(SettingsKeys::kRuleHealthFailures);
+const QString kLastFailure = QString::fromLatin1(SettingsKeys::kRuleHealthLastFailure);
 
 // The same portfolio reached through another path or a link keeps one record.
 QString portfolioGroup(const std::string& portfolioPath)

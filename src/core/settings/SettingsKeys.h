@@ -37,6 +37,19 @@ enum class SettingsKey {
 // Every key name of the settings store is written here and nowhere else.
 namespace SettingsKeys {
 
+// The store's identity: the registry path "Software\\Tickorasoft\\Tickora" on Windows, the file
+// "Tickorasoft/Tickora.conf" elsewhere, and the names the programs give themselves.
+inline constexpr const char* kOrganisationName = "Tickorasoft";
+inline constexpr const char* kApplicationName = "Tickora";
+
+// A stored server's request lines, beside its 19 rule values; present only when it has some.
+inline constexpr const char* kServerHeaders = "Headers";
+
+// The fields of one item's group under ruleHealthSection().
+inline constexpr const char* kRuleHealthLastSuccess = "LastSuccess";
+inline constexpr const char* kRuleHealthFailures = "Failures";
+inline constexpr const char* kRuleHealthLastFailure = "LastFailure";
+
 inline constexpr const char* kDefaultHomePage = "https://tickora.org/";
 inline constexpr const char* kDefaultUserAgent = "Tickora/" TICKORA_VERSION;
 

@@ -7,7 +7,8 @@ std::unique_ptr<QSettings> SettingsStore::open()
     const QString override = iniOverridePath();
     if (!override.isEmpty())
         return std::make_unique<QSettings>(override, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Tickorasoft", "Tickora");
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, SettingsKeys::kOrganisationName,
+                                       SettingsKeys::kApplicationName);
 }
 
 QString SettingsStore::iniOverridePath()

@@ -1,6 +1,7 @@
 #include "gui/app/DesktopApplication.h"
 
 #include "core/servers/ServerPresets.h"
+#include "core/settings/SettingsKeys.h"
 #include "gui/app/DocumentCommands.h"
 #include "gui/app/MainWindow.h"
 #include "gui/download/UpdateController.h"
@@ -37,8 +38,8 @@ bool DesktopApplication::unattended()
 
 bool DesktopApplication::initInstance()
 {
-    QApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
-    QApplication::setApplicationName(QStringLiteral("Tickora"));
+    QApplication::setOrganizationName(QString::fromLatin1(SettingsKeys::kOrganisationName));
+    QApplication::setApplicationName(QString::fromLatin1(SettingsKeys::kApplicationName));
     QApplication::setApplicationDisplayName(tr("Tickora"));
     m_options = GeneralOptions::readOptions();
     m_frame = std::make_unique<MainWindow>(m_options, m_start.unattended);

@@ -518,8 +518,10 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::connectHelpActions()
 {
-    connect(m_actions.faq, &QAction::triggered, this, [this] { openHelpPage(QStringLiteral("FAQ.html")); });
-    connect(m_actions.serverHelp, &QAction::triggered, this, [this] { openHelpPage(QStringLiteral("TKRSrv.html")); });
+    connect(m_actions.faq, &QAction::triggered, this,
+            [this] { openHelpPage(QString::fromLatin1(HelpPages::kFaqPage)); });
+    connect(m_actions.serverHelp, &QAction::triggered, this,
+            [this] { openHelpPage(QString::fromLatin1(HelpPages::kServerHelpPage)); });
     auto openHomePage = [] { QDesktopServices::openUrl(QUrl(homePageAddress())); };
     connect(m_actions.webPage, &QAction::triggered, this, openHomePage);
     connect(m_actions.checkUpdate, &QAction::triggered, this, openHomePage);

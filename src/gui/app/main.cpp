@@ -1,5 +1,6 @@
 #include "core/servers/ServerPresets.h"
 #include "core/settings/GeneralOptions.h"
+#include "core/settings/SettingsKeys.h"
 #include "gui/app/DesktopApplication.h"
 #include "gui/app/FirstPaintExit.h"
 #include "gui/app/HeadlessUpdate.h"
@@ -32,8 +33,8 @@ void printError(const char* text)
 int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tickorasoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tickora"));
+    QCoreApplication::setOrganizationName(QString::fromLatin1(SettingsKeys::kOrganisationName));
+    QCoreApplication::setApplicationName(QString::fromLatin1(SettingsKeys::kApplicationName));
     if (!start.unattended) {
         printError(QT_TRANSLATE_NOOP("main",
                                      "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "

@@ -410,7 +410,7 @@ void ServerPropertiesDialog::saveAs()
 
 void ServerPropertiesDialog::openHelp()
 {
-    HelpPages::open(QStringLiteral("TKRSrv.html"));
+    HelpPages::open(QString::fromLatin1(HelpPages::kServerHelpPage));
 }
 
 void ServerPropertiesDialog::accept()

@@ -2,8 +2,11 @@
 
 #include <QString>
 
-// The help pages ("TKRSrv.html", "FAQ.html"): beside the program, else where the installation puts them.
+// The help pages: beside the program, else where the installation puts them.
 namespace HelpPages {
+
+inline constexpr const char* kFaqPage = "FAQ.html";
+inline constexpr const char* kServerHelpPage = "TKRSrv.html";
 
 QString path(const QString& fileName);
 // Shows the page with the system's default program.
