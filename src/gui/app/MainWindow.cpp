@@ -565,7 +565,8 @@ void MainWindow::exportServers()
 
 QString MainWindow::aboutText()
 {
-    return tr("Tickora Version %1\n\nInstalled server configuration version: %2")
+    return tr("Tickora Version %1\n\nThis program is free software under the GNU General Public License, version 3 or "
+              "later.\n\nInstalled server configuration version: %2")
         .arg(QString::fromLatin1(TICKORA_VERSION))
         .arg(ServerStore::storedPresetVersion());
 }

@@ -46,6 +46,7 @@ private slots:
         QVERIFY(frame->actions().fileNew->isEnabled());
         QVERIFY(frame->trayIcon() == nullptr);
         QVERIFY(MainWindow::aboutText().endsWith(QStringLiteral("Installed server configuration version: 20")));
+        QVERIFY(MainWindow::aboutText().contains(QStringLiteral("GNU General Public License, version 3 or later")));
         QVERIFY(MessageDialog::shownTexts().isEmpty());
     }
 
