@@ -182,4 +182,4 @@ private slots:
 };
 
 QTEST_MAIN(TestWizard)
-#include "wizard.moc"
+#include "ServerWizardTest.moc"

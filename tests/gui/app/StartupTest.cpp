@@ -209,4 +209,4 @@ private slots:
 };
 
 QTEST_MAIN(TestStartup)
-#include "startup.moc"
+#include "StartupTest.moc"

@@ -187,4 +187,4 @@ private slots:
 };
 
 QTEST_MAIN(TestInstall)
-#include "install.moc"
+#include "InstallTest.moc"

@@ -150,4 +150,4 @@ private slots:
 };
 
 QTEST_MAIN(TestServerDialogs)
-#include "serverdialogs.moc"
+#include "ServerDialogsTest.moc"

@@ -386,4 +386,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPortfolioList)
-#include "portfoliolist.moc"
+#include "PortfolioListTest.moc"

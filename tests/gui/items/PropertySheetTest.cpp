@@ -450,4 +450,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPropertySheet)
-#include "propertysheet.moc"
+#include "PropertySheetTest.moc"

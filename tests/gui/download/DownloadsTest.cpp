@@ -241,4 +241,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDownloads)
-#include "downloads.moc"
+#include "DownloadsTest.moc"

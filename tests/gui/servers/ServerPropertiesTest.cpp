@@ -339,4 +339,4 @@ private slots:
 };
 
 QTEST_MAIN(TestServerProp)
-#include "serverprop.moc"
+#include "ServerPropertiesTest.moc"

@@ -169,4 +169,4 @@ private slots:
 };
 
 QTEST_MAIN(TestAutoUpdate)
-#include "autoupdate.moc"
+#include "AutoUpdateTest.moc"

@@ -172,4 +172,4 @@ private slots:
 };
 
 QTEST_MAIN(TestOptions)
-#include "options.moc"
+#include "OptionsTest.moc"

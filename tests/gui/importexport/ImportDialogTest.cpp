@@ -183,4 +183,4 @@ private slots:
 };
 
 QTEST_MAIN(TestImportDialog)
-#include "importdialog.moc"
+#include "ImportDialogTest.moc"

@@ -240,4 +240,4 @@ private slots:
 };
 
 QTEST_MAIN(TestQuotationsPage)
-#include "quotationspage.moc"
+#include "QuotationsPageTest.moc"

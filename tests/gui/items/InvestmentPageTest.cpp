@@ -187,4 +187,4 @@ private slots:
 };
 
 QTEST_MAIN(TestInvestmentPage)
-#include "investmentpage.moc"
+#include "InvestmentPageTest.moc"

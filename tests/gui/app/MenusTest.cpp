@@ -391,4 +391,4 @@ private slots:
 };
 
 QTEST_MAIN(TestMenus)
-#include "menus.moc"
+#include "MenusTest.moc"

@@ -395,4 +395,4 @@ private slots:
 };
 
 QTEST_MAIN(TestUpdateCommands)
-#include "updatecommands.moc"
+#include "UpdateCommandsTest.moc"

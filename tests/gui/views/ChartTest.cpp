@@ -284,4 +284,4 @@ private:
 };
 
 QTEST_MAIN(TestChart)
-#include "chart.moc"
+#include "ChartTest.moc"

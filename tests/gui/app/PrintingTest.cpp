@@ -96,4 +96,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPrinting)
-#include "printing.moc"
+#include "PrintingTest.moc"

@@ -171,4 +171,4 @@ private slots:
 };
 
 QTEST_MAIN(TestOpenActions)
-#include "openactions.moc"
+#include "OpenActionsTest.moc"
