@@ -1,10 +1,9 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/servers/ServerConfigExport.h"
 #include "gui/app/DocumentCommands.h"
 #include "gui/app/DownloadPresentation.h"
+#include "gui/app/ExtrasCommands.h"
 #include "gui/app/HelpCommands.h"
-#include "gui/app/OptionsDialog.h"
 #include "gui/app/PrintCommands.h"
 #include "gui/app/ServerDialogCommands.h"
 #include "gui/app/StatusPanes.h"
@@ -19,7 +18,6 @@
 #include "gui/views/PortfolioListView.h"
 #include "gui/views/PortfolioRowBuilder.h"
 #include "gui/widgets/AppIcons.h"
-#include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -27,7 +25,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -62,6 +59,8 @@ MainWindow::MainWindow(const GeneralOptions& options, bool unattended, QWidget* 
           },
           this)),
       m_serverDialogs(new ServerDialogCommands(this)), m_help(new HelpCommands(m_actions, unattended, this)),
+      m_extras(new ExtrasCommands(
+          m_actions, [this] { return m_options; }, this)),
       m_notices(new AlarmNotices(unattended, this)), m_autoUpdate(new AutoUpdateTimer(options, this)),
       m_placement(std::make_unique<WindowPlacement>(*this, *m_splitter))
 {
@@ -168,8 +167,7 @@ void MainWindow::connectActions()
     connect(a.viewStatusbar, &QAction::toggled, statusBar(), &QWidget::setVisible);
     a.viewToolbar->setChecked(true);
     a.viewStatusbar->setChecked(true);
-    connect(a.options, &QAction::triggered, this, &MainWindow::showOptions);
-    connect(a.exportServers, &QAction::triggered, this, &MainWindow::exportServers);
+    connect(m_extras, &ExtrasCommands::optionsAccepted, this, &MainWindow::applyOptions);
     m_documents->bindRecentFileActions(a.recentFiles);
     connect(m_documents, &DocumentCommands::documentReplaced, this, [this] {
         m_downloads->documentReplaced();
@@ -374,25 +372,4 @@ void MainWindow::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     m_documents->openPortfolio(urls.first().toLocalFile());
-}
-
-void MainWindow::showOptions()
-{
-    OptionsDialog dialog(m_options, DownloadOptions::readOptions(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!dialog.options().writeOptions() || !dialog.downloadOptions().writeOptions())
-        MessageDialog::warning(this, tr("The options could not be stored."));
-    applyOptions(dialog.options());
-}
-
-void MainWindow::exportServers()
-{
-    const QString path = FileDialog::saveFileName(this, tr("Export server configuration"), tr("Server"),
-                                                  tr("Registry Files (*.reg)"), QStringLiteral("reg"));
-    if (path.isEmpty())
-        return;
-    const Status exported = ServerConfigExport::exportServerConfigs(QDir::toNativeSeparators(path).toStdString());
-    if (!exported)
-        MessageDialog::warning(this, QString::fromStdString(exported.message()));
 }

@@ -13,6 +13,7 @@ class AutoUpdateTimer;
 class ChartView;
 class DocumentCommands;
 class DownloadPresentation;
+class ExtrasCommands;
 class HelpCommands;
 class ItemCommands;
 class ItemSheetCommands;
@@ -71,8 +72,6 @@ private:
     void connectChart();
     void nameChildren();
     void onDownloadsEnded();
-    void showOptions();
-    void exportServers();
 
     GeneralOptions m_options;
     bool m_unattended;
@@ -91,6 +90,7 @@ private:
     PrintCommands* m_printing;
     ServerDialogCommands* m_serverDialogs;
     HelpCommands* m_help;
+    ExtrasCommands* m_extras;
     AlarmNotices* m_notices;
     AutoUpdateTimer* m_autoUpdate;
     std::unique_ptr<WindowPlacement> m_placement;

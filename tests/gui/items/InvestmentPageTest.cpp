@@ -15,14 +15,20 @@
 
 namespace {
 
+// The entry of the dialog's figure at `index` (field order), nullptr past the last one.
+QLineEdit* figureField(const InvestmentDialog* dialog, int index)
+{
+    return dialog->findChild<QLineEdit*>(QStringLiteral("figureField%1").arg(index));
+}
+
 // Fills the next Buy, Sell or Dividends dialog with `figures` and presses OK.
 void answerDialog(const QStringList& figures, QStringList* defaults = nullptr)
 {
     whenModal<InvestmentDialog>([figures, defaults](InvestmentDialog* dialog) {
-        for (int i = 0; i < dialog->fieldCount(); ++i) {
+        for (int i = 0; QLineEdit* field = figureField(dialog, i); ++i) {
             if (defaults)
-                *defaults << dialog->field(i)->text();
-            dialog->field(i)->setText(figures.value(i));
+                *defaults << field->text();
+            field->setText(figures.value(i));
         }
         dialog->accept();
     });
@@ -116,7 +122,7 @@ private slots:
         QFETCH(QString, message);
         InvestmentDialog dialog(InvestmentDialog::Kind(kind), "Fund", 1.0);
         for (int i = 0; i < figures.size(); ++i)
-            dialog.field(i)->setText(figures[i]);
+            child<QLineEdit>(&dialog, qPrintable(QStringLiteral("figureField%1").arg(i)))->setText(figures[i]);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         dialog.accept();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
