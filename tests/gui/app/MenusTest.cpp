@@ -106,37 +106,11 @@ private slots:
     {
         TestEnvironment env;
         MainWindow frame(GeneralOptions(), false);
-        const auto a = [&frame](const char* name) { return child<QAction>(&frame, name); };
-        const QList<std::pair<QKeySequence, QAction*>> keys{
-            {Qt::CTRL | Qt::Key_A, a("compareAll")},
-            {Qt::CTRL | Qt::Key_C, a("copy")},
-            {Qt::CTRL | Qt::Key_D, a("updateOnDate")},
-            {Qt::CTRL | Qt::Key_E, a("exportQuotations")},
-            {Qt::CTRL | Qt::Key_G, a("openWebPage")},
-            {Qt::CTRL | Qt::Key_I, a("updateQuotation")},
-            {Qt::CTRL | Qt::Key_M, a("manualUpdate")},
-            {Qt::CTRL | Qt::Key_N, a("fileNew")},
-            {Qt::CTRL | Qt::Key_O, a("fileOpen")},
-            {Qt::CTRL | Qt::Key_P, a("print")},
-            {Qt::CTRL | Qt::Key_Q, a("showQuotations")},
-            {Qt::CTRL | Qt::Key_R, a("importQuotations")},
-            {Qt::CTRL | Qt::Key_S, a("fileSave")},
-            {Qt::CTRL | Qt::Key_T, a("testUpdate")},
-            {Qt::CTRL | Qt::Key_U, a("updateAll")},
-            {Qt::CTRL | Qt::Key_V, a("paste")},
-            {Qt::CTRL | Qt::Key_X, a("cut")},
-            {Qt::Key_Insert, a("insertItem")},
-            {Qt::Key_Delete, a("deleteItem")},
-            {Qt::SHIFT | Qt::Key_Delete, a("cut")},
-            {Qt::CTRL | Qt::Key_Insert, a("copy")},
-            {Qt::SHIFT | Qt::Key_Insert, a("paste")},
-            {Qt::Key_Return, a("properties")},
-            {Qt::Key_Enter, a("properties")},
-            {Qt::KeypadModifier | Qt::Key_Enter, a("properties")},
-            {Qt::Key_F6, a("nextPane")},
-            {Qt::SHIFT | Qt::Key_F6, a("previousPane")},
-        };
-        for (const auto& [key, action] : keys) {
+        for (const QString& line : goldenLines("keyboard-shortcuts.txt")) {
+            const QStringList fields = goldenFields(line);
+            const QKeySequence key = QKeySequence::fromString(fields[0], QKeySequence::PortableText);
+            QCOMPARE(key.toString(QKeySequence::PortableText), fields[0]);
+            QAction* action = child<QAction>(&frame, qPrintable(fields[1]));
             QList<QAction*> owners;
             for (QAction* candidate : frame.QWidget::actions())
                 if (candidate->shortcuts().contains(key))
