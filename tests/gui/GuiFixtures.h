@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TestEnvironment.h"
+#include "WidgetLookup.h"
 #include "core/model/PortfolioDocument.h"
+#include "core/settings/GeneralOptions.h"
 #include "gui/views/PortfolioListView.h"
 
 #include <QApplication>
@@ -10,7 +13,41 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+
+// The lines of tests/data/golden/<fileName>, without comments ("#...") and empty lines. A missing or empty
+// file ends the test program: every comparison with it would pass.
+inline QStringList goldenLines(const std::string& fileName)
+{
+    const QString text = QString::fromStdString(readFileBytes(testDataPath("golden/" + fileName)));
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines << line;
+    }
+    if (lines.isEmpty())
+        qFatal("no golden lines in %s", fileName.c_str());
+    return lines;
+}
+
+// The fields of a golden line, separated by "|" and trimmed.
+inline QStringList goldenFields(const QString& line)
+{
+    QStringList fields = line.split(QLatin1Char('|'));
+    for (QString& field : fields)
+        field = field.trimmed();
+    return fields;
+}
+
+// Options for a window that neither shows a failed page nor updates on its own.
+inline GeneralOptions quietOptions()
+{
+    GeneralOptions options;
+    options.ShowFileOnError = 0;
+    options.Autoupdate = 0;
+    return options;
+}
 
 // An item that reads its quotation from `url` after the text `symbol`, numbers written "9999.99".
 inline PortfolioItem pageItem(const std::string& name, const std::string& symbol, const std::string& url)
@@ -26,6 +63,24 @@ inline PortfolioItem pageItem(const std::string& name, const std::string& symbol
     item.server.TAUSEND = "";
     item.server.DECIMAL = ".";
     return item;
+}
+
+// The position of the item called `name`, -1 when there is none.
+inline int positionNamed(const PortfolioDocument& doc, const std::string& name)
+{
+    for (int pos = 0; pos < doc.itemCount(); ++pos) {
+        if (doc.item(pos).name == name)
+            return pos;
+    }
+    return -1;
+}
+
+inline const PortfolioItem& itemNamed(const PortfolioDocument& doc, const std::string& name)
+{
+    const int pos = positionNamed(doc, name);
+    if (pos < 0)
+        throw std::logic_error("no item " + name);
+    return doc.item(pos);
 }
 
 // Selects the rows of the named items as a click and Ctrl+clicks would; the first one gets the focus.

@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 constexpr int kRecentFileCount = 8;
@@ -289,6 +291,69 @@ void createToolBar(MainActions& a, QMainWindow* w)
     a.toolBar->addAction(a.about);
 }
 
+// Tests find the commands by these names, the members' own.
+void nameObjects(MainActions& a)
+{
+    const std::pair<QObject*, const char*> names[] = {
+        {a.fileNew, "fileNew"},
+        {a.fileOpen, "fileOpen"},
+        {a.fileSave, "fileSave"},
+        {a.fileSaveAs, "fileSaveAs"},
+        {a.updateAll, "updateAll"},
+        {a.exportQuotations, "exportQuotations"},
+        {a.exit, "exit"},
+        {a.deleteItem, "deleteItem"},
+        {a.cut, "cut"},
+        {a.copy, "copy"},
+        {a.paste, "paste"},
+        {a.updateQuotation, "updateQuotation"},
+        {a.updateQuotationInList, "updateQuotationInList"},
+        {a.updateOnDate, "updateOnDate"},
+        {a.manualUpdate, "manualUpdate"},
+        {a.testUpdate, "testUpdate"},
+        {a.openWebPage, "openWebPage"},
+        {a.viewToolbar, "viewToolbar"},
+        {a.viewStatusbar, "viewStatusbar"},
+        {a.connectionStatus, "connectionStatus"},
+        {a.percentual, "percentual"},
+        {a.refresh, "refresh"},
+        {a.saveViewOptions, "saveViewOptions"},
+        {a.options, "options"},
+        {a.exportServers, "exportServers"},
+        {a.checkUpdate, "checkUpdate"},
+        {a.about, "about"},
+        {a.faq, "faq"},
+        {a.serverHelp, "serverHelp"},
+        {a.webPage, "webPage"},
+        {a.compareAll, "compareAll"},
+        {a.abortDownloads, "abortDownloads"},
+        {a.print, "print"},
+        {a.printPreview, "printPreview"},
+        {a.printSetup, "printSetup"},
+        {a.comparisonLimits, "comparisonLimits"},
+        {a.nextPane, "nextPane"},
+        {a.previousPane, "previousPane"},
+        {a.insertItem, "insertItem"},
+        {a.properties, "properties"},
+        {a.showQuotations, "showQuotations"},
+        {a.importQuotations, "importQuotations"},
+        {a.chartProperties, "chartProperties"},
+        {a.chartDoubleClick, "chartDoubleClick"},
+        {a.propertiesInList, "propertiesInList"},
+        {a.importQuotationsInList, "importQuotationsInList"},
+        {a.comparisonLimitsInChart, "comparisonLimitsInChart"},
+        {a.fileMenu, "fileMenu"},
+        {a.listContextMenu, "listContextMenu"},
+        {a.chartContextMenu, "chartContextMenu"},
+        {a.comparisonContextMenu, "comparisonContextMenu"},
+        {a.toolBar, "toolBar"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
+    for (int i = 0; i < a.recentFiles.size(); ++i)
+        a.recentFiles[i]->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+}
+
 } // namespace
 
 MainActions MainActions::create(QMainWindow* window)
@@ -299,5 +364,6 @@ MainActions MainActions::create(QMainWindow* window)
     createViewAndHelpActions(actions, window);
     createMenus(actions, window);
     createToolBar(actions, window);
+    nameObjects(actions);
     return actions;
 }

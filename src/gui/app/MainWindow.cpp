@@ -1,16 +1,15 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/servers/ServerConfigExport.h"
-#include "core/servers/ServerStore.h"
-#include "core/settings/RuleHealth.h"
-#include "core/settings/SettingsStore.h"
 #include "gui/app/DocumentCommands.h"
-#include "gui/app/OptionsDialog.h"
+#include "gui/app/DownloadPresentation.h"
+#include "gui/app/ExtrasCommands.h"
+#include "gui/app/HelpCommands.h"
 #include "gui/app/PrintCommands.h"
 #include "gui/app/ServerDialogCommands.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/download/AlarmNotices.h"
-#include "gui/download/DownloadsWindow.h"
+#include "gui/download/AutoUpdateTimer.h"
 #include "gui/download/UpdateController.h"
 #include "gui/items/ItemCommands.h"
 #include "gui/items/ItemSheetCommands.h"
@@ -19,8 +18,6 @@
 #include "gui/views/PortfolioListView.h"
 #include "gui/views/PortfolioRowBuilder.h"
 #include "gui/widgets/AppIcons.h"
-#include "gui/widgets/FileDialog.h"
-#include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -28,16 +25,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDesktopServices>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
 
@@ -46,9 +38,10 @@ MainWindow::MainWindow(const GeneralOptions& options, bool unattended, QWidget* 
       m_doc(std::make_unique<PortfolioDocument>(options.NumberDownloads)),
       m_splitter(new QSplitter(Qt::Vertical, this)), m_list(new PortfolioListView(*m_doc, m_splitter)),
       m_chart(new ChartView(*m_doc, m_splitter)), m_actions(MainActions::create(this)),
-      m_panes(new StatusPanes(statusBar())), m_statusWindow(new DownloadsWindow(this)),
+      m_panes(new StatusPanes(statusBar())),
       m_updates(new UpdateController(*m_doc, options.ShowFileOnError && !unattended, this)),
       m_documents(new DocumentCommands(*m_doc, options.AutosaveOnExit, this)),
+      m_downloads(new DownloadPresentation(*m_updates, *m_documents, *m_list, *m_panes, unattended, this)),
       m_items(new ItemCommands(*m_doc, *m_list, *m_updates, this)),
       m_sheets(new ItemSheetCommands(
           *m_doc, m_updates, [this] { return m_list->focusedItem(); }, this)),
@@ -65,16 +58,21 @@ MainWindow::MainWindow(const GeneralOptions& options, bool unattended, QWidget* 
               return request;
           },
           this)),
-      m_serverDialogs(new ServerDialogCommands(this)), m_notices(new AlarmNotices(unattended, this))
+      m_serverDialogs(new ServerDialogCommands(this)), m_help(new HelpCommands(m_actions, unattended, this)),
+      m_extras(new ExtrasCommands(
+          m_actions, [this] { return m_options; }, this)),
+      m_notices(new AlarmNotices(unattended, this)), m_autoUpdate(new AutoUpdateTimer(options, this)),
+      m_placement(std::make_unique<WindowPlacement>(*this, *m_splitter))
 {
     setWindowIcon(AppIcons::application());
+    nameChildren();
     m_splitter->addWidget(m_list);
     m_splitter->addWidget(m_chart);
     m_splitter->setChildrenCollapsible(false);
-    restoreGeometryFromSettings();
+    m_placement->restore();
     setCentralWidget(m_splitter);
     setAcceptDrops(true);
-    m_statusWindow->setOptions(options.DownloadStatus);
+    m_downloads->setDownloadStatus(options.DownloadStatus);
     m_updates->setGuardPercent(options.GuardPercent);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(m_list, &PortfolioListView::contextMenuRequested, m_actions.listContextMenu,
@@ -85,12 +83,10 @@ MainWindow::MainWindow(const GeneralOptions& options, bool unattended, QWidget* 
     });
     m_doc->newPortfolio();
     connectActions();
-    connectHelpActions();
+    connectDownloads();
     connectChart();
     m_list->initialUpdate();
-    if (m_options.Autoupdate)
-        setAutoUpdateTimer(m_options.UpdateIntervall);
-    connect(&m_autoUpdate, &QTimer::timeout, this, [this] { onAutoUpdateTick(time(nullptr)); });
+    connect(m_autoUpdate, &AutoUpdateTimer::updateDue, this, &MainWindow::updateAll);
     refreshCommandStates();
     setWindowTitle(tr("%1 - Tickora").arg(documentTitle()));
 }
@@ -102,81 +98,34 @@ MainWindow::~MainWindow()
     delete m_updates;
 }
 
+// Tests find the parts of the window by these names.
+void MainWindow::nameChildren()
+{
+    m_splitter->setObjectName(QStringLiteral("paneSplitter"));
+    m_list->setObjectName(QStringLiteral("portfolioList"));
+    m_chart->setObjectName(QStringLiteral("chart"));
+    m_panes->setObjectName(QStringLiteral("statusPanes"));
+    m_items->setObjectName(QStringLiteral("itemCommands"));
+    m_sheets->setObjectName(QStringLiteral("itemSheetCommands"));
+    m_printing->setObjectName(QStringLiteral("printCommands"));
+    m_notices->setObjectName(QStringLiteral("alarmNotices"));
+}
+
 QString MainWindow::documentTitle() const
 {
     return m_documents->title();
 }
 
-void MainWindow::restoreGeometryFromSettings()
-{
-    QRect geometry;
-    if (parseDimensions(SettingsStore::value(SettingsKey::MainWindowDimensions).toString(), geometry)) {
-        m_storedFrame = geometry;
-        move(geometry.topLeft());
-        resize(geometry.size());
-    } else {
-        resize(900, 500);
-    }
-    m_listHeight = std::max(0, SettingsStore::value(SettingsKey::ListViewHeight).toInt());
-}
-
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    // The chart takes what the list leaves, now and when the window is resized.
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({m_listHeight, std::max(1, m_splitter->height() - m_listHeight - m_splitter->handleWidth())});
-    if (m_storedFrame.isValid())
-        QTimer::singleShot(0, this, [this] { fitStoredFrame(50); });
-}
-
-void MainWindow::fitStoredFrame(int attemptsLeft)
-{
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    if (frame == client && attemptsLeft > 0) {
-        QTimer::singleShot(20, this, [this, attemptsLeft] { fitStoredFrame(attemptsLeft - 1); });
-        return;
-    }
-    const QSize margins = frame.size() - client.size();
-    resize(m_storedFrame.size() - margins);
-    move(m_storedFrame.topLeft());
-}
-
-bool MainWindow::parseDimensions(const QString& text, QRect& geometry)
-{
-    const QStringList pieces = text.split(QLatin1Char(','));
-    if (pieces.size() != 4)
-        return false;
-    int values[4];
-    for (int i = 0; i < 4; ++i) {
-        bool ok = false;
-        values[i] = pieces[i].trimmed().toInt(&ok);
-        if (!ok)
-            return false;
-    }
-    if (values[2] <= values[0] || values[3] <= values[1])
-        return false;
-    geometry = QRect(QPoint(values[0], values[1]), QPoint(values[2] - 1, values[3] - 1));
-    return true;
+    m_placement->applyOnFirstShow();
 }
 
 void MainWindow::saveLayout()
 {
-    const QRect frame = frameGeometry();
-    const int right = frame.x() + frame.width();
-    const int bottom = frame.y() + frame.height();
-    if (frame.x() > 0 && frame.y() > 0 && right > 0 && bottom > 0 && !isMaximized()) {
-        SettingsStore::setValue(SettingsKey::MainWindowDimensions,
-                                QStringLiteral("%1,%2,%3,%4").arg(frame.x()).arg(frame.y()).arg(right).arg(bottom));
-    }
-    m_listHeight = m_splitter->sizes().value(0, m_listHeight);
-    SettingsStore::setValue(SettingsKey::ListViewHeight, m_listHeight);
-    m_statusWindow->saveColumns();
+    m_placement->save();
+    m_downloads->saveColumns();
     m_chart->saveSettings();
     m_list->saveLayout();
 }
@@ -218,24 +167,32 @@ void MainWindow::connectActions()
     connect(a.viewStatusbar, &QAction::toggled, statusBar(), &QWidget::setVisible);
     a.viewToolbar->setChecked(true);
     a.viewStatusbar->setChecked(true);
-    connect(a.options, &QAction::triggered, this, &MainWindow::showOptions);
-    connect(a.exportServers, &QAction::triggered, this, &MainWindow::exportServers);
-    connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_extras, &ExtrasCommands::optionsAccepted, this, &MainWindow::applyOptions);
     m_documents->bindRecentFileActions(a.recentFiles);
     connect(m_documents, &DocumentCommands::documentReplaced, this, [this] {
-        m_statusWindow->clearRows();
-        m_statusWindow->setDocumentTitle(documentTitle(), false);
-        if (m_options.Autoupdate)
-            setAutoUpdateTimer(m_options.UpdateIntervall);
-        loadRuleHealth();
+        m_downloads->documentReplaced();
+        m_autoUpdate->restart();
     });
     connect(m_documents, &DocumentCommands::titleChanged, this,
             [this] { setWindowTitle(tr("%1 - Tickora").arg(documentTitle())); });
     connect(m_list, &PortfolioListView::statusLineChanged, m_panes, &StatusPanes::setInvestedText);
     connect(m_list, &PortfolioListView::selectionPublished, this, &MainWindow::refreshCommandStates);
     connect(m_list, &PortfolioListView::statusLineChanged, this, &MainWindow::refreshCommandStates);
+    m_sheets->setHealthWarning([this](PortfolioDocument::ItemId id) { return m_list->healthWarning(id); });
+    // Menus and the paste button show the command states of the moment they are used.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
+    connect(a.listContextMenu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
+}
+
+void MainWindow::connectDownloads()
+{
     connect(m_updates, &UpdateController::updatesStarted, this, &MainWindow::refreshCommandStates);
-    connect(m_updates, &UpdateController::downloadEvent, this, &MainWindow::handleDownloadEvent);
+    connect(m_updates, &UpdateController::downloadEvent, this, [this](const DownloadEvent& event) {
+        m_downloads->showDownloadEvent(event);
+        refreshCommandStates();
+    });
     connect(m_updates, &UpdateController::downloadsEnded, this, &MainWindow::onDownloadsEnded);
     connect(m_updates, &UpdateController::alarmTriggered, m_notices, &AlarmNotices::show);
     connect(m_notices, &AlarmNotices::clicked, this, [this] {
@@ -243,13 +200,8 @@ void MainWindow::connectActions()
         raise();
         activateWindow();
     });
-    m_sheets->setHealthWarning([this](PortfolioDocument::ItemId id) { return m_list->healthWarning(id); });
-    connect(m_statusWindow, &DownloadsWindow::abortRequested, this, &MainWindow::abortDownloads);
-    // Menus and the paste button show the command states of the moment they are used.
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
-    connect(a.listContextMenu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
+    connect(m_downloads, &DownloadPresentation::abortRequested, this, &MainWindow::abortDownloads);
+    connect(m_downloads, &DownloadPresentation::windowToggleRequested, this, &MainWindow::toggleStatusWindow);
 }
 
 void MainWindow::connectChart()
@@ -338,7 +290,7 @@ void MainWindow::refreshCommandStates()
     a.printPreview->setEnabled(rows);
     a.compareAll->setChecked(m_list->allRowsSelected());
     a.percentual->setChecked(m_list->percentual());
-    a.connectionStatus->setChecked(m_statusWindow->isVisible());
+    a.connectionStatus->setChecked(m_downloads->windowVisible());
 }
 
 bool MainWindow::downloadsIdle() const
@@ -352,81 +304,27 @@ void MainWindow::updateAll()
     if (m_doc->itemCount() <= 1)
         return;
     m_updates->startUpdateAll();
-    if (m_options.Autoupdate)
-        setAutoUpdateTimer(m_options.UpdateIntervall);
-}
-
-void MainWindow::setAutoUpdateTimer(int minutes)
-{
-    if (minutes == 0) {
-        m_autoUpdate.stop();
-        return;
-    }
-    m_autoUpdate.start(minutes * 60000);
-}
-
-void MainWindow::onAutoUpdateTick(time_t now)
-{
-    if (!m_options.Autoupdate_Time) {
-        updateAll();
-        return;
-    }
-    const QDateTime current = QDateTime::fromSecsSinceEpoch(now);
-    const QDateTime from(current.date(), QTime(m_options.Hour1, m_options.Minute1));
-    const QDateTime to(current.date(), QTime(m_options.Hour2, m_options.Minute2));
-    if (from <= current && current <= to)
-        updateAll();
+    m_autoUpdate->restart();
 }
 
 void MainWindow::abortDownloads()
 {
     if (m_updates->runningDownloads() <= 0)
         return;
-    m_statusWindow->setDocumentTitle(documentTitle(), true);
-    m_statusWindow->setAbortEnabled(false);
-    if (m_tray)
-        m_tray->setIcon(AppIcons::abortTray());
+    m_downloads->showAborting();
     m_updates->abort();
     refreshCommandStates();
 }
 
 void MainWindow::toggleStatusWindow()
 {
-    if (m_statusWindow->isVisible()) {
-        m_statusWindow->hide();
-    } else {
-        m_statusWindow->setDocumentTitle(documentTitle(), m_updates->abortRequested());
-        m_statusWindow->show();
-        m_statusWindow->raise();
-        m_statusWindow->activateWindow();
-    }
-    m_actions.connectionStatus->setChecked(m_statusWindow->isVisible());
-}
-
-void MainWindow::handleDownloadEvent(const DownloadEvent& event)
-{
-    if (event.kind == DownloadEventKind::Started) {
-        if (!m_unattended && m_options.DownloadStatus) {
-            m_statusWindow->setDocumentTitle(documentTitle(), m_updates->abortRequested());
-            m_statusWindow->show();
-        }
-        m_statusWindow->setAbortEnabled(!m_updates->abortRequested());
-    }
-    m_panes->setDownloadCount(m_updates->runningDownloads());
-    m_statusWindow->showDownloadEvent(event);
-    refreshTrayTip();
-    if (m_updates->runningDownloads() == 0) {
-        m_statusWindow->setDocumentTitle(documentTitle(), false);
-        m_statusWindow->setAbortEnabled(false);
-    }
-    refreshCommandStates();
+    m_downloads->toggleWindow();
+    m_actions.connectionStatus->setChecked(m_downloads->windowVisible());
 }
 
 void MainWindow::onDownloadsEnded()
 {
-    recordRuleHealth();
-    if (m_tray)
-        m_tray->setIcon(AppIcons::application());
+    m_downloads->downloadsEnded();
     refreshCommandStates();
     if (!m_unattended)
         return;
@@ -434,59 +332,19 @@ void MainWindow::onDownloadsEnded()
     emit unattendedFinished(saved);
 }
 
-void MainWindow::recordRuleHealth()
-{
-    const std::vector<RuleHealth::Outcome> outcomes = m_updates->takeHealthOutcomes();
-    // An untitled portfolio has no file to keep the record under.
-    if (outcomes.empty() || m_documents->path().isEmpty())
-        return;
-    RuleHealth::record(m_documents->path().toStdString(), outcomes);
-    loadRuleHealth();
-}
-
-void MainWindow::loadRuleHealth()
-{
-    const QString path = m_documents->path();
-    m_list->setRuleHealth(path.isEmpty() ? std::map<std::string, RuleHealth>() : RuleHealth::read(path.toStdString()));
-}
-
 void MainWindow::addTrayIcon(const QString& tip)
 {
-    m_tray = new QSystemTrayIcon(AppIcons::application(), this);
-    m_tray->setToolTip(tip.left(63));
-    auto* menu = new QMenu(this);
-    menu->addAction(tr("Connection &status..."), this, &MainWindow::toggleStatusWindow);
-    menu->addAction(tr("&Close"), this, &MainWindow::abortDownloads);
-    m_tray->setContextMenu(menu);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick)
-            toggleStatusWindow();
-    });
-    m_tray->show();
-}
-
-void MainWindow::refreshTrayTip()
-{
-    if (!m_tray)
-        return;
-    const int count = m_updates->runningDownloads();
-    const QString title = documentTitle();
-    if (count == 1)
-        m_tray->setToolTip(tr("%1 (1 Download)").arg(title));
-    else if (count > 1)
-        m_tray->setToolTip(tr("%1 (%2 Downloads)").arg(title).arg(count));
-    else
-        m_tray->setToolTip(tr("%1 (End)").arg(title));
+    m_downloads->addTrayIcon(tip);
 }
 
 void MainWindow::applyOptions(const GeneralOptions& options)
 {
     m_options = options;
-    m_statusWindow->setOptions(options.DownloadStatus);
+    m_downloads->setDownloadStatus(options.DownloadStatus);
     m_updates->setShowFileOnError(options.ShowFileOnError && !m_unattended);
     m_updates->setGuardPercent(options.GuardPercent);
     m_documents->setAutosaveOnExit(options.AutosaveOnExit);
-    setAutoUpdateTimer(options.Autoupdate ? options.UpdateIntervall : 0);
+    m_autoUpdate->setOptions(options);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -497,7 +355,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_statusWindow->hide();
+    m_downloads->hideWindow();
     event->accept();
 }
 
@@ -514,69 +372,4 @@ void MainWindow::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     m_documents->openPortfolio(urls.first().toLocalFile());
-}
-
-void MainWindow::connectHelpActions()
-{
-    connect(m_actions.faq, &QAction::triggered, this,
-            [this] { openHelpPage(QString::fromLatin1(HelpPages::kFaqPage)); });
-    connect(m_actions.serverHelp, &QAction::triggered, this,
-            [this] { openHelpPage(QString::fromLatin1(HelpPages::kServerHelpPage)); });
-    auto openHomePage = [] { QDesktopServices::openUrl(QUrl(homePageAddress())); };
-    connect(m_actions.webPage, &QAction::triggered, this, openHomePage);
-    connect(m_actions.checkUpdate, &QAction::triggered, this, openHomePage);
-}
-
-QString MainWindow::homePageAddress()
-{
-    return SettingsStore::value(SettingsKey::HomePage).toString();
-}
-
-QString MainWindow::helpPagePath(const QString& fileName)
-{
-    return HelpPages::path(fileName);
-}
-
-void MainWindow::openHelpPage(const QString& fileName)
-{
-    HelpPages::open(fileName);
-}
-
-void MainWindow::showOptions()
-{
-    OptionsDialog dialog(m_options, DownloadOptions::readOptions(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!dialog.options().writeOptions() || !dialog.downloadOptions().writeOptions())
-        MessageDialog::warning(this, tr("The options could not be stored."));
-    applyOptions(dialog.options());
-}
-
-void MainWindow::exportServers()
-{
-    const QString path = FileDialog::saveFileName(this, tr("Export server configuration"), tr("Server"),
-                                                  tr("Registry Files (*.reg)"), QStringLiteral("reg"));
-    if (path.isEmpty())
-        return;
-    const Status exported = ServerConfigExport::exportServerConfigs(QDir::toNativeSeparators(path).toStdString());
-    if (!exported)
-        MessageDialog::warning(this, QString::fromStdString(exported.message()));
-}
-
-QString MainWindow::aboutText()
-{
-    return tr("Tickora Version %1\n\nThis program is free software under the GNU General Public License, version 3 or "
-              "later.\n\nInstalled server configuration version: %2")
-        .arg(QString::fromLatin1(TICKORA_VERSION))
-        .arg(ServerStore::storedPresetVersion());
-}
-
-void MainWindow::showAbout()
-{
-    QMessageBox box(QMessageBox::Information, tr("About Tickora"), aboutText(), QMessageBox::Ok, this);
-    box.setIconPixmap(AppIcons::application().pixmap(64, 64));
-    if (MessageDialog::pendingAnswers() > 0 || m_unattended)
-        MessageDialog::information(this, aboutText());
-    else
-        box.exec();
 }

@@ -2,31 +2,31 @@
 
 #include "core/model/PortfolioDocument.h"
 #include "core/settings/GeneralOptions.h"
-#include "core/settings/SettingsKeys.h"
 #include "gui/app/MainActions.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
 
 class AlarmNotices;
-class DownloadsWindow;
+class AutoUpdateTimer;
 class ChartView;
-class PortfolioListView;
 class DocumentCommands;
+class DownloadPresentation;
+class ExtrasCommands;
+class HelpCommands;
 class ItemCommands;
 class ItemSheetCommands;
+class PortfolioListView;
 class PrintCommands;
-class ServerDialogCommands;
 class QSplitter;
-class QSystemTrayIcon;
+class ServerDialogCommands;
 class StatusPanes;
 class UpdateController;
-struct DownloadEvent;
+class WindowPlacement;
 
 // The application's window: the portfolio list above the chart in a splitter, toolbar, four status panes, the
-// downloads window, the automatic update timer and, in unattended mode, the tray icon.
+// downloads' presentation and the automatic update timer.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,24 +35,10 @@ public:
 
     PortfolioDocument& document() { return *m_doc; }
     PortfolioListView* listView() const { return m_list; }
-    ChartView* chartView() const { return m_chart; }
-    PrintCommands* printing() const { return m_printing; }
-    QSplitter* splitter() const { return m_splitter; }
-    DownloadsWindow* statusWindow() const { return m_statusWindow; }
-    StatusPanes* statusPanes() const { return m_panes; }
     UpdateController* updates() const { return m_updates; }
     DocumentCommands* documents() const { return m_documents; }
-    ItemCommands* items() const { return m_items; }
-    ItemSheetCommands* itemSheets() const { return m_sheets; }
-    const MainActions& actions() const { return m_actions; }
     const GeneralOptions& options() const { return m_options; }
-    QSystemTrayIcon* trayIcon() const { return m_tray; }
-    AlarmNotices* alarmNotices() const { return m_notices; }
-    QTimer& autoUpdateTimer() { return m_autoUpdate; }
 
-    // Starts the periodic update (0 stops it).
-    void setAutoUpdateTimer(int minutes);
-    void onAutoUpdateTick(time_t now);
     void updateAll();
     void abortDownloads();
     void toggleStatusWindow();
@@ -69,16 +55,6 @@ public:
     bool downloadsIdle() const;
     QString documentTitle() const;
 
-    static QString aboutText();
-    // The program's home page, a setting ("Application"/"HomePage").
-    static QString homePageAddress();
-    static constexpr const char* kDefaultHomePage = SettingsKeys::kDefaultHomePage;
-    // A help page beside the program (build tree, Windows), else in ../share/tickora/help from it.
-    static QString helpPagePath(const QString& fileName);
-
-    // Reads "MainWindow"/"Dimensions": left, top, right, bottom; false when it does not hold four numbers.
-    static bool parseDimensions(const QString& text, QRect& geometry);
-
 signals:
     // Unattended mode: the last download ended and the portfolio was saved (or not).
     void unattendedFinished(bool saved);
@@ -92,22 +68,10 @@ protected:
 
 private:
     void connectActions();
-    void connectHelpActions();
+    void connectDownloads();
     void connectChart();
-    void restoreGeometryFromSettings();
-    // The stored rectangle is the frame's: once the window manager has framed the window, the
-    // client area is shrunk by the frame so that the frame lands where it was.
-    void fitStoredFrame(int attemptsLeft);
-    void handleDownloadEvent(const DownloadEvent& event);
-    void refreshTrayTip();
+    void nameChildren();
     void onDownloadsEnded();
-    // Adds the ended updates to the rule health of the portfolio's file and shows it in the list.
-    void recordRuleHealth();
-    void loadRuleHealth();
-    void showOptions();
-    void exportServers();
-    void showAbout();
-    void openHelpPage(const QString& fileName);
 
     GeneralOptions m_options;
     bool m_unattended;
@@ -118,17 +82,16 @@ private:
     ChartView* m_chart;
     MainActions m_actions;
     StatusPanes* m_panes;
-    DownloadsWindow* m_statusWindow;
     UpdateController* m_updates;
     DocumentCommands* m_documents;
+    DownloadPresentation* m_downloads;
     ItemCommands* m_items;
     ItemSheetCommands* m_sheets;
     PrintCommands* m_printing;
     ServerDialogCommands* m_serverDialogs;
-    QSystemTrayIcon* m_tray = nullptr;
+    HelpCommands* m_help;
+    ExtrasCommands* m_extras;
     AlarmNotices* m_notices;
-    QTimer m_autoUpdate;
-    int m_listHeight = 150;
-    QRect m_storedFrame;
-    bool m_shown = false;
+    AutoUpdateTimer* m_autoUpdate;
+    std::unique_ptr<WindowPlacement> m_placement;
 };

@@ -81,6 +81,16 @@ OptionsDialog::OptionsDialog(const GeneralOptions& options, const DownloadOption
     connect(m_timeWindow, &QCheckBox::toggled, this, &OptionsDialog::updateEnabling);
     updateEnabling();
     DialogSizing::fitTitle(this);
+    // Tests find the controls by these names.
+    m_downloads->setObjectName(QStringLiteral("downloadsField"));
+    m_interval->setObjectName(QStringLiteral("intervalField"));
+    m_perHost->setObjectName(QStringLiteral("perHostField"));
+    m_userAgent->setObjectName(QStringLiteral("userAgentField"));
+    m_guard->setObjectName(QStringLiteral("guardField"));
+    m_autoupdate->setObjectName(QStringLiteral("autoupdateBox"));
+    m_timeWindow->setObjectName(QStringLiteral("timeWindowBox"));
+    m_from->setObjectName(QStringLiteral("fromField"));
+    m_to->setObjectName(QStringLiteral("toField"));
 }
 
 void OptionsDialog::updateEnabling()

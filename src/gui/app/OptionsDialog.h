@@ -18,16 +18,6 @@ public:
     const GeneralOptions& options() const { return m_options; }
     const DownloadOptions& downloadOptions() const { return m_download; }
 
-    QLineEdit* downloadsField() const { return m_downloads; }
-    QLineEdit* intervalField() const { return m_interval; }
-    QLineEdit* perHostField() const { return m_perHost; }
-    QLineEdit* userAgentField() const { return m_userAgent; }
-    QLineEdit* guardField() const { return m_guard; }
-    QCheckBox* autoupdateBox() const { return m_autoupdate; }
-    QCheckBox* timeWindowBox() const { return m_timeWindow; }
-    QTimeEdit* fromField() const { return m_from; }
-    QTimeEdit* toField() const { return m_to; }
-
 public slots:
     void accept() override;
 

@@ -45,6 +45,7 @@ StatusPanes::StatusPanes(QStatusBar* bar)
     connect(m_clockTimer, &QTimer::timeout, this, &StatusPanes::refreshClock);
     m_clockTimer->start();
     refreshClock();
+    m_invested->setObjectName(QStringLiteral("investedPane"));
 }
 
 void StatusPanes::setInvestedText(const QString& text)

@@ -23,7 +23,6 @@ public:
     int downloadPaneWidth() const;
 
     static QString downloadCountText(int count);
-    QLabel* investedPane() const { return m_invested; }
 
 signals:
     // A double click on the "Amount invested" pane asks for the summary.

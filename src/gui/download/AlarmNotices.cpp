@@ -20,6 +20,7 @@ void AlarmNotices::show(const QString& notice)
     }
     if (!m_tray) {
         m_tray = new QSystemTrayIcon(AppIcons::application(), this);
+        m_tray->setObjectName(QStringLiteral("alarmTray"));
         connect(&m_hide, &QTimer::timeout, m_tray, &QSystemTrayIcon::hide);
         connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] {
             m_hide.stop();

@@ -18,7 +18,6 @@ public:
     void show(const QString& notice);
 
     // Null until the first notice.
-    QSystemTrayIcon* trayIcon() const { return m_tray; }
     QString lastNotice() const { return m_last; }
 
 signals:

@@ -55,6 +55,7 @@ DownloadsWindow::DownloadsWindow(QWidget* parent)
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     resize(420, 240);
+    m_abort->setObjectName(QStringLiteral("abortButton"));
 }
 
 void DownloadsWindow::readColumns()

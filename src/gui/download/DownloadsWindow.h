@@ -30,7 +30,6 @@ public:
     QString statusTextOf(int row) const;
     QString itemNameOf(int row) const;
     int imageOf(int row) const;
-    QPushButton* abortButton() const { return m_abort; }
 
 signals:
     void abortRequested();

@@ -86,6 +86,16 @@ ImportDialog::ImportDialog(const std::string& itemName, const std::string& symbo
         showLoaded();
     else
         showReading();
+    // Tests find the controls by these names.
+    m_address->setObjectName(QStringLiteral("addressField"));
+    m_locationButton->setObjectName(QStringLiteral("locationButton"));
+    m_separators->setObjectName(QStringLiteral("separatorList"));
+    m_caseInsensitive->setObjectName(QStringLiteral("caseInsensitiveBox"));
+    m_format->setObjectName(QStringLiteral("formatField"));
+    m_status->setObjectName(QStringLiteral("statusLine"));
+    m_read->setObjectName(QStringLiteral("readButton"));
+    m_view->setObjectName(QStringLiteral("viewButton"));
+    m_ok->setObjectName(QStringLiteral("okButton"));
 }
 
 void ImportDialog::takeOverFields(ImportSettings& settings) const

@@ -27,16 +27,6 @@ public:
     void readFile();
     void viewFile();
 
-    QLineEdit* addressField() const { return m_address; }
-    QPushButton* locationButton() const { return m_locationButton; }
-    QComboBox* separatorList() const { return m_separators; }
-    QCheckBox* caseInsensitiveBox() const { return m_caseInsensitive; }
-    QLineEdit* formatField() const { return m_format; }
-    QLineEdit* statusLine() const { return m_status; }
-    QPushButton* readButton() const { return m_read; }
-    QPushButton* viewButton() const { return m_view; }
-    QPushButton* okButton() const { return m_ok; }
-
 private:
     void takeFile(DownloadEvent& event);
     void showReading();

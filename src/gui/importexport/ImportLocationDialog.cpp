@@ -77,6 +77,14 @@ ImportLocationDialog::ImportLocationDialog(const ImportSettings& settings, QWidg
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     applyEnablingRules();
+    // Tests find the controls by these names.
+    m_local->setObjectName(QStringLiteral("localButton"));
+    m_download->setObjectName(QStringLiteral("downloadButton"));
+    m_path->setObjectName(QStringLiteral("pathField"));
+    m_pathButton->setObjectName(QStringLiteral("pathButton"));
+    m_begin->setObjectName(QStringLiteral("beginField"));
+    m_end->setObjectName(QStringLiteral("endField"));
+    m_templates->setObjectName(QStringLiteral("templateList"));
 }
 
 void ImportLocationDialog::applyEnablingRules()

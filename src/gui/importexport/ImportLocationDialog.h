@@ -22,14 +22,6 @@ public:
     std::string address() const;
     void choosePath();
 
-    QRadioButton* localButton() const { return m_local; }
-    QRadioButton* downloadButton() const { return m_download; }
-    QLineEdit* pathField() const { return m_path; }
-    QPushButton* pathButton() const { return m_pathButton; }
-    QDateEdit* beginField() const { return m_begin; }
-    QDateEdit* endField() const { return m_end; }
-    QComboBox* templateList() const { return m_templates; }
-
 private:
     void applyEnablingRules();
 

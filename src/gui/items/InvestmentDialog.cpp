@@ -54,6 +54,7 @@ InvestmentDialog::InvestmentDialog(Kind kind, const QString& itemName, double la
     for (const InputField& input : inputFieldsOf(kind)) {
         auto* field = new QLineEdit(NumberEntry::text(input.lastValueDefault ? lastValue : 0.0), this);
         form->addRow(tr(input.label), field);
+        field->setObjectName(QStringLiteral("figureField%1").arg(m_fields.size()));
         m_fields.append(field);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -16,8 +16,6 @@ public:
 
     // The accepted figures in field order: quantity, quotation, commission (Dividends: the value).
     double figure(int index) const { return m_figures.value(index); }
-    QLineEdit* field(int index) const { return m_fields.value(index); }
-    int fieldCount() const { return int(m_fields.size()); }
 
 public slots:
     void accept() override;

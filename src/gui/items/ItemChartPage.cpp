@@ -81,6 +81,16 @@ ItemChartPage::ItemChartPage(const PortfolioItem& item, QWidget* parent)
     connect(m_useEnd, &QCheckBox::toggled, m_end, &QWidget::setEnabled);
     connect(m_colourButton, &QPushButton::clicked, this, &ItemChartPage::chooseColour);
     connect(m_sample, &ColourSample::clicked, this, &ItemChartPage::chooseColour);
+    // Tests find the controls by these names.
+    m_useStart->setObjectName(QStringLiteral("startBox"));
+    m_useEnd->setObjectName(QStringLiteral("endBox"));
+    m_start->setObjectName(QStringLiteral("startPicker"));
+    m_end->setObjectName(QStringLiteral("endPicker"));
+    m_axis->setObjectName(QStringLiteral("axisGroup"));
+    m_graph->setObjectName(QStringLiteral("graphGroup"));
+    m_grid->setObjectName(QStringLiteral("gridBox"));
+    m_colourButton->setObjectName(QStringLiteral("colourButton"));
+    m_sample->setObjectName(QStringLiteral("colourSample"));
 }
 
 QDateEdit* ItemChartPage::makePicker(time_t time)

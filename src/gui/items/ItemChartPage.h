@@ -24,16 +24,6 @@ public:
     // 0x00BBGGRR, as the item stores it.
     uint32_t chartColour() const { return m_chartColour; }
 
-    QCheckBox* startBox() const { return m_useStart; }
-    QCheckBox* endBox() const { return m_useEnd; }
-    QDateEdit* startPicker() const { return m_start; }
-    QDateEdit* endPicker() const { return m_end; }
-    QButtonGroup* axisGroup() const { return m_axis; }
-    QButtonGroup* graphGroup() const { return m_graph; }
-    QCheckBox* gridBox() const { return m_grid; }
-    QPushButton* colourButton() const { return m_colourButton; }
-    ColourSample* sample() const { return m_sample; }
-
 private:
     QDateEdit* makePicker(time_t time);
     static time_t withDate(time_t original, const QDate& date);

@@ -70,6 +70,16 @@ ItemGeneralPage::ItemGeneralPage(const PortfolioItem& item, QWidget* parent)
     connect(m_test, &QPushButton::clicked, this, &ItemGeneralPage::testUpdate);
     connect(m_webPage, &QPushButton::clicked, this, &ItemGeneralPage::openWebPage);
     fillServerList();
+    // Tests find the controls by these names.
+    m_note->setObjectName(QStringLiteral("noteField"));
+    m_servers->setObjectName(QStringLiteral("serverList"));
+    m_wizard->setObjectName(QStringLiteral("wizardButton"));
+    m_edit->setObjectName(QStringLiteral("editButton"));
+    m_delete->setObjectName(QStringLiteral("deleteButton"));
+    m_test->setObjectName(QStringLiteral("testButton"));
+    m_webPage->setObjectName(QStringLiteral("webPageButton"));
+    m_noteButton->setObjectName(QStringLiteral("noteButton"));
+    m_health->setObjectName(QStringLiteral("healthLabel"));
 }
 
 void ItemGeneralPage::setTester(Tester tester)

@@ -49,15 +49,6 @@ public:
 
     QLineEdit* nameField() const { return m_name; }
     QLineEdit* symbolField() const { return m_symbol; }
-    QPlainTextEdit* noteField() const { return m_note; }
-    QComboBox* serverList() const { return m_servers; }
-    QPushButton* wizardButton() const { return m_wizard; }
-    QPushButton* editButton() const { return m_edit; }
-    QPushButton* deleteButton() const { return m_delete; }
-    QPushButton* testButton() const { return m_test; }
-    QPushButton* webPageButton() const { return m_webPage; }
-    QPushButton* noteButton() const { return m_noteButton; }
-    QLabel* healthLabel() const { return m_health; }
 
 signals:
     void nameChanged(const QString& name);

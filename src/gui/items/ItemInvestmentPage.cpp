@@ -60,6 +60,18 @@ ItemInvestmentPage::ItemInvestmentPage(const PortfolioItem& item, QWidget* paren
     connect(m_sell, &QPushButton::clicked, this, &ItemInvestmentPage::sell);
     connect(m_dividends, &QPushButton::clicked, this, &ItemInvestmentPage::payDividends);
     showValues(m_values);
+    // Tests find the controls by these names.
+    m_quantityField->setObjectName(QStringLiteral("quantityField"));
+    m_priceField->setObjectName(QStringLiteral("priceField"));
+    m_belowBox->setObjectName(QStringLiteral("belowBox"));
+    m_aboveBox->setObjectName(QStringLiteral("aboveBox"));
+    m_diffBox->setObjectName(QStringLiteral("diffBox"));
+    m_belowField->setObjectName(QStringLiteral("belowField"));
+    m_aboveField->setObjectName(QStringLiteral("aboveField"));
+    m_diffField->setObjectName(QStringLiteral("diffField"));
+    m_buy->setObjectName(QStringLiteral("buyButton"));
+    m_sell->setObjectName(QStringLiteral("sellButton"));
+    m_dividends->setObjectName(QStringLiteral("dividendsButton"));
 }
 
 void ItemInvestmentPage::showValues(const PortfolioItem& values)

@@ -26,18 +26,6 @@ public:
     void sell();
     void payDividends();
 
-    QLineEdit* quantityField() const { return m_quantityField; }
-    QLineEdit* priceField() const { return m_priceField; }
-    QCheckBox* belowBox() const { return m_belowBox; }
-    QCheckBox* aboveBox() const { return m_aboveBox; }
-    QCheckBox* diffBox() const { return m_diffBox; }
-    QLineEdit* belowField() const { return m_belowField; }
-    QLineEdit* aboveField() const { return m_aboveField; }
-    QLineEdit* diffField() const { return m_diffField; }
-    QPushButton* buyButton() const { return m_buy; }
-    QPushButton* sellButton() const { return m_sell; }
-    QPushButton* dividendsButton() const { return m_dividends; }
-
 private:
     void showValues(const PortfolioItem& values);
 

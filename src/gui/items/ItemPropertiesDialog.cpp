@@ -32,6 +32,7 @@ int ItemPropertiesDialog::tabForRequest(bool investedAmountHistory, int requeste
 void ItemPropertiesDialog::build(int startPage, int quotationIndex)
 {
     const bool history = m_fields.isInvestedAmountHistory != 0;
+    m_tabs->setObjectName(QStringLiteral("pageTabs"));
     if (!history) {
         m_general = new ItemGeneralPage(m_fields, this);
         m_tabs->addTab(m_general, tr("General"));
@@ -39,13 +40,16 @@ void ItemPropertiesDialog::build(int startPage, int quotationIndex)
     }
     if (m_id != 0) {
         m_quotations = new ItemQuotationsPage(m_doc, m_id, quotationIndex, this);
+        m_quotations->setObjectName(QStringLiteral("quotationsPage"));
         m_tabs->addTab(m_quotations, tr("Quotations"));
         connect(m_quotations, &ItemQuotationsPage::splitApplied, this, &ItemPropertiesDialog::takeSplit);
     }
     m_graphic = new ItemChartPage(m_fields, this);
+    m_graphic->setObjectName(QStringLiteral("graphicPage"));
     m_tabs->addTab(m_graphic, tr("Graphic"));
     if (!history) {
         m_investment = new ItemInvestmentPage(m_fields, this);
+        m_investment->setObjectName(QStringLiteral("investmentPage"));
         m_tabs->addTab(m_investment, tr("Investment"));
     }
     m_tabs->setCurrentIndex(tabForRequest(history, startPage, m_tabs->count()));

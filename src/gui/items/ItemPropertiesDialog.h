@@ -32,12 +32,7 @@ public:
     void setHealthWarning(const QString& text);
     // The item written by OK (the new one after an insert), 0 before.
     ItemId item() const { return m_id; }
-
-    QTabWidget* tabs() const { return m_tabs; }
     ItemGeneralPage* generalPage() const { return m_general; }
-    ItemQuotationsPage* quotationsPage() const { return m_quotations; }
-    ItemChartPage* graphicPage() const { return m_graphic; }
-    ItemInvestmentPage* investmentPage() const { return m_investment; }
 
 public slots:
     void accept() override;

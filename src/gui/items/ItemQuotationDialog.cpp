@@ -38,6 +38,10 @@ ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t time, d
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
     DialogSizing::fitTitle(this);
+    // Tests find the controls by these names.
+    m_valueField->setObjectName(QStringLiteral("valueField"));
+    m_date->setObjectName(QStringLiteral("dateField"));
+    m_time->setObjectName(QStringLiteral("timeField"));
 }
 
 time_t ItemQuotationDialog::quotationTime() const

@@ -22,9 +22,6 @@ public:
 
     double value() const { return m_value; }
     time_t quotationTime() const;
-    QLineEdit* valueField() const { return m_valueField; }
-    QDateEdit* dateField() const { return m_date; }
-    QTimeEdit* timeField() const { return m_time; }
 
 public slots:
     void accept() override;

@@ -32,11 +32,14 @@ ItemQuotationsPage::ItemQuotationsPage(PortfolioDocument& doc, ItemId id, int fi
         &ItemQuotationsPage::deleteQuotation,   &ItemQuotationsPage::deleteAllQuotations,
         &ItemQuotationsPage::splitQuotations,   &ItemQuotationsPage::invertQuotations,
         &ItemQuotationsPage::multiplyQuotations};
+    const char* const names[] = {"insertButton", "editButton",   "deleteButton",  "deleteAllButton",
+                                 "splitButton",  "invertButton", "multiplyButton"};
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_list, 0, 0, 8, 1);
     for (int i = 0; i < 7; ++i) {
         m_buttons[i] = new QPushButton(tr(texts[i]), this);
         m_buttons[i]->setAutoDefault(false);
+        m_buttons[i]->setObjectName(QLatin1String(names[i]));
         connect(m_buttons[i], &QPushButton::clicked, this, actions[i]);
         layout->addWidget(m_buttons[i], i, 1);
     }
@@ -51,6 +54,7 @@ ItemQuotationsPage::ItemQuotationsPage(PortfolioDocument& doc, ItemId id, int fi
             fillList();
     });
     fillList();
+    m_list->setObjectName(QStringLiteral("quotationList"));
 }
 
 ItemQuotationsPage::~ItemQuotationsPage()

@@ -32,9 +32,6 @@ public:
     void invertQuotations();
     void multiplyQuotations();
 
-    QListWidget* list() const { return m_list; }
-    QPushButton* button(Button which) const { return m_buttons[which]; }
-
 signals:
     // The item's quantity, buy price and alarm limits were divided: the sheet takes them over.
     void splitApplied();

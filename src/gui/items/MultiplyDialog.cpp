@@ -41,6 +41,7 @@ MultiplyDialog::MultiplyDialog(const PortfolioDocument& doc, ItemId itself, QWid
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    m_items->setObjectName(QStringLiteral("itemList"));
 }
 
 PortfolioDocument::ItemId MultiplyDialog::chosen() const

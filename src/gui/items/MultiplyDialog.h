@@ -17,7 +17,6 @@ public:
 
     // 0 when the list is empty.
     ItemId chosen() const;
-    QListWidget* itemList() const { return m_items; }
 
 private:
     QListWidget* m_items;

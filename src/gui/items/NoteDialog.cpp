@@ -14,6 +14,7 @@ NoteDialog::NoteDialog(const QString& note, QWidget* parent) : QDialog(parent), 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    m_note->setObjectName(QStringLiteral("noteField"));
 }
 
 QString NoteDialog::note() const

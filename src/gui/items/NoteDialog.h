@@ -11,7 +11,6 @@ public:
     NoteDialog(const QString& note, QWidget* parent = nullptr);
 
     QString note() const;
-    QPlainTextEdit* noteField() const { return m_note; }
 
 private:
     QPlainTextEdit* m_note;

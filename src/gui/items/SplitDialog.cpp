@@ -24,6 +24,7 @@ SplitDialog::SplitDialog(const QString& itemName, time_t until, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &SplitDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    m_divisorField->setObjectName(QStringLiteral("divisorField"));
 }
 
 void SplitDialog::accept()

@@ -16,7 +16,6 @@ public:
     SplitDialog(const QString& itemName, time_t until, QWidget* parent = nullptr);
 
     double divisor() const { return m_divisor; }
-    QLineEdit* divisorField() const { return m_divisorField; }
 
 public slots:
     void accept() override;

@@ -28,6 +28,7 @@ SaveServerAsDialog::SaveServerAsDialog(QWidget* parent) : QDialog(parent), m_nam
     layout->addWidget(new QLabel(tr("Save as:"), this));
     layout->addWidget(m_names);
     layout->addWidget(buttons);
+    m_names->setObjectName(QStringLiteral("nameList"));
 }
 
 QString SaveServerAsDialog::chosenName() const

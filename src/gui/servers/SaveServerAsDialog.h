@@ -11,7 +11,6 @@ public:
     explicit SaveServerAsDialog(QWidget* parent = nullptr);
 
     QString chosenName() const;
-    QComboBox* nameList() const { return m_names; }
 
 private:
     QComboBox* m_names;

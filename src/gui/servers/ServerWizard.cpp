@@ -33,6 +33,9 @@ ServerWizard::ServerWizard(const ServerConfig& config, const std::string& server
     connect(m_rulePage, &WizardRulePage::back, this, [this] { m_pages->setCurrentWidget(m_downloadPage); });
     connect(m_rulePage, &WizardRulePage::finish, this, &QDialog::accept);
     connect(m_rulePage, &WizardRulePage::cancelled, this, &QDialog::reject);
+    // Tests find the controls by these names.
+    m_downloadPage->setObjectName(QStringLiteral("downloadPage"));
+    m_rulePage->setObjectName(QStringLiteral("rulePage"));
 }
 
 ServerWizard::~ServerWizard()

@@ -25,9 +25,6 @@ public:
 
     // Gives `config` the address, the selected rule and the separators chosen; the other fields stay.
     Status applyTo(ServerConfig& config) const;
-
-    WizardDownloadPage* downloadPage() const { return m_downloadPage; }
-    WizardRulePage* rulePage() const { return m_rulePage; }
     // The sample page: raw (".html"), semi-html and text-only.
     std::array<std::string, 3> sampleFiles() const;
     void done(int result) override;

@@ -50,6 +50,12 @@ WizardDownloadPage::WizardDownloadPage(const std::string& url, const std::string
         showLoaded();
     });
     showStart();
+    // Tests find the controls by these names.
+    m_address->setObjectName(QStringLiteral("addressField"));
+    m_download->setObjectName(QStringLiteral("downloadButton"));
+    m_next->setObjectName(QStringLiteral("nextButton"));
+    m_back->setObjectName(QStringLiteral("backButton"));
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
 }
 
 std::string WizardDownloadPage::address() const

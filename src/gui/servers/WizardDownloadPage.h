@@ -26,12 +26,6 @@ public:
     // The page is loaded: the status says so and the proceeding button replaces the download button.
     void showLoaded();
 
-    AddressField* addressField() const { return m_address; }
-    QPushButton* downloadButton() const { return m_download; }
-    QPushButton* nextButton() const { return m_next; }
-    QPushButton* backButton() const { return m_back; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 signals:
     // The receiver takes the event's three files.
     void loaded(DownloadEvent& event);

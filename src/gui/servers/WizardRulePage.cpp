@@ -83,6 +83,17 @@ WizardRulePage::WizardRulePage(int format, const std::string& thousands, const s
     connect(m_back, &QPushButton::clicked, this, &WizardRulePage::back);
     connect(m_next, &QPushButton::clicked, this, &WizardRulePage::finish);
     connect(m_cancel, &QPushButton::clicked, this, &WizardRulePage::cancelled);
+    // Tests find the controls by these names.
+    m_conversion->setObjectName(QStringLiteral("conversionList"));
+    m_separators->setObjectName(QStringLiteral("separatorList"));
+    m_quotation->setObjectName(QStringLiteral("quotationField"));
+    m_generate->setObjectName(QStringLiteral("generateButton"));
+    m_progress->setObjectName(QStringLiteral("progressBar"));
+    m_ruleList->setObjectName(QStringLiteral("ruleList"));
+    m_pageView->setObjectName(QStringLiteral("pageView"));
+    m_back->setObjectName(QStringLiteral("backButton"));
+    m_next->setObjectName(QStringLiteral("nextButton"));
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
 }
 
 void WizardRulePage::setPages(PageVersions pages)

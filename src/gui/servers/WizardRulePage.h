@@ -33,17 +33,6 @@ public:
     // The separator pair chosen.
     void separators(std::string& thousands, std::string& decimal) const;
 
-    QComboBox* conversionList() const { return m_conversion; }
-    QComboBox* separatorList() const { return m_separators; }
-    QLineEdit* quotationField() const { return m_quotation; }
-    QPushButton* generateButton() const { return m_generate; }
-    QProgressBar* progressBar() const { return m_progress; }
-    QListWidget* ruleList() const { return m_ruleList; }
-    QPlainTextEdit* pageView() const { return m_pageView; }
-    QPushButton* backButton() const { return m_back; }
-    QPushButton* nextButton() const { return m_next; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
 signals:
     void back();
     void finish();

@@ -42,6 +42,12 @@ ComparisonSettingsDialog::ComparisonSettingsDialog(const ComparisonSettings& set
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
     DialogSizing::fitTitle(this);
+    // Tests find the controls by these names.
+    m_useStart->setObjectName(QStringLiteral("startBox"));
+    m_useEnd->setObjectName(QStringLiteral("endBox"));
+    m_start->setObjectName(QStringLiteral("startPicker"));
+    m_end->setObjectName(QStringLiteral("endPicker"));
+    m_grid->setObjectName(QStringLiteral("gridBox"));
 }
 
 ComparisonSettings ComparisonSettingsDialog::settings() const

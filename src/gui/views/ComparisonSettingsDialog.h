@@ -16,12 +16,6 @@ public:
     // The shown values; the year, month and day of each date, and the flags.
     ComparisonSettings settings() const;
 
-    QCheckBox* startBox() const { return m_useStart; }
-    QCheckBox* endBox() const { return m_useEnd; }
-    QDateEdit* startPicker() const { return m_start; }
-    QDateEdit* endPicker() const { return m_end; }
-    QCheckBox* gridBox() const { return m_grid; }
-
 private:
     QCheckBox* m_useStart;
     QDateEdit* m_start;

@@ -1,4 +1,5 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "TestEnvironment.h"
 #include "gui/items/InvestmentDialog.h"
 #include "gui/items/ItemInvestmentPage.h"
@@ -14,14 +15,20 @@
 
 namespace {
 
+// The entry of the dialog's figure at `index` (field order), nullptr past the last one.
+QLineEdit* figureField(const InvestmentDialog* dialog, int index)
+{
+    return dialog->findChild<QLineEdit*>(QStringLiteral("figureField%1").arg(index));
+}
+
 // Fills the next Buy, Sell or Dividends dialog with `figures` and presses OK.
 void answerDialog(const QStringList& figures, QStringList* defaults = nullptr)
 {
     whenModal<InvestmentDialog>([figures, defaults](InvestmentDialog* dialog) {
-        for (int i = 0; i < dialog->fieldCount(); ++i) {
+        for (int i = 0; QLineEdit* field = figureField(dialog, i); ++i) {
             if (defaults)
-                *defaults << dialog->field(i)->text();
-            dialog->field(i)->setText(figures.value(i));
+                *defaults << field->text();
+            field->setText(figures.value(i));
         }
         dialog->accept();
     });
@@ -29,15 +36,12 @@ void answerDialog(const QStringList& figures, QStringList* defaults = nullptr)
 
 } // namespace
 
-class TestInvestmentPage : public QObject {
+class TestInvestmentPage : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setLocale("C");
-    }
+public:
+    TestInvestmentPage() : GuiTestCase(nullptr, "C") { }
 
+private slots:
     void buySellAndDividends()
     {
         PortfolioDocument doc;
@@ -45,26 +49,29 @@ private slots:
         item.quotations = {{1700000000, 31.5}};
         const auto id = doc.itemId(doc.addItem(item));
         ItemPropertiesDialog sheet(doc, id, 0, -1);
-        ItemInvestmentPage* page = sheet.investmentPage();
-        auto figures = [page] { return QStringList{page->quantityField()->text(), page->priceField()->text()}; };
+        ItemInvestmentPage* page = child<ItemInvestmentPage>(&sheet, "investmentPage");
+        auto figures = [page] {
+            return QStringList{child<QLineEdit>(page, "quantityField")->text(),
+                               child<QLineEdit>(page, "priceField")->text()};
+        };
 
         QStringList defaults;
         answerDialog({"10", "20", "5"}, &defaults);
-        page->buyButton()->click();
+        child<QPushButton>(page, "buyButton")->click();
         QCOMPARE(defaults, (QStringList{"0", "31.5", "0"}));
         QCOMPARE(figures(), (QStringList{"10", "20.5"}));
         answerDialog({"10", "30", "0"});
-        page->buyButton()->click();
+        child<QPushButton>(page, "buyButton")->click();
         QCOMPARE(figures(), (QStringList{"20", "25.25"}));
 
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         answerDialog({"5", "30", "2"});
-        page->sellButton()->click();
+        child<QPushButton>(page, "sellButton")->click();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Financial result of the selling transaction: 21.75"});
         QCOMPARE(figures(), (QStringList{"15", "25.25"}));
 
         answerDialog({"15"});
-        page->dividendsButton()->click();
+        child<QPushButton>(page, "dividendsButton")->click();
         QCOMPARE(figures(), (QStringList{"15", "24.25"}));
         // Nothing reaches the item before OK.
         QCOMPARE(doc.item(0).quantity, 0.0);
@@ -82,8 +89,9 @@ private slots:
         const auto id = doc.itemId(doc.addItem(item));
         ItemPropertiesDialog sheet(doc, id, 0, -1);
         answerDialog({"10", "20", "0"});
-        sheet.investmentPage()->buyButton()->click();
-        QCOMPARE(sheet.investmentPage()->quantityField()->text(), QStringLiteral("13"));
+        child<QPushButton>(child<ItemInvestmentPage>(&sheet, "investmentPage"), "buyButton")->click();
+        QCOMPARE(child<QLineEdit>(child<ItemInvestmentPage>(&sheet, "investmentPage"), "quantityField")->text(),
+                 QStringLiteral("13"));
         sheet.reject();
         QCOMPARE(doc.item(0).quantity, 3.0);
         QCOMPARE(doc.item(0).avgBuyPrice, 7.0);
@@ -114,7 +122,7 @@ private slots:
         QFETCH(QString, message);
         InvestmentDialog dialog(InvestmentDialog::Kind(kind), "Fund", 1.0);
         for (int i = 0; i < figures.size(); ++i)
-            dialog.field(i)->setText(figures[i]);
+            child<QLineEdit>(&dialog, qPrintable(QStringLiteral("figureField%1").arg(i)))->setText(figures[i]);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         dialog.accept();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
@@ -124,13 +132,13 @@ private slots:
     void dividendWithoutQuantityIsRefused()
     {
         ItemInvestmentPage page(PortfolioItem::newItem("Fund", 1700000000, 1));
-        page.priceField()->setText("5");
+        child<QLineEdit>(&page, "priceField")->setText("5");
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         answerDialog({"10"});
-        page.dividendsButton()->click();
+        child<QPushButton>(&page, "dividendsButton")->click();
         QCOMPARE(MessageDialog::shownTexts(),
                  QStringList{"A dividend needs a quantity of items invested other than 0."});
-        QCOMPARE(page.priceField()->text(), QStringLiteral("5"));
+        QCOMPARE(child<QLineEdit>(&page, "priceField")->text(), QStringLiteral("5"));
     }
 
     void alarmsAndRefusedFields()
@@ -141,22 +149,22 @@ private slots:
         item.alarmAbove = 50;
         const auto id = doc.itemId(doc.addItem(item));
         ItemPropertiesDialog sheet(doc, id, 0, -1);
-        ItemInvestmentPage* page = sheet.investmentPage();
-        QVERIFY(page->aboveField()->isEnabled());
-        QVERIFY(!page->belowField()->isEnabled());
-        QVERIFY(!page->diffField()->isEnabled());
-        QCOMPARE(page->diffField()->text(), QStringLiteral("20"));
-        page->belowBox()->setChecked(true);
-        QVERIFY(page->belowField()->isEnabled());
-        page->aboveBox()->setChecked(false);
-        QVERIFY(!page->aboveField()->isEnabled());
-        page->belowField()->setText("ten");
+        ItemInvestmentPage* page = child<ItemInvestmentPage>(&sheet, "investmentPage");
+        QVERIFY(child<QLineEdit>(page, "aboveField")->isEnabled());
+        QVERIFY(!child<QLineEdit>(page, "belowField")->isEnabled());
+        QVERIFY(!child<QLineEdit>(page, "diffField")->isEnabled());
+        QCOMPARE(child<QLineEdit>(page, "diffField")->text(), QStringLiteral("20"));
+        child<QCheckBox>(page, "belowBox")->setChecked(true);
+        QVERIFY(child<QLineEdit>(page, "belowField")->isEnabled());
+        child<QCheckBox>(page, "aboveBox")->setChecked(false);
+        QVERIFY(!child<QLineEdit>(page, "aboveField")->isEnabled());
+        child<QLineEdit>(page, "belowField")->setText("ten");
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         sheet.accept();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Please enter a number."});
         QCOMPARE(sheet.result(), int(QDialog::Rejected));
-        QCOMPARE(sheet.tabs()->currentWidget(), page);
-        page->belowField()->setText("10.5");
+        QCOMPARE(child<QTabWidget>(&sheet, "pageTabs")->currentWidget(), page);
+        child<QLineEdit>(page, "belowField")->setText("10.5");
         sheet.accept();
         QCOMPARE(doc.item(0).alarmBelowEnabled, 1);
         QCOMPARE(doc.item(0).alarmBelow, 10.5);
@@ -187,4 +195,4 @@ private slots:
 };
 
 QTEST_MAIN(TestInvestmentPage)
-#include "investmentpage.moc"
+#include "InvestmentPageTest.moc"

@@ -1,4 +1,5 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/extract/JsonRule.h"
@@ -33,20 +34,11 @@ size_t quotationCount(const PortfolioDocument& doc)
     return count;
 }
 
-GeneralOptions quietOptions()
-{
-    GeneralOptions options;
-    options.ShowFileOnError = 0;
-    return options;
-}
-
 } // namespace
 
-class TestDownloads : public QObject {
+class TestDownloads : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init() { MessageDialog::clearShownTexts(); }
-
     void updateOfSeveralItemsEndsWithTheRowsRemoved()
     {
         TestEnvironment env;
@@ -60,30 +52,31 @@ private slots:
         doc.addItem(pageItem("Beta", "BBB", server.url("/b.html")));
         frame.listView()->fill();
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().updateAll->isEnabled());
-        frame.actions().updateAll->trigger();
-        QVERIFY(!frame.actions().fileNew->isEnabled());
-        QVERIFY(!frame.actions().fileOpen->isEnabled());
+        QVERIFY(child<QAction>(&frame, "updateAll")->isEnabled());
+        child<QAction>(&frame, "updateAll")->trigger();
+        QVERIFY(!child<QAction>(&frame, "fileNew")->isEnabled());
+        QVERIFY(!child<QAction>(&frame, "fileOpen")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
         QCOMPARE(frame.updates()->runningDownloads(), 0);
-        QCOMPARE(frame.statusPanes()->downloadText(), QString());
-        QVERIFY(frame.statusPanes()->downloadPaneWidth() > 0);
-        QCOMPARE(frame.statusWindow()->rowCount(), 0);
-        QVERIFY(!frame.statusWindow()->isVisible());
+        QCOMPARE(child<StatusPanes>(&frame, "statusPanes")->downloadText(), QString());
+        QVERIFY(child<StatusPanes>(&frame, "statusPanes")->downloadPaneWidth() > 0);
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 0);
+        QVERIFY(!child<DownloadsWindow>(&frame, "downloadsWindow")->isVisible());
         QCOMPARE(quotationCount(doc), size_t(2));
-        QVERIFY(frame.actions().fileNew->isEnabled());
+        QVERIFY(child<QAction>(&frame, "fileNew")->isEnabled());
         QTRY_VERIFY(frame.listView()->statusLine().startsWith("Amount invested"));
 
         // A page without the quotation leaves its row with the error, and the window stays.
         doc.addItem(pageItem("Gamma", "CCC", server.url("/c.html")));
-        frame.actions().updateAll->trigger();
+        child<QAction>(&frame, "updateAll")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
-        QCOMPARE(frame.statusWindow()->rowCount(), 1);
-        QCOMPARE(frame.statusWindow()->itemNameOf(0), QStringLiteral("Gamma"));
-        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Error: Text not found!"));
-        QCOMPARE(frame.statusWindow()->imageOf(0), 4);
-        QVERIFY(frame.statusWindow()->isVisible());
-        QVERIFY(!frame.statusWindow()->abortButton()->isEnabled());
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 1);
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->itemNameOf(0), QStringLiteral("Gamma"));
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->statusTextOf(0),
+                 QStringLiteral("Error: Text not found!"));
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->imageOf(0), 4);
+        QVERIFY(child<DownloadsWindow>(&frame, "downloadsWindow")->isVisible());
+        QVERIFY(!child<QPushButton>(&frame, "abortButton")->isEnabled());
     }
 
     void jsonRuleStatusesShowAsTheyStand()
@@ -104,13 +97,14 @@ private slots:
             doc.addItem(item);
         }
         frame.listView()->fill();
-        frame.actions().updateAll->trigger();
+        child<QAction>(&frame, "updateAll")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
         QCOMPARE(quotationCount(doc), size_t(1));
-        QCOMPARE(frame.statusWindow()->rowCount(), 2);
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 2);
         QStringList statuses;
         for (int row = 0; row < 2; ++row)
-            statuses << frame.statusWindow()->itemNameOf(row) + ": " + frame.statusWindow()->statusTextOf(row);
+            statuses << child<DownloadsWindow>(&frame, "downloadsWindow")->itemNameOf(row) + ": " +
+                    child<DownloadsWindow>(&frame, "downloadsWindow")->statusTextOf(row);
         statuses.sort();
         QCOMPARE(statuses,
                  QStringList({"Gone: Error: JSON path not found! ($.quotes[?(@.symbol=='AAA')])",
@@ -127,17 +121,18 @@ private slots:
         doc.addItem(pageItem("Slower", "1", server.url("/slow?bytes=20000&chunk=400&interval=0.2")));
         frame.updateAll();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->runningDownloads(), 2, 10000);
-        QTRY_VERIFY(frame.actions().abortDownloads->isEnabled());
-        frame.actions().abortDownloads->trigger();
-        QVERIFY(frame.statusWindow()->windowTitle().endsWith("Abort downloads..."));
-        QVERIFY(!frame.actions().abortDownloads->isEnabled());
+        QTRY_VERIFY(child<QAction>(&frame, "abortDownloads")->isEnabled());
+        child<QAction>(&frame, "abortDownloads")->trigger();
+        QVERIFY(child<DownloadsWindow>(&frame, "downloadsWindow")->windowTitle().endsWith("Abort downloads..."));
+        QVERIFY(!child<QAction>(&frame, "abortDownloads")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
         QCOMPARE(frame.updates()->runningDownloads(), 0);
         QVERIFY(!frame.updates()->abortRequested());
         QCOMPARE(quotationCount(doc), size_t(0));
-        QCOMPARE(frame.statusWindow()->rowCount(), 2);
-        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Download aborted!"));
-        QVERIFY(frame.statusWindow()->windowTitle().endsWith("] - Downloads"));
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 2);
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->statusTextOf(0),
+                 QStringLiteral("Download aborted!"));
+        QVERIFY(child<DownloadsWindow>(&frame, "downloadsWindow")->windowTitle().endsWith("] - Downloads"));
     }
 
     void guardRuleHealthAndAlarmReachTheWindows()
@@ -191,22 +186,24 @@ private slots:
         QCOMPARE(QPixmap::fromImage(ListIcons::withWarningMark(ListIcons::trendIcon(0))).toImage(), marked);
 
         QStringList rows;
-        for (int row = 0; row < frame.statusWindow()->rowCount(); ++row)
-            rows << frame.statusWindow()->itemNameOf(row) + ": " + frame.statusWindow()->statusTextOf(row);
+        for (int row = 0; row < child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(); ++row)
+            rows << child<DownloadsWindow>(&frame, "downloadsWindow")->itemNameOf(row) + ": " +
+                    child<DownloadsWindow>(&frame, "downloadsWindow")->statusTextOf(row);
         QVERIFY2(rows.contains("Jump: Implausible quotation: 50.0000 (last 10.0000)"), qPrintable(rows.join('\n')));
         QCOMPARE(frame.document().item(1).quotations.size(), size_t(1));
 
         QCOMPARE(alarms.count(), 1);
-        QCOMPARE(frame.alarmNotices()->lastNotice(), QStringLiteral("Alarm: above 115.00"));
-        QVERIFY(frame.alarmNotices()->trayIcon()->isVisible());
+        QCOMPARE(child<AlarmNotices>(&frame, "alarmNotices")->lastNotice(), QStringLiteral("Alarm: above 115.00"));
+        QVERIFY(child<QSystemTrayIcon>(&frame, "alarmTray")->isVisible());
 
         QString shown;
         whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
-            if (!sheet->generalPage()->healthLabel()->isHidden())
-                shown = sheet->generalPage()->healthLabel()->text();
+            if (!child<QLabel>(sheet->generalPage(), "healthLabel")->isHidden())
+                shown = child<QLabel>(sheet->generalPage(), "healthLabel")->text();
             sheet->reject();
         });
-        frame.itemSheets()->showItemProperties(frame.document().itemId(2), ItemPropertiesDialog::GeneralPage);
+        child<ItemSheetCommands>(&frame, "itemSheetCommands")
+            ->showItemProperties(frame.document().itemId(2), ItemPropertiesDialog::GeneralPage);
         QCOMPARE(shown, cellOf("Broken", Qt::ToolTipRole).toString());
     }
 
@@ -241,4 +238,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDownloads)
-#include "downloads.moc"
+#include "DownloadsTest.moc"

@@ -1,5 +1,6 @@
 #include "gui/importexport/ImportDialog.h"
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/settings/SettingsStore.h"
@@ -25,60 +26,52 @@ namespace {
 const char* const kYahooFormat = "[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]";
 const char* const kLoaded = "The file has been successfully loaded. Press ok to import quotations.";
 
-GeneralOptions quietOptions()
-{
-    GeneralOptions options;
-    options.Autoupdate = 0;
-    return options;
-}
-
 // Fills the import dialog, reads the file and waits until it is loaded (or the status says why not).
 bool readFile(ImportDialog* dialog, const std::string& address, const char* format = kYahooFormat)
 {
-    dialog->addressField()->setText(QString::fromStdString(address));
-    dialog->formatField()->setText(format);
-    dialog->separatorList()->setCurrentIndex(3);
-    QTest::mouseClick(dialog->readButton(), Qt::LeftButton);
+    child<QLineEdit>(dialog, "addressField")->setText(QString::fromStdString(address));
+    child<QLineEdit>(dialog, "formatField")->setText(format);
+    child<QComboBox>(dialog, "separatorList")->setCurrentIndex(3);
+    QTest::mouseClick(child<QPushButton>(dialog, "readButton"), Qt::LeftButton);
     return QTest::qWaitFor(
         [dialog] {
-            return !dialog->readButton()->isVisibleTo(dialog) || dialog->statusLine()->text().startsWith("Error");
+            return !child<QPushButton>(dialog, "readButton")->isVisibleTo(dialog) ||
+                child<QLineEdit>(dialog, "statusLine")->text().startsWith("Error");
         },
         20000);
 }
 
 } // namespace
 
-class TestImportDialog : public QObject {
+class TestImportDialog : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setTimeZone("UTC");
-    }
+public:
+    TestImportDialog() : GuiTestCase("UTC") { }
 
+private slots:
     void locationDialogBuildsTheAddress()
     {
         TestEnvironment env;
         ImportSettings settings = ImportSettings::initial(localTime(2004, 6, 1, 10));
         ImportLocationDialog dialog(settings);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Import location"));
-        QVERIFY(dialog.localButton()->isChecked());
-        QVERIFY(dialog.pathField()->isEnabled());
-        QVERIFY(!dialog.templateList()->isEnabled());
-        QCOMPARE(dialog.beginField()->date(), QDate(2004, 5, 2));
-        QCOMPARE(dialog.templateList()->count(), 2);
+        QVERIFY(child<QRadioButton>(&dialog, "localButton")->isChecked());
+        QVERIFY(child<QLineEdit>(&dialog, "pathField")->isEnabled());
+        QVERIFY(!child<QComboBox>(&dialog, "templateList")->isEnabled());
+        QCOMPARE(child<QDateEdit>(&dialog, "beginField")->date(), QDate(2004, 5, 2));
+        QCOMPARE(child<QComboBox>(&dialog, "templateList")->count(), 2);
         FileDialog::setNextFileName("/data/x.csv");
-        QTest::mouseClick(dialog.pathButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&dialog, "pathButton"), Qt::LeftButton);
         QCOMPARE(dialog.address(), std::string("file:///data/x.csv"));
 
-        dialog.downloadButton()->setChecked(true);
-        QVERIFY(!dialog.pathField()->isEnabled());
-        QVERIFY(!dialog.pathButton()->isEnabled());
-        QVERIFY(dialog.beginField()->isEnabled() && dialog.endField()->isEnabled());
-        QVERIFY(dialog.templateList()->isEnabled());
-        dialog.beginField()->setDate(QDate(2004, 3, 2));
-        dialog.endField()->setDate(QDate(2004, 12, 31));
+        child<QRadioButton>(&dialog, "downloadButton")->setChecked(true);
+        QVERIFY(!child<QLineEdit>(&dialog, "pathField")->isEnabled());
+        QVERIFY(!child<QPushButton>(&dialog, "pathButton")->isEnabled());
+        QVERIFY(child<QDateEdit>(&dialog, "beginField")->isEnabled() &&
+                child<QDateEdit>(&dialog, "endField")->isEnabled());
+        QVERIFY(child<QComboBox>(&dialog, "templateList")->isEnabled());
+        child<QDateEdit>(&dialog, "beginField")->setDate(QDate(2004, 3, 2));
+        child<QDateEdit>(&dialog, "endField")->setDate(QDate(2004, 12, 31));
         const std::string address = dialog.address();
         QVERIFY(QString::fromStdString(address).endsWith(
             "/table.csv?b=2&a=2&c=2004&e=31&d=11&f=2004&g=d&ignore=.csv&s=[&symbol]"));
@@ -89,7 +82,7 @@ private slots:
 
         SettingsStore::open()->setValue("ServerImport/URL2", "");
         ImportLocationDialog fewer(settings);
-        QCOMPARE(fewer.templateList()->count(), 1);
+        QCOMPARE(child<QComboBox>(&fewer, "templateList")->count(), 1);
     }
 
     void importsARealHistoryFromALocalServer()
@@ -105,24 +98,24 @@ private slots:
         frame.listView()->fill();
         selectItems(frame.listView(), {"Oracle"});
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().importQuotations->isEnabled());
-        QCOMPARE(frame.actions().importQuotations->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+        QVERIFY(child<QAction>(&frame, "importQuotations")->isEnabled());
+        QCOMPARE(child<QAction>(&frame, "importQuotations")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
 
         QString loadedFile;
         QStringList titles;
         whenModal<ImportDialog>([&](ImportDialog* dialog) {
             titles << dialog->windowTitle();
-            QVERIFY(!dialog->okButton()->isVisibleTo(dialog));
-            QVERIFY(!dialog->viewButton()->isEnabled());
+            QVERIFY(!child<QPushButton>(dialog, "okButton")->isVisibleTo(dialog));
+            QVERIFY(!child<QPushButton>(dialog, "viewButton")->isEnabled());
             QVERIFY(readFile(dialog, server.url("/orcl.csv?s=[&symbol]")));
-            QCOMPARE(dialog->statusLine()->text(), QString(kLoaded));
-            QVERIFY(dialog->okButton()->isVisibleTo(dialog));
-            QVERIFY(dialog->viewButton()->isEnabled());
+            QCOMPARE(child<QLineEdit>(dialog, "statusLine")->text(), QString(kLoaded));
+            QVERIFY(child<QPushButton>(dialog, "okButton")->isVisibleTo(dialog));
+            QVERIFY(child<QPushButton>(dialog, "viewButton")->isEnabled());
             loadedFile = QString::fromStdString(dialog->settings().loadedFile);
             MessageDialog::setNextAnswer(QMessageBox::Yes);
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         });
-        frame.actions().importQuotations->trigger();
+        child<QAction>(&frame, "importQuotations")->trigger();
         QCOMPARE(titles, QStringList{"Import quotations for \"Oracle\""});
         QCOMPARE(server.requests(), std::vector<std::string>{"/orcl.csv?s=ORCL"});
         QVERIFY(loadedFile.endsWith(".txt"));
@@ -151,26 +144,27 @@ private slots:
             ++shown;
             if (shown == 1) {
                 QVERIFY(readFile(dialog, server.url("/missing.csv")));
-                QCOMPARE(dialog->statusLine()->text(), QStringLiteral("Error: File not found: /missing.csv"));
-                QVERIFY(dialog->readButton()->isVisibleTo(dialog));
-                QVERIFY(!dialog->okButton()->isVisibleTo(dialog));
+                QCOMPARE(child<QLineEdit>(dialog, "statusLine")->text(),
+                         QStringLiteral("Error: File not found: /missing.csv"));
+                QVERIFY(child<QPushButton>(dialog, "readButton")->isVisibleTo(dialog));
+                QVERIFY(!child<QPushButton>(dialog, "okButton")->isVisibleTo(dialog));
                 QVERIFY(readFile(dialog, server.url("/orcl.csv")));
                 MessageDialog::setNextAnswer(QMessageBox::No);
             } else if (shown == 2) {
-                QVERIFY2(dialog->okButton()->isVisibleTo(dialog), "the file read stays loaded");
-                QCOMPARE(dialog->formatField()->text(), QString(kYahooFormat));
-                dialog->formatField()->setText("[&year]-[&month]-[&day]");
+                QVERIFY2(child<QPushButton>(dialog, "okButton")->isVisibleTo(dialog), "the file read stays loaded");
+                QCOMPARE(child<QLineEdit>(dialog, "formatField")->text(), QString(kYahooFormat));
+                child<QLineEdit>(dialog, "formatField")->setText("[&year]-[&month]-[&day]");
                 MessageDialog::setNextAnswer(QMessageBox::Ok);
             } else {
-                QCOMPARE(dialog->formatField()->text(), QStringLiteral("[&year]-[&month]-[&day]"));
+                QCOMPARE(child<QLineEdit>(dialog, "formatField")->text(), QStringLiteral("[&year]-[&month]-[&day]"));
                 dialog->reject();
                 return;
             }
             whenModal<ImportDialog>(answer);
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         };
         whenModal<ImportDialog>(answer);
-        frame.items()->importQuotations();
+        child<ItemCommands>(&frame, "itemCommands")->importQuotations();
         QCOMPARE(shown, 3);
         const QStringList texts = MessageDialog::shownTexts();
         QCOMPARE(texts.size(), 2);
@@ -178,9 +172,9 @@ private slots:
         QVERIFY(texts[1].startsWith("Error importing quotations from file \""));
         QVERIFY(texts[1].endsWith("\":\nQuotation value match place holder missing!"));
         QVERIFY(doc.item(doc.positionOf(frame.listView()->focusedItem())).quotations.empty());
-        QVERIFY(frame.items()->importer().settings().loadedFile.empty());
+        QVERIFY(child<ItemCommands>(&frame, "itemCommands")->importer().settings().loadedFile.empty());
     }
 };
 
 QTEST_MAIN(TestImportDialog)
-#include "importdialog.moc"
+#include "ImportDialogTest.moc"

@@ -1,4 +1,5 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "TestEnvironment.h"
 #include "gui/items/ItemInvestmentPage.h"
 #include "gui/items/ItemPropertiesDialog.h"
@@ -34,8 +35,8 @@ std::vector<double> newestFirst(const PortfolioItem& item)
 QStringList rows(const ItemQuotationsPage* page)
 {
     QStringList texts;
-    for (int row = 0; row < page->list()->count(); ++row)
-        texts << page->list()->item(row)->text();
+    for (int row = 0; row < child<QListWidget>(page, "quotationList")->count(); ++row)
+        texts << child<QListWidget>(page, "quotationList")->item(row)->text();
     return texts;
 }
 
@@ -44,9 +45,9 @@ void answerQuotation(time_t when, const QString& value)
 {
     whenModal<ItemQuotationDialog>([when, value](ItemQuotationDialog* dialog) {
         const QDateTime at = QDateTime::fromSecsSinceEpoch(when);
-        dialog->dateField()->setDate(at.date());
-        dialog->timeField()->setTime(at.time());
-        dialog->valueField()->setText(value);
+        child<QDateEdit>(dialog, "dateField")->setDate(at.date());
+        child<QTimeEdit>(dialog, "timeField")->setTime(at.time());
+        child<QLineEdit>(dialog, "valueField")->setText(value);
         dialog->accept();
     });
 }
@@ -74,28 +75,24 @@ struct Portfolio {
 
 } // namespace
 
-class TestQuotationsPage : public QObject {
+class TestQuotationsPage : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setLocale("C");
-        TestEnvironment::setTimeZone("Europe/Berlin");
-    }
+public:
+    TestQuotationsPage() : GuiTestCase("Europe/Berlin", "C") { }
 
+private slots:
     void rowsNewestFirstWithTheFirstSelection()
     {
         TestEnvironment env;
         Portfolio p;
         ItemQuotationsPage page(p.doc, p.fund, 0, nullptr);
         QCOMPARE(rows(&page).size(), 3);
-        QCOMPARE(page.list()->item(0)->text(), ItemQuotationsPage::rowText({day(3), 16}, 4));
-        QVERIFY(page.list()->item(0)->text().endsWith(QStringLiteral("    16.0000")));
-        QCOMPARE(page.list()->currentRow(), 2);
-        for (auto button : {ItemQuotationsPage::EditButton, ItemQuotationsPage::DeleteButton,
-                            ItemQuotationsPage::SplitButton, ItemQuotationsPage::DeleteAllButton})
-            QVERIFY(page.button(button)->isEnabled());
+        QCOMPARE(child<QListWidget>(&page, "quotationList")->item(0)->text(),
+                 ItemQuotationsPage::rowText({day(3), 16}, 4));
+        QVERIFY(child<QListWidget>(&page, "quotationList")->item(0)->text().endsWith(QStringLiteral("    16.0000")));
+        QCOMPARE(child<QListWidget>(&page, "quotationList")->currentRow(), 2);
+        for (const char* button : {"editButton", "deleteButton", "splitButton", "deleteAllButton"})
+            QVERIFY(child<QPushButton>(&page, button)->isEnabled());
     }
 
     void insertEditAndDeleteRows()
@@ -105,25 +102,26 @@ private slots:
         ItemQuotationsPage page(p.doc, p.fund, -1, nullptr);
         // Older than all: the bottom row, three blanks.
         answerQuotation(day(1, 9), "2");
-        page.button(ItemQuotationsPage::InsertButton)->click();
+        child<QPushButton>(&page, "insertButton")->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 8, 4, 2}));
         QCOMPARE(rows(&page).last(), ItemQuotationsPage::rowText({day(1, 9), 2}, 3));
         // The time of an existing record changes its value; the list still shows one row for it.
         answerQuotation(day(2), "9");
-        QTest::keyClick(page.list(), Qt::Key_Insert);
+        QTest::keyClick(child<QListWidget>(&page, "quotationList"), Qt::Key_Insert);
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 9, 4, 2}));
         QCOMPARE(rows(&page).size(), 4);
         // Editing the newest to a time before day 2 moves its row down.
-        page.list()->setCurrentRow(0);
+        child<QListWidget>(&page, "quotationList")->setCurrentRow(0);
         answerQuotation(day(1, 20), "15");
-        page.button(ItemQuotationsPage::EditButton)->click();
+        child<QPushButton>(&page, "editButton")->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{9, 15, 4, 2}));
-        QCOMPARE(page.list()->currentRow(), 1);
-        QCOMPARE(page.list()->item(1)->text(), ItemQuotationsPage::rowText({day(1, 20), 15}, 4));
+        QCOMPARE(child<QListWidget>(&page, "quotationList")->currentRow(), 1);
+        QCOMPARE(child<QListWidget>(&page, "quotationList")->item(1)->text(),
+                 ItemQuotationsPage::rowText({day(1, 20), 15}, 4));
         // The Delete key deletes the caret's record and keeps the caret there.
-        QTest::keyClick(page.list(), Qt::Key_Delete);
+        QTest::keyClick(child<QListWidget>(&page, "quotationList"), Qt::Key_Delete);
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{9, 4, 2}));
-        QCOMPARE(page.list()->currentRow(), 1);
+        QCOMPARE(child<QListWidget>(&page, "quotationList")->currentRow(), 1);
         QCOMPARE(rows(&page).size(), 3);
     }
 
@@ -133,17 +131,16 @@ private slots:
         Portfolio p;
         ItemQuotationsPage page(p.doc, p.fund, -1, nullptr);
         MessageDialog::setNextAnswer(QMessageBox::No);
-        page.button(ItemQuotationsPage::DeleteAllButton)->click();
+        child<QPushButton>(&page, "deleteAllButton")->click();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Do you really want to delete all items?"});
         QCOMPARE(p.item().quotations.size(), size_t(3));
         MessageDialog::setNextAnswer(QMessageBox::Yes);
-        page.button(ItemQuotationsPage::DeleteAllButton)->click();
+        child<QPushButton>(&page, "deleteAllButton")->click();
         QVERIFY(p.item().quotations.empty());
-        QCOMPARE(page.list()->count(), 0);
-        for (auto button : {ItemQuotationsPage::EditButton, ItemQuotationsPage::DeleteButton,
-                            ItemQuotationsPage::SplitButton, ItemQuotationsPage::DeleteAllButton})
-            QVERIFY(!page.button(button)->isEnabled());
-        QVERIFY(page.button(ItemQuotationsPage::InsertButton)->isEnabled());
+        QCOMPARE(child<QListWidget>(&page, "quotationList")->count(), 0);
+        for (const char* button : {"editButton", "deleteButton", "splitButton", "deleteAllButton"})
+            QVERIFY(!child<QPushButton>(&page, button)->isEnabled());
+        QVERIFY(child<QPushButton>(&page, "insertButton")->isEnabled());
     }
 
     void splitInvertAndMultiply()
@@ -151,40 +148,44 @@ private slots:
         TestEnvironment env;
         Portfolio p;
         ItemPropertiesDialog sheet(p.doc, p.fund, 1, -1);
-        ItemQuotationsPage* page = sheet.quotationsPage();
+        ItemQuotationsPage* page = child<ItemQuotationsPage>(&sheet, "quotationsPage");
         // A divisor below the range is refused before anything is split.
-        page->list()->setCurrentRow(1);
+        child<QListWidget>(page, "quotationList")->setCurrentRow(1);
         whenModal<SplitDialog>([](SplitDialog* dialog) {
-            QCOMPARE(dialog->divisorField()->text(), QStringLiteral("2"));
-            dialog->divisorField()->setText("0.05");
+            QCOMPARE(child<QLineEdit>(dialog, "divisorField")->text(), QStringLiteral("2"));
+            child<QLineEdit>(dialog, "divisorField")->setText("0.05");
             MessageDialog::setNextAnswer(QMessageBox::Ok);
             dialog->accept();
-            dialog->divisorField()->setText("2");
+            child<QLineEdit>(dialog, "divisorField")->setText("2");
             dialog->accept();
         });
-        page->button(ItemQuotationsPage::SplitButton)->click();
+        child<QPushButton>(page, "splitButton")->click();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Please enter a number between 0.1 and 1000."});
         // At a middle row: the newer record stays.
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 4, 2}));
-        QCOMPARE(page->list()->item(0)->text(), ItemQuotationsPage::rowText({day(3), 16}, 4));
-        QCOMPARE(page->list()->item(1)->text(), ItemQuotationsPage::rowText({day(2), 4}, 3));
+        QCOMPARE(child<QListWidget>(page, "quotationList")->item(0)->text(),
+                 ItemQuotationsPage::rowText({day(3), 16}, 4));
+        QCOMPARE(child<QListWidget>(page, "quotationList")->item(1)->text(),
+                 ItemQuotationsPage::rowText({day(2), 4}, 3));
         QCOMPARE(p.item().quantity, 20.0);
-        QCOMPARE(sheet.investmentPage()->quantityField()->text(), QStringLiteral("20"));
-        QCOMPARE(sheet.investmentPage()->priceField()->text(), QStringLiteral("4"));
+        QCOMPARE(child<QLineEdit>(child<ItemInvestmentPage>(&sheet, "investmentPage"), "quantityField")->text(),
+                 QStringLiteral("20"));
+        QCOMPARE(child<QLineEdit>(child<ItemInvestmentPage>(&sheet, "investmentPage"), "priceField")->text(),
+                 QStringLiteral("4"));
 
-        page->button(ItemQuotationsPage::InvertButton)->click();
+        child<QPushButton>(page, "invertButton")->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{0.0625, 0.25, 0.5}));
-        QCOMPARE(page->list()->currentRow(), 1);
-        page->button(ItemQuotationsPage::InvertButton)->click();
+        QCOMPARE(child<QListWidget>(page, "quotationList")->currentRow(), 1);
+        child<QPushButton>(page, "invertButton")->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{16, 4, 2}));
 
         // Each record times the newest rate at or before it; day 1 is older than every rate.
         whenModal<MultiplyDialog>([](MultiplyDialog* dialog) {
-            QCOMPARE(dialog->itemList()->count(), 1);
-            QCOMPARE(dialog->itemList()->item(0)->text(), QStringLiteral("Rate"));
+            QCOMPARE(child<QListWidget>(dialog, "itemList")->count(), 1);
+            QCOMPARE(child<QListWidget>(dialog, "itemList")->item(0)->text(), QStringLiteral("Rate"));
             dialog->accept();
         });
-        page->button(ItemQuotationsPage::MultiplyButton)->click();
+        child<QPushButton>(page, "multiplyButton")->click();
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{32, 8, 2}));
 
         // The sheet confirmed keeps the split figures; the history changes were already made.
@@ -201,7 +202,7 @@ private slots:
         {
             ItemPropertiesDialog sheet(p.doc, p.fund, 1, -1);
             whenModal<SplitDialog>([](SplitDialog* dialog) { dialog->accept(); });
-            sheet.quotationsPage()->button(ItemQuotationsPage::SplitButton)->click();
+            child<QPushButton>(child<ItemQuotationsPage>(&sheet, "quotationsPage"), "splitButton")->click();
             sheet.reject();
         }
         QCOMPARE(newestFirst(p.item()), (std::vector<double>{8, 4, 2}));
@@ -230,8 +231,8 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, message);
         ItemQuotationDialog dialog("Fund", 1700000000, 1.0);
-        dialog.dateField()->setDate(date);
-        dialog.valueField()->setText(value);
+        child<QDateEdit>(&dialog, "dateField")->setDate(date);
+        child<QLineEdit>(&dialog, "valueField")->setText(value);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         dialog.accept();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
@@ -240,4 +241,4 @@ private slots:
 };
 
 QTEST_MAIN(TestQuotationsPage)
-#include "quotationspage.moc"
+#include "QuotationsPageTest.moc"

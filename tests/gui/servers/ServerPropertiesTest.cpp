@@ -1,4 +1,6 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
+#include "OpenedUrls.h"
 #include "TestEnvironment.h"
 #include "core/extract/JsonRule.h"
 #include "core/servers/ServerStore.h"
@@ -19,6 +21,9 @@
 
 namespace {
 
+// The conversion choices by their stored Format.
+const char* const kFormatButtons[] = {"noConversionButton", "semiHtmlButton", "textOnlyButton"};
+
 ServerConfig rules(int filtering, int format = 1)
 {
     ServerConfig config = ServerConfig::newServerDefaults();
@@ -30,61 +35,40 @@ ServerConfig rules(int filtering, int format = 1)
 
 } // namespace
 
-// Collects the addresses the dialog hands to the desktop's "open" action.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls()
-    {
-        for (const char* scheme : {"http", "file"})
-            QDesktopServices::setUrlHandler(scheme, this, "open");
-    }
-    ~OpenedUrls() override
-    {
-        for (const char* scheme : {"http", "file"})
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
-
-class TestServerProp : public QObject {
+class TestServerProp : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init() { MessageDialog::clearShownTexts(); }
-
     void advancedSectionGrowsAndShrinks()
     {
         TestEnvironment env;
         ServerPropertiesDialog advanced(rules(1), "Bank", "Item", "SYM");
         advanced.show();
         QVERIFY(advanced.advancedShown());
-        QVERIFY(advanced.advancedSection()->isVisible());
-        QCOMPARE(advanced.advancedToggle()->text(), QStringLiteral("Advanced <<"));
-        QVERIFY(!advanced.advancedToggle()->isEnabled());
+        QVERIFY(child<QWidget>(&advanced, "advancedSection")->isVisible());
+        QCOMPARE(child<QPushButton>(&advanced, "advancedToggle")->text(), QStringLiteral("Advanced <<"));
+        QVERIFY(!child<QPushButton>(&advanced, "advancedToggle")->isEnabled());
         advanced.toggleAdvanced();
         QVERIFY2(advanced.advancedShown(), "Advanced Search keeps the section");
-        advanced.standardButton()->setChecked(true);
-        QVERIFY(advanced.advancedToggle()->isEnabled());
+        child<QRadioButton>(&advanced, "standardButton")->setChecked(true);
+        QVERIFY(child<QPushButton>(&advanced, "advancedToggle")->isEnabled());
         const int height = advanced.height();
-        const int group = advanced.rulesGroup()->height();
-        const int buttons = advanced.testButton()->y();
-        QTest::mouseClick(advanced.advancedToggle(), Qt::LeftButton);
-        QVERIFY(!advanced.advancedSection()->isVisible());
-        QCOMPARE(advanced.advancedToggle()->text(), QStringLiteral("Advanced >>"));
-        QCOMPARE(advanced.height(), height - ServerPropertiesDialog::kAdvancedHeight);
-        QCOMPARE(advanced.rulesGroup()->height(), group - ServerPropertiesDialog::kAdvancedHeight);
-        QCOMPARE(advanced.testButton()->y(), buttons - ServerPropertiesDialog::kAdvancedHeight);
+        const int group = child<QGroupBox>(&advanced, "rulesGroup")->height();
+        const int buttons = child<QPushButton>(&advanced, "testButton")->y();
+        QTest::mouseClick(child<QPushButton>(&advanced, "advancedToggle"), Qt::LeftButton);
+        QVERIFY(!child<QWidget>(&advanced, "advancedSection")->isVisible());
+        QCOMPARE(child<QPushButton>(&advanced, "advancedToggle")->text(), QStringLiteral("Advanced >>"));
+        QCOMPARE(advanced.height(), height - ServerPropertiesLayout::kAdvancedHeight);
+        QCOMPARE(child<QGroupBox>(&advanced, "rulesGroup")->height(), group - ServerPropertiesLayout::kAdvancedHeight);
+        QCOMPARE(child<QPushButton>(&advanced, "testButton")->y(), buttons - ServerPropertiesLayout::kAdvancedHeight);
 
         ServerPropertiesDialog standard(rules(0), "Bank", "Item", "SYM");
         standard.show();
-        QVERIFY(!standard.advancedSection()->isVisible());
-        QCOMPARE(standard.advancedToggle()->text(), QStringLiteral("Advanced >>"));
+        QVERIFY(!child<QWidget>(&standard, "advancedSection")->isVisible());
+        QCOMPARE(child<QPushButton>(&standard, "advancedToggle")->text(), QStringLiteral("Advanced >>"));
         const int shrunk = standard.height();
-        QTest::mouseClick(standard.advancedToggle(), Qt::LeftButton);
-        QCOMPARE(standard.height(), shrunk + ServerPropertiesDialog::kAdvancedHeight);
-        QCOMPARE(standard.advancedToggle()->text(), QStringLiteral("Advanced <<"));
+        QTest::mouseClick(child<QPushButton>(&standard, "advancedToggle"), Qt::LeftButton);
+        QCOMPARE(standard.height(), shrunk + ServerPropertiesLayout::kAdvancedHeight);
+        QCOMPARE(child<QPushButton>(&standard, "advancedToggle")->text(), QStringLiteral("Advanced <<"));
     }
 
     void enablingRules()
@@ -104,21 +88,23 @@ private slots:
         };
         for (const auto& c : cases) {
             ServerPropertiesDialog dialog(rules(0, 0), "Bank", "Item", "SYM");
-            dialog.formatButton(c.format)->setChecked(true);
+            child<QRadioButton>(&dialog, kFormatButtons[c.format])->setChecked(true);
             dialog.toggleAdvanced();
-            (c.advanced ? dialog.advancedButton() : dialog.standardButton())->setChecked(true);
-            dialog.extractDateBox()->setChecked(c.date);
-            dialog.extractTimeBox()->setChecked(c.time);
+            (c.advanced ? child<QRadioButton>(&dialog, "advancedButton")
+                        : child<QRadioButton>(&dialog, "standardButton"))
+                ->setChecked(true);
+            child<QCheckBox>(&dialog, "extractDateBox")->setChecked(c.date);
+            child<QCheckBox>(&dialog, "extractTimeBox")->setChecked(c.time);
             const QByteArray row = QByteArray::number(int(&c - cases));
-            QVERIFY2(dialog.tagsField()->isEnabled() == c.tags, row);
-            QVERIFY2(dialog.startTextField()->isEnabled() == c.start, row);
-            QVERIFY2(dialog.numbersField()->isEnabled() == c.start, row);
-            QVERIFY2(dialog.regExpField()->isEnabled() == c.regExp, row);
-            QVERIFY2(dialog.quotationIndexField()->isEnabled() == c.regExp, row);
-            QVERIFY2(dialog.extractDateBox()->isEnabled() == c.regExp, row);
-            QVERIFY2(dialog.dateIndexField(2)->isEnabled() == c.dayIndex, row);
-            QVERIFY2(dialog.timeIndexField(1)->isEnabled() == c.hourIndex, row);
-            QVERIFY2(dialog.advancedToggle()->isEnabled() == !c.advanced, row);
+            QVERIFY2(child<QSpinBox>(&dialog, "tagsField")->isEnabled() == c.tags, row);
+            QVERIFY2(child<QLineEdit>(&dialog, "startTextField")->isEnabled() == c.start, row);
+            QVERIFY2(child<QSpinBox>(&dialog, "numbersField")->isEnabled() == c.start, row);
+            QVERIFY2(child<QLineEdit>(&dialog, "regExpField")->isEnabled() == c.regExp, row);
+            QVERIFY2(child<QSpinBox>(&dialog, "quotationIndexField")->isEnabled() == c.regExp, row);
+            QVERIFY2(child<QCheckBox>(&dialog, "extractDateBox")->isEnabled() == c.regExp, row);
+            QVERIFY2(child<QSpinBox>(&dialog, "yearIndexField")->isEnabled() == c.dayIndex, row);
+            QVERIFY2(child<QSpinBox>(&dialog, "minuteIndexField")->isEnabled() == c.hourIndex, row);
+            QVERIFY2(child<QPushButton>(&dialog, "advancedToggle")->isEnabled() == !c.advanced, row);
         }
     }
 
@@ -128,12 +114,12 @@ private slots:
         ServerConfig config = rules(0, 2);
         config.Nr_HTML_before_Value = 7;
         ServerPropertiesDialog dialog(config, "Bank", "Item", "SYM");
-        QVERIFY(!dialog.tagsField()->isEnabled());
-        dialog.timeoutField()->setValue(42);
-        dialog.separatorList()->setCurrentIndex(2);
-        dialog.startTextField()->setText("Kurs:");
-        dialog.numbersField()->setValue(3);
-        dialog.caseInsensitiveBox()->setChecked(false);
+        QVERIFY(!child<QSpinBox>(&dialog, "tagsField")->isEnabled());
+        child<QSpinBox>(&dialog, "timeoutField")->setValue(42);
+        child<QComboBox>(&dialog, "separatorList")->setCurrentIndex(2);
+        child<QLineEdit>(&dialog, "startTextField")->setText("Kurs:");
+        child<QSpinBox>(&dialog, "numbersField")->setValue(3);
+        child<QCheckBox>(&dialog, "caseInsensitiveBox")->setChecked(false);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const ServerConfig& taken = dialog.config();
@@ -155,18 +141,19 @@ private slots:
         config.RegExp = JsonRule("$['a|b']", "", "$.t").encode();
         ServerPropertiesDialog dialog(config, "Bank", "Item", "SYM");
         dialog.show();
-        QVERIFY(dialog.jsonButton()->isChecked());
-        QVERIFY(dialog.advancedSection()->isVisible());
-        QVERIFY(!dialog.advancedToggle()->isEnabled());
-        QCOMPARE(dialog.jsonButton()->text(), QStringLiteral("JSON path"));
-        const QStringList paths = {dialog.jsonPathField(0)->text(), dialog.jsonPathField(1)->text(),
-                                   dialog.jsonPathField(2)->text()};
+        QVERIFY(child<QRadioButton>(&dialog, "jsonButton")->isChecked());
+        QVERIFY(child<QWidget>(&dialog, "advancedSection")->isVisible());
+        QVERIFY(!child<QPushButton>(&dialog, "advancedToggle")->isEnabled());
+        QCOMPARE(child<QRadioButton>(&dialog, "jsonButton")->text(), QStringLiteral("JSON path"));
+        const QStringList paths = {child<QLineEdit>(&dialog, "valuePathField")->text(),
+                                   child<QLineEdit>(&dialog, "datePathField")->text(),
+                                   child<QLineEdit>(&dialog, "timePathField")->text()};
         QCOMPARE(paths, QStringList({"$['a|b']", "", "$.t"}));
-        QVERIFY(dialog.jsonPathField(1)->isEnabled());
-        QVERIFY(!dialog.regExpField()->isEnabled());
-        QVERIFY(!dialog.startTextField()->isEnabled());
-        QVERIFY(!dialog.extractDateBox()->isEnabled());
-        dialog.jsonPathField(1)->setText("$.d");
+        QVERIFY(child<QLineEdit>(&dialog, "datePathField")->isEnabled());
+        QVERIFY(!child<QLineEdit>(&dialog, "regExpField")->isEnabled());
+        QVERIFY(!child<QLineEdit>(&dialog, "startTextField")->isEnabled());
+        QVERIFY(!child<QCheckBox>(&dialog, "extractDateBox")->isEnabled());
+        child<QLineEdit>(&dialog, "datePathField")->setText("$.d");
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.config().Filtering, 1);
@@ -180,17 +167,17 @@ private slots:
             MessageDialog::clearShownTexts();
             ServerPropertiesDialog standard(rules(0), "Bank", "Item", "SYM");
             standard.toggleAdvanced();
-            standard.jsonButton()->setChecked(true);
-            QVERIFY(standard.jsonPathField(0)->isEnabled());
-            standard.jsonPathField(0)->setText(path);
+            child<QRadioButton>(&standard, "jsonButton")->setChecked(true);
+            QVERIFY(child<QLineEdit>(&standard, "valuePathField")->isEnabled());
+            child<QLineEdit>(&standard, "valuePathField")->setText(path);
             MessageDialog::setNextAnswer(QMessageBox::Ok);
             standard.accept();
             QVERIFY(standard.result() != QDialog::Accepted);
             QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
         }
         ServerPropertiesDialog back(config, "Bank", "Item", "SYM");
-        back.standardButton()->setChecked(true);
-        QVERIFY(!back.jsonPathField(0)->isEnabled());
+        child<QRadioButton>(&back, "standardButton")->setChecked(true);
+        QVERIFY(!child<QLineEdit>(&back, "valuePathField")->isEnabled());
         back.accept();
         QCOMPARE(back.config().Filtering, 0);
     }
@@ -212,9 +199,9 @@ private slots:
         for (const auto& c : cases) {
             MessageDialog::clearShownTexts();
             ServerPropertiesDialog dialog(rules(0), "Bank", "Item", "SYM");
-            dialog.timeoutField()->setValue(c.timeout);
-            dialog.tagsField()->setValue(c.tags);
-            dialog.numbersField()->setValue(c.numbers);
+            child<QSpinBox>(&dialog, "timeoutField")->setValue(c.timeout);
+            child<QSpinBox>(&dialog, "tagsField")->setValue(c.tags);
+            child<QSpinBox>(&dialog, "numbersField")->setValue(c.numbers);
             if (c.message)
                 MessageDialog::setNextAnswer(QMessageBox::Ok);
             dialog.accept();
@@ -231,13 +218,14 @@ private slots:
         QVERIFY(ServerStore::writeServerConfig("Bank", stored).isOk());
         ServerPropertiesDialog dialog(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [My item]"));
-        dialog.urlField()->setText("http://new.example/[&symbol]");
+        child<QLineEdit>(&dialog, "urlField")->setText("http://new.example/[&symbol]");
 
         const auto saveAs = [&dialog](const QString& name) {
             whenModal<SaveServerAsDialog>([name](SaveServerAsDialog* chooser) {
                 QCOMPARE(chooser->windowTitle(), QStringLiteral("Server configuration"));
-                QCOMPARE(chooser->nameList()->currentText(), chooser->nameList()->itemText(0));
-                chooser->nameList()->setCurrentText(name);
+                QCOMPARE(child<QComboBox>(chooser, "nameList")->currentText(),
+                         child<QComboBox>(chooser, "nameList")->itemText(0));
+                child<QComboBox>(chooser, "nameList")->setCurrentText(name);
                 chooser->accept();
             });
             dialog.saveAs();
@@ -249,7 +237,7 @@ private slots:
         QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
 
         const std::vector<std::string> names = ServerStore::listServerNames();
-        dialog.urlField()->setText("http://other.example/");
+        child<QLineEdit>(&dialog, "urlField")->setText("http://other.example/");
         saveAs(ServerConfig::kUserDefinedName);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
         QCOMPARE(dialog.serverName(), std::string(ServerConfig::kUserDefinedName));
@@ -269,8 +257,8 @@ private slots:
         ServerConfig config = rules(0);
         config.Headers = {"Referer: http://quotes.example/", "X-Symbol: [&symbol]"};
         ServerPropertiesDialog dialog(config, "Bank", "Item", "SYM");
-        QVERIFY(dialog.headersField()->isEnabled());
-        QCOMPARE(dialog.headersField()->toPlainText(),
+        QVERIFY(child<QPlainTextEdit>(&dialog, "headersField")->isEnabled());
+        QCOMPARE(child<QPlainTextEdit>(&dialog, "headersField")->toPlainText(),
                  QStringLiteral("Referer: http://quotes.example/\nX-Symbol: [&symbol]"));
 
         const struct {
@@ -291,7 +279,7 @@ private slots:
         for (const auto& c : cases) {
             MessageDialog::clearShownTexts();
             const ServerConfig before = dialog.config();
-            dialog.headersField()->setPlainText(QString::fromUtf8(c.typed));
+            child<QPlainTextEdit>(&dialog, "headersField")->setPlainText(QString::fromUtf8(c.typed));
             if (c.refusal)
                 MessageDialog::setNextAnswer(QMessageBox::Ok);
             QCOMPARE(dialog.takeOverFields(), c.refusal == nullptr);
@@ -301,14 +289,14 @@ private slots:
 
         // The item's own rules send no headers: the field is off until the rules are saved as a server.
         ServerPropertiesDialog own(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
-        QVERIFY(!own.headersField()->isEnabled());
+        QVERIFY(!child<QPlainTextEdit>(&own, "headersField")->isEnabled());
         whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
-            chooser->nameList()->setCurrentText("With headers");
+            child<QComboBox>(chooser, "nameList")->setCurrentText("With headers");
             chooser->accept();
         });
         own.saveAs();
-        QVERIFY(own.headersField()->isEnabled());
-        own.headersField()->setPlainText("X-Token: 7");
+        QVERIFY(child<QPlainTextEdit>(&own, "headersField")->isEnabled());
+        child<QPlainTextEdit>(&own, "headersField")->setPlainText("X-Token: 7");
         own.accept();
         QCOMPARE(own.result(), int(QDialog::Accepted));
         QCOMPARE(own.config().Headers, std::vector<std::string>{"X-Token: 7"});
@@ -323,10 +311,10 @@ private slots:
         dialog.setTester([&tested](const std::string& name, const std::string& symbol, const ServerConfig& config) {
             tested = {name, symbol, config.URL};
         });
-        dialog.urlField()->setText("http://unsaved.example/[&symbol]/[&name]/[&y]");
-        QTest::mouseClick(dialog.downloadUrlButton(), Qt::LeftButton);
-        QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
-        QTest::mouseClick(dialog.helpButton(), Qt::LeftButton);
+        child<QLineEdit>(&dialog, "urlField")->setText("http://unsaved.example/[&symbol]/[&name]/[&y]");
+        QTest::mouseClick(child<QPushButton>(&dialog, "downloadUrlButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&dialog, "testButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&dialog, "helpButton"), Qt::LeftButton);
         QCOMPARE(opened.urls.size(), 2);
         const QString year = QString::number(QDate::currentDate().year());
         QCOMPARE(opened.urls[0].toString(QUrl::FullyEncoded),
@@ -339,4 +327,4 @@ private slots:
 };
 
 QTEST_MAIN(TestServerProp)
-#include "serverprop.moc"
+#include "ServerPropertiesTest.moc"

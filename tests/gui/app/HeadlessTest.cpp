@@ -210,4 +210,4 @@ private slots:
 };
 
 QTEST_MAIN(TestHeadless)
-#include "headless.moc"
+#include "HeadlessTest.moc"

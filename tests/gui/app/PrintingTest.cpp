@@ -1,4 +1,5 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "TestEnvironment.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PrintCommands.h"
@@ -30,17 +31,18 @@ int pdfPages(const QString& path)
 
 } // namespace
 
-class TestPrinting : public QObject {
+class TestPrinting : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init() { TestEnvironment::setTimeZone("UTC"); }
+public:
+    TestPrinting() : GuiTestCase("UTC") { }
 
+private slots:
     void pagesOfTheSelectedItems()
     {
         TestEnvironment env;
         MainWindow frame(GeneralOptions(), false);
         PortfolioDocument& doc = frame.document();
-        QPrinter& printer = frame.printing()->printer();
+        QPrinter& printer = child<PrintCommands>(&frame, "printCommands")->printer();
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
         printer.setOutputFormat(QPrinter::PdfFormat);
         // Entries per page from the measured fonts: (page height - 2.5 hB) / 3.9 hA.
@@ -66,7 +68,7 @@ private slots:
                 title = dialog->windowTitle();
                 dialog->accept();
             });
-            frame.actions().print->trigger();
+            child<QAction>(&frame, "print")->trigger();
             QCOMPARE(title, QStringLiteral("Print"));
             if (pages == 0)
                 QVERIFY(!QFile::exists(pdf));
@@ -84,16 +86,16 @@ private slots:
         frame.document().addItem(item);
         frame.listView()->fill();
         selectItems(frame.listView(), {"Alpha"});
-        QVERIFY(frame.actions().printPreview->isEnabled());
+        QVERIFY(child<QAction>(&frame, "printPreview")->isEnabled());
         bool shown = false;
         whenModal<QPrintPreviewDialog>([&shown](QPrintPreviewDialog* dialog) {
             shown = true;
             dialog->reject();
         });
-        frame.actions().printPreview->trigger();
+        child<QAction>(&frame, "printPreview")->trigger();
         QVERIFY(shown);
     }
 };
 
 QTEST_MAIN(TestPrinting)
-#include "printing.moc"
+#include "PrintingTest.moc"

@@ -1,4 +1,5 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
@@ -42,16 +43,14 @@ void openProperties(MainWindow& frame, const QString& item, std::function<void(I
         onGeneralPage(sheet->generalPage());
         sheet->accept();
     });
-    frame.actions().properties->trigger();
+    child<QAction>(&frame, "properties")->trigger();
 }
 
 } // namespace
 
-class TestServerDialogs : public QObject {
+class TestServerDialogs : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init() { MessageDialog::clearShownTexts(); }
-
     void theWizardGivesTheItemsOwnRulesTheChosenRule()
     {
         TestEnvironment env;
@@ -64,22 +63,23 @@ private slots:
         openProperties(frame, "Fund", [&](ItemGeneralPage* general) {
             whenModal<ServerWizard>([&](ServerWizard* wizard) {
                 wizardShown = wizard->windowTitle() == QLatin1String("Server Configuration Wizard - [Fund]");
-                WizardDownloadPage* one = wizard->downloadPage();
-                QTest::mouseClick(one->downloadButton(), Qt::LeftButton);
+                WizardDownloadPage* one = child<WizardDownloadPage>(wizard, "downloadPage");
+                QTest::mouseClick(child<QPushButton>(one, "downloadButton"), Qt::LeftButton);
                 // A failed download ends the wizard, so that the sheet's button returns.
-                if (!QTest::qWaitFor([one] { return one->nextButton()->isVisibleTo(one); }, 20000)) {
+                if (!QTest::qWaitFor([one] { return child<QPushButton>(one, "nextButton")->isVisibleTo(one); },
+                                     20000)) {
                     wizard->reject();
                     return;
                 }
-                QTest::mouseClick(one->nextButton(), Qt::LeftButton);
-                WizardRulePage* two = wizard->rulePage();
-                two->quotationField()->setText("22,65");
-                QTest::mouseClick(two->generateButton(), Qt::LeftButton);
-                QTest::mouseClick(two->nextButton(), Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(one, "nextButton"), Qt::LeftButton);
+                WizardRulePage* two = child<WizardRulePage>(wizard, "rulePage");
+                child<QLineEdit>(two, "quotationField")->setText("22,65");
+                QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(two, "nextButton"), Qt::LeftButton);
                 if (wizard->isVisible())
                     wizard->reject();
             });
-            QTest::mouseClick(general->wizardButton(), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(general, "wizardButton"), Qt::LeftButton);
             QCOMPARE(general->serverChoice(), std::string(ServerConfig::kUserDefinedName));
         });
         QVERIFY(wizardShown);
@@ -107,37 +107,37 @@ private slots:
         openProperties(frame, "Fund", [&](ItemGeneralPage* general) {
             whenModal<ServerPropertiesDialog>([&](ServerPropertiesDialog* dialog) {
                 titles << dialog->windowTitle();
-                dialog->urlField()->setText("http://bank.example/new/[&symbol]");
-                dialog->headersField()->setPlainText("X-Key: [&symbol]");
+                child<QLineEdit>(dialog, "urlField")->setText("http://bank.example/new/[&symbol]");
+                child<QPlainTextEdit>(dialog, "headersField")->setPlainText("X-Key: [&symbol]");
                 dialog->accept();
             });
-            QTest::mouseClick(general->editButton(), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(general, "editButton"), Qt::LeftButton);
             ServerConfig read;
             ServerStore::readServerConfig("Bank", read);
             QCOMPARE(read.URL, std::string("http://bank.example/new/[&symbol]"));
             QCOMPARE(read.Headers, std::vector<std::string>{"X-Key: [&symbol]"});
 
             // Cancel keeps the item's own rules as they were.
-            general->serverList()->setCurrentIndex(0);
+            child<QComboBox>(general, "serverList")->setCurrentIndex(0);
             whenModal<ServerPropertiesDialog>([&](ServerPropertiesDialog* dialog) {
                 titles << dialog->windowTitle();
-                dialog->startTextField()->setText("Dropped:");
+                child<QLineEdit>(dialog, "startTextField")->setText("Dropped:");
                 dialog->reject();
             });
-            QTest::mouseClick(general->editButton(), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(general, "editButton"), Qt::LeftButton);
             QCOMPARE(general->currentRules().Text_before_Value, std::string("[&symbol]"));
 
             whenModal<ServerPropertiesDialog>([&](ServerPropertiesDialog* dialog) {
-                dialog->startTextField()->setText("Price:");
+                child<QLineEdit>(dialog, "startTextField")->setText("Price:");
                 whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
-                    chooser->nameList()->setCurrentText("Copy");
+                    child<QComboBox>(chooser, "nameList")->setCurrentText("Copy");
                     chooser->accept();
                 });
                 dialog->saveAs();
                 dialog->accept();
             });
-            QTest::mouseClick(general->editButton(), Qt::LeftButton);
-            QCOMPARE(general->serverList()->currentText(), QStringLiteral("Copy"));
+            QTest::mouseClick(child<QPushButton>(general, "editButton"), Qt::LeftButton);
+            QCOMPARE(child<QComboBox>(general, "serverList")->currentText(), QStringLiteral("Copy"));
         });
         QCOMPARE(titles, (QStringList{"Server properties - [Bank]", "Server properties - [Fund]"}));
         QCOMPARE(frame.document().item(1).server.name, std::string("Copy"));
@@ -150,4 +150,4 @@ private slots:
 };
 
 QTEST_MAIN(TestServerDialogs)
-#include "serverdialogs.moc"
+#include "ServerDialogsTest.moc"

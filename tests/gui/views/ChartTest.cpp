@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "TestEnvironment.h"
 #include "core/model/PortfolioFile.h"
 #include "core/model/PortfolioTotals.h"
@@ -53,8 +54,10 @@ Opened openedBy(const std::function<void()>& command)
 {
     Opened opened;
     whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
-        opened.page = sheet->tabs()->tabText(sheet->tabs()->currentIndex());
-        if (const QListWidget* rows = sheet->quotationsPage()->list()) {
+        opened.page =
+            child<QTabWidget>(sheet, "pageTabs")->tabText(child<QTabWidget>(sheet, "pageTabs")->currentIndex());
+        if (const QListWidget* rows =
+                child<QListWidget>(child<ItemQuotationsPage>(sheet, "quotationsPage"), "quotationList")) {
             opened.quotationRow = rows->currentRow();
             if (rows->currentItem())
                 opened.quotationText = rows->currentItem()->text();
@@ -67,16 +70,12 @@ Opened openedBy(const std::function<void()>& command)
 
 } // namespace
 
-class TestChart : public QObject {
+class TestChart : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setTimeZone("UTC");
-        TestEnvironment::setLocale("C");
-    }
+public:
+    TestChart() : GuiTestCase("UTC", "C") { }
 
+private slots:
     void followsTheSelectionAndTheDocument()
     {
         TestEnvironment env;
@@ -88,8 +87,8 @@ private slots:
         frame.listView()->fill();
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        ChartView* chart = frame.chartView();
-        QCOMPARE(frame.splitter()->widget(1), chart);
+        ChartView* chart = child<ChartView>(&frame, "chart");
+        QCOMPARE(child<QSplitter>(&frame, "paneSplitter")->widget(1), chart);
 
         selectItems(frame.listView(), {"Alpha"});
         chart->repaint();
@@ -120,7 +119,7 @@ private slots:
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         selectItems(frame.listView(), {"Alpha"});
-        ChartView* chart = frame.chartView();
+        ChartView* chart = child<ChartView>(&frame, "chart");
         chart->repaint();
         const ChartPoint second = chart->drawing().points.at(1);
         QTest::mouseMove(chart, QPoint(second.x + 2, second.y));
@@ -165,10 +164,10 @@ private slots:
         frame.listView()->fill();
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
-        ChartView* chart = frame.chartView();
+        ChartView* chart = child<ChartView>(&frame, "chart");
         for (const auto& [names, menu] :
-             {std::pair{QStringList{"Alpha"}, frame.actions().chartContextMenu},
-              std::pair{QStringList{"Alpha", "Beta"}, frame.actions().comparisonContextMenu}}) {
+             {std::pair{QStringList{"Alpha"}, child<QMenu>(&frame, "chartContextMenu")},
+              std::pair{QStringList{"Alpha", "Beta"}, child<QMenu>(&frame, "comparisonContextMenu")}}) {
             selectItems(frame.listView(), names);
             chart->setFocus();
             QTest::keyClick(chart, Qt::Key_F10, Qt::ShiftModifier);
@@ -179,8 +178,8 @@ private slots:
         // The single chart's "&Properties" opens the item's Graphic page.
         selectItems(frame.listView(), {"Alpha"});
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().chartProperties->isEnabled());
-        const Opened opened = openedBy([&] { frame.actions().chartContextMenu->actions().first()->trigger(); });
+        QVERIFY(child<QAction>(&frame, "chartProperties")->isEnabled());
+        const Opened opened = openedBy([&] { child<QMenu>(&frame, "chartContextMenu")->actions().first()->trigger(); });
         QCOMPARE(opened.page, QStringLiteral("Graphic"));
     }
 
@@ -200,8 +199,8 @@ private slots:
         frame.resize(900, 700);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QCOMPARE(frame.splitter()->sizes().value(0), 180);
-        ComparisonSettings read = frame.chartView()->comparison();
+        QCOMPARE(child<QSplitter>(&frame, "paneSplitter")->sizes().value(0), 180);
+        ComparisonSettings read = child<ChartView>(&frame, "chart")->comparison();
         QVERIFY(read.useBegin);
         QCOMPARE(read.beginYear, 2003);
         QCOMPARE(read.beginMonth, 4);
@@ -212,23 +211,23 @@ private slots:
 
         // The dialog shows them, enables a picker only with its box, and OK hands the values to the chart.
         whenModal<ComparisonSettingsDialog>([](ComparisonSettingsDialog* dialog) {
-            QVERIFY(dialog->startBox()->isChecked());
-            QVERIFY(dialog->startPicker()->isEnabled());
-            QCOMPARE(dialog->startPicker()->date(), QDate(2003, 4, 5));
-            QVERIFY(!dialog->endPicker()->isEnabled());
-            dialog->endBox()->setChecked(true);
-            QVERIFY(dialog->endPicker()->isEnabled());
-            dialog->endPicker()->setDate(QDate(2010, 12, 31));
-            dialog->gridBox()->setChecked(true);
+            QVERIFY(child<QCheckBox>(dialog, "startBox")->isChecked());
+            QVERIFY(child<QDateEdit>(dialog, "startPicker")->isEnabled());
+            QCOMPARE(child<QDateEdit>(dialog, "startPicker")->date(), QDate(2003, 4, 5));
+            QVERIFY(!child<QDateEdit>(dialog, "endPicker")->isEnabled());
+            child<QCheckBox>(dialog, "endBox")->setChecked(true);
+            QVERIFY(child<QDateEdit>(dialog, "endPicker")->isEnabled());
+            child<QDateEdit>(dialog, "endPicker")->setDate(QDate(2010, 12, 31));
+            child<QCheckBox>(dialog, "gridBox")->setChecked(true);
             dialog->accept();
         });
-        frame.actions().comparisonLimits->trigger();
-        QCOMPARE(frame.chartView()->comparison().endYear, 2010);
-        QVERIFY(frame.chartView()->comparison().useEnd);
-        QVERIFY(frame.chartView()->comparison().grid);
+        child<QAction>(&frame, "comparisonLimits")->trigger();
+        QCOMPARE(child<ChartView>(&frame, "chart")->comparison().endYear, 2010);
+        QVERIFY(child<ChartView>(&frame, "chart")->comparison().useEnd);
+        QVERIFY(child<ChartView>(&frame, "chart")->comparison().grid);
         // The profile changes only through "S&ave view options".
         QCOMPARE(SettingsStore::open()->value("GraphView/Endb").toInt(), 0);
-        frame.actions().saveViewOptions->trigger();
+        child<QAction>(&frame, "saveViewOptions")->trigger();
         auto settings = SettingsStore::open();
         QCOMPARE(settings->value("GraphView/Endb").toInt(), 1);
         QCOMPARE(settings->value("GraphView/EndYear").toInt(), 2010);
@@ -248,12 +247,12 @@ private slots:
         item.avgBuyPrice = 8;
         frame.document().addItem(item);
         frame.listView()->setPercentual(false);
-        QLabel* pane = frame.statusPanes()->investedPane();
+        QLabel* pane = child<QLabel>(&frame, "investedPane");
         QCOMPARE(pane->toolTip(), QStringLiteral("Double-click for a summary"));
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         QTest::mouseDClick(pane, Qt::LeftButton);
         QCOMPARE(MessageDialog::shownTexts(), QStringList{portfolioLine(frame, true)});
-        QVERIFY(MessageDialog::shownTexts().first() != frame.statusPanes()->investedText());
+        QVERIFY(MessageDialog::shownTexts().first() != child<StatusPanes>(&frame, "statusPanes")->investedText());
     }
 
     void commandLineDrawsWhatTheWidgetDraws()
@@ -284,4 +283,4 @@ private:
 };
 
 QTEST_MAIN(TestChart)
-#include "chart.moc"
+#include "ChartTest.moc"

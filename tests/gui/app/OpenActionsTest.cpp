@@ -1,8 +1,11 @@
 #include "DownloadTestSupport.h"
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
+#include "OpenedUrls.h"
 #include "TestEnvironment.h"
 #include "core/settings/SettingsStore.h"
+#include "gui/app/HelpCommands.h"
 #include "gui/app/MainWindow.h"
 #include "gui/download/DownloadsWindow.h"
 #include "gui/download/UpdateController.h"
@@ -12,27 +15,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QtTest>
-
-// Stands in for the desktop's "open" action and the web browser.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls()
-    {
-        for (const char* scheme : {"file", "http", "https"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
-    }
-    ~OpenedUrls() override
-    {
-        for (const char* scheme : {"file", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
-
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 namespace {
 
@@ -46,15 +28,9 @@ GeneralOptions showingOptions(bool showFileOnError)
 
 } // namespace
 
-class TestOpenActions : public QObject {
+class TestOpenActions : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        MessageDialog::setUnattendedCheck(nullptr);
-    }
-
     void pageWithoutTheQuotationOpensAsText()
     {
         TestEnvironment env;
@@ -73,8 +49,9 @@ private slots:
         QVERIFY2(shown.endsWith(QStringLiteral(".TXT")), qPrintable(shown));
         QVERIFY(QString::fromStdString(readFileBytes(shown.toStdString())).contains("Nothing for the other one"));
         QCOMPARE(temp.files(), QStringList{QFileInfo(shown).fileName()});
-        QCOMPARE(frame.statusWindow()->rowCount(), 1);
-        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Error: Text not found!"));
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 1);
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->statusTextOf(0),
+                 QStringLiteral("Error: Text not found!"));
     }
 
     void pageIsDeletedWithoutTheOptionOrUnattended()
@@ -117,11 +94,11 @@ private slots:
         selectItems(frame.listView(), {QStringLiteral("Own")});
         frame.refreshCommandStates();
 
-        frame.actions().openWebPage->trigger();
+        child<QAction>(&frame, "openWebPage")->trigger();
         QCOMPARE(opened.urls, QList<QUrl>{QUrl(QString::fromStdString(server.url("/own.html")))});
 
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        frame.actions().testUpdate->trigger();
+        child<QAction>(&frame, "testUpdate")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!MessageDialog::shownTexts().isEmpty(), 20000);
         const QString report = MessageDialog::shownTexts().constFirst();
         QVERIFY2(report.startsWith(QStringLiteral("Quotation for 'Own':\nValue: 4.2500\n")), qPrintable(report));
@@ -133,18 +110,18 @@ private slots:
         TestEnvironment env;
         OpenedUrls opened;
         MainWindow frame(showingOptions(false), false);
-        frame.actions().faq->trigger();
-        frame.actions().serverHelp->trigger();
-        frame.actions().webPage->trigger();
+        child<QAction>(&frame, "faq")->trigger();
+        child<QAction>(&frame, "serverHelp")->trigger();
+        child<QAction>(&frame, "webPage")->trigger();
         {
             auto settings = SettingsStore::open();
             settings->setValue("Application/HomePage", "https://example.org/tickora/");
         }
-        frame.actions().checkUpdate->trigger();
+        child<QAction>(&frame, "checkUpdate")->trigger();
         const QString folder = QCoreApplication::applicationDirPath();
         QCOMPARE(opened.urls,
                  (QList<QUrl>{QUrl::fromLocalFile(folder + "/FAQ.html"), QUrl::fromLocalFile(folder + "/TKRSrv.html"),
-                              QUrl(MainWindow::kDefaultHomePage), QUrl("https://example.org/tickora/")}));
+                              QUrl(HelpCommands::kDefaultHomePage), QUrl("https://example.org/tickora/")}));
     }
 
     void openWebPageFillsInTheItem()
@@ -158,11 +135,11 @@ private slots:
         frame.listView()->fill();
         selectItems(frame.listView(), {" Invested Amount History"});
         frame.refreshCommandStates();
-        QVERIFY(!frame.actions().openWebPage->isEnabled());
+        QVERIFY(!child<QAction>(&frame, "openWebPage")->isEnabled());
         selectItems(frame.listView(), {"Big Fund"});
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().openWebPage->isEnabled());
-        frame.actions().openWebPage->trigger();
+        QVERIFY(child<QAction>(&frame, "openWebPage")->isEnabled());
+        child<QAction>(&frame, "openWebPage")->trigger();
         QCOMPARE(
             opened.urls,
             QList<QUrl>{QUrl(
@@ -171,4 +148,4 @@ private slots:
 };
 
 QTEST_MAIN(TestOpenActions)
-#include "openactions.moc"
+#include "OpenActionsTest.moc"

@@ -1,4 +1,6 @@
+#include "OpenedUrls.h"
 #include "TestEnvironment.h"
+#include "WidgetLookup.h"
 #include "gui/app/MainWindow.h"
 
 #include <QAction>
@@ -10,19 +12,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-// Stands in for the desktop's "open" action.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 namespace {
 
@@ -135,8 +124,8 @@ private slots:
         TestEnvironment env;
         OpenedUrls opened;
         MainWindow frame(GeneralOptions(), false);
-        frame.actions().faq->trigger();
-        frame.actions().serverHelp->trigger();
+        child<QAction>(&frame, "faq")->trigger();
+        child<QAction>(&frame, "serverHelp")->trigger();
         const QString help = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/tickora/help");
         QCOMPARE(opened.urls,
                  (QList<QUrl>{QUrl::fromLocalFile(help + "/FAQ.html"), QUrl::fromLocalFile(help + "/TKRSrv.html")}));
@@ -187,4 +176,4 @@ private slots:
 };
 
 QTEST_MAIN(TestInstall)
-#include "install.moc"
+#include "InstallTest.moc"

@@ -1,13 +1,16 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/app/DesktopApplication.h"
+#include "gui/app/HelpCommands.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PortfolioPreload.h"
 #include "gui/app/StatusPanes.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/download/DownloadsWindow.h"
 #include "gui/download/UpdateController.h"
 #include "gui/views/PortfolioListView.h"
@@ -19,11 +22,9 @@
 #include <QSystemTrayIcon>
 #include <QtTest>
 
-class TestStartup : public QObject {
+class TestStartup : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init() { MessageDialog::clearShownTexts(); }
-
     void firstStartWithEmptySettings()
     {
         TestEnvironment env;
@@ -36,17 +37,17 @@ private slots:
         MainWindow* frame = app.mainFrame();
         QVERIFY(frame->isVisible());
         QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
-        QCOMPARE(frame->statusPanes()->downloadText(), QString());
-        QCOMPARE(frame->statusPanes()->investedText(), QStringLiteral("Amount invested: 0.00"));
-        QVERIFY(!frame->statusPanes()->clockText().isEmpty());
+        QCOMPARE(child<StatusPanes>(frame, "statusPanes")->downloadText(), QString());
+        QCOMPARE(child<StatusPanes>(frame, "statusPanes")->investedText(), QStringLiteral("Amount invested: 0.00"));
+        QVERIFY(!child<StatusPanes>(frame, "statusPanes")->clockText().isEmpty());
         QCOMPARE(frame->listView()->rowItems().size(), size_t(1));
-        QVERIFY(frame->autoUpdateTimer().isActive());
-        QCOMPARE(frame->autoUpdateTimer().interval(), 60 * 60000);
-        QVERIFY(!frame->actions().updateAll->isEnabled());
-        QVERIFY(frame->actions().fileNew->isEnabled());
-        QVERIFY(frame->trayIcon() == nullptr);
-        QVERIFY(MainWindow::aboutText().endsWith(QStringLiteral("Installed server configuration version: 20")));
-        QVERIFY(MainWindow::aboutText().contains(QStringLiteral("GNU General Public License, version 3 or later")));
+        QVERIFY(child<QTimer>(frame, "autoUpdatePeriod")->isActive());
+        QCOMPARE(child<QTimer>(frame, "autoUpdatePeriod")->interval(), 60 * 60000);
+        QVERIFY(!child<QAction>(frame, "updateAll")->isEnabled());
+        QVERIFY(child<QAction>(frame, "fileNew")->isEnabled());
+        QVERIFY(frame->findChild<QSystemTrayIcon*>(QStringLiteral("downloadTray")) == nullptr);
+        QVERIFY(HelpCommands::aboutText().endsWith(QStringLiteral("Installed server configuration version: 20")));
+        QVERIFY(HelpCommands::aboutText().contains(QStringLiteral("GNU General Public License, version 3 or later")));
         QVERIFY(MessageDialog::shownTexts().isEmpty());
     }
 
@@ -117,9 +118,9 @@ private slots:
     {
         TestEnvironment env;
         QRect geometry;
-        QVERIFY(!MainWindow::parseDimensions("10,20,300", geometry));
-        QVERIFY(!MainWindow::parseDimensions("a,b,c,d", geometry));
-        QVERIFY(MainWindow::parseDimensions("10,20,810,620", geometry));
+        QVERIFY(!WindowPlacement::parseDimensions("10,20,300", geometry));
+        QVERIFY(!WindowPlacement::parseDimensions("a,b,c,d", geometry));
+        QVERIFY(WindowPlacement::parseDimensions("10,20,810,620", geometry));
         QCOMPARE(geometry.width(), 800);
         QCOMPARE(geometry.height(), 600);
         {
@@ -161,12 +162,13 @@ private slots:
         QSignalSpy finished(&app, &DesktopApplication::finished);
         QVERIFY(app.initInstance());
         QVERIFY(!app.mainFrame()->isVisible());
-        QVERIFY(app.mainFrame()->trayIcon() != nullptr);
-        QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QString::fromStdString(path).left(63));
+        QVERIFY(child<QSystemTrayIcon>(app.mainFrame(), "downloadTray") != nullptr);
+        QCOMPARE(child<QSystemTrayIcon>(app.mainFrame(), "downloadTray")->toolTip(),
+                 QString::fromStdString(path).left(63));
         QVERIFY(finished.wait(30000));
         QCOMPARE(app.exitCode(), 0);
-        QCOMPARE(app.mainFrame()->trayIcon()->toolTip(), QStringLiteral("depot.tkr (End)"));
-        QVERIFY(!app.mainFrame()->statusWindow()->isVisible());
+        QCOMPARE(child<QSystemTrayIcon>(app.mainFrame(), "downloadTray")->toolTip(), QStringLiteral("depot.tkr (End)"));
+        QVERIFY(!child<DownloadsWindow>(app.mainFrame(), "downloadsWindow")->isVisible());
         QVERIFY(MessageDialog::shownTexts().isEmpty());
         PortfolioDocument reread;
         std::string error;
@@ -210,4 +212,4 @@ private slots:
 };
 
 QTEST_MAIN(TestStartup)
-#include "startup.moc"
+#include "StartupTest.moc"

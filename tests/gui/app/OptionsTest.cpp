@@ -1,4 +1,6 @@
+#include "GuiTestCase.h"
 #include "TestEnvironment.h"
+#include "WidgetLookup.h"
 #include "gui/app/OptionsDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -7,11 +9,9 @@
 #include <QTimeEdit>
 #include <QtTest>
 
-class TestOptions : public QObject {
+class TestOptions : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init() { MessageDialog::clearShownTexts(); }
-
     void refusesEntriesOutsideTheirRanges_data()
     {
         QTest::addColumn<QString>("downloads");
@@ -41,8 +41,8 @@ private slots:
         QFETCH(QString, message);
         TestEnvironment env;
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        dialog.downloadsField()->setText(downloads);
-        dialog.intervalField()->setText(interval);
+        child<QLineEdit>(&dialog, "downloadsField")->setText(downloads);
+        child<QLineEdit>(&dialog, "intervalField")->setText(interval);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -77,10 +77,10 @@ private slots:
         QFETCH(QString, message);
         TestEnvironment env;
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        QCOMPARE(dialog.perHostField()->text(), QStringLiteral("4"));
-        QCOMPARE(dialog.userAgentField()->text(), QStringLiteral("Tickora/1.0.0"));
-        dialog.perHostField()->setText(perHost);
-        dialog.userAgentField()->setText(agent);
+        QCOMPARE(child<QLineEdit>(&dialog, "perHostField")->text(), QStringLiteral("4"));
+        QCOMPARE(child<QLineEdit>(&dialog, "userAgentField")->text(), QStringLiteral("Tickora/1.0.0"));
+        child<QLineEdit>(&dialog, "perHostField")->setText(perHost);
+        child<QLineEdit>(&dialog, "userAgentField")->setText(agent);
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -91,8 +91,8 @@ private slots:
     {
         TestEnvironment env;
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        dialog.perHostField()->setText("16");
-        dialog.userAgentField()->setText("Mozilla/5.0 (Probe)");
+        child<QLineEdit>(&dialog, "perHostField")->setText("16");
+        child<QLineEdit>(&dialog, "userAgentField")->setText("Mozilla/5.0 (Probe)");
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.options().ConnectionsPerHost, 16);
@@ -103,16 +103,16 @@ private slots:
     {
         TestEnvironment env;
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        QCOMPARE(dialog.guardField()->text(), QStringLiteral("0"));
+        QCOMPARE(child<QLineEdit>(&dialog, "guardField")->text(), QStringLiteral("0"));
         for (const char* refused : {"1001", ""}) {
-            dialog.guardField()->setText(refused);
+            child<QLineEdit>(&dialog, "guardField")->setText(refused);
             MessageDialog::setNextAnswer(QMessageBox::Ok);
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
         QCOMPARE(MessageDialog::shownTexts(),
                  (QStringList{"Please enter an integer between 0 and 1000.", "Please enter a positive integer."}));
-        dialog.guardField()->setText("1000");
+        child<QLineEdit>(&dialog, "guardField")->setText("1000");
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.options().GuardPercent, 1000);
@@ -122,10 +122,10 @@ private slots:
     {
         TestEnvironment env;
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        dialog.downloadsField()->setText("500");
-        dialog.intervalField()->setText("5");
-        dialog.fromField()->setTime(QTime(7, 15));
-        dialog.toField()->setTime(QTime(22, 45));
+        child<QLineEdit>(&dialog, "downloadsField")->setText("500");
+        child<QLineEdit>(&dialog, "intervalField")->setText("5");
+        child<QTimeEdit>(&dialog, "fromField")->setTime(QTime(7, 15));
+        child<QTimeEdit>(&dialog, "toField")->setTime(QTime(22, 45));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(MessageDialog::shownTexts().isEmpty());
@@ -142,21 +142,21 @@ private slots:
     {
         TestEnvironment env;
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        QVERIFY(dialog.intervalField()->isEnabled());
-        QVERIFY(dialog.fromField()->isEnabled());
-        dialog.autoupdateBox()->setChecked(false);
-        QVERIFY(!dialog.intervalField()->isEnabled());
-        QVERIFY(!dialog.timeWindowBox()->isEnabled());
-        QVERIFY(!dialog.fromField()->isEnabled());
-        QVERIFY(!dialog.toField()->isEnabled());
-        dialog.timeWindowBox()->setChecked(false);
-        dialog.autoupdateBox()->setChecked(true);
-        QVERIFY(dialog.intervalField()->isEnabled());
-        QVERIFY(dialog.timeWindowBox()->isEnabled());
-        QVERIFY(!dialog.fromField()->isEnabled());
-        dialog.timeWindowBox()->setChecked(true);
-        QVERIFY(dialog.fromField()->isEnabled());
-        QVERIFY(dialog.toField()->isEnabled());
+        QVERIFY(child<QLineEdit>(&dialog, "intervalField")->isEnabled());
+        QVERIFY(child<QTimeEdit>(&dialog, "fromField")->isEnabled());
+        child<QCheckBox>(&dialog, "autoupdateBox")->setChecked(false);
+        QVERIFY(!child<QLineEdit>(&dialog, "intervalField")->isEnabled());
+        QVERIFY(!child<QCheckBox>(&dialog, "timeWindowBox")->isEnabled());
+        QVERIFY(!child<QTimeEdit>(&dialog, "fromField")->isEnabled());
+        QVERIFY(!child<QTimeEdit>(&dialog, "toField")->isEnabled());
+        child<QCheckBox>(&dialog, "timeWindowBox")->setChecked(false);
+        child<QCheckBox>(&dialog, "autoupdateBox")->setChecked(true);
+        QVERIFY(child<QLineEdit>(&dialog, "intervalField")->isEnabled());
+        QVERIFY(child<QCheckBox>(&dialog, "timeWindowBox")->isEnabled());
+        QVERIFY(!child<QTimeEdit>(&dialog, "fromField")->isEnabled());
+        child<QCheckBox>(&dialog, "timeWindowBox")->setChecked(true);
+        QVERIFY(child<QTimeEdit>(&dialog, "fromField")->isEnabled());
+        QVERIFY(child<QTimeEdit>(&dialog, "toField")->isEnabled());
     }
 
     void dialogStartsWithTheStoredWindowOpeningClosedWhenSwitchedOff()
@@ -166,10 +166,10 @@ private slots:
         stored.Autoupdate = 0;
         QVERIFY(stored.writeOptions());
         OptionsDialog dialog(GeneralOptions::readOptions(), DownloadOptions::readOptions());
-        QVERIFY(!dialog.intervalField()->isEnabled());
-        QVERIFY(!dialog.fromField()->isEnabled());
+        QVERIFY(!child<QLineEdit>(&dialog, "intervalField")->isEnabled());
+        QVERIFY(!child<QTimeEdit>(&dialog, "fromField")->isEnabled());
     }
 };
 
 QTEST_MAIN(TestOptions)
-#include "options.moc"
+#include "OptionsTest.moc"

@@ -1,7 +1,9 @@
+#include "gui/servers/ServerWizard.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
+#include "WidgetLookup.h"
 #include "gui/servers/AddressField.h"
-#include "gui/servers/ServerWizard.h"
 #include "gui/servers/WizardDownloadPage.h"
 #include "gui/servers/WizardRulePage.h"
 #include "gui/widgets/MessageDialog.h"
@@ -46,13 +48,14 @@ ServerConfig serverFor(const std::string& url)
 // Downloads the page on page one and goes on to page two.
 bool loadAndProceed(ServerWizard& wizard)
 {
-    WizardDownloadPage* one = wizard.downloadPage();
-    QTest::mouseClick(one->downloadButton(), Qt::LeftButton);
+    WizardDownloadPage* one = child<WizardDownloadPage>(&wizard, "downloadPage");
+    QTest::mouseClick(child<QPushButton>(one, "downloadButton"), Qt::LeftButton);
     if (!QTest::qWaitFor([one] { return one->statusText() == QLatin1String(kLoaded); }, 20000))
         return false;
-    if (one->downloadButton()->isVisibleTo(one) || !one->nextButton()->isVisibleTo(one))
+    if (child<QPushButton>(one, "downloadButton")->isVisibleTo(one) ||
+        !child<QPushButton>(one, "nextButton")->isVisibleTo(one))
         return false;
-    QTest::mouseClick(one->nextButton(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(one, "nextButton"), Qt::LeftButton);
     return true;
 }
 
@@ -66,11 +69,9 @@ QStringList listed(const QListWidget* list)
 
 } // namespace
 
-class TestWizard : public QObject {
+class TestWizard : public GuiTestCase {
     Q_OBJECT
 private slots:
-    void init() { MessageDialog::clearShownTexts(); }
-
     void kursPageYieldsTheTagRuleAndMarksItsRegion()
     {
         TestEnvironment env;
@@ -81,10 +82,10 @@ private slots:
         ServerWizard wizard(serverFor(server.url("/[&symbol].html")), "Bank", "Item", "kurs");
         wizard.show();
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Server Configuration Wizard - [Bank]"));
-        WizardDownloadPage* one = wizard.downloadPage();
+        WizardDownloadPage* one = child<WizardDownloadPage>(&wizard, "downloadPage");
         QCOMPARE(one->statusText(), QStringLiteral("Press next to download the web page"));
-        QVERIFY(!one->backButton()->isEnabled());
-        QVERIFY(!one->nextButton()->isVisible());
+        QVERIFY(!child<QPushButton>(one, "backButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(one, "nextButton")->isVisible());
         QVERIFY(loadAndProceed(wizard));
         QCOMPARE(server.requests(), std::vector<std::string>{"/kurs.html"});
 
@@ -94,31 +95,32 @@ private slots:
             QVERIFY(QFile::exists(QString::fromStdString(sample)));
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(samples[0]))});
 
-        WizardRulePage* two = wizard.rulePage();
-        QCOMPARE(two->conversionList()->currentText(), QStringLiteral("semi-html"));
-        QVERIFY(two->pageView()->toPlainText().startsWith("Kurs:<><>22,65"));
+        WizardRulePage* two = child<WizardRulePage>(&wizard, "rulePage");
+        QCOMPARE(child<QComboBox>(two, "conversionList")->currentText(), QStringLiteral("semi-html"));
+        QVERIFY(child<QPlainTextEdit>(two, "pageView")->toPlainText().startsWith("Kurs:<><>22,65"));
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        QTest::mouseClick(two->generateButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Please enter the quotation to be extracted!"});
-        two->quotationField()->setText("22,65");
-        QTest::mouseClick(two->generateButton(), Qt::LeftButton);
-        QCOMPARE(listed(two->ruleList()), QStringList{"find text \"Kurs:\" and skip 2 html tag(s) "});
-        QCOMPARE(two->progressBar()->maximum(), 6 * 16);
-        QCOMPARE(two->progressBar()->value(), 6 * 16);
-        QCOMPARE(two->pageView()->textCursor().selectedText(), QStringLiteral("Kurs:<><>22,65"));
-        const QList<QTextEdit::ExtraSelection> marks = two->pageView()->extraSelections();
+        child<QLineEdit>(two, "quotationField")->setText("22,65");
+        QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
+        QCOMPARE(listed(child<QListWidget>(two, "ruleList")),
+                 QStringList{"find text \"Kurs:\" and skip 2 html tag(s) "});
+        QCOMPARE(child<QProgressBar>(two, "progressBar")->maximum(), 6 * 16);
+        QCOMPARE(child<QProgressBar>(two, "progressBar")->value(), 6 * 16);
+        QCOMPARE(child<QPlainTextEdit>(two, "pageView")->textCursor().selectedText(), QStringLiteral("Kurs:<><>22,65"));
+        const QList<QTextEdit::ExtraSelection> marks = child<QPlainTextEdit>(two, "pageView")->extraSelections();
         QCOMPARE(marks.size(), 2);
         QCOMPARE(marks[0].cursor.selectedText(), QStringLiteral("Kurs:"));
         QCOMPARE(marks[1].cursor.selectedText(), QStringLiteral("22,65"));
-        QVERIFY(two->nextButton()->isEnabled());
+        QVERIFY(child<QPushButton>(two, "nextButton")->isEnabled());
 
-        two->conversionList()->setCurrentIndex(2);
-        QCOMPARE(two->ruleList()->count(), 0);
-        QVERIFY(!two->nextButton()->isEnabled());
-        two->conversionList()->setCurrentIndex(1);
-        QTest::mouseClick(two->generateButton(), Qt::LeftButton);
-        two->separatorList()->setCurrentIndex(2);
-        QTest::mouseClick(two->nextButton(), Qt::LeftButton);
+        child<QComboBox>(two, "conversionList")->setCurrentIndex(2);
+        QCOMPARE(child<QListWidget>(two, "ruleList")->count(), 0);
+        QVERIFY(!child<QPushButton>(two, "nextButton")->isEnabled());
+        child<QComboBox>(two, "conversionList")->setCurrentIndex(1);
+        QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
+        child<QComboBox>(two, "separatorList")->setCurrentIndex(2);
+        QTest::mouseClick(child<QPushButton>(two, "nextButton"), Qt::LeftButton);
         QCOMPARE(wizard.result(), int(QDialog::Accepted));
 
         ServerConfig config = serverFor("old");
@@ -148,9 +150,9 @@ private slots:
         QCOMPARE(wizard.windowTitle(), QStringLiteral("Server Configuration Wizard - [IBM]"));
         wizard.show();
         QVERIFY(loadAndProceed(wizard));
-        wizard.rulePage()->quotationField()->setText("123,45");
-        wizard.rulePage()->generate();
-        QVERIFY(wizard.rulePage()->selectedRule());
+        child<QLineEdit>(child<WizardRulePage>(&wizard, "rulePage"), "quotationField")->setText("123,45");
+        child<WizardRulePage>(&wizard, "rulePage")->generate();
+        QVERIFY(child<WizardRulePage>(&wizard, "rulePage")->selectedRule());
         ServerConfig config = serverFor("old");
         QVERIFY(wizard.applyTo(config).isOk());
         QCOMPARE(config.Text_before_Value, std::string("[&name] Corp. "));
@@ -162,24 +164,24 @@ private slots:
         HttpTestServer server;
         ServerWizard wizard(serverFor(server.url("/missing.html")), "Bank", "Item", "S");
         wizard.show();
-        WizardDownloadPage* one = wizard.downloadPage();
-        QTest::mouseClick(one->downloadButton(), Qt::LeftButton);
+        WizardDownloadPage* one = child<WizardDownloadPage>(&wizard, "downloadPage");
+        QTest::mouseClick(child<QPushButton>(one, "downloadButton"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(one->statusText(), QStringLiteral("Error: File not found: /missing.html"), 20000);
-        QVERIFY(one->downloadButton()->isEnabled());
-        one->addressField()->setText(QString::fromStdString(server.url("/other.html")));
+        QVERIFY(child<QPushButton>(one, "downloadButton")->isEnabled());
+        child<AddressField>(one, "addressField")->setText(QString::fromStdString(server.url("/other.html")));
         QCOMPARE(one->statusText(), QStringLiteral("Press next to download the web page"));
 
         QMimeData link;
         link.setText("http://dropped.example/page.html");
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &link, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(one->addressField(), &enter);
+        QApplication::sendEvent(child<AddressField>(one, "addressField"), &enter);
         QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, &link, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(one->addressField(), &move);
+        QApplication::sendEvent(child<AddressField>(one, "addressField"), &move);
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &link, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(one->addressField(), &drop);
+        QApplication::sendEvent(child<AddressField>(one, "addressField"), &drop);
         QCOMPARE(one->address(), std::string("http://dropped.example/page.html"));
     }
 };
 
 QTEST_MAIN(TestWizard)
-#include "wizard.moc"
+#include "ServerWizardTest.moc"

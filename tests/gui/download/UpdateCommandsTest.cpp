@@ -1,5 +1,6 @@
 #include "DownloadTestSupport.h"
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
@@ -25,14 +26,6 @@
 
 namespace {
 
-GeneralOptions quietOptions()
-{
-    GeneralOptions options;
-    options.ShowFileOnError = 0;
-    options.Autoupdate = 0;
-    return options;
-}
-
 QString strftimeText(time_t time, const char* format)
 {
     std::tm local{};
@@ -41,25 +34,16 @@ QString strftimeText(time_t time, const char* format)
     return QString::fromLocal8Bit(text, qsizetype(std::strftime(text, sizeof text, format, &local)));
 }
 
-const PortfolioItem& itemNamed(const PortfolioDocument& doc, const std::string& name)
-{
-    for (int pos = 0; pos < doc.itemCount(); ++pos) {
-        if (doc.item(pos).name == name)
-            return doc.item(pos);
-    }
-    throw std::logic_error("no item " + name);
-}
-
 // Waits for the one message box the test update shows and returns its text.
 QString testUpdateMessage(MainWindow& frame, const QString& item)
 {
     MessageDialog::clearShownTexts();
     selectItems(frame.listView(), {item});
     frame.refreshCommandStates();
-    if (!frame.actions().testUpdate->isEnabled())
+    if (!child<QAction>(&frame, "testUpdate")->isEnabled())
         return QStringLiteral("(test update not offered)");
     MessageDialog::setNextAnswer(QMessageBox::Ok);
-    frame.actions().testUpdate->trigger();
+    child<QAction>(&frame, "testUpdate")->trigger();
     if (!QTest::qWaitFor([] { return !MessageDialog::shownTexts().isEmpty(); }, 20000))
         return QStringLiteral("(no message)");
     return MessageDialog::shownTexts().constFirst();
@@ -67,16 +51,12 @@ QString testUpdateMessage(MainWindow& frame, const QString& item)
 
 } // namespace
 
-class TestUpdateCommands : public QObject {
+class TestUpdateCommands : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setTimeZone("Europe/Berlin");
-        TestEnvironment::setLocale("C");
-    }
+public:
+    TestUpdateCommands() : GuiTestCase("Europe/Berlin", "C") { }
 
+private slots:
     void testUpdateShowsItsOutcomeInAMessageBox()
     {
         TestEnvironment env;
@@ -117,14 +97,14 @@ private slots:
             QVERIFY(!doc.isUpdating(doc.itemId(pos)));
         }
         QCOMPARE(frame.updates()->runningDownloads(), 0);
-        QCOMPARE(frame.statusWindow()->rowCount(), 0);
-        QVERIFY(!frame.statusWindow()->isVisible());
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 0);
+        QVERIFY(!child<DownloadsWindow>(&frame, "downloadsWindow")->isVisible());
         QVERIFY(QApplication::overrideCursor() == nullptr);
 
         // The invested-amount history is never tested.
         selectItems(frame.listView(), {QStringLiteral(" Invested Amount History")});
         frame.refreshCommandStates();
-        QVERIFY(!frame.actions().testUpdate->isEnabled());
+        QVERIFY(!child<QAction>(&frame, "testUpdate")->isEnabled());
     }
 
     void manualUpdateEntersAQuotationByHand()
@@ -138,7 +118,7 @@ private slots:
         frame.listView()->fill();
         selectItems(frame.listView(), {"Fund"});
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().manualUpdate->isEnabled());
+        QVERIFY(child<QAction>(&frame, "manualUpdate")->isEnabled());
 
         QString title, shownName, value;
         QDate date;
@@ -151,9 +131,9 @@ private slots:
                 shownName += label->text() == QLatin1String("Fund") ? label->text() : QString();
             date = dialog->findChild<QDateEdit*>()->date();
             timeOfDay = dialog->findChild<QTimeEdit*>()->time();
-            value = dialog->valueField()->text();
+            value = child<QLineEdit>(dialog, "valueField")->text();
             for (const QString& wrong : {QStringLiteral("0"), QStringLiteral("1000000000"), QStringLiteral("abc")}) {
-                dialog->valueField()->setText(wrong);
+                child<QLineEdit>(dialog, "valueField")->setText(wrong);
                 MessageDialog::setNextAnswer(QMessageBox::Ok);
                 dialog->accept();
             }
@@ -161,10 +141,10 @@ private slots:
             stayedOpen = dialog->isVisible();
             dialog->findChild<QDateEdit*>()->setDate(QDate(2024, 3, 4));
             dialog->findChild<QTimeEdit*>()->setTime(QTime(18, 15, 30));
-            dialog->valueField()->setText(QStringLiteral("12.5"));
+            child<QLineEdit>(dialog, "valueField")->setText(QStringLiteral("12.5"));
             dialog->accept();
         });
-        frame.actions().manualUpdate->trigger();
+        child<QAction>(&frame, "manualUpdate")->trigger();
 
         QCOMPARE(title, QStringLiteral("Item quotation"));
         QCOMPARE(shownName, QStringLiteral("Fund"));
@@ -185,10 +165,10 @@ private slots:
 
         // Cancel stores nothing.
         whenModal<ItemQuotationDialog>([](ItemQuotationDialog* dialog) {
-            dialog->valueField()->setText(QStringLiteral("99"));
+            child<QLineEdit>(dialog, "valueField")->setText(QStringLiteral("99"));
             dialog->reject();
         });
-        frame.actions().manualUpdate->trigger();
+        child<QAction>(&frame, "manualUpdate")->trigger();
         QCOMPARE(itemNamed(doc, "Fund").quotations.size(), size_t(2));
     }
 
@@ -201,13 +181,13 @@ private slots:
         doc.addItem(pageItem("Slow", "7", server.url("/slow?bytes=3000&chunk=100&interval=0.1")));
         frame.listView()->fill();
         selectItems(frame.listView(), {"Slow"});
-        frame.actions().updateQuotation->trigger();
+        child<QAction>(&frame, "updateQuotation")->trigger();
         QTRY_VERIFY(doc.isUpdating(doc.itemId(doc.itemCount() - 1)));
         whenModal<ItemQuotationDialog>([](ItemQuotationDialog* dialog) {
-            dialog->valueField()->setText(QStringLiteral("3.5"));
+            child<QLineEdit>(dialog, "valueField")->setText(QStringLiteral("3.5"));
             dialog->accept();
         });
-        frame.actions().manualUpdate->trigger();
+        child<QAction>(&frame, "manualUpdate")->trigger();
         QCOMPARE(itemNamed(doc, "Slow").quotations.size(), size_t(1));
         QCOMPARE(itemNamed(doc, "Slow").quotations.back().value, 3.5);
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
@@ -228,12 +208,12 @@ private slots:
         // Nothing selected: the command refuses.
         frame.listView()->selectionModel()->clearSelection();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        frame.items()->updateSelectedOnDate();
+        child<ItemCommands>(&frame, "itemCommands")->updateSelectedOnDate();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{QStringLiteral("No items selected!")});
 
         selectItems(frame.listView(), {"Dated", "Gone"});
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().updateOnDate->isEnabled());
+        QVERIFY(child<QAction>(&frame, "updateOnDate")->isEnabled());
         QString title;
         QDate presetDate;
         QTime presetTime;
@@ -245,7 +225,7 @@ private slots:
             dialog->findChild<QTimeEdit*>()->setTime(QTime(20, 0, 0));
             dialog->accept();
         });
-        frame.actions().updateOnDate->trigger();
+        child<QAction>(&frame, "updateOnDate")->trigger();
         QCOMPARE(title, QStringLiteral("Update items' quotations on date..."));
         QCOMPARE(presetDate, QDateTime::fromSecsSinceEpoch(time(nullptr) - 86400).date());
         QCOMPARE(presetTime, QTime(20, 0, 0));
@@ -271,13 +251,14 @@ private slots:
         QCOMPARE(history.back().time, localTime(2024, 3, 4, 20, 0, 0));
         QCOMPARE(history.back().value, 42.25);
         QVERIFY(itemNamed(doc, "Gone").quotations.empty());
-        QCOMPARE(frame.statusWindow()->rowCount(), 1);
-        QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Error: File not found: /gone/2024-03-04.html"));
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->rowCount(), 1);
+        QCOMPARE(child<DownloadsWindow>(&frame, "downloadsWindow")->statusTextOf(0),
+                 QStringLiteral("Error: File not found: /gone/2024-03-04.html"));
 
         // Cancel starts nothing.
         const size_t requestsBefore = server.requests().size();
         whenModal<UpdateOnDateDialog>([](UpdateOnDateDialog* dialog) { dialog->reject(); });
-        frame.actions().updateOnDate->trigger();
+        child<QAction>(&frame, "updateOnDate")->trigger();
         QCOMPARE(frame.updates()->pendingUpdates(), 0);
         QCOMPARE(server.requests().size(), requestsBefore);
     }
@@ -299,9 +280,9 @@ private slots:
         doc.addItem(pageItem("Slow", "7", server.url("/slow?bytes=8&chunk=1&interval=0.2")));
         frame.listView()->fill();
         selectItems(frame.listView(), {"Slow"});
-        frame.actions().updateQuotation->trigger();
-        QVERIFY(!frame.actions().fileNew->isEnabled());
-        QVERIFY(!frame.actions().fileOpen->isEnabled());
+        child<QAction>(&frame, "updateQuotation")->trigger();
+        QVERIFY(!child<QAction>(&frame, "fileNew")->isEnabled());
+        QVERIFY(!child<QAction>(&frame, "fileOpen")->isEnabled());
 
         auto dropFile = [&] {
             QMimeData data;
@@ -315,8 +296,8 @@ private slots:
         dropFile();
         QCOMPARE(frame.documents()->path(), QString());
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
-        QVERIFY(frame.actions().fileNew->isEnabled());
-        QVERIFY(frame.actions().fileOpen->isEnabled());
+        QVERIFY(child<QAction>(&frame, "fileNew")->isEnabled());
+        QVERIFY(child<QAction>(&frame, "fileOpen")->isEnabled());
 
         // Afterwards it is, once the question about the updated portfolio is answered.
         MessageDialog::setNextAnswer(QMessageBox::No);
@@ -380,13 +361,13 @@ private slots:
         frame.listView()->fill();
         frame.listView()->selectionModel()->clearSelection();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        frame.items()->updateSelected();
+        child<ItemCommands>(&frame, "itemCommands")->updateSelected();
         QCOMPARE(MessageDialog::shownTexts(), QStringList{QStringLiteral("No items!")});
 
         selectItems(frame.listView(), {"B"});
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().updateQuotation->isEnabled());
-        frame.actions().updateQuotation->trigger();
+        QVERIFY(child<QAction>(&frame, "updateQuotation")->isEnabled());
+        child<QAction>(&frame, "updateQuotation")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
         QVERIFY(itemNamed(doc, "A").quotations.empty());
         QCOMPARE(itemNamed(doc, "B").quotations.size(), size_t(1));
@@ -395,4 +376,4 @@ private slots:
 };
 
 QTEST_MAIN(TestUpdateCommands)
-#include "updatecommands.moc"
+#include "UpdateCommandsTest.moc"

@@ -85,4 +85,4 @@ int main(int argc, char** argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "windowplacement.moc"
+#include "WindowPlacementTest.moc"

@@ -35,4 +35,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDialogTitles)
-#include "dialogtitles.moc"
+#include "DialogTitlesTest.moc"

@@ -1,3 +1,5 @@
+#include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "TestEnvironment.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/StatusPanes.h"
@@ -79,27 +81,14 @@ void selectItemsNamed(PortfolioListView* list, const QStringList& names, const Q
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
-int positionNamed(const PortfolioDocument& doc, const std::string& name)
-{
-    for (int pos = 0; pos < doc.itemCount(); ++pos) {
-        if (doc.item(pos).name == name)
-            return pos;
-    }
-    return -1;
-}
-
 } // namespace
 
-class TestPortfolioList : public QObject {
+class TestPortfolioList : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setTimeZone("UTC");
-        TestEnvironment::setLocale("C");
-    }
+public:
+    TestPortfolioList() : GuiTestCase("UTC", "C") { }
 
+private slots:
     void cellsSortingAndStatusLine()
     {
         TestEnvironment env;
@@ -122,7 +111,7 @@ private slots:
         QCOMPARE(cell(beta, 8), QStringLiteral("250.00 (+25.00%)"));
         QCOMPARE(cell(1, 5), QStringLiteral("+0.00% (0 Days)"));
         QCOMPARE(cell(3, 2), QString());
-        QCOMPARE(frame.statusPanes()->investedText(),
+        QCOMPARE(child<StatusPanes>(&frame, "statusPanes")->investedText(),
                  QStringLiteral("Amount invested: 250.00 (Last: +25.00% Total: +25.00%)"));
 
         // Header 2 twice: by value descending; then header 3: by low ascending, kept by a refresh.
@@ -132,12 +121,12 @@ private slots:
         QVERIFY(list->sortReverse());
         list->sortByHeader(3);
         QVERIFY(!list->sortReverse());
-        frame.actions().refresh->trigger();
+        child<QAction>(&frame, "refresh")->trigger();
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "Gamma", "beta", "Alpha"}));
 
-        frame.actions().percentual->trigger();
+        child<QAction>(&frame, "percentual")->trigger();
         QVERIFY(!list->percentual());
-        QCOMPARE(frame.statusPanes()->investedText(),
+        QCOMPARE(child<StatusPanes>(&frame, "statusPanes")->investedText(),
                  QStringLiteral("Amount invested: 250.00 (Last: +50.00 Total: +50.00)"));
     }
 
@@ -153,11 +142,11 @@ private slots:
         QCOMPARE(list->selectedItems().size(), size_t(1));
         const auto focused = list->focusedItem();
         QVERIFY(focused != 0);
-        QVERIFY(!frame.actions().compareAll->isChecked());
-        frame.actions().compareAll->trigger();
+        QVERIFY(!child<QAction>(&frame, "compareAll")->isChecked());
+        child<QAction>(&frame, "compareAll")->trigger();
         QCOMPARE(list->selectedItems().size(), size_t(3));
-        QVERIFY(frame.actions().compareAll->isChecked());
-        frame.actions().compareAll->trigger();
+        QVERIFY(child<QAction>(&frame, "compareAll")->isChecked());
+        child<QAction>(&frame, "compareAll")->trigger();
         QCOMPARE(list->selectedItems(), std::vector<PortfolioDocument::ItemId>{focused});
         QCOMPARE(list->focusedItem(), focused);
     }
@@ -174,10 +163,10 @@ private slots:
         list->fill();
         list->selectAll();
         MessageDialog::setNextAnswer(QMessageBox::No);
-        frame.actions().deleteItem->trigger();
+        child<QAction>(&frame, "deleteItem")->trigger();
         QCOMPARE(doc.itemCount(), 3);
         MessageDialog::setNextAnswer(QMessageBox::Yes);
-        frame.actions().deleteItem->trigger();
+        child<QAction>(&frame, "deleteItem")->trigger();
         QCOMPARE(MessageDialog::shownTexts().last(), QStringLiteral("Do you really want to delete the marked items?"));
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "Busy"}));
         QVERIFY(doc.isModified());
@@ -192,13 +181,13 @@ private slots:
         PortfolioListView* list = frame.listView();
         list->fill();
         list->selectAll();
-        frame.actions().copy->trigger();
+        child<QAction>(&frame, "copy")->trigger();
         QVERIFY(ItemCommands::clipboardHasPortfolio());
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().paste->isEnabled());
-        frame.actions().paste->trigger();
+        QVERIFY(child<QAction>(&frame, "paste")->isEnabled());
+        child<QAction>(&frame, "paste")->trigger();
         list->fill();
-        frame.actions().paste->trigger();
+        child<QAction>(&frame, "paste")->trigger();
         list->fill();
         QStringList names = columnTexts(list, 0);
         names.sort();
@@ -211,7 +200,7 @@ private slots:
         QCOMPARE(history, 1);
         QApplication::clipboard()->clear();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        frame.items()->paste();
+        child<ItemCommands>(&frame, "itemCommands")->paste();
         QCOMPARE(MessageDialog::shownTexts().last(), QStringLiteral("Clipboard data could not be read!"));
     }
 
@@ -386,4 +375,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPortfolioList)
-#include "portfoliolist.moc"
+#include "PortfolioListTest.moc"

@@ -1,8 +1,10 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
 #include "TestEnvironment.h"
 #include "gui/app/DocumentCommands.h"
 #include "gui/app/MainWindow.h"
+#include "gui/download/AutoUpdateTimer.h"
 #include "gui/download/UpdateController.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
@@ -39,7 +41,7 @@ struct UpdatingFrame {
     bool tickStartsUpdate(time_t now)
     {
         const size_t before = server.requests().size();
-        frame.onAutoUpdateTick(now);
+        child<AutoUpdateTimer>(&frame, "autoUpdate")->tick(now);
         const bool started = frame.updates()->pendingUpdates() > 0;
         if (!QTest::qWaitFor([this] { return frame.updates()->pendingUpdates() == 0; }, 20000))
             throw std::runtime_error("the update did not end");
@@ -54,15 +56,12 @@ struct UpdatingFrame {
 
 } // namespace
 
-class TestAutoUpdate : public QObject {
+class TestAutoUpdate : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setTimeZone("Europe/Berlin");
-    }
+public:
+    TestAutoUpdate() : GuiTestCase("Europe/Berlin") { }
 
+private slots:
     void tickUpdatesOnlyInsideTheDailyWindow()
     {
         TestEnvironment env;
@@ -106,7 +105,7 @@ private slots:
         GeneralOptions options = windowOptions(9, 30, 18, 30);
         options.UpdateIntervall = 5;
         UpdatingFrame f(options);
-        QTimer& timer = f.frame.autoUpdateTimer();
+        QTimer& timer = *child<QTimer>(&f.frame, "autoUpdatePeriod");
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 5 * 60000);
         // No update at start: the first one comes a full period later.
@@ -116,7 +115,7 @@ private slots:
         // Long periods are kept to whole seconds, so the margins are wider than that.
         QTest::qWait(2500);
         QVERIFY(timer.remainingTime() < timer.interval() - 1500);
-        f.frame.actions().updateAll->trigger();
+        child<QAction>(&f.frame, "updateAll")->trigger();
         QVERIFY(timer.remainingTime() > timer.interval() - 1000);
         QTRY_COMPARE_WITH_TIMEOUT(f.frame.updates()->pendingUpdates(), 0, 20000);
 
@@ -146,7 +145,7 @@ private slots:
         GeneralOptions options = windowOptions(9, 30, 18, 30);
         options.Autoupdate_Time = 0;
         UpdatingFrame f(options);
-        QTimer& timer = f.frame.autoUpdateTimer();
+        QTimer& timer = *child<QTimer>(&f.frame, "autoUpdatePeriod");
         timer.start(20);
         QTRY_VERIFY_WITH_TIMEOUT(!f.server.requests().empty(), 10000);
         // "Update all" set the period anew.
@@ -161,12 +160,12 @@ private slots:
         GeneralOptions options = windowOptions(9, 30, 18, 30);
         options.Autoupdate = 0;
         UpdatingFrame f(options);
-        QVERIFY(!f.frame.autoUpdateTimer().isActive());
-        f.frame.actions().updateAll->trigger();
-        QVERIFY(!f.frame.autoUpdateTimer().isActive());
+        QVERIFY(!child<QTimer>(&f.frame, "autoUpdatePeriod")->isActive());
+        child<QAction>(&f.frame, "updateAll")->trigger();
+        QVERIFY(!child<QTimer>(&f.frame, "autoUpdatePeriod")->isActive());
         QTRY_COMPARE_WITH_TIMEOUT(f.frame.updates()->pendingUpdates(), 0, 20000);
     }
 };
 
 QTEST_MAIN(TestAutoUpdate)
-#include "autoupdate.moc"
+#include "AutoUpdateTest.moc"

@@ -1,5 +1,7 @@
 #include "GuiFixtures.h"
+#include "GuiTestCase.h"
 #include "HttpTestServer.h"
+#include "OpenedUrls.h"
 #include "TestEnvironment.h"
 #include "core/servers/ServerStore.h"
 #include "gui/app/MainWindow.h"
@@ -28,31 +30,13 @@
 
 #include <memory>
 
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
-
 namespace {
-
-GeneralOptions quietOptions()
-{
-    GeneralOptions options;
-    options.ShowFileOnError = 0;
-    options.Autoupdate = 0;
-    return options;
-}
 
 QStringList tabTitles(const ItemPropertiesDialog& sheet)
 {
     QStringList titles;
-    for (int i = 0; i < sheet.tabs()->count(); ++i)
-        titles << sheet.tabs()->tabText(i);
+    for (int i = 0; i < child<QTabWidget>(&sheet, "pageTabs")->count(); ++i)
+        titles << child<QTabWidget>(&sheet, "pageTabs")->tabText(i);
     return titles;
 }
 
@@ -84,7 +68,8 @@ Opened openedBy(const std::function<void()>& command)
     Opened opened;
     whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
         opened.tabs = tabTitles(*sheet);
-        opened.current = sheet->tabs()->tabText(sheet->tabs()->currentIndex());
+        opened.current =
+            child<QTabWidget>(sheet, "pageTabs")->tabText(child<QTabWidget>(sheet, "pageTabs")->currentIndex());
         sheet->reject();
     });
     command();
@@ -93,15 +78,12 @@ Opened openedBy(const std::function<void()>& command)
 
 } // namespace
 
-class TestPropertySheet : public QObject {
+class TestPropertySheet : public GuiTestCase {
     Q_OBJECT
-private slots:
-    void init()
-    {
-        MessageDialog::clearShownTexts();
-        TestEnvironment::setLocale("C");
-    }
+public:
+    TestPropertySheet() : GuiTestCase(nullptr, "C") { }
 
+private slots:
     void pagesAndStartPagePerItemKind()
     {
         TestEnvironment env;
@@ -122,7 +104,9 @@ private slots:
         for (const auto& [id, request, pages, current] : cases) {
             ItemPropertiesDialog sheet(doc, id, request, -1);
             QCOMPARE(tabTitles(sheet), pages);
-            QCOMPARE(sheet.tabs()->tabText(sheet.tabs()->currentIndex()), current);
+            QCOMPARE(
+                child<QTabWidget>(&sheet, "pageTabs")->tabText(child<QTabWidget>(&sheet, "pageTabs")->currentIndex()),
+                current);
         }
         ItemPropertiesDialog created(doc, PortfolioItem::newItem("", 1700000000, 3));
         QCOMPARE(tabTitles(created), (QStringList{"General", "Graphic", "Investment"}));
@@ -138,10 +122,11 @@ private slots:
         for (const auto& [choice, stored] : {std::pair{0, std::string()}, std::pair{1, std::string("Alpha")}}) {
             ItemPropertiesDialog sheet(doc, PortfolioItem::newItem("", 1700000000, 3));
             ItemGeneralPage* general = sheet.generalPage();
-            QCOMPARE(comboEntries(general->serverList()), (QStringList{"-- User defined --", "Alpha", "beta"}));
-            QCOMPARE(general->serverList()->currentIndex(), 0);
+            QCOMPARE(comboEntries(child<QComboBox>(general, "serverList")),
+                     (QStringList{"-- User defined --", "Alpha", "beta"}));
+            QCOMPARE(child<QComboBox>(general, "serverList")->currentIndex(), 0);
             general->nameField()->setText("New");
-            general->serverList()->setCurrentIndex(choice);
+            child<QComboBox>(general, "serverList")->setCurrentIndex(choice);
             sheet.accept();
             const PortfolioItem& added = doc.item(doc.positionOf(sheet.item()));
             QCOMPARE(added.name, std::string("New"));
@@ -165,11 +150,12 @@ private slots:
             QTest::keyClicks(sheet.generalPage()->nameField(), "er");
             QCOMPARE(sheet.windowTitle(), QStringLiteral("Properties of Older"));
             whenModal<NoteDialog>([](NoteDialog* note) {
-                note->noteField()->appendPlainText("second line");
+                child<QPlainTextEdit>(note, "noteField")->appendPlainText("second line");
                 note->accept();
             });
-            sheet.generalPage()->noteButton()->click();
-            QCOMPARE(sheet.generalPage()->noteField()->toPlainText(), QStringLiteral("first line\nsecond line"));
+            child<QPushButton>(sheet.generalPage(), "noteButton")->click();
+            QCOMPARE(child<QPlainTextEdit>(sheet.generalPage(), "noteField")->toPlainText(),
+                     QStringLiteral("first line\nsecond line"));
             confirm ? sheet.accept() : sheet.reject();
             QCOMPARE(doc.item(0).name, std::string(confirm ? "Older" : "Old"));
             QCOMPARE(doc.item(0).note, std::string(confirm ? "first line\nsecond line" : "first line"));
@@ -190,15 +176,16 @@ private slots:
             sheet.show();
             QTRY_COMPARE(MessageDialog::shownTexts(),
                          QStringList{"The server properties for 'Gone'\n do not exist on this computer!"});
-            QCOMPARE(sheet.generalPage()->serverList()->currentIndex(), -1);
+            QCOMPARE(child<QComboBox>(sheet.generalPage(), "serverList")->currentIndex(), -1);
             // "-- User defined --" is no stored server: Delete leaves everything.
-            sheet.generalPage()->serverList()->setCurrentIndex(0);
-            sheet.generalPage()->deleteButton()->click();
+            child<QComboBox>(sheet.generalPage(), "serverList")->setCurrentIndex(0);
+            child<QPushButton>(sheet.generalPage(), "deleteButton")->click();
             QCOMPARE(ServerStore::listServerNames(), std::vector<std::string>{"Alpha"});
-            sheet.generalPage()->serverList()->setCurrentIndex(1);
-            sheet.generalPage()->deleteButton()->click();
+            child<QComboBox>(sheet.generalPage(), "serverList")->setCurrentIndex(1);
+            child<QPushButton>(sheet.generalPage(), "deleteButton")->click();
             QVERIFY(ServerStore::listServerNames().empty());
-            QCOMPARE(comboEntries(sheet.generalPage()->serverList()), QStringList{"-- User defined --"});
+            QCOMPARE(comboEntries(child<QComboBox>(sheet.generalPage(), "serverList")),
+                     QStringList{"-- User defined --"});
             // No entry chosen: the item keeps its server name.
             sheet.accept();
             QCOMPARE(doc.item(0).server.name, std::string("Gone"));
@@ -208,15 +195,15 @@ private slots:
         ItemGeneralPage* general = sheet.generalPage();
         QSignalSpy wizard(general, &ItemGeneralPage::wizardRequested);
         QSignalSpy edit(general, &ItemGeneralPage::editRequested);
-        QTest::mouseClick(general->wizardButton(), Qt::LeftButton);
-        QTest::mouseClick(general->editButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(general, "wizardButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(general, "editButton"), Qt::LeftButton);
         QCOMPARE(wizard.count(), 1);
         QCOMPARE(edit.count(), 1);
         QCOMPARE(general->serverChoice(), std::string("Gone"));
         ServerConfig own = storedServer("http://own.example/");
         general->setOwnRules(own);
         general->chooseServer(ServerConfig::kUserDefinedName);
-        QCOMPARE(general->serverList()->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(general, "serverList")->currentIndex(), 0);
         QCOMPARE(general->serverChoice(), std::string(ServerConfig::kUserDefinedName));
         QCOMPARE(general->currentRules().URL, own.URL);
         sheet.accept();
@@ -241,16 +228,17 @@ private slots:
         ItemGeneralPage* general = sheet.generalPage();
         general->symbolField()->setText("NEW");
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        general->testButton()->click();
+        child<QPushButton>(general, "testButton")->click();
         QTRY_VERIFY_WITH_TIMEOUT(!MessageDialog::shownTexts().isEmpty(), 20000);
         QVERIFY2(MessageDialog::shownTexts().constFirst().startsWith("Quotation for 'Fund':\nValue: 42.5000"),
                  qPrintable(MessageDialog::shownTexts().constFirst()));
         QVERIFY(doc.item(1).quotations.empty());
 
         OpenedUrls opened;
-        general->webPageButton()->click();
-        general->serverList()->setCurrentIndex(general->serverList()->findText("Stored"));
-        general->webPageButton()->click();
+        child<QPushButton>(general, "webPageButton")->click();
+        child<QComboBox>(general, "serverList")
+            ->setCurrentIndex(child<QComboBox>(general, "serverList")->findText("Stored"));
+        child<QPushButton>(general, "webPageButton")->click();
         QCOMPARE(
             opened.urls,
             (QList<QUrl>{QUrl(QString::fromStdString(server.url("/quote.html"))), QUrl("http://stored.example/NEW")}));
@@ -266,17 +254,17 @@ private slots:
         item.chartColour = 0x0000FF;
         doc.addItem(item);
         ItemPropertiesDialog sheet(doc, doc.itemId(0), 2, -1);
-        ItemChartPage* page = sheet.graphicPage();
-        QVERIFY(page->startPicker()->isEnabled());
-        QVERIFY(!page->endPicker()->isEnabled());
-        page->endBox()->setChecked(true);
-        QVERIFY(page->endPicker()->isEnabled());
-        page->startPicker()->setDate(QDate(2023, 5, 1));
-        page->startBox()->setChecked(false);
-        QVERIFY(!page->startPicker()->isEnabled());
-        page->graphGroup()->button(3)->setChecked(true);
-        page->axisGroup()->button(1)->setChecked(true);
-        page->gridBox()->setChecked(false);
+        ItemChartPage* page = child<ItemChartPage>(&sheet, "graphicPage");
+        QVERIFY(child<QDateEdit>(page, "startPicker")->isEnabled());
+        QVERIFY(!child<QDateEdit>(page, "endPicker")->isEnabled());
+        child<QCheckBox>(page, "endBox")->setChecked(true);
+        QVERIFY(child<QDateEdit>(page, "endPicker")->isEnabled());
+        child<QDateEdit>(page, "startPicker")->setDate(QDate(2023, 5, 1));
+        child<QCheckBox>(page, "startBox")->setChecked(false);
+        QVERIFY(!child<QDateEdit>(page, "startPicker")->isEnabled());
+        child<QButtonGroup>(page, "graphGroup")->button(3)->setChecked(true);
+        child<QButtonGroup>(page, "axisGroup")->button(1)->setChecked(true);
+        child<QCheckBox>(page, "gridBox")->setChecked(false);
 
         QColor offered;
         whenModal<QColorDialog>([&](QColorDialog* dialog) {
@@ -284,16 +272,16 @@ private slots:
             dialog->setCurrentColor(QColor(0, 100, 200));
             dialog->accept();
         });
-        page->colourButton()->click();
+        child<QPushButton>(page, "colourButton")->click();
         QCOMPARE(offered, QColor(255, 0, 0));
         QCOMPARE(QColorDialog::customColor(0), QColor(255, 0, 0));
         QCOMPARE(QColorDialog::customColor(15), QColor(Qt::white));
         whenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
-        page->colourButton()->click();
+        child<QPushButton>(page, "colourButton")->click();
         QCOMPARE(page->chartColour(), 0xC86400u);
 
-        page->sample()->resize(30, 12);
-        const QImage sample = page->sample()->grab().toImage();
+        child<ColourSample>(page, "colourSample")->resize(30, 12);
+        const QImage sample = child<ColourSample>(page, "colourSample")->grab().toImage();
         QCOMPARE(sample.pixelColor(0, 0), QColor(Qt::black));
         QCOMPARE(sample.pixelColor(1, 5), QColor(130, 130, 130));
         QCOMPARE(sample.pixelColor(2, 5), QColor(130, 130, 130));
@@ -357,8 +345,8 @@ private slots:
         // An item being updated offers no Properties.
         doc.setUpdating(doc.itemId(1), true);
         frame.refreshCommandStates();
-        QVERIFY(!frame.actions().properties->isEnabled());
-        QVERIFY(frame.actions().showQuotations->isEnabled());
+        QVERIFY(!child<QAction>(&frame, "properties")->isEnabled());
+        QVERIFY(child<QAction>(&frame, "showQuotations")->isEnabled());
     }
 
     void firstStartHintUntilTheFirstItem()
@@ -405,13 +393,14 @@ private slots:
             ItemGeneralPage* general = sheet->generalPage();
             QTest::keyClicks(general->nameField(), "acme");
             QTest::keyClicks(general->symbolField(), "ACM");
-            general->serverList()->setCurrentIndex(general->serverList()->findText("Local quotes"));
+            child<QComboBox>(general, "serverList")
+                ->setCurrentIndex(child<QComboBox>(general, "serverList")->findText("Local quotes"));
             sheet->accept();
         });
         QTest::keyClick(list, Qt::Key_Insert);
         QCOMPARE(frame.document().itemCount(), 2);
         frame.refreshCommandStates();
-        QVERIFY(frame.actions().updateAll->isEnabled());
+        QVERIFY(child<QAction>(&frame, "updateAll")->isEnabled());
         frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         QTest::keyClick(list, Qt::Key_U, Qt::ControlModifier);
@@ -450,4 +439,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPropertySheet)
-#include "propertysheet.moc"
+#include "PropertySheetTest.moc"
