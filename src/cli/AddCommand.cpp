@@ -46,15 +46,14 @@ int runAddCommand(const QStringList& args)
                                                 QRandomGenerator::global()->generate());
     item.symbol = parser.value("symbol").toStdString();
     item.note = parser.value("note").toStdString();
-    std::string error;
     if (parser.isSet("server")) {
         const std::string server = parser.value("server").toStdString();
         if (!ServerStore::serverExists(server))
             return Cli::usageError(ServerStore::missingServerMessage(server), kUsage);
         ServerStore::readServerConfig(server, item.server);
         item.server.name = server;
-    } else if (!RuleOptions::apply(parser, item.server, error)) {
-        return Cli::usageError(error, kUsage);
+    } else if (const Status applied = RuleOptions::apply(parser, item.server); !applied) {
+        return Cli::usageError(applied.message(), kUsage);
     }
 
     const QString path = Cli::positionals(parser).at(0);

@@ -71,9 +71,8 @@ int runExtractCommand(const QStringList& args)
     time_t reference = std::time(nullptr);
     if (parser.isSet("reference") && !PortfolioCli::parseTime(parser.value("reference"), reference))
         return Cli::usageError("--reference takes a local time written \"YYYY-MM-DD HH:MM\".", kUsage);
-    std::string error;
-    if (!RuleOptions::apply(parser, rules, error))
-        return Cli::usageError(error, kUsage);
+    if (const Status applied = RuleOptions::apply(parser, rules); !applied)
+        return Cli::usageError(applied.message(), kUsage);
     const Result<ServerConfig> itemRules = QuotationExtractor::withItemVariables(
         rules, parser.value("name").toStdString(), parser.value("symbol").toStdString());
     if (!itemRules) {

@@ -114,10 +114,9 @@ int remove(PortfolioDocument& doc, int pos, const Request& request)
 int split(PortfolioDocument& doc, int pos, const Request& request)
 {
     const QCommandLineParser& parser = *request.parser;
-    double factor = 0;
-    std::string error;
-    if (!PortfolioCli::parseNumber(request.argument, kMinFactor, kMaxFactor, factor, error))
-        return Cli::usageError(error, kUsage);
+    const Result<double> factor = PortfolioCli::parseNumber(request.argument, kMinFactor, kMaxFactor);
+    if (!factor)
+        return Cli::usageError(factor.message(), kUsage);
     const std::vector<Quotation>& history = doc.item(pos).quotations;
     int index = static_cast<int>(history.size()) - 1;
     if (parser.isSet("until")) {
@@ -130,7 +129,7 @@ int split(PortfolioDocument& doc, int pos, const Request& request)
             return Cli::Failed;
         }
     }
-    doc.splitQuotations(pos, index, factor);
+    doc.splitQuotations(pos, index, *factor);
     Cli::out(formatText("Divided %d quotations by %s.", index + 1, request.argument.toStdString().c_str()));
     return Cli::Success;
 }

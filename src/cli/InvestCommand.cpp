@@ -2,9 +2,10 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "core/base/FormatText.h"
-#include "core/model/Investment.h"
+#include "core/model/Position.h"
 
 #include <functional>
+#include <initializer_list>
 #include <limits>
 
 namespace {
@@ -18,13 +19,29 @@ const char* const kDividendUsage = "Usage: tickora-cli dividend FILE ITEM AMOUNT
 const char* const kDividendSummary = "  dividend FILE ITEM AMOUNT          Book an investment transaction.\n";
 constexpr double kAny = std::numeric_limits<double>::max();
 
-// Changes the item's investment; false with `error` when the change is refused.
-using Transaction = std::function<Status(Investment::Position&)>;
+// Changes the item's investment, or refuses to.
+using Transaction = std::function<Status(Position&)>;
 
-void printPosition(const Investment::Position& position)
+void printPosition(const Position& position)
 {
     Cli::out(formatText("Quantity of items invested: %.15g", position.quantity));
     Cli::out(formatText("Average item's buy price: %.15g", position.avgBuyPrice));
+}
+
+// The number at `index`, 0 when the argument is left out.
+Result<double> optionalNumber(const QStringList& positional, qsizetype index, double min, double max)
+{
+    return positional.size() > index ? PortfolioCli::parseNumber(positional.at(index), min, max) : Result<double>(0.0);
+}
+
+// The refusal of the first number that was not read, in argument order.
+Status firstRefusal(std::initializer_list<const Result<double>*> numbers)
+{
+    for (const Result<double>* number : numbers) {
+        if (!*number)
+            return number->status();
+    }
+    return Status::ok();
 }
 
 // Opens the file, applies the transaction to the item's investment and saves.
@@ -36,7 +53,7 @@ int book(const QStringList& positional, const char* usage, const Transaction& tr
     if (pos < 0)
         return exitCode;
     PortfolioItem item = doc.item(pos);
-    Investment::Position position{item.quantity, item.avgBuyPrice};
+    Position position{item.quantity, item.avgBuyPrice};
     if (const Status booked = transaction(position); !booked) {
         Cli::err(booked.message());
         return Cli::Failed;
@@ -70,14 +87,13 @@ int runBuyCommand(const QStringList& args)
     int exitCode = 0;
     if (!parseArguments(args, kBuyUsage, 4, 5, positional, exitCode))
         return exitCode;
-    double quantity = 0, price = 0, commission = 0;
-    std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(2), 0.01, 1000000, quantity, error) ||
-        !PortfolioCli::parseNumber(positional.at(3), 0.0001, 1000000, price, error) ||
-        (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), 0, 1000000, commission, error)))
-        return Cli::usageError(error, kBuyUsage);
-    return book(positional, kBuyUsage, [&](Investment::Position& position) {
-        position = Investment::buy(position, quantity, price, commission);
+    const Result<double> quantity = PortfolioCli::parseNumber(positional.at(2), 0.01, 1000000);
+    const Result<double> price = PortfolioCli::parseNumber(positional.at(3), 0.0001, 1000000);
+    const Result<double> commission = optionalNumber(positional, 4, 0, 1000000);
+    if (const Status refused = firstRefusal({&quantity, &price, &commission}); !refused)
+        return Cli::usageError(refused.message(), kBuyUsage);
+    return book(positional, kBuyUsage, [&](Position& position) {
+        position = position.afterBuying(*quantity, *price, *commission);
         return Status::ok();
     });
 }
@@ -92,13 +108,12 @@ int runSellCommand(const QStringList& args)
     const qulonglong quantity = positional.at(2).toULongLong(&ok);
     if (!ok)
         return Cli::usageError("Please enter a positive integer.", kSellUsage);
-    double price = 0, commission = 0;
-    std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(3), -kAny, kAny, price, error) ||
-        (positional.size() == 5 && !PortfolioCli::parseNumber(positional.at(4), -kAny, kAny, commission, error)))
-        return Cli::usageError(error, kSellUsage);
-    return book(positional, kSellUsage, [&](Investment::Position& position) {
-        Cli::out(Investment::sellResultText(Investment::sell(position, quantity, price, commission)));
+    const Result<double> price = PortfolioCli::parseNumber(positional.at(3), -kAny, kAny);
+    const Result<double> commission = optionalNumber(positional, 4, -kAny, kAny);
+    if (const Status refused = firstRefusal({&price, &commission}); !refused)
+        return Cli::usageError(refused.message(), kSellUsage);
+    return book(positional, kSellUsage, [&](Position& position) {
+        Cli::out(sellResultText(position.sell(quantity, *price, *commission)));
         return Status::ok();
     });
 }
@@ -109,12 +124,10 @@ int runDividendCommand(const QStringList& args)
     int exitCode = 0;
     if (!parseArguments(args, kDividendUsage, 3, 3, positional, exitCode))
         return exitCode;
-    double amount = 0;
-    std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(2), -kAny, kAny, amount, error))
-        return Cli::usageError(error, kDividendUsage);
-    return book(positional, kDividendUsage,
-                [&](Investment::Position& position) { return Investment::payDividends(position, amount); });
+    const Result<double> amount = PortfolioCli::parseNumber(positional.at(2), -kAny, kAny);
+    if (!amount)
+        return Cli::usageError(amount.message(), kDividendUsage);
+    return book(positional, kDividendUsage, [&](Position& position) { return position.payDividends(*amount); });
 }
 
 } // namespace

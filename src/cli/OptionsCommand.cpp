@@ -42,9 +42,8 @@ int assign(GeneralOptions& options, DownloadOptions& download, const QString& as
     const std::string name = assignment.left(eq).toStdString();
     if (name == kUserAgent) {
         const std::string agent = assignment.mid(eq + 1).toStdString();
-        const std::string refusal = DownloadOptions::checkUserAgent(agent);
-        if (!refusal.empty()) {
-            Cli::err("tickora-cli: " + name + ": " + refusal);
+        if (const Status refusal = DownloadOptions::checkUserAgent(agent); !refusal) {
+            Cli::err("tickora-cli: " + name + ": " + refusal.message());
             return Cli::Failed;
         }
         download.UserAgent = agent;
@@ -53,12 +52,12 @@ int assign(GeneralOptions& options, DownloadOptions& download, const QString& as
     const GeneralOptions::Field* field = GeneralOptions::findField(name);
     if (!field)
         return Cli::usageError("unknown option '" + name + "'.", kUsage);
-    const std::string message =
-        GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString(), options.*field->value);
-    if (!message.empty()) {
-        Cli::err("tickora-cli: " + name + ": " + message);
+    const Result<int32_t> value = GeneralOptions::checkEntry(*field, assignment.mid(eq + 1).toStdString());
+    if (!value) {
+        Cli::err("tickora-cli: " + name + ": " + value.message());
         return Cli::Failed;
     }
+    options.*field->value = *value;
     return Cli::Success;
 }
 

@@ -48,15 +48,9 @@ bool parseTime(const QString& text, time_t& time)
     return true;
 }
 
-bool parseNumber(const QString& text, double min, double max, double& value, std::string& error)
+Result<double> parseNumber(const QString& text, double min, double max)
 {
-    const Result<double> number = readNumber(text.toStdString(), min, max);
-    if (!number) {
-        error = number.message();
-        return false;
-    }
-    value = *number;
-    return true;
+    return readNumber(text.toStdString(), min, max);
 }
 
 bool sameFile(const QString& in, const QString& out)

@@ -20,7 +20,7 @@ int findItem(const PortfolioDocument& doc, const std::string& name);
 // "YYYY-MM-DD HH:MM" in local time.
 bool parseTime(const QString& text, time_t& time);
 // A number in [min, max]; the message is the dialog's refusal text.
-bool parseNumber(const QString& text, double min, double max, double& value, std::string& error);
+Result<double> parseNumber(const QString& text, double min, double max);
 std::string itemMissingMessage(const std::string& name);
 // Whether `out` names the file `in` (also through another path, a link or a hard link).
 bool sameFile(const QString& in, const QString& out);

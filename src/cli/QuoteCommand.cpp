@@ -39,17 +39,16 @@ int runQuoteCommand(const QStringList& args)
         return Cli::usageError("quote: --time takes \"YYYY-MM-DD HH:MM\".", kUsage);
     if (!isStorableTime(time))
         return Cli::usageError(kUnstorableTimeText, kUsage);
-    double value = 0;
-    std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue, value, error))
-        return Cli::usageError(error, kUsage);
+    const Result<double> value = PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue);
+    if (!value)
+        return Cli::usageError(value.message(), kUsage);
 
     PortfolioDocument doc;
     int exitCode = Cli::Success;
     const int pos = PortfolioCli::openItem(doc, positional.at(0), positional.at(1).toStdString(), kUsage, exitCode);
     if (pos < 0)
         return exitCode;
-    doc.addItemQuotation(pos, value, time);
+    doc.addItemQuotation(pos, *value, time);
     return PortfolioCli::save(doc, positional.at(0)) ? Cli::Success : Cli::FileError;
 }
 

@@ -10,23 +10,24 @@ namespace {
 constexpr int kMaxSkip = 10000;
 constexpr int kMaxMatchIndex = 1000;
 
-bool intOption(const QCommandLineParser& parser, const char* option, int min, int max, int32_t& field,
-               std::string& error)
+Status refused(std::string message)
+{
+    return Status::error(Status::Code::InvalidInput, std::move(message));
+}
+
+Status intOption(const QCommandLineParser& parser, const char* option, int min, int max, int32_t& field)
 {
     if (!parser.isSet(option))
-        return true;
+        return Status::ok();
     int value = 0;
-    if (!Cli::toInt(parser.value(option), value, min, max)) {
-        error = formatText("--%s takes an integer between %d and %d.", option, min, max);
-        return false;
-    }
+    if (!Cli::toInt(parser.value(option), value, min, max))
+        return refused(formatText("--%s takes an integer between %d and %d.", option, min, max));
     field = value;
-    return true;
+    return Status::ok();
 }
 
 // "D,M,Y" or "H,M" as match indices.
-bool indexList(const QCommandLineParser& parser, const char* option, std::initializer_list<int32_t*> fields,
-               std::string& error)
+Status indexList(const QCommandLineParser& parser, const char* option, std::initializer_list<int32_t*> fields)
 {
     const QStringList parts = parser.value(option).split(',');
     bool valid = parts.size() == static_cast<qsizetype>(fields.size());
@@ -36,40 +37,104 @@ bool indexList(const QCommandLineParser& parser, const char* option, std::initia
         valid = valid && Cli::toInt(part.trimmed(), value, 0, kMaxMatchIndex);
         values.push_back(value);
     }
-    if (!valid) {
-        error = formatText("--%s takes %zu match indices separated by commas.", option, fields.size());
-        return false;
-    }
+    if (!valid)
+        return refused(formatText("--%s takes %zu match indices separated by commas.", option, fields.size()));
     size_t i = 0;
     for (int32_t* field : fields)
         *field = values[i++];
-    return true;
+    return Status::ok();
 }
 
 // --json-path sets the JSON rule; --json-date and --json-time alone change the paths of one already set.
-bool applyJson(const QCommandLineParser& parser, ServerConfig& config, std::string& error)
+Status applyJson(const QCommandLineParser& parser, ServerConfig& config)
 {
     const bool path = parser.isSet("json-path");
     if (!path && !parser.isSet("json-date") && !parser.isSet("json-time"))
-        return true;
+        return Status::ok();
     std::optional<JsonRule> stored = config.Filtering != 0 ? JsonRule::decode(config.RegExp) : std::nullopt;
-    if (!path && !stored) {
-        error = "--json-date and --json-time need --json-path.";
-        return false;
-    }
+    if (!path && !stored)
+        return refused("--json-date and --json-time need --json-path.");
     const JsonRule old = stored.value_or(JsonRule());
     auto value = [&parser](const char* option, const std::string& kept) {
         return parser.isSet(option) ? parser.value(option).toStdString() : kept;
     };
     const JsonRule rule(value("json-path", old.valuePath()), value("json-date", old.datePath()),
                         value("json-time", old.timePath()));
-    if (const Status checked = rule.check(); !checked) {
-        error = checked.message();
-        return false;
-    }
+    if (Status checked = rule.check(); !checked)
+        return checked;
     config.RegExp = rule.encode();
     config.Filtering = 1;
-    return true;
+    return Status::ok();
+}
+
+Status checkExclusions(const QCommandLineParser& parser)
+{
+    if (parser.isSet("case-sensitive") && parser.isSet("case-insensitive"))
+        return refused("--case-sensitive and --case-insensitive exclude each other.");
+    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
+    if ((json && (parser.isSet("regex") || parser.isSet("standard"))) ||
+        (parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
+        (parser.isSet("time") && parser.isSet("no-time")))
+        return refused("Contradicting options given.");
+    return Status::ok();
+}
+
+// The page, the number format and the counted skips.
+Status applySearch(const QCommandLineParser& parser, ServerConfig& config)
+{
+    if (parser.isSet("url"))
+        config.URL = parser.value("url").toStdString();
+    if (parser.isSet("start"))
+        config.Text_before_Value = parser.value("start").toStdString();
+    if (parser.isSet("separators")) {
+        const int index = SeparatorFormat::indexOfSample(parser.value("separators").toStdString());
+        if (index < 0)
+            return refused("--separators takes one of \"9.999,99\", \" 9999,99\", \"9,999.99\", \" 9999.99\".");
+        SeparatorFormat::pairFor(index, config.TAUSEND, config.DECIMAL);
+    }
+    for (Status checked :
+         {intOption(parser, "timeout", 1, 600, config.Timeout), intOption(parser, "format", 0, 2, config.Format),
+          intOption(parser, "tags", 0, kMaxSkip, config.Nr_HTML_before_Value),
+          intOption(parser, "numbers", 0, kMaxSkip, config.Numbers_before_Value),
+          intOption(parser, "quote-index", 0, kMaxMatchIndex, config.RegExpQuotationIndex)}) {
+        if (!checked)
+            return checked;
+    }
+    if (parser.isSet("case-sensitive"))
+        config.NoCaseSensitiv = 0;
+    if (parser.isSet("case-insensitive"))
+        config.NoCaseSensitiv = 1;
+    return Status::ok();
+}
+
+// The regular expression, JSON or standard search, and which match gives the date and time.
+Status applyExtraction(const QCommandLineParser& parser, ServerConfig& config)
+{
+    if (parser.isSet("regex")) {
+        config.RegExp = parser.value("regex").toStdString();
+        config.Filtering = 1;
+    }
+    if (parser.isSet("standard"))
+        config.Filtering = 0;
+    if (Status json = applyJson(parser, config); !json)
+        return json;
+    if (parser.isSet("date")) {
+        if (Status dates =
+                indexList(parser, "date", {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex});
+            !dates)
+            return dates;
+        config.bRegExpExtractDate = 1;
+    }
+    if (parser.isSet("no-date"))
+        config.bRegExpExtractDate = 0;
+    if (parser.isSet("time")) {
+        if (Status times = indexList(parser, "time", {&config.RegExpHourIndex, &config.RegExpMinuteIndex}); !times)
+            return times;
+        config.bRegExpExtractTime = 1;
+    }
+    if (parser.isSet("no-time"))
+        config.bRegExpExtractTime = 0;
+    return Status::ok();
 }
 
 } // namespace
@@ -101,69 +166,17 @@ void addTo(QCommandLineParser& parser)
     });
 }
 
-bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& error)
+Status apply(const QCommandLineParser& parser, ServerConfig& config)
 {
-    if (parser.isSet("case-sensitive") && parser.isSet("case-insensitive")) {
-        error = "--case-sensitive and --case-insensitive exclude each other.";
-        return false;
-    }
-    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
-    if ((json && (parser.isSet("regex") || parser.isSet("standard"))) ||
-        (parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
-        (parser.isSet("time") && parser.isSet("no-time"))) {
-        error = "Contradicting options given.";
-        return false;
-    }
-    if (parser.isSet("url"))
-        config.URL = parser.value("url").toStdString();
-    if (parser.isSet("start"))
-        config.Text_before_Value = parser.value("start").toStdString();
-    if (parser.isSet("separators")) {
-        const int index = SeparatorFormat::indexOfSample(parser.value("separators").toStdString());
-        if (index < 0) {
-            error = "--separators takes one of \"9.999,99\", \" 9999,99\", \"9,999.99\", \" 9999.99\".";
-            return false;
-        }
-        SeparatorFormat::pairFor(index, config.TAUSEND, config.DECIMAL);
-    }
-    if (!intOption(parser, "timeout", 1, 600, config.Timeout, error) ||
-        !intOption(parser, "format", 0, 2, config.Format, error) ||
-        !intOption(parser, "tags", 0, kMaxSkip, config.Nr_HTML_before_Value, error) ||
-        !intOption(parser, "numbers", 0, kMaxSkip, config.Numbers_before_Value, error) ||
-        !intOption(parser, "quote-index", 0, kMaxMatchIndex, config.RegExpQuotationIndex, error))
-        return false;
-    if (parser.isSet("case-sensitive"))
-        config.NoCaseSensitiv = 0;
-    if (parser.isSet("case-insensitive"))
-        config.NoCaseSensitiv = 1;
-    if (parser.isSet("regex")) {
-        config.RegExp = parser.value("regex").toStdString();
-        config.Filtering = 1;
-    }
-    if (parser.isSet("standard"))
-        config.Filtering = 0;
-    if (!applyJson(parser, config, error))
-        return false;
-    if (parser.isSet("date")) {
-        if (!indexList(parser, "date", {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex},
-                       error))
-            return false;
-        config.bRegExpExtractDate = 1;
-    }
-    if (parser.isSet("no-date"))
-        config.bRegExpExtractDate = 0;
-    if (parser.isSet("time")) {
-        if (!indexList(parser, "time", {&config.RegExpHourIndex, &config.RegExpMinuteIndex}, error))
-            return false;
-        config.bRegExpExtractTime = 1;
-    }
-    if (parser.isSet("no-time"))
-        config.bRegExpExtractTime = 0;
-    if (config.overlongText()) {
-        error = "A text of the rules is longer than 259 characters.";
-        return false;
-    }
-    return true;
+    if (Status excluded = checkExclusions(parser); !excluded)
+        return excluded;
+    if (Status search = applySearch(parser, config); !search)
+        return search;
+    if (Status extraction = applyExtraction(parser, config); !extraction)
+        return extraction;
+    if (config.overlongText())
+        return refused("A text of the rules is longer than 259 characters.");
+    return Status::ok();
 }
 
 } // namespace RuleOptions

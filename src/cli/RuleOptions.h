@@ -9,7 +9,7 @@
 namespace RuleOptions {
 
 void addTo(QCommandLineParser& parser);
-// Applies the given options to `config`; false with `error` on a bad value.
-bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& error);
+// Applies the given options to `config`; refused on a bad value.
+Status apply(const QCommandLineParser& parser, ServerConfig& config);
 
 } // namespace RuleOptions

@@ -120,9 +120,8 @@ int set(const std::string& name, const QCommandLineParser& parser)
         ServerStore::readServerConfig(name, config);
     if (const Status checked = ServerStore::checkServerName(name); !checked)
         return Cli::usageError(checked.message(), kUsage);
-    std::string error;
-    if (!RuleOptions::apply(parser, config, error))
-        return Cli::usageError(error, kUsage);
+    if (const Status applied = RuleOptions::apply(parser, config); !applied)
+        return Cli::usageError(applied.message(), kUsage);
     if (parser.isSet("clear-headers") && parser.isSet("header"))
         return Cli::usageError("--header and --clear-headers exclude each other.", kUsage);
     if (parser.isSet("clear-headers"))

@@ -73,7 +73,7 @@ int runTestCommand(const QStringList& args)
         Cli::err("The invested amount history has no quotation server to test.");
         return Cli::UsageError;
     }
-    return runTest(item.name, item.symbol, ItemRules(item));
+    return runTest(item.name, item.symbol, resolveItemRules(item));
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include "core/model/PortfolioItem.h"
 #include "core/settings/ComparisonSettings.h"
+#include "render/ChartStyle.h"
 
 #include <QColor>
-#include <QFont>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -13,7 +13,6 @@
 #include <vector>
 
 class QPainter;
-class QPaintDevice;
 
 // One plotted quotation of the single chart: where it was drawn and what it shows.
 struct ChartPoint {
@@ -21,23 +20,6 @@ struct ChartPoint {
     int y = 0;
     time_t time = 0;
     double value = 0.0;
-};
-
-// The fonts and margins of the chart on screen or on paper.
-struct ChartStyle {
-    QFont title;
-    QFont label;
-    QFont date;
-    // The date whose "%x" text sizes the date labels.
-    time_t dateSample = 0;
-    bool printer = false;
-    QColor text = Qt::black;
-
-    static ChartStyle screen();
-    static ChartStyle paper();
-    // "Arial" where installed, else Liberation Sans; "Arial Black" falls back to its bold form.
-    static QFont sansFont(double points);
-    static QFont blackFont(double points);
 };
 
 // What to draw: no item, one item (its history) or several (their comparison), in list order.
@@ -70,6 +52,4 @@ public:
     static ChartResult draw(QPainter& painter, const QRect& rect, const ChartRequest& request);
     // The chart colour of an item, stored as 0x00BBGGRR.
     static QColor colourOf(uint32_t stored);
-    // "%x", or with another format, in the current C locale.
-    static QString dateText(time_t time, const char* format = "%x");
 };

@@ -6,7 +6,7 @@
 
 // The outcome of an operation that can fail in an expected way: a code callers may act on and the
 // message the user reads (the program's documented texts).
-class Status {
+class [[nodiscard]] Status {
 public:
     enum class Code {
         Ok,
@@ -35,7 +35,7 @@ private:
 
 // A value, or the Status that explains why there is none.
 template <typename T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) { }
     Result(Status status) : m_status(std::move(status)) { }

@@ -88,8 +88,8 @@ bool busyStatus(long status)
 } // namespace
 
 DownloadRun::DownloadRun(DownloadJob& job, HttpTransfer& http)
-    : m_job(job), m_threadId(static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))),
-      m_url(job.url), m_targetCount(job.tasks.empty() ? 1 : job.tasks.size()), m_http(http)
+    : m_job(job), m_events(job, static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))),
+      m_url(job.url), m_http(http)
 {
 }
 
@@ -99,35 +99,35 @@ void DownloadRun::run()
         reportNotStarted(m_job.refusal);
         return;
     }
-    postStatus(DownloadEventKind::Started);
-    m_errorText.clear();
+    m_events.postStatus(DownloadEventKind::Started);
+    m_events.setErrorText({});
     fetch();
     discardPage();
 }
 
 void DownloadRun::failRemaining(const std::string& errorText)
 {
-    if (m_finished < m_targetCount)
-        postFailure(errorText);
+    if (!m_events.allFinished())
+        m_events.postFailure(errorText);
 }
 
 void DownloadRun::reportNotStarted(const std::string& errorText)
 {
-    postStatus(DownloadEventKind::Started);
-    postFailure(errorText);
+    m_events.postStatus(DownloadEventKind::Started);
+    m_events.postFailure(errorText);
 }
 
 void DownloadRun::fetch()
 {
     const std::optional<Scheme> scheme = schemeOf(m_url);
     if (!scheme) {
-        postError(DownloadErrorCode::WrongUrl);
+        m_events.postError(DownloadErrorCode::WrongUrl);
         return;
     }
     if (*scheme == Scheme::Http)
-        postStatus(DownloadEventKind::Connecting);
+        m_events.postStatus(DownloadEventKind::Connecting);
     if (aborted()) {
-        postFinal(DownloadEventKind::Aborted);
+        m_events.postFinal(DownloadEventKind::Aborted);
         return;
     }
     if (!m_job.dateGiven)
@@ -141,7 +141,7 @@ void DownloadRun::fetch()
         const auto tryUrl = m_hasVars ? UrlVariables::substituteDateVariables(m_url, reference, shift)
                                       : UrlVariables::Substitution{m_url};
         if (tryUrl.tooLong || schemeOf(tryUrl.text) != scheme) {
-            postError(DownloadErrorCode::WrongUrl);
+            m_events.postError(DownloadErrorCode::WrongUrl);
             return;
         }
         const TryResult result = *scheme == Scheme::Http ? fetchHttp(tryUrl.text) : fetchFile(tryUrl.text);
@@ -154,9 +154,9 @@ void DownloadRun::fetch()
     }
     if (m_hasVars) {
         reference = m_job.dateTime;
-        m_url = UrlVariables::substituteDateVariables(m_url, reference, 0).text;
+        setUrl(UrlVariables::substituteDateVariables(m_url, reference, 0).text);
     }
-    postError(DownloadErrorCode::NotFound);
+    m_events.postError(DownloadErrorCode::NotFound);
 }
 
 DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
@@ -164,7 +164,7 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
     const std::optional<std::string> canonical = HttpTransfer::canonicalUrl(url);
     // Without the HTTP library no address can be checked; the request then fails with the reason.
     if (!canonical && HttpTransfer::available()) {
-        postError(DownloadErrorCode::WrongUrl);
+        m_events.postError(DownloadErrorCode::WrongUrl);
         return TryResult::Ended;
     }
     const HttpRequest request{canonical.value_or(url), m_job.timeout, m_job.userAgent, m_job.headers};
@@ -180,7 +180,7 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
         if (retried || outcome.kind != HttpOutcome::HttpError || !busyStatus(outcome.status) || !outcome.retryAfter)
             break;
         if (!waitForRetry(*outcome.retryAfter)) {
-            postFinal(DownloadEventKind::Aborted);
+            m_events.postFinal(DownloadEventKind::Aborted);
             return TryResult::Ended;
         }
     }
@@ -192,13 +192,13 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
             return TryResult::Missing;
         if (m_hasVars) {
             time_t reference = m_job.dateTime;
-            m_url = UrlVariables::substituteDateVariables(m_url, reference, 0).text;
+            setUrl(UrlVariables::substituteDateVariables(m_url, reference, 0).text);
         }
-        postError(codeOfStatus(outcome.status));
+        m_events.postError(codeOfStatus(outcome.status));
         return TryResult::Ended;
     case HttpOutcome::ServiceError:
         discardPage();
-        postFailure(outcome.errorText);
+        m_events.postFailure(outcome.errorText);
         return TryResult::Ended;
     case HttpOutcome::TimedOut:
         m_stop = Stop::Timeout;
@@ -213,7 +213,7 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
 
 bool DownloadRun::waitForRetry(int seconds)
 {
-    postStatus(DownloadEventKind::Waiting, 0, seconds);
+    m_events.postStatus(DownloadEventKind::Waiting, 0, seconds);
     const std::chrono::seconds delay(seconds);
     if (!m_job.abort) {
         std::this_thread::sleep_for(delay);
@@ -229,9 +229,10 @@ DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
     // Opening a pipe or a device could block beyond any abort.
     const bool regular = QFileInfo(path).isFile();
     if (!regular || !file.open(QIODevice::ReadOnly)) {
-        m_errorText = regular ? file.errorString().toStdString() : "Not a regular file";
+        const std::string errorText = regular ? file.errorString().toStdString() : "Not a regular file";
+        m_events.setErrorText(errorText);
         qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "-> missing"
-                                      << QString::fromStdString(m_errorText);
+                                      << QString::fromStdString(errorText);
         return TryResult::Missing;
     }
     qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "->" << file.size() << "bytes";
@@ -244,7 +245,7 @@ DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
         const qint64 count = file.read(buffer, sizeof buffer);
         if (count < 0) {
             discardPage();
-            postFailure(file.errorString().toStdString());
+            m_events.postFailure(file.errorString().toStdString());
             return TryResult::Ended;
         }
         if (count == 0)
@@ -258,7 +259,7 @@ DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
 
 bool DownloadRun::beginBody()
 {
-    postStatus(DownloadEventKind::Connected);
+    m_events.postStatus(DownloadEventKind::Connected);
     if (aborted()) {
         m_stop = Stop::Aborted;
         return false;
@@ -287,7 +288,7 @@ bool DownloadRun::receive(const char* data, size_t size)
     }
     m_bytes += static_cast<long long>(size);
     if (m_bytes >= m_reported + 1000) {
-        postStatus(DownloadEventKind::Progress, static_cast<int32_t>(m_bytes / 1000));
+        m_events.postStatus(DownloadEventKind::Progress, static_cast<int32_t>(m_bytes / 1000));
         m_reported += 1000;
     }
     return keepWaiting();
@@ -313,19 +314,19 @@ bool DownloadRun::reportStop()
     case Stop::None:
         return false;
     case Stop::Aborted:
-        postFinal(DownloadEventKind::Aborted);
+        m_events.postFinal(DownloadEventKind::Aborted);
         break;
     case Stop::Timeout:
-        postError(DownloadErrorCode::Timeout);
+        m_events.postError(DownloadErrorCode::Timeout);
         break;
     case Stop::TooLarge:
-        postFailure("Error: Page larger than 64 MiB!");
+        m_events.postFailure("Error: Page larger than 64 MiB!");
         break;
     case Stop::WriteFailed:
-        postFailure("Error: The page could not be written to a temporary file!");
+        m_events.postFailure("Error: The page could not be written to a temporary file!");
         break;
     case Stop::NoTempFile:
-        postFailure("Error: No temporary file could be created!");
+        m_events.postFailure("Error: No temporary file could be created!");
         break;
     }
     return true;
@@ -348,9 +349,9 @@ void DownloadRun::handOver()
     if (m_job.wizard) {
         handOverWizard();
     } else if (m_job.raw) {
-        DownloadEvent event = makeEvent(DownloadEventKind::Result);
+        DownloadEvent event = m_events.event(DownloadEventKind::Result);
         event.rawFile = std::move(m_pageFile);
-        post(std::move(event));
+        m_events.post(std::move(event));
     } else {
         handOverToTasks();
     }
@@ -368,11 +369,11 @@ void DownloadRun::handOverWizard()
         reportStop();
         return;
     }
-    DownloadEvent event = makeEvent(DownloadEventKind::Result);
+    DownloadEvent event = m_events.event(DownloadEventKind::Result);
     event.rawFile = std::move(m_pageFile);
     event.semiFile = std::move(semi);
     event.convertedFile = std::move(text);
-    post(std::move(event));
+    m_events.post(std::move(event));
 }
 
 void DownloadRun::handOverToTasks()
@@ -388,13 +389,13 @@ void DownloadRun::handOverToTasks()
             std::string searched = PageText::forSearch(text);
             found = converted.emplace(mode, ConvertedPage{std::move(text), std::move(searched)}).first;
         }
-        post(taskResult(task, found->second.text, found->second.searched));
+        m_events.post(taskResult(task, found->second.text, found->second.searched));
     }
 }
 
 DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& converted, const std::string& searched)
 {
-    DownloadEvent event = targetEvent(m_finished, DownloadEventKind::DownloadError);
+    DownloadEvent event = m_events.nextTaskEvent(DownloadEventKind::DownloadError);
     // Extraction counts against the item's timeout, which began with the page.
     if (std::time(nullptr) - m_readStart >= m_job.timeout) {
         event.code = DownloadErrorCode::Timeout;
@@ -450,59 +451,10 @@ void DownloadRun::discardPage()
     m_body.shrink_to_fit();
 }
 
-DownloadEvent DownloadRun::makeEvent(DownloadEventKind kind) const
+void DownloadRun::setUrl(std::string url)
 {
-    DownloadEvent event;
-    event.threadId = m_threadId;
-    event.test = m_job.test;
-    event.kind = kind;
-    event.url = m_url;
-    event.errorText = m_errorText;
-    return event;
-}
-
-DownloadEvent DownloadRun::targetEvent(size_t target, DownloadEventKind kind) const
-{
-    DownloadEvent event = makeEvent(kind);
-    if (!m_job.tasks.empty()) {
-        event.itemName = m_job.tasks[target].name;
-        event.itemRef = m_job.tasks[target].itemRef;
-    }
-    return event;
-}
-
-void DownloadRun::postStatus(DownloadEventKind kind, int32_t kilobytes, int32_t seconds)
-{
-    for (size_t i = m_finished; i < m_targetCount; ++i) {
-        DownloadEvent event = targetEvent(i, kind);
-        event.kilobytes = kilobytes;
-        event.seconds = seconds;
-        post(std::move(event));
-    }
-}
-
-void DownloadRun::postFinal(DownloadEventKind kind, DownloadErrorCode code)
-{
-    // Each post ends one target and moves m_finished on.
-    while (m_finished < m_targetCount) {
-        DownloadEvent event = targetEvent(m_finished, kind);
-        event.code = code;
-        post(std::move(event));
-    }
-}
-
-void DownloadRun::postFailure(const std::string& errorText)
-{
-    m_errorText = errorText;
-    postError(DownloadErrorCode::Failure);
-}
-
-void DownloadRun::post(DownloadEvent event)
-{
-    if (event.isFinal())
-        ++m_finished;
-    if (m_job.receiver)
-        m_job.receiver->post(std::move(event));
+    m_url = std::move(url);
+    m_events.setUrl(m_url);
 }
 
 std::optional<DownloadRun::Scheme> DownloadRun::schemeOf(const std::string& url)

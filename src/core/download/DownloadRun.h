@@ -4,6 +4,7 @@
 #include "core/download/BodyReceiver.h"
 #include "core/download/DownloadJob.h"
 #include "core/download/HttpTransfer.h"
+#include "core/download/JobEventPoster.h"
 
 #include <QFile>
 #include <ctime>
@@ -11,7 +12,7 @@
 #include <string>
 
 // One run of the download worker over one job: fetches the page into a temporary file, hands it over and
-// posts the job's events. Every task (or the one hand-over of a wizard or raw job) gets exactly one final event.
+// posts the job's events through its JobEventPoster.
 class DownloadRun : public BodyReceiver {
 public:
     // Larger pages are not read further.
@@ -53,25 +54,15 @@ private:
     bool openPageFile();
     void discardPage();
 
-    DownloadEvent makeEvent(DownloadEventKind kind) const;
-    DownloadEvent targetEvent(size_t target, DownloadEventKind kind) const;
-    // Once per task that has not ended (once for wizard and raw jobs).
-    void postStatus(DownloadEventKind kind, int32_t kilobytes = 0, int32_t seconds = 0);
-    void postFinal(DownloadEventKind kind, DownloadErrorCode code = DownloadErrorCode::None);
-    void postError(DownloadErrorCode code) { postFinal(DownloadEventKind::DownloadError, code); }
-    void postFailure(const std::string& errorText);
-    void post(DownloadEvent event);
-
     static std::optional<Scheme> schemeOf(const std::string& url);
 
+    // The address as the date variables make it, for the events.
+    void setUrl(std::string url);
+
     DownloadJob& m_job;
-    uint32_t m_threadId;
+    JobEventPoster m_events;
     std::string m_url;
-    std::string m_errorText;
     bool m_hasVars = false;
-    // Tasks before this index have had their final event.
-    size_t m_finished = 0;
-    size_t m_targetCount;
 
     HttpTransfer& m_http;
     // The page while it is written (m_page) and the file that holds it until it is handed over or discarded;

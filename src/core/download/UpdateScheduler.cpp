@@ -5,7 +5,7 @@
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadJob.h"
 #include "core/extract/QuotationExtractor.h"
-#include "core/model/Investment.h"
+#include "core/model/ItemAlarm.h"
 #include "core/model/ItemRules.h"
 
 #include <QFile>
@@ -80,7 +80,7 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
         const PortfolioItem& item = m_document.item(pos);
         if (m_document.isUpdating(id) || item.isInvestedAmountHistory)
             continue;
-        ServerConfig rules = ItemRules(item, servers);
+        ServerConfig rules = resolveItemRules(item, servers);
         std::string url;
         std::vector<std::string> headers;
         std::string refusal = withItemVariables(item.name, item.symbol, url, headers, rules);
@@ -255,7 +255,7 @@ void UpdateScheduler::holdBackImplausible(DownloadEvent& event) const
 void UpdateScheduler::applyUpdate(const DownloadEvent& event)
 {
     const int pos = event.itemRef ? m_document.positionOf(*event.itemRef) : -1;
-    const bool alarmBefore = pos >= 0 && Investment::alarmTriggered(m_document.item(pos));
+    const bool alarmBefore = pos >= 0 && alarmTriggered(m_document.item(pos));
     const bool stored = event.kind == DownloadEventKind::Result && event.quotation && pos >= 0 && !m_abort->isSet() &&
         m_document.applyDownloadedQuotation(*event.itemRef, event.quotation->value, event.quotation->time);
     if (stored)
@@ -274,7 +274,7 @@ void UpdateScheduler::noteOutcome(const DownloadEvent& event, int pos, bool stor
     if (stored) {
         m_health.push_back({item.name, true, std::time(nullptr), {}});
         if (!alarmBefore && m_alarm) {
-            const std::string condition = Investment::alarmCondition(item);
+            const std::string condition = alarmCondition(item);
             if (!condition.empty())
                 m_alarm(formatText("%s: %s", item.name.c_str(), condition.c_str()));
         }

@@ -48,7 +48,7 @@ ExtractStatus readValue(const json& value, const JsonExtract::Rule& rule, double
     if (!value.is_string())
         return ExtractStatus::InvalidValue;
     const std::string text = trimmed(value.get_ref<const std::string&>()) + "  ";
-    return ParseQuotationNumber(text.c_str(), rule.thousands, rule.decimal, number) == ExtractStatus::QuotationFound
+    return parseQuotationNumber(text.c_str(), rule.thousands, rule.decimal, number) == ExtractStatus::QuotationFound
         ? ExtractStatus::QuotationFound
         : ExtractStatus::InvalidValue;
 }

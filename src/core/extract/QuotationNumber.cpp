@@ -46,7 +46,7 @@ ExtractStatus convert(const std::string& plain, double& value)
 
 } // namespace
 
-ExtractStatus ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
+ExtractStatus parseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
                                    double& value)
 {
     value = 0.0;

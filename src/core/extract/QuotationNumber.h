@@ -7,5 +7,5 @@
 // The one number parser of the program. `text` is zero-terminated and points where a number should begin;
 // thousands separators are dropped wherever they stand and the decimal separator becomes the point.
 // Returns QuotationFound, QuotationNotFound (no number here) or InvalidValue (not a valid number).
-ExtractStatus ParseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
+ExtractStatus parseQuotationNumber(const char* text, const std::string& thousands, const std::string& decimal,
                                    double& value);

@@ -145,9 +145,9 @@ ExtractStatus parseNumberAt(const std::string& text, size_t start, const std::st
     const size_t margin = std::max(thousands.size(), decimal.size()) + 2;
     const size_t end = std::min(text.size(), stop + margin);
     if (end == text.size())
-        return ParseQuotationNumber(text.c_str() + start, thousands, decimal, value);
+        return parseQuotationNumber(text.c_str() + start, thousands, decimal, value);
     const std::string window = text.substr(start, end - start);
-    return ParseQuotationNumber(window.c_str(), thousands, decimal, value);
+    return parseQuotationNumber(window.c_str(), thousands, decimal, value);
 }
 
 std::string captureExcerpt(std::string_view capture)

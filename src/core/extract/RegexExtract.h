@@ -39,7 +39,7 @@ struct Location {
 // Matches once in `text` (without its terminating zero byte) and takes the text of capture `captureIndex`.
 Location regexLocate(const std::string& text, const std::string& pattern, bool caseInsensitive, int captureIndex);
 
-// ParseQuotationNumber from `start` in zero-terminated `text`, reading on past a capture as it does,
+// parseQuotationNumber from `start` in zero-terminated `text`, reading on past a capture as it does,
 // but looking only at the stretch of text the number can reach, so repeated calls stay linear.
 ExtractStatus parseNumberAt(const std::string& text, size_t start, const std::string& thousands,
                             const std::string& decimal, double& value);

@@ -60,7 +60,7 @@ public:
     ExtractResult parseAt(size_t pos) const
     {
         ExtractResult result;
-        result.status = ParseQuotationNumber(m_text->c_str() + pos, m_rule.thousands, m_rule.decimal, result.value);
+        result.status = parseQuotationNumber(m_text->c_str() + pos, m_rule.thousands, m_rule.decimal, result.value);
         if (result.status != ExtractStatus::QuotationFound)
             result.excerpt = PageText::excerptAt(*m_text, pos);
         return result;

@@ -3,7 +3,8 @@
 #include "core/base/LocaleFormat.h"
 
 #include "core/base/FormatText.h"
-#include "core/model/Investment.h"
+#include "core/model/ItemAlarm.h"
+#include "core/model/ItemGain.h"
 
 namespace {
 
@@ -89,9 +90,9 @@ ItemFigures ItemFigures::of(const PortfolioItem& item, bool percent)
         figures.totalDays = wholeDays(item.quotations.front().time, item.quotations.back().time);
     }
     figures.invested = figures.value * item.quantity;
-    figures.hasGain = Investment::hasGain(item);
+    figures.hasGain = ::hasGain(item);
     if (figures.hasGain)
-        figures.gain = Investment::gain(item, percent);
+        figures.gain = ::gain(item, percent);
     return figures;
 }
 
@@ -109,13 +110,13 @@ std::array<std::string, kItemColumnCount> ItemFigures::cells(const PortfolioItem
     cells[columnIndex(ItemColumn::LastDayChange)] = changeText(figures.lastDayChange, figures.lastDayDays, percent);
     cells[columnIndex(ItemColumn::LastChange)] = changeText(figures.lastChange, figures.lastDays, percent);
     cells[columnIndex(ItemColumn::TotalChange)] = changeText(figures.totalChange, figures.totalDays, percent);
-    cells[columnIndex(ItemColumn::Invested)] = Investment::itemInvestment(item, percent);
+    cells[columnIndex(ItemColumn::Invested)] = investedText(item, percent);
     return cells;
 }
 
 int ItemFigures::trendIcon(const PortfolioItem& item)
 {
-    const int alarm = Investment::alarmTriggered(item) ? 3 : 0;
+    const int alarm = alarmTriggered(item) ? 3 : 0;
     if (item.quotations.empty())
         return 0;
     const double change = item.lastChangePercent(true).value_or(0.0);

@@ -26,12 +26,12 @@ ServerConfig ownRules(const PortfolioItem& item)
 
 } // namespace
 
-ServerConfig ItemRules(const PortfolioItem& item)
+ServerConfig resolveItemRules(const PortfolioItem& item)
 {
     return namesServer(item) ? storedServer(item.server.name) : ownRules(item);
 }
 
-ServerConfig ItemRules(const PortfolioItem& item, std::map<std::string, ServerConfig>& storedServers)
+ServerConfig resolveItemRules(const PortfolioItem& item, std::map<std::string, ServerConfig>& storedServers)
 {
     if (!namesServer(item))
         return ownRules(item);

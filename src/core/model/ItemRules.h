@@ -9,6 +9,6 @@
 // The rules an item's download uses: its own fields when its server name is empty or "-- User defined --",
 // else those of the stored server of that name (the defaults when none is stored). Only stored servers send
 // extra request headers.
-ServerConfig ItemRules(const PortfolioItem& item);
+ServerConfig resolveItemRules(const PortfolioItem& item);
 // The same, reading each stored server once for all items that name it.
-ServerConfig ItemRules(const PortfolioItem& item, std::map<std::string, ServerConfig>& storedServers);
+ServerConfig resolveItemRules(const PortfolioItem& item, std::map<std::string, ServerConfig>& storedServers);

@@ -1,62 +1,10 @@
 #include "core/model/PortfolioDocument.h"
-#include "core/base/TextCompare.h"
 
-#include "core/model/PortfolioArchive.h"
+#include "core/model/ItemClipboard.h"
 #include "core/model/PortfolioFile.h"
+#include "core/model/QuotationHistory.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr time_t kNewRecordDistance = 5 * 60;
-
-bool isStrictlyAscending(const std::vector<Quotation>& history)
-{
-    return std::adjacent_find(history.begin(), history.end(),
-                              [](const Quotation& a, const Quotation& b) { return a.time >= b.time; }) == history.end();
-}
-
-// Price files list their lines oldest or newest first: such a run needs no sort. A strictly descending run is
-// reversed; with equal times the later record must stay last, so any other order is sorted stably.
-void sortByTimeStably(std::vector<Quotation>& records)
-{
-    const auto earlier = [](const Quotation& a, const Quotation& b) { return a.time < b.time; };
-    if (std::is_sorted(records.begin(), records.end(), earlier))
-        return;
-    const auto notLater = [](const Quotation& a, const Quotation& b) { return a.time <= b.time; };
-    if (std::adjacent_find(records.begin(), records.end(), notLater) == records.end()) {
-        std::reverse(records.begin(), records.end());
-        return;
-    }
-    std::stable_sort(records.begin(), records.end(), earlier);
-}
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    return compareIgnoringCase(a, b) == 0;
-}
-
-bool isShown(const std::string& name, const std::vector<std::string>& shownNames)
-{
-    return std::any_of(shownNames.begin(), shownNames.end(),
-                       [&](const std::string& shown) { return sameName(shown, name); });
-}
-
-} // namespace
-
-std::string pastedItemName(const std::string& name, const std::vector<std::string>& shownNames)
-{
-    if (!isShown(name, shownNames))
-        return name;
-    const std::string copy = "Copy of " + name;
-    if (!isShown(copy, shownNames))
-        return copy;
-    for (int i = 1;; ++i) {
-        std::string candidate = copy + " (" + std::to_string(i) + ")";
-        if (!isShown(candidate, shownNames))
-            return candidate;
-    }
-}
 
 PortfolioDocument::PortfolioDocument(int numberDownloads)
     : m_numberDownloads(std::clamp(numberDownloads, 1, kMaxDownloadSlots))
@@ -283,27 +231,8 @@ double PortfolioDocument::centsCorrected(const PortfolioItem& item, double value
 
 void PortfolioDocument::recordInvestedAmount()
 {
-    double sum = 0.0;
-    time_t latest = PortfolioItem::noQuotationTime();
-    for (const PortfolioItem& item : m_items) {
-        if (item.quantity == 0 || item.quotations.empty())
-            continue;
-        sum += item.quotations.back().value * item.quantity;
-        latest = std::max(latest, item.quotations.back().time);
-    }
-    const int historyPos = investedAmountHistoryPosition();
-    if (historyPos < 0)
-        return;
-    PortfolioItem& history = m_items[historyPos];
-    const time_t last = history.lastTime().value_or(PortfolioItem::noQuotationTime());
-    if (latest < last)
-        return;
-    if ((latest - last) / 60 >= kNewRecordDistance / 60) {
-        history.addQuotation(latest, sum);
-    } else if (!history.quotations.empty()) {
-        history.quotations.back() = Quotation{latest, sum};
-    }
-    changedAt(historyPos);
+    if (const int historyPos = QuotationHistory::recordInvestedAmount(m_items); historyPos >= 0)
+        changedAt(historyPos);
 }
 
 void PortfolioDocument::addInvestedAmountHistoryItem()
@@ -313,12 +242,8 @@ void PortfolioDocument::addInvestedAmountHistoryItem()
 
 bool PortfolioDocument::deleteQuotation(int pos, int index)
 {
-    if (!isValidPosition(pos))
+    if (!isValidPosition(pos) || !QuotationHistory::deleteQuotation(m_items[pos], index))
         return false;
-    std::vector<Quotation>& history = m_items[pos].quotations;
-    if (index < 0 || index >= static_cast<int>(history.size()))
-        return false;
-    history.erase(history.begin() + index);
     changedAt(pos);
     return true;
 }
@@ -340,17 +265,8 @@ int PortfolioDocument::replaceQuotation(int pos, int index, double value, time_t
 
 bool PortfolioDocument::splitQuotations(int pos, int index, double factor)
 {
-    if (!isValidPosition(pos) || !(factor > 0))
+    if (!isValidPosition(pos) || !QuotationHistory::splitQuotations(m_items[pos], index, factor))
         return false;
-    PortfolioItem& target = m_items[pos];
-    target.quantity *= factor;
-    target.avgBuyPrice /= factor;
-    target.alarmAbove /= factor;
-    target.alarmBelow /= factor;
-    if (index >= 0 && index < static_cast<int>(target.quotations.size())) {
-        for (int k = 0; k <= index; ++k)
-            target.quotations[k].value /= factor;
-    }
     changedAt(pos);
     return true;
 }
@@ -359,11 +275,7 @@ void PortfolioDocument::invertQuotations(int pos)
 {
     if (!isValidPosition(pos))
         return;
-    // A zero value has no inverse; it stays as it is rather than becoming infinite.
-    for (Quotation& record : m_items[pos].quotations) {
-        if (record.value != 0)
-            record.value = 1 / record.value;
-    }
+    QuotationHistory::invertQuotations(m_items[pos]);
     changedAt(pos);
 }
 
@@ -371,19 +283,7 @@ void PortfolioDocument::multiplyQuotations(int pos, int otherPos)
 {
     if (!isValidPosition(pos) || !isValidPosition(otherPos))
         return;
-    const std::vector<Quotation> rates = m_items[otherPos].quotations;
-    std::vector<Quotation>& history = m_items[pos].quotations;
-    if (!history.empty() && !rates.empty()) {
-        // The rates are walked alongside the ascending history; the newest rate not later than
-        // each record applies.
-        size_t next = 0;
-        for (Quotation& record : history) {
-            while (next < rates.size() && rates[next].time <= record.time)
-                ++next;
-            if (next > 0)
-                record.value *= rates[next - 1].value;
-        }
-    }
+    QuotationHistory::multiplyQuotations(m_items[pos], m_items[otherPos].quotations);
     changedAt(pos);
 }
 
@@ -391,39 +291,9 @@ void PortfolioDocument::mergeQuotations(int pos, std::vector<Quotation> inFileOr
 {
     if (!isValidPosition(pos))
         return;
-    // A time the file cannot store would make every later save fail.
-    std::erase_if(inFileOrder, [](const Quotation& record) { return !isStorableTime(record.time); });
     PortfolioItem& target = m_items[pos];
-    if (!isStrictlyAscending(target.quotations)) {
-        for (const Quotation& record : inFileOrder)
-            target.addQuotation(record.time, record.value);
-    } else {
-        // Adding to a strictly ascending history inserts or replaces by time, the later add
-        // winning: keep the last record per time, then merge.
-        std::vector<Quotation> added = inFileOrder;
-        sortByTimeStably(added);
-        std::vector<Quotation> lastPerTime;
-        lastPerTime.reserve(added.size());
-        for (const Quotation& record : added) {
-            if (!lastPerTime.empty() && lastPerTime.back().time == record.time)
-                lastPerTime.back() = record;
-            else
-                lastPerTime.push_back(record);
-        }
-        std::vector<Quotation> merged;
-        merged.reserve(target.quotations.size() + lastPerTime.size());
-        auto old = target.quotations.begin();
-        for (const Quotation& record : lastPerTime) {
-            while (old != target.quotations.end() && old->time < record.time)
-                merged.push_back(*old++);
-            if (old != target.quotations.end() && old->time == record.time)
-                ++old;
-            merged.push_back(record);
-        }
-        merged.insert(merged.end(), old, target.quotations.end());
-        target.quotations = std::move(merged);
-    }
-    if (!target.isInvestedAmountHistory && target.quantity > 0 && !inFileOrder.empty())
+    const size_t merged = QuotationHistory::mergeQuotations(target, std::move(inFileOrder));
+    if (!target.isInvestedAmountHistory && target.quantity > 0 && merged > 0)
         recordInvestedAmount();
     changedAt(pos);
 }
@@ -436,20 +306,16 @@ Result<QByteArray> PortfolioDocument::copyItems(const std::vector<ItemId>& ids) 
         if (pos >= 0)
             items.push_back(&m_items[pos]);
     }
-    return PortfolioArchive::write(items);
+    return ItemClipboard::copy(items);
 }
 
 Result<std::vector<int>> PortfolioDocument::pasteItems(const QByteArray& stream, std::vector<std::string> shownNames)
 {
-    std::vector<PortfolioItem> items;
-    if (!PortfolioArchive::read(stream.constData(), static_cast<size_t>(stream.size()), items, nullptr))
-        return Status::error(Status::Code::FormatError, PortfolioArchive::kClipboardReadError);
+    Result<std::vector<PortfolioItem>> items = ItemClipboard::paste(stream, std::move(shownNames));
+    if (!items)
+        return items.status();
     std::vector<int> positions;
-    for (PortfolioItem& item : items) {
-        item.name = pastedItemName(item.name, shownNames);
-        item.isInvestedAmountHistory = 0;
-        shownNames.push_back(item.name);
+    for (PortfolioItem& item : *items)
         positions.push_back(addItem(std::move(item)));
-    }
     return positions;
 }

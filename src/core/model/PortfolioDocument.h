@@ -81,8 +81,7 @@ public:
     bool splitQuotations(int pos, int index, double factor);
     void invertQuotations(int pos);
     void multiplyQuotations(int pos, int otherPos);
-    // Same history as addQuotation called for each record in order, in O(n log n).
-    // Quotations at a time the file cannot store are left out.
+    // See QuotationHistory::mergeQuotations.
     void mergeQuotations(int pos, std::vector<Quotation> inFileOrder);
 
     // The clipboard stream of the given items, in the given order; refused when a time does not
@@ -109,7 +108,3 @@ private:
     std::set<ItemId> m_updating;
     int m_numberDownloads;
 };
-
-// The name a pasted item gets when `name` is already shown: "Copy of " + name, then
-// "Copy of name (1)", "(2)", ... until one is free. Names compare case-insensitively.
-std::string pastedItemName(const std::string& name, const std::vector<std::string>& shownNames);

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// What the single chart writes at each point; stored as the number in graphValues.
+enum class PointLabel : int32_t { None = 0, Percent = 1, Nominal = 2, SquareMark = 3 };
+// How the single chart labels its value axis; stored as the number in axisValues.
+enum class AxisLabel : int32_t { Percent = 0, Nominal = 1 };
+
 // One item of the portfolio: a security with its server rules, chart and alarm settings,
 // investment and quotation history (ascending by time).
 class PortfolioItem {
@@ -48,6 +53,10 @@ public:
     double avgBuyPrice = 0.0;
     std::vector<Quotation> quotations;
     int32_t isInvestedAmountHistory = 0;
+
+    // The stored chart numbers as what they mean; a number read from a file that names no label stays as read.
+    PointLabel pointLabel() const { return static_cast<PointLabel>(graphValues); }
+    AxisLabel axisLabel() const { return static_cast<AxisLabel>(axisValues); }
 
     // A new item as the "Insert new item" command makes it; `colourSeed` picks the chart colour.
     static PortfolioItem newItem(const std::string& name, time_t now, unsigned colourSeed);

@@ -35,15 +35,17 @@ std::optional<std::string> ServerConfig::overlongText() const
     return std::nullopt;
 }
 
-std::optional<std::string> ServerConfig::headerRefusal(const std::string& line)
+Status ServerConfig::checkHeaderLine(const std::string& line)
 {
     if (std::any_of(line.begin(), line.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
-        return "The request header '" + line + "' contains a line break or another control character.";
+        return Status::error(Status::Code::InvalidInput,
+                             "The request header '" + line + "' contains a line break or another control character.");
     const size_t colon = line.find(':');
     const std::string name = line.substr(0, colon);
     if (colon == std::string::npos || name.empty() || name.find(' ') != std::string::npos)
-        return "The request header '" + line + "' is not of the form \"Name: value\".";
-    return std::nullopt;
+        return Status::error(Status::Code::InvalidInput,
+                             "The request header '" + line + "' is not of the form \"Name: value\".");
+    return Status::ok();
 }
 
 const std::array<ServerConfig::Field, 19>& ServerConfig::fields()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Status.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -41,9 +43,9 @@ struct ServerConfig {
     static ServerConfig newServerDefaults();
     // The name of the first text field longer than kMaxTextLength characters, if there is one.
     std::optional<std::string> overlongText() const;
-    // Why `line` cannot be sent as a request line "Name: value" (a line break or another control character,
-    // no name); nothing when it can.
-    static std::optional<std::string> headerRefusal(const std::string& line);
+    // Refuses, saying why, a `line` that cannot be sent as a request line "Name: value" (a line break or
+    // another control character, no name).
+    static Status checkHeaderLine(const std::string& line);
 
     bool operator==(const ServerConfig&) const = default;
 

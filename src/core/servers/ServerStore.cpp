@@ -120,8 +120,8 @@ Status writeServerConfig(const std::string& name, const ServerConfig& config)
         return Status::error(Status::Code::InvalidInput, "'" + name + "' is not a valid server name.");
     QStringList headers;
     for (const std::string& line : config.Headers) {
-        if (const std::optional<std::string> refusal = ServerConfig::headerRefusal(line))
-            return Status::error(Status::Code::InvalidInput, *refusal);
+        if (Status checkedLine = ServerConfig::checkHeaderLine(line); !checkedLine)
+            return checkedLine;
         headers.push_back(QString::fromStdString(line));
     }
     auto settings = SettingsStore::open();

@@ -8,7 +8,7 @@ DownloadOptions DownloadOptions::readOptions()
 {
     DownloadOptions options;
     const std::string stored = SettingsStore::value(SettingsKey::DownloadUserAgent).toString().toStdString();
-    if (checkUserAgent(stored).empty())
+    if (checkUserAgent(stored).isOk())
         options.UserAgent = stored;
     return options;
 }
@@ -21,12 +21,13 @@ bool DownloadOptions::writeOptions() const
     return settings->status() == QSettings::NoError;
 }
 
-std::string DownloadOptions::checkUserAgent(const std::string& agent)
+Status DownloadOptions::checkUserAgent(const std::string& agent)
 {
     if (agent.empty())
-        return "Please enter a user agent.";
+        return Status::error(Status::Code::InvalidInput, "Please enter a user agent.");
     // A line break would start a header of its own.
     if (std::any_of(agent.begin(), agent.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
-        return "The user agent must not contain line breaks or other control characters.";
-    return {};
+        return Status::error(Status::Code::InvalidInput,
+                             "The user agent must not contain line breaks or other control characters.");
+    return Status::ok();
 }

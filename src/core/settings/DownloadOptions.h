@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Status.h"
+
 #include <string>
 
 // The text options of downloads, kept in the settings section "Download" (so that "GeneralOptions" stays
@@ -13,6 +15,6 @@ struct DownloadOptions {
     // A missing or unusable value reads as its default.
     static DownloadOptions readOptions();
     bool writeOptions() const;
-    // "" when `agent` may be sent; otherwise why not.
-    static std::string checkUserAgent(const std::string& agent);
+    // Refused, saying why, when `agent` may not be sent.
+    static Status checkUserAgent(const std::string& agent);
 };

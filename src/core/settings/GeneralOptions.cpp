@@ -73,22 +73,21 @@ bool GeneralOptions::writeOptions() const
     return settings->status() == QSettings::NoError;
 }
 
-std::string GeneralOptions::checkEntry(const Field& field, const std::string& text, int32_t& value)
+Result<int32_t> GeneralOptions::checkEntry(const Field& field, const std::string& text)
 {
     bool ok = false;
     const int parsed = QString::fromStdString(text).trimmed().toInt(&ok);
     if (!ok)
-        return "Please enter a positive integer.";
+        return Status::error(Status::Code::InvalidInput, "Please enter a positive integer.");
     if (!inRange(field, parsed))
-        return rangeMessage(field);
-    value = parsed;
-    return {};
+        return Status::error(Status::Code::InvalidInput, rangeMessage(field));
+    return parsed;
 }
 
-std::string GeneralOptions::validate() const
+Status GeneralOptions::validate() const
 {
     for (const Field& field : fields())
         if (!inRange(field, this->*field.value))
-            return rangeMessage(field);
-    return {};
+            return Status::error(Status::Code::InvalidInput, rangeMessage(field));
+    return Status::ok();
 }

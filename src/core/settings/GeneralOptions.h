@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Status.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -40,11 +42,11 @@ struct GeneralOptions {
     // Writes all values in their stored order; false when the settings store could not be written.
     bool writeOptions() const;
 
-    // Checks an entry for `field` as the options dialog does: sets `value` and returns "", or returns
+    // Reads an entry for `field` as the options dialog does, refusing it with
     // "Please enter a positive integer." / "Please enter an integer between %1 and %2.".
-    static std::string checkEntry(const Field& field, const std::string& text, int32_t& value);
-    // The refusal message for the first option outside its range, or "" when all are allowed.
-    std::string validate() const;
+    static Result<int32_t> checkEntry(const Field& field, const std::string& text);
+    // Refused with the message of the first option outside its range.
+    Status validate() const;
 
     bool operator==(const GeneralOptions&) const = default;
 };

@@ -106,10 +106,12 @@ void OptionsDialog::updateEnabling()
 bool OptionsDialog::takeEntry(const char* fieldName, QLineEdit* field, int32_t& value)
 {
     const GeneralOptions::Field* option = GeneralOptions::findField(fieldName);
-    const std::string refusal = GeneralOptions::checkEntry(*option, field->text().toStdString(), value);
-    if (refusal.empty())
+    const Result<int32_t> entry = GeneralOptions::checkEntry(*option, field->text().toStdString());
+    if (entry) {
+        value = *entry;
         return true;
-    MessageDialog::warning(this, QString::fromStdString(refusal));
+    }
+    MessageDialog::warning(this, QString::fromStdString(entry.message()));
     field->setFocus();
     field->selectAll();
     return false;
@@ -123,8 +125,8 @@ void OptionsDialog::accept()
     if (!takeEntry("ConnectionsPerHost", m_perHost, entered.ConnectionsPerHost))
         return;
     const std::string agent = m_userAgent->text().toStdString();
-    if (const std::string refusal = DownloadOptions::checkUserAgent(agent); !refusal.empty()) {
-        MessageDialog::warning(this, QString::fromStdString(refusal));
+    if (const Status refusal = DownloadOptions::checkUserAgent(agent); !refusal) {
+        MessageDialog::warning(this, QString::fromStdString(refusal.message()));
         m_userAgent->setFocus();
         return;
     }

@@ -67,7 +67,7 @@ void UpdateController::startTest(ItemId item)
     if (pos < 0)
         return;
     const PortfolioItem& entry = m_doc.item(pos);
-    m_scheduler->startTest(entry.name, entry.symbol, ItemRules(entry));
+    m_scheduler->startTest(entry.name, entry.symbol, resolveItemRules(entry));
 }
 
 void UpdateController::startTest(const std::string& name, const std::string& symbol, const ServerConfig& rules)

@@ -128,7 +128,7 @@ void ItemCommands::openWebPage()
     if (!m_list.focusedIsOrdinary())
         return;
     const PortfolioItem& item = m_doc.item(m_doc.positionOf(m_list.focusedItem()));
-    const auto url = UrlVariables::webPageAddress(ItemRules(item).URL, item.name, item.symbol);
+    const auto url = UrlVariables::webPageAddress(resolveItemRules(item).URL, item.name, item.symbol);
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
 }
 

@@ -167,7 +167,7 @@ void ItemGeneralPage::store(PortfolioItem& item) const
 
 ServerConfig ItemGeneralPage::currentRules() const
 {
-    return ItemRules(currentItem());
+    return resolveItemRules(currentItem());
 }
 
 void ItemGeneralPage::editNote()
@@ -189,13 +189,13 @@ void ItemGeneralPage::testUpdate()
 {
     const PortfolioItem item = currentItem();
     if (m_tester)
-        m_tester(item.name, item.symbol, ItemRules(item));
+        m_tester(item.name, item.symbol, resolveItemRules(item));
 }
 
 void ItemGeneralPage::openWebPage()
 {
     const PortfolioItem item = currentItem();
-    const auto dated = UrlVariables::substituteDateVariablesNow(ItemRules(item).URL, 0);
+    const auto dated = UrlVariables::substituteDateVariablesNow(resolveItemRules(item).URL, 0);
     const auto url = UrlVariables::substituteItemVariables(dated.text, item.name, item.symbol);
     QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
 }

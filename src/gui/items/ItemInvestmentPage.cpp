@@ -1,6 +1,6 @@
 #include "gui/items/ItemInvestmentPage.h"
 
-#include "core/model/Investment.h"
+#include "core/model/Position.h"
 #include "gui/items/InvestmentDialog.h"
 #include "gui/items/NumberEntry.h"
 #include "gui/widgets/MessageDialog.h"
@@ -142,8 +142,8 @@ void ItemInvestmentPage::buy()
     InvestmentDialog dialog(InvestmentDialog::Kind::Buy, QString::fromStdString(m_values.name), m_lastValue, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const Investment::Position bought = Investment::buy({m_values.quantity, m_values.avgBuyPrice}, dialog.figure(0),
-                                                        dialog.figure(1), dialog.figure(2));
+    const Position bought = Position{m_values.quantity, m_values.avgBuyPrice}.afterBuying(
+        dialog.figure(0), dialog.figure(1), dialog.figure(2));
     m_values.quantity = bought.quantity;
     m_values.avgBuyPrice = bought.avgBuyPrice;
     showValues(m_values);
@@ -156,10 +156,10 @@ void ItemInvestmentPage::sell()
     InvestmentDialog dialog(InvestmentDialog::Kind::Sell, QString::fromStdString(m_values.name), m_lastValue, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Investment::Position position{m_values.quantity, m_values.avgBuyPrice};
+    Position position{m_values.quantity, m_values.avgBuyPrice};
     const double result =
-        Investment::sell(position, static_cast<unsigned long>(dialog.figure(0)), dialog.figure(1), dialog.figure(2));
-    MessageDialog::information(this, QString::fromStdString(Investment::sellResultText(result)));
+        position.sell(static_cast<unsigned long>(dialog.figure(0)), dialog.figure(1), dialog.figure(2));
+    MessageDialog::information(this, QString::fromStdString(sellResultText(result)));
     m_values.quantity = position.quantity;
     showValues(m_values);
 }
@@ -172,8 +172,8 @@ void ItemInvestmentPage::payDividends()
                             this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Investment::Position position{m_values.quantity, m_values.avgBuyPrice};
-    if (const Status status = Investment::payDividends(position, dialog.figure(0)); !status) {
+    Position position{m_values.quantity, m_values.avgBuyPrice};
+    if (const Status status = position.payDividends(dialog.figure(0)); !status) {
         MessageDialog::warning(this, QString::fromStdString(status.message()));
         return;
     }

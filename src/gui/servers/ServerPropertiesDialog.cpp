@@ -150,8 +150,8 @@ bool ServerPropertiesDialog::readHeaders(std::vector<std::string>& headers)
         if (line.trimmed().isEmpty())
             continue;
         const std::string text = line.toStdString();
-        if (const std::optional<std::string> refusal = ServerConfig::headerRefusal(text)) {
-            MessageDialog::warning(this, QString::fromStdString(*refusal));
+        if (const Status refusal = ServerConfig::checkHeaderLine(text); !refusal) {
+            MessageDialog::warning(this, QString::fromStdString(refusal.message()));
             m_controls.headers->setFocus();
             return false;
         }

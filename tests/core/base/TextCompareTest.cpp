@@ -1,5 +1,5 @@
 #include "core/base/TextCompare.h"
-#include "core/model/PortfolioDocument.h"
+#include "core/model/ItemClipboard.h"
 
 #include <gtest/gtest.h>
 

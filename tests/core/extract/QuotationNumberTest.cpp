@@ -13,13 +13,13 @@ struct Parsed {
 Parsed parse(const char* text, const char* thousands, const char* decimal)
 {
     Parsed parsed{-1, -1.0};
-    parsed.status = static_cast<int>(ParseQuotationNumber(text, thousands, decimal, parsed.value));
+    parsed.status = static_cast<int>(parseQuotationNumber(text, thousands, decimal, parsed.value));
     return parsed;
 }
 
 } // namespace
 
-TEST(ParseQuotationNumber, GermanFormat)
+TEST(parseQuotationNumber, GermanFormat)
 {
     EXPECT_DOUBLE_EQ(parse("1.234,56 EUR", ".", ",").value, 1234.56);
     EXPECT_DOUBLE_EQ(parse("-0,5%", ".", ",").value, -0.5);
@@ -31,7 +31,7 @@ TEST(ParseQuotationNumber, GermanFormat)
     EXPECT_EQ(parse("0,00 ", ".", ",").status, 0);
 }
 
-TEST(ParseQuotationNumber, EnglishFormat)
+TEST(parseQuotationNumber, EnglishFormat)
 {
     EXPECT_DOUBLE_EQ(parse("1,234.56", ",", ".").value, 1234.56);
     const Parsed grouped = parse("1,234,567 ", ",", ".");
@@ -40,31 +40,31 @@ TEST(ParseQuotationNumber, EnglishFormat)
     EXPECT_DOUBLE_EQ(parse("+12.5 ", ",", ".").value, 12.5);
 }
 
-TEST(ParseQuotationNumber, WithoutThousandsSeparatorAForeignPointEndsTheNumber)
+TEST(parseQuotationNumber, WithoutThousandsSeparatorAForeignPointEndsTheNumber)
 {
     const Parsed parsed = parse("1.234,5", "", ",");
     EXPECT_EQ(parsed.status, 0);
     EXPECT_DOUBLE_EQ(parsed.value, 1.0);
 }
 
-TEST(ParseQuotationNumber, MultiCharacterSeparatorsMatchAsWholeStrings)
+TEST(parseQuotationNumber, MultiCharacterSeparatorsMatchAsWholeStrings)
 {
     EXPECT_DOUBLE_EQ(parse("1&nbsp;234,5 x", "&nbsp;", ",").value, 1234.5);
     EXPECT_DOUBLE_EQ(parse("1&nb234,5 x", "&nbsp;", ",").value, 1.0);
 }
 
-TEST(ParseQuotationNumber, NoNumberAndInvalidNumber)
+TEST(parseQuotationNumber, NoNumberAndInvalidNumber)
 {
     EXPECT_EQ(parse("abc", ".", ",").status, 1);
     EXPECT_EQ(parse("", ".", ",").status, 1);
     double value = 7;
-    EXPECT_EQ(static_cast<int>(ParseQuotationNumber(nullptr, ".", ",", value)), 1);
+    EXPECT_EQ(static_cast<int>(parseQuotationNumber(nullptr, ".", ",", value)), 1);
     EXPECT_EQ(value, 0.0);
     EXPECT_EQ(parse("- 5", ".", ",").status, 3);
     EXPECT_EQ(parse("-x 5", ".", ",").status, 3);
 }
 
-TEST(ParseQuotationNumber, EndOfPageQuirks)
+TEST(parseQuotationNumber, EndOfPageQuirks)
 {
     EXPECT_EQ(parse("7", ".", ",").status, 1);
     EXPECT_EQ(parse("12", ".", ",").status, 1);
@@ -75,7 +75,7 @@ TEST(ParseQuotationNumber, EndOfPageQuirks)
     EXPECT_DOUBLE_EQ(parse("1,50", "", ",").value, 1.5);
 }
 
-TEST(ParseQuotationNumber, ResultDoesNotDependOnTheLocale)
+TEST(parseQuotationNumber, ResultDoesNotDependOnTheLocale)
 {
     if (!TestEnvironment::setLocale("de_DE.UTF-8"))
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
@@ -84,7 +84,7 @@ TEST(ParseQuotationNumber, ResultDoesNotDependOnTheLocale)
     TestEnvironment::setLocale("C.UTF-8");
 }
 
-TEST(ParseQuotationNumber, HugeNumbersAreInvalidRatherThanInfinite)
+TEST(parseQuotationNumber, HugeNumbersAreInvalidRatherThanInfinite)
 {
     std::string huge = "9";
     huge += std::string(400, '9');
@@ -92,7 +92,7 @@ TEST(ParseQuotationNumber, HugeNumbersAreInvalidRatherThanInfinite)
     EXPECT_EQ(parse(huge.c_str(), "", ".").status, 3);
 }
 
-TEST(ParseQuotationNumber, NumbersTooSmallForADoubleAreZero)
+TEST(parseQuotationNumber, NumbersTooSmallForADoubleAreZero)
 {
     for (const char* sign : {"", "-", "+"}) {
         const std::string tiny = std::string(sign) + "0." + std::string(400, '0') + "1 ";

@@ -314,7 +314,7 @@ TEST(parseNumberAt, AgreesWithTheParserOnTheWholeText)
                 double expected = -1;
                 double actual = -2;
                 const ExtractStatus expectedStatus =
-                    ParseQuotationNumber(text.c_str() + start, thousands, decimal, expected);
+                    parseQuotationNumber(text.c_str() + start, thousands, decimal, expected);
                 const ExtractStatus actualStatus = RegexExtract::parseNumberAt(text, start, thousands, decimal, actual);
                 ASSERT_EQ(actualStatus, expectedStatus) << text << " @" << start << " '" << thousands << "'";
                 ASSERT_EQ(actual, expected) << text << " @" << start;

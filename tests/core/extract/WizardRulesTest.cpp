@@ -93,11 +93,12 @@ TEST(WizardRules, OnlyTagCountZeroOutsideSemiHtml)
             EXPECT_EQ(rule.tags, 0);
     }
     int calls = 0;
-    WizardRules::generate(pageVersion(raw, PageConverter::Mode::SemiHtml), PageConverter::Mode::SemiHtml, "22,65",
-                          [&](int, int total) {
-                              ++calls;
-                              EXPECT_EQ(total, 96);
-                          });
+    // Only the progress calls count here; the rules of a page were checked above.
+    static_cast<void>(WizardRules::generate(pageVersion(raw, PageConverter::Mode::SemiHtml),
+                                            PageConverter::Mode::SemiHtml, "22,65", [&](int, int total) {
+                                                ++calls;
+                                                EXPECT_EQ(total, 96);
+                                            }));
     EXPECT_EQ(calls, 96);
 }
 

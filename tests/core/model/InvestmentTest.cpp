@@ -1,9 +1,11 @@
-#include "core/model/Investment.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
+#include "core/model/ItemAlarm.h"
 #include "core/model/ItemFigures.h"
+#include "core/model/ItemGain.h"
 #include "core/model/PortfolioDocument.h"
 #include "core/model/PortfolioTotals.h"
+#include "core/model/Position.h"
 
 #include <gtest/gtest.h>
 
@@ -24,36 +26,36 @@ PortfolioItem invested(std::vector<Quotation> quotations, double quantity, doubl
 
 TEST(Investment, BuySellDividendExamples)
 {
-    Investment::Position position = Investment::buy({}, 10, 20, 5);
+    Position position = Position{}.afterBuying(10, 20, 5);
     EXPECT_DOUBLE_EQ(position.quantity, 10);
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 20.5);
-    position = Investment::buy(position, 10, 30, 0);
+    position = position.afterBuying(10, 30, 0);
     EXPECT_DOUBLE_EQ(position.quantity, 20);
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
 
-    const double result = Investment::sell(position, 5, 30, 2);
+    const double result = position.sell(5, 30, 2);
     EXPECT_DOUBLE_EQ(result, 21.75);
-    EXPECT_EQ(Investment::sellResultText(result), "Financial result of the selling transaction: 21.75");
+    EXPECT_EQ(sellResultText(result), "Financial result of the selling transaction: 21.75");
     EXPECT_DOUBLE_EQ(position.quantity, 15);
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 25.25);
 
     std::string error;
-    EXPECT_TRUE(succeeded(Investment::payDividends(position, 15), error));
+    EXPECT_TRUE(succeeded(position.payDividends(15), error));
     EXPECT_DOUBLE_EQ(position.avgBuyPrice, 24.25);
 
-    Investment::sell(position, 20, 30, 0);
+    position.sell(20, 30, 0);
     EXPECT_DOUBLE_EQ(position.quantity, -5);
 }
 
 TEST(Investment, DivisionsByZeroAreMended)
 {
-    Investment::Position empty;
+    Position empty;
     std::string error;
-    EXPECT_FALSE(succeeded(Investment::payDividends(empty, 10), error));
+    EXPECT_FALSE(succeeded(empty.payDividends(10), error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(empty.avgBuyPrice, 0);
 
-    const Investment::Position closed = Investment::buy({-10, 30}, 10, 25, 3);
+    const Position closed = Position{-10, 30}.afterBuying(10, 25, 3);
     EXPECT_EQ(closed.quantity, 0);
     EXPECT_EQ(closed.avgBuyPrice, 0);
 }
@@ -63,24 +65,24 @@ TEST(Investment, Alarms)
     PortfolioItem item = invested({{1, 110}}, 1, 100);
     item.alarmDiffEnabled = 1;
     item.alarmDiffPercent = 5;
-    EXPECT_TRUE(Investment::alarmTriggered(item));
+    EXPECT_TRUE(alarmTriggered(item));
     item.alarmDiffPercent = 20;
-    EXPECT_FALSE(Investment::alarmTriggered(item));
+    EXPECT_FALSE(alarmTriggered(item));
     item.avgBuyPrice = 0;
-    EXPECT_TRUE(Investment::alarmTriggered(item));
+    EXPECT_TRUE(alarmTriggered(item));
 
     PortfolioItem limits = invested({{1, 50}}, 0, 0);
     limits.alarmAboveEnabled = 1;
     limits.alarmAbove = 50;
-    EXPECT_FALSE(Investment::alarmTriggered(limits));
+    EXPECT_FALSE(alarmTriggered(limits));
     limits.alarmAbove = 49.99;
-    EXPECT_TRUE(Investment::alarmTriggered(limits));
+    EXPECT_TRUE(alarmTriggered(limits));
     limits.alarmAboveEnabled = 0;
     limits.alarmBelowEnabled = 1;
     limits.alarmBelow = 50;
-    EXPECT_FALSE(Investment::alarmTriggered(limits));
+    EXPECT_FALSE(alarmTriggered(limits));
     limits.alarmBelow = 50.01;
-    EXPECT_TRUE(Investment::alarmTriggered(limits));
+    EXPECT_TRUE(alarmTriggered(limits));
 }
 
 TEST(Investment, AlarmConditionNamesTheFirstTestThatHolds)
@@ -102,19 +104,19 @@ TEST(Investment, AlarmConditionNamesTheFirstTestThatHolds)
         item.alarmBelow = 130;
         item.alarmDiffEnabled = c.diff;
         item.alarmDiffPercent = 12.5;
-        EXPECT_EQ(Investment::alarmCondition(item), c.condition);
-        EXPECT_EQ(Investment::alarmTriggered(item), *c.condition != 0);
+        EXPECT_EQ(alarmCondition(item), c.condition);
+        EXPECT_EQ(alarmTriggered(item), *c.condition != 0);
     }
 }
 
 TEST(Investment, ItemInvestmentTexts)
 {
-    EXPECT_EQ(Investment::itemInvestment(invested({{1, 110}}, 2, 100), true), "220.00 (+10.00%)");
-    EXPECT_EQ(Investment::itemInvestment(invested({{1, 110}}, 2, 100), false), "220.00 (+20.00)");
-    EXPECT_EQ(Investment::itemInvestment(invested({{1, 110}}, 2, 0), true), "220.00");
+    EXPECT_EQ(investedText(invested({{1, 110}}, 2, 100), true), "220.00 (+10.00%)");
+    EXPECT_EQ(investedText(invested({{1, 110}}, 2, 100), false), "220.00 (+20.00)");
+    EXPECT_EQ(investedText(invested({{1, 110}}, 2, 0), true), "220.00");
     PortfolioItem history = PortfolioItem::newInvestedAmountHistory(0);
     history.quotations = {{1, 500}};
-    EXPECT_EQ(Investment::itemInvestment(history, true), "");
+    EXPECT_EQ(investedText(history, true), "");
 }
 
 TEST(PortfolioTotalsTest, StatusTexts)

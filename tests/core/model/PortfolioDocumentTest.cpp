@@ -1,6 +1,7 @@
 #include "core/model/PortfolioDocument.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
+#include "core/model/ItemClipboard.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,10 @@ const GeneralOptions::Field& field(const std::string& name)
 
 std::string check(const std::string& name, const std::string& text, int32_t& value)
 {
-    return GeneralOptions::checkEntry(field(name), text, value);
+    const Result<int32_t> entry = GeneralOptions::checkEntry(field(name), text);
+    if (entry)
+        value = *entry;
+    return entry.message();
 }
 
 const char* const kDefaultLines = "NumberDownloads=5\n"
@@ -52,7 +55,7 @@ TEST(GeneralOptions, EmptyStoreReadsTheDefaults)
     EXPECT_EQ(options.AutosaveOnExit, 0);
     EXPECT_EQ(options.AutosaveWindows, 1);
     EXPECT_EQ(options.ShowFileOnError, 1);
-    EXPECT_EQ(options.validate(), "");
+    EXPECT_EQ(options.validate().message(), "");
 }
 
 TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
@@ -125,7 +128,7 @@ TEST(GeneralOptions, EntriesAreCheckedAsTheDialogChecksThem)
 
     GeneralOptions options;
     options.UpdateIntervall = 4;
-    EXPECT_EQ(options.validate(), "Please enter an integer between 5 and 500.");
+    EXPECT_EQ(options.validate().message(), "Please enter an integer between 5 and 500.");
 }
 
 TEST(OptionsCli, PrintsChecksAndStoresAllOrNothing)

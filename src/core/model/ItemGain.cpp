@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/ItemGain.h"
+
+#include "core/base/FormatText.h"
+
+bool hasGain(const PortfolioItem& item)
+{
+    const double last = item.lastValue().value_or(0.0);
+    return last != 0 && item.quantity != 0 && item.avgBuyPrice != 0;
+}
+
+double gain(const PortfolioItem& item, bool percent)
+{
+    const double last = item.lastValue().value_or(0.0);
+    return percent ? last * 100 / item.avgBuyPrice - 100 : item.quantity * (last - item.avgBuyPrice);
+}
+
+std::string investedText(const PortfolioItem& item, bool percent)
+{
+    if (item.isInvestedAmountHistory)
+        return {};
+    const double invested = item.lastValue().value_or(0.0) * item.quantity;
+    if (!hasGain(item))
+        return formatText("%4.2lf", invested);
+    return formatText(percent ? "%4.2lf (%+2.2lf%%)" : "%4.2lf (%+4.2lf)", invested, gain(item, percent));
+}

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/ChartTextSizes.h"
+
+#include "core/base/FormatText.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+ChartTextSizes ChartTextSizes::measure(QPaintDevice* device, const ChartStyle& style, bool comparison,
+                                       const PortfolioItem& first, double high)
+{
+    const QFontMetrics title(style.title, device);
+    const QFontMetrics date(style.date, device);
+    const QFontMetrics label(style.label, device);
+    ChartTextSizes sizes;
+    sizes.titleHeight = title.height();
+    sizes.dateLabelLength = date.horizontalAdvance(ChartStyle::dateText(style.dateSample));
+    sizes.dateLabelHeight = date.height();
+    const QString percentTemplate = QStringLiteral("999.99%");
+    QString nominalTemplate = percentTemplate;
+    if (!comparison) {
+        const int length = int(formatText("%.3lf", high).size());
+        nominalTemplate = QStringLiteral("0.") + QString(std::max(0, length - 2), QLatin1Char('0'));
+    }
+    const bool percentPoints = comparison || first.pointLabel() == PointLabel::Percent;
+    const bool nominalAxis = !comparison && first.axisLabel() == AxisLabel::Nominal;
+    sizes.pointLabelWidth = label.horizontalAdvance(percentPoints ? percentTemplate : nominalTemplate);
+    sizes.axisLabelWidth = label.horizontalAdvance(nominalAxis ? nominalTemplate : percentTemplate);
+    sizes.labelHeight = label.height();
+    sizes.letterWidth = label.horizontalAdvance(QLatin1Char('M'));
+    return sizes;
+}
