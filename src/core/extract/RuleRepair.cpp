@@ -195,14 +195,23 @@ private:
         }
     }
 
+    // The old rule's date and time paths stay when they still lead somewhere.
     void keepJsonRule(const RepairPlace& place)
     {
         ServerConfig rules = m_request.rules;
         rules.Filtering = 1;
         rules.Format = static_cast<int32_t>(Mode::None);
-        rules.RegExp = JsonRule(place.jsonPath, "", "").encode();
         rules.TAUSEND = place.thousands;
         rules.DECIMAL = place.decimal;
+        const std::optional<JsonRule> old =
+            isJsonRule(m_request.rules) ? JsonRule::decode(m_request.rules.RegExp) : std::nullopt;
+        if (old && (!old->datePath().empty() || !old->timePath().empty())) {
+            ServerConfig dated = rules;
+            dated.RegExp = JsonRule(place.jsonPath, old->datePath(), old->timePath()).encode();
+            if (keepIfVerified(place, std::move(dated), "json " + place.jsonPath, 0.0, 0))
+                return;
+        }
+        rules.RegExp = JsonRule(place.jsonPath, "", "").encode();
         keepIfVerified(place, std::move(rules), "json " + place.jsonPath, 0.0, 0);
     }
 

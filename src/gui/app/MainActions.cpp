@@ -142,6 +142,9 @@ void createItemActions(MainActions& a, QMainWindow* w)
         makeAction(w, QCoreApplication::translate("MainActions", "&Test quotation &update\tCtrl+T"),
                    QCoreApplication::translate("MainActions", "Test item's quotation update over the internet."),
                    QKeySequence(Qt::CTRL | Qt::Key_T));
+    a.repairRule =
+        makeAction(w, QCoreApplication::translate("MainActions", "Repair rule..."),
+                   QCoreApplication::translate("MainActions", "Propose a new rule from the item's page as it is now."));
     a.openWebPage = makeAction(
         w, QCoreApplication::translate("MainActions", "&Open web page\tCtrl+G"),
         QCoreApplication::translate("MainActions", "Open the web page, from which the quotation is grabbed."),
@@ -228,7 +231,7 @@ void createMenus(MainActions& a, QMainWindow* w)
     item->addSeparator();
     item->addActions({a.cut, a.copy, a.paste});
     item->addSeparator();
-    item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate});
+    item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate, a.repairRule});
     item->addSeparator();
     item->addActions({a.importQuotations, a.openWebPage});
     item->addSeparator();
@@ -249,7 +252,7 @@ void createMenus(MainActions& a, QMainWindow* w)
     a.listContextMenu->addAction(a.showQuotations);
     a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.updateQuotationInList);
-    a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate});
+    a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate, a.repairRule});
     a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.importQuotationsInList);
     a.listContextMenu->addSeparator();

@@ -206,6 +206,7 @@ void MainWindow::connectActions()
     connect(a.updateOnDate, &QAction::triggered, m_items, &ItemCommands::updateSelectedOnDate);
     connect(a.manualUpdate, &QAction::triggered, m_items, &ItemCommands::manualUpdate);
     connect(a.testUpdate, &QAction::triggered, m_items, &ItemCommands::testUpdate);
+    connect(a.repairRule, &QAction::triggered, m_items, &ItemCommands::repairRule);
     connect(a.openWebPage, &QAction::triggered, m_items, &ItemCommands::openWebPage);
     connect(a.importQuotations, &QAction::triggered, m_items, &ItemCommands::importQuotations);
     connect(a.compareAll, &QAction::triggered, m_list, &PortfolioListView::compareAll);
@@ -330,6 +331,7 @@ void MainWindow::refreshCommandStates()
     a.chartProperties->setEnabled(a.properties->isEnabled());
     a.chartDoubleClick->setEnabled(a.showQuotations->isEnabled());
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
+    a.repairRule->setEnabled(m_list->focusedIsOrdinary());
     a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
     a.importQuotations->setEnabled(m_list->focusedIsOrdinary());
     a.compareAll->setEnabled(m_list->rowItems().size() >= 2);

@@ -58,6 +58,7 @@ public:
     QPushButton* webPageButton() const { return m_webPage; }
     QPushButton* noteButton() const { return m_noteButton; }
     QLabel* healthLabel() const { return m_health; }
+    QPushButton* repairButton() const { return m_repair; }
 
 signals:
     void nameChanged(const QString& name);
@@ -65,6 +66,9 @@ signals:
     // and setOwnRules.
     void wizardRequested();
     void editRequested();
+    // "Repair..." beside the rule-health line; a repair applied to the item's own rules comes back through
+    // setOwnRules.
+    void repairRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,4 +94,5 @@ private:
     QPushButton* m_test;
     QPushButton* m_webPage;
     QLabel* m_health;
+    QPushButton* m_repair;
 };

@@ -44,6 +44,8 @@ signals:
 private:
     // The tester and the server buttons of the sheet's General page.
     void attach(ItemPropertiesDialog& sheet);
+    // "Repair..." on the General page of the sheet open on `id`.
+    void repairFromSheet(ItemId id, ItemGeneralPage& page);
 
     PortfolioDocument& m_doc;
     UpdateController* m_updates;

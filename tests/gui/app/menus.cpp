@@ -96,6 +96,7 @@ private slots:
             {"&Item", "Update quotation on date...\tCtrl+D", true},
             {"&Item", "&Manually update quotation\tCtrl+M", true},
             {"&Item", "&Test quotation &update\tCtrl+T", true},
+            {"&Item", "Repair rule...", true},
             {"&Item", "Import &quotations...\tCtrl+R", true},
             {"&Item", "&Open web page\tCtrl+G", true},
             {"&Item", "P&roperties\tEnter", true},
@@ -215,8 +216,8 @@ private slots:
         QCOMPARE(entries(frame.actions().listContextMenu),
                  (QStringList{"&Properties\tEnter", "-", "Show &quotations\tCtrl+Q", "-", "Upda&te quotation\tCtrl+I",
                               "Update quotation on date...\tCtrl+D", "&Manually update quotation\tCtrl+M",
-                              "&Test quotation &update\tCtrl+T", "-", "&Import quotations...\tCtrl+R", "-",
-                              "&Open web page\tCtrl+G", "-", "&Delete item\tDel"}));
+                              "&Test quotation &update\tCtrl+T", "Repair rule...", "-", "&Import quotations...\tCtrl+R",
+                              "-", "&Open web page\tCtrl+G", "-", "&Delete item\tDel"}));
         // The context menu's entry is the list's update command with the same prompt and state.
         QAction* update = frame.actions().updateQuotationInList;
         QCOMPARE(update->statusTip(), QStringLiteral("Update item's quotation over the internet."));
@@ -274,6 +275,7 @@ private slots:
             {a.checkUpdate, "Check if a newer application or server configuration version is available."},
             {a.openWebPage, "Open the web page, from which the quotation is grabbed."},
             {a.testUpdate, "Test item's quotation update over the internet."},
+            {a.repairRule, "Propose a new rule from the item's page as it is now."},
             {a.updateOnDate, "Update item's quotation on a specific date over the internet."},
             {a.properties, "Show item properties."},
             {a.showQuotations, "Show the price history of an item."},
