@@ -245,6 +245,7 @@ void MainWindow::connectActions()
         activateWindow();
     });
     m_sheets->setHealthWarning([this](PortfolioDocument::ItemId id) { return m_list->healthWarning(id); });
+    m_sheets->setRuleHealth([this](PortfolioDocument::ItemId id) { return m_list->ruleHealth(id); });
     connect(m_statusWindow, &DownloadsWindow::abortRequested, this, &MainWindow::abortDownloads);
     // Menus and the paste button show the command states of the moment they are used.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())

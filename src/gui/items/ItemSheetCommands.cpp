@@ -45,7 +45,7 @@ void ItemSheetCommands::showItemProperties(ItemId id, int page, int quotationInd
 
 void ItemSheetCommands::repairFromSheet(ItemId id, ItemGeneralPage& page)
 {
-    RepairRuleDialog dialog(m_doc, id, std::string(), &page);
+    RepairRuleDialog dialog(m_doc, id, m_ruleHealth ? m_ruleHealth(id).LastTextBefore : std::string(), &page);
     dialog.startDownload();
     const int pos = m_doc.positionOf(id);
     // The sheet writes its copy of the item's own rules back on OK, so it takes the applied rule too.
@@ -65,6 +65,11 @@ void ItemSheetCommands::createItemWithSheet()
 void ItemSheetCommands::setHealthWarning(std::function<QString(ItemId)> healthWarning)
 {
     m_healthWarning = std::move(healthWarning);
+}
+
+void ItemSheetCommands::setRuleHealth(std::function<RuleHealth(ItemId)> ruleHealth)
+{
+    m_ruleHealth = std::move(ruleHealth);
 }
 
 void ItemSheetCommands::properties()
