@@ -5,6 +5,7 @@
 #include "gui/items/ItemPropertiesDialog.h"
 #include "gui/items/RepairRuleDialog.h"
 
+#include <QPushButton>
 #include <QRandomGenerator>
 
 #include <ctime>
@@ -46,6 +47,7 @@ void ItemSheetCommands::showItemProperties(ItemId id, int page, int quotationInd
 void ItemSheetCommands::repairFromSheet(ItemId id, ItemGeneralPage& page)
 {
     RepairRuleDialog dialog(m_doc, id, m_ruleHealth ? m_ruleHealth(id).LastTextBefore : std::string(), &page);
+    connect(&dialog, &RepairRuleDialog::openWebPageRequested, page.webPageButton(), &QPushButton::click);
     dialog.startDownload();
     const int pos = m_doc.positionOf(id);
     // The sheet writes its copy of the item's own rules back on OK, so it takes the applied rule too.

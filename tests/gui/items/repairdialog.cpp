@@ -61,6 +61,9 @@ private slots:
         QCOMPARE(candidates->topLevelItem(0)->text(1),
                  QStringLiteral("start \"Schluss:\" tags 5 numbers 0, 9.999,99, semi-html"));
         QVERIFY(dialog.findChild<QLabel*>("RepairExcerpt")->text().contains("\">677,13</b>"));
+        QSignalSpy webPage(&dialog, &RepairRuleDialog::openWebPageRequested);
+        dialog.findChild<QPushButton*>("RepairWebPage")->click();
+        QCOMPARE(webPage.count(), 1);
         dialog.findChild<QPushButton*>("RepairClose")->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(doc.item(0).server, before.server);
