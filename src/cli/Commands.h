@@ -37,6 +37,7 @@ extern const CliCommand kTestCommand;
 extern const CliCommand kHistoryCommand;
 extern const CliCommand kChartCommand;
 extern const CliCommand kHealthCommand;
+extern const CliCommand kRepairCommand;
 
 // Every command in the order of the overview.
 const std::vector<const CliCommand*>& cliCommands();

@@ -63,7 +63,7 @@ struct DownloadEvent {
     TempFile convertedFile;
     // The error text of the last failure of this job (HTTP layer, file system); empty if none.
     std::string errorText;
-    // The extraction's excerpt, for kinds QuotationNotFound to TextNotFound.
+    // The extraction's excerpt, for kinds QuotationNotFound to TextNotFound; for Result the text before the value.
     std::string excerpt;
     // Kind QuotationNotFound: which extraction status it stands for (the JSON rule has texts of its own).
     ExtractStatus extractStatus = ExtractStatus::QuotationNotFound;

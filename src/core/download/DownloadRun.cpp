@@ -410,6 +410,7 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
     if (result.status == ExtractStatus::QuotationFound) {
         event.kind = DownloadEventKind::Result;
         event.quotation = Quotation{result.time, result.value};
+        event.excerpt = result.textBefore;
         return event;
     }
     // Only the page of a failed search is written: it may be shown to the user.

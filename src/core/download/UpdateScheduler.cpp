@@ -272,14 +272,14 @@ void UpdateScheduler::noteOutcome(const DownloadEvent& event, int pos, bool stor
 {
     const PortfolioItem& item = m_document.item(pos);
     if (stored) {
-        m_health.push_back({item.name, true, std::time(nullptr), {}});
+        m_health.push_back({item.name, true, std::time(nullptr), {}, event.excerpt});
         if (!alarmBefore && m_alarm) {
             const std::string condition = alarmCondition(item);
             if (!condition.empty())
                 m_alarm(formatText("%s: %s", item.name.c_str(), condition.c_str()));
         }
     } else if (event.kind != DownloadEventKind::Result && event.kind != DownloadEventKind::Aborted) {
-        m_health.push_back({item.name, false, std::time(nullptr), event.statusText()});
+        m_health.push_back({item.name, false, std::time(nullptr), event.statusText(), {}});
     }
 }
 

@@ -26,6 +26,9 @@ struct ExtractResult {
     std::string excerpt;
     // Set by the regular-expression rule when it extracted a date or time.
     time_t time = 0;
+    // On success of the standard search or a regular expression: the searched text just before the value,
+    // which a later repair compares new places with.
+    std::string textBefore;
 
     // The status text the program shows for a failed extraction.
     std::string statusText() const;

@@ -53,6 +53,15 @@ std::string excerptAt(const std::string& page, size_t pos)
     return excerpt;
 }
 
+std::string textBefore(const std::string& page, size_t pos)
+{
+    pos = std::min(pos, page.size());
+    size_t from = pos > kTextBeforeBytes ? pos - kTextBeforeBytes : 0;
+    while (from < pos && (static_cast<unsigned char>(page[from]) & 0xC0) == 0x80)
+        ++from;
+    return page.substr(from, pos - from);
+}
+
 std::string limitExcerpt(const std::string& text)
 {
     return text.substr(0, advanceCharacters(text, 0, kMaxExcerptLength));

@@ -7,6 +7,7 @@ namespace PageText {
 
 constexpr int kExcerptLength = 50;
 constexpr int kMaxExcerptLength = 259;
+constexpr size_t kTextBeforeBytes = 64;
 
 // Valid UTF-8 stays as it is; anything else is taken as Windows-1252 and converted.
 std::string normalizeEncoding(std::string bytes);
@@ -14,6 +15,8 @@ std::string normalizeEncoding(std::string bytes);
 std::string forSearch(std::string bytes);
 // Up to 50 characters of the page from `pos`, with " [...]" when more remain.
 std::string excerptAt(const std::string& page, size_t pos);
+// About 64 bytes of the page before `pos`, beginning on a character.
+std::string textBefore(const std::string& page, size_t pos);
 // Cuts a message to at most 259 characters, never inside a character.
 std::string limitExcerpt(const std::string& text);
 

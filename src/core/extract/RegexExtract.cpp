@@ -83,6 +83,7 @@ ExtractResult extract(const std::string& page, const Rule& rule, time_t referenc
         if (i == rule.quotationIndex) {
             result.status = parseNumberAt(page, start - page.c_str(), rule.thousands, rule.decimal, result.value);
             result.excerpt = result.status == ExtractStatus::QuotationFound ? std::string() : captureExcerpt(capture);
+            result.textBefore = PageText::textBefore(page, start - page.c_str());
         }
         readTimePart(rule, i, start, capture.size(), parts);
     }

@@ -63,6 +63,8 @@ public:
         result.status = parseQuotationNumber(m_text->c_str() + pos, m_rule.thousands, m_rule.decimal, result.value);
         if (result.status != ExtractStatus::QuotationFound)
             result.excerpt = PageText::excerptAt(*m_text, pos);
+        else
+            result.textBefore = PageText::textBefore(*m_text, pos);
         return result;
     }
 

@@ -1,47 +1,24 @@
 #include "core/extract/WizardRules.h"
 #include "core/base/Utf8.h"
 
-#include "core/extract/PageConverter.h"
-#include "core/extract/RegexExtract.h"
+#include "core/base/ThreadCpuTime.h"
+#include "core/extract/Pcre2Regex.h"
+#include "core/extract/StartTextScan.h"
+
+#include <string_view>
 
 namespace {
 
-const char* startTextPart(PageConverter::Mode mode)
+// Where the quotation stands with a character after it that cannot continue a number.
+std::vector<size_t> quotationPlaces(const std::string& page, const std::string& quotation)
 {
-    switch (mode) {
-    case PageConverter::Mode::SemiHtml:
-        return "([^-+., <>\\t\\r\\n][^,<>\\t\\r\\n]{0,28}[^.,<>\\t\\r\\n])";
-    case PageConverter::Mode::TextOnly:
-        return "[ \\t\\r\\n]([^ .,\\t\\r\\n][^,\\t\\r\\n]{0,28}[^.,\\t\\r\\n])[ \\t\\r\\n]";
-    default:
-        return "[ >\\t\\r\\n]([^ .,\\t\\r\\n][^,\\t\\r\\n]{0,28}[^.,\\t\\r\\n])";
+    std::vector<size_t> places;
+    for (size_t pos = page.find(quotation); pos != std::string::npos; pos = page.find(quotation, pos + 1)) {
+        const size_t after = pos + quotation.size();
+        if (after < page.size() && std::string_view("0123456789.,").find(page[after]) == std::string_view::npos)
+            places.push_back(pos);
     }
-}
-
-size_t lastCharacterStart(const std::string& text, size_t end)
-{
-    size_t pos = end;
-    while (pos > 0) {
-        --pos;
-        if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80)
-            break;
-    }
-    return pos;
-}
-
-// The rule a match stands for, or false when the standard search would stop at an earlier start text.
-bool ruleFromMatch(const std::string& page, PageConverter::Mode mode, const RegexExtract::Location& match,
-                   WizardRules::Rule& rule)
-{
-    const size_t matchStart = static_cast<size_t>(match.start);
-    const size_t regionStart = mode == PageConverter::Mode::SemiHtml ? matchStart : matchStart + 1;
-    const size_t regionEnd = lastCharacterStart(page, matchStart + match.length);
-    if (regionEnd < regionStart || page.find(match.capture) != regionStart)
-        return false;
-    rule.startText = match.capture;
-    rule.regionStart = regionStart;
-    rule.regionLength = regionEnd - regionStart;
-    return true;
+    return places;
 }
 
 std::string replaceAll(const std::string& text, const std::string& what, const std::string& with)
@@ -66,17 +43,6 @@ int largestTagCount(PageConverter::Mode mode)
     return mode == PageConverter::Mode::SemiHtml ? 15 : 0;
 }
 
-std::string pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation)
-{
-    std::string pattern = startTextPart(mode);
-    pattern += "[^<>0-9.,]*";
-    for (int t = 0; t < tags; ++t)
-        pattern += t + 1 < tags ? "<[^>]*>[^<>]*" : "<[^>]*>[^<>0-9.,]*";
-    for (int n = 0; n < numbers; ++n)
-        pattern += "[-+]?[0-9][0-9.,]*[^<>0-9.,]+";
-    return pattern + quotation + "[^0-9.,]";
-}
-
 Result<std::vector<Rule>> generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
                                    const Progress& progress)
 {
@@ -84,20 +50,32 @@ Result<std::vector<Rule>> generate(const std::string& page, PageConverter::Mode 
         return Status::error(Status::Code::InvalidInput, "Please enter the quotation to be extracted!");
     if (page.find(quotation) == std::string::npos)
         return Status::error(Status::Code::NotFound, "Quotation doesn't exist in the specified web page!");
+    const std::vector<size_t> places = quotationPlaces(page, quotation);
+    // The same bound as an extraction of this page, so no page holds the wizard longer than a search.
+    const auto budgetEnd = threadCpuTime() + Pcre2Regex::workFor(page.size());
     std::vector<Rule> rules;
     const int largestTags = largestTagCount(mode);
     const int total = (kMaxNumbers + 1) * (largestTags + 1);
     int done = 0;
     for (int numbers = 0; numbers <= kMaxNumbers; ++numbers) {
         for (int tags = 0; tags <= largestTags; ++tags) {
-            const auto match = RegexExtract::regexLocate(page, pattern(mode, tags, numbers, quotation), true, 1);
+            if (threadCpuTime() > budgetEnd)
+                return Status::error(Status::Code::Failed, Pcre2Regex::matchFailureMessage(Pcre2Regex::kLimitExceeded));
+            std::optional<StartTextScan::Shape> earliest;
+            size_t earliestPlace = 0;
+            for (size_t place : places) {
+                std::optional<StartTextScan::Shape> shape = StartTextScan::before(page, mode, place, tags, numbers);
+                if (shape && (!earliest || shape->start < earliest->start)) {
+                    earliest = std::move(shape);
+                    earliestPlace = place;
+                }
+            }
             if (progress)
                 progress(++done, total);
-            if (match.status == ExtractStatus::RegexCompileError)
-                return Status::error(Status::Code::Failed, match.message);
-            Rule rule{mode, tags, numbers, {}, 0, 0};
-            if (match.status == ExtractStatus::QuotationFound && ruleFromMatch(page, mode, match, rule))
-                rules.push_back(rule);
+            // The standard search stops at the first place the start text occurs.
+            if (earliest && page.find(earliest->startText) == earliest->start)
+                rules.push_back({mode, tags, numbers, earliest->startText, earliest->start,
+                                 earliestPlace + quotation.size() - earliest->start});
         }
     }
     return rules;

@@ -28,9 +28,9 @@ using Progress = std::function<void(int done, int total)>;
 
 // The largest tag count tried: 15 on semi-html pages, else 0.
 int largestTagCount(PageConverter::Mode mode);
-std::string pattern(PageConverter::Mode mode, int tags, int numbers, const std::string& quotation);
 // `page` is the page version of `mode` as PageText::forSearch made it. Rules come numbers outer, tags inner.
-// Fails when generation cannot run ("Please enter the quotation to be extracted!", ...).
+// Fails when generation cannot run ("Please enter the quotation to be extracted!", ...) or takes longer than an
+// extraction of the page may ("RegExp matching error -47").
 Result<std::vector<Rule>> generate(const std::string& page, PageConverter::Mode mode, const std::string& quotation,
                                    const Progress& progress = {});
 // The rule as the wizard lists it.

@@ -11,6 +11,7 @@ namespace {
 const QString kLastSuccess = QString::fromLatin1(SettingsKeys::kRuleHealthLastSuccess);
 const QString kFailures = QString::fromLatin1(SettingsKeys::kRuleHealthFailures);
 const QString kLastFailure = QString::fromLatin1(SettingsKeys::kRuleHealthLastFailure);
+const QString kLastTextBefore = QString::fromLatin1(SettingsKeys::kRuleHealthLastTextBefore);
 
 // The same portfolio reached through another path or a link keeps one record.
 QString portfolioGroup(const std::string& portfolioPath)
@@ -27,6 +28,7 @@ RuleHealth readGroup(const QSettings& settings)
     health.LastSuccess = std::max<qint64>(0, settings.value(kLastSuccess).toLongLong());
     health.Failures = std::max(0, settings.value(kFailures).toInt());
     health.LastFailure = settings.value(kLastFailure).toString().toStdString();
+    health.LastTextBefore = settings.value(kLastTextBefore).toString().toStdString();
     return health;
 }
 
@@ -58,6 +60,8 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
         if (outcome.success) {
             health.LastSuccess = outcome.time;
             health.Failures = 0;
+            if (!outcome.textBefore.empty())
+                health.LastTextBefore = outcome.textBefore;
         } else {
             ++health.Failures;
             health.LastFailure = outcome.failure;
@@ -70,6 +74,8 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
             settings->setValue(kFailures, health.Failures);
         if (health.LastFailure != before.LastFailure)
             settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
+        if (health.LastTextBefore != before.LastTextBefore)
+            settings->setValue(kLastTextBefore, QString::fromStdString(health.LastTextBefore));
         settings->endGroup();
     }
     settings->endGroup();

@@ -16,6 +16,8 @@ struct RuleHealth {
     int64_t LastSuccess = 0;
     int32_t Failures = 0;
     std::string LastFailure;
+    // The page text just before the value at the last success.
+    std::string LastTextBefore;
 
     bool failing() const { return Failures >= kFailingRun; }
 
@@ -25,6 +27,7 @@ struct RuleHealth {
         bool success = false;
         time_t time = 0;
         std::string failure;
+        std::string textBefore;
     };
 
     // Every recorded item of the portfolio at `portfolioPath`, by item name.

@@ -49,6 +49,7 @@ inline constexpr const char* kServerHeaders = "Headers";
 inline constexpr const char* kRuleHealthLastSuccess = "LastSuccess";
 inline constexpr const char* kRuleHealthFailures = "Failures";
 inline constexpr const char* kRuleHealthLastFailure = "LastFailure";
+inline constexpr const char* kRuleHealthLastTextBefore = "LastTextBefore";
 
 inline constexpr const char* kDefaultHomePage = "https://tickora.org/";
 inline constexpr const char* kDefaultUserAgent = "Tickora/" TICKORA_VERSION;

@@ -144,6 +144,9 @@ void createItemActions(MainActions& a, QMainWindow* w)
         makeAction(w, QCoreApplication::translate("MainActions", "&Test quotation &update\tCtrl+T"),
                    QCoreApplication::translate("MainActions", "Test item's quotation update over the internet."),
                    QKeySequence(Qt::CTRL | Qt::Key_T));
+    a.repairRule =
+        makeAction(w, QCoreApplication::translate("MainActions", "Repair rule..."),
+                   QCoreApplication::translate("MainActions", "Propose a new rule from the item's page as it is now."));
     a.openWebPage = makeAction(
         w, QCoreApplication::translate("MainActions", "&Open web page\tCtrl+G"),
         QCoreApplication::translate("MainActions", "Open the web page, from which the quotation is grabbed."),
@@ -230,7 +233,7 @@ void createMenus(MainActions& a, QMainWindow* w)
     item->addSeparator();
     item->addActions({a.cut, a.copy, a.paste});
     item->addSeparator();
-    item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate});
+    item->addActions({a.updateQuotation, a.updateOnDate, a.manualUpdate, a.testUpdate, a.repairRule});
     item->addSeparator();
     item->addActions({a.importQuotations, a.openWebPage});
     item->addSeparator();
@@ -251,7 +254,7 @@ void createMenus(MainActions& a, QMainWindow* w)
     a.listContextMenu->addAction(a.showQuotations);
     a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.updateQuotationInList);
-    a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate});
+    a.listContextMenu->addActions({a.updateOnDate, a.manualUpdate, a.testUpdate, a.repairRule});
     a.listContextMenu->addSeparator();
     a.listContextMenu->addAction(a.importQuotationsInList);
     a.listContextMenu->addSeparator();
@@ -311,6 +314,7 @@ void nameObjects(MainActions& a)
         {a.updateOnDate, "updateOnDate"},
         {a.manualUpdate, "manualUpdate"},
         {a.testUpdate, "testUpdate"},
+        {a.repairRule, "repairRule"},
         {a.openWebPage, "openWebPage"},
         {a.viewToolbar, "viewToolbar"},
         {a.viewStatusbar, "viewStatusbar"},

@@ -26,6 +26,7 @@ struct MainActions {
     QAction* updateOnDate;
     QAction* manualUpdate;
     QAction* testUpdate;
+    QAction* repairRule;
     QAction* openWebPage;
     QAction* viewToolbar;
     QAction* viewStatusbar;

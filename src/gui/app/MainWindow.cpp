@@ -155,6 +155,7 @@ void MainWindow::connectActions()
     connect(a.updateOnDate, &QAction::triggered, m_items, &ItemCommands::updateSelectedOnDate);
     connect(a.manualUpdate, &QAction::triggered, m_items, &ItemCommands::manualUpdate);
     connect(a.testUpdate, &QAction::triggered, m_items, &ItemCommands::testUpdate);
+    connect(a.repairRule, &QAction::triggered, m_items, &ItemCommands::repairRule);
     connect(a.openWebPage, &QAction::triggered, m_items, &ItemCommands::openWebPage);
     connect(a.importQuotations, &QAction::triggered, m_items, &ItemCommands::importQuotations);
     connect(a.compareAll, &QAction::triggered, m_list, &PortfolioListView::compareAll);
@@ -179,6 +180,7 @@ void MainWindow::connectActions()
     connect(m_list, &PortfolioListView::selectionPublished, this, &MainWindow::refreshCommandStates);
     connect(m_list, &PortfolioListView::statusLineChanged, this, &MainWindow::refreshCommandStates);
     m_sheets->setHealthWarning([this](PortfolioDocument::ItemId id) { return m_list->healthWarning(id); });
+    m_sheets->setRuleHealth([this](PortfolioDocument::ItemId id) { return m_list->ruleHealth(id); });
     // Menus and the paste button show the command states of the moment they are used.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
@@ -282,6 +284,7 @@ void MainWindow::refreshCommandStates()
     a.chartProperties->setEnabled(a.properties->isEnabled());
     a.chartDoubleClick->setEnabled(a.showQuotations->isEnabled());
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
+    a.repairRule->setEnabled(m_list->focusedIsOrdinary());
     a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
     a.importQuotations->setEnabled(m_list->focusedIsOrdinary());
     a.compareAll->setEnabled(m_list->rowItems().size() >= 2);

@@ -19,7 +19,11 @@ HandOverFetcher::~HandOverFetcher()
 void HandOverFetcher::start(HandOverDownload::Kind kind, const std::string& urlTemplate, const std::string& name,
                             const std::string& symbol)
 {
-    std::unique_ptr<DownloadJob> job = HandOverDownload::makeJob(kind, urlTemplate, name, symbol);
+    startJob(HandOverDownload::makeJob(kind, urlTemplate, name, symbol));
+}
+
+void HandOverFetcher::startJob(std::unique_ptr<DownloadJob> job)
+{
     job->receiver = std::make_shared<GuiEventSink>(this, [this](DownloadEvent& event) { deliver(event); });
     job->abort = m_abort;
     m_pool->submit(std::move(job));

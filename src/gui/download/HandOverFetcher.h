@@ -22,6 +22,8 @@ public:
 
     void start(HandOverDownload::Kind kind, const std::string& urlTemplate, const std::string& name,
                const std::string& symbol);
+    // Runs a job made elsewhere; its receiver and abort signal are set here.
+    void startJob(std::unique_ptr<DownloadJob> job);
 
 signals:
     void statusChanged(const QString& text);

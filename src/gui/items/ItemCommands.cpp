@@ -5,6 +5,7 @@
 #include "gui/download/UpdateController.h"
 #include "gui/download/UpdateOnDateDialog.h"
 #include "gui/items/ItemQuotationDialog.h"
+#include "gui/items/RepairRuleDialog.h"
 #include "gui/views/PortfolioListView.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -121,6 +122,17 @@ void ItemCommands::testUpdate()
 {
     if (m_list.focusedIsOrdinary())
         m_updates.startTest(m_list.focusedItem());
+}
+
+void ItemCommands::repairRule()
+{
+    if (!m_list.focusedIsOrdinary())
+        return;
+    RepairRuleDialog dialog(m_doc, m_list.focusedItem(), m_list.ruleHealth(m_list.focusedItem()).LastTextBefore,
+                            &m_list);
+    connect(&dialog, &RepairRuleDialog::openWebPageRequested, this, &ItemCommands::openWebPage);
+    dialog.startDownload();
+    dialog.exec();
 }
 
 void ItemCommands::openWebPage()

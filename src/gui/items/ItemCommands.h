@@ -27,6 +27,7 @@ public:
     void updateSelectedOnDate();
     void manualUpdate();
     void testUpdate();
+    void repairRule();
     void openWebPage();
     void importQuotations();
     // Holds the import settings while the program runs.

@@ -30,7 +30,8 @@ ItemGeneralPage::ItemGeneralPage(const PortfolioItem& item, QWidget* parent)
       m_noteButton(new QPushButton(tr("..."), this)), m_servers(new QComboBox(this)),
       m_wizard(new QPushButton(tr("Wizard"), this)), m_edit(new QPushButton(tr("Edit"), this)),
       m_delete(new QPushButton(tr("Delete"), this)), m_test(new QPushButton(tr("Test quotation update"), this)),
-      m_webPage(new QPushButton(tr("Open web page"), this)), m_health(new QLabel(this))
+      m_webPage(new QPushButton(tr("Open web page"), this)), m_health(new QLabel(this)),
+      m_repair(new QPushButton(tr("Repair..."), this))
 {
     m_note->setMaximumHeight(80);
     auto* noteRow = new QHBoxLayout;
@@ -55,7 +56,11 @@ ItemGeneralPage::ItemGeneralPage(const PortfolioItem& item, QWidget* parent)
     m_health->setWordWrap(true);
     m_health->setTextFormat(Qt::PlainText);
     m_health->hide();
-    layout->addWidget(m_health);
+    m_repair->hide();
+    auto* healthRow = new QHBoxLayout;
+    healthRow->addWidget(m_health, 1);
+    healthRow->addWidget(m_repair, 0, Qt::AlignTop);
+    layout->addLayout(healthRow);
     layout->addWidget(server);
     layout->addStretch(1);
 
@@ -69,6 +74,7 @@ ItemGeneralPage::ItemGeneralPage(const PortfolioItem& item, QWidget* parent)
     connect(m_delete, &QPushButton::clicked, this, &ItemGeneralPage::deleteServer);
     connect(m_test, &QPushButton::clicked, this, &ItemGeneralPage::testUpdate);
     connect(m_webPage, &QPushButton::clicked, this, &ItemGeneralPage::openWebPage);
+    connect(m_repair, &QPushButton::clicked, this, &ItemGeneralPage::repairRequested);
     fillServerList();
     // Tests find the controls by these names.
     m_note->setObjectName(QStringLiteral("noteField"));
@@ -77,6 +83,7 @@ ItemGeneralPage::ItemGeneralPage(const PortfolioItem& item, QWidget* parent)
     m_edit->setObjectName(QStringLiteral("editButton"));
     m_delete->setObjectName(QStringLiteral("deleteButton"));
     m_test->setObjectName(QStringLiteral("testButton"));
+    m_repair->setObjectName(QStringLiteral("repairButton"));
     m_webPage->setObjectName(QStringLiteral("webPageButton"));
     m_noteButton->setObjectName(QStringLiteral("noteButton"));
     m_health->setObjectName(QStringLiteral("healthLabel"));
@@ -92,6 +99,7 @@ void ItemGeneralPage::setHealthWarning(const QString& text)
 {
     m_health->setText(text);
     m_health->setVisible(!text.isEmpty());
+    m_repair->setVisible(!text.isEmpty());
 }
 
 void ItemGeneralPage::fillServerList()

@@ -56,6 +56,9 @@ signals:
     // and setOwnRules.
     void wizardRequested();
     void editRequested();
+    // "Repair..." beside the rule-health line; a repair applied to the item's own rules comes back through
+    // setOwnRules.
+    void repairRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -81,4 +84,5 @@ private:
     QPushButton* m_test;
     QPushButton* m_webPage;
     QLabel* m_health;
+    QPushButton* m_repair;
 };

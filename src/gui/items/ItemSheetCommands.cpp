@@ -1,8 +1,11 @@
 #include "gui/items/ItemSheetCommands.h"
 
+#include "core/model/RuleRepairApply.h"
 #include "gui/download/UpdateController.h"
 #include "gui/items/ItemPropertiesDialog.h"
+#include "gui/items/RepairRuleDialog.h"
 
+#include <QPushButton>
 #include <QRandomGenerator>
 
 #include <ctime>
@@ -33,9 +36,23 @@ void ItemSheetCommands::showItemProperties(ItemId id, int page, int quotationInd
         return;
     ItemPropertiesDialog sheet(m_doc, id, page, quotationIndex, m_dialogParent);
     attach(sheet);
+    if (ItemGeneralPage* general = sheet.generalPage())
+        connect(general, &ItemGeneralPage::repairRequested, this,
+                [this, id, general] { repairFromSheet(id, *general); });
     if (m_healthWarning)
         sheet.setHealthWarning(m_healthWarning(id));
     sheet.exec();
+}
+
+void ItemSheetCommands::repairFromSheet(ItemId id, ItemGeneralPage& page)
+{
+    RepairRuleDialog dialog(m_doc, id, m_ruleHealth ? m_ruleHealth(id).LastTextBefore : std::string(), &page);
+    connect(&dialog, &RepairRuleDialog::openWebPageRequested, page.webPageButton(), &QPushButton::click);
+    dialog.startDownload();
+    const int pos = m_doc.positionOf(id);
+    // The sheet writes its copy of the item's own rules back on OK, so it takes the applied rule too.
+    if (dialog.exec() == QDialog::Accepted && pos >= 0 && RuleRepairApply::storedServerOf(m_doc.item(pos)).empty())
+        page.setOwnRules(m_doc.item(pos).server);
 }
 
 void ItemSheetCommands::createItemWithSheet()
@@ -50,6 +67,11 @@ void ItemSheetCommands::createItemWithSheet()
 void ItemSheetCommands::setHealthWarning(std::function<QString(ItemId)> healthWarning)
 {
     m_healthWarning = std::move(healthWarning);
+}
+
+void ItemSheetCommands::setRuleHealth(std::function<RuleHealth(ItemId)> ruleHealth)
+{
+    m_ruleHealth = std::move(ruleHealth);
 }
 
 void ItemSheetCommands::properties()

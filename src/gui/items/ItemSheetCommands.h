@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/PortfolioDocument.h"
+#include "core/settings/RuleHealth.h"
 #include "gui/items/ItemGeneralPage.h"
 
 #include <QObject>
@@ -29,6 +30,8 @@ public:
     void createItemWithSheet();
     // The rule-health line the General page shows for an item (empty for none).
     void setHealthWarning(std::function<QString(ItemId)> healthWarning);
+    // The recorded rule health of an item, which a repair from the General page compares with.
+    void setRuleHealth(std::function<RuleHealth(ItemId)> ruleHealth);
 
     void properties();
     void showQuotations();
@@ -44,10 +47,13 @@ signals:
 private:
     // The tester and the server buttons of the sheet's General page.
     void attach(ItemPropertiesDialog& sheet);
+    // "Repair..." on the General page of the sheet open on `id`.
+    void repairFromSheet(ItemId id, ItemGeneralPage& page);
 
     PortfolioDocument& m_doc;
     UpdateController* m_updates;
     std::function<ItemId()> m_focusedItem;
     std::function<QString(ItemId)> m_healthWarning;
+    std::function<RuleHealth(ItemId)> m_ruleHealth;
     QWidget* m_dialogParent;
 };

@@ -2,6 +2,8 @@
 
 #include "render/ListIcons.h"
 
+#include <QCoreApplication>
+
 PortfolioListModel::PortfolioListModel(QObject* parent) : QAbstractTableModel(parent)
 {
     for (int i = 0; i < ListIcons::kTrendIconCount; ++i) {
@@ -63,7 +65,8 @@ QVariant PortfolioListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::ToolTipRole:
         if (index.column() == 0 && warned)
-            return row.healthWarning;
+            return row.healthWarning + '\n' +
+                QCoreApplication::translate("PortfolioList", "Use Repair rule... to find a new rule.");
         return row.cells[size_t(index.column())];
     case Qt::DisplayRole:
         return row.cells[size_t(index.column())];

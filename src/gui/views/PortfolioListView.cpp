@@ -137,6 +137,13 @@ QString PortfolioListView::healthWarning(ItemId id) const
     return pos < 0 ? QString() : warningFor(m_doc.item(pos), time(nullptr));
 }
 
+RuleHealth PortfolioListView::ruleHealth(ItemId id) const
+{
+    const int pos = m_doc.positionOf(id);
+    const auto found = pos < 0 ? m_health.end() : m_health.find(m_doc.item(pos).name);
+    return found == m_health.end() ? RuleHealth() : found->second;
+}
+
 void PortfolioListView::finishRefresh()
 {
     ++m_fillCount;

@@ -73,6 +73,8 @@ public:
     void setRuleHealth(std::map<std::string, RuleHealth> health);
     // The warning the list shows for the item, empty when its rule is not failing.
     QString healthWarning(ItemId id) const;
+    // The item's recorded rule health; empty when there is none.
+    RuleHealth ruleHealth(ItemId id) const;
 
 signals:
     void selectionPublished();

@@ -1,6 +1,7 @@
 #include "core/extract/WizardRules.h"
 #include "CliRunner.h"
 #include "TestEnvironment.h"
+#include "core/base/Utf8.h"
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationExtractor.h"
@@ -215,4 +216,23 @@ TEST(WizardCli, PrintsRulesInGenerationOrder)
     EXPECT_EQ(r.exitCode, 2);
     r = runCli({"wizard", QString::fromStdString(env.path("missing.html")), "--quote", "1"});
     EXPECT_EQ(r.exitCode, 3);
+}
+
+TEST(WizardRules, LongRunsOfOneLetterBeforeTheQuotation)
+{
+    for (size_t size : {3'000u, 10'000u, 30'000u}) {
+        std::string raw = "<p>" + std::string(2'900, 'x') + " Kurs: <b>22,65</b></p>";
+        while (raw.size() < size)
+            raw += "<p>y</p>";
+        for (PageConverter::Mode mode :
+             {PageConverter::Mode::None, PageConverter::Mode::SemiHtml, PageConverter::Mode::TextOnly}) {
+            const auto outcome = WizardRules::generate(pageVersion(raw, mode), mode, "22,65");
+            ASSERT_TRUE(outcome) << outcome.message();
+            EXPECT_FALSE(outcome.value().empty()) << size << " mode " << static_cast<int>(mode);
+            for (const auto& rule : outcome.value()) {
+                EXPECT_DOUBLE_EQ(extractWith(rule, raw).value, 22.65) << WizardRules::listText(rule);
+                EXPECT_LE(utf8Length(rule.startText), 30);
+            }
+        }
+    }
 }

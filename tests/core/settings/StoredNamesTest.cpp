@@ -54,7 +54,7 @@ void addSettingsNames(NameText& names)
     names.add(server + SettingsKeys::kServerHeaders);
     const QString health = SettingsKeys::ruleHealthSection() + "/PORTFOLIO/ITEM/";
     for (const char* field : {SettingsKeys::kRuleHealthLastSuccess, SettingsKeys::kRuleHealthFailures,
-                              SettingsKeys::kRuleHealthLastFailure})
+                              SettingsKeys::kRuleHealthLastFailure, SettingsKeys::kRuleHealthLastTextBefore})
         names.add(health + field);
 }
 

@@ -171,15 +171,17 @@ private slots:
             }
             return QVariant();
         };
-        for (const QString warning :
-             {"Broken", "Broken", "Quotation rule failing since never: Error: Text not found!"}) {
+        for (const QString warning : {"Broken", "Broken",
+                                      "Quotation rule failing since never: Error: Text not found!\n"
+                                      "Use Repair rule... to find a new rule."}) {
             frame.updateAll();
             QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
             QCOMPARE(cellOf("Broken", Qt::ToolTipRole).toString(), warning);
         }
         // A held-back quotation is a failure too; the alarm's item succeeded.
         QCOMPARE(cellOf("Jump", Qt::ToolTipRole).toString(),
-                 QStringLiteral("Quotation rule failing since never: Implausible quotation: 50.0000 (last 10.0000)"));
+                 QStringLiteral("Quotation rule failing since never: Implausible quotation: 50.0000 (last 10.0000)\n"
+                                "Use Repair rule... to find a new rule."));
         QCOMPARE(cellOf("Alarm", Qt::ToolTipRole).toString(), QStringLiteral("Alarm"));
         const QImage marked = cellOf("Broken", Qt::DecorationRole).value<QPixmap>().toImage();
         QVERIFY(marked != QPixmap::fromImage(ListIcons::trendIcon(0)).toImage());
@@ -198,13 +200,15 @@ private slots:
 
         QString shown;
         whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
-            if (!child<QLabel>(sheet->generalPage(), "healthLabel")->isHidden())
+            if (!child<QLabel>(sheet->generalPage(), "healthLabel")->isHidden()
+                && !child<QPushButton>(sheet->generalPage(), "repairButton")->isHidden())
                 shown = child<QLabel>(sheet->generalPage(), "healthLabel")->text();
             sheet->reject();
         });
         child<ItemSheetCommands>(&frame, "itemSheetCommands")
             ->showItemProperties(frame.document().itemId(2), ItemPropertiesDialog::GeneralPage);
-        QCOMPARE(shown, cellOf("Broken", Qt::ToolTipRole).toString());
+        // The list's tooltip adds where to go next; the page has the button beside the line.
+        QCOMPARE(shown + "\nUse Repair rule... to find a new rule.", cellOf("Broken", Qt::ToolTipRole).toString());
     }
 
     void burstOfResultsRebuildsTheListRarely()
