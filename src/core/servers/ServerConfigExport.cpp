@@ -87,6 +87,12 @@ void appendServer(std::string& out, const ServerConfig& config)
     }
     if (!config.Headers.empty())
         out += "\"Headers\"=" + multiString(config.Headers) + kLineEnd;
+    if (!config.Fallback.empty())
+        out += "\"Fallback\"=\"" + escaped(config.Fallback) + "\"" + kLineEnd;
+    if (!config.CrossCheck.empty()) {
+        out += "\"CrossCheck\"=\"" + escaped(config.CrossCheck) + "\"" + kLineEnd;
+        out += "\"CrossCheckPercent\"=" + dword(config.CrossCheckPercent) + kLineEnd;
+    }
     out += kLineEnd;
 }
 

@@ -11,6 +11,8 @@ namespace {
 const QString kLastSuccess = QStringLiteral("LastSuccess");
 const QString kFailures = QStringLiteral("Failures");
 const QString kLastFailure = QStringLiteral("LastFailure");
+const QString kFallback = QStringLiteral("Fallback");
+const QString kFallbackSince = QStringLiteral("FallbackSince");
 
 // The same portfolio reached through another path or a link keeps one record.
 QString portfolioGroup(const std::string& portfolioPath)
@@ -27,7 +29,21 @@ RuleHealth readGroup(const QSettings& settings)
     health.LastSuccess = std::max<qint64>(0, settings.value(kLastSuccess).toLongLong());
     health.Failures = std::max(0, settings.value(kFailures).toInt());
     health.LastFailure = settings.value(kLastFailure).toString().toStdString();
+    health.FallbackSince = std::max<qint64>(0, settings.value(kFallbackSince).toLongLong());
+    if (health.FallbackSince > 0)
+        health.Fallback = settings.value(kFallback).toString().toStdString();
     return health;
+}
+
+void writeFallback(QSettings& settings, const RuleHealth& health)
+{
+    if (health.FallbackSince == 0) {
+        settings.remove(kFallbackSince);
+        settings.remove(kFallback);
+        return;
+    }
+    settings.setValue(kFallbackSince, qint64(health.FallbackSince));
+    settings.setValue(kFallback, QString::fromStdString(health.Fallback));
 }
 
 } // namespace
@@ -58,6 +74,12 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
         if (outcome.success) {
             health.LastSuccess = outcome.time;
             health.Failures = 0;
+            // A run of fallback successes keeps its start, also when another fallback took over.
+            if (outcome.fallback.empty())
+                health.FallbackSince = 0;
+            else if (health.FallbackSince == 0)
+                health.FallbackSince = outcome.time;
+            health.Fallback = outcome.fallback;
         } else {
             ++health.Failures;
             health.LastFailure = outcome.failure;
@@ -70,6 +92,8 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
             settings->setValue(kFailures, health.Failures);
         if (health.LastFailure != before.LastFailure)
             settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
+        if (health.FallbackSince != before.FallbackSince || health.Fallback != before.Fallback)
+            writeFallback(*settings, health);
         settings->endGroup();
     }
     settings->endGroup();

@@ -16,6 +16,10 @@ struct RuleHealth {
     int64_t LastSuccess = 0;
     int32_t Failures = 0;
     std::string LastFailure;
+    // The fallback server that served the item in the last updates, and since when (0 when its own server
+    // worked last).
+    std::string Fallback;
+    int64_t FallbackSince = 0;
 
     bool failing() const { return Failures >= kFailingRun; }
 
@@ -25,6 +29,8 @@ struct RuleHealth {
         bool success = false;
         time_t time = 0;
         std::string failure;
+        // The fallback server that supplied the quotation; empty when the item's own did.
+        std::string fallback;
     };
 
     // Every recorded item of the portfolio at `portfolioPath`, by item name.
