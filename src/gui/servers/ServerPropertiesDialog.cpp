@@ -5,6 +5,7 @@
 #include "core/servers/SeparatorFormat.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
+#include "gui/servers/ServerLinkFields.h"
 #include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -58,6 +59,8 @@ ServerPropertiesDialog::ServerPropertiesDialog(const ServerConfig& config, const
     formats->addWidget(buildQuotationFormatGroup());
     layout->addLayout(formats);
     layout->addWidget(buildRulesGroup());
+    m_links = new ServerLinkFields(m_config, m_serverName, this);
+    layout->addWidget(m_links);
     layout->addLayout(buildButtons());
 
     showFields();
@@ -312,6 +315,7 @@ void ServerPropertiesDialog::enableHeaders()
 {
     const bool stored = m_serverName != ServerConfig::kUserDefinedName;
     m_headers->setEnabled(stored);
+    m_links->enableFor(m_serverName);
     m_headers->setToolTip(stored ? tr("One \"Name: value\" per line, sent with every download of the server; "
                                       "[&name] and [&symbol] are put in.")
                                  : tr("Only a stored server sends request headers."));
@@ -339,7 +343,7 @@ bool ServerPropertiesDialog::takeOverFields()
     if (!checkRange(m_timeout, 1, 600) || !checkRange(m_tags, 0, 10000) || !checkRange(m_numbers, 0, 10000))
         return false;
     std::vector<std::string> headers;
-    if (!readHeaders(headers))
+    if (!readHeaders(headers) || !m_links->takeOver(m_serverName, m_config))
         return false;
     const JsonRule paths(m_jsonPath[0]->text().toStdString(), m_jsonPath[1]->text().toStdString(),
                          m_jsonPath[2]->text().toStdString());

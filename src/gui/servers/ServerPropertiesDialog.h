@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class ServerLinkFields;
 
 // "Server Settings": every field of one server's rules, with the address tried in the browser, a test
 // update of the unsaved rules and saving under another name.
@@ -72,6 +73,7 @@ public:
     QPushButton* testButton() const { return m_test; }
     QPushButton* saveAsButton() const { return m_saveAs; }
     QPushButton* helpButton() const { return m_help; }
+    ServerLinkFields* linkFields() const { return m_links; }
 
 private:
     QWidget* buildAddressRow();
@@ -124,4 +126,5 @@ private:
     QPushButton* m_test = nullptr;
     QPushButton* m_saveAs = nullptr;
     QPushButton* m_help = nullptr;
+    ServerLinkFields* m_links = nullptr;
 };
