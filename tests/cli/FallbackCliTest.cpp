@@ -20,10 +20,12 @@ QStringList args(std::initializer_list<std::string> list)
     return result;
 }
 
+// A page of the test server, or a whole address.
 void storeServer(const std::string& name, const std::string& page, const std::string& fallback = {},
                  const std::string& crossCheck = {})
 {
-    ServerConfig config = standardRules(testServer().url("/fb/" + page), "Price", 10);
+    const std::string url = page.find("://") == std::string::npos ? testServer().url("/fb/" + page) : page;
+    ServerConfig config = standardRules(url, "Price", 10);
     config.Fallback = fallback;
     config.CrossCheck = crossCheck;
     ASSERT_TRUE(ServerStore::writeServerConfig(name, config)) << name;
@@ -110,7 +112,8 @@ protected:
         storeServer("Far", "far.html");
         storeServer("Empty", "empty.html");
         storeServer("Shared", "shared.html");
-        storeServer("DownToUp", "gone-1.html", "Up");
+        // Nothing listens on port 1: a dead server.
+        storeServer("DownToUp", "http://127.0.0.1:1/fb/dead.html", "Up");
         storeServer("DownToShared", "gone-2.html", "Shared");
         // Three servers fail in turn; the fourth is never asked.
         storeServer("DownChain", "gone-3.html", "EmptyChain");

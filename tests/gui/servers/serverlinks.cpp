@@ -9,6 +9,7 @@
 #include "gui/servers/ServerLinkFields.h"
 #include "gui/servers/ServerPropertiesDialog.h"
 #include "gui/views/PortfolioListView.h"
+#include "gui/views/PortfolioRowBuilder.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
@@ -120,6 +121,18 @@ private slots:
         QCOMPARE(frame.statusWindow()->statusTextOf(0), QStringLiteral("Error: File not found: /gone.html"));
         QCOMPARE(frame.statusWindow()->itemNameOf(1), QStringLiteral("Alpha (fallback Empty)"));
         QCOMPARE(frame.statusWindow()->statusTextOf(1), QStringLiteral("Error: Text not found!"));
+    }
+
+    void theListSaysSinceWhenTheFallbackServesAnItem()
+    {
+        RuleHealth health;
+        health.Fallback = "Backup";
+        health.FallbackSince = 1700000000;
+        QVERIFY(ruleHealthWarning(health, 1700000600).startsWith("Served by the fallback Backup since "));
+        health.Failures = RuleHealth::kFailingRun;
+        QVERIFY2(ruleHealthWarning(health, 1700000600).startsWith("Quotation rule failing since "),
+                 "a failing rule says so first");
+        QVERIFY(ruleHealthWarning(RuleHealth(), 1700000600).isEmpty());
     }
 };
 
