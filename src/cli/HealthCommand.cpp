@@ -15,7 +15,8 @@ namespace {
 const char* const kUsage =
     "Usage: tickora-cli health FILE [--json]\n"
     "  Prints for every item the last successful update (YYYY-MM-DD HH:MM, or never), the failed updates in a\n"
-    "  row and the last failure, separated by tabs; exits with 1 when an item failed 3 or more times in a row.";
+    "  row and the last failure, separated by tabs, and \"via F since YYYY-MM-DD HH:MM\" while the fallback server F\n"
+    "  serves the item; exits with 1 when an item failed 3 or more times in a row.";
 const char* const kSummary = "  health FILE [--json]               Show how the items' quotation rules fared lately.\n";
 
 QJsonObject itemJson(const std::string& name, const RuleHealth& health)
@@ -25,6 +26,8 @@ QJsonObject itemJson(const std::string& name, const RuleHealth& health)
         {"lastSuccess", health.LastSuccess > 0 ? QJsonValue(qint64(health.LastSuccess)) : QJsonValue()},
         {"failures", health.Failures},
         {"lastFailure", QString::fromStdString(health.LastFailure)},
+        {"fallback", health.FallbackSince > 0 ? QJsonValue(QString::fromStdString(health.Fallback)) : QJsonValue()},
+        {"fallbackSince", health.FallbackSince > 0 ? QJsonValue(qint64(health.FallbackSince)) : QJsonValue()},
     };
 }
 
@@ -32,8 +35,12 @@ std::string itemLine(const std::string& name, const RuleHealth& health)
 {
     const std::string success =
         health.LastSuccess > 0 ? LocaleFormat::localTime(time_t(health.LastSuccess), "%Y-%m-%d %H:%M") : "never";
-    return Cli::singleLine(name) + '\t' + success + '\t' + std::to_string(health.Failures) + '\t' +
+    std::string line = Cli::singleLine(name) + '\t' + success + '\t' + std::to_string(health.Failures) + '\t' +
         Cli::singleLine(health.LastFailure);
+    if (health.FallbackSince > 0)
+        line += "\tvia " + Cli::singleLine(health.Fallback) + " since " +
+            LocaleFormat::localTime(time_t(health.FallbackSince), "%Y-%m-%d %H:%M");
+    return line;
 }
 
 int runHealthCommand(const QStringList& args)

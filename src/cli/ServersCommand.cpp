@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/RuleOptions.h"
+#include "cli/ServerLinkOptions.h"
 #include "core/base/FormatText.h"
 #include "core/extract/JsonRule.h"
 #include "core/extract/Pcre2Regex.h"
@@ -19,6 +20,9 @@ const char* const kUsage = "Usage: tickora-cli servers list\n"
                            "       tickora-cli servers show NAME [--json]\n"
                            "       tickora-cli servers set NAME [rule options] [--header \"Name: value\" ...]\n"
                            "                               [--clear-headers]\n"
+                           "                               [--fallback OTHER | --clear-fallback]\n"
+                           "                               [--cross-check OTHER [--cross-check-percent P] | "
+                           "--clear-cross-check]\n"
                            "       tickora-cli servers delete NAME\n"
                            "       tickora-cli servers export OUT.reg\n"
                            "       tickora-cli servers install-presets";
@@ -26,6 +30,8 @@ const char* const kSummary =
     "  servers list                       List the stored quotation servers.\n"
     "  servers show NAME [--json]         Show a server's rules.\n"
     "  servers set NAME [rule options] [--header \"Name: value\" ...] [--clear-headers]\n"
+    "                   [--fallback OTHER | --clear-fallback]\n"
+    "                   [--cross-check OTHER [--cross-check-percent P] | --clear-cross-check]\n"
     "                                     Create or change a server.\n"
     "  servers delete NAME                Delete a server.\n"
     "  servers export OUT.reg             Write every server to a REGEDIT4 file.\n"
@@ -83,7 +89,10 @@ int show(const std::string& name, bool json)
         if (!json)
             Cli::out("Header=" + line);
     }
+    if (!json)
+        ServerLinkOptions::printLines(config);
     if (json) {
+        ServerLinkOptions::addJson(config, object);
         if (!headers.isEmpty())
             object.insert("headers", headers);
         Cli::printJson(object);
@@ -133,6 +142,8 @@ int set(const std::string& name, const QCommandLineParser& parser)
     }
     if (const Status usable = usableRules(config); !usable)
         return Cli::usageError(usable.message(), kUsage);
+    if (!ServerLinkOptions::apply(parser, name, config, error))
+        return Cli::usageError(error, kUsage);
     if (const Status stored = ServerStore::writeServerConfig(name, config); !stored) {
         if (stored.code() == Status::Code::InvalidInput)
             return Cli::usageError(stored.message(), kUsage);
@@ -182,6 +193,7 @@ int runServersCommand(const QStringList& args)
     RuleOptions::addTo(parser);
     parser.addOption({"header", "A request line sent with every download of the server (repeatable).", "LINE"});
     parser.addOption({"clear-headers", "Send no extra request lines."});
+    ServerLinkOptions::addTo(parser);
     parser.addPositionalArgument("action", "list, show, set, delete, export or install-presets");
     if (!Cli::parse(parser, args, kUsage))
         return Cli::UsageError;

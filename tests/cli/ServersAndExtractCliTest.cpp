@@ -49,7 +49,7 @@ TEST(ServersCli, SetShowAndDeleteAServerWithAnAwkwardName)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     r = runCli(args({"servers", "show", name, "--json"}));
     const QJsonObject object = json(r.out);
-    EXPECT_EQ(object.size(), 19);
+    EXPECT_EQ(object.size(), 22) << "the 19 fields, fallback, crossCheck and crossCheckPercent";
     EXPECT_EQ(object["Filtering"].toInt(), 1);
     EXPECT_EQ(object["RegExp"].toString(), "([0-9]+)");
     EXPECT_EQ(object["bRegExpExtractDate"].toInt(), 1);

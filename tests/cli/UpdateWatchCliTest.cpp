@@ -96,7 +96,8 @@ TEST_F(UpdateWatchTest, HealthCountsFailuresInARowAcrossUpdatesOfAPageThatBreaks
         const CliResult json = runCli({"health", file, "--json"});
         EXPECT_EQ(json.exitCode, step.healthExit);
         EXPECT_TRUE(std::regex_search(json.out,
-                                      std::regex("\\{\"failures\":" + failures + ",\"lastFailure\":\"" +
+                                      std::regex("\\{\"failures\":" + failures +
+                                                 ",\"fallback\":null,\"fallbackSince\":null,\"lastFailure\":\"" +
                                                  step.lastFailure + "\",\"lastSuccess\":[0-9]+,\"name\":\"Flaky\"\\}")))
             << json.out;
         EXPECT_NE(json.out.find("\"lastSuccess\":null,\"name\":\"Dead\""), std::string::npos) << json.out;

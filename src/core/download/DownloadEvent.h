@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/TempFile.h"
+#include "core/download/FollowUpNote.h"
 #include "core/extract/ExtractResult.h"
 #include "core/model/Quotation.h"
 
@@ -73,6 +74,8 @@ struct DownloadEvent {
     std::optional<Quotation> quotation;
     // Implausible: the item's newest value.
     double lastValue = 0.0;
+    // Update events of items whose server has a fallback or a cross-check.
+    FollowUpNote followUp;
 
     // Result and the three not-found kinds, DownloadError, Aborted and Implausible: the item's download is over.
     bool isFinal() const;

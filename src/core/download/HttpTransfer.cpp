@@ -12,6 +12,8 @@ namespace {
 constexpr long kMaxRedirections = 10;
 // Wakes the transfer now and then even without news, so that the receiver can look at the clock.
 constexpr int kPollMilliseconds = 1000;
+// Error pages up to this size are read and dropped rather than cut off with their connection.
+constexpr size_t kDrainedErrorBytes = 64 * 1024;
 
 // Only for code that runs once a transfer exists, which loaded the library.
 const CurlLibrary& libcurl()
@@ -78,6 +80,7 @@ struct HttpTransfer::Transfer {
     bool begun = false;
     bool stoppedByReceiver = false;
     long errorStatus = 0;
+    size_t errorBytes = 0;
     std::optional<int> retryAfter;
 };
 
@@ -167,10 +170,15 @@ size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* contex
     if (!transfer.begun) {
         long status = 0;
         libcurl().easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
-        if (status > 299) {
+        if (status > 299)
             transfer.errorStatus = status;
-            return CURL_WRITEFUNC_ERROR;
-        }
+    }
+    // A short error page is read to its end, so that the connection serves the next request (a fallback's).
+    if (transfer.errorStatus > 0) {
+        transfer.errorBytes += total;
+        return transfer.errorBytes <= kDrainedErrorBytes ? total : CURL_WRITEFUNC_ERROR;
+    }
+    if (!transfer.begun) {
         transfer.begun = true;
         if (!transfer.receiver.beginBody()) {
             transfer.stoppedByReceiver = true;
@@ -249,7 +257,7 @@ HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver
                 0,
                 CurlLibrary::get() ? "The HTTP client could not be initialised." : CurlLibrary::loadError(),
                 {}};
-    Transfer transfer{curl, receiver, false, false, 0, std::nullopt};
+    Transfer transfer{curl, receiver, false, false, 0, 0, std::nullopt};
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* headers = nullptr;
     bool hasAccept = false;

@@ -2,6 +2,7 @@
 
 #include "core/base/FormatText.h"
 #include "core/download/EventQueue.h"
+#include "core/download/FollowUpDownloads.h"
 #include "core/download/UpdateScheduler.h"
 
 #include <algorithm>
@@ -33,13 +34,16 @@ std::optional<double> storedValue(const PortfolioDocument& doc, const DownloadEv
 std::optional<UnattendedUpdate::Line> lineFor(const PortfolioDocument& doc, const DownloadEvent& event)
 {
     const char* name = event.itemName.c_str();
-    if (event.kind == DownloadEventKind::Started)
+    // A fallback or cross-check download belongs to an item already reported as started.
+    if (event.kind == DownloadEventKind::Started && event.followUp.server.empty())
         return UnattendedUpdate::Line{oneLine(formatText("%s: %s", name, event.statusText().c_str())), true, false};
-    if (!event.isFinal())
+    if (!event.isFinal() || event.followUp.continued)
         return std::nullopt;
     if (const std::optional<double> value = storedValue(doc, event))
-        return UnattendedUpdate::Line{formatText("%s: %.4f", name, *value), false, false};
-    const std::string status = event.kind == DownloadEventKind::Result ? "Result discarded" : event.statusText();
+        return UnattendedUpdate::Line{formatText("%s: %.4f%s", name, *value, event.followUp.resultNote.c_str()), false,
+                                      false};
+    const std::string status =
+        event.kind == DownloadEventKind::Result ? "Result discarded" : FollowUpDownloads::failureText(event);
     return UnattendedUpdate::Line{oneLine(formatText("%s: %s", name, status.c_str())), false, true};
 }
 

@@ -2,8 +2,8 @@
 
 #include "core/base/FormatText.h"
 #include "core/base/LocaleFormat.h"
-#include "core/base/UrlVariables.h"
 #include "core/download/DownloadJob.h"
+#include "core/download/ItemRequest.h"
 #include "core/extract/QuotationExtractor.h"
 #include "core/model/ItemAlarm.h"
 #include "core/model/ItemRules.h"
@@ -33,33 +33,12 @@ struct UpdateScheduler::Prepared {
     std::string refusal;
 };
 
-namespace {
-
-// The address, request lines and rules of one item with its name and symbol put in; a text that grows past
-// 259 characters is never sent: the result says which.
-std::string withItemVariables(const std::string& name, const std::string& symbol, std::string& url,
-                              std::vector<std::string>& headers, ServerConfig& rules)
-{
-    const auto expanded = UrlVariables::substituteItemVariables(rules.URL, name, symbol);
-    url = expanded.text;
-    if (expanded.tooLong)
-        return "Error: The address is longer than 259 characters with the item's name and symbol put in!";
-    for (const std::string& line : rules.Headers)
-        headers.push_back(UrlVariables::substituteItemVariables(line, name, symbol).text);
-    Result<ServerConfig> withItem = QuotationExtractor::withItemVariables(rules, name, symbol);
-    if (!withItem)
-        return "Error: " + withItem.message();
-    rules = std::move(*withItem);
-    return {};
-}
-
-} // namespace
-
 UpdateScheduler::UpdateScheduler(PortfolioDocument& document, std::shared_ptr<EventSink> receiver,
                                  DownloadSettings settings)
     : m_document(document), m_receiver(std::move(receiver)), m_settings(std::move(settings)),
       m_abort(std::make_shared<AbortSignal>()),
-      m_pool(std::make_unique<DownloadPool>(document.numberDownloads(), m_settings.connectionsPerHost))
+      m_pool(std::make_unique<DownloadPool>(document.numberDownloads(), m_settings.connectionsPerHost)),
+      m_followUps([this](std::unique_ptr<DownloadJob> job) { startJob(std::move(job)); })
 {
 }
 
@@ -80,12 +59,9 @@ std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vecto
         const PortfolioItem& item = m_document.item(pos);
         if (m_document.isUpdating(id) || item.isInvestedAmountHistory)
             continue;
-        ServerConfig rules = resolveItemRules(item, servers);
-        std::string url;
-        std::vector<std::string> headers;
-        std::string refusal = withItemVariables(item.name, item.symbol, url, headers, rules);
-        prepared.push_back(
-            {std::move(url), std::move(headers), ItemTask{id, item.name, std::move(rules)}, std::move(refusal)});
+        ItemRequest request = ItemRequest::build(item.name, item.symbol, resolveItemRules(item, servers));
+        prepared.push_back({std::move(request.url), std::move(request.headers),
+                            ItemTask{id, item.name, std::move(request.rules)}, std::move(request.refusal)});
     }
     return prepared;
 }
@@ -121,8 +97,11 @@ int UpdateScheduler::startUpdate(const std::vector<ItemId>& items, std::optional
             jobOfRequest.emplace(std::move(request), job.get());
         jobs.push_back(std::move(job));
     }
-    for (auto& job : jobs)
+    m_followUps.forgetServers();
+    for (auto& job : jobs) {
+        m_followUps.track(*job, m_document);
         startJob(std::move(job));
+    }
     return static_cast<int>(jobs.size());
 }
 
@@ -132,9 +111,11 @@ void UpdateScheduler::startTest(const std::string& name, const std::string& symb
     job->test = true;
     job->timeout = config.Timeout;
     job->dateTime = std::time(nullptr);
-    ItemTask task{std::nullopt, name, config};
-    job->refusal = withItemVariables(name, symbol, job->url, job->headers, task.rules);
-    job->tasks.push_back(std::move(task));
+    ItemRequest request = ItemRequest::build(name, symbol, config);
+    job->url = std::move(request.url);
+    job->headers = std::move(request.headers);
+    job->refusal = std::move(request.refusal);
+    job->tasks.push_back(ItemTask{std::nullopt, name, std::move(request.rules)});
     ++m_pendingTests;
     startJob(std::move(job));
 }
@@ -175,6 +156,9 @@ void UpdateScheduler::handleDownloadEvent(DownloadEvent& event)
     if (event.isFinal()) {
         --m_running;
         holdBackImplausible(event);
+    }
+    const bool itemGoesOn = m_followUps.handle(event, m_document, m_abort->isSet());
+    if (event.isFinal() && !itemGoesOn) {
         applyUpdate(event);
         showFailedPage(event);
     }
@@ -272,14 +256,14 @@ void UpdateScheduler::noteOutcome(const DownloadEvent& event, int pos, bool stor
 {
     const PortfolioItem& item = m_document.item(pos);
     if (stored) {
-        m_health.push_back({item.name, true, std::time(nullptr), {}, event.excerpt});
+        m_health.push_back({item.name, true, std::time(nullptr), {}, event.excerpt, event.followUp.servedBy});
         if (!alarmBefore && m_alarm) {
             const std::string condition = alarmCondition(item);
             if (!condition.empty())
                 m_alarm(formatText("%s: %s", item.name.c_str(), condition.c_str()));
         }
     } else if (event.kind != DownloadEventKind::Result && event.kind != DownloadEventKind::Aborted) {
-        m_health.push_back({item.name, false, std::time(nullptr), event.statusText(), {}});
+        m_health.push_back({item.name, false, std::time(nullptr), FollowUpDownloads::failureText(event), {}, {}});
     }
 }
 

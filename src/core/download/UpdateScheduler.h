@@ -5,6 +5,7 @@
 #include "core/download/DownloadPool.h"
 #include "core/download/DownloadSettings.h"
 #include "core/download/EventSink.h"
+#include "core/download/FollowUpDownloads.h"
 #include "core/model/PortfolioDocument.h"
 #include "core/servers/ServerConfig.h"
 #include "core/settings/RuleHealth.h"
@@ -104,6 +105,7 @@ private:
     DownloadSettings m_settings;
     std::shared_ptr<AbortSignal> m_abort;
     std::unique_ptr<DownloadPool> m_pool;
+    FollowUpDownloads m_followUps;
     int m_running = 0;
     int m_pendingUpdates = 0;
     int m_pendingTests = 0;

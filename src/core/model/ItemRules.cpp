@@ -16,11 +16,13 @@ ServerConfig storedServer(const std::string& name)
     return stored;
 }
 
-// Request headers belong to stored servers only.
+// Request headers, fallbacks and cross-checks belong to stored servers only.
 ServerConfig ownRules(const PortfolioItem& item)
 {
     ServerConfig rules = item.server;
     rules.Headers.clear();
+    rules.Fallback.clear();
+    rules.CrossCheck.clear();
     return rules;
 }
 

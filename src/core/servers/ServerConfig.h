@@ -13,6 +13,9 @@
 struct ServerConfig {
     static constexpr int kMaxTextLength = 259;
     static constexpr const char* kUserDefinedName = "-- User defined --";
+    static constexpr int32_t kDefaultCrossCheckPercent = 200;
+    static constexpr int32_t kMinCrossCheckPercent = 10;
+    static constexpr int32_t kMaxCrossCheckPercent = 10000;
 
     std::string name;
     std::string URL;
@@ -36,6 +39,11 @@ struct ServerConfig {
     int32_t RegExpMinuteIndex = 6;
     // Extra request lines "Name: value", with the item variables of the address; stored servers only.
     std::vector<std::string> Headers;
+    // Stored servers only: the server tried when this one fails, the one its results are compared with, and
+    // how far the two may differ in hundredths of a percent. Empty names mean none.
+    std::string Fallback;
+    std::string CrossCheck;
+    int32_t CrossCheckPercent = kDefaultCrossCheckPercent;
 
     // The rules a new item (and the invested-amount-history item) starts with.
     static ServerConfig newItemDefaults();

@@ -90,6 +90,14 @@ void appendServer(std::string& out, const ServerConfig& config)
     }
     if (!config.Headers.empty())
         out += "\"" + std::string(SettingsKeys::kServerHeaders) + "\"=" + multiString(config.Headers) + kLineEnd;
+    if (!config.Fallback.empty())
+        out += "\"" + std::string(SettingsKeys::kServerFallback) + "\"=\"" + escaped(config.Fallback) + "\"" + kLineEnd;
+    if (!config.CrossCheck.empty()) {
+        out += "\"" + std::string(SettingsKeys::kServerCrossCheck) + "\"=\"" + escaped(config.CrossCheck) + "\"" +
+            kLineEnd;
+        out += "\"" + std::string(SettingsKeys::kServerCrossCheckPercent) + "\"=" + dword(config.CrossCheckPercent) +
+            kLineEnd;
+    }
     out += kLineEnd;
 }
 

@@ -11,6 +11,10 @@ namespace {
 
 // Request lines are stored joined by a line feed.
 const char* const kHeaders = SettingsKeys::kServerHeaders;
+// Also beside them, only when set.
+const char* const kFallback = SettingsKeys::kServerFallback;
+const char* const kCrossCheck = SettingsKeys::kServerCrossCheck;
+const char* const kCrossCheckPercent = SettingsKeys::kServerCrossCheckPercent;
 
 QString serverGroup(const std::string& name)
 {
@@ -42,6 +46,14 @@ void writeField(QSettings& settings, const ServerConfig::Field& f, const ServerC
         settings.setValue(f.key, QString::fromStdString(config.*f.text));
     else
         settings.setValue(f.key, config.*f.number);
+}
+
+void setOrRemove(QSettings& settings, const char* key, const QVariant& value)
+{
+    if (value.isValid())
+        settings.setValue(key, value);
+    else
+        settings.remove(key);
 }
 
 void resetToReadDefaults(ServerConfig& config)
@@ -90,6 +102,12 @@ void readServerConfig(const std::string& name, ServerConfig& config)
         readField(*settings, f, config);
     for (const QString& line : settings->value(kHeaders).toString().split('\n', Qt::SkipEmptyParts))
         config.Headers.push_back(line.toStdString());
+    config.Fallback = settings->value(kFallback).toString().toStdString();
+    config.CrossCheck = settings->value(kCrossCheck).toString().toStdString();
+    bool ok = false;
+    const int percent = settings->value(kCrossCheckPercent).toInt(&ok);
+    if (ok && percent >= ServerConfig::kMinCrossCheckPercent && percent <= ServerConfig::kMaxCrossCheckPercent)
+        config.CrossCheckPercent = percent;
 }
 
 Status checkServerName(const std::string& name)
@@ -132,6 +150,11 @@ Status writeServerConfig(const std::string& name, const ServerConfig& config)
         settings->remove(kHeaders);
     else
         settings->setValue(kHeaders, headers.join('\n'));
+    setOrRemove(*settings, kFallback, config.Fallback.empty() ? QVariant() : QString::fromStdString(config.Fallback));
+    setOrRemove(*settings, kCrossCheck,
+                config.CrossCheck.empty() ? QVariant() : QString::fromStdString(config.CrossCheck));
+    setOrRemove(*settings, kCrossCheckPercent,
+                config.CrossCheck.empty() ? QVariant() : QVariant(config.CrossCheckPercent));
     settings->endGroup();
     settings->sync();
     if (settings->status() != QSettings::NoError)

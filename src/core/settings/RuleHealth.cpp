@@ -12,6 +12,8 @@ const QString kLastSuccess = QString::fromLatin1(SettingsKeys::kRuleHealthLastSu
 const QString kFailures = QString::fromLatin1(SettingsKeys::kRuleHealthFailures);
 const QString kLastFailure = QString::fromLatin1(SettingsKeys::kRuleHealthLastFailure);
 const QString kLastTextBefore = QString::fromLatin1(SettingsKeys::kRuleHealthLastTextBefore);
+const QString kFallback = QString::fromLatin1(SettingsKeys::kRuleHealthFallback);
+const QString kFallbackSince = QString::fromLatin1(SettingsKeys::kRuleHealthFallbackSince);
 
 // The same portfolio reached through another path or a link keeps one record.
 QString portfolioGroup(const std::string& portfolioPath)
@@ -29,7 +31,21 @@ RuleHealth readGroup(const QSettings& settings)
     health.Failures = std::max(0, settings.value(kFailures).toInt());
     health.LastFailure = settings.value(kLastFailure).toString().toStdString();
     health.LastTextBefore = settings.value(kLastTextBefore).toString().toStdString();
+    health.FallbackSince = std::max<qint64>(0, settings.value(kFallbackSince).toLongLong());
+    if (health.FallbackSince > 0)
+        health.Fallback = settings.value(kFallback).toString().toStdString();
     return health;
+}
+
+void writeFallback(QSettings& settings, const RuleHealth& health)
+{
+    if (health.FallbackSince == 0) {
+        settings.remove(kFallbackSince);
+        settings.remove(kFallback);
+        return;
+    }
+    settings.setValue(kFallbackSince, qint64(health.FallbackSince));
+    settings.setValue(kFallback, QString::fromStdString(health.Fallback));
 }
 
 } // namespace
@@ -62,6 +78,12 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
             health.Failures = 0;
             if (!outcome.textBefore.empty())
                 health.LastTextBefore = outcome.textBefore;
+            // A run of fallback successes keeps its start, also when another fallback took over.
+            if (outcome.fallback.empty())
+                health.FallbackSince = 0;
+            else if (health.FallbackSince == 0)
+                health.FallbackSince = outcome.time;
+            health.Fallback = outcome.fallback;
         } else {
             ++health.Failures;
             health.LastFailure = outcome.failure;
@@ -76,6 +98,8 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
             settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
         if (health.LastTextBefore != before.LastTextBefore)
             settings->setValue(kLastTextBefore, QString::fromStdString(health.LastTextBefore));
+        if (health.FallbackSince != before.FallbackSince || health.Fallback != before.Fallback)
+            writeFallback(*settings, health);
         settings->endGroup();
     }
     settings->endGroup();

@@ -18,6 +18,10 @@ struct RuleHealth {
     std::string LastFailure;
     // The page text just before the value at the last success.
     std::string LastTextBefore;
+    // The fallback server that served the item in the last updates, and since when (0 when its own server
+    // worked last).
+    std::string Fallback;
+    int64_t FallbackSince = 0;
 
     bool failing() const { return Failures >= kFailingRun; }
 
@@ -28,6 +32,8 @@ struct RuleHealth {
         time_t time = 0;
         std::string failure;
         std::string textBefore;
+        // The fallback server that supplied the quotation; empty when the item's own did.
+        std::string fallback;
     };
 
     // Every recorded item of the portfolio at `portfolioPath`, by item name.

@@ -44,12 +44,17 @@ inline constexpr const char* kApplicationName = "Tickora";
 
 // A stored server's request lines, beside its 19 rule values; present only when it has some.
 inline constexpr const char* kServerHeaders = "Headers";
+inline constexpr const char* kServerFallback = "Fallback";
+inline constexpr const char* kServerCrossCheck = "CrossCheck";
+inline constexpr const char* kServerCrossCheckPercent = "CrossCheckPercent";
 
 // The fields of one item's group under ruleHealthSection().
 inline constexpr const char* kRuleHealthLastSuccess = "LastSuccess";
 inline constexpr const char* kRuleHealthFailures = "Failures";
 inline constexpr const char* kRuleHealthLastFailure = "LastFailure";
 inline constexpr const char* kRuleHealthLastTextBefore = "LastTextBefore";
+inline constexpr const char* kRuleHealthFallback = "Fallback";
+inline constexpr const char* kRuleHealthFallbackSince = "FallbackSince";
 
 inline constexpr const char* kDefaultHomePage = "https://tickora.org/";
 inline constexpr const char* kDefaultUserAgent = "Tickora/" TICKORA_VERSION;

@@ -1,5 +1,6 @@
 #include "gui/app/DesktopApplication.h"
 
+#include "core/download/FollowUpDownloads.h"
 #include "core/servers/ServerPresets.h"
 #include "core/settings/SettingsKeys.h"
 #include "gui/app/DocumentCommands.h"
@@ -81,9 +82,10 @@ bool DesktopApplication::startUnattended()
 void DesktopApplication::trackFailures()
 {
     connect(m_frame->updates(), &UpdateController::downloadEvent, this, [this](const DownloadEvent& event) {
-        if (!event.isFinal() || event.kind == DownloadEventKind::Result)
+        // A failure that a fallback or cross-check download follows is not the item's outcome yet.
+        if (!event.isFinal() || event.followUp.continued || event.kind == DownloadEventKind::Result)
             return;
         ++m_failures;
-        std::fprintf(stderr, "%s: %s\n", event.itemName.c_str(), event.statusText().c_str());
+        std::fprintf(stderr, "%s: %s\n", event.itemName.c_str(), FollowUpDownloads::failureText(event).c_str());
     });
 }

@@ -13,6 +13,22 @@ namespace {
 
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kItemRole = Qt::UserRole + 2;
+// A fallback or cross-check download of an item has a row of its own.
+constexpr int kServerRole = Qt::UserRole + 3;
+
+QString serverOf(const DownloadEvent& event)
+{
+    return QString::fromStdString(event.followUp.server);
+}
+
+QString rowName(const DownloadEvent& event)
+{
+    const QString name = QString::fromStdString(event.itemName);
+    if (event.followUp.server.empty())
+        return name;
+    return event.followUp.crossCheck ? DownloadsWindow::tr("%1 (cross-check %2)").arg(name, serverOf(event))
+                                     : DownloadsWindow::tr("%1 (fallback %2)").arg(name, serverOf(event));
+}
 
 QList<int> parseColumns(const QString& text)
 {
@@ -95,7 +111,7 @@ QTreeWidgetItem* DownloadsWindow::rowFor(const DownloadEvent& event) const
         return nullptr;
     for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = m_list->topLevelItem(row);
-        if (item->data(0, kItemRole).toULongLong() == *event.itemRef)
+        if (item->data(0, kItemRole).toULongLong() == *event.itemRef && item->data(0, kServerRole) == serverOf(event))
             return item;
     }
     return nullptr;
@@ -114,9 +130,9 @@ void DownloadsWindow::showDownloadEvent(const DownloadEvent& event)
     switch (event.kind) {
     case DownloadEventKind::Started:
         delete row;
-        row = new QTreeWidgetItem(m_list,
-                                  {QString::number(event.threadId), QString::fromStdString(event.itemName), status});
+        row = new QTreeWidgetItem(m_list, {QString::number(event.threadId), rowName(event), status});
         row->setData(0, kItemRole, QVariant::fromValue<qulonglong>(event.itemRef.value_or(0)));
+        row->setData(0, kServerRole, serverOf(event));
         setImage(row, 0);
         return;
     case DownloadEventKind::Result:

@@ -5,6 +5,7 @@
 #include "core/servers/SeparatorFormat.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
+#include "gui/servers/ServerLinkFields.h"
 #include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <initializer_list>
 
@@ -27,6 +29,10 @@ ServerPropertiesDialog::ServerPropertiesDialog(const ServerConfig& config, const
     : QDialog(parent), m_config(config), m_serverName(serverName), m_itemName(itemName), m_symbol(symbol)
 {
     m_controls.build(this);
+    m_links = new ServerLinkFields(m_config, m_serverName, this);
+    // Between the rules and the buttons.
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->count() - 1, m_links);
     connect(m_controls.downloadUrl, &QPushButton::clicked, this, &ServerPropertiesDialog::openDownloadUrl);
     connect(m_controls.toggle, &QPushButton::clicked, this, &ServerPropertiesDialog::toggleAdvanced);
     connect(m_controls.test, &QPushButton::clicked, this, &ServerPropertiesDialog::testUpdate);
@@ -138,6 +144,7 @@ void ServerPropertiesDialog::enableHeaders()
 {
     const bool stored = m_serverName != ServerConfig::kUserDefinedName;
     m_controls.headers->setEnabled(stored);
+    m_links->enableFor(m_serverName);
     m_controls.headers->setToolTip(stored ? tr("One \"Name: value\" per line, sent with every download of the server; "
                                                "[&name] and [&symbol] are put in.")
                                           : tr("Only a stored server sends request headers."));
@@ -166,7 +173,7 @@ bool ServerPropertiesDialog::takeOverFields()
         !checkRange(m_controls.numbers, 0, 10000))
         return false;
     std::vector<std::string> headers;
-    if (!readHeaders(headers))
+    if (!readHeaders(headers) || !m_links->takeOver(m_serverName, m_config))
         return false;
     const JsonRule paths(m_controls.jsonPath[0]->text().toStdString(), m_controls.jsonPath[1]->text().toStdString(),
                          m_controls.jsonPath[2]->text().toStdString());

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QSpinBox;
+class ServerLinkFields;
 
 // "Server Settings": every field of one server's rules, with the address tried in the browser, a test
 // update of the unsaved rules and saving under another name.
@@ -57,4 +58,5 @@ private:
     bool m_advancedShown = false;
 
     ServerPropertiesLayout m_controls;
+    ServerLinkFields* m_links = nullptr;
 };

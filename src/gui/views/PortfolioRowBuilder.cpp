@@ -32,6 +32,10 @@ PortfolioRow buildPortfolioRow(const PortfolioItem& item, PortfolioDocument::Ite
 
 QString ruleHealthWarning(const RuleHealth& health, time_t now)
 {
+    if (!health.failing() && health.FallbackSince > 0)
+        return QCoreApplication::translate("PortfolioList", "Served by the fallback %1 since %2")
+            .arg(QString::fromStdString(health.Fallback),
+                 QString::fromStdString(ItemFigures::lastUpdateText(time_t(health.FallbackSince), now)));
     if (!health.failing())
         return {};
     const QString since = health.LastSuccess > 0

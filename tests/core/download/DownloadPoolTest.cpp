@@ -69,6 +69,25 @@ TEST_F(DownloadPoolTest, PagesOfOneHostShareFewConnectionsOnFewThreads)
     EXPECT_TRUE(m_temp.files().isEmpty());
 }
 
+// A short error page is read to its end, so a failed page (then a fallback's) keeps the connection.
+TEST_F(DownloadPoolTest, MissingPagesKeepTheirConnection)
+{
+    server().addPage("/kept/there.html", "Price 2.5");
+    const std::vector<std::string> urls = {server().url("/kept/gone-1.html"), server().url("/kept/there.html"),
+                                           server().url("/kept/gone-2.html"), server().url("/kept/there.html")};
+    const int before = server().connectionsOpened();
+    DownloadPool pool(1, 1);
+    submit(pool, urls);
+    const auto results = finals(urls.size());
+    ASSERT_EQ(results.size(), urls.size());
+    for (const auto& [name, event] : results) {
+        const bool missing = name == "0" || name == "2";
+        EXPECT_EQ(event.code, missing ? DownloadErrorCode::NotFound : DownloadErrorCode::None) << name;
+        EXPECT_EQ(event.kind, missing ? Kind::DownloadError : Kind::Result) << name;
+    }
+    EXPECT_EQ(server().connectionsOpened() - before, 1);
+}
+
 TEST_F(DownloadPoolTest, OneHostGetsNoMoreThanItsConnections)
 {
     std::vector<std::string> urls;

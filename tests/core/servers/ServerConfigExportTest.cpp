@@ -161,6 +161,34 @@ TEST(ServerConfigExport, HeadersAreATwentiethValueOnlyWhenPresent)
     EXPECT_EQ(exportToFile(env), before);
 }
 
+TEST(ServerConfigExport, FallbackAndCrossCheckFollowTheHeadersOnlyWhenSet)
+{
+    TestEnvironment env;
+    const std::string before = readFileBytes(testDataPath("servers/export-without-headers.reg"));
+    const auto setServer = [](std::vector<QString> extra) {
+        std::vector<QString> args = {"servers", "set",  "Quote \"Test\"", "--url", "http://127.0.0.1/q?s=[&symbol]\\x",
+                                     "--start", "a\\b", "--timeout",      "33"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliResult result = runCli(QStringList(args.begin(), args.end()));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    };
+    ASSERT_TRUE(ServerPresets::installServerPresets());
+    setServer({});
+    const std::string other = ServerStore::listServerNames().front();
+    setServer({"--header", "X-A: 1", "--fallback", QString::fromStdString(other), "--cross-check",
+               QString::fromStdString(other), "--cross-check-percent", "2.5"});
+    const std::string block = blockOf(exportToFile(env), "Quote \"Test\"");
+    EXPECT_NE(block.find("\"RegExpMinuteIndex\"=dword:00000006\r\n\"Headers\"=hex(7):58,2d,41,3a,20,31,00,00\r\n"
+                         "\"Fallback\"=\"" +
+                         other + "\"\r\n\"CrossCheck\"=\"" + other +
+                         "\"\r\n\"CrossCheckPercent\"=dword:000000fa\r\n\r\n"),
+              std::string::npos)
+        << block;
+
+    setServer({"--clear-headers", "--clear-fallback", "--clear-cross-check"});
+    EXPECT_EQ(exportToFile(env), before) << "without them the export stays byte for byte as before";
+}
+
 TEST(ServerConfigExport, JsonPathsAreExportedAsTheStoredRegExp)
 {
     TestEnvironment env;

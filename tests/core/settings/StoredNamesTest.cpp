@@ -51,10 +51,13 @@ void addSettingsNames(NameText& names)
     const QString server = SettingsKeys::serverSection() + "/NAME/";
     for (const ServerConfig::Field& field : ServerConfig::fields())
         names.add(server + field.key);
-    names.add(server + SettingsKeys::kServerHeaders);
+    for (const char* field : {SettingsKeys::kServerHeaders, SettingsKeys::kServerFallback,
+                              SettingsKeys::kServerCrossCheck, SettingsKeys::kServerCrossCheckPercent})
+        names.add(server + field);
     const QString health = SettingsKeys::ruleHealthSection() + "/PORTFOLIO/ITEM/";
     for (const char* field : {SettingsKeys::kRuleHealthLastSuccess, SettingsKeys::kRuleHealthFailures,
-                              SettingsKeys::kRuleHealthLastFailure, SettingsKeys::kRuleHealthLastTextBefore})
+                              SettingsKeys::kRuleHealthLastFailure, SettingsKeys::kRuleHealthLastTextBefore,
+                              SettingsKeys::kRuleHealthFallback, SettingsKeys::kRuleHealthFallbackSince})
         names.add(health + field);
 }
 
