@@ -116,7 +116,7 @@ int repair(const QCommandLineParser& parser, const Options& options)
         Cli::err(formatText("%s has no quotation to compare with.", Cli::singleLine(item.name).c_str()));
         return Cli::Failed;
     }
-    RuleRepair::Request request{ItemRules(item), item.name, item.symbol, *reference, options.tolerance, {}};
+    RuleRepair::Request request{resolveItemRules(item), item.name, item.symbol, *reference, options.tolerance, {}};
     const Result<std::string> page = pageOf(parser, request.rules, item);
     if (!page) {
         Cli::err(Cli::singleLine(page.message()));

@@ -15,20 +15,19 @@ namespace {
 const char* const kLinkOptions[] = {"fallback", "clear-fallback", "cross-check", "cross-check-percent",
                                     "clear-cross-check"};
 
-bool refuse(const std::string& message, std::string& error)
+Status refuse(const std::string& message)
 {
-    error = message;
-    return false;
+    return Status::error(Status::Code::InvalidInput, message);
 }
 
-bool readPercent(const QString& text, int32_t& hundredths, std::string& error)
+Status readPercent(const QString& text, int32_t& hundredths)
 {
     const Result<double> percent = readNumber(text.toStdString());
     const double scaled = percent ? std::round(*percent * 100) : 0.0;
     if (!percent || scaled < ServerConfig::kMinCrossCheckPercent || scaled > ServerConfig::kMaxCrossCheckPercent)
-        return refuse("--cross-check-percent takes a number from 0.1 to 100.", error);
+        return refuse("--cross-check-percent takes a number from 0.1 to 100.");
     hundredths = static_cast<int32_t>(scaled);
-    return true;
+    return Status::ok();
 }
 
 std::string shownName(const std::string& name)
@@ -51,12 +50,12 @@ void addTo(QCommandLineParser& parser)
     });
 }
 
-bool apply(const QCommandLineParser& parser, const std::string& name, ServerConfig& config, std::string& error)
+Status apply(const QCommandLineParser& parser, const std::string& name, ServerConfig& config)
 {
     if (parser.isSet("fallback") && parser.isSet("clear-fallback"))
-        return refuse("--fallback and --clear-fallback exclude each other.", error);
+        return refuse("--fallback and --clear-fallback exclude each other.");
     if (parser.isSet("clear-cross-check") && (parser.isSet("cross-check") || parser.isSet("cross-check-percent")))
-        return refuse("--clear-cross-check excludes --cross-check and --cross-check-percent.", error);
+        return refuse("--clear-cross-check excludes --cross-check and --cross-check-percent.");
     if (parser.isSet("fallback"))
         config.Fallback = parser.value("fallback").toStdString();
     if (parser.isSet("clear-fallback"))
@@ -67,15 +66,16 @@ bool apply(const QCommandLineParser& parser, const std::string& name, ServerConf
         config.CrossCheck.clear();
         config.CrossCheckPercent = ServerConfig::kDefaultCrossCheckPercent;
     }
-    if (parser.isSet("cross-check-percent") &&
-        !readPercent(parser.value("cross-check-percent"), config.CrossCheckPercent, error))
-        return false;
+    if (parser.isSet("cross-check-percent")) {
+        if (const Status read = readPercent(parser.value("cross-check-percent"), config.CrossCheckPercent); !read)
+            return read;
+    }
     // A reference to a server deleted since then does not stop other changes.
     const bool linksGiven = std::any_of(std::begin(kLinkOptions), std::end(kLinkOptions),
                                         [&parser](const char* option) { return parser.isSet(option); });
     if (const Status checked = ServerLinks::check(name, config, ServerLinks::storeLookup()); linksGiven && !checked)
-        return refuse(checked.message(), error);
-    return true;
+        return checked;
+    return Status::ok();
 }
 
 void printLines(const ServerConfig& config)

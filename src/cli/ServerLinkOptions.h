@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/Status.h"
 #include "core/servers/ServerConfig.h"
 
 #include <QCommandLineParser>
@@ -12,9 +13,9 @@
 namespace ServerLinkOptions {
 
 void addTo(QCommandLineParser& parser);
-// Applies the given options to `config`, stored as `name`, and checks the result against the store; false
-// with `error` when they contradict each other or the store refuses them.
-bool apply(const QCommandLineParser& parser, const std::string& name, ServerConfig& config, std::string& error);
+// Applies the given options to `config`, stored as `name`, and checks the result against the store; refused
+// when they contradict each other or the store refuses them.
+Status apply(const QCommandLineParser& parser, const std::string& name, ServerConfig& config);
 // "Fallback=NAME", "CrossCheck=NAME" and "CrossCheckPercent=P" lines, only when set; a name no longer stored is
 // marked "(missing)".
 void printLines(const ServerConfig& config);

@@ -142,8 +142,8 @@ int set(const std::string& name, const QCommandLineParser& parser)
     }
     if (const Status usable = usableRules(config); !usable)
         return Cli::usageError(usable.message(), kUsage);
-    if (!ServerLinkOptions::apply(parser, name, config, error))
-        return Cli::usageError(error, kUsage);
+    if (const Status linked = ServerLinkOptions::apply(parser, name, config); !linked)
+        return Cli::usageError(linked.message(), kUsage);
     if (const Status stored = ServerStore::writeServerConfig(name, config); !stored) {
         if (stored.code() == Status::Code::InvalidInput)
             return Cli::usageError(stored.message(), kUsage);

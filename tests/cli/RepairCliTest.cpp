@@ -95,7 +95,7 @@ TEST_F(RepairCliTest, TheRightRuleRanksFirstOnEveryChangedPage)
         SCOPED_TRACE(c.page);
         const std::string path = portfolio(c.rules, c.reference);
         if (*c.lastTextBefore) {
-            ASSERT_TRUE(RuleHealth::record(path, {{"DNB Fund", true, 1, {}, c.lastTextBefore}}));
+            ASSERT_TRUE(RuleHealth::record(path, {{"DNB Fund", true, 1, {}, c.lastTextBefore, {}}}));
         }
         const CliResult r = runCli({"repair", QString::fromStdString(path), "DNB Fund", "--page", page(c.page)});
         if (!c.value) {

@@ -93,7 +93,7 @@ private:
         if (!node.is_string())
             return nullptr;
         for (const TextRuleCandidates::NumberFormat& format : m_formats) {
-            if (ParseQuotationNumber(node.get_ref<const std::string&>().c_str(), format.thousands, format.decimal,
+            if (parseQuotationNumber(node.get_ref<const std::string&>().c_str(), format.thousands, format.decimal,
                                      value) == ExtractStatus::QuotationFound)
                 return &format;
         }

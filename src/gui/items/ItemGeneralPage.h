@@ -49,6 +49,7 @@ public:
 
     QLineEdit* nameField() const { return m_name; }
     QLineEdit* symbolField() const { return m_symbol; }
+    QPushButton* webPageButton() const { return m_webPage; }
 
 signals:
     void nameChanged(const QString& name);

@@ -78,7 +78,7 @@ void RepairRuleDialog::startDownload()
             m_status->setText(tr("Could not open file for reading!"));
         m_close->setText(tr("Close"));
     });
-    m_fetcher->startJob(ItemPageDownload::makeJob(ItemRules(item), item.name, item.symbol));
+    m_fetcher->startJob(ItemPageDownload::makeJob(resolveItemRules(item), item.name, item.symbol));
 }
 
 void RepairRuleDialog::propose(const std::string& page)
@@ -94,7 +94,8 @@ void RepairRuleDialog::propose(const std::string& page)
         return;
     }
     RuleRepair::Request request{
-        ItemRules(item), item.name, item.symbol, *reference, RuleRepair::kDefaultTolerancePercent, m_lastTextBefore};
+        resolveItemRules(item), item.name, item.symbol, *reference, RuleRepair::kDefaultTolerancePercent,
+        m_lastTextBefore};
     m_outcome = RuleRepair::propose(request, page);
     showOutcome();
     if (m_outcome.candidates.empty())

@@ -100,7 +100,7 @@ void addStatusTexts(NameText& names)
     for (ExtractStatus status :
          {ExtractStatus::QuotationNotFound, ExtractStatus::StartTextNotFound, ExtractStatus::InvalidValue,
           ExtractStatus::PageNotJson, ExtractStatus::JsonPathNotFound})
-        names.add(ExtractResult{status, 0.0, "EXCERPT", 0}.statusText());
+        names.add(ExtractResult{status, 0.0, "EXCERPT", 0, {}}.statusText());
 }
 
 void addMessages(NameText& names)
