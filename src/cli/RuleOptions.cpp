@@ -3,6 +3,7 @@
 #include "cli/CliSupport.h"
 #include "core/base/FormatText.h"
 #include "core/extract/JsonRule.h"
+#include "core/extract/XPathRule.h"
 #include "core/servers/SeparatorFormat.h"
 
 namespace {
@@ -72,6 +73,40 @@ bool applyJson(const QCommandLineParser& parser, ServerConfig& config, std::stri
     return true;
 }
 
+// --xpath sets the XPath rule; --xpath-date and --xpath-time alone change the expressions of one already set.
+bool applyXPath(const QCommandLineParser& parser, ServerConfig& config, std::string& error)
+{
+    const bool value = parser.isSet("xpath");
+    if (!value && !parser.isSet("xpath-date") && !parser.isSet("xpath-time"))
+        return true;
+    std::optional<XPathRule> stored = config.Filtering != 0 ? XPathRule::decode(config.RegExp) : std::nullopt;
+    if (!value && !stored) {
+        error = "--xpath-date and --xpath-time need --xpath.";
+        return false;
+    }
+    const XPathRule old = stored.value_or(XPathRule());
+    auto given = [&parser](const char* option, const std::string& kept) {
+        return parser.isSet(option) ? parser.value(option).toStdString() : kept;
+    };
+    const XPathRule rule(given("xpath", old.valueExpression()), given("xpath-date", old.dateExpression()),
+                         given("xpath-time", old.timeExpression()));
+    if (const Status checked = rule.check(); !checked) {
+        error = checked.message();
+        return false;
+    }
+    config.RegExp = rule.encode();
+    config.Filtering = 1;
+    return true;
+}
+
+// How many of the rule kinds that exclude each other are asked for.
+int ruleKindsGiven(const QCommandLineParser& parser)
+{
+    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
+    const bool xpath = parser.isSet("xpath") || parser.isSet("xpath-date") || parser.isSet("xpath-time");
+    return int(json) + int(xpath) + int(parser.isSet("regex")) + int(parser.isSet("standard"));
+}
+
 } // namespace
 
 namespace RuleOptions {
@@ -92,6 +127,9 @@ void addTo(QCommandLineParser& parser)
         {"json-path", "Extract the quotation from a JSON answer at this path.", "P"},
         {"json-date", "JSON path of the quotation's date (\"\" for none).", "P"},
         {"json-time", "JSON path of the quotation's time (\"\" for none).", "P"},
+        {"xpath", "Extract the quotation from an HTML page with this XPath expression.", "EXPR"},
+        {"xpath-date", "XPath expression of the quotation's date (\"\" for none).", "EXPR"},
+        {"xpath-time", "XPath expression of the quotation's time (\"\" for none).", "EXPR"},
         {"standard", "Extract the quotation with the standard search."},
         {"quote-index", "Match index of the quotation.", "N"},
         {"date", "Match indices of day, month and year; extracts the date.", "D,M,Y"},
@@ -107,9 +145,7 @@ bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& 
         error = "--case-sensitive and --case-insensitive exclude each other.";
         return false;
     }
-    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
-    if ((json && (parser.isSet("regex") || parser.isSet("standard"))) ||
-        (parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
+    if (ruleKindsGiven(parser) > 1 || (parser.isSet("date") && parser.isSet("no-date")) ||
         (parser.isSet("time") && parser.isSet("no-time"))) {
         error = "Contradicting options given.";
         return false;
@@ -142,7 +178,7 @@ bool apply(const QCommandLineParser& parser, ServerConfig& config, std::string& 
     }
     if (parser.isSet("standard"))
         config.Filtering = 0;
-    if (!applyJson(parser, config, error))
+    if (!applyJson(parser, config, error) || !applyXPath(parser, config, error))
         return false;
     if (parser.isSet("date")) {
         if (!indexList(parser, "date", {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex},

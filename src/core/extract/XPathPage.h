@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct _xmlDoc;
+
+// A page parsed by libxml2's HTML parser (recovering, no network, silent), on which XPath 1.0 expressions
+// are evaluated. Parsing and evaluation share one bound of the thread's processor time.
+class XPathPage {
+public:
+    // What an expression gives.
+    struct Value {
+        enum class Kind {
+            Text, // a node set's first node (its string value) or a string
+            Number,
+            Boolean,
+            Empty, // an empty node set or an empty string
+            Invalid, // the expression does not compile; `text` holds libxml2's reason
+            OutOfTime,
+        };
+        Kind kind = Kind::Empty;
+        std::string text;
+        double number = 0.0;
+    };
+
+    // Parses UTF-8 `page` within `work` of processor time; a page that takes longer is not parsed. An
+    // empty page is an empty document.
+    XPathPage(std::string_view page, std::chrono::nanoseconds work);
+    ~XPathPage();
+    XPathPage(const XPathPage&) = delete;
+    XPathPage& operator=(const XPathPage&) = delete;
+
+    bool isParsed() const { return m_document != nullptr; }
+    // The bound is spent (or libxml2 ran out of memory).
+    // Evaluates with whatever processor time the bound has left.
+    Value evaluate(const std::string& expression) const;
+    _xmlDoc* document() const { return m_document; }
+
+    // libxml2's reason when `expression` does not compile, else empty.
+    static std::string compileError(const std::string& expression);
+
+private:
+    std::chrono::nanoseconds m_end;
+    _xmlDoc* m_document = nullptr;
+};
