@@ -91,8 +91,8 @@ namespace XPathExtract {
 ExtractResult extract(std::string_view page, const Rule& rule, time_t referenceTime)
 {
     const XPathPage document(page, Pcre2Regex::workFor(page.size()));
-    if (!document.isParsed())
-        return failure(ExtractStatus::QuotationNotFound, "The page took too long to read for the XPath rule.");
+    if (!document.failure().empty())
+        return failure(ExtractStatus::QuotationNotFound, document.failure());
     const XPathPage::Value value = document.evaluate(rule.expressions.valueExpression());
     if (std::optional<ExtractResult> failed = missing(value, rule.expressions.valueExpression()))
         return *failed;

@@ -40,12 +40,20 @@ struct ErrorCollector {
 void collectError(void* data, xmlErrorPtr error)
 {
     auto* collector = static_cast<ErrorCollector*>(data);
-    if (!collector->message.empty() || error == nullptr || error->message == nullptr)
+    if (collector->code != 0 || error == nullptr)
         return;
     collector->code = error->code;
-    collector->message = error->message;
+    // libxml2 has no text for its newest codes, the limits.
+    collector->message = error->message != nullptr ? error->message : "Invalid expression";
     while (!collector->message.empty() && (collector->message.back() == '\n' || collector->message.back() == ' '))
         collector->message.pop_back();
+}
+
+std::string reason(const ErrorCollector& errors)
+{
+    if (errors.code == int(XML_XPATH_EXPRESSION_OK) + int(XPATH_RECURSION_LIMIT_EXCEEDED))
+        return "The expression nests too deeply.";
+    return errors.message.empty() ? "Invalid expression" : errors.message;
 }
 
 struct ContextDeleter {
@@ -132,11 +140,20 @@ XPathPage::Value valueOf(const xmlXPathObject& object)
     }
 }
 
-XPathPage::Value invalid(std::string reason)
+// libxml2 stops reading a page for good only on a limit of its own, such as the depth of elements.
+std::string haltReason(const xmlParserCtxt& parser)
+{
+    const std::string message = parser.lastError.message != nullptr ? parser.lastError.message : "";
+    if (message.starts_with("Excessive depth"))
+        return "The page nests elements more than 256 levels deep.";
+    return "The page cannot be read: " + message.substr(0, message.find('\n'));
+}
+
+XPathPage::Value invalid(std::string why)
 {
     XPathPage::Value value;
     value.kind = XPathPage::Value::Kind::Invalid;
-    value.text = std::move(reason);
+    value.text = std::move(why);
     return value;
 }
 
@@ -146,23 +163,29 @@ XPathPage::XPathPage(std::string_view page, std::chrono::nanoseconds work) : m_e
 {
     silenceLibxml();
     htmlParserCtxtPtr parser = htmlCreatePushParserCtxt(nullptr, nullptr, nullptr, 0, nullptr, XML_CHAR_ENCODING_UTF8);
-    if (parser == nullptr)
+    if (parser == nullptr) {
+        m_failure = "Out of memory.";
         return;
+    }
     htmlCtxtUseOptions(parser, kParseOptions);
     bool inTime = true;
-    for (size_t at = 0; at < page.size() && inTime; at += kChunkBytes) {
+    for (size_t at = 0; at < page.size() && inTime && parser->disableSAX == 0; at += kChunkBytes) {
         const size_t length = std::min(kChunkBytes, page.size() - at);
         htmlParseChunk(parser, page.data() + at, static_cast<int>(length), 0);
         inTime = threadCpuTime() < m_end;
     }
     if (inTime)
         htmlParseChunk(parser, nullptr, 0, 1);
+    if (!inTime)
+        m_failure = "The page took too long to read for the XPath rule.";
+    else if (parser->disableSAX != 0)
+        m_failure = haltReason(*parser);
     xmlDoc* document = parser->myDoc;
     parser->myDoc = nullptr;
     htmlFreeParserCtxt(parser);
-    if (document == nullptr && inTime)
+    if (document == nullptr && m_failure.empty())
         document = htmlNewDocNoDtD(nullptr, nullptr);
-    if (document != nullptr && inTime) {
+    if (m_failure.empty() && document != nullptr) {
         // Numbers the elements in document order, so sorting a node set compares numbers instead of
         // walking up the tree.
         xmlXPathOrderDocElems(document);
@@ -188,16 +211,16 @@ XPathPage::Value XPathPage::evaluate(const std::string& expression) const
     const std::unique_ptr<xmlXPathCompExpr, CompiledDeleter> compiled(
         xmlXPathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
     if (!compiled)
-        return invalid(errors.message.empty() ? "Invalid expression" : errors.message);
+        return invalid(reason(errors));
     const double seconds = std::chrono::duration<double>(m_end - threadCpuTime()).count();
-    if (m_document == nullptr || seconds <= 0.0)
+    if (seconds <= 0.0)
         return Value{Value::Kind::OutOfTime, {}, 0.0};
     context->opLimit = static_cast<unsigned long>(std::max(1.0, seconds * kStepsPerSecond));
     const std::unique_ptr<xmlXPathObject, ObjectDeleter> result(xmlXPathCompiledEval(compiled.get(), context.get()));
     if (!result) {
         if (errors.code == int(XML_XPATH_EXPRESSION_OK) + int(XPATH_OP_LIMIT_EXCEEDED))
             return Value{Value::Kind::OutOfTime, {}, 0.0};
-        return invalid(errors.message.empty() ? "Invalid expression" : errors.message);
+        return invalid(reason(errors));
     }
     return valueOf(*result);
 }
@@ -211,5 +234,5 @@ std::string XPathPage::compileError(const std::string& expression)
         xmlXPathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
     if (compiled)
         return {};
-    return errors.message.empty() ? "Invalid expression" : errors.message;
+    return reason(errors);
 }

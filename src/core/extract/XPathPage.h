@@ -27,16 +27,15 @@ public:
         double number = 0.0;
     };
 
-    // Parses UTF-8 `page` within `work` of processor time; a page that takes longer is not parsed. An
-    // empty page is an empty document.
+    // Parses UTF-8 `page` within `work` of processor time. An empty page is an empty document.
     XPathPage(std::string_view page, std::chrono::nanoseconds work);
     ~XPathPage();
     XPathPage(const XPathPage&) = delete;
     XPathPage& operator=(const XPathPage&) = delete;
 
-    bool isParsed() const { return m_document != nullptr; }
-    // The bound is spent (or libxml2 ran out of memory).
-    // Evaluates with whatever processor time the bound has left.
+    // Why the page was not read (out of time, nested too deeply); empty when it was.
+    const std::string& failure() const { return m_failure; }
+    // Evaluates with whatever processor time the bound has left; only on a page that was read.
     Value evaluate(const std::string& expression) const;
     _xmlDoc* document() const { return m_document; }
 
@@ -46,4 +45,5 @@ public:
 private:
     std::chrono::nanoseconds m_end;
     _xmlDoc* m_document = nullptr;
+    std::string m_failure;
 };
