@@ -9,7 +9,11 @@
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -18,9 +22,6 @@ constexpr int kParseOptions = HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE
 // The parser takes the page in pieces so that the processor time can be looked at in between; small
 // pieces keep a page that makes libxml2 slow from running far past the bound.
 constexpr size_t kChunkBytes = 16 * 1024;
-// XPath steps libxml2 counts per second of processor time, measured low, so the step bound stays within
-// the time bound.
-constexpr double kStepsPerSecond = 20e6;
 
 void ignoreMessage(void*, const char*, ...) { }
 void ignoreError(void*, xmlErrorPtr) { }
@@ -56,6 +57,38 @@ std::string reason(const ErrorCollector& errors)
     return errors.message.empty() ? "Invalid expression" : errors.message;
 }
 
+// libxml2 counts the steps of an evaluation but not all of its work (merging node sets is quadratic in
+// the sets' sizes), so no step count bounds the time. When the time is up this lowers the step limit from
+// another thread, and libxml2 stops at its next step with XPATH_OP_LIMIT_EXCEEDED.
+class EvaluationWatchdog {
+public:
+    EvaluationWatchdog(xmlXPathContext& context, std::chrono::nanoseconds time)
+        : m_thread([this, &context, time] {
+              std::unique_lock lock(m_mutex);
+              if (!m_stopped.wait_for(lock, time, [this] { return m_finished; }))
+                  std::atomic_ref<unsigned long>(context.opLimit).store(1, std::memory_order_relaxed);
+          })
+    {
+    }
+    ~EvaluationWatchdog()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_stopped.notify_one();
+        m_thread.join();
+    }
+    EvaluationWatchdog(const EvaluationWatchdog&) = delete;
+    EvaluationWatchdog& operator=(const EvaluationWatchdog&) = delete;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_stopped;
+    bool m_finished = false;
+    std::thread m_thread;
+};
+
 struct ContextDeleter {
     void operator()(xmlXPathContext* context) const { xmlXPathFreeContext(context); }
 };
@@ -65,17 +98,19 @@ struct CompiledDeleter {
 struct ObjectDeleter {
     void operator()(xmlXPathObject* object) const { xmlXPathFreeObject(object); }
 };
-using ContextPointer = std::unique_ptr<xmlXPathContext, ContextDeleter>;
 
-ContextPointer newContext(xmlDoc* document, ErrorCollector& errors)
-{
-    ContextPointer context(xmlXPathNewContext(document));
-    if (context) {
-        context->error = collectError;
-        context->userData = &errors;
-    }
-    return context;
-}
+// libxml2 gives its message text only to the thread's handler, not to a context's.
+class CollectedErrors {
+public:
+    CollectedErrors() { xmlSetStructuredErrorFunc(&m_errors, collectError); }
+    ~CollectedErrors() { xmlSetStructuredErrorFunc(nullptr, ignoreError); }
+    CollectedErrors(const CollectedErrors&) = delete;
+    CollectedErrors& operator=(const CollectedErrors&) = delete;
+    const ErrorCollector& errors() const { return m_errors; }
+
+private:
+    ErrorCollector m_errors;
+};
 
 bool isBlank(unsigned char c)
 {
@@ -204,19 +239,22 @@ XPathPage::~XPathPage()
 XPathPage::Value XPathPage::evaluate(const std::string& expression) const
 {
     silenceLibxml();
-    ErrorCollector errors;
-    ContextPointer context = newContext(m_document, errors);
+    const CollectedErrors collected;
+    const ErrorCollector& errors = collected.errors();
+    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xmlXPathNewContext(m_document));
     if (!context)
         return invalid("Out of memory.");
     const std::unique_ptr<xmlXPathCompExpr, CompiledDeleter> compiled(
         xmlXPathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
     if (!compiled)
         return invalid(reason(errors));
-    const double seconds = std::chrono::duration<double>(m_end - threadCpuTime()).count();
-    if (seconds <= 0.0)
+    if (threadCpuTime() >= m_end)
         return Value{Value::Kind::OutOfTime, {}, 0.0};
-    context->opLimit = static_cast<unsigned long>(std::max(1.0, seconds * kStepsPerSecond));
-    const std::unique_ptr<xmlXPathObject, ObjectDeleter> result(xmlXPathCompiledEval(compiled.get(), context.get()));
+    std::unique_ptr<xmlXPathObject, ObjectDeleter> result;
+    {
+        const EvaluationWatchdog watchdog(*context, m_end - threadCpuTime());
+        result.reset(xmlXPathCompiledEval(compiled.get(), context.get()));
+    }
     if (!result) {
         if (errors.code == int(XML_XPATH_EXPRESSION_OK) + int(XPATH_OP_LIMIT_EXCEEDED))
             return Value{Value::Kind::OutOfTime, {}, 0.0};
@@ -228,8 +266,9 @@ XPathPage::Value XPathPage::evaluate(const std::string& expression) const
 std::string XPathPage::compileError(const std::string& expression)
 {
     silenceLibxml();
-    ErrorCollector errors;
-    const ContextPointer context = newContext(nullptr, errors);
+    const CollectedErrors collected;
+    const ErrorCollector& errors = collected.errors();
+    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xmlXPathNewContext(nullptr));
     const std::unique_ptr<xmlXPathCompExpr, CompiledDeleter> compiled(
         xmlXPathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
     if (compiled)

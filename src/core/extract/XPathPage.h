@@ -9,7 +9,8 @@
 struct _xmlDoc;
 
 // A page parsed by libxml2's HTML parser (recovering, no network, silent), on which XPath 1.0 expressions
-// are evaluated. Parsing and evaluation share one bound of the thread's processor time.
+// are evaluated. Parsing and evaluation share one bound of time: the thread's processor time for parsing,
+// what is left of it as time on the clock for each evaluation.
 class XPathPage {
 public:
     // What an expression gives.
