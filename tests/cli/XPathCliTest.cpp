@@ -40,6 +40,21 @@ TEST(XPathCli, ExtractsFromTheRealFundTableAndReportsFailures)
     EXPECT_EQ(r.err.rfind("tickora-cli: Invalid XPath expression: Invalid expression\n", 0), 0u) << r.err;
 }
 
+TEST(XPathCli, WizardProposesRulesThatFindTheQuotation)
+{
+    TestEnvironment env;
+    const std::string page = realDataPath("de_fund_history_table.html");
+    auto r = runCli(args({"wizard", page, "--quote", "677,13", "--xpath", "--json"}));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"message\":\"\",\"xpaths\":[", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("//tr[td][3]/td[count((//th[normalize-space()='Schluss'])[1]/preceding-sibling::th)+1]"),
+              std::string::npos)
+        << r.out;
+    r = runCli(args({"wizard", page, "--quote", "1,23", "--xpath"}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+}
+
 TEST(XPathCli, ExpressionsAreStoredShownAndRefused)
 {
     TestEnvironment env;

@@ -153,10 +153,7 @@ XPathPage::Value valueOf(const xmlXPathObject& object)
     case XPATH_NODESET: {
         if (object.nodesetval == nullptr || object.nodesetval->nodeNr == 0)
             return value;
-        xmlChar* content = xmlXPathCastNodeToString(object.nodesetval->nodeTab[0]);
-        value = textValue(foldBlanks(reinterpret_cast<const char*>(content)));
-        xmlFree(content);
-        return value;
+        return textValue(XPathPage::textOf(object.nodesetval->nodeTab[0]));
     }
     case XPATH_STRING:
         return textValue(reinterpret_cast<const char*>(object.stringval));
@@ -262,6 +259,34 @@ XPathPage::Value XPathPage::evaluate(const std::string& expression) const
         return invalid(reason(errors));
     }
     return valueOf(*result);
+}
+
+std::vector<xmlNode*> XPathPage::nodes(const std::string& expression, size_t limit) const
+{
+    silenceLibxml();
+    const CollectedErrors collected;
+    std::vector<xmlNode*> found;
+    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xmlXPathNewContext(m_document));
+    if (!context || threadCpuTime() >= m_end)
+        return found;
+    std::unique_ptr<xmlXPathObject, ObjectDeleter> result;
+    {
+        const EvaluationWatchdog watchdog(*context, m_end - threadCpuTime());
+        result.reset(xmlXPathEval(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()));
+    }
+    if (!result || result->type != XPATH_NODESET || result->nodesetval == nullptr)
+        return found;
+    for (int i = 0; i < result->nodesetval->nodeNr && found.size() < limit; ++i)
+        found.push_back(result->nodesetval->nodeTab[i]);
+    return found;
+}
+
+std::string XPathPage::textOf(xmlNode* node)
+{
+    xmlChar* content = xmlXPathCastNodeToString(node);
+    std::string text = foldBlanks(reinterpret_cast<const char*>(content));
+    xmlFree(content);
+    return text;
 }
 
 std::string XPathPage::compileError(const std::string& expression)

@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 struct _xmlDoc;
+struct _xmlNode;
 
 // A page parsed by libxml2's HTML parser (recovering, no network, silent), on which XPath 1.0 expressions
 // are evaluated. Parsing and evaluation share one bound of time: the thread's processor time for parsing,
@@ -38,7 +41,11 @@ public:
     const std::string& failure() const { return m_failure; }
     // Evaluates with whatever processor time the bound has left; only on a page that was read.
     Value evaluate(const std::string& expression) const;
+    // The first `limit` nodes of a node-set expression, in document order; none for other results.
+    std::vector<_xmlNode*> nodes(const std::string& expression, size_t limit) const;
     _xmlDoc* document() const { return m_document; }
+    // A node's string value with its blanks folded, as the rule reads it.
+    static std::string textOf(_xmlNode* node);
 
     // libxml2's reason when `expression` does not compile, else empty.
     static std::string compileError(const std::string& expression);
