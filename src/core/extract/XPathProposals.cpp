@@ -286,4 +286,19 @@ Result<std::vector<std::string>> propose(const std::string& page, const std::str
     return proposer.bestFirst();
 }
 
+Status apply(const std::string& expression, const std::string& url, const std::string& thousands,
+             const std::string& decimal, ServerConfig& config)
+{
+    const XPathRule rule(expression, "", "");
+    if (Status checked = rule.check(); !checked)
+        return checked;
+    config.URL = url;
+    config.TAUSEND = thousands;
+    config.DECIMAL = decimal;
+    config.Format = 0;
+    config.Filtering = 1;
+    config.RegExp = rule.encode();
+    return Status::ok();
+}
+
 } // namespace XPathProposals
