@@ -20,8 +20,8 @@ inline bool checkXPathRuleInput(const uint8_t* data, size_t size)
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t lineEnd = std::min(input.find('\n'), input.size());
     const std::string expression(input.substr(0, lineEnd));
-    const std::string page = PageText::forSearch(PageText::normalizeEncoding(std::string(input.substr(
-        std::min(lineEnd + 1, input.size())))));
+    const std::string page = PageText::forSearch(
+        PageText::normalizeEncoding(std::string(input.substr(std::min(lineEnd + 1, input.size())))));
 
     const XPathRule rule(expression, expression, expression.empty() ? "" : "(" + expression + ")");
     const std::optional<XPathRule> decoded = XPathRule::decode(rule.encode());

@@ -27,8 +27,9 @@ std::string htmlPage()
                       i % 28 + 1, i % 12 + 1, 600 + i % 90, i % 100, 1000 + i);
         text += row;
     }
-    return text + "</tbody></table><div id='quote'><table><tr><td>Kurs</td><td>671,40 EUR</td></tr></table></div>"
-                  "</body></html>";
+    return text +
+        "</tbody></table><div id='quote'><table><tr><td>Kurs</td><td>671,40 EUR</td></tr></table></div>"
+        "</body></html>";
 }
 
 const std::string& page()

@@ -17,8 +17,10 @@ QStringList args(std::initializer_list<std::string> list)
     return result;
 }
 
-const std::string kClose = "//tbody/tr[last()]/td[count(//thead//th[normalize-space()='Schluss']/preceding-sibling::th)+1]";
-const std::string kDate = "//tbody/tr[last()]/td[count(//thead//th[normalize-space()='Datum']/preceding-sibling::th)+1]";
+const std::string kClose =
+    "//tbody/tr[last()]/td[count(//thead//th[normalize-space()='Schluss']/preceding-sibling::th)+1]";
+const std::string kDate =
+    "//tbody/tr[last()]/td[count(//thead//th[normalize-space()='Datum']/preceding-sibling::th)+1]";
 
 TEST(XPathCli, ExtractsFromTheRealFundTableAndReportsFailures)
 {
@@ -58,12 +60,13 @@ TEST(XPathCli, WizardProposesRulesThatFindTheQuotation)
 TEST(XPathCli, ExpressionsAreStoredShownAndRefused)
 {
     TestEnvironment env;
-    auto r = runCli(args({"servers", "set", "X", "--url", "http://127.0.0.1/q", "--xpath", "//a | //b", "--xpath-time",
-                          "//t"}));
+    auto r = runCli(
+        args({"servers", "set", "X", "--url", "http://127.0.0.1/q", "--xpath", "//a | //b", "--xpath-time", "//t"}));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     ASSERT_EQ(runCli(args({"servers", "set", "X", "--xpath-date", "//d"})).exitCode, 0);
     r = runCli(args({"servers", "show", "X"}));
-    EXPECT_NE(r.out.find("\nFiltering=1\nRegExp=(?!)xpath://a \\| //b|date://d|time://t\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\nFiltering=1\nRegExp=(?!)xpath://a \\| //b|date://d|time://t\n"), std::string::npos)
+        << r.out;
     ASSERT_EQ(runCli(args({"servers", "set", "X", "--xpath-time", ""})).exitCode, 0);
     EXPECT_NE(runCli(args({"servers", "show", "X"})).out.find("RegExp=(?!)xpath://a \\| //b|date://d\n"),
               std::string::npos);

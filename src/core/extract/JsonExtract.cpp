@@ -3,8 +3,8 @@
 #include "core/extract/JsonPage.h"
 #include "core/extract/JsonPath.h"
 #include "core/extract/PageText.h"
-#include "core/extract/QuotationNumber.h"
 #include "core/extract/QuotationMoment.h"
+#include "core/extract/QuotationNumber.h"
 #include "core/extract/RegexExtract.h"
 
 #include <optional>

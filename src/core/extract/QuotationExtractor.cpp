@@ -75,8 +75,8 @@ ExtractResult xpathExtract(const ServerConfig& rules, const std::string& page, t
         result.excerpt = "The XPath expressions cannot be read.";
         return result;
     }
-    return XPathExtract::extract(withoutTerminator(page), {*expressions, rules.TAUSEND, rules.DECIMAL, dateOrder(rules)},
-                                 referenceTime);
+    return XPathExtract::extract(withoutTerminator(page),
+                                 {*expressions, rules.TAUSEND, rules.DECIMAL, dateOrder(rules)}, referenceTime);
 }
 
 ExtractResult jsonExtract(const ServerConfig& rules, const std::string& page, time_t referenceTime)

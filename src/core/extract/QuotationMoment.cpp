@@ -58,8 +58,7 @@ std::optional<DateOrder> DateOrder::fromIndices(int day, int month, int year)
     return DateOrder{day - 1, month - 1, year - 1};
 }
 
-QuotationMoment::QuotationMoment(time_t reference, std::optional<DateOrder> order)
-    : m_parts(reference), m_order(order)
+QuotationMoment::QuotationMoment(time_t reference, std::optional<DateOrder> order) : m_parts(reference), m_order(order)
 {
 }
 

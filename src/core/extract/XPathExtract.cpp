@@ -102,8 +102,8 @@ ExtractResult extract(std::string_view page, const Rule& rule, time_t referenceT
     if (rule.expressions.dateExpression().empty() && rule.expressions.timeExpression().empty())
         return result;
     QuotationMoment moment(referenceTime, rule.dateOrder);
-    for (const auto& [expression, isDate] : {std::pair{&rule.expressions.dateExpression(), true},
-                                             std::pair{&rule.expressions.timeExpression(), false}}) {
+    for (const auto& [expression, isDate] :
+         {std::pair{&rule.expressions.dateExpression(), true}, std::pair{&rule.expressions.timeExpression(), false}}) {
         if (expression->empty())
             continue;
         const XPathPage::Value found = document.evaluate(*expression);

@@ -141,9 +141,8 @@ bool isStableClass(const std::string& name)
     if (name.empty() || name.size() > 30 || !std::isalpha(static_cast<unsigned char>(name[0])))
         return false;
     const size_t digits = std::count_if(name.begin(), name.end(), [](unsigned char c) { return std::isdigit(c); });
-    return digits <= 1 && std::all_of(name.begin(), name.end(), [](unsigned char c) {
-               return std::isalnum(c) || c == '-' || c == '_';
-           });
+    return digits <= 1 &&
+        std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '_'; });
 }
 
 // Words, not figures: a label keeps its text while the figures beside it change.
@@ -190,8 +189,9 @@ public:
             const std::string text = label != nullptr ? XPathPage::textOf(label) : std::string();
             if (!isLabel(text))
                 continue;
-            tryExpression(1, "//" + nameOf(label) + "[normalize-space()=" + literal(text) + "]/following-sibling::" +
-                              nameOf(cell) + "[1]");
+            tryExpression(1,
+                          "//" + nameOf(label) + "[normalize-space()=" + literal(text) +
+                              "]/following-sibling::" + nameOf(cell) + "[1]");
             return;
         }
     }
@@ -251,7 +251,8 @@ private:
         if (!XPathRule(expression, "", "").check())
             return false;
         const XPathPage::Value value = m_page.evaluate(expression);
-        if (value.kind != XPathPage::Value::Kind::Text || !fromFirstDigit(value.text).starts_with(fromFirstDigit(m_quotation)))
+        if (value.kind != XPathPage::Value::Kind::Text ||
+            !fromFirstDigit(value.text).starts_with(fromFirstDigit(m_quotation)))
             return false;
         m_found[kind].push_back(expression);
         return true;

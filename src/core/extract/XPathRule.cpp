@@ -35,8 +35,7 @@ Status XPathRule::check() const
         return Status::error(Status::Code::InvalidInput, "The XPath rule needs a value expression.");
     for (const std::string* expression : {&m_value, &m_date, &m_time}) {
         if (RulePartsText::hasControlCharacter(*expression))
-            return Status::error(Status::Code::InvalidInput,
-                                 "An XPath expression must not hold control characters.");
+            return Status::error(Status::Code::InvalidInput, "An XPath expression must not hold control characters.");
         if (expression->empty())
             continue;
         const std::string reason = XPathPage::compileError(RulePartsText::withPlaceholderLetters(*expression));

@@ -11,8 +11,7 @@ namespace {
 // The fund page's cell in the column whose header is `header`, in the row of the body numbered `row`.
 std::string columnCell(const std::string& header, const std::string& row)
 {
-    return "//tbody/tr[" + row + "]/td[count(//thead//th[normalize-space()='" + header +
-        "']/preceding-sibling::th)+1]";
+    return "//tbody/tr[" + row + "]/td[count(//thead//th[normalize-space()='" + header + "']/preceding-sibling::th)+1]";
 }
 
 TEST(XPathRule, StoredFormRoundTripsAndIsChecked)
@@ -92,7 +91,8 @@ TEST_F(XPathExtractTest, ValuesAndTheirStatuses)
         {"string(//td[.='Größe']/../td[2])", ExtractStatus::QuotationFound, 1, ""},
         {"//span", ExtractStatus::QuotationFound, 7.5, ""},
         {"count(//tr) div 2", ExtractStatus::QuotationFound, 2.5, ""},
-        {"//td[.='Leer']/../td[2]", ExtractStatus::XPathNotFound, 0, "Error: XPath not found! (//td[.='Leer']/../td[2])"},
+        {"//td[.='Leer']/../td[2]", ExtractStatus::XPathNotFound, 0,
+         "Error: XPath not found! (//td[.='Leer']/../td[2])"},
         {"//th", ExtractStatus::XPathNotFound, 0, "Error: XPath not found! (//th)"},
         {"string(//th)", ExtractStatus::XPathNotFound, 0, "Error: XPath not found! (string(//th))"},
         {"//td[.='Text']/../td[2]", ExtractStatus::InvalidValue, 0, "Error: Invalid value!"},
@@ -130,8 +130,8 @@ TEST_F(XPathExtractTest, DatesAndTimes)
         {nullptr, "9:05", std::nullopt, localTime(2023, 6, 15, 9, 5)},
     };
     for (const auto& c : cases) {
-        const std::string page = std::string("<p>1</p><p>") + (c.date ? c.date : "") + "</p><p>" +
-            (c.time ? c.time : "") + "</p>";
+        const std::string page =
+            std::string("<p>1</p><p>") + (c.date ? c.date : "") + "</p><p>" + (c.time ? c.time : "") + "</p>";
         const ExtractResult r = extract(page, {"//p[1]", c.date ? "//p[2]" : "", c.time ? "//p[3]" : ""}, c.order);
         ASSERT_EQ(r.status, ExtractStatus::QuotationFound) << page << r.statusText();
         EXPECT_EQ(r.time, c.expected) << page;
