@@ -64,6 +64,9 @@ TEST(XPathCli, ExpressionsAreStoredShownAndRefused)
         args({"servers", "set", "X", "--url", "http://127.0.0.1/q", "--xpath", "//a | //b", "--xpath-time", "//t"}));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     ASSERT_EQ(runCli(args({"servers", "set", "X", "--xpath-date", "//d"})).exitCode, 0);
+    // Not a regular expression, and not refused as one.
+    r = runCli(args({"servers", "set", "Y", "--xpath", "//p[.='a)']"}));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
     r = runCli(args({"servers", "show", "X"}));
     EXPECT_NE(r.out.find("\nFiltering=1\nRegExp=(?!)xpath://a \\| //b|date://d|time://t\n"), std::string::npos)
         << r.out;

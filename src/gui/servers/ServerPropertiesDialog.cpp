@@ -5,6 +5,7 @@
 #include "core/servers/SeparatorFormat.h"
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
+#include "gui/servers/XPathRuleFields.h"
 #include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -195,6 +196,8 @@ QWidget* ServerPropertiesDialog::buildAdvancedSection()
         layout->addWidget(new QLabel(pathLabels[path], m_advancedSection), 6 + path, 0);
         layout->addWidget(m_jsonPath[path], 6 + path, 1, 1, 6);
     }
+    m_xpath = new XPathRuleFields(m_advancedSection, layout, 9);
+    layout->addWidget(m_xpath->choice(), 0, 6);
     return m_advancedSection;
 }
 
@@ -242,6 +245,7 @@ void ServerPropertiesDialog::showFields()
         m_jsonPath[1]->setText(QString::fromStdString(paths->datePath()));
         m_jsonPath[2]->setText(QString::fromStdString(paths->timePath()));
     }
+    m_xpath->show(c);
     m_startText->setText(QString::fromStdString(c.Text_before_Value));
     m_tags->setValue(c.Nr_HTML_before_Value);
     m_numbers->setValue(c.Numbers_before_Value);
@@ -348,6 +352,11 @@ bool ServerPropertiesDialog::takeOverFields()
         m_jsonPath[0]->setFocus();
         return false;
     }
+    if (const Status checked = m_xpath->rule().check(); m_xpath->isChosen() && !checked) {
+        MessageDialog::warning(this, QString::fromStdString(checked.message()));
+        m_xpath->field(0)->setFocus();
+        return false;
+    }
     ServerConfig& c = m_config;
     c.Headers = std::move(headers);
     c.URL = m_url->text().toStdString();
@@ -361,7 +370,9 @@ bool ServerPropertiesDialog::takeOverFields()
     c.Text_before_Value = m_startText->text().toStdString();
     c.Nr_HTML_before_Value = m_tags->value();
     c.Numbers_before_Value = m_numbers->value();
-    c.RegExp = m_json->isChecked() ? paths.encode() : m_regExp->text().toStdString();
+    c.RegExp = m_json->isChecked() ? paths.encode()
+        : m_xpath->isChosen()      ? m_xpath->rule().encode()
+                                   : m_regExp->text().toStdString();
     c.RegExpQuotationIndex = m_quotationIndex->value();
     c.bRegExpExtractDate = m_extractDate->isChecked() ? 1 : 0;
     c.RegExpDayIndex = m_dateIndex[0]->value();

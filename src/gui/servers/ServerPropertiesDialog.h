@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class XPathRuleFields;
 
 // "Server Settings": every field of one server's rules, with the address tried in the browser, a test
 // update of the unsaved rules and saving under another name.
@@ -23,8 +24,8 @@ class ServerPropertiesDialog : public QDialog {
     Q_OBJECT
 public:
     using Tester = std::function<void(const std::string& name, const std::string& symbol, const ServerConfig& rules)>;
-    // The section with the search kinds, the regular expression and the JSON paths.
-    static constexpr int kAdvancedHeight = 270;
+    // The section with the search kinds, the regular expression, the JSON paths and the XPath expressions.
+    static constexpr int kAdvancedHeight = 370;
 
     ServerPropertiesDialog(const ServerConfig& config, const std::string& serverName, const std::string& itemName,
                            const std::string& symbol, QWidget* parent = nullptr);
@@ -56,6 +57,7 @@ public:
     QRadioButton* advancedButton() const { return m_advanced; }
     QRadioButton* jsonButton() const { return m_json; }
     QLineEdit* jsonPathField(int path) const { return m_jsonPath[path]; }
+    XPathRuleFields* xpathFields() const { return m_xpath; }
     QLineEdit* startTextField() const { return m_startText; }
     QSpinBox* tagsField() const { return m_tags; }
     QSpinBox* numbersField() const { return m_numbers; }
@@ -110,6 +112,7 @@ private:
     QRadioButton* m_json = nullptr;
     // Value, date and time path.
     QLineEdit* m_jsonPath[3] = {};
+    XPathRuleFields* m_xpath = nullptr;
     QLineEdit* m_startText = nullptr;
     QSpinBox* m_tags = nullptr;
     QSpinBox* m_numbers = nullptr;
