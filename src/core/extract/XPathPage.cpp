@@ -5,6 +5,7 @@
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
+#include <libxml/parser.h>
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
@@ -27,9 +28,12 @@ constexpr size_t kChunkBytes = 64 * 1024;
 void ignoreMessage(void*, const char*, ...) { }
 void ignoreError(void*, xmlErrorPtr) { }
 
-// libxml2 prints to stderr unless told otherwise, per thread.
+// libxml2 prints to stderr unless told otherwise, per thread. Its global set-up must run once before
+// threads use it; a static local runs it once, whichever download thread comes first.
 void silenceLibxml()
 {
+    static const bool initialised = (xmlInitParser(), true);
+    (void)initialised;
     xmlSetGenericErrorFunc(nullptr, ignoreMessage);
     xmlSetStructuredErrorFunc(nullptr, ignoreError);
 }
