@@ -102,7 +102,9 @@ private slots:
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Please enter the quotation to be extracted!"});
         two->quotationField()->setText("22,65");
         QTest::mouseClick(two->generateButton(), Qt::LeftButton);
-        QCOMPARE(listed(two->ruleList()), QStringList{"find text \"Kurs:\" and skip 2 html tag(s) "});
+        QCOMPARE(listed(two->ruleList()),
+                 QStringList({"find text \"Kurs:\" and skip 2 html tag(s) ",
+                              "XPath: //p[normalize-space()='Kurs:']/following-sibling::td[1]"}));
         QCOMPARE(two->progressBar()->maximum(), 6 * 16);
         QCOMPARE(two->progressBar()->value(), 6 * 16);
         QCOMPARE(two->pageView()->textCursor().selectedText(), QStringLiteral("Kurs:<><>22,65"));
