@@ -223,9 +223,6 @@ XPathPage::XPathPage(std::string_view page, std::chrono::nanoseconds work) : m_e
     if (document == nullptr && m_failure.empty())
         document = htmlNewDocNoDtD(nullptr, nullptr);
     if (m_failure.empty() && document != nullptr) {
-        // Numbers the elements in document order, so sorting a node set compares numbers instead of
-        // walking up the tree.
-        xmlXPathOrderDocElems(document);
         m_document = document;
     } else if (document != nullptr) {
         xmlFreeDoc(document);
