@@ -36,7 +36,7 @@ inline bool checkJsonPathInput(const uint8_t* data, size_t size)
         if (!pathText.starts_with(found.matched) || (found.value && !page.isValid() && found.value != &page.document()))
             return false;
     }
-    const ExtractResult result = JsonExtract::extract(documentText, {rule, ".", ","}, 1700000000);
+    const ExtractResult result = JsonExtract::extract(documentText, {rule, ".", ",", std::nullopt}, 1700000000);
     const int status = static_cast<int>(result.status);
     return (status >= 0 && status <= 3) || status == 7 || status == 8;
 }

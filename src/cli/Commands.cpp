@@ -13,6 +13,7 @@ const char* const kFooter =
     "Rule options: --url U --timeout N --format 0|1|2 --separators S --start TEXT --tags N\n"
     "  --numbers N --case-sensitive|--case-insensitive --regex P|--standard --quote-index N\n"
     "  --date D,M,Y|--no-date --time H,M|--no-time --json-path P [--json-date P] [--json-time P]\n"
+    "  --xpath EXPR [--xpath-date EXPR] [--xpath-time EXPR]\n"
     "\n"
     "Exit codes: 0 success, 1 the outcome failed, 2 usage error, 3 file error.";
 

@@ -3,6 +3,7 @@
 #include "cli/CliSupport.h"
 #include "core/base/FormatText.h"
 #include "core/extract/JsonRule.h"
+#include "core/extract/XPathRule.h"
 #include "core/servers/SeparatorFormat.h"
 
 namespace {
@@ -67,13 +68,41 @@ Status applyJson(const QCommandLineParser& parser, ServerConfig& config)
     return Status::ok();
 }
 
+// --xpath sets the XPath rule; --xpath-date and --xpath-time alone change the expressions of one already set.
+Status applyXPath(const QCommandLineParser& parser, ServerConfig& config)
+{
+    const bool value = parser.isSet("xpath");
+    if (!value && !parser.isSet("xpath-date") && !parser.isSet("xpath-time"))
+        return Status::ok();
+    std::optional<XPathRule> stored = config.Filtering != 0 ? XPathRule::decode(config.RegExp) : std::nullopt;
+    if (!value && !stored)
+        return refused("--xpath-date and --xpath-time need --xpath.");
+    const XPathRule old = stored.value_or(XPathRule());
+    auto given = [&parser](const char* option, const std::string& kept) {
+        return parser.isSet(option) ? parser.value(option).toStdString() : kept;
+    };
+    const XPathRule rule(given("xpath", old.valueExpression()), given("xpath-date", old.dateExpression()),
+                         given("xpath-time", old.timeExpression()));
+    if (Status checked = rule.check(); !checked)
+        return checked;
+    config.RegExp = rule.encode();
+    config.Filtering = 1;
+    return Status::ok();
+}
+
+// How many of the rule kinds that exclude each other are asked for.
+int ruleKindsGiven(const QCommandLineParser& parser)
+{
+    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
+    const bool xpath = parser.isSet("xpath") || parser.isSet("xpath-date") || parser.isSet("xpath-time");
+    return int(json) + int(xpath) + int(parser.isSet("regex")) + int(parser.isSet("standard"));
+}
+
 Status checkExclusions(const QCommandLineParser& parser)
 {
     if (parser.isSet("case-sensitive") && parser.isSet("case-insensitive"))
         return refused("--case-sensitive and --case-insensitive exclude each other.");
-    const bool json = parser.isSet("json-path") || parser.isSet("json-date") || parser.isSet("json-time");
-    if ((json && (parser.isSet("regex") || parser.isSet("standard"))) ||
-        (parser.isSet("regex") && parser.isSet("standard")) || (parser.isSet("date") && parser.isSet("no-date")) ||
+    if (ruleKindsGiven(parser) > 1 || (parser.isSet("date") && parser.isSet("no-date")) ||
         (parser.isSet("time") && parser.isSet("no-time")))
         return refused("Contradicting options given.");
     return Status::ok();
@@ -118,6 +147,8 @@ Status applyExtraction(const QCommandLineParser& parser, ServerConfig& config)
         config.Filtering = 0;
     if (Status json = applyJson(parser, config); !json)
         return json;
+    if (Status xpath = applyXPath(parser, config); !xpath)
+        return xpath;
     if (parser.isSet("date")) {
         if (Status dates =
                 indexList(parser, "date", {&config.RegExpDayIndex, &config.RegExpMonthIndex, &config.RegExpYearIndex});
@@ -157,6 +188,9 @@ void addTo(QCommandLineParser& parser)
         {"json-path", "Extract the quotation from a JSON answer at this path.", "P"},
         {"json-date", "JSON path of the quotation's date (\"\" for none).", "P"},
         {"json-time", "JSON path of the quotation's time (\"\" for none).", "P"},
+        {"xpath", "Extract the quotation from an HTML page with this XPath expression.", "EXPR"},
+        {"xpath-date", "XPath expression of the quotation's date (\"\" for none).", "EXPR"},
+        {"xpath-time", "XPath expression of the quotation's time (\"\" for none).", "EXPR"},
         {"standard", "Extract the quotation with the standard search."},
         {"quote-index", "Match index of the quotation.", "N"},
         {"date", "Match indices of day, month and year; extracts the date.", "D,M,Y"},

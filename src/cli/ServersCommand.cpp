@@ -5,6 +5,7 @@
 #include "core/base/FormatText.h"
 #include "core/extract/JsonRule.h"
 #include "core/extract/Pcre2Regex.h"
+#include "core/extract/XPathRule.h"
 #include "core/servers/ServerConfigExport.h"
 #include "core/servers/ServerPresets.h"
 #include "core/servers/ServerStore.h"
@@ -114,6 +115,11 @@ Status usableRules(const ServerConfig& config)
     if (config.Filtering != 0 && JsonRule::isJsonRule(config.RegExp)) {
         const std::optional<JsonRule> paths = JsonRule::decode(config.RegExp);
         return paths ? paths->check() : Status::error(Status::Code::InvalidInput, "The JSON paths cannot be read.");
+    }
+    if (config.Filtering != 0 && XPathRule::isXPathRule(config.RegExp)) {
+        const std::optional<XPathRule> expressions = XPathRule::decode(config.RegExp);
+        return expressions ? expressions->check()
+                           : Status::error(Status::Code::InvalidInput, "The XPath expressions cannot be read.");
     }
     if (const Pcre2Regex regex(config.RegExp, config.NoCaseSensitiv != 0); !regex.isValid())
         return Status::error(Status::Code::InvalidInput, regex.compileErrorMessage());

@@ -4,6 +4,7 @@
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
 #include "core/extract/WizardRules.h"
+#include "core/extract/XPathProposals.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -11,10 +12,13 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: tickora-cli wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]";
+    "Usage: tickora-cli wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]\n"
+    "       tickora-cli wizard PAGE --quote TEXT --xpath [--json]";
 const char* const kSummary =
     "  wizard PAGE --quote TEXT [--mode 0|1|2] [--name N] [--symbol S] [--json]\n"
-    "                                     Propose start-text rules that find TEXT in a saved page.\n";
+    "                                     Propose start-text rules that find TEXT in a saved page.\n"
+    "  wizard PAGE --quote TEXT --xpath [--json]\n"
+    "                                     Propose XPath rules that find TEXT, best first.\n";
 
 QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, const std::string& symbol)
 {
@@ -30,6 +34,24 @@ QJsonObject ruleObject(const WizardRules::Rule& rule, const std::string& name, c
     };
 }
 
+int proposeXPaths(const std::string& page, const std::string& quotation, bool json)
+{
+    const Result<std::vector<std::string>> proposed = XPathProposals::propose(page, quotation);
+    const std::vector<std::string> found = proposed ? *proposed : std::vector<std::string>();
+    if (json) {
+        QJsonArray xpaths;
+        for (const std::string& expression : found)
+            xpaths.append(QString::fromStdString(expression));
+        Cli::printJson(QJsonObject{{"xpaths", xpaths}, {"message", QString::fromStdString(proposed.message())}});
+    } else {
+        for (const std::string& expression : found)
+            Cli::out(expression);
+    }
+    if (!proposed)
+        Cli::err(Cli::singleLine(proposed.message()));
+    return found.empty() ? Cli::Failed : Cli::Success;
+}
+
 int runWizardCommand(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -37,6 +59,7 @@ int runWizardCommand(const QStringList& args)
                        {"mode", "Page conversion: 0 none, 1 semi-html (default), 2 text-only.", "0|1|2"},
                        {"name", "Item name to put back as [&name] in the start texts (JSON).", "N"},
                        {"symbol", "Item symbol to put back as [&symbol] in the start texts (JSON).", "S"},
+                       {"xpath", "Propose XPath rules instead (the page is read without conversion)."},
                        {"json", "Print JSON."}});
     parser.addPositionalArgument("PAGE", "A saved page.");
     if (!Cli::parse(parser, args, kUsage))
@@ -55,6 +78,9 @@ int runWizardCommand(const QStringList& args)
         Cli::err("Could not open file for reading!");
         return Cli::FileError;
     }
+    if (parser.isSet("xpath"))
+        return proposeXPaths(PageText::normalizeEncoding(std::move(*bytes)), parser.value("quote").toStdString(),
+                             parser.isSet("json"));
     const std::string page = PageText::forSearch(
         PageConverter::convertPage(PageConverter::modeOf(mode), PageText::normalizeEncoding(std::move(*bytes))));
     const Result<std::vector<WizardRules::Rule>> generated =

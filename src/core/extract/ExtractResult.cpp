@@ -11,6 +11,8 @@ std::string ExtractResult::statusText() const
         return "Error: Page is not JSON! (" + excerpt + ")";
     case ExtractStatus::JsonPathNotFound:
         return "Error: JSON path not found! (" + excerpt + ")";
+    case ExtractStatus::XPathNotFound:
+        return "Error: XPath not found! (" + excerpt + ")";
     default:
         return excerpt.empty() ? "Error: Quotation not found!!" : "Error: Quotation not found!! (" + excerpt + ")";
     }

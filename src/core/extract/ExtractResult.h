@@ -15,6 +15,7 @@ enum class ExtractStatus {
     // 6 is the import engine's.
     PageNotJson = 7,
     JsonPathNotFound = 8,
+    XPathNotFound = 9,
 };
 
 struct ExtractResult {
@@ -22,7 +23,8 @@ struct ExtractResult {
     double value = 0.0;
     // At most 259 characters: empty on success and on a missing start text, else "EOF",
     // a piece of the page where the quotation was expected, or a diagnostic message; for the JSON rule
-    // "byte N" where the page stops being JSON, or the part of the path that matched.
+    // "byte N" where the page stops being JSON, or the part of the path that matched; for the XPath rule
+    // the expression that found nothing.
     std::string excerpt;
     // Set by the regular-expression rule when it extracted a date or time.
     time_t time = 0;

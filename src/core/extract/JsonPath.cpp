@@ -70,7 +70,7 @@ private:
             return fail("expected \".\" or \"[\"");
         skipBlanks();
         bool read = false;
-        if (m_pos < m_text.size() && m_text[m_pos] == '\'')
+        if (atQuote())
             read = readQuoted(step.key);
         else if (take('*')) {
             step.kind = Step::Kind::Any;
@@ -95,24 +95,27 @@ private:
         return !key.empty() || fail("a key is missing");
     }
 
+    bool atQuote() const { return m_pos < m_text.size() && (m_text[m_pos] == '\'' || m_text[m_pos] == '"'); }
+
+    // Single or double quotes, as RFC 9535 allows; inside, only the quote itself and "\\" are escaped.
     bool readQuoted(std::string& text)
     {
-        ++m_pos;
-        while (m_pos < m_text.size() && m_text[m_pos] != '\'') {
+        const char quote = m_text[m_pos++];
+        while (m_pos < m_text.size() && m_text[m_pos] != quote) {
             if (m_text[m_pos] == '\\') {
                 ++m_pos;
-                if (m_pos >= m_text.size() || (m_text[m_pos] != '\'' && m_text[m_pos] != '\\'))
-                    return fail("only \\' and \\\\ are escapes");
+                if (m_pos >= m_text.size() || (m_text[m_pos] != quote && m_text[m_pos] != '\\'))
+                    return fail(quote == '"' ? "only \\\" and \\\\ are escapes" : "only \\' and \\\\ are escapes");
             }
             text += m_text[m_pos++];
         }
-        return take('\'') || fail("the quoted text is not closed");
+        return take(quote) || fail("the quoted text is not closed");
     }
 
     bool readBracketKey(std::string& key)
     {
         ++m_pos;
-        if (m_pos >= m_text.size() || m_text[m_pos] != '\'')
+        if (!atQuote())
             return fail("expected a quoted key");
         return readQuoted(key) && (take(']') || fail("expected \"]\""));
     }
@@ -144,7 +147,7 @@ private:
         if (!takeText("=="))
             return fail("expected \"==\"");
         skipBlanks();
-        if (m_pos < m_text.size() && m_text[m_pos] == '\'') {
+        if (atQuote()) {
             step.kind = Step::Kind::FilterText;
             if (!readQuoted(step.text))
                 return false;

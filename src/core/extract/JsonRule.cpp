@@ -3,54 +3,7 @@
 #include "core/base/UrlVariables.h"
 #include "core/base/Utf8.h"
 #include "core/extract/JsonPath.h"
-
-#include <algorithm>
-
-namespace {
-
-constexpr const char* kDateTag = "|date:";
-constexpr const char* kTimeTag = "|time:";
-
-std::string escaped(const std::string& path)
-{
-    std::string text;
-    for (char c : path) {
-        if (c == '|' || c == '\\')
-            text += '\\';
-        text += c;
-    }
-    return text;
-}
-
-// Reads one path from `pos` up to an unescaped "|" or the end; none on a stray escape.
-std::optional<std::string> unescaped(const std::string& text, size_t& pos)
-{
-    std::string path;
-    while (pos < text.size() && text[pos] != '|') {
-        if (text[pos] == '\\') {
-            if (++pos >= text.size() || (text[pos] != '|' && text[pos] != '\\'))
-                return std::nullopt;
-        }
-        path += text[pos++];
-    }
-    return path;
-}
-
-bool hasControlCharacter(const std::string& text)
-{
-    return std::any_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; });
-}
-
-std::string withPlaceholderLetters(std::string path)
-{
-    for (const char* variable : {"[&name]", "[&symbol]"}) {
-        for (size_t at = path.find(variable); at != std::string::npos; at = path.find(variable, at + 1))
-            path.replace(at, std::char_traits<char>::length(variable), "a");
-    }
-    return path;
-}
-
-} // namespace
+#include "core/extract/RulePartsText.h"
 
 JsonRule::JsonRule(std::string valuePath, std::string datePath, std::string timePath)
     : m_valuePath(std::move(valuePath)), m_datePath(std::move(datePath)), m_timePath(std::move(timePath))
@@ -64,37 +17,15 @@ bool JsonRule::isJsonRule(const std::string& regExp)
 
 std::optional<JsonRule> JsonRule::decode(const std::string& regExp)
 {
-    if (!isJsonRule(regExp))
+    std::optional<RulePartsText::Parts> parts = RulePartsText::decode(kPrefix, regExp);
+    if (!parts)
         return std::nullopt;
-    size_t pos = std::char_traits<char>::length(kPrefix);
-    JsonRule rule;
-    std::optional<std::string> value = unescaped(regExp, pos);
-    if (!value)
-        return std::nullopt;
-    rule.m_valuePath = std::move(*value);
-    for (auto [tag, path] : {std::pair{kDateTag, &rule.m_datePath}, std::pair{kTimeTag, &rule.m_timePath}}) {
-        if (regExp.compare(pos, std::char_traits<char>::length(tag), tag) != 0)
-            continue;
-        pos += std::char_traits<char>::length(tag);
-        std::optional<std::string> read = unescaped(regExp, pos);
-        // An empty path is written by leaving its tag out.
-        if (!read || read->empty())
-            return std::nullopt;
-        *path = std::move(*read);
-    }
-    if (pos != regExp.size())
-        return std::nullopt;
-    return rule;
+    return JsonRule(std::move((*parts)[0]), std::move((*parts)[1]), std::move((*parts)[2]));
 }
 
 std::string JsonRule::encode() const
 {
-    std::string text = kPrefix + escaped(m_valuePath);
-    if (!m_datePath.empty())
-        text += kDateTag + escaped(m_datePath);
-    if (!m_timePath.empty())
-        text += kTimeTag + escaped(m_timePath);
-    return text;
+    return RulePartsText::encode(kPrefix, {m_valuePath, m_datePath, m_timePath});
 }
 
 Status JsonRule::check() const
@@ -102,11 +33,11 @@ Status JsonRule::check() const
     if (m_valuePath.empty())
         return Status::error(Status::Code::InvalidInput, "The JSON rule needs a value path.");
     for (const std::string* path : {&m_valuePath, &m_datePath, &m_timePath}) {
-        if (hasControlCharacter(*path))
+        if (RulePartsText::hasControlCharacter(*path))
             return Status::error(Status::Code::InvalidInput, "A JSON path must not hold control characters.");
         if (path->empty())
             continue;
-        const Result<JsonPath> parsed = JsonPath::parse(withPlaceholderLetters(*path));
+        const Result<JsonPath> parsed = JsonPath::parse(RulePartsText::withPlaceholderLetters(*path));
         if (!parsed)
             return parsed.status();
     }

@@ -6,6 +6,7 @@
 #include "core/extract/PageText.h"
 #include "core/extract/RegexExtract.h"
 #include "core/extract/StandardSearch.h"
+#include "core/extract/XPathExtract.h"
 
 namespace {
 
@@ -40,6 +41,44 @@ Result<ServerConfig> withJsonItemVariables(ServerConfig rules, const std::string
     return rules;
 }
 
+Result<ServerConfig> withXPathItemVariables(ServerConfig rules, const std::string& name, const std::string& symbol)
+{
+    const std::optional<XPathRule> expressions = XPathRule::decode(rules.RegExp);
+    if (!expressions)
+        return rules;
+    const Result<XPathRule> withItem = expressions->withItemVariables(name, symbol);
+    if (!withItem)
+        return withItem.status();
+    rules.RegExp = withItem->encode();
+    return rules;
+}
+
+// The searched page ends with a zero byte that is not part of the answer.
+std::string_view withoutTerminator(const std::string& page)
+{
+    std::string_view text(page);
+    if (!text.empty() && text.back() == '\0')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<DateOrder> dateOrder(const ServerConfig& rules)
+{
+    return DateOrder::fromIndices(rules.RegExpDayIndex, rules.RegExpMonthIndex, rules.RegExpYearIndex);
+}
+
+ExtractResult xpathExtract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
+{
+    const std::optional<XPathRule> expressions = XPathRule::decode(rules.RegExp);
+    if (!expressions) {
+        ExtractResult result;
+        result.excerpt = "The XPath expressions cannot be read.";
+        return result;
+    }
+    return XPathExtract::extract(withoutTerminator(page),
+                                 {*expressions, rules.TAUSEND, rules.DECIMAL, dateOrder(rules)}, referenceTime);
+}
+
 ExtractResult jsonExtract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
 {
     const std::optional<JsonRule> paths = JsonRule::decode(rules.RegExp);
@@ -48,11 +87,8 @@ ExtractResult jsonExtract(const ServerConfig& rules, const std::string& page, ti
         result.excerpt = "The JSON paths cannot be read.";
         return result;
     }
-    // The searched page ends with a zero byte that is not part of the answer.
-    std::string_view text(page);
-    if (!text.empty() && text.back() == '\0')
-        text.remove_suffix(1);
-    return JsonExtract::extract(text, {*paths, rules.TAUSEND, rules.DECIMAL}, referenceTime);
+    return JsonExtract::extract(withoutTerminator(page), {*paths, rules.TAUSEND, rules.DECIMAL, dateOrder(rules)},
+                                referenceTime);
 }
 
 } // namespace
@@ -63,6 +99,8 @@ ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t
 {
     if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
         return jsonExtract(rules, page, referenceTime);
+    if (rules.Filtering != 0 && XPathRule::isXPathRule(rules.RegExp))
+        return xpathExtract(rules, page, referenceTime);
     if (rules.Filtering != 0)
         return RegexExtract::extract(page, regexRule(rules), referenceTime);
     StandardSearch::Rule rule;
@@ -90,6 +128,8 @@ Result<ServerConfig> withItemVariables(ServerConfig rules, const std::string& na
 {
     if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
         return withJsonItemVariables(std::move(rules), name, symbol);
+    if (rules.Filtering != 0 && XPathRule::isXPathRule(rules.RegExp))
+        return withXPathItemVariables(std::move(rules), name, symbol);
     // Only the text the rule uses is checked: a long symbol in an unused pattern refuses nothing.
     const bool regex = rules.Filtering != 0;
     std::string& used = regex ? rules.RegExp : rules.Text_before_Value;

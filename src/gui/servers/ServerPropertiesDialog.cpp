@@ -6,6 +6,7 @@
 #include "core/servers/ServerStore.h"
 #include "gui/servers/SaveServerAsDialog.h"
 #include "gui/servers/ServerLinkFields.h"
+#include "gui/servers/XPathRuleFields.h"
 #include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -73,6 +74,7 @@ void ServerPropertiesDialog::showFields()
         m_controls.jsonPath[1]->setText(QString::fromStdString(paths->datePath()));
         m_controls.jsonPath[2]->setText(QString::fromStdString(paths->timePath()));
     }
+    m_controls.xpath->show(c);
     m_controls.startText->setText(QString::fromStdString(c.Text_before_Value));
     m_controls.tags->setValue(c.Nr_HTML_before_Value);
     m_controls.numbers->setValue(c.Numbers_before_Value);
@@ -182,6 +184,11 @@ bool ServerPropertiesDialog::takeOverFields()
         m_controls.jsonPath[0]->setFocus();
         return false;
     }
+    if (const Status checked = m_controls.xpath->rule().check(); m_controls.xpath->isChosen() && !checked) {
+        MessageDialog::warning(this, QString::fromStdString(checked.message()));
+        m_controls.xpath->field(0)->setFocus();
+        return false;
+    }
     ServerConfig& c = m_config;
     c.Headers = std::move(headers);
     c.URL = m_controls.url->text().toStdString();
@@ -195,7 +202,9 @@ bool ServerPropertiesDialog::takeOverFields()
     c.Text_before_Value = m_controls.startText->text().toStdString();
     c.Nr_HTML_before_Value = m_controls.tags->value();
     c.Numbers_before_Value = m_controls.numbers->value();
-    c.RegExp = m_controls.json->isChecked() ? paths.encode() : m_controls.regExp->text().toStdString();
+    c.RegExp = m_controls.json->isChecked() ? paths.encode()
+        : m_controls.xpath->isChosen()      ? m_controls.xpath->rule().encode()
+                                            : m_controls.regExp->text().toStdString();
     c.RegExpQuotationIndex = m_controls.quotationIndex->value();
     c.bRegExpExtractDate = m_controls.extractDate->isChecked() ? 1 : 0;
     c.RegExpDayIndex = m_controls.dateIndex[0]->value();

@@ -3,6 +3,7 @@
 
 #include "core/servers/SeparatorFormat.h"
 #include "core/servers/ServerConfig.h"
+#include "gui/servers/XPathRuleFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -185,6 +186,8 @@ QWidget* ServerPropertiesLayout::buildAdvancedSection()
         layout->addWidget(new QLabel(pathLabels[path], advancedSection), 6 + path, 0);
         layout->addWidget(jsonPath[path], 6 + path, 1, 1, 6);
     }
+    xpath = new XPathRuleFields(advancedSection, layout, 9);
+    layout->addWidget(xpath->choice(), 0, 6);
     return advancedSection;
 }
 

@@ -12,12 +12,13 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QWidget;
+class XPathRuleFields;
 
 // The controls of "Server Settings" and how they stand in the window; ServerPropertiesDialog maps them to
 // the fields of a server's rules.
 struct ServerPropertiesLayout {
-    // The section with the search kinds, the regular expression and the JSON paths.
-    static constexpr int kAdvancedHeight = 270;
+    // The section with the search kinds, the regular expression, the JSON paths and the XPath expressions.
+    static constexpr int kAdvancedHeight = 370;
 
     QLineEdit* url = nullptr;
     QPushButton* downloadUrl = nullptr;
@@ -33,6 +34,7 @@ struct ServerPropertiesLayout {
     QRadioButton* json = nullptr;
     // Value, date and time path.
     QLineEdit* jsonPath[3] = {};
+    XPathRuleFields* xpath = nullptr;
     QLineEdit* startText = nullptr;
     QSpinBox* tags = nullptr;
     QSpinBox* numbers = nullptr;

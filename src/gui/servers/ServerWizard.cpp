@@ -5,6 +5,7 @@
 #include "core/download/DownloadEvent.h"
 #include "core/extract/PageText.h"
 #include "core/extract/WizardRules.h"
+#include "core/extract/XPathProposals.h"
 #include "gui/servers/WizardDownloadPage.h"
 #include "gui/servers/WizardRulePage.h"
 #include "gui/widgets/MessageDialog.h"
@@ -87,10 +88,13 @@ void ServerWizard::showRulePage()
 Status ServerWizard::applyTo(ServerConfig& config) const
 {
     const WizardRules::Rule* rule = m_rulePage->selectedRule();
-    if (!rule)
+    const std::optional<std::string> xpath = m_rulePage->selectedXPath();
+    if (!rule && !xpath)
         return Status::error(Status::Code::InvalidInput, "No rule is selected.");
     std::string thousands;
     std::string decimal;
     m_rulePage->separators(thousands, decimal);
+    if (xpath)
+        return XPathProposals::apply(*xpath, m_downloadPage->address(), thousands, decimal, config);
     return WizardRules::apply(*rule, m_downloadPage->address(), thousands, decimal, m_itemName, m_symbol, config);
 }

@@ -1,5 +1,6 @@
 #include "gui/servers/WizardRulePage.h"
 
+#include "core/extract/XPathProposals.h"
 #include "core/servers/SeparatorFormat.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -110,6 +111,7 @@ PageConverter::Mode WizardRulePage::mode() const
 void WizardRulePage::showPageVersion()
 {
     m_rules.clear();
+    m_xpaths.clear();
     m_ruleList->clear();
     m_next->setEnabled(false);
     const std::optional<std::string>& page = m_pages[size_t(m_conversion->currentIndex())];
@@ -139,7 +141,15 @@ void WizardRulePage::generate()
     m_rules = std::move(generated).value();
     for (const WizardRules::Rule& rule : m_rules)
         m_ruleList->addItem(QString::fromStdString(WizardRules::listText(rule)));
-    if (!m_rules.empty())
+    // XPath rules read the page's markup, so they come from the page without conversion.
+    std::string raw = m_pages[0].value_or(std::string());
+    if (!raw.empty() && raw.back() == '\0')
+        raw.pop_back();
+    if (Result<std::vector<std::string>> proposed = XPathProposals::propose(raw, quotation))
+        m_xpaths = std::move(proposed).value();
+    for (const std::string& expression : m_xpaths)
+        m_ruleList->addItem(tr("XPath: %1").arg(QString::fromStdString(expression)));
+    if (m_ruleList->count() > 0)
         m_ruleList->setCurrentRow(0);
 }
 
@@ -147,6 +157,12 @@ const WizardRules::Rule* WizardRulePage::selectedRule() const
 {
     const int row = m_ruleList->currentRow();
     return row >= 0 && row < int(m_rules.size()) ? &m_rules[size_t(row)] : nullptr;
+}
+
+std::optional<std::string> WizardRulePage::selectedXPath() const
+{
+    const int row = m_ruleList->currentRow() - int(m_rules.size());
+    return row >= 0 && row < int(m_xpaths.size()) ? std::optional(m_xpaths[size_t(row)]) : std::nullopt;
 }
 
 void WizardRulePage::separators(std::string& thousands, std::string& decimal) const
@@ -165,7 +181,7 @@ int WizardRulePage::viewPosition(size_t byteOffset) const
 void WizardRulePage::markSelectedRule()
 {
     const WizardRules::Rule* rule = selectedRule();
-    m_next->setEnabled(rule != nullptr);
+    m_next->setEnabled(rule != nullptr || selectedXPath());
     if (!rule) {
         m_pageView->setExtraSelections({});
         return;

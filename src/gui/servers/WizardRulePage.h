@@ -30,6 +30,8 @@ public:
     // "Get &Configuration": every rule that finds the quotation in the chosen page version.
     void generate();
     const WizardRules::Rule* selectedRule() const;
+    // The XPath rule selected below the start-text rules; none when a start-text rule or nothing is.
+    std::optional<std::string> selectedXPath() const;
     // The separator pair chosen.
     void separators(std::string& thousands, std::string& decimal) const;
 
@@ -47,6 +49,7 @@ private:
 
     PageVersions m_pages;
     std::vector<WizardRules::Rule> m_rules;
+    std::vector<std::string> m_xpaths;
     QComboBox* m_conversion;
     QComboBox* m_separators;
     QLineEdit* m_quotation;

@@ -35,6 +35,9 @@ TEST(JsonPath, EvaluatesTheSubset)
         {"$.a['it\\'s']", "1", ""},
         {"$.a['back\\\\slash']", "2", ""},
         {"$.a['']", "3", ""},
+        {"$[\"a\"][\"b\"][2]", "30", ""},
+        {"$.a[\"it's\"]", "1", ""},
+        {"$.rows[?(@[\"id\"]==\"y\")].v", "5", ""},
         {"$.rows[*].n", "2", ""},
         {"$.rows[?(@.id=='y')].v", "5", ""},
         {"$.rows[?(@.id == 'y')].n", "2", ""},
@@ -90,6 +93,8 @@ TEST(JsonPath, RefusesOtherSyntaxNamingThePosition)
         {"$.a[", "Invalid JSON path at character 5: expected an index, \"*\", a quoted key or a filter."},
         {"$['a", "Invalid JSON path at character 5: the quoted text is not closed."},
         {"$['a\\n']", "Invalid JSON path at character 6: only \\' and \\\\ are escapes."},
+        {"$[\"a\\'\"]", "Invalid JSON path at character 6: only \\\" and \\\\ are escapes."},
+        {"$[\"a']", "Invalid JSON path at character 7: the quoted text is not closed."},
         {"$[1", "Invalid JSON path at character 4: expected \"]\"."},
         {"$[99999999999999999999]",
          "Invalid JSON path at character 3: expected an index, \"*\", a quoted key or a "

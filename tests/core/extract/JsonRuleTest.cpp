@@ -84,7 +84,7 @@ protected:
     ExtractResult extract(const std::string& page, const JsonRule& paths, const char* thousands = "",
                           const char* decimal = ".")
     {
-        return JsonExtract::extract(page, {paths, thousands, decimal}, m_reference);
+        return JsonExtract::extract(page, {paths, thousands, decimal, std::nullopt}, m_reference);
     }
 
     TestEnvironment m_env;
@@ -221,3 +221,29 @@ TEST_F(JsonExtractTest, RealAnswers)
 }
 
 } // namespace
+
+TEST_F(JsonExtractTest, TheServersDateIndicesOrderADateText)
+{
+    const std::string page = R"({"v": 1, "d": "08/24/2022"})";
+    const JsonRule paths("$.v", "$.d", "");
+    EXPECT_EQ(JsonExtract::extract(page, {paths, "", ".", DateOrder::fromIndices(2, 1, 3)}, m_reference).time,
+              localTime(2022, 8, 24, 14, 37));
+    ServerConfig server;
+    server.Filtering = 1;
+    server.DECIMAL = ".";
+    server.RegExp = paths.encode();
+    // Indices beyond the three parts, as a regular expression's, leave the default order (month 24 is read as none).
+    const struct {
+        int day, month, year;
+        time_t expected;
+    } cases[] = {{2, 1, 3, localTime(2022, 8, 24, 14, 37)},
+                 {1, 2, 3, localTime(2022, 6, 8, 14, 37)},
+                 {2, 3, 4, localTime(2022, 6, 8, 14, 37)},
+                 {1, 1, 3, localTime(2022, 6, 8, 14, 37)}};
+    for (const auto& c : cases) {
+        server.RegExpDayIndex = c.day;
+        server.RegExpMonthIndex = c.month;
+        server.RegExpYearIndex = c.year;
+        EXPECT_EQ(QuotationExtractor::extract(server, page + '\0', m_reference).time, c.expected) << c.day << c.month;
+    }
+}

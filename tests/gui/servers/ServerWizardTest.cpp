@@ -104,7 +104,8 @@ private slots:
         child<QLineEdit>(two, "quotationField")->setText("22,65");
         QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
         QCOMPARE(listed(child<QListWidget>(two, "ruleList")),
-                 QStringList{"find text \"Kurs:\" and skip 2 html tag(s) "});
+                 QStringList({"find text \"Kurs:\" and skip 2 html tag(s) ",
+                              "XPath: //p[normalize-space()='Kurs:']/following-sibling::td[1]"}));
         QCOMPARE(child<QProgressBar>(two, "progressBar")->maximum(), 6 * 16);
         QCOMPARE(child<QProgressBar>(two, "progressBar")->value(), 6 * 16);
         QCOMPARE(child<QPlainTextEdit>(two, "pageView")->textCursor().selectedText(), QStringLiteral("Kurs:<><>22,65"));

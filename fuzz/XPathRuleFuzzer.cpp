@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "XPathRuleCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (!checkXPathRuleInput(data, size))
+        __builtin_trap();
+    return 0;
+}
