@@ -99,7 +99,7 @@ void addStatusTexts(NameText& names)
     }
     for (ExtractStatus status :
          {ExtractStatus::QuotationNotFound, ExtractStatus::StartTextNotFound, ExtractStatus::InvalidValue,
-          ExtractStatus::PageNotJson, ExtractStatus::JsonPathNotFound})
+          ExtractStatus::PageNotJson, ExtractStatus::JsonPathNotFound, ExtractStatus::XPathNotFound})
         names.add(ExtractResult{status, 0.0, "EXCERPT", 0, {}}.statusText());
 }
 
