@@ -53,7 +53,7 @@ ExtractStatus readFirstNumber(const std::string& text, const XPathExtract::Rule&
         --at;
     // Blanks end the text, so the number parser reads a number that ends it too.
     const std::string from = text.substr(at) + "  ";
-    return ParseQuotationNumber(from.c_str(), rule.thousands, rule.decimal, number) == ExtractStatus::QuotationFound
+    return parseQuotationNumber(from.c_str(), rule.thousands, rule.decimal, number) == ExtractStatus::QuotationFound
         ? ExtractStatus::QuotationFound
         : ExtractStatus::InvalidValue;
 }

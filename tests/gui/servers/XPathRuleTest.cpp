@@ -74,7 +74,7 @@ private slots:
             QCOMPARE(MessageDialog::shownTexts(), QStringList{message});
         }
         ServerPropertiesDialog back(xpathRules(), "Site", "Item", "SYM");
-        back.standardButton()->setChecked(true);
+        child<QRadioButton>(&back, "standardButton")->setChecked(true);
         QVERIFY(!field(back, "xpathValue")->isEnabled());
         back.accept();
         QCOMPARE(back.config().Filtering, 0);
