@@ -25,6 +25,7 @@ const std::vector<const CliCommand*>& cliCommands()
         &kExportCommand,  &kNewCommand,     &kAddCommand,     &kShowCommand,   &kDumpCommand,
         &kConvertCommand, &kQuoteCommand,   &kBuyCommand,     &kSellCommand,   &kDividendCommand,
         &kUpdateCommand,  &kTestCommand,    &kHistoryCommand, &kChartCommand,  &kHealthCommand,
+        &kBackupsCommand, &kRestoreCommand,
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #include "gui/app/DocumentCommands.h"
 
 #include "core/importexport/QuotationExport.h"
+#include "core/model/PortfolioBackups.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/app/PortfolioPreload.h"
 #include "gui/widgets/FileDialog.h"
@@ -9,6 +10,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QStatusBar>
 
 namespace {
 
@@ -87,11 +90,20 @@ bool DocumentCommands::saveAs()
 
 bool DocumentCommands::saveTo(const QString& path)
 {
-    const Status saved = m_doc.savePortfolio(QDir::toNativeSeparators(path).toStdString());
+    std::string backupFailure;
+    const Status saved = m_doc.savePortfolio(QDir::toNativeSeparators(path).toStdString(), &backupFailure);
+    if (!backupFailure.empty())
+        showStatus(QString::fromStdString(PortfolioBackups::failureMessage(backupFailure)));
     if (saved)
         return true;
     MessageDialog::warning(m_window, QString::fromStdString(saved.message()));
     return false;
+}
+
+void DocumentCommands::showStatus(const QString& text)
+{
+    if (auto* window = qobject_cast<QMainWindow*>(m_window))
+        window->statusBar()->showMessage(text);
 }
 
 bool DocumentCommands::saveModified()

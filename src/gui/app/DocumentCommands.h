@@ -45,6 +45,7 @@ signals:
 
 private:
     bool saveTo(const QString& path);
+    void showStatus(const QString& text);
     void addRecentFile(const QString& path);
     void refreshRecentFileActions();
 

@@ -1,6 +1,7 @@
 #include "gui/app/HeadlessUpdate.h"
 
 #include "core/download/UnattendedUpdate.h"
+#include "core/model/PortfolioBackups.h"
 #include "core/model/PortfolioDocument.h"
 #include "core/settings/RuleHealth.h"
 
@@ -24,7 +25,11 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
     if (!RuleHealth::record(path, outcome.health))
         std::fprintf(stderr, "The rule health could not be stored.\n");
     if (outcome.stored > 0) {
-        if (const Status saved = doc.savePortfolio(path); !saved) {
+        std::string backupFailure;
+        const Status saved = doc.savePortfolio(path, &backupFailure);
+        if (!backupFailure.empty())
+            std::fprintf(stderr, "%s\n", PortfolioBackups::failureMessage(backupFailure).c_str());
+        if (!saved) {
             std::fprintf(stderr, "%s\n", saved.message().c_str());
             return 3;
         }

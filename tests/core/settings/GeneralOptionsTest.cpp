@@ -34,6 +34,7 @@ const char* const kDefaultLines = "NumberDownloads=5\n"
                                   "ShowFileOnError=1\n"
                                   "ConnectionsPerHost=4\n"
                                   "GuardPercent=0\n"
+                                  "BackupDays=14\n"
                                   "UserAgent=Tickora/1.0.0\n";
 
 } // namespace
