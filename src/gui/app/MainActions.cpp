@@ -52,6 +52,9 @@ void createFileActions(MainActions& a, QMainWindow* w)
     a.fileSaveAs =
         makeAction(w, QCoreApplication::translate("MainActions", "Save &As..."),
                    QCoreApplication::translate("MainActions", "Save the active document with a new name\nSave As"));
+    a.restoreBackup = makeAction(
+        w, QCoreApplication::translate("MainActions", "Restore from backup..."),
+        QCoreApplication::translate("MainActions", "Put a backup that a save kept in the portfolio's place\nRestore"));
     a.updateAll =
         makeAction(w, QCoreApplication::translate("MainActions", "Update &all quotations\tCtrl+U"),
                    QCoreApplication::translate("MainActions", "Update the quotations of all items.\nUpdate all"),
@@ -213,7 +216,7 @@ void createMenus(MainActions& a, QMainWindow* w)
 {
     QMenuBar* bar = w->menuBar();
     a.fileMenu = bar->addMenu(QCoreApplication::translate("MainActions", "&File"));
-    a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs});
+    a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs, a.restoreBackup});
     a.fileMenu->addSeparator();
     a.fileMenu->addActions({a.updateAll, a.exportQuotations});
     a.fileMenu->addSeparator();

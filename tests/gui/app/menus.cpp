@@ -80,6 +80,7 @@ private slots:
             {"&File", "&Open...\tCtrl+O", true},
             {"&File", "&Save\tCtrl+S", true},
             {"&File", "Save &As...", true},
+            {"&File", "Restore from backup...", true},
             {"&File", "Se&nd...", false},
             {"&File", "Update &all quotations\tCtrl+U", true},
             {"&File", "&Export...\tCtrl+E", true},
