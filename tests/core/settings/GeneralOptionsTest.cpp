@@ -73,6 +73,7 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     options.AutosaveWindows = 0;
     options.ShowFileOnError = 0;
     options.GuardPercent = 1000;
+    options.BackupDays = 3650;
     ASSERT_TRUE(options.writeOptions());
     EXPECT_EQ(GeneralOptions::readOptions(), options);
 
@@ -81,8 +82,9 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     EXPECT_EQ(settings.value("GeneralOptions/UpdateIntervall").toInt(), 5);
     EXPECT_EQ(settings.value("GeneralOptions/Autoupdate_Time").toInt(), 0);
     EXPECT_EQ(settings.value("GeneralOptions/GuardPercent").toInt(), 1000);
+    EXPECT_EQ(settings.value("GeneralOptions/BackupDays").toInt(), 3650);
     settings.beginGroup("GeneralOptions");
-    EXPECT_EQ(settings.childKeys().size(), 14);
+    EXPECT_EQ(settings.childKeys().size(), 15);
 }
 
 TEST(GeneralOptions, UnreadableOrImpossibleStoredValuesReadAsDefaults)
