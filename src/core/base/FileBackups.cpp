@@ -114,11 +114,7 @@ std::string FileBackups::keepReplaced(const std::string& pending, const std::str
 std::string FileBackups::copyThroughWriter(const std::string& to, const std::string& bytes)
 {
     const AtomicFileWriter::Result copied = AtomicFileWriter::save(to, bytes);
-    if (copied.saved)
-        return {};
-    if (!copied.refusal.empty())
-        return copied.refusal;
-    return std::error_code(copied.errorNumber, std::generic_category()).message();
+    return copied.saved ? std::string() : AtomicFileWriter::reason(copied);
 }
 
 void FileBackups::pruneDaily(int keepDays, const QDate& today) const
