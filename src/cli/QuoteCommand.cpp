@@ -10,8 +10,6 @@ namespace {
 const char* const kUsage = "Usage: tickora-cli quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]";
 const char* const kSummary = "  quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]\n"
                              "                                     Add a quotation by hand (default today 20:00).\n";
-constexpr double kMinValue = 0.001;
-constexpr double kMaxValue = 999999999;
 
 // Today at 20:00 local time, the manual update's default.
 time_t todayEvening()
@@ -41,7 +39,7 @@ int runQuoteCommand(const QStringList& args)
         return Cli::usageError(kUnstorableTimeText, kUsage);
     double value = 0;
     std::string error;
-    if (!PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue, value, error))
+    if (!PortfolioCli::parseNumber(positional.at(2), kMinQuotationValue, kMaxQuotationValue, value, error))
         return Cli::usageError(error, kUsage);
 
     PortfolioDocument doc;
