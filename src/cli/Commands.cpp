@@ -21,11 +21,10 @@ const char* const kFooter =
 const std::vector<const CliCommand*>& cliCommands()
 {
     static const std::vector<const CliCommand*> table = {
-        &kServersCommand, &kExtractCommand, &kImportCommand,  &kWizardCommand, &kOptionsCommand,
-        &kExportCommand,  &kNewCommand,     &kAddCommand,     &kShowCommand,   &kDumpCommand,
-        &kConvertCommand, &kQuoteCommand,   &kBuyCommand,     &kSellCommand,   &kDividendCommand,
-        &kUpdateCommand,  &kTestCommand,    &kHistoryCommand, &kChartCommand,  &kHealthCommand,
-        &kBackupsCommand, &kRestoreCommand,
+        &kServersCommand, &kExtractCommand, &kImportCommand,   &kWizardCommand,  &kOptionsCommand, &kExportCommand,
+        &kNewCommand,     &kAddCommand,     &kShowCommand,     &kDumpCommand,    &kConvertCommand, &kQuoteCommand,
+        &kBuyCommand,     &kSellCommand,    &kDividendCommand, &kUpdateCommand,  &kTestCommand,    &kHistoryCommand,
+        &kChartCommand,   &kHealthCommand,  &kBackupsCommand,  &kRestoreCommand,
     };
     return table;
 }

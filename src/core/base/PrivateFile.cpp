@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-    QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+    QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 // One level at a time, so that every folder made here gets the private mode.
 void makeFolders(const QString& folder)

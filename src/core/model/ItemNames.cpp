@@ -13,7 +13,9 @@ std::string refusal(const PortfolioDocument& doc, const std::string& name, Portf
         return "An item name must not contain a tab, a line break or another control character.";
     for (int pos = 0; pos < doc.itemCount(); ++pos) {
         if (doc.itemId(pos) != self && doc.item(pos).name == name)
-            return QStringLiteral("%1 already exists in the portfolio.").arg(QString::fromStdString(name)).toStdString();
+            return QStringLiteral("%1 already exists in the portfolio.")
+                .arg(QString::fromStdString(name))
+                .toStdString();
     }
     return {};
 }

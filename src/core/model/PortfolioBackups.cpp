@@ -52,7 +52,7 @@ Status restore(const std::string& path, const std::string& name, int keepDays, s
     if (!backup)
         return Status::error(Status::Code::NotFound, "There is no backup named \"" + name + "\".");
     const std::optional<std::string> bytes = readWholeFile(backup->path);
-    if (!bytes || !PortfolioFile::scan(backup->path, [](const PortfolioItem&) { }))
+    if (!bytes || !PortfolioFile::scan(backup->path, [](const PortfolioItem&) {}))
         return Status::error(Status::Code::FormatError, PortfolioArchive::kFormatError);
     return PortfolioFile::saveBytesKeepingBackups(path, *bytes, keepDays, backupFailure);
 }

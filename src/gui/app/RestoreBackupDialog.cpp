@@ -19,9 +19,8 @@ enum Column { NameColumn, TimeColumn, ItemsColumn, QuotationsColumn };
 
 QTreeWidgetItem* rowOf(const PortfolioBackups::Entry& entry)
 {
-    const QString name = entry.backup.name == FileBackups::kLastName
-        ? RestoreBackupDialog::tr("Last save")
-        : QString::fromStdString(entry.backup.name);
+    const QString name = entry.backup.name == FileBackups::kLastName ? RestoreBackupDialog::tr("Last save")
+                                                                     : QString::fromStdString(entry.backup.name);
     const QString time = QString::fromStdString(LocaleFormat::localTime(entry.backup.modified, "%Y-%m-%d %H:%M"));
     const QString unreadable = RestoreBackupDialog::tr("unreadable");
     auto* row = new QTreeWidgetItem({name, time, entry.readable ? QString::number(entry.items) : unreadable,

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestEnvironment.h"
 #include "core/base/FileBackups.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@ namespace {
 
 unsigned modeOf(const std::string& path)
 {
-    struct stat info {};
+    struct stat info { };
     return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 0777) : 0;
 }
 
