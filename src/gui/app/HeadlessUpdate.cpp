@@ -1,5 +1,6 @@
 #include "gui/app/HeadlessUpdate.h"
 
+#include "core/base/StopSignals.h"
 #include "core/download/UnattendedUpdate.h"
 #include "core/model/PortfolioBackups.h"
 #include "core/model/PortfolioDocument.h"
@@ -14,12 +15,15 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
         std::fprintf(stderr, "%s\n", opened.message().c_str());
         return 3;
     }
+    StopSignals::install();
     // Only failures are worth a line: an unattended run is read when something went wrong.
-    const auto outcome =
-        UnattendedUpdate::run(doc, {}, std::nullopt, DownloadSettings::read(), [](const UnattendedUpdate::Line& line) {
+    const auto outcome = UnattendedUpdate::run(
+        doc, {}, std::nullopt, DownloadSettings::read(),
+        [](const UnattendedUpdate::Line& line) {
             if (line.failure)
                 std::fprintf(stderr, "%s\n", line.text.c_str());
-        });
+        },
+        [] { return StopSignals::received() != 0; });
     for (const std::string& notice : outcome.alarms)
         std::fprintf(stderr, "Alarm: %s\n", notice.c_str());
     if (!RuleHealth::record(path, outcome.health))
@@ -34,5 +38,7 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
             return 3;
         }
     }
+    if (StopSignals::received() != 0)
+        return 128 + StopSignals::received();
     return outcome.allFound ? 0 : 1;
 }
