@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "cli/RuleOptions.h"
+#include "core/model/ItemNames.h"
 #include "core/servers/ServerStore.h"
 
 #include <QRandomGenerator>
@@ -60,6 +61,8 @@ int runAddCommand(const QStringList& args)
     PortfolioDocument doc;
     if (!PortfolioCli::open(doc, path))
         return Cli::FileError;
+    if (const std::string refusal = ItemNames::refusal(doc, item.name); !refusal.empty())
+        return Cli::usageError(refusal, kUsage);
     doc.insertNewItem(item);
     return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
 }

@@ -38,6 +38,8 @@ extern const CliCommand kHistoryCommand;
 extern const CliCommand kChartCommand;
 extern const CliCommand kHealthCommand;
 extern const CliCommand kRepairCommand;
+extern const CliCommand kBackupsCommand;
+extern const CliCommand kRestoreCommand;
 
 // Every command in the order of the overview.
 const std::vector<const CliCommand*>& cliCommands();

@@ -3,6 +3,7 @@
 #include "cli/CliSupport.h"
 #include "core/base/LocalTime.h"
 #include "core/base/NumberInput.h"
+#include "core/model/PortfolioBackups.h"
 
 #include <QDateTime>
 
@@ -21,7 +22,10 @@ bool open(PortfolioDocument& doc, const QString& path)
 
 bool save(PortfolioDocument& doc, const QString& path)
 {
-    const Status saved = doc.savePortfolio(path.toStdString());
+    std::string backupFailure;
+    const Status saved = doc.savePortfolio(path.toStdString(), &backupFailure);
+    if (!backupFailure.empty())
+        Cli::err(PortfolioBackups::failureMessage(backupFailure));
     if (saved)
         return true;
     Cli::err(saved.message());

@@ -10,8 +10,6 @@ namespace {
 const char* const kUsage = "Usage: tickora-cli quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]";
 const char* const kSummary = "  quote FILE ITEM VALUE [--time \"YYYY-MM-DD HH:MM\"]\n"
                              "                                     Add a quotation by hand (default today 20:00).\n";
-constexpr double kMinValue = 0.001;
-constexpr double kMaxValue = 999999999;
 
 // Today at 20:00 local time, the manual update's default.
 time_t todayEvening()
@@ -39,7 +37,7 @@ int runQuoteCommand(const QStringList& args)
         return Cli::usageError("quote: --time takes \"YYYY-MM-DD HH:MM\".", kUsage);
     if (!isStorableTime(time))
         return Cli::usageError(kUnstorableTimeText, kUsage);
-    const Result<double> value = PortfolioCli::parseNumber(positional.at(2), kMinValue, kMaxValue);
+    const Result<double> value = PortfolioCli::parseNumber(positional.at(2), kMinQuotationValue, kMaxQuotationValue);
     if (!value)
         return Cli::usageError(value.message(), kUsage);
 

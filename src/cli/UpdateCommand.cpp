@@ -1,11 +1,11 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
+#include "core/base/StopSignals.h"
 #include "core/download/UnattendedUpdate.h"
 #include "core/settings/GeneralOptions.h"
 #include "core/settings/RuleHealth.h"
 
-#include <csignal>
 #include <iostream>
 #include <optional>
 
@@ -17,15 +17,6 @@ const char* const kSummary =
     "  update FILE [--items NAME,...] [--date \"YYYY-MM-DD HH:MM\"] [--downloads N] [--per-host N]\n"
     "                   [--guard PCT] [--alarms] [--quiet]\n"
     "                                     Download the quotations, store them and save.\n";
-
-volatile std::sig_atomic_t g_signal = 0;
-
-// The first SIGINT or SIGTERM ends the update gently; the default action comes back for a second one.
-extern "C" void onStopSignal(int signal)
-{
-    g_signal = signal;
-    std::signal(signal, SIG_DFL);
-}
 
 bool selectItems(const PortfolioDocument& doc, const QString& names, std::vector<PortfolioDocument::ItemId>& ids)
 {
@@ -84,8 +75,7 @@ int runUpdateCommand(const QStringList& args)
         return Cli::UsageError;
 
     const bool quiet = parser.isSet("quiet");
-    std::signal(SIGINT, onStopSignal);
-    std::signal(SIGTERM, onStopSignal);
+    StopSignals::install();
     const auto outcome = UnattendedUpdate::run(
         doc, ids, date, settings,
         [quiet](const UnattendedUpdate::Line& line) {
@@ -93,7 +83,7 @@ int runUpdateCommand(const QStringList& args)
             if (line.failure || !quiet)
                 std::cout << line.text << std::endl;
         },
-        [] { return g_signal != 0; });
+        [] { return StopSignals::received() != 0; });
     if (parser.isSet("alarms"))
         for (const std::string& notice : outcome.alarms)
             std::cout << "Alarm: " << Cli::singleLine(notice) << std::endl;
@@ -102,8 +92,8 @@ int runUpdateCommand(const QStringList& args)
     if (outcome.stored > 0 && !PortfolioCli::save(doc, path))
         return Cli::FileError;
     // The shell's convention for a process ended by a signal.
-    if (g_signal != 0)
-        return 128 + g_signal;
+    if (StopSignals::received() != 0)
+        return 128 + StopSignals::received();
     return outcome.allFound ? Cli::Success : Cli::Failed;
 }
 

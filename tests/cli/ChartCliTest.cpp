@@ -2,9 +2,11 @@
 #include "TestEnvironment.h"
 #include "core/model/PortfolioFile.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -71,8 +73,8 @@ TEST(ChartCli, Refusals)
     };
     const std::vector<Case> cases{
         {{"chart", file, "Gamma", q(env.path("x.png"))}, 2, "There is no item named \"Gamma\"."},
-        {{"chart", file, "Alpha", q(env.path("missing/x.png"))}, 3, "File could not be written"},
-        {{"chart", file, "Alpha", q(env.path("x.pdf")) + "/x.pdf"}, 3, "File could not be written"},
+        {{"chart", file, "Alpha", q(env.path("missing/x.png"))}, 3, "File could not be saved: "},
+        {{"chart", file, "Alpha", q(env.path("x.pdf")) + "/x.pdf"}, 3, "File could not be saved: "},
         {{"chart", file, "Alpha", q(env.path("x.gif"))}, 2, "OUT must end in .png, .svg or .pdf"},
         {{"chart", file, "Alpha", q(env.path("x.png")), "--size", "0x10"}, 2, "--size takes WxH"},
         {{"chart", file, "Alpha", q(env.path("x.png")), "--from", "2024-13-01"}, 2, "--from takes YYYY-MM-DD"},
@@ -85,4 +87,28 @@ TEST(ChartCli, Refusals)
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     }
     EXPECT_FALSE(QFile::exists(q(env.path("x.png"))));
+}
+
+TEST(ChartCli, OnlyRegularFilesAreWrittenAndNothingIsLeftBehind)
+{
+    TestEnvironment env;
+    const QString file = q(portfolio(env));
+    const std::string fifo = env.path("fifo.png");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string temp = env.path("tmp");
+    ASSERT_TRUE(QDir().mkpath(q(temp)));
+    const QStringList environment = kNoDisplay + QStringList{"TMPDIR=" + q(temp), "XDG_RUNTIME_DIR="};
+    CliResult result = runCli({"chart", file, "Alpha", q(fifo)}, environment);
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.err, fifo + " is not a regular file.\n");
+
+    result = runCli({"chart", file, "Alpha", q(env.path("vanished/x.png"))}, environment);
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.err, "File could not be saved: No such file or directory\n");
+
+    const std::string png = env.writeFile("old.png", "old picture");
+    ASSERT_EQ(runCli({"chart", file, "Alpha", q(png)}, environment).exitCode, 0);
+    EXPECT_EQ(QImage(q(png)).size(), QSize(1600, 600));
+    EXPECT_EQ(QDir(q(temp)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(q(env.path(""))).entryList({"old.png*"}, QDir::Files), QStringList{"old.png"});
 }

@@ -62,10 +62,10 @@ TEST(ExportCli, Failures)
     const std::string portfolio = savePortfolio(env, {alpha()});
     CliResult result = runCli({"export", q(portfolio), q(env.path("vanished/r.txt"))}, kUtcC);
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "File could not be saved (" + std::to_string(ENOENT) + ")\n");
+    EXPECT_EQ(result.err, "File could not be saved: No such file or directory\n");
     result = runCli({"export", q(portfolio), q(env.path("vanished/r.xls"))}, kUtcC);
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "File could not be saved (-1)\n");
+    EXPECT_EQ(result.err, "File could not be saved: No such file or directory\n");
 
     result = runCli({"export", q(env.path("missing.tkr")), q(env.path("r.txt"))}, kUtcC);
     EXPECT_EQ(result.exitCode, 3);

@@ -2,9 +2,11 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
+#include "core/base/AtomicFileWriter.h"
 #include "core/base/LocalTime.h"
 #include "render/ChartRenderer.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QImage>
 #include <QPageSize>
@@ -57,27 +59,42 @@ bool drawOn(QPaintDevice& device, const QSize& size, const ChartRequest& request
     return painter.end();
 }
 
-// Pictures, drawings and pages all measure their fonts at 96 dots per inch, as the screen does.
-bool writeChart(const QString& out, const QSize& size, const ChartRequest& request)
+// Pictures, drawings and pages all measure their fonts at 96 dots per inch, as the screen does. Drawn into
+// memory first, so that the file is written at once through the atomic writer: never cut, never emptied.
+bool drawChart(QBuffer& bytes, const QString& out, const QSize& size, const ChartRequest& request)
 {
     const QString lower = out.toLower();
     if (lower.endsWith(".svg")) {
         QSvgGenerator svg;
-        svg.setFileName(out);
+        svg.setOutputDevice(&bytes);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
         return drawOn(svg, size, request);
     }
     if (lower.endsWith(".pdf")) {
-        QPdfWriter pdf(out);
+        QPdfWriter pdf(&bytes);
         pdf.setResolution(96);
         pdf.setPageSize(QPageSize(QSizeF(size.width() * 72.0 / 96, size.height() * 72.0 / 96), QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         return drawOn(pdf, size, request);
     }
     QImage image(size, QImage::Format_RGB32);
-    return drawOn(image, size, request) && image.save(out, "PNG");
+    return drawOn(image, size, request) && image.save(&bytes, "PNG");
+}
+
+// "" when written, else the message.
+std::string writeChart(const QString& out, const QSize& size, const ChartRequest& request)
+{
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    if (!drawChart(bytes, out, size, request))
+        return "File could not be written: " + out.toStdString();
+    bytes.close();
+    const QByteArray& data = bytes.data();
+    const AtomicFileWriter::Result saved =
+        AtomicFileWriter::save(out.toStdString(), std::string_view(data.constData(), size_t(data.size())));
+    return saved.saved ? std::string() : "File could not be saved: " + AtomicFileWriter::reason(saved);
 }
 
 } // namespace
@@ -110,6 +127,12 @@ int ChartDrawing::run(const QStringList& args)
     if (!lower.endsWith(".png") && !lower.endsWith(".svg") && !lower.endsWith(".pdf"))
         return Cli::usageError("chart: OUT must end in .png, .svg or .pdf.", kChartCommand.usage);
 
+    // A FIFO or device would block or take a cut picture: only a regular file is a target.
+    if (const Status target = AtomicFileWriter::checkTarget(out.toStdString());
+        target.code() == Status::Code::FileError) {
+        Cli::err(target.message());
+        return Cli::FileError;
+    }
     PortfolioDocument doc;
     if (!PortfolioCli::open(doc, positional.first()))
         return Cli::FileError;
@@ -126,8 +149,8 @@ int ChartDrawing::run(const QStringList& args)
     for (const PortfolioItem& item : items)
         request.items.push_back(&item);
 
-    if (!writeChart(out, size, request)) {
-        Cli::err("File could not be written: " + out.toStdString());
+    if (const std::string failure = writeChart(out, size, request); !failure.empty()) {
+        Cli::err(failure);
         return Cli::FileError;
     }
     return Cli::Success;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <system_error>
 
 namespace {
 
@@ -71,4 +72,11 @@ AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, std::st
     }
     result.saved = true;
     return result;
+}
+
+std::string AtomicFileWriter::reason(const Result& result)
+{
+    if (!result.refusal.empty())
+        return result.refusal;
+    return std::generic_category().message(result.errorNumber != 0 ? result.errorNumber : EIO);
 }

@@ -22,6 +22,9 @@ public:
     };
 
     static Result save(const std::string& path, std::string_view bytes);
+    // Why a save failed, in words: the refusal, or the system's text for the error number
+    // ("No space left on device").
+    static std::string reason(const Result& result);
     // The target test, decided from the file type alone without opening the target: a FileError
     // "%1 is not a regular file.", or NotFound "%1 was not found." naming a missing folder.
     static Status checkTarget(const std::string& path);

@@ -401,7 +401,9 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
         event.code = DownloadErrorCode::Timeout;
         return event;
     }
-    const ExtractResult result = QuotationExtractor::extract(task.rules, searched, m_job.dateTime);
+    ExtractResult result = QuotationExtractor::extract(task.rules, searched, m_job.dateTime);
+    if (result.status == ExtractStatus::QuotationFound && !isEnterableValue(result.value))
+        result.status = ExtractStatus::InvalidValue;
     if (result.status == ExtractStatus::QuotationFound && !isStorableTime(result.time)) {
         event.code = DownloadErrorCode::Failure;
         event.errorText = kUnstorableTimeText;

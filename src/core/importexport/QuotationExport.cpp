@@ -11,14 +11,11 @@ namespace {
 
 using QuotationExport::Outcome;
 
-// The worksheet writer reports a file it cannot create with this number.
-const int kSheetNotCreated = -1;
-
-Outcome saveFailed(const AtomicFileWriter::Result& result, int number)
+Outcome saveFailed(const AtomicFileWriter::Result& result)
 {
     if (!result.refusal.empty())
         return {Outcome::FileError, result.refusal};
-    return {Outcome::FileError, "File could not be saved (" + std::to_string(number) + ")"};
+    return {Outcome::FileError, "File could not be saved: " + AtomicFileWriter::reason(result)};
 }
 
 Outcome exportSheet(const std::vector<PortfolioItem>& items, const std::string& path)
@@ -29,7 +26,7 @@ Outcome exportSheet(const std::vector<PortfolioItem>& items, const std::string& 
                 "The quotations do not fit into a worksheet: it holds at most 65536 rows and 65536 columns."};
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, sheet.bytes());
     if (!result.saved)
-        return saveFailed(result, result.created ? result.errorNumber : kSheetNotCreated);
+        return saveFailed(result);
     return {};
 }
 
@@ -39,7 +36,7 @@ Outcome exportText(const std::vector<PortfolioItem>& items, const std::string& p
         return {Outcome::NothingWritten, {}};
     const AtomicFileWriter::Result result = AtomicFileWriter::save(path, QuotationTextExport::render(items));
     if (!result.saved)
-        return saveFailed(result, result.errorNumber);
+        return saveFailed(result);
     return {};
 }
 

@@ -13,7 +13,7 @@ struct Outcome {
     enum Status {
         Saved,
         NothingWritten, // no items, text format: no file is created
-        FileError, // "File could not be saved (%i)"
+        FileError, // "File could not be saved: %1" with the reason
         SheetTooLarge, // more rows or columns than the worksheet file can address
     };
     Status status = Saved;

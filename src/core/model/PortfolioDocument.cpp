@@ -3,6 +3,7 @@
 #include "core/model/ItemClipboard.h"
 #include "core/model/PortfolioFile.h"
 #include "core/model/QuotationHistory.h"
+#include "core/settings/GeneralOptions.h"
 
 #include <algorithm>
 
@@ -143,10 +144,14 @@ void PortfolioDocument::emptyForOpening()
     setModified(false);
 }
 
-Status PortfolioDocument::savePortfolio(const std::string& path)
+Status PortfolioDocument::savePortfolio(const std::string& path, std::string* backupFailure)
 {
-    if (Status saved = PortfolioFile::save(path, m_items); !saved)
+    std::string failure;
+    const int keepDays = GeneralOptions::readOptions().BackupDays;
+    if (Status saved = PortfolioFile::saveKeepingBackups(path, m_items, keepDays, failure); !saved)
         return saved;
+    if (backupFailure)
+        *backupFailure = failure;
     setModified(false);
     return Status::ok();
 }

@@ -59,7 +59,9 @@ public:
     Status openPortfolio(const std::string& path);
     // Replaces the items by those read from a file (or keeps the document empty with the read's error).
     Status adoptPortfolio(Result<std::vector<PortfolioItem>> read);
-    Status savePortfolio(const std::string& path);
+    // Keeps the replaced file as backups for "BackupDays" days; a backup that could not be made leaves the
+    // save done and its reason in `backupFailure`.
+    Status savePortfolio(const std::string& path, std::string* backupFailure = nullptr);
     void deleteContents();
     int addItem(PortfolioItem item);
     // `fields` as the property sheet fills them; quotations are taken over as given.

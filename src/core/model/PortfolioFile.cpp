@@ -1,6 +1,7 @@
 #include "core/model/PortfolioFile.h"
 
 #include "core/base/AtomicFileWriter.h"
+#include "core/base/FileBackups.h"
 #include "core/model/ArchiveReader.h"
 #include "core/model/PortfolioArchive.h"
 
@@ -36,6 +37,26 @@ std::string saveMessage(AtomicFileWriter::Failure failure, const std::string& pa
     default:
         return PortfolioFile::kSaveFailed;
     }
+}
+
+Result<QByteArray> archiveBytes(const std::vector<PortfolioItem>& items)
+{
+    std::vector<const PortfolioItem*> list;
+    list.reserve(items.size());
+    for (const PortfolioItem& item : items)
+        list.push_back(&item);
+    return PortfolioArchive::write(list);
+}
+
+Status savedStatus(const AtomicFileWriter::Result& saved, const std::string& path)
+{
+    if (!saved.refusal.empty())
+        return Status::error(Status::Code::FileError, saved.refusal);
+    if (const Status target = AtomicFileWriter::checkTarget(path); !saved.saved && !target)
+        return target;
+    if (!saved.saved)
+        return Status::error(Status::Code::FileError, saveMessage(saved.failure, path));
+    return Status::ok();
 }
 
 } // namespace
@@ -88,22 +109,26 @@ Status scan(const std::string& path, const std::function<void(PortfolioItem&)>& 
 
 Status save(const std::string& path, const std::vector<PortfolioItem>& items)
 {
-    std::vector<const PortfolioItem*> list;
-    list.reserve(items.size());
-    for (const PortfolioItem& item : items)
-        list.push_back(&item);
-    const Result<QByteArray> bytes = PortfolioArchive::write(list);
+    const Result<QByteArray> bytes = archiveBytes(items);
     if (!bytes)
         return bytes.status();
-    const AtomicFileWriter::Result saved =
-        AtomicFileWriter::save(path, std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())));
-    if (!saved.refusal.empty())
-        return Status::error(Status::Code::FileError, saved.refusal);
-    if (const Status target = AtomicFileWriter::checkTarget(path); !saved.saved && !target)
-        return target;
-    if (!saved.saved)
-        return Status::error(Status::Code::FileError, saveMessage(saved.failure, path));
-    return Status::ok();
+    return savedStatus(AtomicFileWriter::save(path, std::string_view(bytes->constData(), size_t(bytes->size()))), path);
+}
+
+Status saveKeepingBackups(const std::string& path, const std::vector<PortfolioItem>& items, int keepDays,
+                          std::string& backupFailure)
+{
+    const Result<QByteArray> bytes = archiveBytes(items);
+    if (!bytes)
+        return bytes.status();
+    return saveBytesKeepingBackups(path, std::string_view(bytes->constData(), size_t(bytes->size())), keepDays,
+                                   backupFailure);
+}
+
+Status saveBytesKeepingBackups(const std::string& path, std::string_view bytes, int keepDays,
+                               std::string& backupFailure)
+{
+    return savedStatus(FileBackups(path).save(bytes, keepDays, backupFailure), path);
 }
 
 } // namespace PortfolioFile

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Portfolio files on disk. Saving goes through a temporary file in the same folder that replaces
@@ -21,5 +22,11 @@ Result<std::vector<PortfolioItem>> load(const std::string& path);
 // after some items were handed over.
 Status scan(const std::string& path, const std::function<void(PortfolioItem&)>& onItem);
 Status save(const std::string& path, const std::vector<PortfolioItem>& items);
+// Saves as save() does and keeps the version it replaces as backups (FileBackups) for `keepDays` days. A
+// backup that could not be made leaves the save done and its reason in `backupFailure`.
+Status saveKeepingBackups(const std::string& path, const std::vector<PortfolioItem>& items, int keepDays,
+                          std::string& backupFailure);
+Status saveBytesKeepingBackups(const std::string& path, std::string_view bytes, int keepDays,
+                               std::string& backupFailure);
 
 } // namespace PortfolioFile

@@ -20,3 +20,12 @@ constexpr bool isStorableTime(time_t time)
 
 // How a quotation at a time the file cannot store is refused where it enters an item.
 constexpr const char* kUnstorableTimeText = "Error: Date outside 1901-12-13 to 2038-01-19!";
+
+// The values a person can enter as a quotation; a downloaded value outside them is refused as well.
+constexpr double kMinQuotationValue = 0.001;
+constexpr double kMaxQuotationValue = 999999999;
+
+constexpr bool isEnterableValue(double value)
+{
+    return value >= kMinQuotationValue && value <= kMaxQuotationValue;
+}

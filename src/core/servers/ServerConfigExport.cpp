@@ -138,8 +138,7 @@ Status exportServerConfigs(const std::string& path)
     if (!result.refusal.empty())
         return Status::error(Status::Code::FileError, result.refusal);
     if (!result.saved)
-        return Status::error(Status::Code::FileError,
-                             "File could not be saved (" + std::to_string(result.errorNumber) + ")");
+        return Status::error(Status::Code::FileError, "File could not be saved: " + AtomicFileWriter::reason(result));
     return Status::ok();
 }
 

@@ -18,9 +18,9 @@ bool inRange(const GeneralOptions::Field& field, int32_t value)
 
 } // namespace
 
-const std::array<GeneralOptions::Field, 14>& GeneralOptions::fields()
+const std::array<GeneralOptions::Field, 15>& GeneralOptions::fields()
 {
-    static const std::array<Field, 14> table = {{
+    static const std::array<Field, 15> table = {{
         {"NumberDownloads", &GeneralOptions::NumberDownloads, 1, 500},
         {"AutosaveOnExit", &GeneralOptions::AutosaveOnExit, 0, 1},
         {"Autoupdate", &GeneralOptions::Autoupdate, 0, 1},
@@ -35,6 +35,7 @@ const std::array<GeneralOptions::Field, 14>& GeneralOptions::fields()
         {"ShowFileOnError", &GeneralOptions::ShowFileOnError, 0, 1},
         {"ConnectionsPerHost", &GeneralOptions::ConnectionsPerHost, 1, 16},
         {"GuardPercent", &GeneralOptions::GuardPercent, 0, 1000},
+        {"BackupDays", &GeneralOptions::BackupDays, 0, 3650},
     }};
     return table;
 }

@@ -25,6 +25,8 @@ struct GeneralOptions {
     // A downloaded quotation that differs from the newest one by more than this many percent is held back;
     // 0 = off.
     int32_t GuardPercent = 0;
+    // Days a portfolio's daily backup is kept; 0 = no daily backups.
+    int32_t BackupDays = 14;
 
     // One option with the values the options dialog allows.
     struct Field {
@@ -34,7 +36,7 @@ struct GeneralOptions {
         int32_t max;
     };
     // The options in their stored order.
-    static const std::array<Field, 14>& fields();
+    static const std::array<Field, 15>& fields();
     static const Field* findField(const std::string& name);
 
     // Missing, unreadable or out-of-range values read as their defaults.

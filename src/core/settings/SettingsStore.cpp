@@ -1,14 +1,28 @@
 #include "core/settings/SettingsStore.h"
 
+#include "core/base/PrivateFile.h"
+
 #include <QByteArray>
+#include <QSet>
+
+#include <mutex>
 
 std::unique_ptr<QSettings> SettingsStore::open()
 {
     const QString override = iniOverridePath();
-    if (!override.isEmpty())
-        return std::make_unique<QSettings>(override, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, SettingsKeys::kOrganisationName,
-                                       SettingsKeys::kApplicationName);
+    auto settings = override.isEmpty()
+        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, SettingsKeys::kOrganisationName,
+                                      SettingsKeys::kApplicationName)
+        : std::make_unique<QSettings>(override, QSettings::IniFormat);
+    // Checked once per file and process: the store is opened for almost every value.
+    static std::mutex checking;
+    static QSet<QString> checked;
+    const std::lock_guard lock(checking);
+    if (!checked.contains(settings->fileName())) {
+        PrivateFile::ensure(settings->fileName());
+        checked.insert(settings->fileName());
+    }
+    return settings;
 }
 
 QString SettingsStore::iniOverridePath()

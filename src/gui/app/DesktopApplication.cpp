@@ -1,5 +1,6 @@
 #include "gui/app/DesktopApplication.h"
 
+#include "core/base/StopSignals.h"
 #include "core/download/FollowUpDownloads.h"
 #include "core/servers/ServerPresets.h"
 #include "core/settings/SettingsKeys.h"
@@ -69,14 +70,31 @@ bool DesktopApplication::startUnattended()
     trackFailures();
     connect(m_frame.get(), &MainWindow::unattendedFinished, this, [this](bool saved) {
         m_exitCode = !saved ? 3 : (m_failures > 0 ? 1 : 0);
+        if (saved && StopSignals::received() != 0)
+            m_exitCode = 128 + StopSignals::received();
         emit finished();
     });
+    watchStopSignals();
     m_frame->addTrayIcon(QDir::toNativeSeparators(QFileInfo(m_start.file).absoluteFilePath()));
     m_frame->updateAll();
     // Nothing to download: the unattended run has nothing to wait for.
     if (m_frame->updates()->pendingUpdates() == 0)
         QTimer::singleShot(0, this, [this] { emit m_frame->unattendedFinished(true); });
     return true;
+}
+
+// As tickora-cli update does: a stop signal aborts the downloads, and what was fetched is saved.
+void DesktopApplication::watchStopSignals()
+{
+    StopSignals::install();
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this, watch] {
+        if (StopSignals::received() == 0)
+            return;
+        watch->stop();
+        m_frame->updates()->abort();
+    });
+    watch->start(kStopSignalPollMilliseconds);
 }
 
 void DesktopApplication::trackFailures()

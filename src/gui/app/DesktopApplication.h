@@ -33,8 +33,11 @@ signals:
     void finished();
 
 private:
+    static constexpr int kStopSignalPollMilliseconds = 100;
+
     bool startUnattended();
     void trackFailures();
+    void watchStopSignals();
 
     StartOptions m_start;
     PortfolioPreload* m_preload;

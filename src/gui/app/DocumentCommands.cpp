@@ -1,14 +1,18 @@
 #include "gui/app/DocumentCommands.h"
 
 #include "core/importexport/QuotationExport.h"
+#include "core/model/PortfolioBackups.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/app/PortfolioPreload.h"
+#include "gui/app/RestoreBackupDialog.h"
 #include "gui/widgets/FileDialog.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QStatusBar>
 
 namespace {
 
@@ -87,11 +91,38 @@ bool DocumentCommands::saveAs()
 
 bool DocumentCommands::saveTo(const QString& path)
 {
-    const Status saved = m_doc.savePortfolio(QDir::toNativeSeparators(path).toStdString());
+    std::string backupFailure;
+    const Status saved = m_doc.savePortfolio(QDir::toNativeSeparators(path).toStdString(), &backupFailure);
+    if (!backupFailure.empty())
+        showStatus(QString::fromStdString(PortfolioBackups::failureMessage(backupFailure)));
     if (saved)
         return true;
     MessageDialog::warning(m_window, QString::fromStdString(saved.message()));
     return false;
+}
+
+void DocumentCommands::restoreFromBackup()
+{
+    if (m_path.isEmpty()) {
+        MessageDialog::information(m_window, tr("A portfolio that was never saved has no backups."));
+        return;
+    }
+    if (!saveModified())
+        return;
+    RestoreBackupDialog dialog(PortfolioPreload::nativePath(m_path), title(), m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The user chose the backup over what the window holds; asking to save that again would undo the choice.
+    m_doc.setModified(false);
+    openPortfolio(m_path);
+    if (!dialog.backupFailure().empty())
+        showStatus(QString::fromStdString(PortfolioBackups::failureMessage(dialog.backupFailure())));
+}
+
+void DocumentCommands::showStatus(const QString& text)
+{
+    if (auto* window = qobject_cast<QMainWindow*>(m_window))
+        window->statusBar()->showMessage(text);
 }
 
 bool DocumentCommands::saveModified()

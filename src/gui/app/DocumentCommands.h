@@ -28,6 +28,8 @@ public:
     void openWithDialog();
     bool save();
     bool saveAs();
+    // Puts a backup in the file's place and opens it.
+    void restoreFromBackup();
     // False when the user cancelled or a save failed: whatever was about to replace the portfolio stops.
     bool saveModified();
     void exportQuotations();
@@ -45,6 +47,7 @@ signals:
 
 private:
     bool saveTo(const QString& path);
+    void showStatus(const QString& text);
     void addRecentFile(const QString& path);
     void refreshRecentFileActions();
 

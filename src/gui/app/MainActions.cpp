@@ -54,6 +54,9 @@ void createFileActions(MainActions& a, QMainWindow* w)
     a.fileSaveAs =
         makeAction(w, QCoreApplication::translate("MainActions", "Save &As..."),
                    QCoreApplication::translate("MainActions", "Save the active document with a new name\nSave As"));
+    a.restoreBackup = makeAction(
+        w, QCoreApplication::translate("MainActions", "Restore from backup..."),
+        QCoreApplication::translate("MainActions", "Put a backup that a save kept in the portfolio's place\nRestore"));
     a.updateAll =
         makeAction(w, QCoreApplication::translate("MainActions", "Update &all quotations\tCtrl+U"),
                    QCoreApplication::translate("MainActions", "Update the quotations of all items.\nUpdate all"),
@@ -218,7 +221,7 @@ void createMenus(MainActions& a, QMainWindow* w)
 {
     QMenuBar* bar = w->menuBar();
     a.fileMenu = bar->addMenu(QCoreApplication::translate("MainActions", "&File"));
-    a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs});
+    a.fileMenu->addActions({a.fileNew, a.fileOpen, a.fileSave, a.fileSaveAs, a.restoreBackup});
     a.fileMenu->addSeparator();
     a.fileMenu->addActions({a.updateAll, a.exportQuotations});
     a.fileMenu->addSeparator();
@@ -302,6 +305,7 @@ void nameObjects(MainActions& a)
         {a.fileOpen, "fileOpen"},
         {a.fileSave, "fileSave"},
         {a.fileSaveAs, "fileSaveAs"},
+        {a.restoreBackup, "restoreBackup"},
         {a.updateAll, "updateAll"},
         {a.exportQuotations, "exportQuotations"},
         {a.exit, "exit"},

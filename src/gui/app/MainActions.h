@@ -13,6 +13,7 @@ struct MainActions {
     QAction* fileOpen;
     QAction* fileSave;
     QAction* fileSaveAs;
+    QAction* restoreBackup;
     QAction* updateAll;
     QAction* exportQuotations;
     QAction* exit;

@@ -137,6 +137,7 @@ void MainWindow::connectActions()
     connect(a.fileOpen, &QAction::triggered, m_documents, &DocumentCommands::openWithDialog);
     connect(a.fileSave, &QAction::triggered, m_documents, &DocumentCommands::save);
     connect(a.fileSaveAs, &QAction::triggered, m_documents, &DocumentCommands::saveAs);
+    connect(a.restoreBackup, &QAction::triggered, m_documents, &DocumentCommands::restoreFromBackup);
     connect(a.updateAll, &QAction::triggered, this, &MainWindow::updateAll);
     connect(a.exportQuotations, &QAction::triggered, m_documents, &DocumentCommands::exportQuotations);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);

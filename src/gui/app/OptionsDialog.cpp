@@ -42,7 +42,7 @@ OptionsDialog::OptionsDialog(const GeneralOptions& options, const DownloadOption
     : QDialog(parent), m_options(options), m_download(download),
       m_downloads(numberField(this, options.NumberDownloads)), m_perHost(numberField(this, options.ConnectionsPerHost)),
       m_userAgent(new QLineEdit(QString::fromStdString(download.UserAgent), this)),
-      m_guard(numberField(this, options.GuardPercent)),
+      m_guard(numberField(this, options.GuardPercent)), m_backupDays(numberField(this, options.BackupDays)),
       m_autosavePortfolio(checkBox(tr("Auto-save portfolio file"), options.AutosaveOnExit, this)),
       m_autoupdate(checkBox(tr("Automatically update all items every"), options.Autoupdate, this)),
       m_interval(numberField(this, options.UpdateIntervall)),
@@ -69,6 +69,9 @@ OptionsDialog::OptionsDialog(const GeneralOptions& options, const DownloadOption
     grid->addWidget(m_from, 5, 1);
     grid->addWidget(new QLabel(tr("and"), this), 5, 2);
     grid->addWidget(m_to, 5, 3);
+    grid->addWidget(new QLabel(tr("Keep daily backups for (days):"), this), 6, 0);
+    grid->addWidget(m_backupDays, 6, 1);
+    m_backupDays->setObjectName(QStringLiteral("backupDays"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &OptionsDialog::reject);
@@ -133,6 +136,8 @@ void OptionsDialog::accept()
     if (!takeEntry("GuardPercent", m_guard, entered.GuardPercent))
         return;
     if (!takeEntry("UpdateIntervall", m_interval, entered.UpdateIntervall))
+        return;
+    if (!takeEntry("BackupDays", m_backupDays, entered.BackupDays))
         return;
     entered.AutosaveOnExit = m_autosavePortfolio->isChecked();
     entered.Autoupdate = m_autoupdate->isChecked();

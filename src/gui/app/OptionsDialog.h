@@ -31,6 +31,7 @@ private:
     QLineEdit* m_perHost;
     QLineEdit* m_userAgent;
     QLineEdit* m_guard;
+    QLineEdit* m_backupDays;
     QCheckBox* m_autosavePortfolio;
     QCheckBox* m_autoupdate;
     QLineEdit* m_interval;

@@ -1,8 +1,10 @@
 #include "gui/items/ItemPropertiesDialog.h"
 
+#include "core/model/ItemNames.h"
 #include "gui/items/ItemChartPage.h"
 #include "gui/items/ItemInvestmentPage.h"
 #include "gui/items/ItemQuotationsPage.h"
+#include "gui/widgets/MessageDialog.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>
@@ -94,6 +96,20 @@ void ItemPropertiesDialog::takeSplit()
         m_investment->takeSplit(item);
 }
 
+// Only a new or changed name is checked: a file from before the check may hold the same name twice.
+bool ItemPropertiesDialog::acceptsName(const std::string& name)
+{
+    if (m_id != 0 && name == m_fields.name)
+        return true;
+    const std::string refusal = ItemNames::refusal(m_doc, name, m_id);
+    if (refusal.empty())
+        return true;
+    MessageDialog::warning(this, QString::fromStdString(refusal));
+    if (m_general)
+        m_tabs->setCurrentWidget(m_general);
+    return false;
+}
+
 void ItemPropertiesDialog::accept()
 {
     if (m_investment && !m_investment->takeEntries()) {
@@ -106,6 +122,8 @@ void ItemPropertiesDialog::accept()
     m_graphic->store(fields);
     if (m_investment)
         m_investment->store(fields);
+    if (!acceptsName(fields.name))
+        return;
     if (m_id == 0) {
         m_id = m_doc.itemId(m_doc.insertNewItem(fields));
     } else if (const int pos = m_doc.positionOf(m_id); pos >= 0) {

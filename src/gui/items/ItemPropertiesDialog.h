@@ -41,6 +41,7 @@ private:
     void build(int startPage, int quotationIndex);
     void setTitle(const QString& name);
     void takeSplit();
+    bool acceptsName(const std::string& name);
 
     PortfolioDocument& m_doc;
     ItemId m_id;

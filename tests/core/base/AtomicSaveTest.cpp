@@ -57,7 +57,7 @@ TEST(AtomicSave, FailedQuotationExportsKeepTheEarlierFile)
             outcome = QuotationExport::exportQuotations(std::vector<PortfolioItem>{itemWithHistory()}, path);
         }
         EXPECT_EQ(outcome.status, QuotationExport::Outcome::FileError) << name;
-        EXPECT_EQ(outcome.message, "File could not be saved (" + std::to_string(EFBIG) + ")") << name;
+        EXPECT_EQ(outcome.message, "File could not be saved: File too large") << name;
         EXPECT_EQ(readFileBytes(path), "earlier export") << name;
     }
 }

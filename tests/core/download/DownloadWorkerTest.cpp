@@ -3,6 +3,7 @@
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadWorker.h"
 #include "core/download/HttpTransfer.h"
+#include "core/extract/JsonRule.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -518,3 +519,27 @@ TEST(DownloadEventTest, FailureTextIsOneLineAndNotFoundShowsThePath)
 }
 
 } // namespace
+
+TEST_F(DownloadWorkerTest, ValuesNobodyCouldEnterAreNeverStored)
+{
+    const std::vector<std::string> refused = {"Price: 0", "Price: -5", "Price: 0.0000001", "Price: 99999999999999",
+                                              "Price: 999999999.01"};
+    const std::vector<std::string> stored = {"Price: 0.001", "Price: 999999999"};
+    for (const std::string& page : refused) {
+        const std::string path = m_env.writeFile("value.txt", page);
+        const auto events = runJob(jobFor("file://" + path, {taskFor("A", standardRules("", "Price:"))}));
+        EXPECT_NE(events.back().kind, Kind::Result) << page;
+        EXPECT_FALSE(events.back().quotation) << page;
+    }
+    for (const std::string& page : stored) {
+        const std::string path = m_env.writeFile("value.txt", page);
+        const auto events = runJob(jobFor("file://" + path, {taskFor("A", standardRules("", "Price:"))}));
+        EXPECT_EQ(events.back().kind, Kind::Result) << page;
+    }
+    const std::string json = m_env.writeFile("value.json", "{\"price\": 1e-400}");
+    ServerConfig rules = standardRules("", "");
+    rules.Filtering = 1;
+    rules.RegExp = std::string(JsonRule::kPrefix) + "$.price";
+    const auto events = runJob(jobFor("file://" + json, {taskFor("A", rules)}));
+    EXPECT_EQ(events.back().statusText(), "Error: Invalid value!");
+}

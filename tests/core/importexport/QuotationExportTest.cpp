@@ -217,8 +217,8 @@ TEST_F(QuotationExportTest, FileThatCannotBeCreated)
 {
     Outcome outcome = QuotationExport::exportQuotations(threeItems(), env.path("vanished/q.xls"));
     EXPECT_EQ(outcome.status, Outcome::FileError);
-    EXPECT_EQ(outcome.message, "File could not be saved (-1)");
+    EXPECT_EQ(outcome.message, "File could not be saved: No such file or directory");
     outcome = QuotationExport::exportQuotations(threeItems(), env.path("vanished/q.txt"));
     EXPECT_EQ(outcome.status, Outcome::FileError);
-    EXPECT_EQ(outcome.message, "File could not be saved (" + std::to_string(ENOENT) + ")");
+    EXPECT_EQ(outcome.message, "File could not be saved: No such file or directory");
 }

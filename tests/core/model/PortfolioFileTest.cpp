@@ -137,7 +137,9 @@ TEST(PortfolioFileTest, FailedSavesLeaveTheOldFileIntact)
 
     ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
     EXPECT_NE(readFileBytes(path), "old contents");
-    EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1);
+    // Beside the file only its backups of the replaced version: the last one and the day's.
+    EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList({"keep*"}, QDir::Files).size(), 3);
+    EXPECT_EQ(readFileBytes(path + ".bak"), "old contents");
 }
 
 TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
@@ -161,8 +163,8 @@ TEST(PortfolioFileTest, AFullDiskDuringTheSaveReachesTheUserAndKeepsTheOldFile)
         EXPECT_EQ(readFileBytes(path), "old contents") << "limit " << limit;
         EXPECT_TRUE(doc.isModified());
     }
-    EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList(QDir::Files).size(), 1u)
-        << "no temporary file is left behind";
+    EXPECT_EQ(QDir(QString::fromStdString(env.path(""))).entryList({"full*"}, QDir::Files).size(), 1u)
+        << "no temporary file or backup is left behind";
 }
 
 TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused)

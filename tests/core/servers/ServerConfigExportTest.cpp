@@ -206,12 +206,12 @@ TEST(ServerConfigExport, JsonPathsAreExportedAsTheStoredRegExp)
         << block;
 }
 
-TEST(ServerConfigExport, FileErrorReportsTheSystemErrorNumber)
+TEST(ServerConfigExport, FileErrorNamesTheReason)
 {
     TestEnvironment env;
     const Status exported = ServerConfigExport::exportServerConfigs(env.path("vanished/Server.reg"));
     EXPECT_FALSE(exported);
-    EXPECT_EQ(exported.message(), "File could not be saved (" + std::to_string(ENOENT) + ")");
+    EXPECT_EQ(exported.message(), "File could not be saved: No such file or directory");
 }
 
 TEST(ServerConfigExportCli, ExportsAndReportsFileErrors)
@@ -226,7 +226,7 @@ TEST(ServerConfigExportCli, ExportsAndReportsFileErrors)
 
     result = runCli({"servers", "export", QString::fromStdString(env.path("vanished/x.reg"))});
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.err, "File could not be saved (" + std::to_string(ENOENT) + ")\n");
+    EXPECT_EQ(result.err, "File could not be saved: No such file or directory\n");
     result = runCli({"servers", "export"});
     EXPECT_EQ(result.exitCode, 2);
 }

@@ -37,6 +37,7 @@ const char* const kDefaultLines = "NumberDownloads=5\n"
                                   "ShowFileOnError=1\n"
                                   "ConnectionsPerHost=4\n"
                                   "GuardPercent=0\n"
+                                  "BackupDays=14\n"
                                   "UserAgent=Tickora/1.0.0\n";
 
 } // namespace
@@ -75,6 +76,7 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     options.AutosaveWindows = 0;
     options.ShowFileOnError = 0;
     options.GuardPercent = 1000;
+    options.BackupDays = 3650;
     ASSERT_TRUE(options.writeOptions());
     EXPECT_EQ(GeneralOptions::readOptions(), options);
 
@@ -83,8 +85,9 @@ TEST(GeneralOptions, WriteThenReadAndTheStoredNames)
     EXPECT_EQ(settings.value("GeneralOptions/UpdateIntervall").toInt(), 5);
     EXPECT_EQ(settings.value("GeneralOptions/Autoupdate_Time").toInt(), 0);
     EXPECT_EQ(settings.value("GeneralOptions/GuardPercent").toInt(), 1000);
+    EXPECT_EQ(settings.value("GeneralOptions/BackupDays").toInt(), 3650);
     settings.beginGroup("GeneralOptions");
-    EXPECT_EQ(settings.childKeys().size(), 14);
+    EXPECT_EQ(settings.childKeys().size(), 15);
 }
 
 TEST(GeneralOptions, UnreadableOrImpossibleStoredValuesReadAsDefaults)

@@ -7,6 +7,7 @@
 
 #include <QProcess>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -92,6 +93,38 @@ private slots:
         // "-u" is the same switch, and the file may come first.
         QCOMPARE(runTickora({path, QStringLiteral("-u")}, false).exitCode, 0);
         QCOMPARE(server.requestCount("/q.html"), 2);
+    }
+
+    void aStopSignalSavesWhatWasFetched()
+    {
+        // With a display the window's unattended mode runs, without one the headless update.
+        for (const auto& [signal, exitCode, display] :
+             {std::tuple{SIGINT, 130, true}, std::tuple{SIGTERM, 143, false}}) {
+            TestEnvironment env;
+            HttpTestServer server;
+            server.addPage("/q.html", "<p>AAA 12.5</p>");
+            const QString path =
+                savePortfolio(env,
+                              {pageItem("Alpha", "AAA", server.url("/q.html")),
+                               pageItem("Slow", "SSS", server.url("/slow?bytes=100000&chunk=100&interval=0.5"))});
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                environment.remove(QString::fromLatin1(name));
+            if (display)
+                environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(TICKORA_GUI_PATH), {QStringLiteral("/u"), path});
+            QVERIFY(process.waitForStarted());
+            QTRY_COMPARE_WITH_TIMEOUT(server.requestCount("/q.html"), 1, 20000);
+            // The slow page holds the run open; the fast one has been stored by now.
+            QTest::qWait(1500);
+            ::kill(static_cast<pid_t>(process.processId()), signal);
+            QVERIFY(process.waitForFinished(20000));
+            QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process.exitCode(), exitCode);
+            QCOMPARE(newestValues(path), (QStringList{"Alpha=12.5", "Slow=-"}));
+        }
     }
 
     void exitsRightAfterTheFirstPaintWhenAsked()

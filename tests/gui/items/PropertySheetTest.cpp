@@ -125,16 +125,46 @@ private slots:
             QCOMPARE(comboEntries(child<QComboBox>(general, "serverList")),
                      (QStringList{"-- User defined --", "Alpha", "beta"}));
             QCOMPARE(child<QComboBox>(general, "serverList")->currentIndex(), 0);
-            general->nameField()->setText("New");
+            general->nameField()->setText(QStringLiteral("New %1").arg(choice));
             child<QComboBox>(general, "serverList")->setCurrentIndex(choice);
             sheet.accept();
             const PortfolioItem& added = doc.item(doc.positionOf(sheet.item()));
-            QCOMPARE(added.name, std::string("New"));
+            QCOMPARE(added.name, "New " + std::to_string(choice));
             QCOMPARE(added.server.name, stored);
             QCOMPARE(added.server.URL, std::string("http://www."));
             QCOMPARE(added.isInvestedAmountHistory, 0);
         }
         QCOMPARE(doc.itemCount(), 3);
+    }
+
+    void namesThatCouldNeverBeAddressedKeepTheSheetOpen()
+    {
+        TestEnvironment env;
+        PortfolioDocument doc;
+        doc.addItem(PortfolioItem::newItem("Acme", 1700000000, 1));
+        const auto twin = doc.itemId(doc.addItem(PortfolioItem::newItem("Twin", 1700000000, 2)));
+        doc.addItem(PortfolioItem::newItem("Twin", 1700000000, 3));
+        for (const char* name : {"Acme", "Tw\tin"}) {
+            ItemPropertiesDialog sheet(doc, PortfolioItem::newItem("", 1700000000, 4));
+            sheet.generalPage()->nameField()->setText(name);
+            MessageDialog::setNextAnswer(QMessageBox::Ok);
+            sheet.accept();
+            QCOMPARE(sheet.result(), int(QDialog::Rejected));
+        }
+        QCOMPARE(MessageDialog::shownTexts(),
+                 (QStringList{"Acme already exists in the portfolio.",
+                              "An item name must not contain a tab, a line break or another control character."}));
+        QCOMPARE(doc.itemCount(), 3);
+        // A name a file already holds twice stays as it is; renaming onto another item's is refused.
+        ItemPropertiesDialog unchanged(doc, twin, 0, -1);
+        unchanged.accept();
+        QCOMPARE(unchanged.result(), int(QDialog::Accepted));
+        ItemPropertiesDialog renamed(doc, twin, 0, -1);
+        renamed.generalPage()->nameField()->setText("Acme");
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        renamed.accept();
+        QCOMPARE(renamed.result(), int(QDialog::Rejected));
+        QCOMPARE(doc.item(doc.positionOf(twin)).name, std::string("Twin"));
     }
 
     void renamingChangesTheTitleAndCancelKeepsTheName()

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/base/FileBackups.h"
+
+#include "core/base/FileReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kDateFormat = "yyyy-MM-dd";
+
+QString qPath(const std::string& path)
+{
+    return QString::fromStdString(path);
+}
+
+std::filesystem::path fsPath(const std::string& path)
+{
+    return std::filesystem::path(qPath(path).toStdU16String());
+}
+
+bool isRegularFile(const std::string& path)
+{
+    const QFileInfo info(qPath(path));
+    return info.isFile() && !info.isSymLink();
+}
+
+// "YYYY-MM-DD" of a real day only, so that no other file is taken for a backup.
+QDate dayOf(const QString& text)
+{
+    const QDate day = QDate::fromString(text, kDateFormat);
+    return day.isValid() && day.toString(kDateFormat) == text ? day : QDate();
+}
+
+FileBackups::Backup backupAt(std::string name, const std::string& path)
+{
+    return {std::move(name), path, time_t(QFileInfo(qPath(path)).lastModified().toSecsSinceEpoch())};
+}
+
+} // namespace
+
+bool FileBackups::hardLink(const std::string& from, const std::string& to, std::string& reason)
+{
+    std::error_code error;
+    std::filesystem::create_hard_link(fsPath(from), fsPath(to), error);
+    if (!error)
+        return true;
+    reason = error.message();
+    return false;
+}
+
+FileBackups::FileBackups(std::string path, HardLink link) : m_path(std::move(path)), m_link(link) { }
+
+AtomicFileWriter::Result FileBackups::save(std::string_view bytes, int keepDays, std::string& backupFailure,
+                                           const QDate& today) const
+{
+    std::optional<std::string> replaced;
+    if (QFileInfo(qPath(m_path)).isFile())
+        replaced = readWholeFile(m_path);
+    const bool keeps = replaced && *replaced != bytes;
+    // The link holds the old contents while the new file takes the name.
+    const std::string pending = keeps ? linkToPending() : std::string();
+    const AtomicFileWriter::Result result = AtomicFileWriter::save(m_path, bytes);
+    if (!result.saved || !keeps) {
+        if (!pending.empty())
+            QFile::remove(qPath(pending));
+        return result;
+    }
+    backupFailure = keepReplaced(pending, *replaced, keepDays, today);
+    return result;
+}
+
+std::string FileBackups::linkToPending() const
+{
+    const std::string pending = lastPath() + '.' + std::to_string(QCoreApplication::applicationPid());
+    QFile::remove(qPath(pending));
+    // A symbolic link is saved through to its target, so the target's contents are the ones to keep.
+    const std::string target = QFileInfo(qPath(m_path)).canonicalFilePath().toStdString();
+    std::string reason;
+    return m_link(target, pending, reason) ? pending : std::string();
+}
+
+std::string FileBackups::keepReplaced(const std::string& pending, const std::string& replaced, int keepDays,
+                                      const QDate& today) const
+{
+    const std::string last = lastPath();
+    std::error_code moved = std::make_error_code(std::errc::operation_not_supported);
+    if (!pending.empty()) {
+        std::filesystem::rename(fsPath(pending), fsPath(last), moved);
+        if (moved)
+            QFile::remove(qPath(pending));
+    }
+    if (moved) {
+        if (std::string failure = copyThroughWriter(last, replaced); !failure.empty())
+            return failure;
+    }
+    const std::string daily = dailyPath(today);
+    std::string reason;
+    if (keepDays > 0 && !QFileInfo::exists(qPath(daily)) && !m_link(last, daily, reason)) {
+        if (std::string failure = copyThroughWriter(daily, replaced); !failure.empty())
+            return failure;
+    }
+    pruneDaily(keepDays, today);
+    return {};
+}
+
+std::string FileBackups::copyThroughWriter(const std::string& to, const std::string& bytes)
+{
+    const AtomicFileWriter::Result copied = AtomicFileWriter::save(to, bytes);
+    return copied.saved ? std::string() : AtomicFileWriter::reason(copied);
+}
+
+void FileBackups::pruneDaily(int keepDays, const QDate& today) const
+{
+    const QDate oldestKept = today.addDays(1 - keepDays);
+    for (const auto& [day, path] : dailyBackups()) {
+        if (day < oldestKept)
+            QFile::remove(qPath(path));
+    }
+}
+
+std::vector<std::pair<QDate, std::string>> FileBackups::dailyBackups() const
+{
+    const QFileInfo file(qPath(m_path));
+    const QString prefix = file.fileName() + '.';
+    std::vector<std::pair<QDate, std::string>> found;
+    const QStringList names = file.dir().entryList({prefix + "*.bak"}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QDate day = dayOf(name.mid(prefix.size(), name.size() - prefix.size() - 4));
+        const std::string path = file.dir().filePath(name).toStdString();
+        if (day.isValid() && isRegularFile(path))
+            found.emplace_back(day, path);
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    return found;
+}
+
+std::optional<std::vector<FileBackups::Backup>> FileBackups::list() const
+{
+    const QFileInfo folder(QFileInfo(qPath(m_path)).path());
+    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable())
+        return std::nullopt;
+    std::vector<Backup> backups;
+    if (isRegularFile(lastPath()))
+        backups.push_back(backupAt(kLastName, lastPath()));
+    for (const auto& [day, path] : dailyBackups())
+        backups.push_back(backupAt(day.toString(kDateFormat).toStdString(), path));
+    return backups;
+}
+
+std::optional<FileBackups::Backup> FileBackups::find(const std::string& name) const
+{
+    if (name == kLastName)
+        return isRegularFile(lastPath()) ? std::optional(backupAt(name, lastPath())) : std::nullopt;
+    const QDate day = dayOf(qPath(name));
+    if (!day.isValid() || !isRegularFile(dailyPath(day)))
+        return std::nullopt;
+    return backupAt(name, dailyPath(day));
+}
+
+std::string FileBackups::lastPath() const
+{
+    return m_path + ".bak";
+}
+
+std::string FileBackups::dailyPath(const QDate& day) const
+{
+    return m_path + '.' + day.toString(kDateFormat).toStdString() + ".bak";
+}
