@@ -6,6 +6,7 @@
 #include "core/download/DownloadEvent.h"
 #include "core/extract/ExtractResult.h"
 #include "core/extract/JsonRule.h"
+#include "core/extract/XPathRule.h"
 #include "core/importexport/ImportEngine.h"
 #include "core/model/PortfolioArchive.h"
 #include "core/model/PortfolioDocument.h"
@@ -157,6 +158,9 @@ TEST(StoredNames, MatchTheGoldenList)
     names.section("JSON rule");
     names.add(JsonRule::kPrefix);
     names.add(JsonRule("$.price", "$.day|x", "$.time").encode());
+    names.section("XPath rule");
+    names.add(XPathRule::kPrefix);
+    names.add(XPathRule("//td[1]", "//p|//q", "").encode());
     addStatusTexts(names);
     addMessages(names);
     names.section("help pages");
