@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Chart figures, measured in one Google Benchmark run:
 #   single chart of 100,000 quotations into 1600x600     (must be <= 16 ms and <= 3 x drawPolyline of its points)
 #   comparison of 20 x 5,000 quotations                  (likewise, against 20 polylines)

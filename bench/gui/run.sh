@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program on the offscreen platform:
 #   start-up to the list's first paint of 200 items x 5,000 quotations (TICKORA_EXIT_AFTER_FIRST_PAINT=1)
 #   / tickora-cli show of the same file   (must be <= 2)

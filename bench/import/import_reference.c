@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Usage: import_reference PATTERN FILE OUT
  * The bare work of an import into a portfolio: reads FILE whole, runs PATTERN (captures: year, month, day,
  * hour, minute, value) with PCRE2 JIT in the same successive-match loop as the import engine, converts every

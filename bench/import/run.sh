@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Import of a price file into an item of a portfolio, saved, against a bare C reference (import_reference.c).
 #   tickora-cli: reads the file, runs the translated import format with PCRE2 JIT match after match, converts
 #     each date to local time, merges the quotations into the item's history (sorted by time, the last per

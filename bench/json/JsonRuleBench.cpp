@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/extract/JsonRule.h"
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationExtractor.h"

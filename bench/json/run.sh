@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The JSON rule on a 1 MB answer / nlohmann::json::parse of the same document (must be <= 1.5),
 # medians of the CPU time of five repetitions measured in this run.
 set -euo pipefail

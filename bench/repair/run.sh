@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rule repair of a 1 MB page with 5,000 numbers (must be <= 1 s) and the wizard's rule generation on pages
 # with a 3,000-letter run before the quotation (each <= 0.2 s); medians of the CPU time of five repetitions.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Unattended update against a local nginx, compared with curl fetching the same pages in parallel, both timed
 # as whole processes by hyperfine -N. Prints three figures: the time ratio for 500 pages, the ratio for 200 pages
 # that the server delays by 50 ms each, and the peak memory of 5,000 items against 500.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/TextShortening.h"
 
 QString shortenText(const QString& text, int width, int margin, const QFontMetrics& metrics)

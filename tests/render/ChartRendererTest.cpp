@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/ChartRenderer.h"
 #include "TestEnvironment.h"
 #include "render/ChartPicking.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Local HTTP and HTTPS server for the download tests.
 
 Serves the files of --root and a few special paths:

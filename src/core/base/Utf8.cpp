@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/Utf8.h"
 
 int utf8Length(const std::string& text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/download/HandOverDownload.h"
 
 #include "core/base/UrlVariables.h"

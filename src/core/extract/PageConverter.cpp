@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/extract/PageConverter.h"
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/FileReader.h"

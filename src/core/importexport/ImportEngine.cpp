@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/importexport/ImportEngine.h"
 #include "core/base/FileReader.h"
 #include "core/base/LocalTimeCache.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/PortfolioItem.h"
 #include "core/base/LocalTime.h"
 #include "core/base/TextCompare.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/importexport/ImportDialog.h"
 
 #include "core/base/TempFiles.h"

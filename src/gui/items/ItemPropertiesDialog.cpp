@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/items/ItemPropertiesDialog.h"
 
 #include "core/model/ItemNames.h"

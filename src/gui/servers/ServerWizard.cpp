@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/servers/ServerWizard.h"
 
 #include "core/base/FileReader.h"

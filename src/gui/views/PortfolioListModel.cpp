@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/views/PortfolioListModel.h"
 
 #include "render/ListIcons.h"

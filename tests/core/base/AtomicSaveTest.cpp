@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileSizeLimit.h"
 #include "TestEnvironment.h"
 #include "core/base/AtomicFileWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/importexport/QuotationExport.h"
 #include "Biff2Records.h"
 #include "TestEnvironment.h"

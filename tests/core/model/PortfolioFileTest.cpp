@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/PortfolioFile.h"
 #include "FileSizeLimit.h"
 #include "StatusOutcome.h"

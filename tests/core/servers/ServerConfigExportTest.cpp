@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/servers/ServerConfigExport.h"
 #include "CliRunner.h"
 #include "TestEnvironment.h"

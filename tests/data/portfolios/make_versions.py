@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the handmade portfolio files of item versions 1 to 8 used by the model tests.
 
 Each file holds one item named "Item vN" with two quotations; the field values below are what

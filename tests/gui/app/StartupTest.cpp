@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiFixtures.h"
 #include "GuiTestCase.h"
 #include "HttpTestServer.h"

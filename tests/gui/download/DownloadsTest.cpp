@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiFixtures.h"
 #include "GuiTestCase.h"
 #include "HttpTestServer.h"
@@ -200,8 +201,8 @@ private slots:
 
         QString shown;
         whenModal<ItemPropertiesDialog>([&](ItemPropertiesDialog* sheet) {
-            if (!child<QLabel>(sheet->generalPage(), "healthLabel")->isHidden()
-                && !child<QPushButton>(sheet->generalPage(), "repairButton")->isHidden())
+            if (!child<QLabel>(sheet->generalPage(), "healthLabel")->isHidden() &&
+                !child<QPushButton>(sheet->generalPage(), "repairButton")->isHidden())
                 shown = child<QLabel>(sheet->generalPage(), "healthLabel")->text();
             sheet->reject();
         });
