@@ -4,6 +4,7 @@
 #include "StatusOutcome.h"
 #include "core/base/FileReader.h"
 #include "core/extract/JsonRule.h"
+#include "core/extract/XPathRule.h"
 #include "core/model/PortfolioDocument.h"
 #include "core/servers/ServerStore.h"
 #include "core/settings/RuleHealth.h"
@@ -88,6 +89,9 @@ TEST_F(RepairCliTest, TheRightRuleRanksFirstOnEveryChangedPage)
         {"yahoo_chart_tsla-changed-moved.json",
          expression(JsonRule("$.chart.result[0].meta.regularMarketPrice", "", "").encode()), 225.0, "", "230.2900",
          "json $.quoteResponse.result[0].regularMarketPrice"},
+        {"de_fund-changed-markup-added.html",
+         expression(XPathRule("//td[normalize-space()='Schlusskurs']/following-sibling::td[1]", "", "").encode()),
+         675.37, "", "677.1300", "xpath "},
         {"de_fund-changed-maintenance.html", standardSearch(1, "Schluss:", 2), 675.37, "", nullptr, nullptr},
     };
     int first = 0;
@@ -111,7 +115,7 @@ TEST_F(RepairCliTest, TheRightRuleRanksFirstOnEveryChangedPage)
         EXPECT_TRUE(ranked) << r.out;
         first += ranked ? 1 : 0;
     }
-    EXPECT_EQ(first, 7);
+    EXPECT_EQ(first, 8);
 }
 
 TEST_F(RepairCliTest, OutputNamesTheCurrentResultAndTheCandidatesAsJson)

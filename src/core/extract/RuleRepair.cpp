@@ -9,6 +9,8 @@
 #include "core/extract/QuotationExtractor.h"
 #include "core/extract/TextRuleCandidates.h"
 #include "core/extract/WizardRules.h"
+#include "core/extract/XPathProposals.h"
+#include "core/extract/XPathRule.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,15 +22,26 @@ using Mode = PageConverter::Mode;
 
 // The rules run for one place before it is given up: the best-fitting shapes come first.
 constexpr int kMaxTriesPerPlace = 6;
+// Each XPath proposal parses the whole page: only the best places get them.
+constexpr int kMaxXPathPlaces = 5;
 
 bool isJsonRule(const ServerConfig& rules)
 {
     return rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp);
 }
 
-// What the old rule looked for: its start text, its pattern or its JSON path.
+bool isXPathRule(const ServerConfig& rules)
+{
+    return rules.Filtering != 0 && XPathRule::isXPathRule(rules.RegExp);
+}
+
+// What the old rule looked for: its start text, its pattern, its JSON path or its XPath expression.
 std::string oldLabel(const ServerConfig& rules)
 {
+    if (isXPathRule(rules)) {
+        const std::optional<XPathRule> expressions = XPathRule::decode(rules.RegExp);
+        return expressions ? expressions->valueExpression() : std::string();
+    }
     if (isJsonRule(rules)) {
         const std::optional<JsonRule> paths = JsonRule::decode(rules.RegExp);
         return paths ? paths->valuePath() : std::string();
@@ -104,10 +117,10 @@ public:
                 break;
             if (shownAlready(place))
                 continue;
-            if (place.jsonPath.empty())
-                keepTextRule(place);
-            else
+            if (!place.jsonPath.empty())
                 keepJsonRule(place);
+            else if (!(isXPathRule(m_request.rules) && keepXPathRule(place)))
+                keepTextRule(place);
         }
         for (Ranked& ranked : m_kept)
             outcome.candidates.push_back(std::move(ranked.candidate));
@@ -215,6 +228,38 @@ private:
         keepIfVerified(place, std::move(rules), "json " + place.jsonPath, 0.0, 0);
     }
 
+    // An XPath rule is repaired with the expressions the wizard proposes for the value's text; the old date and
+    // time expressions stay when they still lead somewhere.
+    bool keepXPathRule(const RepairPlace& place)
+    {
+        if (++m_xpathPlaces > kMaxXPathPlaces)
+            return false;
+        // Conversion keeps the value's own text, which the proposals look for on the unconverted page.
+        const Result<std::vector<std::string>> expressions =
+            XPathProposals::propose(m_pages.of(Mode::None), m_pages.of(place.mode).substr(place.at, place.length));
+        if (!expressions)
+            return false;
+        const std::optional<XPathRule> old = XPathRule::decode(m_request.rules.RegExp);
+        ServerConfig rules = m_request.rules;
+        rules.Format = static_cast<int32_t>(Mode::None);
+        rules.TAUSEND = place.thousands;
+        rules.DECIMAL = place.decimal;
+        for (const std::string& expression : *expressions) {
+            const double score = LabelSimilarity::similarity(expression, m_oldLabel);
+            if (old && (!old->dateExpression().empty() || !old->timeExpression().empty())) {
+                ServerConfig dated = rules;
+                dated.RegExp = XPathRule(expression, old->dateExpression(), old->timeExpression()).encode();
+                if (keepIfVerified(place, std::move(dated), "xpath " + expression, score, 0))
+                    return true;
+            }
+            ServerConfig plain = rules;
+            plain.RegExp = XPathRule(expression, "", "").encode();
+            if (keepIfVerified(place, std::move(plain), "xpath " + expression, score, 0))
+                return true;
+        }
+        return false;
+    }
+
     // Runs the ordinary extraction with the rules on the page and keeps them when they read the place's value.
     bool keepIfVerified(const RepairPlace& place, ServerConfig rules, const std::string& description, double ruleScore,
                         int skips)
@@ -263,6 +308,7 @@ private:
     std::string m_oldLabel;
     std::vector<Ranked> m_kept;
     int m_verified = 0;
+    int m_xpathPlaces = 0;
 };
 
 } // namespace
