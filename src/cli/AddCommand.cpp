@@ -39,8 +39,10 @@ int runAddCommand(const QStringList& args)
         return Cli::UsageError;
     if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("add: wrong number of arguments.", kUsage);
-    if (!parser.isSet("name") || parser.value("name").isEmpty())
+    if (!parser.isSet("name"))
         return Cli::usageError("add: --name is required.", kUsage);
+    if (const std::string refusal = ItemNames::textRefusal(parser.value("name").toStdString()); !refusal.empty())
+        return Cli::usageError(refusal, kUsage);
     if (parser.isSet("server") && hasRuleOptions(parser))
         return Cli::usageError("add: --server and rule options exclude each other.", kUsage);
 

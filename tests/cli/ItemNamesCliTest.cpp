@@ -16,6 +16,8 @@ TEST(ItemNamesCli, NamesThatCouldNeverBeAddressedAreRefused)
         {"Ac\tme", "An item name must not contain a tab, a line break or another control character."},
         {"Ac\nme", "An item name must not contain a tab, a line break or another control character."},
         {"Acme\r", "An item name must not contain a tab, a line break or another control character."},
+        {"", "Please enter a name for the item."},
+        {" \u3000 ", "Please enter a name for the item."},
     };
     for (const auto& [name, message] : refused) {
         const CliResult added = runCli({"add", path, "--name", name});

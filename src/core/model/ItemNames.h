@@ -9,8 +9,11 @@
 // would split the lines that name them.
 namespace ItemNames {
 
-// "" when `name` may name a new item (`self` 0) or the item `self`; else the message that refuses it:
-// "%1 already exists in the portfolio." or a refusal of control characters.
+// "" when `name` may name an item in any portfolio; else the message that refuses a blank name or control
+// characters.
+std::string textRefusal(const std::string& name);
+// "" when `name` may name a new item (`self` 0) or the item `self`; else the text refusal or
+// "%1 already exists in the portfolio.".
 std::string refusal(const PortfolioDocument& doc, const std::string& name, PortfolioDocument::ItemId self = 0);
 
 } // namespace ItemNames

@@ -8,6 +8,7 @@
 #include "gui/widgets/MessageDialog.h"
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,6 +57,9 @@ void ItemPropertiesDialog::build(int startPage, int quotationIndex)
         m_tabs->addTab(m_investment, tr("Investment"));
     }
     m_tabs->setCurrentIndex(tabForRequest(history, startPage, m_tabs->count()));
+    // What the user types first belongs in "Name:", not on the tab bar.
+    if (m_general && m_tabs->currentWidget() == m_general)
+        m_general->nameField()->setFocus();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &ItemPropertiesDialog::accept);
@@ -97,17 +101,18 @@ void ItemPropertiesDialog::takeSplit()
         m_investment->takeSplit(item);
 }
 
-// Only a new or changed name is checked: a file from before the check may hold the same name twice.
+// A file from before the checks may hold the same name twice: an unchanged name is only checked on its own.
 bool ItemPropertiesDialog::acceptsName(const std::string& name)
 {
-    if (m_id != 0 && name == m_fields.name)
-        return true;
-    const std::string refusal = ItemNames::refusal(m_doc, name, m_id);
+    const bool unchanged = m_id != 0 && name == m_fields.name;
+    const std::string refusal = unchanged ? ItemNames::textRefusal(name) : ItemNames::refusal(m_doc, name, m_id);
     if (refusal.empty())
         return true;
     MessageDialog::warning(this, QString::fromStdString(refusal));
-    if (m_general)
+    if (m_general) {
         m_tabs->setCurrentWidget(m_general);
+        m_general->nameField()->setFocus();
+    }
     return false;
 }
 

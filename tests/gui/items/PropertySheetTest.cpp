@@ -145,7 +145,7 @@ private slots:
         doc.addItem(PortfolioItem::newItem("Acme", 1700000000, 1));
         const auto twin = doc.itemId(doc.addItem(PortfolioItem::newItem("Twin", 1700000000, 2)));
         doc.addItem(PortfolioItem::newItem("Twin", 1700000000, 3));
-        for (const char* name : {"Acme", "Tw\tin"}) {
+        for (const char* name : {"Acme", "Tw\tin", "", " \u00a0 "}) {
             ItemPropertiesDialog sheet(doc, PortfolioItem::newItem("", 1700000000, 4));
             sheet.generalPage()->nameField()->setText(name);
             MessageDialog::setNextAnswer(QMessageBox::Ok);
@@ -154,7 +154,8 @@ private slots:
         }
         QCOMPARE(MessageDialog::shownTexts(),
                  (QStringList{"Acme already exists in the portfolio.",
-                              "An item name must not contain a tab, a line break or another control character."}));
+                              "An item name must not contain a tab, a line break or another control character.",
+                              "Please enter a name for the item.", "Please enter a name for the item."}));
         QCOMPARE(doc.itemCount(), 3);
         // A name a file already holds twice stays as it is; renaming onto another item's is refused.
         ItemPropertiesDialog unchanged(doc, twin, 0, -1);
@@ -166,6 +167,36 @@ private slots:
         renamed.accept();
         QCOMPARE(renamed.result(), int(QDialog::Rejected));
         QCOMPARE(doc.item(doc.positionOf(twin)).name, std::string("Twin"));
+        // A blank name from an older file is not kept either.
+        const auto blank = doc.itemId(doc.addItem(PortfolioItem::newItem(" ", 1700000000, 5)));
+        ItemPropertiesDialog kept(doc, blank, 0, -1);
+        MessageDialog::setNextAnswer(QMessageBox::Ok);
+        kept.accept();
+        QCOMPARE(kept.result(), int(QDialog::Rejected));
+        QCOMPARE(MessageDialog::shownTexts().last(), QStringLiteral("Please enter a name for the item."));
+        QCOMPARE(kept.focusWidget(), kept.generalPage()->nameField());
+    }
+
+    void typingStartsInTheNameField()
+    {
+        TestEnvironment env;
+        MainWindow frame(quietOptions(), false);
+        frame.document().addItem(PortfolioItem::newItem("Fund", 1700000000, 1));
+        frame.listView()->fill();
+        selectItems(frame.listView(), {"Fund"});
+        frame.show();
+        QStringList typed;
+        for (const char* command : {"insertItem", "properties"}) {
+            whenModal<ItemPropertiesDialog>([&typed](ItemPropertiesDialog* sheet) {
+                QLineEdit* name = sheet->generalPage()->nameField();
+                name->end(false);
+                QTest::keyClicks(sheet->focusWidget(), "Acme");
+                typed << name->text();
+                sheet->reject();
+            });
+            child<QAction>(&frame, command)->trigger();
+        }
+        QCOMPARE(typed, (QStringList{"Acme", "FundAcme"}));
     }
 
     void renamingChangesTheTitleAndCancelKeepsTheName()
