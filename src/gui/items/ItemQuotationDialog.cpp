@@ -28,7 +28,7 @@ ItemQuotationDialog::ItemQuotationDialog(const QString& itemName, time_t time, d
 {
     setWindowTitle(tr("Item quotation"));
     m_date->setCalendarPopup(true);
-    m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    m_time->setDisplayFormat(QStringLiteral("HH:mm"));
     auto* form = new QFormLayout(this);
     form->addRow(tr("Item:"), new QLabel(itemName, this));
     form->addRow(tr("Quotation on"), m_date);

@@ -210,6 +210,18 @@ private slots:
         QCOMPARE(p.item().quantity, 20.0);
     }
 
+    void quotationTimeShowsHoursAndMinutes()
+    {
+        // The seconds are not shown, and a record's own seconds are kept.
+        const time_t recorded = day(2, 20) + 15 * 60 + 37;
+        ItemQuotationDialog record("Fund", recorded, 1.0);
+        QCOMPARE(child<QTimeEdit>(&record, "timeField")->text(), QStringLiteral("20:15"));
+        record.accept();
+        QCOMPARE(record.quotationTime(), recorded);
+        ItemQuotationDialog manual("Fund", recorded);
+        QCOMPARE(child<QTimeEdit>(&manual, "timeField")->text(), QStringLiteral("20:00"));
+    }
+
     void quotationDialogRefusals_data()
     {
         QTest::addColumn<QDate>("date");
