@@ -132,7 +132,7 @@ int readLocation(const QCommandLineParser& parser, Location& location)
     if (location.from > location.to)
         return Cli::usageError("--from must not be later than --to.", kUsage);
     const std::string urlTemplate = parser.value("location").toStdString();
-    location.address = urlTemplate.find("://") == std::string::npos
+    location.address = ImportLocation::isLocalPath(urlTemplate)
         ? ImportLocation::localFileAddress(urlTemplate)
         : ImportLocation::downloadAddress(urlTemplate, location.from, location.to);
     return Cli::Success;

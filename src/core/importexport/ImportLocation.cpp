@@ -37,6 +37,16 @@ std::string localFileAddress(const std::string& path)
     return kFilePrefix + path;
 }
 
+bool isLocalPath(const std::string& location)
+{
+    return location.find("://") == std::string::npos;
+}
+
+std::string readAddress(const std::string& location)
+{
+    return !location.empty() && isLocalPath(location) ? localFileAddress(location) : location;
+}
+
 std::string downloadAddress(const std::string& urlTemplate, time_t begin, time_t end)
 {
     return UrlVariables::substitutePeriodVariables(urlTemplate, begin, end).text;

@@ -17,6 +17,11 @@ std::vector<std::string> readTemplates();
 std::vector<std::string> offeredTemplates();
 
 std::string localFileAddress(const std::string& path);
+// True for a typed location without a scheme ("://"): a path on this computer.
+bool isLocalPath(const std::string& location);
+// The address a typed location is read from: a local path as "file://" and the path, anything else (also
+// nothing) as typed.
+std::string readAddress(const std::string& location);
 // The template with the period variables of `begin` to `end` put in; the item variables stay for the fetch.
 std::string downloadAddress(const std::string& urlTemplate, time_t begin, time_t end);
 

@@ -3,6 +3,7 @@
 
 #include "core/base/TempFiles.h"
 #include "core/download/DownloadEvent.h"
+#include "core/importexport/ImportLocation.h"
 #include "core/servers/SeparatorFormat.h"
 #include "gui/download/HandOverFetcher.h"
 #include "gui/importexport/ImportLocationDialog.h"
@@ -129,7 +130,8 @@ void ImportDialog::readFile()
 {
     takeOverFields(m_settings);
     m_read->setEnabled(false);
-    m_fetcher->start(HandOverDownload::Kind::Raw, m_settings.address, m_itemName, m_symbol);
+    m_fetcher->start(HandOverDownload::Kind::Raw, ImportLocation::readAddress(m_settings.address), m_itemName,
+                     m_symbol);
 }
 
 void ImportDialog::takeFile(DownloadEvent& event)

@@ -38,3 +38,16 @@ TEST(ImportLocation, ALocalPathBecomesAFileAddress)
     EXPECT_EQ(ImportLocation::localFileAddress("C:\\data\\x.csv"), "file://C:\\data\\x.csv");
     EXPECT_EQ(ImportLocation::localFileAddress("/home/u/x.csv"), "file:///home/u/x.csv");
 }
+
+TEST(ImportLocation, ATypedLocationWithoutSchemeIsReadAsALocalFile)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/home/u/x.csv", "file:///home/u/x.csv"},
+        {"quotes/x.csv", "file://quotes/x.csv"},
+        {"http://h.example/x.csv?s=[&symbol]", "http://h.example/x.csv?s=[&symbol]"},
+        {"file:///home/u/x.csv", "file:///home/u/x.csv"},
+        {"", ""},
+    };
+    for (const auto& [typed, address] : cases)
+        EXPECT_EQ(ImportLocation::readAddress(typed), address) << typed;
+}

@@ -86,6 +86,20 @@ private slots:
         QCOMPARE(child<QComboBox>(&fewer, "templateList")->count(), 1);
     }
 
+    void aPlainLocalPathIsReadAsAFile()
+    {
+        TestEnvironment env;
+        const std::string path = realDataPath("yahoo_tablecsv_orcl_2000.csv");
+        ImportDialog dialog("Oracle", "ORCL", ImportSettings::initial(localTime(2004, 6, 1, 10)));
+        dialog.show();
+        QVERIFY(readFile(&dialog, path));
+        QCOMPARE(child<QLineEdit>(&dialog, "statusLine")->text(), QString(kLoaded));
+        const ImportSettings taken = dialog.settings();
+        QCOMPARE(taken.address, path);
+        QCOMPARE(readFileBytes(taken.loadedFile), readFileBytes(path));
+        QVERIFY(QFile::remove(QString::fromStdString(taken.loadedFile)));
+    }
+
     void importsARealHistoryFromALocalServer()
     {
         TestEnvironment env;
