@@ -45,7 +45,6 @@ WizardRulePage::WizardRulePage(int format, const std::string& thousands, const s
         m_separators->addItem(QString::fromLatin1(sample));
     const int separators = SeparatorFormat::indexOf(thousands, decimal);
     m_separators->setCurrentIndex(separators < 0 ? 1 : separators);
-    m_generate->setDefault(true);
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     m_pageView->setReadOnly(true);
@@ -96,6 +95,13 @@ WizardRulePage::WizardRulePage(int format, const std::string& thousands, const s
     m_back->setObjectName(QStringLiteral("backButton"));
     m_next->setObjectName(QStringLiteral("nextButton"));
     m_cancel->setObjectName(QStringLiteral("cancelButton"));
+}
+
+void WizardRulePage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The wizard has one default button: the first page's took it over while this page was hidden.
+    m_generate->setDefault(true);
 }
 
 void WizardRulePage::setPages(PageVersions pages)

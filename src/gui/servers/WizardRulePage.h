@@ -41,6 +41,9 @@ signals:
     void finish();
     void cancelled();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     PageConverter::Mode mode() const;
     void showPageVersion();

@@ -102,8 +102,9 @@ private slots:
         MessageDialog::setNextAnswer(QMessageBox::Ok);
         QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
         QCOMPARE(MessageDialog::shownTexts(), QStringList{"Please enter the quotation to be extracted!"});
-        child<QLineEdit>(two, "quotationField")->setText("22,65");
-        QTest::mouseClick(child<QPushButton>(two, "generateButton"), Qt::LeftButton);
+        // Enter in the quotation field runs "Get &Configuration".
+        QTest::keyClicks(child<QLineEdit>(two, "quotationField"), "22,65");
+        QTest::keyClick(child<QLineEdit>(two, "quotationField"), Qt::Key_Return);
         QCOMPARE(listed(child<QListWidget>(two, "ruleList")),
                  QStringList({"find text \"Kurs:\" and skip 2 html tag(s) ",
                               "XPath: //p[normalize-space()='Kurs:']/following-sibling::td[1]"}));
