@@ -18,8 +18,8 @@ SaveServerAsDialog::SaveServerAsDialog(QWidget* parent) : QDialog(parent), m_nam
     m_names->setMinimumWidth(280);
     for (const std::string& name : ServerStore::listServerNames())
         m_names->addItem(QString::fromStdString(name));
-    m_names->setCurrentIndex(m_names->count() > 0 ? 0 : -1);
-    m_names->lineEdit()->selectAll();
+    // A name picked by default would overwrite that server with one press of Enter.
+    m_names->setCurrentIndex(-1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));

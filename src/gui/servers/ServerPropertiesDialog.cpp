@@ -243,13 +243,25 @@ void ServerPropertiesDialog::saveAs()
         MessageDialog::warning(this, QString::fromStdString(valid.message()));
         return;
     }
+    if (name == ServerConfig::kUserDefinedName) {
+        m_serverName = name;
+        enableHeaders();
+        return;
+    }
+    if (ServerStore::serverExists(name) &&
+        MessageDialog::question(this, tr("Replace the server configuration '%1'?").arg(QString::fromStdString(name))) !=
+            QMessageBox::Yes)
+        return;
+    if (const Status written = ServerStore::writeServerConfig(name, m_config); !written) {
+        MessageDialog::warning(this, QString::fromStdString(written.message()));
+        return;
+    }
+    // The item's own rules stay its own: the stored copy is a new server for other items.
+    if (m_serverName == ServerConfig::kUserDefinedName)
+        return;
     m_serverName = name;
     enableHeaders();
-    if (name == ServerConfig::kUserDefinedName)
-        return;
     updateTitle();
-    if (const Status written = ServerStore::writeServerConfig(name, m_config); !written)
-        MessageDialog::warning(this, QString::fromStdString(written.message()));
 }
 
 void ServerPropertiesDialog::openHelp()

@@ -94,7 +94,7 @@ private slots:
         QVERIFY(ServerStore::listServerNames().empty());
     }
 
-    void editWritesAStoredServerAtOnceAndSaveAsBecomesTheChoice()
+    void editWritesAStoredServerAtOnceAndSaveAsKeepsTheItemsOwnRules()
     {
         TestEnvironment env;
         ServerConfig bank = ServerConfig::newServerDefaults();
@@ -138,10 +138,14 @@ private slots:
                 dialog->accept();
             });
             QTest::mouseClick(child<QPushButton>(general, "editButton"), Qt::LeftButton);
-            QCOMPARE(child<QComboBox>(general, "serverList")->currentText(), QStringLiteral("Copy"));
+            QCOMPARE(child<QComboBox>(general, "serverList")->currentText(),
+                     QString::fromLatin1(ServerConfig::kUserDefinedName));
+            QVERIFY(child<QComboBox>(general, "serverList")->findText("Copy") > 0);
         });
         QCOMPARE(titles, (QStringList{"Server properties - [Bank]", "Server properties - [Fund]"}));
-        QCOMPARE(frame.document().item(1).server.name, std::string("Copy"));
+        // The item keeps its own rules, edited; "Copy" is a new server for other items.
+        QCOMPARE(frame.document().item(1).server.name, std::string());
+        QCOMPARE(frame.document().item(1).server.Text_before_Value, std::string("Price:"));
         ServerConfig copy;
         ServerStore::readServerConfig("Copy", copy);
         QCOMPARE(copy.Text_before_Value, std::string("Price:"));

@@ -211,45 +211,58 @@ private slots:
         }
     }
 
-    void saveAsOverwritesWithoutAskingAndKeepsTheUserDefinedName()
+    void saveAsAsksBeforeReplacingAndLeavesTheItemsOwnRulesItsOwn()
     {
         TestEnvironment env;
         ServerConfig stored = rules(0);
         stored.URL = "http://old.example/";
         QVERIFY(ServerStore::writeServerConfig("Bank", stored).isOk());
-        ServerPropertiesDialog dialog(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [My item]"));
-        child<QLineEdit>(&dialog, "urlField")->setText("http://new.example/[&symbol]");
-
-        const auto saveAs = [&dialog](const QString& name) {
+        ServerPropertiesDialog own(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
+        child<QLineEdit>(&own, "urlField")->setText("http://new.example/[&symbol]");
+        const auto saveAs = [](ServerPropertiesDialog& dialog, const QString& name) {
             whenModal<SaveServerAsDialog>([name](SaveServerAsDialog* chooser) {
                 QCOMPARE(chooser->windowTitle(), QStringLiteral("Server configuration"));
-                QCOMPARE(child<QComboBox>(chooser, "nameList")->currentText(),
-                         child<QComboBox>(chooser, "nameList")->itemText(0));
+                QCOMPARE(child<QComboBox>(chooser, "nameList")->currentIndex(), -1);
+                QCOMPARE(child<QComboBox>(chooser, "nameList")->currentText(), QString());
                 child<QComboBox>(chooser, "nameList")->setCurrentText(name);
                 chooser->accept();
             });
             dialog.saveAs();
         };
-        saveAs("Bank");
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
-        ServerConfig read;
-        ServerStore::readServerConfig("Bank", read);
-        QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
+        const auto storedUrl = [](const std::string& name) {
+            ServerConfig read;
+            ServerStore::readServerConfig(name, read);
+            return read.URL;
+        };
+        const QString replace = QStringLiteral("Replace the server configuration 'Bank'?");
+        MessageDialog::setNextAnswer(QMessageBox::No);
+        saveAs(own, "Bank");
+        QCOMPARE(storedUrl("Bank"), std::string("http://old.example/"));
+        MessageDialog::setNextAnswer(QMessageBox::Yes);
+        saveAs(own, "Bank");
+        QCOMPARE(storedUrl("Bank"), std::string("http://new.example/[&symbol]"));
+        saveAs(own, "Copy");
+        QCOMPARE(storedUrl("Copy"), std::string("http://new.example/[&symbol]"));
+        QCOMPARE(MessageDialog::shownTexts(), (QStringList{replace, replace}));
+        // The stored copies serve other items; this one keeps its own rules.
+        QCOMPARE(own.serverName(), std::string(ServerConfig::kUserDefinedName));
+        QCOMPARE(own.windowTitle(), QStringLiteral("Server properties - [My item]"));
+        QVERIFY(!child<QPlainTextEdit>(&own, "headersField")->isEnabled());
 
+        // A stored server saved under a new name becomes that server; "-- User defined --" the item's own rules.
+        ServerPropertiesDialog bank(stored, "Bank", "My item", "SYM");
+        saveAs(bank, "Bank 2");
+        QCOMPARE(bank.windowTitle(), QStringLiteral("Server properties - [Bank 2]"));
         const std::vector<std::string> names = ServerStore::listServerNames();
-        child<QLineEdit>(&dialog, "urlField")->setText("http://other.example/");
-        saveAs(ServerConfig::kUserDefinedName);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Server properties - [Bank]"));
-        QCOMPARE(dialog.serverName(), std::string(ServerConfig::kUserDefinedName));
+        saveAs(bank, ServerConfig::kUserDefinedName);
+        QCOMPARE(bank.serverName(), std::string(ServerConfig::kUserDefinedName));
         QCOMPARE(ServerStore::listServerNames(), names);
 
+        MessageDialog::clearShownTexts();
         MessageDialog::setNextAnswer(QMessageBox::Ok);
-        saveAs("Back\\slash");
+        saveAs(bank, "Back\\slash");
         QCOMPARE(MessageDialog::shownTexts().size(), 1);
         QCOMPARE(ServerStore::listServerNames(), names);
-        ServerStore::readServerConfig("Bank", read);
-        QCOMPARE(read.URL, std::string("http://new.example/[&symbol]"));
     }
 
     void requestHeadersOneLineEachRefusedAsTheStoreRefusesThem()
@@ -288,19 +301,16 @@ private slots:
             QCOMPARE(dialog.config().Headers, c.refusal ? before.Headers : c.taken);
         }
 
-        // The item's own rules send no headers: the field is off until the rules are saved as a server.
+        // The item's own rules send no headers: the field is off until they are made a server's.
         ServerPropertiesDialog own(rules(0), ServerConfig::kUserDefinedName, "My item", "SYM");
         QVERIFY(!child<QPlainTextEdit>(&own, "headersField")->isEnabled());
+        ServerPropertiesDialog becomesOwn(config, "Bank", "My item", "SYM");
         whenModal<SaveServerAsDialog>([](SaveServerAsDialog* chooser) {
-            child<QComboBox>(chooser, "nameList")->setCurrentText("With headers");
+            child<QComboBox>(chooser, "nameList")->setCurrentText(ServerConfig::kUserDefinedName);
             chooser->accept();
         });
-        own.saveAs();
-        QVERIFY(child<QPlainTextEdit>(&own, "headersField")->isEnabled());
-        child<QPlainTextEdit>(&own, "headersField")->setPlainText("X-Token: 7");
-        own.accept();
-        QCOMPARE(own.result(), int(QDialog::Accepted));
-        QCOMPARE(own.config().Headers, std::vector<std::string>{"X-Token: 7"});
+        becomesOwn.saveAs();
+        QVERIFY(!child<QPlainTextEdit>(&becomesOwn, "headersField")->isEnabled());
     }
 
     void addressTestAndHelpReachTheirTargets()
