@@ -288,7 +288,7 @@ void MainWindow::refreshCommandStates()
     a.testUpdate->setEnabled(m_list->focusedIsOrdinary());
     a.repairRule->setEnabled(m_list->focusedIsOrdinary());
     a.openWebPage->setEnabled(m_list->focusedIsOrdinary());
-    a.importQuotations->setEnabled(m_list->focusedIsOrdinary());
+    a.importQuotations->setEnabled(a.showQuotations->isEnabled());
     a.compareAll->setEnabled(m_list->rowItems().size() >= 2);
     const bool rows = !m_list->rowItems().empty();
     a.print->setEnabled(rows);

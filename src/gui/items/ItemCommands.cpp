@@ -147,6 +147,5 @@ void ItemCommands::openWebPage()
 
 void ItemCommands::importQuotations()
 {
-    if (m_list.focusedIsOrdinary())
-        m_importer.run(&m_list, m_doc, m_list.focusedItem());
+    m_importer.run(&m_list, m_doc, m_list.focusedItem());
 }

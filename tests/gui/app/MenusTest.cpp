@@ -132,28 +132,32 @@ private slots:
         whenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
         a("comparisonLimitsInChart")->trigger();
         QCOMPARE(limits.count(), 1);
-        // The list's "&Properties" and "&Import quotations..." follow the menu's commands; Import quotations
-        // opens nothing for the history item, Properties opens the sheet of the focused item.
+        // The list's "&Properties" and "&Import quotations..." follow the menu's commands, both open their
+        // dialog for the focused item, the history item too.
+        frame.listView()->selectionModel()->clear();
+        frame.refreshCommandStates();
         QVERIFY(!a("importQuotations")->isEnabled());
         selectItems(frame.listView(), {QStringLiteral(" Invested Amount History")});
         frame.refreshCommandStates();
         QVERIFY(a("propertiesInList")->isEnabled());
-        for (const auto& [inList, main] : {std::pair{a("propertiesInList"), a("properties")},
-                                           std::pair{a("importQuotationsInList"), a("importQuotations")}}) {
+        QVERIFY(a("importQuotationsInList")->isEnabled());
+        for (const auto& [inList, main, title] :
+             {std::tuple{a("propertiesInList"), a("properties"), "Properties of  Invested Amount History"},
+              std::tuple{a("importQuotationsInList"), a("importQuotations"),
+                         "Import quotations for \" Invested Amount History\""}}) {
             main->setEnabled(false);
             QVERIFY(!inList->isEnabled());
             main->setEnabled(true);
             QVERIFY(inList->isEnabled());
             QSignalSpy triggered(main, &QAction::triggered);
-            bool sheet = false;
-            if (main == a("properties"))
-                whenModal<QDialog>([&sheet](QDialog* dialog) {
-                    sheet = true;
-                    dialog->reject();
-                });
+            QString opened;
+            whenModal<QDialog>([&opened](QDialog* dialog) {
+                opened = dialog->windowTitle();
+                dialog->reject();
+            });
             inList->trigger();
             QCOMPARE(triggered.count(), 1);
-            QCOMPARE(sheet, main == a("properties"));
+            QCOMPARE(opened, QString::fromLatin1(title));
         }
     }
 
