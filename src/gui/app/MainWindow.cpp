@@ -143,6 +143,8 @@ void MainWindow::connectActions()
     connect(a.exportQuotations, &QAction::triggered, m_documents, &DocumentCommands::exportQuotations);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.insertItem, &QAction::triggered, m_sheets, &ItemSheetCommands::createItemWithSheet);
+    connect(m_sheets, &ItemSheetCommands::itemInserted, m_list,
+            [this](PortfolioDocument::ItemId id) { m_list->selectNewItems({id}); });
     connect(a.properties, &QAction::triggered, m_sheets, &ItemSheetCommands::properties);
     connect(a.showQuotations, &QAction::triggered, m_sheets, &ItemSheetCommands::showQuotations);
     connect(m_list, &QAbstractItemView::doubleClicked, a.properties, &QAction::trigger);

@@ -81,8 +81,14 @@ void ItemCommands::paste()
         return;
     }
     const Result<std::vector<int>> pasted = m_doc.pasteItems(data->data(format), m_list.shownNames());
-    if (!pasted)
+    if (!pasted) {
         MessageDialog::warning(&m_list, QString::fromStdString(pasted.message()));
+        return;
+    }
+    std::vector<ItemId> ids;
+    for (int pos : *pasted)
+        ids.push_back(m_doc.itemId(pos));
+    m_list.selectNewItems(ids);
 }
 
 void ItemCommands::updateSelected()

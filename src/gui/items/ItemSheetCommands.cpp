@@ -62,7 +62,8 @@ void ItemSheetCommands::createItemWithSheet()
         PortfolioItem::newItem(std::string(), time(nullptr), QRandomGenerator::global()->generate());
     ItemPropertiesDialog sheet(m_doc, fields, m_dialogParent);
     attach(sheet);
-    sheet.exec();
+    if (sheet.exec() == QDialog::Accepted)
+        emit itemInserted(sheet.item());
 }
 
 void ItemSheetCommands::setHealthWarning(std::function<QString(ItemId)> healthWarning)

@@ -44,6 +44,8 @@ signals:
     // The General page's "Wizard" and "Edit" of an open sheet; the server dialogs answer through the page.
     void serverWizardRequested(ItemGeneralPage* page);
     void serverEditRequested(ItemGeneralPage* page);
+    // The sheet of Insert new item was confirmed: the list shows the new item.
+    void itemInserted(ItemId id);
 
 private:
     // The tester and the server buttons of the sheet's General page.

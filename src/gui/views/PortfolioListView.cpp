@@ -360,6 +360,27 @@ void PortfolioListView::releaseSelection()
     m_selected.clear();
 }
 
+void PortfolioListView::selectNewItems(const std::vector<ItemId>& ids)
+{
+    fill();
+    QItemSelection selection;
+    QModelIndex focus;
+    for (ItemId id : ids) {
+        const int row = m_model->rowOf(id);
+        if (row < 0)
+            continue;
+        selection.select(m_model->index(row, 0), m_model->index(row, kItemColumnCount - 1));
+        if (!focus.isValid())
+            focus = m_model->index(row, 0);
+    }
+    if (!focus.isValid())
+        return;
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(focus, QItemSelectionModel::NoUpdate);
+    scrollTo(focus);
+    setFocus(Qt::OtherFocusReason);
+}
+
 std::vector<std::string> PortfolioListView::shownNames() const
 {
     std::vector<std::string> names;

@@ -68,6 +68,8 @@ public:
     // Before the selected items are deleted: the focus goes to the nearest unselected row, the
     // selection is forgotten.
     void releaseSelection();
+    // After an insert or a paste: the new items become the selection, the first one the focused row in view.
+    void selectNewItems(const std::vector<ItemId>& ids);
     void compareAll();
 
     // The rule health of the portfolio's items by name; items failing often get the warning mark.

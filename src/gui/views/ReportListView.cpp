@@ -30,6 +30,13 @@ bool ReportListView::isSpecialRow(const QModelIndex&) const
     return false;
 }
 
+void ReportListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QTreeView::selectionChanged(selected, deselected);
+    // The tree view repaints the cells only; the highlight also lies right of the last column.
+    viewport()->update();
+}
+
 void ReportListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     // The highlight and the grey of a special row reach the right edge of the client area.

@@ -18,5 +18,6 @@ public:
     virtual bool isSpecialRow(const QModelIndex& index) const;
 
 protected:
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

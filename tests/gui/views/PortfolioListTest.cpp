@@ -5,6 +5,9 @@
 #include "gui/app/MainWindow.h"
 #include "gui/app/StatusPanes.h"
 #include "gui/items/ItemCommands.h"
+#include "gui/items/ItemGeneralPage.h"
+#include "gui/items/ItemPropertiesDialog.h"
+#include "gui/views/ChartView.h"
 #include "gui/views/ListLayout.h"
 #include "gui/views/PortfolioListModel.h"
 #include "gui/views/PortfolioListView.h"
@@ -13,6 +16,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -317,6 +323,82 @@ private slots:
         list->applyPendingChanges();
         QCOMPARE(resets.count(), 3);
         QCOMPARE(columnTexts(list, 0), (QStringList{" Invested Amount History", "B", "C", "A"}));
+    }
+
+    void aDeselectedRowLosesItsHighlightRightOfTheColumns()
+    {
+        TestEnvironment env;
+        PortfolioDocument doc;
+        doc.newPortfolio();
+        addItem(doc, "One", {});
+        addItem(doc, "Two", {});
+        PortfolioListView list(doc);
+        list.initialUpdate();
+        for (int column = 0; column < kItemColumnCount; ++column)
+            list.header()->resizeSection(column, 20);
+        list.resize(600, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        selectItemsNamed(&list, {"One", "Two"}, "Two");
+        QTest::qWait(20);
+        // What the screen holds right of the last column, not a fresh rendering.
+        const auto pixelRightOf = [&list](const QString& name) {
+            const int row = columnTexts(&list, 0).indexOf(name);
+            const QPoint inViewport(list.viewport()->width() - 10,
+                                    list.visualRect(list.model()->index(row, 0)).center().y());
+            const QImage screen = list.screen()->grabWindow(list.winId()).toImage();
+            return screen.pixelColor(list.viewport()->mapTo(&list, inViewport));
+        };
+        const QColor highlight = list.palette().color(QPalette::Highlight);
+        QCOMPARE(pixelRightOf("Two"), highlight);
+        const int two = columnTexts(&list, 0).indexOf("Two");
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list.visualRect(list.model()->index(two, 0)).center());
+        QTest::qWait(20);
+        QCOMPARE(list.selectedItems().size(), size_t(1));
+        QCOMPARE(pixelRightOf("One"), highlight);
+        QCOMPARE(pixelRightOf("Two"), list.palette().color(QPalette::Base));
+    }
+
+    void newItemsBecomeTheFocusedSelectionInView()
+    {
+        TestEnvironment env;
+        MainWindow frame(quietOptions(), false);
+        PortfolioDocument& doc = frame.document();
+        for (int i = 100; i < 300; ++i)
+            addItem(doc, "Item " + std::to_string(i), {{1700000000, 1.0}, {1700086400, 2.0}});
+        addItem(doc, "A", {{1700000000, 1.0}, {1700086400, 2.0}, {1700172800, 3.0}});
+        PortfolioListView* list = frame.listView();
+        list->fill();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        ChartView* chart = child<ChartView>(&frame, "chart");
+        // The focused row's name, the selected names, whether the row is in view and has the keyboard, the
+        // points the chart draws.
+        const auto shown = [&] {
+            QStringList selected;
+            for (PortfolioDocument::ItemId id : list->selectedItems())
+                selected << QString::fromStdString(doc.item(doc.positionOf(id)).name);
+            const bool inView = list->viewport()->rect().contains(list->visualRect(list->currentIndex()));
+            chart->repaint();
+            return QStringList{list->currentIndex().data().toString(), selected.join(','),
+                               inView ? "in view" : "out of view", frame.focusWidget() == list ? "focus" : "no focus",
+                               QString::number(chart->drawing().points.size())};
+        };
+        selectItems(list, {"A"});
+        child<QAction>(&frame, "copy")->trigger();
+        selectItems(list, {"Item 299"});
+        list->scrollToBottom();
+        child<QAction>(&frame, "paste")->trigger();
+        QCOMPARE(shown(), (QStringList{"Copy of A", "Copy of A", "in view", "focus", "3"}));
+
+        list->scrollToTop();
+        whenModal<ItemPropertiesDialog>([](ItemPropertiesDialog* sheet) {
+            sheet->generalPage()->nameField()->setText("Zulu");
+            sheet->accept();
+        });
+        child<QAction>(&frame, "insertItem")->trigger();
+        QCOMPARE(shown(), (QStringList{"Zulu", "Zulu", "in view", "focus", "0"}));
     }
 
     void defaultWidthsFollowTheFont()
