@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # CI builds with warnings as errors; a local build only reports them.
 WERROR ?= OFF
 
-.PHONY: deps configure build run test package bench fuzz format format-check clean
+.PHONY: deps configure build run test package bench fuzz format format-check translations clean
 
 deps:
 	bash scripts/install-deps
@@ -47,6 +47,10 @@ format: deps
 
 format-check: deps
 	$(SOURCES_TO_FORMAT) | xargs -0 clang-format --dry-run --Werror
+
+# Refreshes translations/*.ts from the sources; new texts arrive unfinished until translated.
+translations: deps
+	bash scripts/update-translations
 
 clean:
 	rm -rf $(BUILD_DIR) build-bench build-fuzz

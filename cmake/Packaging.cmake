@@ -25,6 +25,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libcurl is loaded when the first download starts, so dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85)")
+# Qt's own dialogs in the user's language; the program's translations are built into it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -36,6 +36,7 @@ QString qtext(const std::string& text)
     return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
 }
 
+// `text` is marked with QT_TRANSLATE_NOOP("Printout", ...).
 QString label(const char* text)
 {
     return QCoreApplication::translate("Printout", text);
@@ -47,17 +48,19 @@ QStringList entryLines(const PortfolioItem& item, time_t now)
     const auto cells = ItemFigures::cells(item, true, now);
     const QString line1 =
         QString::fromStdString(item.name) + QStringLiteral(" - ") + QString::fromStdString(item.symbol);
-    const QString line2 = label("Last Update") + QLatin1Char(' ') +
+    const QString line2 = label(QT_TRANSLATE_NOOP("Printout", "Last Update")) + QLatin1Char(' ') +
         qtext(LocaleFormat::localTime(figures.lastTime, "%x %H:%M")) + QStringLiteral(" : ") +
-        qtext(formatText("%3.4lf", figures.value)) + QString(6, QLatin1Char(' ')) + label("Amount Invested") +
-        QStringLiteral(": ") + QString::fromStdString(cells[columnIndex(ItemColumn::Invested)]);
-    const QString days = label("Days");
-    const QString line3 = label("Low") + QStringLiteral(": ") + qtext(formatText("%3.4lf", figures.low)) +
-        QString(5, QLatin1Char(' ')) + label("High") + QStringLiteral(": ") +
-        qtext(formatText("%3.4lf", figures.high)) + QString(6, QLatin1Char(' ')) + label("+- Last") +
-        QStringLiteral(": ") +
+        qtext(formatText("%3.4lf", figures.value)) + QString(6, QLatin1Char(' ')) +
+        label(QT_TRANSLATE_NOOP("Printout", "Amount Invested")) + QStringLiteral(": ") +
+        QString::fromStdString(cells[columnIndex(ItemColumn::Invested)]);
+    const QString days = label(QT_TRANSLATE_NOOP("Printout", "Days"));
+    const QString line3 = label(QT_TRANSLATE_NOOP("Printout", "Low")) + QStringLiteral(": ") +
+        qtext(formatText("%3.4lf", figures.low)) + QString(5, QLatin1Char(' ')) +
+        label(QT_TRANSLATE_NOOP("Printout", "High")) + QStringLiteral(": ") +
+        qtext(formatText("%3.4lf", figures.high)) + QString(6, QLatin1Char(' ')) +
+        label(QT_TRANSLATE_NOOP("Printout", "+- Last")) + QStringLiteral(": ") +
         qtext(formatText("%+2.2lf%% (%i %s)", figures.lastChange, figures.lastDays, days.toLocal8Bit().constData())) +
-        QString(5, QLatin1Char(' ')) + label("+- Total") + QStringLiteral(": ") +
+        QString(5, QLatin1Char(' ')) + label(QT_TRANSLATE_NOOP("Printout", "+- Total")) + QStringLiteral(": ") +
         qtext(formatText("%+2.2lf%% (%i %s)", figures.totalChange, figures.totalDays, days.toLocal8Bit().constData()));
     return {line1, line2, line3};
 }

@@ -55,15 +55,15 @@ std::string ItemFigures::lastUpdateText(time_t last, time_t now)
     return localText("%x   %H:%M", last);
 }
 
-std::string ItemFigures::changeText(double change, int days, bool percent)
+std::string ItemFigures::changeText(double change, int days, bool percent, const ChangePeriodWords& words)
 {
     const double months = days / 30.0;
     const double years = days / 365.0;
     if (months < 3)
-        return formatText(percent ? "%+2.2lf%% (%i %s)" : "%+3.4lf (%i %s)", change, days, "Days");
+        return formatText(percent ? "%+2.2lf%% (%i %s)" : "%+3.4lf (%i %s)", change, days, words.days.c_str());
     const bool inYears = years >= 3;
     return formatText(percent ? "%+2.2lf%% (%2.1lf %s)" : "%+3.4lf (%2.1lf %s)", change, inYears ? years : months,
-                      inYears ? "Years" : "Months");
+                      inYears ? words.years.c_str() : words.months.c_str());
 }
 
 ItemFigures ItemFigures::of(const PortfolioItem& item, bool percent)
@@ -97,7 +97,8 @@ ItemFigures ItemFigures::of(const PortfolioItem& item, bool percent)
     return figures;
 }
 
-std::array<std::string, kItemColumnCount> ItemFigures::cells(const PortfolioItem& item, bool percent, time_t now)
+std::array<std::string, kItemColumnCount> ItemFigures::cells(const PortfolioItem& item, bool percent, time_t now,
+                                                             const ChangePeriodWords& words)
 {
     std::array<std::string, kItemColumnCount> cells;
     cells[columnIndex(ItemColumn::Name)] = item.name;
@@ -108,9 +109,10 @@ std::array<std::string, kItemColumnCount> ItemFigures::cells(const PortfolioItem
     cells[columnIndex(ItemColumn::Value)] = formatText("%3.4lf", figures.value);
     cells[columnIndex(ItemColumn::Low)] = formatText("%3.4lf", figures.low);
     cells[columnIndex(ItemColumn::High)] = formatText("%3.4lf", figures.high);
-    cells[columnIndex(ItemColumn::LastDayChange)] = changeText(figures.lastDayChange, figures.lastDayDays, percent);
-    cells[columnIndex(ItemColumn::LastChange)] = changeText(figures.lastChange, figures.lastDays, percent);
-    cells[columnIndex(ItemColumn::TotalChange)] = changeText(figures.totalChange, figures.totalDays, percent);
+    cells[columnIndex(ItemColumn::LastDayChange)] =
+        changeText(figures.lastDayChange, figures.lastDayDays, percent, words);
+    cells[columnIndex(ItemColumn::LastChange)] = changeText(figures.lastChange, figures.lastDays, percent, words);
+    cells[columnIndex(ItemColumn::TotalChange)] = changeText(figures.totalChange, figures.totalDays, percent, words);
     cells[columnIndex(ItemColumn::Invested)] = investedText(item, percent);
     return cells;
 }

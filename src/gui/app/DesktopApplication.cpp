@@ -7,6 +7,7 @@
 #include "core/settings/SettingsKeys.h"
 #include "gui/app/DocumentCommands.h"
 #include "gui/app/MainWindow.h"
+#include "gui/app/Translations.h"
 #include "gui/download/UpdateController.h"
 #include "gui/widgets/MessageDialog.h"
 
@@ -43,6 +44,7 @@ bool DesktopApplication::initInstance()
 {
     QApplication::setOrganizationName(QString::fromLatin1(SettingsKeys::kOrganisationName));
     QApplication::setApplicationName(QString::fromLatin1(SettingsKeys::kApplicationName));
+    Translations::install(*QCoreApplication::instance());
     QApplication::setApplicationDisplayName(tr("Tickora"));
     m_options = GeneralOptions::readOptions();
     m_frame = std::make_unique<MainWindow>(m_options, m_start.unattended);

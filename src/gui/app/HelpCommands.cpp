@@ -5,11 +5,11 @@
 #include "core/settings/SettingsStore.h"
 #include "gui/app/MainActions.h"
 #include "gui/widgets/AppIcons.h"
+#include "gui/widgets/ExternalViewer.h"
 #include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
@@ -17,10 +17,11 @@
 HelpCommands::HelpCommands(const MainActions& actions, bool unattended, QWidget* window)
     : QObject(window), m_unattended(unattended), m_window(window)
 {
-    connect(actions.faq, &QAction::triggered, this, [] { HelpPages::open(QString::fromLatin1(HelpPages::kFaqPage)); });
+    connect(actions.faq, &QAction::triggered, this,
+            [this] { HelpPages::open(m_window, QString::fromLatin1(HelpPages::kFaqPage)); });
     connect(actions.serverHelp, &QAction::triggered, this,
-            [] { HelpPages::open(QString::fromLatin1(HelpPages::kServerHelpPage)); });
-    auto openHomePage = [] { QDesktopServices::openUrl(QUrl(homePageAddress())); };
+            [this] { HelpPages::open(m_window, QString::fromLatin1(HelpPages::kServerHelpPage)); });
+    auto openHomePage = [this] { ExternalViewer::open(m_window, QUrl(homePageAddress())); };
     connect(actions.webPage, &QAction::triggered, this, openHomePage);
     connect(actions.checkUpdate, &QAction::triggered, this, openHomePage);
     connect(actions.about, &QAction::triggered, this, &HelpCommands::showAbout);

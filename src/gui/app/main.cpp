@@ -8,6 +8,7 @@
 #include "gui/app/MainWindow.h"
 #include "gui/app/PortfolioPreload.h"
 #include "gui/app/StartOptions.h"
+#include "gui/app/Translations.h"
 #include "gui/download/UpdateController.h"
 #include "gui/views/PortfolioListView.h"
 
@@ -36,6 +37,7 @@ int runWithoutDisplay(int argc, char* argv[], const StartOptions& start)
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(SettingsKeys::kOrganisationName));
     QCoreApplication::setApplicationName(QString::fromLatin1(SettingsKeys::kApplicationName));
+    Translations::install(app);
     if (!start.unattended) {
         printError(QT_TRANSLATE_NOOP("main",
                                      "tickora needs a display (DISPLAY or WAYLAND_DISPLAY). Without one, run "

@@ -7,10 +7,10 @@
 #include "core/servers/SeparatorFormat.h"
 #include "gui/download/HandOverFetcher.h"
 #include "gui/importexport/ImportLocationDialog.h"
+#include "gui/widgets/ExternalViewer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -164,5 +164,5 @@ void ImportDialog::showLoaded()
 void ImportDialog::viewFile()
 {
     if (!m_settings.loadedFile.empty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_settings.loadedFile)));
+        ExternalViewer::open(this, QUrl::fromLocalFile(QString::fromStdString(m_settings.loadedFile)));
 }

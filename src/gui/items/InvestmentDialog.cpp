@@ -25,13 +25,16 @@ struct InputField {
 
 const std::vector<InputField>& inputFieldsOf(InvestmentDialog::Kind kind)
 {
-    static const std::vector<InputField> buy{{QT_TR_NOOP("Quantity:"), false, Check::Range, 0.01, 1000000},
-                                             {QT_TR_NOOP("Quotation:"), true, Check::Range, 0.0001, 1000000},
-                                             {QT_TR_NOOP("Comission / Taxes:"), false, Check::Range, 0, 1000000}};
-    static const std::vector<InputField> sell{{QT_TR_NOOP("Quantity:"), false, Check::Count, 0, 0},
-                                              {QT_TR_NOOP("Quotation:"), true, Check::Any, 0, 0},
-                                              {QT_TR_NOOP("Comission / Taxes:"), false, Check::Any, 0, 0}};
-    static const std::vector<InputField> dividends{{QT_TR_NOOP("Value:"), false, Check::Any, 0, 0}};
+    static const std::vector<InputField> buy{
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Quantity:"), false, Check::Range, 0.01, 1000000},
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Quotation:"), true, Check::Range, 0.0001, 1000000},
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Comission / Taxes:"), false, Check::Range, 0, 1000000}};
+    static const std::vector<InputField> sell{
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Quantity:"), false, Check::Count, 0, 0},
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Quotation:"), true, Check::Any, 0, 0},
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Comission / Taxes:"), false, Check::Any, 0, 0}};
+    static const std::vector<InputField> dividends{
+        {QT_TRANSLATE_NOOP("InvestmentDialog", "Value:"), false, Check::Any, 0, 0}};
     switch (kind) {
     case InvestmentDialog::Kind::Buy:
         return buy;

@@ -8,11 +8,11 @@
 #include "gui/items/ItemQuotationDialog.h"
 #include "gui/items/RepairRuleDialog.h"
 #include "gui/views/PortfolioListView.h"
+#include "gui/widgets/ExternalViewer.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QMimeData>
 #include <QUrl>
 
@@ -148,7 +148,7 @@ void ItemCommands::openWebPage()
         return;
     const PortfolioItem& item = m_doc.item(m_doc.positionOf(m_list.focusedItem()));
     const auto url = UrlVariables::webPageAddress(resolveItemRules(item).URL, item.name, item.symbol);
-    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
+    ExternalViewer::open(&m_list, QUrl::fromUserInput(QString::fromStdString(url.text)));
 }
 
 void ItemCommands::importQuotations()

@@ -6,10 +6,10 @@
 #include "core/model/ItemRules.h"
 #include "core/servers/ServerStore.h"
 #include "gui/items/NoteDialog.h"
+#include "gui/widgets/ExternalViewer.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -206,5 +206,5 @@ void ItemGeneralPage::openWebPage()
     const PortfolioItem item = currentItem();
     const auto dated = UrlVariables::substituteDateVariablesNow(resolveItemRules(item).URL, 0);
     const auto url = UrlVariables::substituteItemVariables(dated.text, item.name, item.symbol);
-    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url.text)));
+    ExternalViewer::open(this, QUrl::fromUserInput(QString::fromStdString(url.text)));
 }

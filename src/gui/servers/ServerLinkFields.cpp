@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const kNone = "-- none --";
-
 QString percentShown(int32_t hundredths)
 {
     return QLocale().toString(hundredths / 100.0, 'g', 6);
@@ -50,7 +48,8 @@ ServerLinkFields::ServerLinkFields(const ServerConfig& config, const std::string
 QComboBox* ServerLinkFields::serverList(const std::string& chosen)
 {
     auto* list = new QComboBox(this);
-    list->addItem(QString::fromLatin1(kNone));
+    // The first entry stands for no server, whatever its text.
+    list->addItem(tr("-- none --"));
     for (const std::string& name : ServerStore::listServerNames())
         list->addItem(QString::fromStdString(name));
     // A server deleted since it was chosen stays until another choice is made.

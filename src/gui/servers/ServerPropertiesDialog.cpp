@@ -8,12 +8,12 @@
 #include "gui/servers/SaveServerAsDialog.h"
 #include "gui/servers/ServerLinkFields.h"
 #include "gui/servers/XPathRuleFields.h"
+#include "gui/widgets/ExternalViewer.h"
 #include "gui/widgets/HelpPages.h"
 #include "gui/widgets/MessageDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLayout>
 #include <QLineEdit>
@@ -222,7 +222,7 @@ void ServerPropertiesDialog::openDownloadUrl()
     if (!takeOverFields())
         return;
     const auto address = UrlVariables::webPageAddress(m_config.URL, m_itemName, m_symbol);
-    QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(address.text)));
+    ExternalViewer::open(this, QUrl::fromUserInput(QString::fromStdString(address.text)));
 }
 
 void ServerPropertiesDialog::testUpdate()
@@ -266,7 +266,7 @@ void ServerPropertiesDialog::saveAs()
 
 void ServerPropertiesDialog::openHelp()
 {
-    HelpPages::open(QString::fromLatin1(HelpPages::kServerHelpPage));
+    HelpPages::open(this, QString::fromLatin1(HelpPages::kServerHelpPage));
 }
 
 void ServerPropertiesDialog::accept()

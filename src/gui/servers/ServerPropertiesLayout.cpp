@@ -27,10 +27,10 @@ namespace {
 // Wide enough to hold any typed number, so that a number out of range meets the range message.
 constexpr int kTypedLimit = 999999;
 
-// The texts keep the dialog's translation context.
+// The context that lupdate gives the texts of ServerPropertiesLayout's functions.
 QString tr(const char* text)
 {
-    return QCoreApplication::translate("ServerPropertiesDialog", text);
+    return QCoreApplication::translate("ServerPropertiesLayout", text);
 }
 
 QSpinBox* numberField(QWidget* parent, int min, int max)

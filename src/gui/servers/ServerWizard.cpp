@@ -9,9 +9,9 @@
 #include "core/extract/XPathProposals.h"
 #include "gui/servers/WizardDownloadPage.h"
 #include "gui/servers/WizardRulePage.h"
+#include "gui/widgets/ExternalViewer.h"
 #include "gui/widgets/MessageDialog.h"
 
-#include <QDesktopServices>
 #include <QStackedWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -67,7 +67,7 @@ void ServerWizard::takeSamples(DownloadEvent& event)
     removeSamples();
     m_samples = {TempFiles::rename(std::move(event.rawFile), ".html"), std::move(event.semiFile),
                  std::move(event.convertedFile)};
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_samples[0].path())));
+    ExternalViewer::open(this, QUrl::fromLocalFile(QString::fromStdString(m_samples[0].path())));
 }
 
 void ServerWizard::showRulePage()

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/HelpPages.h"
 
+#include "gui/widgets/ExternalViewer.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -18,9 +19,9 @@ QString path(const QString& fileName)
     return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 
-void open(const QString& fileName)
+void open(QWidget* parent, const QString& fileName)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path(fileName)));
+    ExternalViewer::open(parent, QUrl::fromLocalFile(path(fileName)));
 }
 
 } // namespace HelpPages

@@ -88,5 +88,7 @@ QMessageBox::StandardButton MessageDialog::show(QWidget* parent, QMessageBox::Ic
         return unattendedAnswer;
     }
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons, parent);
+    // Paths, addresses and error texts can be copied from the message.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return QMessageBox::StandardButton(box.exec());
 }

@@ -125,6 +125,36 @@ private slots:
                               QUrl(HelpCommands::kDefaultHomePage), QUrl("https://example.org/tickora/")}));
     }
 
+    // The offscreen platform has no program to open anything, as a desktop without a browser.
+    void pagesWithoutAProgramAreNamedForCopying()
+    {
+        TestEnvironment env;
+        MainWindow frame(showingOptions(false), false);
+        frame.document().addItem(pageItem("Big Fund", "BF1", "http://quotes.example/[&symbol]"));
+        frame.listView()->fill();
+        selectItems(frame.listView(), {"Big Fund"});
+        frame.refreshCommandStates();
+        for (int i = 0; i < 3; ++i)
+            MessageDialog::setNextAnswer(QMessageBox::Ok);
+        child<QAction>(&frame, "faq")->trigger();
+        child<QAction>(&frame, "webPage")->trigger();
+        child<QAction>(&frame, "openWebPage")->trigger();
+        const QString suffix = QStringLiteral(" could not be opened: no program is set up to open it.");
+        QCOMPARE(MessageDialog::shownTexts(),
+                 (QStringList{QCoreApplication::applicationDirPath() + "/FAQ.html" + suffix,
+                              QString::fromLatin1(HelpCommands::kDefaultHomePage) + suffix,
+                              "http://quotes.example/BF1" + suffix}));
+        // Shown for real, the path can be selected and copied.
+        QString selectable;
+        whenModal<QMessageBox>([&selectable](QMessageBox* box) {
+            if (box->textInteractionFlags() & Qt::TextSelectableByMouse)
+                selectable = box->text();
+            box->accept();
+        });
+        child<QAction>(&frame, "serverHelp")->trigger();
+        QCOMPARE(selectable, QCoreApplication::applicationDirPath() + "/TKRSrv.html" + suffix);
+    }
+
     void openWebPageFillsInTheItem()
     {
         TestEnvironment env;
