@@ -10,7 +10,7 @@ ChartLegend::ChartLegend(std::vector<LegendEntry> entries, const QFont& font, co
 {
     if (m_entries.empty() || width <= 0)
         return;
-    const QFontMetrics metrics(font, const_cast<QPaintDevice*>(device));
+    const QFontMetrics metrics(font, device);
     const int letter = metrics.horizontalAdvance(QLatin1Char('M'));
     m_lineLength = 2 * letter;
     m_ascent = metrics.ascent();
