@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "cli/RuleOptions.h"
+#include "core/model/ChartColourChoice.h"
 #include "core/model/ItemNames.h"
 #include "core/servers/ServerStore.h"
 
@@ -66,6 +67,7 @@ int runAddCommand(const QStringList& args)
         return Cli::FileError;
     if (const std::string refusal = ItemNames::refusal(doc, item.name); !refusal.empty())
         return Cli::usageError(refusal, kUsage);
+    item.chartColour = ChartColourChoice::unusedColour(doc, QRandomGenerator::global()->generate());
     doc.insertNewItem(item);
     return PortfolioCli::save(doc, path) ? Cli::Success : Cli::FileError;
 }

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "core/base/ReplaceProcess.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include "cli/DrawingProgram.h"
 
 namespace {
 
@@ -20,26 +15,9 @@ const char* const kSummary =
     "                                     Draw an item's chart, or the comparison of several,\n"
     "                                     as a .png, .svg or .pdf file.\n";
 
-// Next to tickora-cli in the build tree, in the program directory below libexec when installed.
-QString drawingProgram()
-{
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString name = QStringLiteral(TICKORA_CHART_PROGRAM);
-    const QString besideCli = dir + '/' + name;
-    if (QFileInfo::exists(besideCli))
-        return besideCli;
-    return QDir::cleanPath(dir + '/' + TICKORA_CHART_INSTALLED_DIR + '/' + name);
-}
-
-// Drawing loads Qt Gui and Qt Svg, which would slow the start of every other command; the companion
-// program draws in this process's place, so its output and exit code are the command's.
 int runChartCommand(const QStringList& args)
 {
-    const QString program = drawingProgram();
-    const Status started = replaceProcess(program, args);
-    Cli::err("tickora-cli chart: the chart drawing program could not be started: " + program.toStdString() + ": " +
-             started.message());
-    return Cli::FileError;
+    return DrawingProgram::run("chart", args);
 }
 
 } // namespace

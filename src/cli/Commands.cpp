@@ -23,10 +23,10 @@ const char* const kFooter =
 const std::vector<const CliCommand*>& cliCommands()
 {
     static const std::vector<const CliCommand*> table = {
-        &kServersCommand, &kExtractCommand, &kImportCommand,   &kWizardCommand,  &kOptionsCommand, &kExportCommand,
-        &kNewCommand,     &kAddCommand,     &kShowCommand,     &kDumpCommand,    &kConvertCommand, &kQuoteCommand,
-        &kBuyCommand,     &kSellCommand,    &kDividendCommand, &kUpdateCommand,  &kTestCommand,    &kHistoryCommand,
-        &kChartCommand,   &kHealthCommand,  &kRepairCommand,   &kBackupsCommand, &kRestoreCommand,
+        &kServersCommand, &kExtractCommand, &kImportCommand,   &kWizardCommand, &kOptionsCommand, &kExportCommand,
+        &kNewCommand,     &kAddCommand,     &kShowCommand,     &kDumpCommand,   &kConvertCommand, &kQuoteCommand,
+        &kBuyCommand,     &kSellCommand,    &kDividendCommand, &kUpdateCommand, &kTestCommand,    &kHistoryCommand,
+        &kChartCommand,   &kPrintCommand,   &kHealthCommand,   &kRepairCommand, &kBackupsCommand, &kRestoreCommand,
     };
     return table;
 }

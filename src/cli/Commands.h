@@ -37,6 +37,7 @@ extern const CliCommand kUpdateCommand;
 extern const CliCommand kTestCommand;
 extern const CliCommand kHistoryCommand;
 extern const CliCommand kChartCommand;
+extern const CliCommand kPrintCommand;
 extern const CliCommand kHealthCommand;
 extern const CliCommand kRepairCommand;
 extern const CliCommand kBackupsCommand;

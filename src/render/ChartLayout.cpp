@@ -21,7 +21,7 @@ ChartLayout::ChartLayout(const QRect& rect, const ChartTextSizes& sizes, bool pr
     const int halfPointLabel = sizes.pointLabelWidth / 2 + 1;
     const int dateLabels = sizes.dateLabelLength + sizes.labelHeight;
     m_plot.left = rect.left() + axisLabels + (printer ? sizes.letterWidth + 1 : 4);
-    m_plot.top = rect.top() + sizes.titleHeight;
+    m_plot.top = rect.top() + sizes.titleHeight + sizes.legendHeight;
     m_plot.right = rect.left() + rect.width() - halfPointLabel;
     m_plot.bottom = rect.top() + rect.height() - (printer ? sizes.letterWidth + dateLabels : dateLabels + 3);
     m_axis.left = m_plot.left - halfPointLabel;
@@ -66,13 +66,15 @@ std::vector<ValueTick> ChartLayout::valueTicks(double low, double high, bool per
     if (step == 0 || !std::isfinite(step))
         step = 0.0025;
     auto textOf = [percent](double t) { return percent ? formatText("%.2lf%%", t * 100) : formatText("%.3lf", t); };
-    double tick = std::trunc(low / step + 0.5) * step;
-    if (tick < low)
-        tick += step;
+    // Ticks are whole multiples of the step, counted rather than summed, so no error accumulates that would
+    // make a tick fall short of the next and end the axis early.
+    const double stride = std::max(1.0, std::round(even / step));
+    const double last = high / step + 1e-9;
     std::vector<ValueTick> ticks;
     std::string previous;
     int previousY = INT_MIN;
-    while (tick <= high) {
+    for (double multiple = std::ceil(low / step - 1e-9); multiple <= last; multiple += stride) {
+        const double tick = multiple * step;
         std::string text = textOf(tick);
         const int y = percent ? yOfRatio(tick) : yOfValue(tick);
         if (text != previous && (percent || y != previousY)) {
@@ -80,13 +82,9 @@ std::vector<ValueTick> ChartLayout::valueTicks(double low, double high, bool per
             previousY = y;
             ticks.push_back(ValueTick{y, std::move(text)});
         }
-        double next = std::trunc((tick + even) / step + 0.5) * step;
-        if (percent ? next == tick : textOf(next) == previous)
-            next += step;
-        // Values too large for the step to move them end the axis.
-        if (!(next > tick))
+        // Values too large for the stride to move them end the axis.
+        if (!(multiple + stride > multiple))
             break;
-        tick = next;
     }
     return ticks;
 }
@@ -96,8 +94,10 @@ std::vector<time_t> ChartLayout::dateTicks() const
     std::vector<time_t> ticks;
     if (m_spanMinutes < 1)
         return ticks;
-    const int labels = m_plot.width() / (m_sizes.dateLabelHeight + 5);
-    const long long days = labels > 0 ? (m_spanMinutes / labels) / 1440 : 1;
+    // Whole days rounded up, so that labels never come closer than their gap.
+    const int labels = m_plot.width() / (m_sizes.dateLabelHeight + m_sizes.labelGap);
+    const long long minutesPerLabel = labels > 0 ? (m_spanMinutes + labels - 1) / labels : m_spanMinutes;
+    const long long days = (minutesPerLabel + 1439) / 1440;
     const time_t stride = time_t(std::max<long long>(1, days)) * 86400;
     for (time_t t = m_from; t < m_to; t += stride)
         ticks.push_back(t);
@@ -110,7 +110,7 @@ std::vector<bool> ChartLayout::datedPoints(const std::vector<int>& pointXs) cons
     int labelEnd = 0;
     for (size_t i = 0; i < pointXs.size(); ++i) {
         const int labelStart = pointXs[i] - m_sizes.dateLabelHeight / 2 - 1;
-        if (i == 0 || labelStart > labelEnd + 5) {
+        if (i == 0 || labelStart > labelEnd + m_sizes.labelGap) {
             dated[i] = true;
             labelEnd = labelStart + m_sizes.dateLabelHeight;
         }

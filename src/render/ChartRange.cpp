@@ -137,6 +137,18 @@ ChartRange ChartRange::ofComparison(const std::vector<const PortfolioItem*>& ite
     return range;
 }
 
+int ChartRange::comparisonPoints(const PortfolioItem& item) const
+{
+    const auto start =
+        std::find_if(series.begin(), series.end(), [&item](const SeriesStart& s) { return s.item == &item; });
+    if (start == series.end())
+        return 0;
+    int points = start->interpolated ? 1 : 0;
+    for (size_t i = size_t(start->index); i < item.quotations.size() && item.quotations[i].time <= to; ++i)
+        points += item.quotations[i].time >= from;
+    return points;
+}
+
 double ChartRange::ratioOf(double value, double base) const
 {
     // Without a positive base the values are spread over the chart by their own range.

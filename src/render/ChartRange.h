@@ -42,6 +42,8 @@ struct ChartRange {
     // From the latest first record to the latest last one, within the comparison's limits.
     static ChartRange ofComparison(const std::vector<const PortfolioItem*>& items, const ComparisonSettings& limits);
 
+    // Comparison: the points of the item's curve within the period, its interpolated start included.
+    int comparisonPoints(const PortfolioItem& item) const;
     // The plotted ratio of `value`: to a positive base, else spread by the value range.
     double ratioOf(double value, double base) const;
 };

@@ -2,6 +2,7 @@
 #include "render/ChartRenderer.h"
 
 #include "core/base/FormatText.h"
+#include "render/ChartColours.h"
 #include "render/ChartLayout.h"
 #include "render/ChartRange.h"
 #include "render/ColumnOutline.h"
@@ -24,7 +25,7 @@ class ChartPainting {
 public:
     ChartPainting(QPainter& painter, const QRect& rect, const ChartRequest& request)
         : m_painter(painter), m_rect(rect), m_request(request), m_style(request.style),
-          m_comparison(request.items.size() > 1)
+          m_comparison(request.items.size() > 1), m_pens(ChartPens::forDevice(painter.device()))
     {
     }
 
@@ -33,6 +34,10 @@ public:
 private:
     // False when nothing but the title (or nothing at all) fits.
     bool prepare();
+    // The comparison's colours and legend, and the legend's room below the title.
+    void prepareLegend(ChartTextSizes& sizes);
+    QString emptyReason() const;
+    void drawEmptyReason();
     void paintChart();
     void drawTitle(const QString& text);
     QString titleText() const;
@@ -44,13 +49,16 @@ private:
     void drawTimeAxis();
     void drawDateLabel(int x, const QString& text);
     QFontMetrics metricsOf(const QFont& font) const { return QFontMetrics(font, m_painter.device()); }
-    QPen itemPen(const PortfolioItem& item) const;
+    QColor colourOf(const PortfolioItem& item) const;
 
     QPainter& m_painter;
     QRect m_rect;
     const ChartRequest& m_request;
     const ChartStyle& m_style;
     bool m_comparison;
+    ChartPens m_pens;
+    std::vector<QColor> m_colours;
+    std::optional<ChartLegend> m_legend;
     ChartRange m_range;
     std::optional<ChartLayout> m_layout;
     ColumnOutline m_outline;
@@ -78,9 +86,12 @@ bool ChartPainting::prepare()
         m_comparison ? ChartRange::ofComparison(m_request.items, m_request.comparison) : ChartRange::ofItem(first);
     if (m_range.lowRatio == m_range.highRatio)
         m_range.highRatio *= 1.1;
-    const ChartTextSizes sizes =
-        ChartTextSizes::measure(m_painter.device(), m_style, m_comparison, first, m_range.high);
+    ChartTextSizes sizes = ChartTextSizes::measure(m_painter.device(), m_style, m_comparison, first, m_range.high);
     m_layout.emplace(m_rect, sizes, m_style.printer);
+    if (m_comparison) {
+        prepareLegend(sizes);
+        m_layout.emplace(m_rect, sizes, m_style.printer);
+    }
     m_result.dataArea = m_layout->plotArea().rect();
     m_result.axisFrame = m_layout->axisFrame().rect();
     if (!m_layout->fits())
@@ -92,12 +103,58 @@ bool ChartPainting::prepare()
     m_result.from = m_range.from;
     m_result.to = m_range.to;
     m_layout->scaleTo(m_range);
+    if (m_comparison)
+        m_result.emptyReason = emptyReason();
     return true;
+}
+
+void ChartPainting::prepareLegend(ChartTextSizes& sizes)
+{
+    m_colours = ChartColours::distinct(m_request.items);
+    std::vector<LegendEntry> entries;
+    for (size_t i = 0; i < m_request.items.size(); ++i)
+        entries.push_back(LegendEntry{QString::fromStdString(m_request.items[i]->name), m_colours[i]});
+    m_legend.emplace(std::move(entries), m_style.label, m_painter.device(), m_pens, m_layout->plotArea().width());
+    m_result.legend = m_legend->entries();
+    sizes.legendHeight = m_legend->height();
+}
+
+QString ChartPainting::emptyReason() const
+{
+    const bool chosen = m_request.comparison.useBegin || m_request.comparison.useEnd;
+    for (const PortfolioItem* item : m_request.items) {
+        if (m_range.comparisonPoints(*item) >= 2)
+            continue;
+        const QString name = QString::fromStdString(item->name);
+        if (!chosen)
+            return QCoreApplication::translate(
+                       "Chart", "No common period: %1 has fewer than two quotations in the chosen period.")
+                .arg(name);
+        return QCoreApplication::translate("Chart", "No common period: %1 has fewer than two quotations from %2 to %3.")
+            .arg(name, ChartStyle::dateText(m_range.from), ChartStyle::dateText(m_range.to));
+    }
+    return QString();
+}
+
+void ChartPainting::drawEmptyReason()
+{
+    const ChartEdges& plot = m_layout->plotArea();
+    m_painter.setFont(m_style.date);
+    m_painter.setPen(m_style.text);
+    m_painter.drawText(QRect(m_rect.left(), plot.top, m_rect.width(), plot.height()),
+                       Qt::AlignCenter | Qt::TextWordWrap, m_result.emptyReason);
 }
 
 void ChartPainting::paintChart()
 {
     drawTitle(titleText());
+    if (m_legend)
+        m_legend->draw(m_painter, QPoint(m_layout->plotArea().left, m_rect.top() + m_layout->sizes().titleHeight),
+                       m_style.text);
+    if (!m_result.emptyReason.isEmpty()) {
+        drawEmptyReason();
+        return;
+    }
     drawAxes();
     const PortfolioItem& first = *m_request.items.front();
     if (!m_comparison && first.axisLabel() == AxisLabel::Nominal)
@@ -139,7 +196,7 @@ void ChartPainting::drawTitle(const QString& text)
 void ChartPainting::drawAxes()
 {
     const ChartEdges& axis = m_layout->axisFrame();
-    m_painter.setPen(QPen(Qt::black, 1));
+    m_painter.setPen(m_pens.axis());
     m_painter.drawLine(axis.left, axis.top, axis.left, axis.bottom);
     m_painter.drawLine(axis.left, axis.bottom, axis.right, axis.bottom);
 }
@@ -151,8 +208,8 @@ void ChartPainting::drawValueTicks(double low, double high, bool percent)
     const QFontMetrics label = metricsOf(m_style.label);
     m_painter.setFont(m_style.label);
     for (const ValueTick& tick : m_layout->valueTicks(low, high, percent)) {
-        m_painter.setPen(grid ? QPen(QColor(100, 100, 100), 1) : QPen(Qt::black, 1));
-        m_painter.drawLine(axis.left, tick.y, grid ? axis.right : axis.left + 3, tick.y);
+        m_painter.setPen(grid ? m_pens.grid() : m_pens.axis());
+        m_painter.drawLine(axis.left, tick.y, grid ? axis.right : axis.left + m_pens.scaled(3), tick.y);
         m_painter.setPen(m_style.text);
         const QString shown = qtext(tick.text);
         const int baseline = tick.y - m_layout->sizes().titleHeight / 2 + label.ascent();
@@ -161,9 +218,13 @@ void ChartPainting::drawValueTicks(double low, double high, bool percent)
     }
 }
 
-QPen ChartPainting::itemPen(const PortfolioItem& item) const
+QColor ChartPainting::colourOf(const PortfolioItem& item) const
 {
-    return QPen(ChartRenderer::colourOf(item.chartColour), 1);
+    for (size_t i = 0; i < m_colours.size(); ++i) {
+        if (m_request.items[i] == &item)
+            return m_colours[i];
+    }
+    return ChartRenderer::colourOf(item.chartColour);
 }
 
 void ChartPainting::drawSingleCurve()
@@ -183,7 +244,7 @@ void ChartPainting::drawSingleCurve()
         m_outline.add(QPoint(point.x, point.y));
     }
     // One polyline draws the same pixels as the line from each point to the next.
-    m_painter.setPen(itemPen(item));
+    m_painter.setPen(m_pens.curve(colourOf(item)));
     m_painter.drawPolyline(m_outline.finish());
     const QFontMetrics label = metricsOf(m_style.label);
     m_painter.setFont(m_style.label);
@@ -200,14 +261,16 @@ void ChartPainting::drawSingleCurve()
 
 void ChartPainting::drawPointLabel(const PortfolioItem& item, const ChartPoint& point, const QFontMetrics& label)
 {
-    const QColor colour = ChartRenderer::colourOf(item.chartColour);
+    const QColor colour = colourOf(item);
     QString text;
-    if (item.pointLabel() == PointLabel::Percent && m_range.base > 0)
+    if (item.pointLabel() == PointLabel::Percent && m_range.base > 0) {
         text = qtext(formatText("%.2lf%%", point.value * 100 / m_range.base));
-    else if (item.pointLabel() == PointLabel::Nominal)
+    } else if (item.pointLabel() == PointLabel::Nominal) {
         text = qtext(formatText("%.3lf", point.value));
-    else if (item.pointLabel() == PointLabel::SquareMark)
-        m_painter.fillRect(QRect(point.x - 2, point.y - 2, 5, 5), colour);
+    } else if (item.pointLabel() == PointLabel::SquareMark) {
+        const int side = m_pens.scaled(5);
+        m_painter.fillRect(QRect(point.x - side / 2, point.y - side / 2, side, side), colour);
+    }
     if (!text.isEmpty()) {
         m_painter.setPen(colour);
         m_painter.drawText(QPoint(point.x - label.horizontalAdvance(text) / 2, point.y + label.ascent()), text);
@@ -217,8 +280,8 @@ void ChartPainting::drawPointLabel(const PortfolioItem& item, const ChartPoint& 
 void ChartPainting::drawDateLabel(int x, const QString& text)
 {
     const int bottom = m_layout->axisFrame().bottom;
-    m_painter.setPen(QPen(Qt::black, 1));
-    m_painter.drawLine(x, bottom, x, bottom - 3);
+    m_painter.setPen(m_pens.axis());
+    m_painter.drawLine(x, bottom, x, bottom - m_pens.scaled(3));
     const QFontMetrics date = metricsOf(m_style.date);
     m_painter.save();
     m_painter.setPen(m_style.text);
@@ -241,7 +304,7 @@ void ChartPainting::drawComparisonCurves()
             m_outline.add(QPoint(m_layout->plotArea().left, m_layout->yOfRatio(1.0)));
         for (size_t i = size_t(start.index); i < history.size() && history[i].time <= m_range.to; ++i)
             m_outline.add(QPoint(m_layout->xOf(history[i].time), m_layout->yOfRatio(history[i].value / start.base)));
-        m_painter.setPen(itemPen(*start.item));
+        m_painter.setPen(m_pens.curve(colourOf(*start.item)));
         m_painter.drawPolyline(m_outline.finish());
     }
 }

@@ -3,6 +3,7 @@
 
 #include "core/model/PortfolioItem.h"
 #include "core/settings/ComparisonSettings.h"
+#include "render/ChartLegend.h"
 #include "render/ChartStyle.h"
 
 #include <QColor>
@@ -44,6 +45,10 @@ struct ChartResult {
     time_t from = 0;
     time_t to = 0;
     QStringList valueLabels;
+    // Comparison: the legend's entries in list order.
+    std::vector<LegendEntry> legend;
+    // Why a comparison shows no curves; empty when it shows them.
+    QString emptyReason;
 };
 
 // Draws the quotation chart into any painter: the title, the axes with their ticks, labels and grid,

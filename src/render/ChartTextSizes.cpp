@@ -2,10 +2,13 @@
 #include "render/ChartTextSizes.h"
 
 #include "core/base/FormatText.h"
+#include "render/ChartPens.h"
 
 #include <QFontMetrics>
+#include <QPaintDevice>
 
 #include <algorithm>
+#include <cmath>
 
 ChartTextSizes ChartTextSizes::measure(QPaintDevice* device, const ChartStyle& style, bool comparison,
                                        const PortfolioItem& first, double high)
@@ -29,5 +32,8 @@ ChartTextSizes ChartTextSizes::measure(QPaintDevice* device, const ChartStyle& s
     sizes.axisLabelWidth = label.horizontalAdvance(nominalAxis ? nominalTemplate : percentTemplate);
     sizes.labelHeight = label.height();
     sizes.letterWidth = label.horizontalAdvance(QLatin1Char('M'));
+    const ChartPens pens = ChartPens::forDevice(device);
+    if (pens.fine())
+        sizes.labelGap = std::max(sizes.labelGap, int(std::ceil(2.0 * device->logicalDpiX() / 25.4)));
     return sizes;
 }

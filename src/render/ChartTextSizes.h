@@ -19,6 +19,10 @@ struct ChartTextSizes {
     int labelHeight = 0;
     // The width of an "M" in the label font: the paper margin.
     int letterWidth = 0;
+    // The least room between two date labels: 5 pixels on screen, 2 mm on paper.
+    int labelGap = 5;
+    // The comparison's legend between the title and the plot; set once the plot's width is known.
+    int legendHeight = 0;
 
     // `comparison` charts write percentages; a single chart sizes nominal values by `high`, its largest.
     static ChartTextSizes measure(QPaintDevice* device, const ChartStyle& style, bool comparison,

@@ -113,3 +113,20 @@ TEST(ChartCli, OnlyRegularFilesAreWrittenAndNothingIsLeftBehind)
     EXPECT_EQ(QDir(q(temp)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     EXPECT_EQ(QDir(q(env.path(""))).entryList({"old.png*"}, QDir::Files), QStringList{"old.png"});
 }
+
+// The axis of the reported history: at 800x400 it once stopped after "87.50%".
+TEST(ChartCli, ThePercentAxisReachesTheTop)
+{
+    TestEnvironment env;
+    PortfolioItem item = PortfolioItem::newItem("Alpha", localTime(2026, 1, 1), 1);
+    item.quotations = {
+        {localTime(2026, 9, 1, 20), 100}, {localTime(2026, 9, 23, 20), 84}, {localTime(2026, 10, 23, 20), 107}};
+    const std::string file = env.path("axis.tkr");
+    ASSERT_TRUE(PortfolioFile::save(file, {item}));
+    const std::string svg = env.path("axis.svg");
+    const CliResult result = runCli({"chart", q(file), "Alpha", q(svg), "--size", "800x400"}, kNoDisplay);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string drawing = readFileBytes(svg);
+    for (const char* label : {">85.00%<", ">90.00%<", ">95.00%<", ">100.00%<", ">105.00%<"})
+        EXPECT_NE(drawing.find(label), std::string::npos) << label;
+}

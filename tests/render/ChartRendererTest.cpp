@@ -226,3 +226,66 @@ TEST_F(ChartRendererTest, HoverPicksTheNearerPointAndTheEarlierOnTies)
         EXPECT_EQ(ChartPicking::nearestPoint(points, x), expected) << x;
     EXPECT_EQ(ChartPicking::nearestPoint({}, 5), -1);
 }
+
+TEST_F(ChartRendererTest, ComparisonLegendNamesEachItemInItsOwnColour)
+{
+    const time_t day = localTime(2004, 3, 1, 12);
+    PortfolioItem first = itemWith({{day, 100}, {day + 86400, 120}}, kRed);
+    PortfolioItem second = itemWith({{day, 50}, {day + 86400, 40}}, kRed);
+    PortfolioItem third = itemWith({{day, 70}, {day + 86400, 75}}, kBlue);
+    second.name = "Beta";
+    third.name = "Gamma";
+    const Drawn drawn = draw({&first, &second, &third});
+    ASSERT_EQ(drawn.result.legend.size(), 3u);
+    EXPECT_EQ(drawn.result.legend[0].name, "Alpha");
+    EXPECT_EQ(drawn.result.legend[1].name, "Beta");
+    EXPECT_EQ(drawn.result.legend[0].colour, QColor(Qt::red));
+    EXPECT_EQ(drawn.result.legend[2].colour, QColor(Qt::blue));
+    // The second red item is told apart, and not by the colour a later item brings.
+    const QColor told = drawn.result.legend[1].colour;
+    EXPECT_NE(told, QColor(Qt::red));
+    EXPECT_NE(told, QColor(Qt::blue));
+    const QRect band(0, 0, 800, drawn.result.dataArea.y());
+    for (const LegendEntry& entry : drawn.result.legend)
+        EXPECT_GT(pixelsOf(drawn.image, entry.colour, band), 5) << entry.name.toStdString();
+    EXPECT_GT(pixelsOf(drawn.image, told, drawn.result.dataArea), 50);
+    EXPECT_TRUE(drawn.result.emptyReason.isEmpty());
+    // A single chart has no legend.
+    EXPECT_TRUE(draw({&first}).result.legend.empty());
+}
+
+TEST_F(ChartRendererTest, EmptyComparisonSaysWhy)
+{
+    PortfolioItem early = itemWith({{localTime(2004, 1, 1), 100}, {localTime(2004, 3, 1), 120}}, kRed);
+    PortfolioItem late = itemWith({{localTime(2004, 6, 1), 50}, {localTime(2004, 9, 1), 40}}, kBlue);
+    PortfolioItem single = itemWith({{localTime(2004, 6, 1), 10}}, kBlue);
+    late.name = "Beta";
+    single.name = "Gamma";
+    ComparisonSettings limits;
+    limits.useBegin = true;
+    limits.beginYear = 2004;
+    limits.beginMonth = 7;
+    limits.beginDay = 1;
+    const QString chosen = "No common period: %1 has fewer than two quotations in the chosen period.";
+    struct Case {
+        std::vector<const PortfolioItem*> items;
+        ComparisonSettings comparison;
+        QString reason;
+    };
+    const std::vector<Case> cases{
+        {{&early, &late}, {}, chosen.arg("Alpha")},
+        {{&late, &single}, {}, chosen.arg("Gamma")},
+        {{&late, &early}, limits, "No common period: Alpha has fewer than two quotations from 07/01/04 to 09/01/04."},
+    };
+    for (const Case& c : cases) {
+        const Drawn drawn = draw(c.items, c.comparison);
+        EXPECT_EQ(drawn.result.emptyReason, c.reason);
+        // No curve, no frame: the reason stands in their place.
+        EXPECT_EQ(pixelsOf(drawn.image, Qt::red, drawn.result.dataArea), 0);
+        EXPECT_EQ(
+            pixelsOf(drawn.image, Qt::black,
+                     QRect(drawn.result.axisFrame.x(), drawn.result.axisFrame.y(), 1, drawn.result.axisFrame.height())),
+            0);
+        EXPECT_TRUE(drawn.result.valueLabels.isEmpty());
+    }
+}

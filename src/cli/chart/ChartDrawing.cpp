@@ -3,7 +3,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
-#include "core/base/AtomicFileWriter.h"
+#include "cli/chart/OutputFile.h"
 #include "core/base/LocalTime.h"
 #include "render/ChartRenderer.h"
 
@@ -92,10 +92,7 @@ std::string writeChart(const QString& out, const QSize& size, const ChartRequest
     if (!drawChart(bytes, out, size, request))
         return "File could not be written: " + out.toStdString();
     bytes.close();
-    const QByteArray& data = bytes.data();
-    const AtomicFileWriter::Result saved =
-        AtomicFileWriter::save(out.toStdString(), std::string_view(data.constData(), size_t(data.size())));
-    return saved.saved ? std::string() : "File could not be saved: " + AtomicFileWriter::reason(saved);
+    return OutputFile::save(out, bytes.data());
 }
 
 } // namespace
@@ -128,12 +125,8 @@ int ChartDrawing::run(const QStringList& args)
     if (!lower.endsWith(".png") && !lower.endsWith(".svg") && !lower.endsWith(".pdf"))
         return Cli::usageError("chart: OUT must end in .png, .svg or .pdf.", kChartCommand.usage);
 
-    // A FIFO or device would block or take a cut picture: only a regular file is a target.
-    if (const Status target = AtomicFileWriter::checkTarget(out.toStdString());
-        target.code() == Status::Code::FileError) {
-        Cli::err(target.message());
+    if (!OutputFile::acceptsTarget(out))
         return Cli::FileError;
-    }
     PortfolioDocument doc;
     if (!PortfolioCli::open(doc, positional.first()))
         return Cli::FileError;

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliSupport.h"
 #include "cli/chart/ChartDrawing.h"
+#include "cli/chart/PrintDrawing.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +11,8 @@
 #include <clocale>
 #include <optional>
 
-// tickora-cli hands its chart command over to this program, so only drawing pays for loading Qt Gui.
+// tickora-cli hands its chart and print commands over to this program, so only drawing pays for loading Qt Gui.
+// The first argument names the command, the rest are its own.
 int main(int argc, char** argv)
 {
     // Drawing measures fonts through a Gui application; it needs no display.
@@ -27,5 +30,12 @@ int main(int argc, char** argv)
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const QGuiApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
-    return ChartDrawing::run(QCoreApplication::arguments().mid(1));
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    const QString command = args.value(0);
+    if (command == QLatin1String("chart"))
+        return ChartDrawing::run(args.mid(1));
+    if (command == QLatin1String("print"))
+        return PrintDrawing::run(args.mid(1));
+    Cli::err("tickora-chart draws for \"tickora-cli chart\" and \"tickora-cli print\"; run those instead.");
+    return Cli::UsageError;
 }

@@ -28,7 +28,7 @@ PortfolioItem withItemDefaults(const std::string& name, time_t now)
 } // namespace
 
 const uint32_t PortfolioItem::kChartColours[kChartColourCount] = {
-    0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x7F7F7F, 0x00C8BE, 0x7F007F, 0x646400, 0x0096FF, 0xDCB400, 0x9600DC};
+    0x000000, 0x0000FF, 0x008000, 0xFF0000, 0x7F7F7F, 0x005A8C, 0x7F007F, 0x646400, 0x0096FF, 0xDCB400, 0x9600DC};
 
 PortfolioItem PortfolioItem::newItem(const std::string& name, time_t now, unsigned colourSeed)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/items/ItemSheetCommands.h"
 
+#include "core/model/ChartColourChoice.h"
 #include "core/model/RuleRepairApply.h"
 #include "gui/download/UpdateController.h"
 #include "gui/items/ItemPropertiesDialog.h"
@@ -58,8 +59,8 @@ void ItemSheetCommands::repairFromSheet(ItemId id, ItemGeneralPage& page)
 
 void ItemSheetCommands::createItemWithSheet()
 {
-    const PortfolioItem fields =
-        PortfolioItem::newItem(std::string(), time(nullptr), QRandomGenerator::global()->generate());
+    PortfolioItem fields = PortfolioItem::newItem(std::string(), time(nullptr), 0);
+    fields.chartColour = ChartColourChoice::unusedColour(m_doc, QRandomGenerator::global()->generate());
     ItemPropertiesDialog sheet(m_doc, fields, m_dialogParent);
     attach(sheet);
     if (sheet.exec() == QDialog::Accepted)

@@ -78,6 +78,8 @@ void ChartView::renderCache()
     if (m_cache.size() != size())
         m_cache = QImage(size(), QImage::Format_RGB32);
     m_result = render(m_cache, selectedItems(), m_comparison);
+    // The reason is drawn into the picture; a screen reader gets it here.
+    setAccessibleDescription(m_result.emptyReason);
     m_dirty = false;
     if (m_hover >= int(m_result.points.size()))
         m_hover = -1;

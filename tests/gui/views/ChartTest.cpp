@@ -106,6 +106,18 @@ private slots:
         QVERIFY(chart->comparisonMode());
         QVERIFY(chart->drawing().points.empty());
         QCOMPARE(chart->drawing().from, day);
+        QCOMPARE(chart->drawing().legend.size(), size_t(2));
+        QCOMPARE(chart->drawing().legend.at(1).name, QStringLiteral("Beta"));
+        QVERIFY(chart->accessibleDescription().isEmpty());
+
+        // A comparison without a common period says why, also to a screen reader.
+        doc.addItem(itemWith("Gamma", {{day, 5}}, 3));
+        frame.listView()->fill();
+        selectItems(frame.listView(), {"Alpha", "Gamma"});
+        chart->repaint();
+        const QString reason = "No common period: Gamma has fewer than two quotations in the chosen period.";
+        QCOMPARE(chart->drawing().emptyReason, reason);
+        QCOMPARE(chart->accessibleDescription(), reason);
     }
 
     void hoverReadOutAndReady()
