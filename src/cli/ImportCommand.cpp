@@ -212,7 +212,7 @@ int runImportCommand(const QStringList& args)
         parser.isSet("format") ? parser.value("format").toStdString() : ImportPattern::kDefaultFormat;
     rule.pattern = ImportPattern::translate(format, rule.thousands, rule.decimal, symbol);
 
-    const std::string path = download ? location.address : Cli::positionals(parser).first().toStdString();
+    const std::string path = download ? location.address : Cli::filePath(Cli::positionals(parser).first());
     TempFile fetched;
     if (download) {
         Result<TempFile> file = HandOverDownload::fetchRaw(location.address, name, symbol);

@@ -4,7 +4,6 @@
 #include "core/extract/JsonPage.h"
 
 #include <algorithm>
-#include <deque>
 #include <vector>
 
 using Json = nlohmann::ordered_json;
@@ -82,7 +81,8 @@ private:
         bool decided = false;
         bool filterHolds = false;
         Reach reach;
-        std::deque<Reach> window;
+        // A negative index keeps the last children's findings, the oldest at children % size once full.
+        std::vector<Reach> window;
         bool keeping = false;
         Json kept;
         std::string key;
@@ -208,9 +208,9 @@ private:
         const Step& step = stepAt(frame.place.step);
         if (step.kind != Step::Kind::Index || step.index >= 0)
             return std::move(frame.reach);
-        if (frame.isObject || frame.window.size() < windowSize(step))
+        if (frame.isObject || frame.children < windowSize(step))
             return {std::nullopt, frame.place.step};
-        Reach& chosen = frame.window.front();
+        Reach& chosen = frame.window[frame.children % windowSize(step)];
         return {std::move(chosen.value), std::max(frame.place.step, chosen.deepest)};
     }
 
@@ -223,9 +223,11 @@ private:
         Frame& parent = m_frames.back();
         const Step& step = stepAt(parent.place.step);
         if (step.kind == Step::Kind::Index && step.index < 0) {
-            parent.window.push_back(std::move(reach));
-            if (parent.window.size() > windowSize(step))
-                parent.window.pop_front();
+            const size_t size = windowSize(step);
+            if (parent.window.size() < size)
+                parent.window.push_back(std::move(reach));
+            else
+                parent.window[(parent.children - 1) % size] = std::move(reach);
             return;
         }
         if (step.kind != Step::Kind::Key && step.kind != Step::Kind::Index && step.kind != Step::Kind::Any &&

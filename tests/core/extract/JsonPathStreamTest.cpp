@@ -47,8 +47,9 @@ TEST(JsonPathStream, FindsWhatTheWholeDocumentFinds)
             const JsonPath::Found found = JsonPath::parse(pathText)->evaluate(document.document());
             EXPECT_EQ(outcome.matched, found.matched) << page << " " << pathText;
             ASSERT_EQ(outcome.value.has_value(), found.value != nullptr) << page << " " << pathText;
-            if (found.value)
+            if (found.value) {
                 EXPECT_EQ(outcome.value->dump(), found.value->dump()) << page << " " << pathText;
+            }
         }
     }
 }
