@@ -5,8 +5,8 @@
 #include "core/extract/JsonPage.h"
 #include "core/extract/JsonPath.h"
 #include "core/extract/JsonPathStream.h"
-#include "core/extract/RegexExtract.h"
 #include "core/extract/JsonRule.h"
+#include "core/extract/RegexExtract.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -131,7 +131,7 @@ int readLocation(const QCommandLineParser& parser, Location& location)
         return Cli::usageError("--to takes a date YYYY-MM-DD.", kUsage);
     if (location.from > location.to)
         return Cli::usageError("--from must not be later than --to.", kUsage);
-    const std::string urlTemplate = parser.value("location").toStdString();
+    const std::string urlTemplate = Cli::filePath(parser.value("location"));
     location.address = urlTemplate.find("://") == std::string::npos
         ? ImportLocation::localFileAddress(urlTemplate)
         : ImportLocation::downloadAddress(urlTemplate, location.from, location.to);

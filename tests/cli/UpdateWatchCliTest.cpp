@@ -134,8 +134,9 @@ TEST_F(UpdateWatchTest, SecretsOfAFailingAddressAreHiddenInLinesHealthSettingsAn
     const QString file = save();
 
     const CliResult update = runCli({"update", file}, {"QT_LOGGING_RULES=tickora.download.debug=true"});
-    EXPECT_NE(update.out.find("Keyed: Error: File not found: /watch/missing.html?symbol=IBM&apikey=***&Token=***&x=1\n"),
-              std::string::npos)
+    EXPECT_NE(
+        update.out.find("Keyed: Error: File not found: /watch/missing.html?symbol=IBM&apikey=***&Token=***&x=1\n"),
+        std::string::npos)
         << update.out;
     EXPECT_NE(update.err.find("apikey=***"), std::string::npos) << update.err;
     const CliResult health = runCli({"health", file, "--json"});

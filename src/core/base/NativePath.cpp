@@ -98,8 +98,8 @@ std::string toBytes(const QString& text)
     qsizetype runStart = 0;
     for (qsizetype pos = 0; pos < text.size(); ++pos) {
         const char16_t unit = text[pos].unicode();
-        const bool escaped = unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF &&
-            (pos == 0 || !text[pos - 1].isHighSurrogate());
+        const bool escaped =
+            unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF && (pos == 0 || !text[pos - 1].isHighSurrogate());
         if (!escaped)
             continue;
         bytes += text.mid(runStart, pos - runStart).toStdString();

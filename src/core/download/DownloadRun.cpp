@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/download/DownloadRun.h"
 
+#include "core/base/NativePath.h"
 #include "core/base/SecretRedaction.h"
 #include "core/base/TempFiles.h"
 #include "core/base/UrlVariables.h"
@@ -176,9 +177,10 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
         clock.start();
         const long long bytesBefore = m_bytes;
         outcome = m_http.get(request, *this, m_job.abort.get());
-        qCDebug(lcDownload).noquote() << QString::fromStdString(redactSecrets(request.url)) << "->" << outcomeText(outcome.kind)
-                                      << "HTTP" << outcome.status << (m_bytes - bytesBefore) << "bytes"
-                                      << clock.elapsed() << "ms" << QString::fromStdString(redactSecrets(outcome.errorText));
+        qCDebug(lcDownload).noquote() << QString::fromStdString(redactSecrets(request.url)) << "->"
+                                      << outcomeText(outcome.kind) << "HTTP" << outcome.status
+                                      << (m_bytes - bytesBefore) << "bytes" << clock.elapsed() << "ms"
+                                      << QString::fromStdString(redactSecrets(outcome.errorText));
         if (retried || outcome.kind != HttpOutcome::HttpError || !busyStatus(outcome.status) || !outcome.retryAfter)
             break;
         if (!waitForRetry(*outcome.retryAfter)) {
@@ -226,7 +228,7 @@ bool DownloadRun::waitForRetry(int seconds)
 
 DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
 {
-    const QString path = QString::fromStdString(url.substr(std::char_traits<char>::length(kFilePrefix)));
+    const QString path = NativePath::forQt(url.substr(std::char_traits<char>::length(kFilePrefix)));
     QFile file(path);
     // Opening a pipe or a device could block beyond any abort.
     const bool regular = QFileInfo(path).isFile();

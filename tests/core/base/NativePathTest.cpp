@@ -19,7 +19,9 @@ TEST(NativePath, ArgumentsKeepEveryByteAndUtf8StaysText)
         {"", true},
         {"depot.tkr", true},
         {"D\xc3\xa9p\xc3\xb4t \xe2\x82\xac \xf0\x9f\x93\x88.tkr", true},
-        {"a\xff" "b", false},
+        {"a\xff"
+         "b",
+         false},
         {"\xc3", false},
         {"\xc0\xaf", false},
         {"\xed\xa0\x80", false},
@@ -41,7 +43,7 @@ TEST(NativePath, ArgumentsKeepEveryByteAndUtf8StaysText)
 TEST(NativePath, QtReachesFilesWhoseNamesAreNotUtf8)
 {
     TestEnvironment env;
-    const std::string folder = env.path("f\xfe");
+    const std::string folder = env.path("f") + "\xfe";
     std::filesystem::create_directory(folder);
     const std::string file = folder + "/p\xff.txt";
     std::ofstream(file) << "bytes";
@@ -52,6 +54,8 @@ TEST(NativePath, QtReachesFilesWhoseNamesAreNotUtf8)
     EXPECT_TRUE(QFileInfo(NativePath::forQt(folder + "/new.txt")).dir().exists());
     EXPECT_FALSE(QFileInfo::exists(NativePath::forQt(folder + "/missing\xff")));
     EXPECT_EQ(NativePath::forQt(env.path("plain.txt")), QString::fromStdString(env.path("plain.txt")));
+    // Qt cannot name the folder to remove it with the test's others.
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

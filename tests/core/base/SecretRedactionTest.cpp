@@ -8,7 +8,8 @@ namespace {
 TEST(SecretRedaction, HidesTheValuesOfSecretQueryParameters)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"Error: File not found: /missing?symbol=IBM&apikey=abc123", "Error: File not found: /missing?symbol=IBM&apikey=***"},
+        {"Error: File not found: /missing?symbol=IBM&apikey=abc123",
+         "Error: File not found: /missing?symbol=IBM&apikey=***"},
         {"https://h/q?APIKEY=x&Token=y&client_secret=z&password=p&pass=q&sig=s&s=IBM",
          "https://h/q?APIKEY=***&Token=***&client_secret=***&password=***&pass=***&sig=***&s=IBM"},
         {"/q?access_token=a.b-c#part", "/q?access_token=***#part"},

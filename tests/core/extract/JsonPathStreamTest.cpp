@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/extract/JsonPathStream.h"
 #include "core/extract/JsonPage.h"
 #include "core/extract/JsonPath.h"
-#include "core/extract/JsonPathStream.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -31,11 +31,36 @@ TEST(JsonPathStream, FindsWhatTheWholeDocumentFinds)
         std::string(JsonPage::kMaxDepth + 1, '[') + std::string(JsonPage::kMaxDepth + 1, ']'),
     };
     const char* const paths[] = {
-        "$", "$.a.b[0]", "$.a.b[-1]", "$.a.b[-3]", "$.a.b[-4]", "$.a.b[3]", "$.a['it\\'s']", "$.rows[?(@.id=='y')].v",
-        "$.rows[?(@.n==3)].id", "$.rows[?(@.id=='z')].v", "$.rows[*].n", "$.rows[*].w", "$.deep[*][*].k",
-        "$.deep[*][0].m", "$.scalar.x", "$[*].v", "$[*].w", "$.a", "$.m", "$[*]", "$[-1]", "$[-2][0]",
-        "$[?(@.meta.s=='B')].p[-1].q[-1]", "$[?(@.meta.s=='A')].p[1]", "$[?(@['meta']['s']=='B')].p",
-        "$[?(@.meta=='B')].p", "$[*].p[*].q[*]", "$[2][*][1][0]", "$[1].x", "$[0][0]",
+        "$",
+        "$.a.b[0]",
+        "$.a.b[-1]",
+        "$.a.b[-3]",
+        "$.a.b[-4]",
+        "$.a.b[3]",
+        "$.a['it\\'s']",
+        "$.rows[?(@.id=='y')].v",
+        "$.rows[?(@.n==3)].id",
+        "$.rows[?(@.id=='z')].v",
+        "$.rows[*].n",
+        "$.rows[*].w",
+        "$.deep[*][*].k",
+        "$.deep[*][0].m",
+        "$.scalar.x",
+        "$[*].v",
+        "$[*].w",
+        "$.a",
+        "$.m",
+        "$[*]",
+        "$[-1]",
+        "$[-2][0]",
+        "$[?(@.meta.s=='B')].p[-1].q[-1]",
+        "$[?(@.meta.s=='A')].p[1]",
+        "$[?(@['meta']['s']=='B')].p",
+        "$[?(@.meta=='B')].p",
+        "$[*].p[*].q[*]",
+        "$[2][*][1][0]",
+        "$[1].x",
+        "$[0][0]",
     };
     for (const std::string& page : pages) {
         const JsonPage document(page);
