@@ -4,7 +4,9 @@
 #include "core/extract/JsonExtract.h"
 #include "core/extract/JsonPage.h"
 #include "core/extract/JsonPath.h"
+#include "core/extract/JsonPathStream.h"
 #include "core/extract/JsonRule.h"
+#include "core/extract/RegexExtract.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +15,8 @@
 
 // One fuzz input: a path on the first line, a JSON document after it. Whatever the bytes, the path is
 // read or refused, what it finds lies in the document, the part that matched begins the path, the paths'
-// stored form reads back to the same paths, and extraction ends with one of its statuses.
+// stored form reads back to the same paths, reading the path while the page streams finds what the whole
+// document finds, and extraction ends with one of its statuses.
 // False when one of these promises is broken.
 inline bool checkJsonPathInput(const uint8_t* data, size_t size)
 {
@@ -35,6 +38,16 @@ inline bool checkJsonPathInput(const uint8_t* data, size_t size)
     if (path) {
         const JsonPath::Found found = path->evaluate(page.document());
         if (!pathText.starts_with(found.matched) || (found.value && !page.isValid() && found.value != &page.document()))
+            return false;
+    }
+    const JsonPathStream::Outcome streamed = JsonPathStream::evaluate(documentText, path ? &*path : nullptr);
+    if (streamed.errorByte != page.errorByte())
+        return false;
+    if (path && page.isValid()) {
+        const JsonPath::Found found = path->evaluate(page.document());
+        if (streamed.matched != found.matched || streamed.value.has_value() != (found.value != nullptr) ||
+            (found.value &&
+             RegexExtract::captureExcerpt(streamed.value->dump()) != RegexExtract::captureExcerpt(found.value->dump())))
             return false;
     }
     const ExtractResult result = JsonExtract::extract(documentText, {rule, ".", ",", std::nullopt}, 1700000000);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliSupport.h"
 
+#include "core/base/NativePath.h"
+
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -75,6 +78,26 @@ bool parse(QCommandLineParser& parser, const QStringList& args, const char* usag
         return false;
     }
     return true;
+}
+
+QStringList arguments(int argc, char** argv)
+{
+#ifdef Q_OS_WIN
+    // Windows hands the arguments over as UTF-16, which Qt reads.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments().mid(1);
+#else
+    QStringList list;
+    for (int i = 1; i < argc; ++i)
+        list.append(NativePath::fromArgument(argv[i]));
+    return list;
+#endif
+}
+
+std::string filePath(const QString& argument)
+{
+    return NativePath::toBytes(argument);
 }
 
 bool toInt(const QString& text, int& value, int min, int max)

@@ -24,6 +24,10 @@ bool parse(QCommandLineParser& parser, const QStringList& args, const char* usag
 // The positional arguments of a parse() as given.
 QStringList positionals(const QCommandLineParser& parser);
 int usageError(const std::string& message, const char* usage);
+// The program's arguments; a file name that is not UTF-8 keeps its bytes for filePath.
+QStringList arguments(int argc, char** argv);
+// A file name argument as the file system's bytes.
+std::string filePath(const QString& argument);
 
 bool toInt(const QString& text, int& value, int min, int max);
 // JSON number, with non-finite values as "NaN", "Infinity", "-Infinity".

@@ -28,7 +28,7 @@ int runExportCommand(const QStringList& args)
     PortfolioDocument doc;
     if (!PortfolioCli::open(doc, positional[0]))
         return Cli::FileError;
-    const QuotationExport::Outcome outcome = QuotationExport::exportQuotations(doc, positional[1].toStdString());
+    const QuotationExport::Outcome outcome = QuotationExport::exportQuotations(doc, Cli::filePath(positional[1]));
     switch (outcome.status) {
     case QuotationExport::Outcome::Saved:
         return Cli::Success;

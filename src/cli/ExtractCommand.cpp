@@ -81,7 +81,7 @@ int runExtractCommand(const QStringList& args)
         return Cli::Failed;
     }
 
-    const std::string path = Cli::positionals(parser).first().toStdString();
+    const std::string path = Cli::filePath(Cli::positionals(parser).first());
     std::optional<std::string> page = readWholeFile(path);
     if (!page) {
         Cli::err("Cannot read the page \"" + path + "\".");

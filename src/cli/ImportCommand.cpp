@@ -131,7 +131,7 @@ int readLocation(const QCommandLineParser& parser, Location& location)
         return Cli::usageError("--to takes a date YYYY-MM-DD.", kUsage);
     if (location.from > location.to)
         return Cli::usageError("--from must not be later than --to.", kUsage);
-    const std::string urlTemplate = parser.value("location").toStdString();
+    const std::string urlTemplate = Cli::filePath(parser.value("location"));
     location.address = ImportLocation::isLocalPath(urlTemplate)
         ? ImportLocation::localFileAddress(urlTemplate)
         : ImportLocation::downloadAddress(urlTemplate, location.from, location.to);
@@ -212,7 +212,7 @@ int runImportCommand(const QStringList& args)
         parser.isSet("format") ? parser.value("format").toStdString() : ImportPattern::kDefaultFormat;
     rule.pattern = ImportPattern::translate(format, rule.thousands, rule.decimal, symbol);
 
-    const std::string path = download ? location.address : Cli::positionals(parser).first().toStdString();
+    const std::string path = download ? location.address : Cli::filePath(Cli::positionals(parser).first());
     TempFile fetched;
     if (download) {
         Result<TempFile> file = HandOverDownload::fetchRaw(location.address, name, symbol);

@@ -2,6 +2,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
+#include "core/base/NativePath.h"
 
 #include <QFileInfo>
 
@@ -21,7 +22,7 @@ int runNewCommand(const QStringList& args)
         return Cli::usageError("new: wrong number of arguments.", kUsage);
     const QString path = Cli::positionals(parser).at(0);
     // A dangling link counts as missing, as saving writes its target.
-    if (QFileInfo::exists(path) && !parser.isSet("force"))
+    if (QFileInfo::exists(NativePath::forQt(Cli::filePath(path))) && !parser.isSet("force"))
         return Cli::usageError(QStringLiteral("%1 already exists.").arg(path).toStdString(), kUsage);
     PortfolioDocument doc;
     doc.newPortfolio();

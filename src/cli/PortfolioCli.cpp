@@ -14,7 +14,7 @@ namespace PortfolioCli {
 
 bool open(PortfolioDocument& doc, const QString& path)
 {
-    const Status opened = doc.openPortfolio(path.toStdString());
+    const Status opened = doc.openPortfolio(Cli::filePath(path));
     if (opened)
         return true;
     Cli::err(opened.message());
@@ -24,7 +24,7 @@ bool open(PortfolioDocument& doc, const QString& path)
 bool save(PortfolioDocument& doc, const QString& path)
 {
     std::string backupFailure;
-    const Status saved = doc.savePortfolio(path.toStdString(), &backupFailure);
+    const Status saved = doc.savePortfolio(Cli::filePath(path), &backupFailure);
     if (!backupFailure.empty())
         Cli::err(PortfolioBackups::failureMessage(backupFailure));
     if (saved)
@@ -60,9 +60,12 @@ Result<double> parseNumber(const QString& text, double min, double max)
 
 bool sameFile(const QString& in, const QString& out)
 {
+    const auto fsPath = [](const QString& argument) {
+        const std::string bytes = Cli::filePath(argument);
+        return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+    };
     std::error_code error;
-    return std::filesystem::equivalent(std::filesystem::path(in.toStdU16String()),
-                                       std::filesystem::path(out.toStdU16String()), error);
+    return std::filesystem::equivalent(fsPath(in), fsPath(out), error);
 }
 
 std::string itemMissingMessage(const std::string& name)

@@ -93,7 +93,7 @@ Result<std::string> pageOf(const QCommandLineParser& parser, const ServerConfig&
 {
     if (!parser.isSet("page"))
         return ItemPageDownload::fetch(rules, item.name, item.symbol);
-    std::optional<std::string> bytes = readWholeFile(parser.value("page").toStdString());
+    std::optional<std::string> bytes = readWholeFile(Cli::filePath(parser.value("page")));
     if (!bytes)
         return Status::error(Status::Code::NotFound, "Could not open file for reading!");
     return std::move(*bytes);

@@ -71,7 +71,7 @@ int runShowCommand(const QStringList& args)
     QJsonArray items;
     std::vector<std::string> lines;
     const bool json = parser.isSet("json");
-    const Status read = PortfolioFile::scan(Cli::positionals(parser).at(0).toStdString(), [&](PortfolioItem& item) {
+    const Status read = PortfolioFile::scan(Cli::filePath(Cli::positionals(parser).at(0)), [&](PortfolioItem& item) {
         sum.add(item);
         if (json)
             items.append(itemJson(item, percent));

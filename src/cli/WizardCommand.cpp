@@ -73,7 +73,7 @@ int runWizardCommand(const QStringList& args)
     if (parser.isSet("mode") && !Cli::toInt(parser.value("mode"), mode, 0, 2))
         return Cli::usageError("--mode takes 0, 1 or 2.", kUsage);
 
-    const std::string path = Cli::positionals(parser).first().toStdString();
+    const std::string path = Cli::filePath(Cli::positionals(parser).first());
     std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes) {
         Cli::err("Could not open file for reading!");

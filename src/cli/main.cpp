@@ -10,7 +10,7 @@ int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = Cli::arguments(argc, argv);
     const char* overview = cliOverview().c_str();
     if (args.isEmpty())
         return Cli::usageError("no command given.", overview);

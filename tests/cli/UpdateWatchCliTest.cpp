@@ -127,6 +127,30 @@ TEST_F(UpdateWatchTest, HealthCountsFailuresInARowAcrossUpdatesOfAPageThatBreaks
     EXPECT_EQ(runCli({"health"}).exitCode, 2);
 }
 
+TEST_F(UpdateWatchTest, SecretsOfAFailingAddressAreHiddenInLinesHealthSettingsAndLog)
+{
+    m_doc.newPortfolio();
+    add("Keyed", "/watch/missing.html?symbol=IBM&apikey=s3cret&Token=t0ken&x=1");
+    const QString file = save();
+
+    const CliResult update = runCli({"update", file}, {"QT_LOGGING_RULES=tickora.download.debug=true"});
+    EXPECT_NE(
+        update.out.find("Keyed: Error: File not found: /watch/missing.html?symbol=IBM&apikey=***&Token=***&x=1\n"),
+        std::string::npos)
+        << update.out;
+    EXPECT_NE(update.err.find("apikey=***"), std::string::npos) << update.err;
+    const CliResult health = runCli({"health", file, "--json"});
+    EXPECT_NE(health.out.find("apikey=***&Token=***&x=1"), std::string::npos) << health.out;
+    QFile settings(QString::fromStdString(m_env.settingsPath()));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray stored = settings.readAll();
+    EXPECT_TRUE(stored.contains("apikey=***")) << stored.toStdString();
+    for (const std::string& output : {update.out, update.err, health.out, stored.toStdString()}) {
+        EXPECT_EQ(output.find("s3cret"), std::string::npos) << output;
+        EXPECT_EQ(output.find("t0ken"), std::string::npos) << output;
+    }
+}
+
 TEST_F(UpdateWatchTest, TheGuardHoldsBackJumpsAfterTheCentsCorrectionOnlyWhileOn)
 {
     testServer().addPage("/watch/cents.html", "Price 12345");

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/AtomicFileWriter.h"
 
+#include "core/base/NativePath.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 
 namespace {
@@ -27,13 +31,45 @@ AtomicFileWriter::Failure failureOf(const QFileDevice& file)
     }
 }
 
+bool hasUtf8Name(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return NativePath::isUtf8(slash == std::string::npos ? path : std::string_view(path).substr(slash + 1));
+}
+
+// Qt's file classes cannot name a file whose name is not UTF-8: the bytes are saved under a UTF-8 name
+// beside the target (of a symbolic link), which then replaces it keeping its permissions.
+AtomicFileWriter::Result saveUnderUtf8Name(const std::string& path, std::string_view bytes)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path target = fs::weakly_canonical(fs::path(path), error);
+    if (error)
+        target = path;
+    const fs::path temporary =
+        target.parent_path() / (".tickora-save-" + std::to_string(QCoreApplication::applicationPid()) + ".tmp");
+    AtomicFileWriter::Result result = AtomicFileWriter::save(temporary.string(), bytes);
+    if (!result.saved)
+        return result;
+    if (const fs::file_status replaced = fs::status(target, error); !error && fs::is_regular_file(replaced))
+        fs::permissions(temporary, replaced.permissions(), error);
+    fs::rename(temporary, target, error);
+    if (error) {
+        result.saved = false;
+        result.errorNumber = error.value();
+        result.failure = AtomicFileWriter::Failure::Other;
+        fs::remove(temporary, error);
+    }
+    return result;
+}
+
 } // namespace
 
 Status AtomicFileWriter::checkTarget(const std::string& path)
 {
     const QString target = QString::fromStdString(path);
     // QFileInfo follows symbolic links; a dangling link counts as missing and QSaveFile writes its target.
-    const QFileInfo info(target);
+    const QFileInfo info(NativePath::forQt(path));
     if (info.exists() && !info.isFile())
         return Status::error(Status::Code::FileError,
                              QStringLiteral("%1 is not a regular file.").arg(target).toStdString());
@@ -54,7 +90,9 @@ AtomicFileWriter::Result AtomicFileWriter::save(const std::string& path, std::st
         result.refusal = target.message();
         return result;
     }
-    QSaveFile file(QString::fromStdString(path));
+    if (!hasUtf8Name(path))
+        return saveUnderUtf8Name(path, bytes);
+    QSaveFile file(NativePath::forQt(path));
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         result.errorNumber = lastErrorNumber();

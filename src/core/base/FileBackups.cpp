@@ -2,6 +2,7 @@
 #include "core/base/FileBackups.h"
 
 #include "core/base/FileReader.h"
+#include "core/base/NativePath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,19 +17,14 @@ namespace {
 
 constexpr const char* kDateFormat = "yyyy-MM-dd";
 
-QString qPath(const std::string& path)
-{
-    return QString::fromStdString(path);
-}
-
 std::filesystem::path fsPath(const std::string& path)
 {
-    return std::filesystem::path(qPath(path).toStdU16String());
+    return std::filesystem::path(QString::fromStdString(path).toStdU16String());
 }
 
 bool isRegularFile(const std::string& path)
 {
-    const QFileInfo info(qPath(path));
+    const QFileInfo info(NativePath::forQt(path));
     return info.isFile() && !info.isSymLink();
 }
 
@@ -41,7 +37,7 @@ QDate dayOf(const QString& text)
 
 FileBackups::Backup backupAt(std::string name, const std::string& path)
 {
-    return {std::move(name), path, time_t(QFileInfo(qPath(path)).lastModified().toSecsSinceEpoch())};
+    return {std::move(name), path, time_t(QFileInfo(NativePath::forQt(path)).lastModified().toSecsSinceEpoch())};
 }
 
 } // namespace
@@ -62,7 +58,7 @@ AtomicFileWriter::Result FileBackups::save(std::string_view bytes, int keepDays,
                                            const QDate& today) const
 {
     std::optional<std::string> replaced;
-    if (QFileInfo(qPath(m_path)).isFile())
+    if (QFileInfo(NativePath::forQt(m_path)).isFile())
         replaced = readWholeFile(m_path);
     const bool keeps = replaced && *replaced != bytes;
     // The link holds the old contents while the new file takes the name.
@@ -70,7 +66,7 @@ AtomicFileWriter::Result FileBackups::save(std::string_view bytes, int keepDays,
     const AtomicFileWriter::Result result = AtomicFileWriter::save(m_path, bytes);
     if (!result.saved || !keeps) {
         if (!pending.empty())
-            QFile::remove(qPath(pending));
+            QFile::remove(NativePath::forQt(pending));
         return result;
     }
     backupFailure = keepReplaced(pending, *replaced, keepDays, today);
@@ -80,9 +76,9 @@ AtomicFileWriter::Result FileBackups::save(std::string_view bytes, int keepDays,
 std::string FileBackups::linkToPending() const
 {
     const std::string pending = lastPath() + '.' + std::to_string(QCoreApplication::applicationPid());
-    QFile::remove(qPath(pending));
+    QFile::remove(NativePath::forQt(pending));
     // A symbolic link is saved through to its target, so the target's contents are the ones to keep.
-    const std::string target = QFileInfo(qPath(m_path)).canonicalFilePath().toStdString();
+    const std::string target = QFileInfo(NativePath::forQt(m_path)).canonicalFilePath().toStdString();
     std::string reason;
     return m_link(target, pending, reason) ? pending : std::string();
 }
@@ -95,7 +91,7 @@ std::string FileBackups::keepReplaced(const std::string& pending, const std::str
     if (!pending.empty()) {
         std::filesystem::rename(fsPath(pending), fsPath(last), moved);
         if (moved)
-            QFile::remove(qPath(pending));
+            QFile::remove(NativePath::forQt(pending));
     }
     if (moved) {
         if (std::string failure = copyThroughWriter(last, replaced); !failure.empty())
@@ -103,7 +99,7 @@ std::string FileBackups::keepReplaced(const std::string& pending, const std::str
     }
     const std::string daily = dailyPath(today);
     std::string reason;
-    if (keepDays > 0 && !QFileInfo::exists(qPath(daily)) && !m_link(last, daily, reason)) {
+    if (keepDays > 0 && !QFileInfo::exists(NativePath::forQt(daily)) && !m_link(last, daily, reason)) {
         if (std::string failure = copyThroughWriter(daily, replaced); !failure.empty())
             return failure;
     }
@@ -122,13 +118,13 @@ void FileBackups::pruneDaily(int keepDays, const QDate& today) const
     const QDate oldestKept = today.addDays(1 - keepDays);
     for (const auto& [day, path] : dailyBackups()) {
         if (day < oldestKept)
-            QFile::remove(qPath(path));
+            QFile::remove(NativePath::forQt(path));
     }
 }
 
 std::vector<std::pair<QDate, std::string>> FileBackups::dailyBackups() const
 {
-    const QFileInfo file(qPath(m_path));
+    const QFileInfo file(NativePath::forQt(m_path));
     const QString prefix = file.fileName() + '.';
     std::vector<std::pair<QDate, std::string>> found;
     const QStringList names = file.dir().entryList({prefix + "*.bak"}, QDir::Files | QDir::Hidden | QDir::System);
@@ -144,7 +140,7 @@ std::vector<std::pair<QDate, std::string>> FileBackups::dailyBackups() const
 
 std::optional<std::vector<FileBackups::Backup>> FileBackups::list() const
 {
-    const QFileInfo folder(QFileInfo(qPath(m_path)).path());
+    const QFileInfo folder(QFileInfo(NativePath::forQt(m_path)).path());
     if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable())
         return std::nullopt;
     std::vector<Backup> backups;
@@ -159,7 +155,7 @@ std::optional<FileBackups::Backup> FileBackups::find(const std::string& name) co
 {
     if (name == kLastName)
         return isRegularFile(lastPath()) ? std::optional(backupAt(name, lastPath())) : std::nullopt;
-    const QDate day = dayOf(qPath(name));
+    const QDate day = dayOf(NativePath::forQt(name));
     if (!day.isValid() || !isRegularFile(dailyPath(day)))
         return std::nullopt;
     return backupAt(name, dailyPath(day));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/FileReader.h"
 
+#include "core/base/NativePath.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -37,7 +39,7 @@ std::optional<std::string> readOpened(QFile& file)
 std::optional<std::string> readWholeFile(const std::string& path)
 {
     // A folder, device or FIFO is refused before opening: opening a FIFO without a writer never returns.
-    QFile file(QString::fromStdString(path));
+    QFile file(NativePath::forQt(path));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     try {

@@ -2,6 +2,7 @@
 #include "core/download/DownloadEvent.h"
 
 #include "core/base/FormatText.h"
+#include "core/base/SecretRedaction.h"
 
 #include <cstdio>
 
@@ -91,7 +92,7 @@ std::string DownloadEvent::statusText() const
     case DownloadEventKind::TextNotFound:
         return "Error: Text not found!";
     case DownloadEventKind::DownloadError:
-        return errorStatusText(*this);
+        return redactSecrets(errorStatusText(*this));
     case DownloadEventKind::Progress: {
         char text[32];
         std::snprintf(text, sizeof text, "Download %i KB", kilobytes);

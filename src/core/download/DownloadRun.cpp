@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/download/DownloadRun.h"
 
+#include "core/base/NativePath.h"
+#include "core/base/SecretRedaction.h"
 #include "core/base/TempFiles.h"
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadLog.h"
@@ -175,9 +177,10 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
         clock.start();
         const long long bytesBefore = m_bytes;
         outcome = m_http.get(request, *this, m_job.abort.get());
-        qCDebug(lcDownload).noquote() << QString::fromStdString(request.url) << "->" << outcomeText(outcome.kind)
-                                      << "HTTP" << outcome.status << (m_bytes - bytesBefore) << "bytes"
-                                      << clock.elapsed() << "ms" << QString::fromStdString(outcome.errorText);
+        qCDebug(lcDownload).noquote() << QString::fromStdString(redactSecrets(request.url)) << "->"
+                                      << outcomeText(outcome.kind) << "HTTP" << outcome.status
+                                      << (m_bytes - bytesBefore) << "bytes" << clock.elapsed() << "ms"
+                                      << QString::fromStdString(redactSecrets(outcome.errorText));
         if (retried || outcome.kind != HttpOutcome::HttpError || !busyStatus(outcome.status) || !outcome.retryAfter)
             break;
         if (!waitForRetry(*outcome.retryAfter)) {
@@ -225,18 +228,18 @@ bool DownloadRun::waitForRetry(int seconds)
 
 DownloadRun::TryResult DownloadRun::fetchFile(const std::string& url)
 {
-    const QString path = QString::fromStdString(url.substr(std::char_traits<char>::length(kFilePrefix)));
+    const QString path = NativePath::forQt(url.substr(std::char_traits<char>::length(kFilePrefix)));
     QFile file(path);
     // Opening a pipe or a device could block beyond any abort.
     const bool regular = QFileInfo(path).isFile();
     if (!regular || !file.open(QIODevice::ReadOnly)) {
         const std::string errorText = regular ? file.errorString().toStdString() : "Not a regular file";
         m_events.setErrorText(errorText);
-        qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "-> missing"
-                                      << QString::fromStdString(errorText);
+        qCDebug(lcDownload).noquote() << QString::fromStdString(redactSecrets(url)) << "-> missing"
+                                      << QString::fromStdString(redactSecrets(errorText));
         return TryResult::Missing;
     }
-    qCDebug(lcDownload).noquote() << QString::fromStdString(url) << "->" << file.size() << "bytes";
+    qCDebug(lcDownload).noquote() << QString::fromStdString(redactSecrets(url)) << "->" << file.size() << "bytes";
     if (!beginBody()) {
         reportStop();
         return TryResult::Ended;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/extract/ExtractResult.h"
 
+#include "core/base/SecretRedaction.h"
+
 std::string ExtractResult::statusText() const
 {
+    const std::string excerpt = redactSecrets(this->excerpt);
     switch (status) {
     case ExtractStatus::StartTextNotFound:
         return "Error: Text not found!";

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/extract/JsonExtract.h"
 
-#include "core/extract/JsonPage.h"
 #include "core/extract/JsonPath.h"
+#include "core/extract/JsonPathStream.h"
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationMoment.h"
 #include "core/extract/QuotationNumber.h"
@@ -56,19 +56,22 @@ bool readMoment(QuotationMoment& moment, const json& value, bool isDate)
 }
 
 struct Lookup {
-    const json* value = nullptr;
+    std::optional<json> value;
     std::optional<ExtractResult> failure;
 };
 
-Lookup lookUp(const json& document, const std::string& pathText)
+// Each path reads the page once; the page is refused as JSON before the path is judged.
+Lookup lookUp(std::string_view page, const std::string& pathText)
 {
     const Result<JsonPath> path = JsonPath::parse(pathText);
+    JsonPathStream::Outcome found = JsonPathStream::evaluate(page, path ? &*path : nullptr);
+    if (found.errorByte != 0)
+        return {std::nullopt, failure(ExtractStatus::PageNotJson, "byte " + std::to_string(found.errorByte))};
     if (!path)
-        return {nullptr, failure(ExtractStatus::QuotationNotFound, path.message())};
-    JsonPath::Found found = path->evaluate(document);
+        return {std::nullopt, failure(ExtractStatus::QuotationNotFound, path.message())};
     if (!found.value)
-        return {nullptr, failure(ExtractStatus::JsonPathNotFound, std::move(found.matched))};
-    return {found.value, std::nullopt};
+        return {std::nullopt, failure(ExtractStatus::JsonPathNotFound, std::move(found.matched))};
+    return {std::move(found.value), std::nullopt};
 }
 
 std::string valueExcerpt(const json& value)
@@ -82,10 +85,7 @@ namespace JsonExtract {
 
 ExtractResult extract(std::string_view page, const Rule& rule, time_t referenceTime)
 {
-    const JsonPage document(page);
-    if (!document.isValid())
-        return failure(ExtractStatus::PageNotJson, "byte " + std::to_string(document.errorByte()));
-    const Lookup value = lookUp(document.document(), rule.paths.valuePath());
+    const Lookup value = lookUp(page, rule.paths.valuePath());
     if (value.failure)
         return *value.failure;
     ExtractResult result;
@@ -102,7 +102,7 @@ ExtractResult extract(std::string_view page, const Rule& rule, time_t referenceT
          {std::pair{&rule.paths.datePath(), true}, std::pair{&rule.paths.timePath(), false}}) {
         if (pathText->empty())
             continue;
-        const Lookup found = lookUp(document.document(), *pathText);
+        const Lookup found = lookUp(page, *pathText);
         if (found.failure)
             return *found.failure;
         if (!readMoment(moment, *found.value, isDate))

@@ -75,8 +75,9 @@ private:
     std::size_t m_errorByte = 0;
 };
 
-// The 1-based byte of the bracket that opens one level more than allowed.
-size_t tooDeepByte(std::string_view text)
+} // namespace
+
+size_t JsonPage::tooDeepByte(std::string_view text)
 {
     size_t depth = 0;
     bool inString = false;
@@ -98,8 +99,6 @@ size_t tooDeepByte(std::string_view text)
     }
     return text.size() + 1;
 }
-
-} // namespace
 
 JsonPage::JsonPage(std::string_view text)
 {

@@ -19,6 +19,9 @@ public:
     size_t errorByte() const { return m_errorByte; }
     const nlohmann::ordered_json& document() const { return m_document; }
 
+    // The 1-based byte of the bracket that opens one level more than kMaxDepth allows.
+    static size_t tooDeepByte(std::string_view text);
+
 private:
     nlohmann::ordered_json m_document;
     size_t m_errorByte = 0;

@@ -192,9 +192,14 @@ JsonPath::Found JsonPath::evaluate(const json& root) const
     size_t deepest = 0;
     Found found;
     found.value = walk(root, 0, deepest);
-    const size_t end = deepest == 0 ? m_text.find('$') + 1 : m_steps[deepest - 1].end;
-    found.matched = m_text.substr(0, end);
+    found.matched = matchedText(deepest);
     return found;
+}
+
+std::string JsonPath::matchedText(size_t deepest) const
+{
+    const size_t end = deepest == 0 ? m_text.find('$') + 1 : m_steps[deepest - 1].end;
+    return m_text.substr(0, end);
 }
 
 const json* JsonPath::walk(const json& node, size_t step, size_t& deepest) const
@@ -247,7 +252,12 @@ bool JsonPath::filterHolds(const Step& step, const json& element)
             return false;
         value = &*member;
     }
+    return comparesEqual(step, *value);
+}
+
+bool JsonPath::comparesEqual(const Step& step, const json& value)
+{
     if (step.kind == Step::Kind::FilterText)
-        return value->is_string() && value->get_ref<const std::string&>() == step.text;
-    return value->is_number() && value->get<double>() == step.number;
+        return value.is_string() && value.get_ref<const std::string&>() == step.text;
+    return value.is_number() && value.get<double>() == step.number;
 }

@@ -26,6 +26,8 @@ public:
     Found evaluate(const nlohmann::ordered_json& root) const;
 
 private:
+    friend class JsonPathStream;
+
     struct Step {
         enum class Kind { Key, Index, Any, FilterText, FilterNumber };
         Kind kind = Kind::Key;
@@ -43,6 +45,8 @@ private:
     const nlohmann::ordered_json* walk(const nlohmann::ordered_json& node, size_t step, size_t& deepest) const;
     const nlohmann::ordered_json* firstMatch(const nlohmann::ordered_json& node, size_t step, size_t& deepest) const;
     static bool filterHolds(const Step& step, const nlohmann::ordered_json& element);
+    static bool comparesEqual(const Step& step, const nlohmann::ordered_json& value);
+    std::string matchedText(size_t deepest) const;
 
     std::string m_text;
     std::vector<Step> m_steps;

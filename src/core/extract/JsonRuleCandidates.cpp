@@ -115,6 +115,8 @@ namespace JsonRuleCandidates {
 std::vector<RepairPlace> places(const std::string& page, const std::vector<TextRuleCandidates::NumberFormat>& formats,
                                 double reference, double tolerancePercent, const std::string& oldPath)
 {
+    if (page.size() > kMaxPageBytes)
+        return {};
     std::string_view text(page);
     while (!text.empty() &&
            (text.front() == ' ' || text.front() == '\n' || text.front() == '\r' || text.front() == '\t'))

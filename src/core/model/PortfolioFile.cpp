@@ -3,6 +3,7 @@
 
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/FileBackups.h"
+#include "core/base/NativePath.h"
 #include "core/model/ArchiveReader.h"
 #include "core/model/PortfolioArchive.h"
 
@@ -74,7 +75,7 @@ Result<std::vector<PortfolioItem>> load(const std::string& path)
 
 Status scan(const std::string& path, const std::function<void(PortfolioItem&)>& onItem)
 {
-    QFile file(QString::fromStdString(path));
+    QFile file(NativePath::forQt(path));
     // A folder, device or FIFO is no portfolio; opening a FIFO without a writer would never return.
     if (QFileInfo::exists(file.fileName()) && !QFileInfo(file).isFile())
         return Status::error(Status::Code::FileError, kOpenFailed);

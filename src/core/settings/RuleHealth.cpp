@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/RuleHealth.h"
 
+#include "core/base/SecretRedaction.h"
 #include "core/settings/SettingsStore.h"
 
 #include <QFileInfo>
@@ -30,7 +31,7 @@ RuleHealth readGroup(const QSettings& settings)
     RuleHealth health;
     health.LastSuccess = std::max<qint64>(0, settings.value(kLastSuccess).toLongLong());
     health.Failures = std::max(0, settings.value(kFailures).toInt());
-    health.LastFailure = settings.value(kLastFailure).toString().toStdString();
+    health.LastFailure = redactSecrets(settings.value(kLastFailure).toString().toStdString());
     health.LastTextBefore = settings.value(kLastTextBefore).toString().toStdString();
     health.FallbackSince = std::max<qint64>(0, settings.value(kFallbackSince).toLongLong());
     if (health.FallbackSince > 0)
@@ -87,7 +88,7 @@ bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outc
             health.Fallback = outcome.fallback;
         } else {
             ++health.Failures;
-            health.LastFailure = outcome.failure;
+            health.LastFailure = redactSecrets(outcome.failure);
         }
         // Values that stay as they were (or at their default) are not written: a large portfolio's run stays
         // one small write.
