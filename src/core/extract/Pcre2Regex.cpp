@@ -15,17 +15,19 @@ namespace {
 
 // About 0.25 s for one start position in the interpreter, less with JIT.
 constexpr uint32_t kMatchLimit = 5'000'000;
-// The first try: this many start positions with a match limit that a line of a price file or a rule's
-// match stays far below, so it ends within milliseconds whatever the pattern.
-constexpr size_t kNearStartPositions = 16;
+// The first try: this many start positions (an import goes on from the end of the last capture, so the
+// rest of a line comes first) with a match limit that a line of a price file or a rule's match stays far
+// below, so it ends within milliseconds whatever the pattern.
+constexpr size_t kNearStartPositions = 256;
 constexpr uint32_t kNearMatchLimit = 10'000;
 // Between two looks at the clock, matches near the start take at most a few milliseconds each.
 constexpr unsigned kMatchesPerClockRead = 16;
 constexpr uint32_t kDepthLimit = 100'000;
+// Repeats made possessive scan without counting toward the match limit, so one attempt could scan the
+// subject once per counted step. Left as written, every step of theirs counts.
+constexpr uint32_t kCountEveryStep = PCRE2_NO_AUTO_POSSESS;
 constexpr uint32_t kHeapLimitKiB = 64 * 1024;
 constexpr size_t kJitStackBytes = 8 * 1024 * 1024;
-// One attempt of a hostile pattern can scan the whole subject, so the clock is looked at often.
-constexpr unsigned kAttemptsPerClockRead = 8;
 constexpr const char* kAttemptCallout = "(?C255)";
 constexpr uint32_t kAttemptCalloutNumber = 255;
 
@@ -53,7 +55,8 @@ Pcre2Regex::Pcre2Regex(const std::string& pattern, bool caseless) : m_pattern(pa
     if (caseless)
         m_compileOptions |= PCRE2_CASELESS;
     m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                           m_compileOptions | PCRE2_USE_OFFSET_LIMIT, &m_errorCode, &m_errorOffset, nullptr);
+                           m_compileOptions | kCountEveryStep | PCRE2_USE_OFFSET_LIMIT, &m_errorCode, &m_errorOffset,
+                           nullptr);
     if (!m_code)
         return;
     pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE);
@@ -79,8 +82,8 @@ bool Pcre2Regex::compileBounded()
     bounded.insert(calloutPosition(m_pattern), kAttemptCallout);
     int error = 0;
     PCRE2_SIZE offset = 0;
-    m_boundedCode = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(bounded.data()), bounded.size(), m_compileOptions,
-                                  &error, &offset, nullptr);
+    m_boundedCode = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(bounded.data()), bounded.size(),
+                                  m_compileOptions | kCountEveryStep, &error, &offset, nullptr);
     m_boundedJit = m_boundedCode && pcre2_jit_compile(m_boundedCode, PCRE2_JIT_COMPLETE) == 0;
     return m_boundedCode != nullptr;
 }
@@ -128,11 +131,10 @@ std::chrono::nanoseconds Pcre2Regex::workFor(size_t bytes)
 int Pcre2Regex::onAttempt(pcre2_callout_block* block, void* data)
 {
     auto* bound = static_cast<WorkBound*>(data);
-    // Only the callout put in front counts attempts; the pattern's own callouts pass.
+    // Only the callout put in front marks attempts; the pattern's own callouts pass.
     if (block->callout_number != kAttemptCalloutNumber)
         return 0;
-    if (++bound->attempts % kAttemptsPerClockRead != 0)
-        return 0;
+    // One attempt of a hostile pattern can take milliseconds, so the clock is looked at before each.
     return bound->reached() ? PCRE2_ERROR_MATCHLIMIT : 0;
 }
 

@@ -61,7 +61,6 @@ private:
     struct WorkBound {
         std::chrono::nanoseconds end = std::chrono::nanoseconds::max();
         ExtractionLimits limits;
-        unsigned attempts = 0;
         unsigned matches = 0;
         // The last reading of the thread's processor time and the steady clock's time then: a thread gains
         // no more processor time than passes on the steady clock (twice that allows for the clocks' own
