@@ -165,8 +165,7 @@ int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
 int Pcre2Regex::matchNearStart(const char* subject, size_t length, uint32_t options)
 {
     pcre2_set_offset_limit(m_nearContext, kNearStartPositions);
-    return pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(subject), length, 0, options, m_matchData,
-                       m_nearContext);
+    return pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(subject), length, 0, options, m_matchData, m_nearContext);
 }
 
 int Pcre2Regex::matchBounded(const char* subject, size_t length, uint32_t options)
