@@ -71,6 +71,7 @@ Pcre2Regex::Pcre2Regex(const std::string& pattern, bool caseless) : m_pattern(pa
     pcre2_jit_stack_assign(m_context, nullptr, m_jitStack);
     m_nearContext = pcre2_match_context_copy(m_context);
     pcre2_set_match_limit(m_nearContext, kNearMatchLimit);
+    pcre2_set_offset_limit(m_nearContext, kNearStartPositions);
 }
 
 bool Pcre2Regex::compileBounded()
@@ -152,7 +153,7 @@ int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
         return PCRE2_ERROR_NULL;
     if (++m_bound.matches % kMatchesPerClockRead == 0 && m_bound.reached())
         return PCRE2_ERROR_MATCHLIMIT;
-    uint32_t options = checkUtf ? 0 : PCRE2_NO_UTF_CHECK;
+    const uint32_t options = checkUtf ? 0 : PCRE2_NO_UTF_CHECK;
     const int near = matchNearStart(subject, length, options);
     if (near >= 0 || (near == PCRE2_ERROR_NOMATCH && length <= kNearStartPositions))
         return near;
@@ -164,7 +165,6 @@ int Pcre2Regex::match(const char* subject, size_t length, bool checkUtf)
 
 int Pcre2Regex::matchNearStart(const char* subject, size_t length, uint32_t options)
 {
-    pcre2_set_offset_limit(m_nearContext, kNearStartPositions);
     return pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(subject), length, 0, options, m_matchData, m_nearContext);
 }
 
