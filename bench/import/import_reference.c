@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 /* Usage: import_reference PATTERN FILE OUT
  * The bare work of an import into a portfolio: reads FILE whole, runs PATTERN (captures: year, month, day,
- * hour, minute, value) with PCRE2 JIT in the same successive-match loop as the import engine, converts every
- * date with mktime (tm_isdst = -1), keeps every quotation, sorts them by time and writes them durably as
- * packed 12-byte records (int32 time, double value): to OUT.tmp beside OUT, fflush, fsync, rename over OUT.
+ * hour, minute, value) with pcre2_jit_match in the same successive-match loop as the import engine, converts
+ * every date with mktime (tm_isdst = -1), parses the value with strtod, keeps the pairs in file order (no sort:
+ * the file is already in time order) and writes them durably as packed 12-byte records (int32 time, double
+ * value): to OUT.tmp beside OUT, fflush, fsync, rename over OUT.
  * Prints the number of quotations and the sum of their values. */
 #define _POSIX_C_SOURCE 200809L
 #define PCRE2_CODE_UNIT_WIDTH 8
@@ -33,13 +34,6 @@ static char* readAll(const char* path, size_t* length)
     text[*length] = '\0';
     fclose(file);
     return text;
-}
-
-static int byTime(const void* a, const void* b)
-{
-    const time_t x = ((const struct Quotation*)a)->time;
-    const time_t y = ((const struct Quotation*)b)->time;
-    return (x > y) - (x < y);
 }
 
 static int writeDurably(const char* path, const struct Quotation* quotations, size_t count)
@@ -80,7 +74,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "pattern error %d at %zu\n", error, (size_t)offset);
         return 1;
     }
-    pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
+    if (pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) != 0) {
+        fprintf(stderr, "no JIT\n");
+        return 1;
+    }
     pcre2_match_data* match = pcre2_match_data_create(20, NULL);
     size_t capacity = 1024;
     size_t count = 0;
@@ -88,8 +85,7 @@ int main(int argc, char** argv)
     double sum = 0;
     size_t pos = 0;
     while (pos < length) {
-        int pairs = pcre2_match(code, (PCRE2_SPTR)(text + pos), length - pos, 0, pos ? PCRE2_NO_UTF_CHECK : 0,
-                                match, NULL);
+        int pairs = pcre2_jit_match(code, (PCRE2_SPTR)(text + pos), length - pos, 0, 0, match, NULL);
         if (pairs < 7)
             break;
         const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(match);
@@ -114,7 +110,6 @@ int main(int argc, char** argv)
         size_t next = ov[2 * (pairs - 1) + 1];
         pos += next > 0 ? next : 1;
     }
-    qsort(quotations, count, sizeof *quotations, byTime);
     if (!writeDurably(argv[3], quotations, count)) {
         fprintf(stderr, "cannot write %s\n", argv[3]);
         return 3;

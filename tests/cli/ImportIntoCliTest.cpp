@@ -2,9 +2,12 @@
 #include "CliRunner.h"
 #include "StatusOutcome.h"
 #include "TestEnvironment.h"
+#include "core/base/FileReader.h"
 #include "core/model/PortfolioDocument.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -81,4 +84,32 @@ TEST_F(ImportInto, RefusesBeforeImportingAndNeverTouchesTheFile)
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.err.find("Unexpected file format."), std::string::npos);
     EXPECT_EQ(readFileBytes(garbage), "no portfolio at all");
+}
+
+TEST_F(ImportInto, HostileFormatsOnRandomBytesEndWithTheBudgetsMessageAndLeaveTheFileAlone)
+{
+    struct Case {
+        size_t bytes;
+        const char* format;
+        const char* separators;
+    };
+    // Formats from a random harness that each ran for minutes.
+    const Case cases[] = {
+        {2'000'000, ".+[&year],\t&]", " 9999.99"},
+        {468'000, "[&year].*[x[&dummyvalue]\t;[&value][&value]", " 9999,99"},
+    };
+    const std::optional<std::string> before = readWholeFile(m_portfolio.toStdString());
+    std::mt19937 random(27);
+    for (const Case& c : cases) {
+        std::string bytes(c.bytes, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random());
+        const std::string file = m_env.writeFile("random.bin", bytes);
+        // The ceiling of runCli is the test's timeout only; the budget is 1.5 s of processor time at most.
+        const CliResult r = runCli({"import", QString::fromStdString(file), "--format", c.format, "--separators",
+                                    c.separators, "--into", m_portfolio, "--item", "Oracle"});
+        EXPECT_EQ(r.exitCode, 1) << c.format;
+        EXPECT_NE(r.err.find("RegExp matching error -47"), std::string::npos) << c.format << ": " << r.err;
+        EXPECT_EQ(readWholeFile(m_portfolio.toStdString()), before) << c.format;
+    }
 }

@@ -265,3 +265,44 @@ TEST_F(UpdateCommandTest, TestCommandShowsTheMessageAndStoresNothing)
 }
 
 } // namespace
+
+TEST_F(UpdateCommandTest, TheItemTimeoutAndAnAbortEndASlowExtraction)
+{
+    // Runs of digits that each start position splits every way: far over a minute of matching unbounded,
+    // and 8.5 s by the page's own budget.
+    const std::string run = "123456789" + std::string(1491, '0') + "x";
+    std::string page;
+    while (page.size() < 16 * 1024 * 1024)
+        page += run;
+    testServer().addPage("/cli/digits.html", page + "P");
+    const auto portfolioWithTimeout = [&](int timeout) {
+        PortfolioDocument doc;
+        doc.newPortfolio();
+        PortfolioItem slow = PortfolioItem::newItem("Slow", 0, 0);
+        slow.server = standardRules(testServer().url("/cli/digits.html"), "", timeout);
+        slow.server.name = ServerConfig::kUserDefinedName;
+        slow.server.Filtering = 1;
+        slow.server.RegExp = "([0-9]+)([0-9]+)P";
+        doc.addItem(slow);
+        std::string error;
+        const std::string path = m_env.path("slow.tkr");
+        EXPECT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
+        return QString::fromStdString(path);
+    };
+
+    const CliResult timedOut = runCli({"update", portfolioWithTimeout(2)});
+    EXPECT_EQ(timedOut.exitCode, 1) << timedOut.err;
+    EXPECT_NE(timedOut.out.find("Slow: Error: Timeout!\n"), std::string::npos) << timedOut.out;
+
+    QProcess process;
+    process.start(QStringLiteral(TICKORA_CLI_PATH), {"update", portfolioWithTimeout(600)});
+    ASSERT_TRUE(process.waitForStarted());
+    // By then the page is read and the matching under way.
+    process.waitForFinished(3000);
+    ASSERT_EQ(process.state(), QProcess::Running);
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    // Far less than what is left of the budget; the abort itself takes a fraction of a second.
+    ASSERT_TRUE(process.waitForFinished(4000));
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_TRUE(process.readAllStandardOutput().contains("Slow: Download aborted!\n"));
+}

@@ -386,6 +386,10 @@ void DownloadRun::handOverToTasks()
     const std::string page = PageText::normalizeEncoding(std::exchange(m_body, {}));
     std::map<PageConverter::Mode, ConvertedPage> converted;
     for (const ItemTask& task : m_job.tasks) {
+        if (aborted()) {
+            m_events.postFinal(DownloadEventKind::Aborted);
+            return;
+        }
         const PageConverter::Mode mode = PageConverter::modeOf(task.rules.Format);
         auto found = converted.find(mode);
         if (found == converted.end()) {
@@ -405,7 +409,18 @@ DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& c
         event.code = DownloadErrorCode::Timeout;
         return event;
     }
-    ExtractResult result = QuotationExtractor::extract(task.rules, searched, m_job.dateTime);
+    // What remains of the item's timeout also bounds the extraction, and an abort ends it.
+    ExtractionLimits limits;
+    const auto remaining = std::chrono::seconds(m_job.timeout - (std::time(nullptr) - m_readStart));
+    limits.deadline = std::chrono::steady_clock::now() + remaining;
+    limits.aborted = [this] { return aborted(); };
+    ExtractResult result = QuotationExtractor::extract(task.rules, searched, m_job.dateTime, limits);
+    if (aborted())
+        return m_events.nextTaskEvent(DownloadEventKind::Aborted);
+    if (result.status != ExtractStatus::QuotationFound && std::chrono::steady_clock::now() >= limits.deadline) {
+        event.code = DownloadErrorCode::Timeout;
+        return event;
+    }
     if (result.status == ExtractStatus::QuotationFound && !isEnterableValue(result.value))
         result.status = ExtractStatus::InvalidValue;
     if (result.status == ExtractStatus::QuotationFound && !isStorableTime(result.time)) {

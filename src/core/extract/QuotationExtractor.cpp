@@ -96,14 +96,15 @@ ExtractResult jsonExtract(const ServerConfig& rules, const std::string& page, ti
 
 namespace QuotationExtractor {
 
-ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t referenceTime)
+ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t referenceTime,
+                      const ExtractionLimits& limits)
 {
     if (rules.Filtering != 0 && JsonRule::isJsonRule(rules.RegExp))
         return jsonExtract(rules, page, referenceTime);
     if (rules.Filtering != 0 && XPathRule::isXPathRule(rules.RegExp))
         return xpathExtract(rules, page, referenceTime);
     if (rules.Filtering != 0)
-        return RegexExtract::extract(page, regexRule(rules), referenceTime);
+        return RegexExtract::extract(page, regexRule(rules), referenceTime, limits);
     StandardSearch::Rule rule;
     rule.startText = rules.Text_before_Value;
     rule.thousands = rules.TAUSEND;

@@ -3,6 +3,7 @@
 
 #include "core/base/Status.h"
 #include "core/extract/ExtractResult.h"
+#include "core/extract/ExtractionLimits.h"
 #include "core/servers/ServerConfig.h"
 
 #include <ctime>
@@ -15,8 +16,9 @@ namespace QuotationExtractor {
 
 // `rules` already has the item variables put into its start text and pattern;
 // `page` is the converted page text (PageText::forSearch). `referenceTime` is when the quotation applies
-// unless the rule extracts a date or time.
-ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t referenceTime);
+// unless the rule extracts a date or time. `limits` also end a regular expression's search.
+ExtractResult extract(const ServerConfig& rules, const std::string& page, time_t referenceTime,
+                      const ExtractionLimits& limits = {});
 // Applies the page encoding rule and the server's page conversion to raw page bytes first.
 ExtractResult extractFromRawPage(const ServerConfig& rules, std::string rawPage, time_t referenceTime);
 // The rules of an item's server with its name and symbol put into the text its rule uses: each JSON path

@@ -54,7 +54,7 @@ void readTimePart(const RegexExtract::Rule& rule, int i, const char* capture, si
 
 namespace RegexExtract {
 
-ExtractResult extract(const std::string& page, const Rule& rule, time_t referenceTime)
+ExtractResult extract(const std::string& page, const Rule& rule, time_t referenceTime, const ExtractionLimits& limits)
 {
     ExtractResult result;
     result.time = referenceTime;
@@ -66,7 +66,7 @@ ExtractResult extract(const std::string& page, const Rule& rule, time_t referenc
         result.excerpt = PageText::limitExcerpt(regex.compileErrorMessage());
         return result;
     }
-    regex.limitWork(Pcre2Regex::workFor(page.size()));
+    regex.limitWork(Pcre2Regex::workFor(page.size()), limits);
     const int pairs = regex.match(page.c_str(), page.size() + 1);
     if (pairs <= 0) {
         result.excerpt =

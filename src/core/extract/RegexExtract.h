@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/extract/ExtractResult.h"
+#include "core/extract/ExtractionLimits.h"
 
 #include <ctime>
 #include <string>
@@ -27,7 +28,9 @@ struct Rule {
 
 // `page` is the converted page as PageText::forSearch made it; its terminating zero byte is part of the
 // subject. The result's time is built from `referenceTime` and what the match supplies, seconds 0.
-ExtractResult extract(const std::string& page, const Rule& rule, time_t referenceTime);
+// The search ends early, as a match over its budget, by the deadline or on an abort of `limits`.
+ExtractResult extract(const std::string& page, const Rule& rule, time_t referenceTime,
+                      const ExtractionLimits& limits = {});
 
 // Where a pattern matches first, for the server wizard.
 struct Location {

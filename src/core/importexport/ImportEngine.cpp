@@ -55,7 +55,9 @@ std::string quotationLine(const Quotation& quotation)
     return line;
 }
 
-ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule& rule, time_t today, bool checkUtf)
+// `budgetBytes` is the size the time budget is reckoned from: the file's, as the user sees it.
+ImportEngine::Gathered gather(const std::string& text, size_t budgetBytes, const ImportEngine::Rule& rule, time_t today,
+                              bool checkUtf)
 {
     using namespace ImportEngine;
     Gathered result;
@@ -67,7 +69,7 @@ ImportEngine::Gathered gather(const std::string& text, const ImportEngine::Rule&
         return result;
     }
     QuotationTimeParts parts = QuotationTimeParts::importStart(today);
-    regex.limitWork(Pcre2Regex::workFor(text.size()));
+    regex.limitWork(Pcre2Regex::workFor(budgetBytes));
     LocalTimeCache zone;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -143,13 +145,14 @@ Result<Gathered> run(const std::string& path, const Rule& rule, time_t today)
     std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes)
         return Status::error(Status::Code::FileError, "Could not open file!\n");
+    const size_t fileSize = bytes->size();
     // forSearch leaves valid UTF-8 only, so the expression need not check it again.
-    return gather(PageText::forSearch(std::move(*bytes)), rule, today, false);
+    return gather(PageText::forSearch(std::move(*bytes)), fileSize, rule, today, false);
 }
 
 Gathered runOnText(const std::string& text, const Rule& rule, time_t today)
 {
-    return gather(text, rule, today, true);
+    return gather(text, text.size(), rule, today, true);
 }
 
 std::string confirmationQuestion(const std::vector<Quotation>& quotations)

@@ -5,6 +5,7 @@
 #include "core/base/Windows1252.h"
 #include "core/extract/MonthNames.h"
 #include "core/extract/PageText.h"
+#include "core/extract/Pcre2Regex.h"
 #include "core/extract/QuotationExtractor.h"
 #include "core/extract/QuotationNumber.h"
 
@@ -334,4 +335,33 @@ TEST(RegexWorkBound, ABacktrackingPatternOverManyStartPositionsEndsWithTheMatchi
     EXPECT_EQ(result.excerpt, "RegExp matching error -47");
     EXPECT_EQ(RegexExtract::regexLocate("(a+)+b", "(", true, 0).message,
               "RegExp compilation failed at pos. 1: missing closing parenthesis");
+}
+
+TEST(RegexWorkBound, TheBudgetIsHalfASecondAndHalfASecondPerMebibyte)
+{
+    using std::chrono::milliseconds;
+    const std::pair<size_t, milliseconds> budgets[] = {{0, milliseconds(500)},
+                                                       {512 * 1024, milliseconds(750)},
+                                                       {1024 * 1024, milliseconds(1000)},
+                                                       {10 * 1024 * 1024, milliseconds(5500)}};
+    for (const auto& [bytes, budget] : budgets)
+        EXPECT_EQ(std::chrono::duration_cast<milliseconds>(Pcre2Regex::workFor(bytes)), budget) << bytes;
+}
+
+TEST(RegexWorkBound, AnAbortOrAPassedDeadlineEndsTheSearchWithTheMatchingError)
+{
+    // Slow at every start position but within the match limit: only the bounds can end it.
+    std::string page;
+    while (page.size() < 1024 * 1024)
+        page += "123456789" + std::string(991, '0') + "x";
+    page += "P";
+    ExtractionLimits aborted;
+    aborted.aborted = [] { return true; };
+    ExtractionLimits passed;
+    passed.deadline = std::chrono::steady_clock::now();
+    for (const ExtractionLimits& limits : {aborted, passed}) {
+        const ExtractResult result =
+            RegexExtract::extract(PageText::forSearch(page), valueRule("([0-9]+)([0-9]+)P"), 0, limits);
+        EXPECT_EQ(result.excerpt, "RegExp matching error -47");
+    }
 }
