@@ -84,7 +84,8 @@ TEST_F(UpdateCommandTest, WithoutAWorkingHttpLibraryDownloadsFailWithTheReasonAn
     const CliResult result = runCli({"update", QString::fromStdString(path), "--items", "Beta"},
                                     {QString::fromStdString("LD_LIBRARY_PATH=" + libraries)});
     EXPECT_EQ(result.exitCode, 1) << result.err;
-    EXPECT_NE(result.out.find("Beta: libcurl could not be loaded: "), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Beta: Error: Download failed! (libcurl could not be loaded: "), std::string::npos)
+        << result.out;
     PortfolioDocument doc;
     std::string error;
     ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
@@ -262,6 +263,40 @@ TEST_F(UpdateCommandTest, TestCommandShowsTheMessageAndStoresNothing)
     EXPECT_EQ(runCli({"test", QString::fromStdString(path), "Delta"}).exitCode, 2);
     EXPECT_EQ(runCli({"test", "--server", "No such server", "--symbol", "X"}).exitCode, 2);
     EXPECT_TRUE(m_temp.files().isEmpty());
+}
+
+TEST_F(UpdateCommandTest, TransferFailuresPrintTheDocumentedTextsAndLogTheLibrarysWords)
+{
+    PortfolioDocument doc;
+    doc.newPortfolio();
+    for (const auto& [name, url] : {std::pair{"Closed", std::string("http://127.0.0.1:1/q.html")},
+                                    std::pair{"Damaged", testServer().url("/damaged")},
+                                    std::pair{"Cut", testServer().url("/gzip?text=Price%201.5&cut=4")}}) {
+        PortfolioItem item = PortfolioItem::newItem(name, 0, 0);
+        item.server = standardRules(url, "Price");
+        item.server.name = ServerConfig::kUserDefinedName;
+        doc.addItem(item);
+    }
+    std::string error;
+    const std::string path = m_env.path("failing.tkr");
+    ASSERT_TRUE(succeeded(doc.savePortfolio(path), error)) << error;
+    const QString file = QString::fromStdString(path);
+
+    const CliResult tested = runCli({"test", file, "Closed"});
+    EXPECT_EQ(tested.exitCode, 1);
+    EXPECT_EQ(tested.out, "Download error:\nItem: Closed\nURL: http://127.0.0.1:1/q.html\nError: No connection!\n");
+    const CliResult updated = runCli({"update", file, "--downloads", "1"});
+    EXPECT_EQ(updated.exitCode, 1);
+    for (const char* line :
+         {"Closed: Error: No connection!\n", "Damaged: Error: Download failed! (damaged compressed data)\n",
+          "Cut: Error: Download incomplete!\n"})
+        EXPECT_NE(updated.out.find(line), std::string::npos) << line << updated.out;
+    EXPECT_EQ(updated.out.find("onnect to"), std::string::npos) << updated.out;
+    EXPECT_EQ(updated.err.find("onnect to"), std::string::npos) << updated.err;
+
+    const CliResult logged = runCli({"test", file, "Closed"}, {"QT_LOGGING_RULES=tickora.download.debug=true"});
+    EXPECT_EQ(logged.out, tested.out);
+    EXPECT_NE(logged.err.find("Failed to connect to 127.0.0.1 port 1"), std::string::npos) << logged.err;
 }
 
 } // namespace

@@ -46,11 +46,12 @@ HttpTestServer::HttpTestServer()
         throw std::runtime_error("python3 could not be started");
     while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) { }
     const QStringList ports = QString::fromUtf8(m_process.readLine()).trimmed().split(' ');
-    if (ports.size() != 4 || ports[0] != "PORTS")
+    if (ports.size() != 5 || ports[0] != "PORTS")
         throw std::runtime_error("the test server did not start");
     m_port = ports[1].toInt();
     m_tlsPort = ports[2].toInt();
     m_silentPort = ports[3].toInt();
+    m_otherPort = ports[4].toInt();
 }
 
 HttpTestServer::~HttpTestServer()
@@ -70,6 +71,11 @@ std::string HttpTestServer::url(const std::string& path) const
 std::string HttpTestServer::httpsUrl(const std::string& path) const
 {
     return "https://127.0.0.1:" + std::to_string(m_tlsPort) + path;
+}
+
+std::string HttpTestServer::otherOriginUrl(const std::string& path) const
+{
+    return "http://127.0.0.2:" + std::to_string(m_otherPort) + path;
 }
 
 std::string HttpTestServer::silentHttpsUrl(const std::string& path) const

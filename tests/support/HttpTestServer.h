@@ -17,6 +17,8 @@ public:
     bool running() const { return m_port > 0; }
     std::string url(const std::string& path) const;
     std::string httpsUrl(const std::string& path) const;
+    // The same server on 127.0.0.2: another origin without any name lookup.
+    std::string otherOriginUrl(const std::string& path) const;
     // An https address whose server accepts the connection and never answers.
     std::string silentHttpsUrl(const std::string& path) const;
     std::string trustedCaFile() const { return m_certFile; }
@@ -43,4 +45,5 @@ private:
     int m_port = 0;
     int m_tlsPort = 0;
     int m_silentPort = 0;
+    int m_otherPort = 0;
 };

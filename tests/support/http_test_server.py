@@ -5,12 +5,15 @@
 Serves the files of --root and a few special paths:
   /status/<code>                 answers with that status
   /redirect?to=<url>             302 to the given address
-  /slow?bytes=N&chunk=C&interval=S   N bytes, C at a time, S seconds apart
+  /slow?bytes=N&chunk=C&interval=S[&prefix=P]   P and then N bytes, C at a time, S seconds apart
   /large?bytes=N                 N bytes as fast as possible
   /headers                       the request's header lines as the body
-  /busy/<name>?code=C&refusals=N[&after=A]   the first N requests of that address answer C
-                                 (with "Retry-After: A" when given), later ones "Price 12.5"
-  /gzip?text=T                   T, gzip-encoded when the client accepts gzip
+  /busy/<name>?code=C&refusals=N[&after=A...]   the first N requests of that address answer C
+                                 (with one "Retry-After: A" per given A), later ones "Price 12.5"
+  /gzip?text=T[&cut=K]           T, gzip-encoded when the client accepts gzip; without its last K bytes
+  /damaged                       bytes that claim to be gzip and are not
+  /short?bytes=N                 announces 2N bytes, sends N and closes the connection
+  /http09                        a page without status line or headers
   /gzipbomb?bytes=N              N zero bytes, gzip-encoded
   /dripheaders?interval=S        the answer's header lines, two bytes every S seconds
   /reset-stats                   starts the highest counts anew
@@ -18,7 +21,8 @@ Any request may add delay=S to wait before answering. After every request the fi
 <root>/_stats.json holds the paths requested so far, the highest number of requests
 served at the same time (overall and per first path segment), the connections opened
 and the most open at once. A third port accepts connections and never answers (a TLS
-handshake that never ends). Prints "PORTS <http> <https> <silent>" once all listen.
+handshake that never ends); a fourth serves the same as the first on 127.0.0.2, another
+origin. Prints "PORTS <http> <https> <silent> <other>" once all listen.
 """
 import gzip
 import socket
@@ -114,7 +118,19 @@ def make_handler(root):
             elif path.startswith("/busy/"):
                 self.busy(query)
             elif path == "/gzip":
-                self.send_gzip(query["text"].encode())
+                self.send_gzip(query["text"].encode(), int(query.get("cut", 0)))
+            elif path == "/damaged":
+                self.answer(200, b"\x1f\x8b\x08\x00" + b"not gzip at all" * 20, [("Content-Encoding", "gzip")])
+            elif path == "/short":
+                size = int(query["bytes"])
+                self.send_response(200)
+                self.send_header("Content-Length", str(2 * size))
+                self.end_headers()
+                self.wfile.write(b"Price 3.5 " + b"x" * size)
+                self.close_connection = True
+            elif path == "/http09":
+                self.wfile.write(b"Price 1.5\n")
+                self.close_connection = True
             elif path == "/gzipbomb":
                 size = int(query["bytes"])
                 if size not in bombs:
@@ -129,7 +145,8 @@ def make_handler(root):
             elif path == "/headers":
                 self.answer(200, str(self.headers).encode())
             elif path == "/slow":
-                self.send_slowly(int(query["bytes"]), int(query.get("chunk", 100)), float(query["interval"]))
+                self.send_slowly(int(query["bytes"]), int(query.get("chunk", 100)), float(query["interval"]),
+                                 query.get("prefix", "").encode())
             elif path == "/large":
                 self.send_large(int(query["bytes"]))
             else:
@@ -142,12 +159,13 @@ def make_handler(root):
             if count > int(query["refusals"]):
                 self.answer(200, b"<html>Price 12.5</html>")
                 return
-            extra = [("Retry-After", query["after"])] if "after" in query else []
-            self.answer(int(query["code"]), b"<html>busy</html>", extra)
+            afters = urllib.parse.parse_qs(urllib.parse.urlparse(self.path).query).get("after", [])
+            self.answer(int(query["code"]), b"<html>busy</html>", [("Retry-After", a) for a in afters])
 
-        def send_gzip(self, text):
+        def send_gzip(self, text, cut):
             if "gzip" in self.headers.get("Accept-Encoding", ""):
-                self.answer(200, gzip.compress(text), [("Content-Encoding", "gzip")])
+                packed = gzip.compress(text)
+                self.answer(200, packed[:len(packed) - cut], [("Content-Encoding", "gzip")])
             else:
                 self.answer(200, text)
 
@@ -158,10 +176,11 @@ def make_handler(root):
                 self.wfile.flush()
                 time.sleep(interval)
 
-        def send_slowly(self, total, chunk, interval):
+        def send_slowly(self, total, chunk, interval, prefix):
             self.send_response(200)
-            self.send_header("Content-Length", str(total))
+            self.send_header("Content-Length", str(len(prefix) + total))
             self.end_headers()
+            self.wfile.write(prefix)
             sent = 0
             while sent < total:
                 piece = min(chunk, total - sent)
@@ -223,6 +242,9 @@ def main():
         secure.socket = context.wrap_socket(secure.socket, server_side=True)
         tls_port = secure.server_address[1]
         servers.append(secure)
+    other = http.server.ThreadingHTTPServer(("127.0.0.2", 0), handler)
+    other.daemon_threads = True
+    servers.append(other)
     silent = socket.socket()
     silent.bind(("127.0.0.1", 0))
     silent.listen(16)
@@ -231,7 +253,8 @@ def main():
     for server in servers:
         threading.Thread(target=serve, args=(server,), daemon=True).start()
     threading.Thread(target=hold_connections, args=(silent,), daemon=True).start()
-    print("PORTS %d %d %d" % (plain.server_address[1], tls_port, silent.getsockname()[1]), flush=True)
+    print("PORTS %d %d %d %d" % (plain.server_address[1], tls_port, silent.getsockname()[1],
+                                 other.server_address[1]), flush=True)
     sys.stdin.read()
 
 

@@ -46,7 +46,14 @@ std::string errorStatusText(const DownloadEvent& event)
     case DownloadErrorCode::ServerError:
         return "Error: Server!";
     case DownloadErrorCode::ServerBusy:
-        return "Error: Server busy!";
+        return event.seconds > 0 ? formatText("Error: Server busy! (retry after %d s)", event.seconds)
+                                 : "Error: Server busy!";
+    case DownloadErrorCode::NoConnection:
+        return "Error: No connection!";
+    case DownloadErrorCode::HostNotFound:
+        return "Error: Host not found!";
+    case DownloadErrorCode::Incomplete:
+        return "Error: Download incomplete!";
     case DownloadErrorCode::Failure:
         return failureText(event.errorText);
     default:
@@ -102,6 +109,8 @@ std::string DownloadEvent::statusText() const
         return "Download aborted!";
     case DownloadEventKind::Implausible:
         return formatText("Implausible quotation: %.4f (last %.4f)", quotation ? quotation->value : 0.0, lastValue);
+    case DownloadEventKind::WaitingForMemory:
+        return "Waiting for memory...";
     case DownloadEventKind::Waiting: {
         char text[48];
         std::snprintf(text, sizeof text, "Waiting %i s (server busy)", seconds);
@@ -110,4 +119,9 @@ std::string DownloadEvent::statusText() const
     default:
         return {};
     }
+}
+
+std::string DownloadEvent::downloadFailedText(const std::string& reason)
+{
+    return "Error: Download failed! (" + reason + ")";
 }

@@ -27,6 +27,8 @@ enum class DownloadEventKind : int32_t {
     // A result held back by the plausibility guard: `quotation` as the cents correction left it, `lastValue`
     // the newest stored value it was compared with.
     Implausible = 12,
+    // The bodies held by all downloads fill their budget; the download goes on when others release theirs.
+    WaitingForMemory = 13,
 };
 
 // Why a download failed (kind DownloadError).
@@ -38,8 +40,14 @@ enum class DownloadErrorCode : int32_t {
     ClientError = 9,
     ServerError = 10,
     Failure = 11,
-    // HTTP status 429 without Retry-After, or refused again after waiting.
+    // HTTP status 429 without Retry-After, refused again after waiting, or asked to wait longer than the
+    // item's timeout (then `seconds` holds the wait asked for).
     ServerBusy = 12,
+    // The server's port did not accept the connection.
+    NoConnection = 13,
+    HostNotFound = 14,
+    // The body ended before its announced length or before the end of its compressed stream.
+    Incomplete = 15,
 };
 
 // One report of a download worker. Move-only: it owns the temporary files it carries, so an event dropped
@@ -51,7 +59,7 @@ struct DownloadEvent {
     DownloadErrorCode code = DownloadErrorCode::None;
     // Progress: bytes read so far divided by 1000.
     int32_t kilobytes = 0;
-    // Waiting: seconds until the request is sent again.
+    // Waiting: seconds until the request is sent again; ServerBusy: the wait the server asked for, if any.
     int32_t seconds = 0;
     // Empty for wizard and raw jobs.
     std::string itemName;
@@ -82,4 +90,6 @@ struct DownloadEvent {
     bool isFinal() const;
     // The text the status window shows for this event.
     std::string statusText() const;
+    // The error text of a failure that no other status text fits, with a short reason of our own.
+    static std::string downloadFailedText(const std::string& reason);
 };

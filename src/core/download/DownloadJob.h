@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/download/AbortSignal.h"
+#include "core/download/BodyBudget.h"
 #include "core/download/EventSink.h"
 #include "core/download/ItemTask.h"
 #include "core/settings/DownloadOptions.h"
@@ -40,6 +41,8 @@ struct DownloadJob {
     std::shared_ptr<EventSink> receiver;
     // Read only by the worker; set by whoever aborts the downloads.
     std::shared_ptr<AbortSignal> abort;
+    // The memory the page's body counts against; null for the budget shared by all downloads.
+    std::shared_ptr<BodyBudget> bodyBudget;
 
     // Update jobs count against the download limits; test, wizard and raw jobs do not.
     bool limited() const { return !test && !wizard && !raw; }

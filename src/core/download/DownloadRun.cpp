@@ -92,7 +92,7 @@ bool busyStatus(long status)
 
 DownloadRun::DownloadRun(DownloadJob& job, HttpTransfer& http)
     : m_job(job), m_events(job, static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id()))),
-      m_url(job.url), m_http(http)
+      m_url(job.url), m_http(http), m_bodyShare(job.bodyBudget ? *job.bodyBudget : BodyBudget::shared())
 {
 }
 
@@ -183,6 +183,9 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
                                       << QString::fromStdString(redactSecrets(outcome.errorText));
         if (retried || outcome.kind != HttpOutcome::HttpError || !busyStatus(outcome.status) || !outcome.retryAfter)
             break;
+        // A longer wait would hold the item, and its download slot, past the time the user allows it.
+        if (*outcome.retryAfter > m_job.timeout)
+            break;
         if (!waitForRetry(*outcome.retryAfter)) {
             m_events.postFinal(DownloadEventKind::Aborted);
             return TryResult::Ended;
@@ -198,11 +201,14 @@ DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
             time_t reference = m_job.dateTime;
             setUrl(UrlVariables::substituteDateVariables(m_url, reference, 0).text);
         }
-        m_events.postError(codeOfStatus(outcome.status));
+        if (busyStatus(outcome.status) && outcome.retryAfter.value_or(0) > m_job.timeout)
+            m_events.postError(DownloadErrorCode::ServerBusy, *outcome.retryAfter);
+        else
+            m_events.postError(codeOfStatus(outcome.status));
         return TryResult::Ended;
     case HttpOutcome::ServiceError:
         discardPage();
-        m_events.postFailure(outcome.errorText);
+        m_events.postTransferFailure(outcome.failure);
         return TryResult::Ended;
     case HttpOutcome::TimedOut:
         m_stop = Stop::Timeout;
@@ -284,9 +290,11 @@ bool DownloadRun::receive(const char* data, size_t size)
         m_stop = Stop::TooLarge;
         return false;
     }
-    if (!handsOverFiles())
+    if (!handsOverFiles()) {
+        if (!reserveBody(m_body.size() + size))
+            return false;
         m_body.append(data, size);
-    else if (m_page.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
+    } else if (m_page.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size)) {
         m_stop = Stop::WriteFailed;
         return false;
     }
@@ -464,6 +472,21 @@ bool DownloadRun::openPageFile()
     return !m_pageFile.empty() && m_page.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
+bool DownloadRun::reserveBody(size_t bytes)
+{
+    if (static_cast<long long>(bytes) <= m_bodyShare.held())
+        return true;
+    const auto keepWaiting = [this] { return this->keepWaiting(); };
+    const auto onWait = [this] { m_events.postStatus(DownloadEventKind::WaitingForMemory); };
+    if (!m_bodyShare.growFor(static_cast<long long>(bytes), keepWaiting, onWait)) {
+        if (m_stop == Stop::None)
+            m_stop = Stop::TooLarge;
+        return false;
+    }
+    m_body.reserve(static_cast<size_t>(m_bodyShare.held()));
+    return true;
+}
+
 void DownloadRun::discardPage()
 {
     m_reading = false;
@@ -471,6 +494,7 @@ void DownloadRun::discardPage()
     m_pageFile.reset();
     m_body.clear();
     m_body.shrink_to_fit();
+    m_bodyShare.release();
 }
 
 void DownloadRun::setUrl(std::string url)

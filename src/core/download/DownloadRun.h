@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/TempFile.h"
+#include "core/download/BodyBudget.h"
 #include "core/download/BodyReceiver.h"
 #include "core/download/DownloadJob.h"
 #include "core/download/HttpTransfer.h"
@@ -53,6 +54,8 @@ private:
     // Wizard and raw jobs hand the page over as a file; update and test jobs search it in memory.
     bool handsOverFiles() const;
     bool openPageFile();
+    // Room in memory for a body of `bytes`, from the body budget; false (with m_stop set) when there is none.
+    bool reserveBody(size_t bytes);
     void discardPage();
 
     static std::optional<Scheme> schemeOf(const std::string& url);
@@ -71,6 +74,7 @@ private:
     QFile m_page;
     TempFile m_pageFile;
     std::string m_body;
+    BodyBudget::Share m_bodyShare;
     bool m_reading = false;
     time_t m_readStart = 0;
     long long m_bytes = 0;

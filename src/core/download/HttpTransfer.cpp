@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/download/HttpTransfer.h"
 
+#include "core/download/ContentDecoder.h"
 #include "core/download/CurlLibrary.h"
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -57,6 +61,22 @@ bool isHttpScheme(CURLU* url)
     return scheme && (std::string(scheme.get()) == "http" || std::string(scheme.get()) == "https");
 }
 
+// "scheme://host:port" in lower case with the default port filled in; empty when the address has none.
+std::string originOf(const std::string& url)
+{
+    const ParsedUrl parsed = parseUrl(url);
+    if (!parsed || !isHttpScheme(parsed.get()))
+        return {};
+    const CurlString scheme = urlPart(parsed.get(), CURLUPART_SCHEME);
+    const CurlString host = urlPart(parsed.get(), CURLUPART_HOST);
+    const CurlString port = urlPart(parsed.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
+    if (!scheme || !host || !port)
+        return {};
+    std::string origin = std::string(scheme.get()) + "://" + host.get() + ":" + port.get();
+    std::transform(origin.begin(), origin.end(), origin.begin(), [](unsigned char c) { return std::tolower(c); });
+    return origin;
+}
+
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -76,13 +96,27 @@ std::string_view trimmed(std::string_view text)
 } // namespace
 
 struct HttpTransfer::Transfer {
+    Transfer(CURL* curl, BodyReceiver& receiver, std::string url, long timeoutMs, bool sendHeaders)
+        : curl(curl), receiver(receiver), url(std::move(url)), timeoutMs(timeoutMs), sendHeaders(sendHeaders)
+    {
+    }
+
     CURL* curl;
     BodyReceiver& receiver;
+    std::string url;
+    long timeoutMs;
+    // The request's own headers, left out for another origin.
+    bool sendHeaders;
     bool begun = false;
     bool stoppedByReceiver = false;
     long errorStatus = 0;
-    size_t errorBytes = 0;
+    // The next address of a redirection; its answer's body is dropped.
+    std::string redirect;
+    size_t drainedBytes = 0;
     std::optional<int> retryAfter;
+    std::string contentEncoding;
+    ContentDecoder decoder;
+    HttpFailure failure;
 };
 
 HttpTransfer::HttpTransfer()
@@ -140,15 +174,15 @@ std::optional<int> HttpTransfer::parseRetryAfter(std::string_view value, time_t 
         return std::nullopt;
     if (std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); })) {
         if (value.size() > 9)
-            return kMaxRetryAfter;
-        return std::min(std::atoi(std::string(value).c_str()), kMaxRetryAfter);
+            return std::numeric_limits<int>::max();
+        return std::atoi(std::string(value).c_str());
     }
     if (!CurlLibrary::get())
         return std::nullopt;
     const time_t date = libcurl().getdate(std::string(value).c_str(), nullptr);
     if (date == -1)
         return std::nullopt;
-    return static_cast<int>(std::clamp<time_t>(date - now, 0, kMaxRetryAfter));
+    return static_cast<int>(std::clamp<time_t>(date - now, 0, std::numeric_limits<int>::max()));
 }
 
 size_t HttpTransfer::onHeader(char* data, size_t size, size_t count, void* context)
@@ -156,11 +190,19 @@ size_t HttpTransfer::onHeader(char* data, size_t size, size_t count, void* conte
     auto& transfer = *static_cast<Transfer*>(context);
     const std::string_view line(data, size * count);
     constexpr std::string_view kRetryAfter = "retry-after:";
-    // Each answer of a redirection chain starts anew; only the final one counts.
-    if (startsWithNoCase(line, "HTTP/"))
+    constexpr std::string_view kContentEncoding = "content-encoding:";
+    // Each answer (an interim one, a proxy's) starts anew; only the final one counts.
+    if (startsWithNoCase(line, "HTTP/")) {
         transfer.retryAfter.reset();
-    else if (startsWithNoCase(line, kRetryAfter))
-        transfer.retryAfter = parseRetryAfter(line.substr(kRetryAfter.size()), std::time(nullptr));
+        transfer.contentEncoding.clear();
+    } else if (startsWithNoCase(line, kRetryAfter)) {
+        // Of several values the longest: waiting less than any of them would only be refused again.
+        const std::optional<int> seconds = parseRetryAfter(line.substr(kRetryAfter.size()), std::time(nullptr));
+        if (seconds)
+            transfer.retryAfter = std::max(*seconds, transfer.retryAfter.value_or(0));
+    } else if (startsWithNoCase(line, kContentEncoding)) {
+        transfer.contentEncoding = std::string(trimmed(line.substr(kContentEncoding.size())));
+    }
     return size * count;
 }
 
@@ -168,48 +210,68 @@ size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* contex
 {
     auto& transfer = *static_cast<Transfer*>(context);
     const size_t total = size * count;
-    if (!transfer.begun) {
+    if (!transfer.begun && transfer.errorStatus == 0 && transfer.redirect.empty()) {
         long status = 0;
         libcurl().easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
-        if (status > 299)
+        char* location = nullptr;
+        libcurl().easy_getinfo(transfer.curl, CURLINFO_REDIRECT_URL, &location);
+        if (status >= 300 && status <= 399 && location)
+            transfer.redirect = location;
+        else if (status > 299)
             transfer.errorStatus = status;
     }
-    // A short error page is read to its end, so that the connection serves the next request (a fallback's).
-    if (transfer.errorStatus > 0) {
-        transfer.errorBytes += total;
-        return transfer.errorBytes <= kDrainedErrorBytes ? total : CURL_WRITEFUNC_ERROR;
+    // A short error or redirection page is read to its end, so that the connection serves the next request.
+    if (transfer.errorStatus > 0 || !transfer.redirect.empty()) {
+        transfer.drainedBytes += total;
+        return transfer.drainedBytes <= kDrainedErrorBytes ? total : CURL_WRITEFUNC_ERROR;
     }
     if (!transfer.begun) {
         transfer.begun = true;
+        if (!transfer.decoder.begin(transfer.contentEncoding)) {
+            transfer.failure = HttpFailure::other("unknown compression");
+            return CURL_WRITEFUNC_ERROR;
+        }
         if (!transfer.receiver.beginBody()) {
             transfer.stoppedByReceiver = true;
             return CURL_WRITEFUNC_ERROR;
         }
     }
-    for (size_t done = 0; done < total; done += BodyReceiver::kReadSize) {
-        if (!transfer.receiver.receive(data + done, std::min(BodyReceiver::kReadSize, total - done))) {
-            transfer.stoppedByReceiver = true;
-            return CURL_WRITEFUNC_ERROR;
-        }
+    const auto sink = [&transfer](const char* decoded, size_t length) { return deliver(transfer, decoded, length); };
+    switch (transfer.decoder.decode(data, total, sink)) {
+    case ContentDecoder::Result::Ok:
+        return total;
+    case ContentDecoder::Result::Damaged:
+        transfer.failure = HttpFailure::other("damaged compressed data");
+        return CURL_WRITEFUNC_ERROR;
+    case ContentDecoder::Result::Stopped:
+        break;
     }
-    return total;
+    transfer.stoppedByReceiver = true;
+    return CURL_WRITEFUNC_ERROR;
+}
+
+bool HttpTransfer::deliver(Transfer& transfer, const char* data, size_t size)
+{
+    for (size_t done = 0; done < size; done += BodyReceiver::kReadSize)
+        if (!transfer.receiver.receive(data + done, std::min(BodyReceiver::kReadSize, size - done)))
+            return false;
+    return true;
 }
 
 void HttpTransfer::setOptions(const HttpRequest& request, Transfer& transfer, void* headers, char* errorBuffer)
 {
     CURL* curl = transfer.curl;
     libcurl().easy_reset(curl);
-    libcurl().easy_setopt(curl, CURLOPT_URL, request.url.c_str());
+    libcurl().easy_setopt(curl, CURLOPT_URL, transfer.url.c_str());
     libcurl().easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     libcurl().easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.c_str());
     libcurl().easy_setopt(curl, CURLOPT_HTTPHEADER, static_cast<curl_slist*>(headers));
-    libcurl().easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    // Decoded here rather than by libcurl, which takes a compressed body cut short for a whole one.
+    libcurl().easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, ContentDecoder::kAcceptedEncodings);
+    libcurl().easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     libcurl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    libcurl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    libcurl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    libcurl().easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirections);
     libcurl().easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(BodyReceiver::kReadSize));
-    libcurl().easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, static_cast<long>(request.timeout)) * 1000L);
+    libcurl().easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, transfer.timeoutMs));
     libcurl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     libcurl().easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     libcurl().easy_setopt(curl, CURLOPT_WRITEFUNCTION, &HttpTransfer::onWrite);
@@ -252,17 +314,42 @@ int HttpTransfer::perform(Transfer& transfer, AbortSignal* abort)
 
 HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver, AbortSignal* abort)
 {
-    CURL* curl = static_cast<CURL*>(m_curl);
-    if (!curl || !m_multi)
-        return {HttpOutcome::ServiceError,
-                0,
-                CurlLibrary::get() ? "The HTTP client could not be initialised." : CurlLibrary::loadError(),
-                {}};
-    Transfer transfer{curl, receiver, false, false, 0, 0, std::nullopt};
+    if (!m_curl || !m_multi) {
+        const std::string reason =
+            CurlLibrary::get() ? "the HTTP client could not be initialised" : CurlLibrary::loadError();
+        return {HttpOutcome::ServiceError, 0, HttpFailure::other(reason), reason, {}};
+    }
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(std::max(1, request.timeout));
+    const std::string origin = originOf(request.url);
+    std::string url = request.url;
+    for (long redirections = 0;; ++redirections) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            return {HttpOutcome::TimedOut, 0, {}, {}, {}};
+        Transfer transfer(static_cast<CURL*>(m_curl), receiver, url, static_cast<long>(left), originOf(url) == origin);
+        HttpOutcome outcome = getOnce(request, transfer, abort);
+        if (outcome.kind != HttpOutcome::Completed || transfer.redirect.empty())
+            return outcome;
+        if (redirections == kMaxRedirections)
+            return {HttpOutcome::ServiceError, 0, HttpFailure::other("too many redirections"), {}, {}};
+        const ParsedUrl next = parseUrl(transfer.redirect);
+        if (!next || !isHttpScheme(next.get()))
+            return {HttpOutcome::ServiceError,
+                    0,
+                    HttpFailure::other("redirected outside http and https"),
+                    "redirection to " + transfer.redirect,
+                    {}};
+        url = transfer.redirect;
+    }
+}
+
+HttpOutcome HttpTransfer::getOnce(const HttpRequest& request, Transfer& transfer, AbortSignal* abort)
+{
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* headers = nullptr;
     bool hasAccept = false;
-    for (const std::string& line : request.headers) {
+    for (const std::string& line : transfer.sendHeaders ? request.headers : std::vector<std::string>{}) {
         headers = libcurl().slist_append(headers, line.c_str());
         hasAccept = hasAccept || startsWithNoCase(line, "accept:");
     }
@@ -274,20 +361,37 @@ HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver
     libcurl().slist_free_all(headers);
 
     if (transfer.errorStatus > 0)
-        return {HttpOutcome::HttpError, transfer.errorStatus, {}, transfer.retryAfter};
+        return {HttpOutcome::HttpError, transfer.errorStatus, {}, {}, transfer.retryAfter};
     if (transfer.stoppedByReceiver)
-        return {HttpOutcome::Stopped, 0, {}, {}};
+        return {HttpOutcome::Stopped, 0, {}, {}, {}};
     if (result == CURLE_OPERATION_TIMEDOUT)
-        return {HttpOutcome::TimedOut, 0, {}, {}};
+        return {HttpOutcome::TimedOut, 0, {}, {}, {}};
+    // The answer points elsewhere; a long page of its own may have cut the connection, which does not matter.
+    if (!transfer.redirect.empty())
+        return {};
+    if (transfer.failure.kind != HttpFailure::None)
+        return {HttpOutcome::ServiceError, 0, transfer.failure, {}, {}};
     if (result != CURLE_OK)
-        return {HttpOutcome::ServiceError, 0, errorBuffer[0] ? errorBuffer : libcurl().easy_strerror(result), {}};
+        return {HttpOutcome::ServiceError,
+                0,
+                HttpFailure::ofCurlCode(result, transfer.begun),
+                errorBuffer[0] ? errorBuffer : libcurl().easy_strerror(result),
+                {}};
+    if (!transfer.decoder.complete())
+        return {HttpOutcome::ServiceError, 0, {HttpFailure::Incomplete, {}}, "compressed body cut short", {}};
     HttpOutcome outcome;
-    libcurl().easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &outcome.status);
+    libcurl().easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &outcome.status);
     if (!transfer.begun) {
+        char* location = nullptr;
+        libcurl().easy_getinfo(transfer.curl, CURLINFO_REDIRECT_URL, &location);
+        if (outcome.status >= 300 && outcome.status <= 399 && location) {
+            transfer.redirect = location;
+            return outcome;
+        }
         if (outcome.status > 299)
-            return {HttpOutcome::HttpError, outcome.status, {}, transfer.retryAfter};
-        if (!receiver.beginBody())
-            return {HttpOutcome::Stopped, 0, {}, {}};
+            return {HttpOutcome::HttpError, outcome.status, {}, {}, transfer.retryAfter};
+        if (!transfer.receiver.beginBody())
+            return {HttpOutcome::Stopped, 0, {}, {}, {}};
     }
     return outcome;
 }

@@ -3,6 +3,7 @@
 
 #include "core/download/AbortSignal.h"
 #include "core/download/BodyReceiver.h"
+#include "core/download/HttpFailure.h"
 
 #include <cstdint>
 #include <ctime>
@@ -26,7 +27,8 @@ struct HttpOutcome {
         Completed,
         // The final answer had a status above 299; its body was not read.
         HttpError,
-        // The HTTP layer failed (name resolution, connection, TLS); see errorText.
+        // The HTTP layer failed (name resolution, connection, TLS, a damaged body); see failure, and errorText
+        // for the log.
         ServiceError,
         // The request took its timeout.
         TimedOut,
@@ -35,19 +37,19 @@ struct HttpOutcome {
     };
     Kind kind = Completed;
     long status = 0;
+    HttpFailure failure;
     std::string errorText;
-    // The refusal's Retry-After in seconds (0 to kMaxRetryAfter), when it carried a readable one.
+    // The refusal's Retry-After in seconds, the longest when it carried several readable ones.
     std::optional<int> retryAfter;
 };
 
 // GET requests over http and https: certificate verification with the system's CA store (plus the file
 // named by TICKORA_CA_FILE), the proxy settings of the environment, redirections followed to http and
-// https only, compressed answers decoded. One transfer object serves one thread at a time and keeps its
-// connection alive for the next request; an abort signal wakes it at once.
+// https only, compressed answers decoded. The request's extra headers go only to the origin (scheme, host,
+// port) of the requested address, never along a redirection elsewhere: they often carry keys. One transfer object
+// serves one thread at a time and keeps its connection alive for the next request; an abort signal wakes it at once.
 class HttpTransfer {
 public:
-    static constexpr int kMaxRetryAfter = 120;
-
     HttpTransfer();
     ~HttpTransfer();
     HttpTransfer(const HttpTransfer&) = delete;
@@ -60,7 +62,7 @@ public:
     static std::optional<std::string> canonicalUrl(const std::string& url);
     // The host (lower case) and port of an http or https address; empty when it has none.
     static std::string hostOf(const std::string& url);
-    // Seconds to wait for a Retry-After value (delay-seconds or an HTTP date), cut to 0..kMaxRetryAfter.
+    // Seconds to wait for a Retry-After value (delay-seconds or an HTTP date); a date in the past is 0.
     static std::optional<int> parseRetryAfter(std::string_view value, time_t now);
 
     HttpOutcome get(const HttpRequest& request, BodyReceiver& receiver, AbortSignal* abort);
@@ -69,9 +71,12 @@ private:
     struct Transfer;
     static size_t onWrite(char* data, size_t size, size_t count, void* transfer);
     static size_t onHeader(char* data, size_t size, size_t count, void* transfer);
+    static bool deliver(Transfer& transfer, const char* data, size_t size);
     void setOptions(const HttpRequest& request, Transfer& transfer, void* headers, char* errorBuffer);
     // Runs the added transfer to its end; CURLE_OK when it completed.
     int perform(Transfer& transfer, AbortSignal* abort);
+    // One request without following a redirection; `transfer.redirect` names where the answer points.
+    HttpOutcome getOnce(const HttpRequest& request, Transfer& transfer, AbortSignal* abort);
 
     void* m_multi = nullptr;
     void* m_curl = nullptr;

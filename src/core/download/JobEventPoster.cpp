@@ -44,12 +44,13 @@ void JobEventPoster::postStatus(DownloadEventKind kind, int32_t kilobytes, int32
     }
 }
 
-void JobEventPoster::postFinal(DownloadEventKind kind, DownloadErrorCode code)
+void JobEventPoster::postFinal(DownloadEventKind kind, DownloadErrorCode code, int32_t seconds)
 {
     // Each post ends one target and moves m_finished on.
     while (m_finished < m_targetCount) {
         DownloadEvent ending = targetEvent(m_finished, kind);
         ending.code = code;
+        ending.seconds = seconds;
         post(std::move(ending));
     }
 }
@@ -58,6 +59,25 @@ void JobEventPoster::postFailure(const std::string& errorText)
 {
     m_errorText = errorText;
     postError(DownloadErrorCode::Failure);
+}
+
+void JobEventPoster::postTransferFailure(const HttpFailure& failure)
+{
+    switch (failure.kind) {
+    case HttpFailure::NoConnection:
+        postError(DownloadErrorCode::NoConnection);
+        return;
+    case HttpFailure::HostNotFound:
+        postError(DownloadErrorCode::HostNotFound);
+        return;
+    case HttpFailure::Incomplete:
+        postError(DownloadErrorCode::Incomplete);
+        return;
+    case HttpFailure::None:
+    case HttpFailure::Other:
+        break;
+    }
+    postFailure(DownloadEvent::downloadFailedText(failure.reason));
 }
 
 void JobEventPoster::post(DownloadEvent event)

@@ -3,6 +3,7 @@
 
 #include "core/download/DownloadEvent.h"
 #include "core/download/DownloadJob.h"
+#include "core/download/HttpFailure.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,9 +26,14 @@ public:
 
     void postStatus(DownloadEventKind kind, int32_t kilobytes = 0, int32_t seconds = 0);
     // Ends every task not yet ended with the same kind of event.
-    void postFinal(DownloadEventKind kind, DownloadErrorCode code = DownloadErrorCode::None);
-    void postError(DownloadErrorCode code) { postFinal(DownloadEventKind::DownloadError, code); }
+    void postFinal(DownloadEventKind kind, DownloadErrorCode code = DownloadErrorCode::None, int32_t seconds = 0);
+    void postError(DownloadErrorCode code, int32_t seconds = 0)
+    {
+        postFinal(DownloadEventKind::DownloadError, code, seconds);
+    }
     void postFailure(const std::string& errorText);
+    // Ends every task of a request that failed below HTTP, with the documented text that fits.
+    void postTransferFailure(const HttpFailure& failure);
     void post(DownloadEvent event);
 
 private:

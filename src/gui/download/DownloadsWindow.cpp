@@ -127,7 +127,9 @@ void DownloadsWindow::setImage(QTreeWidgetItem* row, int image)
 void DownloadsWindow::showDownloadEvent(const DownloadEvent& event)
 {
     QTreeWidgetItem* row = rowFor(event);
-    const QString status = QString::fromStdString(event.statusText());
+    const QString status = event.kind == DownloadEventKind::WaitingForMemory
+        ? tr("Waiting for memory...")
+        : QString::fromStdString(event.statusText());
     switch (event.kind) {
     case DownloadEventKind::Started:
         delete row;
@@ -150,6 +152,7 @@ void DownloadsWindow::showDownloadEvent(const DownloadEvent& event)
     switch (event.kind) {
     case DownloadEventKind::Connecting:
     case DownloadEventKind::Waiting:
+    case DownloadEventKind::WaitingForMemory:
         setImage(row, 1);
         break;
     case DownloadEventKind::Connected:

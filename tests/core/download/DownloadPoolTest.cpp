@@ -115,9 +115,9 @@ TEST_F(DownloadPoolTest, AbortEndsEveryTransferWithin200Milliseconds)
         server().url("/slow?bytes=100002&chunk=100&interval=0.1"),
         server().url("/status/200?delay=30"),
         server().silentHttpsUrl("/never.html"),
-        server().url("/busy/abort1?code=429&refusals=5&after=100"),
-        server().url("/busy/abort2?code=503&refusals=5&after=100"),
-        server().url("/busy/abort3?code=429&refusals=5&after=100"),
+        server().url("/busy/abort1?code=429&refusals=5&after=25"),
+        server().url("/busy/abort2?code=503&refusals=5&after=25"),
+        server().url("/busy/abort3?code=429&refusals=5&after=25"),
     };
     DownloadPool pool(8, 8);
     submit(pool, urls);
@@ -150,6 +150,42 @@ TEST_F(DownloadPoolTest, AbortEndsEveryTransferWithin200Milliseconds)
     }
     EXPECT_TRUE(pool.waitUntilIdle(std::chrono::seconds(1)));
     EXPECT_TRUE(m_temp.files().isEmpty()) << m_temp.files().join(",").toStdString();
+}
+
+TEST_F(DownloadPoolTest, BodiesHeldAtOnceStayWithinTheirBudgetAndWaitersSaySo)
+{
+    constexpr long long kMiB = 1024 * 1024;
+    const auto budget = std::make_shared<BodyBudget>(3 * kMiB, 2 * kMiB);
+    DownloadPool pool(6, 6);
+    for (int i = 0; i < 6; ++i) {
+        // 1.5 MB each, read over about a second, so that all are under way together.
+        const std::string url = server().url(
+            "/slow?bytes=1500000&chunk=100000&interval=0.07&prefix=Price%2012.5%20&n=" + std::to_string(i));
+        auto job = jobFor(url, {taskFor(std::to_string(i), standardRules(url, "Price"), i + 1)});
+        job->receiver = m_queue;
+        job->bodyBudget = budget;
+        pool.submit(std::move(job));
+    }
+    int results = 0;
+    int waiting = 0;
+    for (int finals = 0; finals < 6;) {
+        auto event = m_queue->take(std::chrono::seconds(30));
+        ASSERT_TRUE(event.has_value());
+        if (event->kind == Kind::WaitingForMemory) {
+            ++waiting;
+            EXPECT_EQ(event->statusText(), "Waiting for memory...");
+        }
+        if (!event->isFinal())
+            continue;
+        ++finals;
+        ASSERT_EQ(event->kind, Kind::Result) << event->itemName << ": " << event->statusText();
+        EXPECT_DOUBLE_EQ(event->quotation->value, 12.5);
+        ++results;
+    }
+    EXPECT_EQ(results, 6);
+    EXPECT_GT(waiting, 0);
+    EXPECT_LE(budget->peak(), 3 * kMiB);
+    EXPECT_GE(budget->peak(), 2 * kMiB);
 }
 
 } // namespace

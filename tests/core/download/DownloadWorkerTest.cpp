@@ -335,15 +335,32 @@ TEST_F(DownloadWorkerTest, PagesLargerThan64MiBAreRefused)
     EXPECT_TRUE(m_temp.files().isEmpty());
 }
 
-TEST_F(DownloadWorkerTest, RefusedConnectionIsAFailureWithTheServiceText)
+TEST_F(DownloadWorkerTest, TransferFailuresSayWhatHappenedInTheDocumentedTexts)
 {
-    auto events = runJob(jobFor("http://127.0.0.1:1/quote.html", {taskFor("A", {}), taskFor("B", {})}));
-    const auto finals = finalEvents(std::move(events));
-    ASSERT_EQ(finals.size(), 2u);
-    EXPECT_EQ(finals[0].code, Code::Failure);
-    EXPECT_FALSE(finals[0].statusText().empty());
-    EXPECT_EQ(finals[0].statusText().find('\n'), std::string::npos);
-    EXPECT_EQ(finals[1].itemName, "B");
+    server().addPage("/tls/page.html", "Price 99.5");
+    qunsetenv("TICKORA_CA_FILE");
+    struct Case {
+        std::string url;
+        const char* text;
+    };
+    const Case cases[] = {
+        // Nothing listens on port 1.
+        {"http://127.0.0.1:1/quote.html", "Error: No connection!"},
+        {server().url("/gzip?text=Price%2042.5&cut=4"), "Error: Download incomplete!"},
+        {server().url("/gzip?text=Price%2042.5&cut=12"), "Error: Download incomplete!"},
+        {server().url("/short?bytes=3000"), "Error: Download incomplete!"},
+        {server().url("/damaged"), "Error: Download failed! (damaged compressed data)"},
+        {server().url("/http09"), "Error: Download failed! (not an HTTP answer)"},
+        {server().httpsUrl("/tls/page.html"), "Error: Download failed! (certificate not trusted)"},
+    };
+    for (const Case& c : cases) {
+        const auto finals = finalEvents(runJob(jobFor(c.url, {taskFor("A", {}), taskFor("B", {})}, 10)));
+        ASSERT_EQ(finals.size(), 2u) << c.url;
+        EXPECT_EQ(finals[0].statusText(), c.text) << c.url;
+        EXPECT_EQ(finals[1].statusText(), c.text) << c.url;
+        EXPECT_EQ(finals[1].itemName, "B");
+    }
+    EXPECT_TRUE(m_temp.files().isEmpty());
 }
 
 TEST_F(DownloadWorkerTest, WizardAndRawJobsHandTheirFilesOver)
@@ -418,6 +435,42 @@ TEST_F(DownloadWorkerTest, BusyServersAreAskedOnceMoreAfterTheirRetryAfter)
     }
 }
 
+TEST_F(DownloadWorkerTest, RetryAfterLongerThanTheTimeoutEndsTheItemAtOnce)
+{
+    struct Case {
+        const char* query;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"code=429&refusals=1&after=3600", "Error: Server busy! (retry after 3600 s)"},
+        {"code=503&refusals=1&after=4", "Error: Server busy! (retry after 4 s)"},
+        {"code=429&refusals=1&after=1&after=100", "Error: Server busy! (retry after 100 s)"},
+        {"code=429&refusals=1&after=Fri, 31 Dec 9999 23:59:59 GMT", "Error: Server busy! (retry after 2147483647 s)"},
+        // A wait as long as the timeout is still made.
+        {"code=429&refusals=1&after=3", nullptr},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string path = "/busy/long" + std::to_string(++n) + "?" + c.query;
+        const std::string url = server().url(path);
+        const auto start = std::chrono::steady_clock::now();
+        auto finals = finalEvents(runJob(jobFor(url, {taskFor("A", standardRules(url, "Price"))}, 3)));
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        ASSERT_EQ(finals.size(), 1u) << c.query;
+        if (!c.text) {
+            EXPECT_EQ(finals[0].kind, Kind::Result) << finals[0].statusText();
+            EXPECT_GE(elapsed, std::chrono::seconds(3));
+            continue;
+        }
+        EXPECT_EQ(finals[0].statusText(), c.text) << c.query;
+        EXPECT_LT(elapsed, std::chrono::seconds(2)) << c.query;
+        int requests = 0;
+        for (const std::string& requested : server().requests())
+            requests += requested.rfind("/busy/long" + std::to_string(n) + "?", 0) == 0;
+        EXPECT_EQ(requests, 1) << c.query;
+    }
+}
+
 TEST(HttpTransferTest, RetryAfterIsReadAsSecondsOrAsADate)
 {
     const time_t now = 1700000000;
@@ -428,13 +481,13 @@ TEST(HttpTransferTest, RetryAfterIsReadAsSecondsOrAsADate)
     const Case cases[] = {{"5", 5},
                           {" 7 ", 7},
                           {"0", 0},
-                          {"121", 120},
-                          {"99999999999999", 120},
+                          {"3600", 3600},
+                          {"99999999999999", 2147483647},
                           {"Wed, 21 Oct 2015 07:28:00 GMT", 0},
                           {"Tue, 14 Nov 2023 22:13:50 GMT", 30},
                           {"Tuesday, 14-Nov-23 22:13:50 GMT", 30},
                           {"Tue Nov 14 22:13:50 2023", 30},
-                          {"Tue, 14 Nov 2023 23:13:20 GMT", 120},
+                          {"Tue, 14 Nov 2023 23:13:20 GMT", 3600},
                           {"soon", std::nullopt},
                           {"-1", std::nullopt},
                           {"", std::nullopt}};

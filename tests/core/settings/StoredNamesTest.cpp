@@ -84,7 +84,7 @@ void addStatusTexts(NameText& names)
     event.seconds = 30;
     event.quotation = Quotation{0, 1.5};
     event.lastValue = 2.0;
-    for (int kind = int(DownloadEventKind::Started); kind <= int(DownloadEventKind::Implausible); ++kind) {
+    for (int kind = int(DownloadEventKind::Started); kind <= int(DownloadEventKind::WaitingForMemory); ++kind) {
         event.kind = static_cast<DownloadEventKind>(kind);
         // A result shows its value, a failed search the extraction's text (below).
         if (event.kind != DownloadEventKind::Result && event.kind != DownloadEventKind::QuotationNotFound &&
@@ -92,12 +92,18 @@ void addStatusTexts(NameText& names)
             names.add(event.statusText());
     }
     event.kind = DownloadEventKind::DownloadError;
-    for (DownloadErrorCode code : {DownloadErrorCode::WrongUrl, DownloadErrorCode::NotFound, DownloadErrorCode::Timeout,
-                                   DownloadErrorCode::ClientError, DownloadErrorCode::ServerError,
-                                   DownloadErrorCode::Failure, DownloadErrorCode::ServerBusy}) {
+    for (DownloadErrorCode code :
+         {DownloadErrorCode::WrongUrl, DownloadErrorCode::NotFound, DownloadErrorCode::Timeout,
+          DownloadErrorCode::ClientError, DownloadErrorCode::ServerError, DownloadErrorCode::Failure,
+          DownloadErrorCode::ServerBusy, DownloadErrorCode::NoConnection, DownloadErrorCode::HostNotFound,
+          DownloadErrorCode::Incomplete}) {
         event.code = code;
         names.add(event.statusText());
     }
+    event.code = DownloadErrorCode::ServerBusy;
+    event.seconds = 0;
+    names.add(event.statusText());
+    names.add(DownloadEvent::downloadFailedText("REASON"));
     for (ExtractStatus status :
          {ExtractStatus::QuotationNotFound, ExtractStatus::StartTextNotFound, ExtractStatus::InvalidValue,
           ExtractStatus::PageNotJson, ExtractStatus::JsonPathNotFound, ExtractStatus::XPathNotFound})

@@ -80,6 +80,30 @@ private slots:
         QVERIFY(!child<QPushButton>(&frame, "abortButton")->isEnabled());
     }
 
+    void transferFailuresAndMemoryWaitsShowInTheirTexts()
+    {
+        TestEnvironment env;
+        MainWindow frame(quietOptions(), false);
+        // Nothing listens on port 1.
+        frame.document().addItem(pageItem("Closed", "X", "http://127.0.0.1:1/q.html"));
+        frame.listView()->fill();
+        child<QAction>(&frame, "updateAll")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.updates()->pendingUpdates(), 0, 20000);
+        auto* window = child<DownloadsWindow>(&frame, "downloadsWindow");
+        QCOMPARE(window->rowCount(), 1);
+        QCOMPARE(window->statusTextOf(0), QStringLiteral("Error: No connection!"));
+
+        DownloadsWindow waiting;
+        DownloadEvent event;
+        event.itemName = "Big";
+        event.itemRef = 7;
+        waiting.showDownloadEvent(event);
+        event.kind = DownloadEventKind::WaitingForMemory;
+        waiting.showDownloadEvent(event);
+        QCOMPARE(waiting.statusTextOf(0), QStringLiteral("Waiting for memory..."));
+        QCOMPARE(waiting.imageOf(0), 1);
+    }
+
     void jsonRuleStatusesShowAsTheyStand()
     {
         TestEnvironment env;
