@@ -25,6 +25,11 @@ PortfolioListView::PortfolioListView(PortfolioDocument& doc, QWidget* parent)
     connect(header(), &QHeaderView::sectionClicked, this, &PortfolioListView::sortByHeader);
     header()->setSortIndicatorShown(true);
     header()->setSectionsClickable(true);
+    // A width the user chose stays when the next portfolio opens.
+    connect(header(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_sizingColumns)
+            m_fitWidths = false;
+    });
 }
 
 void PortfolioListView::initialUpdate()
@@ -35,8 +40,11 @@ void PortfolioListView::initialUpdate()
 
 void PortfolioListView::applyLayout(const ListLayout& layout)
 {
+    m_sizingColumns = true;
     for (int column = 0; column < kItemColumnCount; ++column)
         header()->resizeSection(column, layout.widths[size_t(column)]);
+    m_sizingColumns = false;
+    m_fitWidths = !layout.widthsStored;
     for (int position = 0; position < kItemColumnCount; ++position) {
         const int logical = layout.order[size_t(position)];
         header()->moveSection(header()->visualIndex(logical), position);
@@ -62,6 +70,33 @@ ListLayout PortfolioListView::currentLayout() const
 void PortfolioListView::saveLayout() const
 {
     currentLayout().write();
+}
+
+void PortfolioListView::portfolioOpened()
+{
+    if (!m_fitWidths)
+        return;
+    if (m_rebuildPending || !m_changed.empty())
+        applyPendingChanges();
+    m_sizingColumns = true;
+    fitColumnsToContents();
+    m_sizingColumns = false;
+}
+
+void PortfolioListView::fitColumnsToContents()
+{
+    for (int column = 0; column < kItemColumnCount; ++column)
+        resizeColumnToContents(column);
+}
+
+int PortfolioListView::sizeHintForColumn(int column) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        widest = std::max(widest, itemDelegate()->sizeHint(option, m_model->index(row, column)).width());
+    return widest;
 }
 
 void PortfolioListView::documentChanged(ItemId changed)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "DarkPalette.h"
 #include "GuiFixtures.h"
 #include "GuiTestCase.h"
 #include "TestEnvironment.h"
@@ -345,6 +346,8 @@ private slots:
         const QByteArray target = qgetenv("TICKORA_SCREENSHOT");
         if (target.isEmpty())
             QSKIP("TICKORA_SCREENSHOT names the image to write");
+        if (qgetenv("TICKORA_SCREENSHOT_PALETTE") == "dark")
+            useDarkPalette();
         TestEnvironment env;
         MainWindow frame(GeneralOptions(), false);
         PortfolioDocument& doc = frame.document();
