@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/views/PortfolioListView.h"
 
+#include "gui/views/ListRowDelegate.h"
 #include "gui/views/PortfolioListModel.h"
 #include "gui/views/PortfolioRowBuilder.h"
 
@@ -91,11 +92,15 @@ void PortfolioListView::fitColumnsToContents()
 
 int PortfolioListView::sizeHintForColumn(int column) const
 {
+    // Only the texts are measured: a large portfolio opens without a full size hint for every cell.
+    const auto* delegate = qobject_cast<const ListRowDelegate*>(itemDelegate());
+    if (!delegate)
+        return ReportListView::sizeHintForColumn(column);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     int widest = 0;
     for (int row = 0; row < m_model->rowCount(); ++row)
-        widest = std::max(widest, itemDelegate()->sizeHint(option, m_model->index(row, column)).width());
+        widest = std::max(widest, delegate->fullTextWidth(option, m_model->index(row, column)));
     return widest;
 }
 
