@@ -10,9 +10,12 @@ namespace {
 
 constexpr int kSmall = 16;
 
-QImage blank(int size)
+// `size` logical pixels square; a painter draws on it in logical pixels, sharp at the device's ratio.
+QImage blank(int size, qreal ratio = 1.0)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const int pixels = qRound(size * ratio);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     return image;
 }
@@ -48,9 +51,9 @@ void drawAlarmMark(QPainter& painter)
 
 } // namespace
 
-QImage trendIcon(int index)
+QImage trendIcon(int index, qreal ratio)
 {
-    QImage image = blank(kSmall);
+    QImage image = blank(kSmall, ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     switch (index % 3) {
@@ -82,9 +85,9 @@ QImage withWarningMark(QImage icon)
     return icon;
 }
 
-QImage downloadStateIcon(int index)
+QImage downloadStateIcon(int index, qreal ratio)
 {
-    QImage image = blank(kSmall);
+    QImage image = blank(kSmall, ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF disc(2.5, 2.5, 11, 11);

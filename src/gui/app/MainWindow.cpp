@@ -26,9 +26,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -87,6 +89,8 @@ MainWindow::MainWindow(const GeneralOptions& options, bool unattended, QWidget* 
     connectDownloads();
     connectChart();
     m_list->initialUpdate();
+    m_placement->fitDefaultWidth(m_list->header()->length() + m_list->verticalScrollBar()->sizeHint().width() +
+                                 2 * m_list->frameWidth());
     connect(m_autoUpdate, &AutoUpdateTimer::updateDue, this, &MainWindow::updateAll);
     refreshCommandStates();
     setWindowTitle(tr("%1 - Tickora").arg(documentTitle()));
@@ -177,6 +181,7 @@ void MainWindow::connectActions()
     connect(m_documents, &DocumentCommands::documentReplaced, this, [this] {
         m_downloads->documentReplaced();
         m_autoUpdate->restart();
+        m_list->portfolioOpened();
     });
     connect(m_documents, &DocumentCommands::titleChanged, this,
             [this] { setWindowTitle(tr("%1 - Tickora").arg(documentTitle())); });
@@ -186,8 +191,12 @@ void MainWindow::connectActions()
     m_sheets->setHealthWarning([this](PortfolioDocument::ItemId id) { return m_list->healthWarning(id); });
     m_sheets->setRuleHealth([this](PortfolioDocument::ItemId id) { return m_list->ruleHealth(id); });
     // Menus and the paste button show the command states of the moment they are used.
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
+        m_panes->watchMenu(menu);
+    }
+    for (QMenu* menu : {a.listContextMenu, a.chartContextMenu, a.comparisonContextMenu})
+        m_panes->watchMenu(menu);
     connect(a.listContextMenu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::refreshCommandStates);
 }

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -68,6 +69,25 @@ void StatusPanes::refreshClock()
 {
     m_clock->setText(currentTimeText());
     fitWidth(m_clock);
+}
+
+void StatusPanes::watchMenu(QMenu* menu)
+{
+    // A submenu opens and closes inside its parent: the panes return when the last menu closes.
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        if (m_openMenus++ == 0)
+            showOtherPanes(false);
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        if (m_openMenus > 0 && --m_openMenus == 0)
+            showOtherPanes(true);
+    });
+}
+
+void StatusPanes::showOtherPanes(bool shown)
+{
+    for (QLabel* pane : {m_invested, m_downloads, m_clock})
+        pane->setVisible(shown);
 }
 
 bool StatusPanes::eventFilter(QObject* watched, QEvent* event)

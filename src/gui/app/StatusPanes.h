@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QMenu;
 class QStatusBar;
 class QTimer;
 
@@ -17,6 +18,9 @@ public:
     void setInvestedText(const QString& text);
     void setDownloadCount(int count);
     void refreshClock();
+    // While `menu` (or any other watched menu) is open, the prompt pane spans the bar, as the menu's
+    // prompts need the room: the other panes step aside.
+    void watchMenu(QMenu* menu);
 
     QString investedText() const;
     QString downloadText() const;
@@ -34,10 +38,12 @@ protected:
 
 private:
     static void fitWidth(QLabel* pane);
+    void showOtherPanes(bool shown);
 
     QStatusBar* m_bar;
     QLabel* m_invested;
     QLabel* m_downloads;
     QLabel* m_clock;
     QTimer* m_clockTimer;
+    int m_openMenus = 0;
 };

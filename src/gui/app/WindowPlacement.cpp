@@ -4,6 +4,7 @@
 #include "core/settings/SettingsStore.h"
 
 #include <QMainWindow>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 
@@ -24,13 +25,22 @@ void WindowPlacement::restore()
     m_listHeight = std::max(0, SettingsStore::value(SettingsKey::ListViewHeight).toInt());
 }
 
+void WindowPlacement::fitDefaultWidth(int listWidth)
+{
+    if (m_storedFrame.isValid())
+        return;
+    const QScreen* screen = m_window.screen();
+    const int available = screen ? screen->availableGeometry().width() : listWidth;
+    m_window.resize(std::clamp(listWidth, m_window.width(), std::max(m_window.width(), available)), m_window.height());
+}
+
 void WindowPlacement::applyOnFirstShow()
 {
     if (m_shown)
         return;
     m_shown = true;
-    // The chart takes what the list leaves, now and when the window is resized.
-    m_splitter.setStretchFactor(0, 0);
+    // Equal factors share a change of height between list and chart in the proportion of their heights.
+    m_splitter.setStretchFactor(0, 1);
     m_splitter.setStretchFactor(1, 1);
     m_splitter.setSizes({m_listHeight, std::max(1, m_splitter.height() - m_listHeight - m_splitter.handleWidth())});
     if (m_storedFrame.isValid())

@@ -15,6 +15,8 @@ public:
 
     // Moves and sizes the window as stored, or gives it the default size.
     void restore();
+    // A window without a stored frame is wide enough for `listWidth`, the width of all columns, within the screen.
+    void fitDefaultWidth(int listWidth);
     // The list gets its stored height once the window has its size; the stored frame is fitted afterwards.
     void applyOnFirstShow();
     void save();

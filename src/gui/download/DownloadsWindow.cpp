@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -45,6 +46,27 @@ QList<int> parseColumns(const QString& text)
     return widths.size() == 3 ? widths : QList<int>();
 }
 
+// The longest status texts a row commonly shows.
+QStringList longStatusTexts()
+{
+    DownloadEvent implausible;
+    implausible.kind = DownloadEventKind::Implausible;
+    implausible.quotation = Quotation{0, 99999.9999};
+    implausible.lastValue = 99999.9999;
+    DownloadEvent waiting;
+    waiting.kind = DownloadEventKind::Waiting;
+    waiting.seconds = 600;
+    return {QString::fromStdString(implausible.statusText()), QString::fromStdString(waiting.statusText())};
+}
+
+int widestText(const QFontMetrics& metrics, const QStringList& texts)
+{
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
 } // namespace
 
 DownloadsWindow::DownloadsWindow(QWidget* parent)
@@ -54,10 +76,10 @@ DownloadsWindow::DownloadsWindow(QWidget* parent)
     setWindowTitle(tr("Downloads"));
     setModal(false);
     for (int i = 0; i < ListIcons::kDownloadIconCount; ++i)
-        m_images[size_t(i)] = QIcon(QPixmap::fromImage(ListIcons::downloadStateIcon(i)));
+        m_images[size_t(i)] = QIcon(QPixmap::fromImage(ListIcons::downloadStateIcon(i, devicePixelRatio())));
     m_list->setRootIsDecorated(false);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels({tr("Thread"), tr("Item"), tr("Status")});
+    m_list->setHeaderLabels({tr("Job"), tr("Item"), tr("Status")});
     m_list->header()->setSectionsMovable(true);
     readColumns();
     m_hide->setDefault(true);
@@ -71,17 +93,43 @@ DownloadsWindow::DownloadsWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addLayout(buttons);
-    resize(420, 240);
+    fitSize();
     m_abort->setObjectName(QStringLiteral("abortButton"));
 }
 
 void DownloadsWindow::readColumns()
 {
-    QList<int> widths = parseColumns(SettingsStore::value(SettingsKey::ConnectionColumns).toString());
+    // The stored default widths were made for another font; widths measured in this one replace them.
+    const QString stored = SettingsStore::value(SettingsKey::ConnectionColumns).toString();
+    const bool isDefault = stored == SettingsKeys::entry(SettingsKey::ConnectionColumns).fallback.toString();
+    QList<int> widths = isDefault ? QList<int>() : parseColumns(stored);
     if (widths.isEmpty())
-        widths = parseColumns(SettingsKeys::entry(SettingsKey::ConnectionColumns).fallback.toString());
+        widths = fittedColumns();
     for (int column = 0; column < 3; ++column)
         m_list->setColumnWidth(column, widths[column]);
+}
+
+QList<int> DownloadsWindow::fittedColumns() const
+{
+    const QFontMetrics metrics(m_list->font());
+    // The icon, the cell's margins and the header's sort mark.
+    const int extra = m_list->iconSize().width() + 4 * metrics.averageCharWidth();
+    const QStringList headers = {m_list->headerItem()->text(0), m_list->headerItem()->text(1),
+                                 m_list->headerItem()->text(2)};
+    return {extra + widestText(metrics, {headers[0], QStringLiteral("9999")}),
+            extra + std::max(widestText(metrics, {headers[1]}), 24 * metrics.averageCharWidth()),
+            extra + widestText(metrics, QStringList(headers[2]) + longStatusTexts())};
+}
+
+void DownloadsWindow::fitSize()
+{
+    int columns = 0;
+    for (int column = 0; column < 3; ++column)
+        columns += m_list->columnWidth(column);
+    const QMargins margins = layout()->contentsMargins();
+    const int width = columns + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth() +
+        margins.left() + margins.right();
+    resize(std::max(width, sizeHint().width()), m_list->fontMetrics().lineSpacing() * 16);
 }
 
 void DownloadsWindow::saveColumns() const
@@ -133,7 +181,10 @@ void DownloadsWindow::showDownloadEvent(const DownloadEvent& event)
     switch (event.kind) {
     case DownloadEventKind::Started:
         delete row;
-        row = new QTreeWidgetItem(m_list, {QString::number(event.threadId), rowName(event), status});
+        // Numbering starts again whenever the window has emptied.
+        if (m_list->topLevelItemCount() == 0)
+            m_startedJobs = 0;
+        row = new QTreeWidgetItem(m_list, {QString::number(++m_startedJobs), rowName(event), status});
         row->setData(0, kItemRole, QVariant::fromValue<qulonglong>(event.itemRef.value_or(0)));
         row->setData(0, kServerRole, serverOf(event));
         setImage(row, 0);
@@ -181,6 +232,11 @@ int DownloadsWindow::rowCount() const
 QString DownloadsWindow::statusTextOf(int row) const
 {
     return m_list->topLevelItem(row)->text(2);
+}
+
+QString DownloadsWindow::jobNumberOf(int row) const
+{
+    return m_list->topLevelItem(row)->text(0);
 }
 
 QString DownloadsWindow::itemNameOf(int row) const

@@ -29,6 +29,8 @@ public:
 
     int rowCount() const;
     QString statusTextOf(int row) const;
+    // The row's job: downloads are numbered 1, 2, ... in the order they start.
+    QString jobNumberOf(int row) const;
     QString itemNameOf(int row) const;
     int imageOf(int row) const;
 
@@ -39,10 +41,15 @@ private:
     QTreeWidgetItem* rowFor(const DownloadEvent& event) const;
     void setImage(QTreeWidgetItem* row, int image);
     void readColumns();
+    // Column widths that show the longest common status texts in the list's font.
+    QList<int> fittedColumns() const;
+    // Wide enough for the columns, whatever widths they came with.
+    void fitSize();
 
     QTreeWidget* m_list;
     QPushButton* m_hide;
     QPushButton* m_abort;
     std::array<QIcon, 5> m_images;
     bool m_downloadStatus = true;
+    int m_startedJobs = 0;
 };

@@ -16,27 +16,58 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+namespace {
+
+// Price files as common sources write them: the header line the user recognises, and its format.
+struct CommonLayout {
+    const char* header;
+    const char* format;
+};
+
+constexpr CommonLayout kCommonLayouts[] = {
+    {"Date,Open,High,Low,Close", "[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"},
+    {"Date,Close", "[&year]-[&month]-[&day],[&value]"},
+    {"Date Time,Close", "[&year]-[&month]-[&day] [&hour]:[&minute],[&value]"},
+    {"Date,Open,High,Low,Close (MM/DD/YYYY)",
+     "[&month]/[&day]/[&year],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"},
+    {"Datum;Er\u00f6ffnung;Hoch;Tief;Schluss",
+     "[&day]\\.[&month]\\.[&year];[&dummyvalue];[&dummyvalue];[&dummyvalue];[&value]"},
+    {"Date,Open,High,Low,Close,Volume,Adj Close",
+     "[&year]-[&month]-[&day],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&dummyvalue],[&value]"},
+};
+
+} // namespace
 
 ImportDialog::ImportDialog(const std::string& itemName, const std::string& symbol, const ImportSettings& settings,
                            QWidget* parent)
     : QDialog(parent), m_itemName(itemName), m_symbol(symbol), m_settings(settings), m_address(new QLineEdit(this)),
       m_locationButton(new QPushButton(tr("..."), this)), m_separators(new QComboBox(this)),
       m_caseInsensitive(new QCheckBox(tr("Case insensitive"), this)), m_format(new QLineEdit(this)),
-      m_status(new QLineEdit(this)), m_read(new QPushButton(tr("Read file"), this)),
+      m_layouts(new QListWidget(this)), m_status(new QLineEdit(this)), m_read(new QPushButton(tr("Read file"), this)),
       m_view(new QPushButton(tr("View file in Notepad"), this)), m_ok(new QPushButton(tr("OK"), this)),
       m_fetcher(new HandOverFetcher(this))
 {
     setWindowTitle(tr("Import quotations for \"%1\"").arg(QString::fromStdString(itemName)));
     m_address->setText(QString::fromStdString(settings.address));
-    m_address->setMinimumWidth(520);
+    m_address->setMinimumWidth(m_address->fontMetrics().averageCharWidth() * 60);
     for (const char* sample : SeparatorFormat::kSamples)
         m_separators->addItem(QString::fromLatin1(sample));
     m_separators->setCurrentIndex(SeparatorFormat::indexOf(settings.thousands, settings.decimal));
     m_caseInsensitive->setChecked(settings.caseInsensitive);
     m_format->setText(QString::fromStdString(settings.format));
+    // A long format shows its beginning, where the date is.
+    m_format->setCursorPosition(0);
+    for (const CommonLayout& layout : kCommonLayouts) {
+        auto* row = new QListWidgetItem(QString::fromUtf8(layout.header), m_layouts);
+        row->setData(Qt::UserRole, QString::fromLatin1(layout.format));
+        row->setToolTip(QString::fromLatin1(layout.format));
+    }
+    m_layouts->setMaximumHeight(m_layouts->sizeHintForRow(0) * 4 + 2 * m_layouts->frameWidth());
     m_status->setReadOnly(true);
     auto* cancel = new QPushButton(tr("Cancel"), this);
 
@@ -48,7 +79,9 @@ ImportDialog::ImportDialog(const std::string& itemName, const std::string& symbo
     grid->addWidget(m_separators, 3, 0);
     grid->addWidget(m_caseInsensitive, 4, 0);
     grid->addWidget(new QLabel(tr("File format:"), this), 5, 0);
-    grid->addWidget(m_format, 6, 0, 1, 2);
+    grid->addWidget(m_format, 6, 0, 1, 2, Qt::AlignTop);
+    grid->addWidget(new QLabel(tr("Common layouts:"), this), 5, 2);
+    grid->addWidget(m_layouts, 6, 2);
     auto* notes = new QLabel(tr("Use the place holders [&day], [&month], [&year], [&hour], [&minute] and [&value] to "
                                 "specify quotation date/time and value position/format. Regular expressions are "
                                 "also allowed in the format definition.\n\nYou can use the place holder "
@@ -70,6 +103,7 @@ ImportDialog::ImportDialog(const std::string& itemName, const std::string& symbo
     layout->addLayout(buttons);
 
     connect(m_address, &QLineEdit::textChanged, this, &ImportDialog::showReading);
+    connect(m_layouts, &QListWidget::itemClicked, this, &ImportDialog::chooseLayout);
     connect(m_locationButton, &QPushButton::clicked, this, &ImportDialog::chooseLocation);
     connect(m_read, &QPushButton::clicked, this, &ImportDialog::readFile);
     connect(m_view, &QPushButton::clicked, this, &ImportDialog::viewFile);
@@ -94,6 +128,7 @@ ImportDialog::ImportDialog(const std::string& itemName, const std::string& symbo
     m_separators->setObjectName(QStringLiteral("separatorList"));
     m_caseInsensitive->setObjectName(QStringLiteral("caseInsensitiveBox"));
     m_format->setObjectName(QStringLiteral("formatField"));
+    m_layouts->setObjectName(QStringLiteral("layoutList"));
     m_status->setObjectName(QStringLiteral("statusLine"));
     m_read->setObjectName(QStringLiteral("readButton"));
     m_view->setObjectName(QStringLiteral("viewButton"));
@@ -124,6 +159,12 @@ void ImportDialog::chooseLocation()
     m_settings = dialog.settings();
     m_settings.loadedFile = loaded;
     m_address->setText(QString::fromStdString(m_settings.address));
+}
+
+void ImportDialog::chooseLayout(QListWidgetItem* layout)
+{
+    m_format->setText(layout->data(Qt::UserRole).toString());
+    m_format->setCursorPosition(0);
 }
 
 void ImportDialog::readFile()

@@ -11,6 +11,8 @@ class HandOverFetcher;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 struct DownloadEvent;
 
@@ -27,6 +29,8 @@ public:
     void chooseLocation();
     void readFile();
     void viewFile();
+    // Fills the format field with a common layout of price files.
+    void chooseLayout(QListWidgetItem* layout);
 
 private:
     void takeFile(DownloadEvent& event);
@@ -42,6 +46,7 @@ private:
     QComboBox* m_separators;
     QCheckBox* m_caseInsensitive;
     QLineEdit* m_format;
+    QListWidget* m_layouts;
     QLineEdit* m_status;
     QPushButton* m_read;
     QPushButton* m_view;

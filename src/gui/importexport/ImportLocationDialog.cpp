@@ -40,8 +40,11 @@ ImportLocationDialog::ImportLocationDialog(const ImportSettings& settings, QWidg
 {
     setWindowTitle(tr("Import location"));
     m_path->setText(QString::fromStdString(settings.localPath));
-    m_path->setMinimumWidth(420);
+    m_path->setMinimumWidth(m_path->fontMetrics().averageCharWidth() * 50);
     m_templates->setEditable(true);
+    // The offered templates are long addresses: the list is sized by characters, not by its longest entry.
+    m_templates->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_templates->setMinimumContentsLength(50);
     m_templates->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& urlTemplate : ImportLocation::offeredTemplates())
         m_templates->addItem(QString::fromStdString(urlTemplate));

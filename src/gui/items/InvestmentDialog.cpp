@@ -2,6 +2,7 @@
 #include "gui/items/InvestmentDialog.h"
 
 #include "gui/items/NumberEntry.h"
+#include "gui/widgets/DialogSizing.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -65,6 +66,7 @@ InvestmentDialog::InvestmentDialog(Kind kind, const QString& itemName, double la
     connect(buttons, &QDialogButtonBox::accepted, this, &InvestmentDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    DialogSizing::fitTitle(this);
 }
 
 void InvestmentDialog::accept()

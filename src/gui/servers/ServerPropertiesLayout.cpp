@@ -20,6 +20,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -47,6 +48,26 @@ QLineEdit* textField(QWidget* parent)
     return field;
 }
 
+// Choices cannot wrap their texts themselves: the text is broken into lines of at most `characters` average
+// characters of the widget's font, so that the dialog fits small screens.
+void wrapText(QAbstractButton* button, int characters)
+{
+    const QFontMetrics metrics(button->font());
+    const int width = metrics.averageCharWidth() * characters;
+    QStringList lines;
+    for (const QString& word : button->text().split(QLatin1Char(' '))) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + QLatin1Char(' ') + word) <= width)
+            lines.last() += QLatin1Char(' ') + word;
+        else
+            lines << word;
+    }
+    button->setText(lines.join(QLatin1Char('\n')));
+}
+
+// In average characters of the font: the address field's width and the longest line of a choice's text.
+constexpr int kAddressCharacters = 60;
+constexpr int kChoiceCharacters = 55;
+
 } // namespace
 
 void ServerPropertiesLayout::build(QDialog* dialog)
@@ -70,23 +91,24 @@ QWidget* ServerPropertiesLayout::buildAddressRow(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     downloadUrl = new QPushButton(tr("Download URL:"), row);
     url = textField(row);
-    url->setMinimumWidth(460);
+    url->setMinimumWidth(url->fontMetrics().averageCharWidth() * kAddressCharacters);
     const QString example = tr("e.g. http://www.example.com/quote?symbol=[&symbol] or file:///home/user/page.html");
     url->setToolTip(example);
     downloadUrl->setToolTip(example);
     timeout = numberField(row, -kTypedLimit, kTypedLimit);
     timeout->setToolTip(tr("Web page download timeout"));
+    // The timeout shares the address's row and the headers show two lines: the dialog fits small screens.
     layout->addWidget(downloadUrl, 0, 0);
-    layout->addWidget(url, 0, 1, 1, 3);
-    layout->addWidget(new QLabel(tr("Download timeout:"), row), 1, 0);
-    layout->addWidget(timeout, 1, 1);
-    layout->addWidget(new QLabel(tr("seconds"), row), 1, 2);
+    layout->addWidget(url, 0, 1);
+    layout->addWidget(new QLabel(tr("Download timeout:"), row), 0, 2);
+    layout->addWidget(timeout, 0, 3);
+    layout->addWidget(new QLabel(tr("seconds"), row), 0, 4);
     headers = new QPlainTextEdit(row);
     headers->setTabChangesFocus(true);
-    headers->setFixedHeight(headers->fontMetrics().lineSpacing() * 3 + 12);
-    layout->addWidget(new QLabel(tr("Request headers:"), row), 2, 0, Qt::AlignTop);
-    layout->addWidget(headers, 2, 1, 1, 3);
-    layout->setColumnStretch(3, 1);
+    headers->setFixedHeight(headers->fontMetrics().lineSpacing() * 2 + 12);
+    layout->addWidget(new QLabel(tr("Request headers:"), row), 1, 0, Qt::AlignTop);
+    layout->addWidget(headers, 1, 1, 1, 4);
+    layout->setColumnStretch(1, 1);
     return row;
 }
 
@@ -98,8 +120,10 @@ QWidget* ServerPropertiesLayout::buildConversionGroup(QWidget* parent)
     format[1] = new QRadioButton(
         tr("Convert to semi-html (remove html tag contents, i.e. leave html tags empty \"<>\")"), group);
     format[2] = new QRadioButton(tr("Convert to text-only (remove html tags completely)"), group);
-    for (QRadioButton* button : format)
+    for (QRadioButton* button : format) {
+        wrapText(button, kChoiceCharacters);
         layout->addWidget(button);
+    }
     return group;
 }
 
@@ -112,6 +136,7 @@ QWidget* ServerPropertiesLayout::buildQuotationFormatGroup(QWidget* parent)
         separators->addItem(QString::fromLatin1(sample));
     caseInsensitive =
         new QCheckBox(tr("Case insensitive search (don't differentiate small and capital letters)"), group);
+    wrapText(caseInsensitive, kChoiceCharacters);
     layout->addWidget(new QLabel(tr("Thousands/decimal separator format:"), group));
     layout->addWidget(separators);
     layout->addWidget(caseInsensitive);
@@ -145,8 +170,9 @@ QGroupBox* ServerPropertiesLayout::buildRulesGroup(QWidget* parent)
 QWidget* ServerPropertiesLayout::buildAdvancedSection()
 {
     advancedSection = new QWidget(rulesGroup);
-    advancedSection->setFixedHeight(kAdvancedHeight);
     auto* layout = new QGridLayout(advancedSection);
+    // Many rows: a small gap between them keeps the dialog on small screens.
+    layout->setVerticalSpacing(std::max(1, layout->verticalSpacing() / 2));
     standard = new QRadioButton(tr("Standard Search"), advancedSection);
     advanced = new QRadioButton(tr("Advanced Search"), advancedSection);
     json = new QRadioButton(tr("JSON path"), advancedSection);
@@ -188,6 +214,8 @@ QWidget* ServerPropertiesLayout::buildAdvancedSection()
     }
     xpath = new XPathRuleFields(advancedSection, layout, 9);
     layout->addWidget(xpath->choice(), 0, 6);
+    // A fixed height, whichever rows the search kind shows, so that hiding the section takes exactly it off.
+    advancedSection->setFixedHeight(layout->sizeHint().height());
     return advancedSection;
 }
 

@@ -17,9 +17,6 @@ class XPathRuleFields;
 // The controls of "Server Settings" and how they stand in the window; ServerPropertiesDialog maps them to
 // the fields of a server's rules.
 struct ServerPropertiesLayout {
-    // The section with the search kinds, the regular expression, the JSON paths and the XPath expressions.
-    static constexpr int kAdvancedHeight = 370;
-
     QLineEdit* url = nullptr;
     QPushButton* downloadUrl = nullptr;
     QSpinBox* timeout = nullptr;

@@ -31,7 +31,9 @@ QString joined(const std::array<int, kColumns>& values)
 ListLayout ListLayout::read(int averageCharWidth)
 {
     ListLayout layout;
-    layout.widths = parseWidths(SettingsStore::value(SettingsKey::ListColumnsWidth).toString(), averageCharWidth);
+    const QString widths = SettingsStore::value(SettingsKey::ListColumnsWidth).toString();
+    layout.widths = parseWidths(widths, averageCharWidth);
+    layout.widthsStored = !widths.isEmpty();
     layout.order = parseOrder(SettingsStore::value(SettingsKey::ListColumnsOrder).toString());
     layout.sortColumn = std::clamp(SettingsStore::value(SettingsKey::ListSortColumn).toInt(), 0, kColumns - 1);
     layout.sortReverse = SettingsStore::value(SettingsKey::ListSortReverse).toInt() != 0;

@@ -17,6 +17,8 @@ struct ListLayout {
     int sortColumn = 0;
     bool sortReverse = false;
     bool percentual = true;
+    // False while the settings hold no widths: the columns then follow their texts.
+    bool widthsStored = false;
 
     // Widths missing from the settings are the defaults scaled to the list's font.
     static ListLayout read(int averageCharWidth = kDefaultsCharWidth);

@@ -4,9 +4,12 @@
 #include "gui/views/ReportListView.h"
 #include "render/TextShortening.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 
 namespace {
 
@@ -33,7 +36,11 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     else if (special)
         painter->fillRect(option.rect, QColor::fromRgb(ReportListView::kSpecialRowBackground));
     painter->setFont(special ? specialRowFont() : option.font);
-    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    // The special row's grey is light under any palette, so its text stays dark.
+    if (selected)
+        painter->setPen(option.palette.color(QPalette::HighlightedText));
+    else
+        painter->setPen(special ? QColor(Qt::black) : option.palette.color(QPalette::Text));
     if (index.column() == 0) {
         paintFirstColumn(painter, option, index, selected);
     } else {
@@ -80,5 +87,25 @@ QSize ListRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setHeight(std::max({size.height(), kIconSize + 4, QFontMetrics(specialRowFont()).height() + 4}));
+    size.setWidth(fullTextWidth(option, index));
     return size;
+}
+
+int ListRowDelegate::fullTextWidth(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QFontMetrics metrics(m_view->isSpecialRow(index) ? specialRowFont() : option.font);
+    const int text = metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    // Other cells keep a margin on the right as wide as the one on the left.
+    return index.column() == 0 ? text + kFirstColumnMargin + kFirstColumnPictures : text + 2 * kOtherColumnMargin;
+}
+
+bool ListRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                const QModelIndex& index)
+{
+    const bool warning = index.column() == 0 && index.data(Qt::ToolTipRole) != index.data(Qt::DisplayRole);
+    if (event->type() == QEvent::ToolTip && !warning && fullTextWidth(option, index) <= option.rect.width()) {
+        QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }

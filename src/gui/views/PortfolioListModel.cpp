@@ -4,12 +4,14 @@
 #include "render/ListIcons.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 PortfolioListModel::PortfolioListModel(QObject* parent) : QAbstractTableModel(parent)
 {
+    const qreal ratio = qApp->devicePixelRatio();
     for (int i = 0; i < ListIcons::kTrendIconCount; ++i) {
-        m_trendIcons.push_back(QPixmap::fromImage(ListIcons::trendIcon(i)));
-        m_warnedIcons.push_back(QPixmap::fromImage(ListIcons::withWarningMark(ListIcons::trendIcon(i))));
+        m_trendIcons.push_back(QPixmap::fromImage(ListIcons::trendIcon(i, ratio)));
+        m_warnedIcons.push_back(QPixmap::fromImage(ListIcons::withWarningMark(ListIcons::trendIcon(i, ratio))));
     }
 }
 

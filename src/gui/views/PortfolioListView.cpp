@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/views/PortfolioListView.h"
 
+#include "gui/views/ListRowDelegate.h"
 #include "gui/views/PortfolioListModel.h"
 #include "gui/views/PortfolioRowBuilder.h"
 
@@ -25,6 +26,11 @@ PortfolioListView::PortfolioListView(PortfolioDocument& doc, QWidget* parent)
     connect(header(), &QHeaderView::sectionClicked, this, &PortfolioListView::sortByHeader);
     header()->setSortIndicatorShown(true);
     header()->setSectionsClickable(true);
+    // A width the user chose stays when the next portfolio opens.
+    connect(header(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_sizingColumns)
+            m_fitWidths = false;
+    });
 }
 
 void PortfolioListView::initialUpdate()
@@ -35,8 +41,11 @@ void PortfolioListView::initialUpdate()
 
 void PortfolioListView::applyLayout(const ListLayout& layout)
 {
+    m_sizingColumns = true;
     for (int column = 0; column < kItemColumnCount; ++column)
         header()->resizeSection(column, layout.widths[size_t(column)]);
+    m_sizingColumns = false;
+    m_fitWidths = !layout.widthsStored;
     for (int position = 0; position < kItemColumnCount; ++position) {
         const int logical = layout.order[size_t(position)];
         header()->moveSection(header()->visualIndex(logical), position);
@@ -62,6 +71,37 @@ ListLayout PortfolioListView::currentLayout() const
 void PortfolioListView::saveLayout() const
 {
     currentLayout().write();
+}
+
+void PortfolioListView::portfolioOpened()
+{
+    if (!m_fitWidths)
+        return;
+    if (m_rebuildPending || !m_changed.empty())
+        applyPendingChanges();
+    m_sizingColumns = true;
+    fitColumnsToContents();
+    m_sizingColumns = false;
+}
+
+void PortfolioListView::fitColumnsToContents()
+{
+    for (int column = 0; column < kItemColumnCount; ++column)
+        resizeColumnToContents(column);
+}
+
+int PortfolioListView::sizeHintForColumn(int column) const
+{
+    // Only the texts are measured: a large portfolio opens without a full size hint for every cell.
+    const auto* delegate = qobject_cast<const ListRowDelegate*>(itemDelegate());
+    if (!delegate)
+        return ReportListView::sizeHintForColumn(column);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        widest = std::max(widest, delegate->fullTextWidth(option, m_model->index(row, column)));
+    return widest;
 }
 
 void PortfolioListView::documentChanged(ItemId changed)

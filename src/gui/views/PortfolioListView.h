@@ -41,6 +41,12 @@ public:
     // Refreshes done, whole or row by row.
     int fillCount() const { return m_fillCount; }
     void saveLayout() const;
+    // A portfolio was opened: columns that keep no stored width fit their widest text.
+    void portfolioOpened();
+    // Every column as wide as its widest text, header included.
+    void fitColumnsToContents();
+    // Measures every row, not only the ones on screen.
+    int sizeHintForColumn(int column) const override;
     ListLayout currentLayout() const;
 
     void sortByHeader(int column);
@@ -120,6 +126,8 @@ private:
     int m_sortColumn = 0;
     bool m_sortReverse = false;
     bool m_percentual = true;
+    bool m_fitWidths = false;
+    bool m_sizingColumns = false;
     QString m_statusLine;
     std::map<std::string, RuleHealth> m_health;
 };

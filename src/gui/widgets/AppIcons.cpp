@@ -3,6 +3,7 @@
 
 #include "render/ListIcons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -14,14 +15,24 @@ namespace {
 
 constexpr int kSize = 32;
 
+// Drawn once per device pixel ratio, so that no screen gets an enlarged, blurred picture.
 QIcon drawn(const std::function<void(QPainter&)>& draw)
 {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return QIcon(pixmap);
+    QList<qreal> ratios = {1.0, 2.0};
+    if (!ratios.contains(qApp->devicePixelRatio()))
+        ratios << qApp->devicePixelRatio();
+    QIcon icon;
+    for (qreal ratio : ratios) {
+        QPixmap pixmap(qRound(kSize * ratio), qRound(kSize * ratio));
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 void page(QPainter& p, const QRectF& rect)

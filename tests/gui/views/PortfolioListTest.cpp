@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "DarkPalette.h"
 #include "GuiFixtures.h"
 #include "GuiTestCase.h"
 #include "TestEnvironment.h"
@@ -427,6 +428,8 @@ private slots:
         const QByteArray target = qgetenv("TICKORA_SCREENSHOT");
         if (target.isEmpty())
             QSKIP("TICKORA_SCREENSHOT names the image to write");
+        if (qgetenv("TICKORA_SCREENSHOT_PALETTE") == "dark")
+            useDarkPalette();
         TestEnvironment env;
         MainWindow frame(GeneralOptions(), false);
         PortfolioDocument& doc = frame.document();
@@ -444,7 +447,8 @@ private slots:
         addItem(doc, "EUR/USD", {{now - 30 * 86400, 1.07}, {now - 86400, 1.09}, {now - 900, 1.09}});
         addItem(doc, "Tech Index", {{now - 1200 * 86400, 3100.0}, {now - 86400, 4420.0}, {now - 1200, 4460.5}});
         frame.listView()->fill();
-        frame.resize(1000, 640);
+        frame.listView()->portfolioOpened();
+        frame.resize(std::max(1000, frame.listView()->header()->length() + 24), 640);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         for (int row = 0; row < frame.listView()->model()->rowCount(); ++row) {

@@ -4,6 +4,7 @@
 #include "core/settings/GeneralOptions.h"
 #include "gui/app/OptionsDialog.h"
 #include "gui/download/UpdateOnDateDialog.h"
+#include "gui/items/InvestmentDialog.h"
 #include "gui/items/ItemQuotationDialog.h"
 #include "gui/views/ComparisonSettingsDialog.h"
 
@@ -23,6 +24,7 @@ private slots:
         dialogs.push_back(std::make_unique<ItemQuotationDialog>(QStringLiteral("A"), 1700000000));
         dialogs.push_back(std::make_unique<OptionsDialog>(GeneralOptions(), DownloadOptions()));
         dialogs.push_back(std::make_unique<ComparisonSettingsDialog>(ComparisonSettings()));
+        dialogs.push_back(std::make_unique<InvestmentDialog>(InvestmentDialog::Kind::Dividends, "A", 1.0));
         QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
         titleFont.setBold(true);
         for (const auto& dialog : dialogs) {
