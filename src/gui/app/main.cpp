@@ -10,6 +10,7 @@
 #include "gui/app/StartOptions.h"
 #include "gui/download/UpdateController.h"
 #include "gui/views/PortfolioListView.h"
+#include "gui/widgets/DrawnIconStyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -70,6 +71,7 @@ int main(int argc, char* argv[])
         return runWithoutDisplay(argc, argv, start);
 
     QApplication app(argc, argv);
+    QApplication::setStyle(new DrawnIconStyle);
     std::setlocale(LC_ALL, "");
     // Started once the locale is settled: nothing may change it while the file is read.
     PortfolioPreload preload(start.file);
