@@ -186,6 +186,8 @@ size_t HttpTransfer::onWrite(char* data, size_t size, size_t count, void* contex
             return CURL_WRITEFUNC_ERROR;
         }
     }
+    // libcurl reads with its own large buffer (one system call for a small page); the receiver takes it in
+    // pieces of its read size.
     for (size_t done = 0; done < total; done += BodyReceiver::kReadSize) {
         if (!transfer.receiver.receive(data + done, std::min(BodyReceiver::kReadSize, total - done))) {
             transfer.stoppedByReceiver = true;
@@ -208,7 +210,6 @@ void HttpTransfer::setOptions(const HttpRequest& request, Transfer& transfer, vo
     libcurl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     libcurl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     libcurl().easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirections);
-    libcurl().easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(BodyReceiver::kReadSize));
     libcurl().easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, static_cast<long>(request.timeout)) * 1000L);
     libcurl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     libcurl().easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
