@@ -94,7 +94,7 @@ peak_kb() {
 prepare pages500 500 ""
 prepare slow200 200 "/slow"
 prepare pages5000 5000 ""
-compare pages500 2
+compare pages500 1.1
 compare slow200 1.05
 small=$(peak_kb pages500)
 large=$(peak_kb pages5000)

@@ -270,7 +270,6 @@ void HttpTransfer::setOptions(const HttpRequest& request, Transfer& transfer, vo
     libcurl().easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, ContentDecoder::kAcceptedEncodings);
     libcurl().easy_setopt(curl, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     libcurl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    libcurl().easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(BodyReceiver::kReadSize));
     libcurl().easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(1L, transfer.timeoutMs));
     libcurl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     libcurl().easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);

@@ -172,9 +172,13 @@ QStringList DocumentCommands::recentFiles() const
 
 void DocumentCommands::addRecentFile(const QString& path)
 {
-    QStringList files = recentFiles();
+    const QStringList stored = recentFiles();
+    QStringList files = stored;
     files.removeAll(path);
     files.prepend(path);
+    // Reopening the latest file changes nothing: the start-up writes no settings then.
+    if (files == stored)
+        return;
     auto settings = SettingsStore::open();
     for (int i = 1; i <= kRecentFileCount; ++i) {
         if (i <= files.size())

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class PrintingSystem;
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
@@ -18,17 +20,20 @@ public:
     PrintCommands(std::function<PrintRequest()> request, QWidget* window);
     ~PrintCommands() override;
 
-    // Made on first use: setting up the printing system costs the start-up of every session.
-    QPrinter& printer();
+    // Made on first use, from the print library loaded then: loading Qt Print Support would cost the start-up
+    // of every session. Null (after a message) when the library cannot be loaded.
+    QPrinter* printer();
 
     void print();
     void printPreview();
     void printSetup();
-    // Prints the current selection on `printer`; the number of pages.
-    int printOn(QPrinter& printer);
+    // Prints the current selection on `device`; the number of pages.
+    int printOn(QPagedPaintDevice& device);
 
 private:
+    PrintingSystem* printingSystem();
+
     std::function<PrintRequest()> m_request;
     QWidget* m_window;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<PrintingSystem> m_system;
 };

@@ -11,6 +11,7 @@
 #include "gui/app/Translations.h"
 #include "gui/download/UpdateController.h"
 #include "gui/views/PortfolioListView.h"
+#include "gui/widgets/DrawnIconStyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -72,6 +73,7 @@ int main(int argc, char* argv[])
         return runWithoutDisplay(argc, argv, start);
 
     QApplication app(argc, argv);
+    QApplication::setStyle(new DrawnIconStyle);
     std::setlocale(LC_ALL, "");
     // Started once the locale is settled: nothing may change it while the file is read.
     PortfolioPreload preload(start.file);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QTransform>
 
 #include <functional>
 
@@ -263,6 +264,17 @@ QIcon printPreview()
         p.setBrush(QColor(200, 230, 255, 180));
         p.drawEllipse(QRectF(12, 11, 12, 12));
         p.drawLine(QPointF(22, 22), QPointF(29, 29));
+    });
+}
+
+QIcon extensionButton(Qt::Orientation orientation)
+{
+    // Drawn pointing right; swapping x and y turns it downwards.
+    const QTransform turn = orientation == Qt::Vertical ? QTransform(0, 1, 1, 0, 0, 0) : QTransform();
+    return drawn([turn](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (qreal x : {8.0, 17.0})
+            p.drawPolyline(turn.map(QPolygonF({{x, 9}, {x + 7, 16}, {x, 23}})));
     });
 }
 

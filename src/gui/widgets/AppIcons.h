@@ -27,5 +27,7 @@ QIcon comparisonLimits();
 QIcon importQuotations();
 QIcon print();
 QIcon printPreview();
+// The chevrons of a toolbar's or menu bar's extension button, pointing right or down.
+QIcon extensionButton(Qt::Orientation orientation);
 
 } // namespace AppIcons

@@ -106,6 +106,16 @@ private slots:
         QCOMPARE(version.output, QStringLiteral("tickora 1.0.0\n"));
     }
 
+    // The installed program looks for its print library from its own folder's parent.
+    void printLibraryWhereTheProgramLooksForIt()
+    {
+        if (qEnvironmentVariableIsSet(kInstalledCopy))
+            return;
+        const QDir bin(m_prefix.filePath(QStringLiteral("bin")));
+        QVERIFY(
+            QFileInfo(bin.filePath(QStringLiteral("../" TICKORA_PRINT_LIBRARY_DIR "/libtickora-print.so"))).isFile());
+    }
+
     // Both help commands open the installed pages: a copy of this test runs from the installed bin
     // folder, where the program looks for them as the installed tickora does.
     void helpCommandsOpenTheInstalledPages()

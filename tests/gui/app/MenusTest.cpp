@@ -19,6 +19,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A menu entry as the user reads it: the text, a tab and the shortcut; "-" for a separator.
@@ -101,6 +103,35 @@ private slots:
         // The recently used files take the place of "Last File" once there are some.
         QCOMPARE(frame.findChildren<QAction*>(QRegularExpression("^recentFile\\d+$")).size(),
                  DocumentCommands::kRecentFileCount);
+    }
+
+    // Reopening the latest file leaves the settings file as it was (it is replaced on every write).
+    void recentFilesWrittenOnlyWhenTheyChange()
+    {
+        TestEnvironment env;
+        MainWindow frame(GeneralOptions(), false);
+        const QString first = QString::fromStdString(env.path("first.tkr"));
+        const QString second = QString::fromStdString(env.path("second.tkr"));
+        for (const QString& path : {first, second}) {
+            PortfolioDocument doc;
+            doc.newPortfolio();
+            QVERIFY(doc.savePortfolio(path.toStdString()));
+        }
+        const auto settingsFile = [&env] {
+            struct stat info { };
+            return ::stat(env.settingsPath().c_str(), &info) == 0 ? info.st_ino : ino_t(0);
+        };
+        DocumentCommands* documents = frame.documents();
+        QVERIFY(documents->openPortfolio(first));
+        QVERIFY(documents->openPortfolio(second));
+        QCOMPARE(documents->recentFiles(), (QStringList{second, first}));
+        const ino_t written = settingsFile();
+        QVERIFY(written != 0);
+        QVERIFY(documents->openPortfolio(second));
+        QCOMPARE(settingsFile(), written);
+        QVERIFY(documents->openPortfolio(first));
+        QCOMPARE(documents->recentFiles(), (QStringList{first, second}));
+        QVERIFY(settingsFile() != written);
     }
 
     void keyboardShortcuts()

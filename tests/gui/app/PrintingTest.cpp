@@ -43,7 +43,9 @@ private slots:
         TestEnvironment env;
         MainWindow frame(GeneralOptions(), false);
         PortfolioDocument& doc = frame.document();
-        QPrinter& printer = child<PrintCommands>(&frame, "printCommands")->printer();
+        QPrinter* loaded = child<PrintCommands>(&frame, "printCommands")->printer();
+        QVERIFY(loaded);
+        QPrinter& printer = *loaded;
         QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
         printer.setOutputFormat(QPrinter::PdfFormat);
         // Entries per page from the measured fonts: (page height - 2.5 hB) / 3.9 hA.
