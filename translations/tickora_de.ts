@@ -14,6 +14,14 @@
         <source>Comparison</source>
         <translation>Vergleich</translation>
     </message>
+    <message>
+        <source>No common period: %1 has fewer than two quotations in the chosen period.</source>
+        <translation>Kein gemeinsamer Zeitraum: %1 hat im gewählten Zeitraum weniger als zwei Kurse.</translation>
+    </message>
+    <message>
+        <source>No common period: %1 has fewer than two quotations from %2 to %3.</source>
+        <translation>Kein gemeinsamer Zeitraum: %1 hat vom %2 bis %3 weniger als zwei Kurse.</translation>
+    </message>
 </context>
 <context>
     <name>ChartView</name>
@@ -141,10 +149,6 @@
         <translation>Downloads</translation>
     </message>
     <message>
-        <source>Thread</source>
-        <translation>Thread</translation>
-    </message>
-    <message>
         <source>Item</source>
         <translation>Wertpapier</translation>
     </message>
@@ -159,6 +163,14 @@
     <message>
         <source>[%1] - Downloads</source>
         <translation>[%1] - Downloads</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>Auftrag</translation>
+    </message>
+    <message>
+        <source>Waiting for memory...</source>
+        <translation>Warte auf Speicher...</translation>
     </message>
 </context>
 <context>
@@ -261,6 +273,10 @@ Der Platzhalter [&amp;symbol] steht für das Symbol des gewählten Wertpapiers.<
     <message>
         <source>The file has been successfully loaded. Press ok to import quotations.</source>
         <translation>Die Datei wurde erfolgreich geladen. Drücken Sie OK, um die Kurse zu importieren.</translation>
+    </message>
+    <message>
+        <source>Common layouts:</source>
+        <translation>Übliche Aufbauten:</translation>
     </message>
 </context>
 <context>
@@ -1251,6 +1267,10 @@ Vergleichszeitraum</translation>
         <source>Print</source>
         <translation>Drucken</translation>
     </message>
+    <message>
+        <source>Printing is not available: %1</source>
+        <translation>Drucken ist nicht verfügbar: %1</translation>
+    </message>
 </context>
 <context>
     <name>Printout</name>
@@ -1440,6 +1460,10 @@ Vergleichszeitraum</translation>
     <message>
         <source>Only a stored server sends request headers.</source>
         <translation>Nur ein gespeicherter Server sendet Request-Header.</translation>
+    </message>
+    <message>
+        <source>Replace the server configuration &apos;%1&apos;?</source>
+        <translation>Die Serverkonfiguration &apos;%1&apos; ersetzen?</translation>
     </message>
 </context>
 <context>
