@@ -98,10 +98,41 @@ int PortfolioListView::sizeHintForColumn(int column) const
         return ReportListView::sizeHintForColumn(column);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
+    // Where the fonts' digits are all as wide, texts that differ only in their digits are as wide too: one of
+    // each shape is measured, which keeps opening a portfolio of many similar rows fast.
+    const bool sameDigitWidths = hasEvenDigits(option.font) && hasEvenDigits(ListRowDelegate::specialRowFont());
+    QSet<QString> shapesMeasured;
     int widest = 0;
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        widest = std::max(widest, delegate->fullTextWidth(option, m_model->index(row, column)));
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QModelIndex index = m_model->index(row, column);
+        if (sameDigitWidths && !isNewShape(shapesMeasured, index))
+            continue;
+        widest = std::max(widest, delegate->fullTextWidth(option, index));
+    }
     return widest;
+}
+
+bool PortfolioListView::hasEvenDigits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int zero = metrics.horizontalAdvance(QLatin1Char('0'));
+    for (char digit = '1'; digit <= '9'; ++digit)
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) != zero)
+            return false;
+    return true;
+}
+
+bool PortfolioListView::isNewShape(QSet<QString>& shapes, const QModelIndex& index) const
+{
+    QString shape = index.data(Qt::DisplayRole).toString();
+    std::replace_if(
+        shape.begin(), shape.end(), [](QChar c) { return c >= u'1' && c <= u'9'; }, QChar(u'0'));
+    if (isSpecialRow(index))
+        shape.prepend(QChar(u'\n'));
+    if (shapes.contains(shape))
+        return false;
+    shapes.insert(shape);
+    return true;
 }
 
 void PortfolioListView::documentChanged(ItemId changed)

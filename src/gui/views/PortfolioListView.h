@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QSet>
 #include <QTimer>
 
 #include <map>
@@ -110,6 +111,9 @@ private:
     std::vector<ItemId> selectedInListOrder() const;
     PortfolioRow rowFor(int pos, time_t now) const;
     QString warningFor(const PortfolioItem& item, time_t now) const;
+    static bool hasEvenDigits(const QFont& font);
+    // Whether the cell's text, its digits set aside, is one not yet in `shapes` (then it is added).
+    bool isNewShape(QSet<QString>& shapes, const QModelIndex& index) const;
 
     PortfolioDocument& m_doc;
     PortfolioListModel* m_model;
