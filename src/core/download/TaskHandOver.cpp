@@ -2,12 +2,12 @@
 #include "core/download/TaskHandOver.h"
 
 #include "core/base/TempFiles.h"
+#include "core/base/Windows1252.h"
 #include "core/extract/PageConverter.h"
 #include "core/extract/PageText.h"
 #include "core/extract/QuotationExtractor.h"
 
 #include <chrono>
-#include <map>
 #include <utility>
 
 namespace {
@@ -26,12 +26,6 @@ DownloadEventKind kindOf(ExtractStatus extractStatus)
     }
 }
 
-// A page converted for one mode: as written for the user, and as the searches read it.
-struct ConvertedPage {
-    std::string text;
-    std::string searched;
-};
-
 } // namespace
 
 TaskHandOver::TaskHandOver(const DownloadJob& job, JobEventPoster& events, time_t readStart)
@@ -42,22 +36,38 @@ TaskHandOver::TaskHandOver(const DownloadJob& job, JobEventPoster& events, time_
 void TaskHandOver::run(std::string body)
 {
     // Read once; each conversion mode the tasks ask for is made once, in memory.
-    const std::string page = PageText::normalizeEncoding(std::move(body));
-    std::map<PageConverter::Mode, ConvertedPage> converted;
+    m_page = PageText::normalizeEncoding(std::move(body));
     for (const ItemTask& task : m_job.tasks) {
         if (aborted()) {
             m_events.postFinal(DownloadEventKind::Aborted);
             return;
         }
-        const PageConverter::Mode mode = PageConverter::modeOf(task.rules.Format);
-        auto found = converted.find(mode);
-        if (found == converted.end()) {
-            std::string text = PageConverter::convertPage(mode, page);
-            std::string searched = PageText::forSearch(text);
-            found = converted.emplace(mode, ConvertedPage{std::move(text), std::move(searched)}).first;
-        }
-        m_events.post(taskResult(task, found->second.text, found->second.searched));
+        const ConvertedPage& converted = convertedFor(PageConverter::modeOf(task.rules.Format));
+        m_events.post(taskResult(task, *converted.text, *converted.searched));
     }
+}
+
+const TaskHandOver::ConvertedPage& TaskHandOver::convertedFor(PageConverter::Mode mode)
+{
+    const auto [found, added] = m_converted.try_emplace(mode);
+    ConvertedPage& converted = found->second;
+    if (!added)
+        return converted;
+    // A large page is held once where no conversion or search form changes it.
+    if (mode == PageConverter::Mode::None) {
+        converted.text = &m_page;
+    } else {
+        converted.ownText = PageConverter::convertPage(mode, m_page);
+        converted.text = &converted.ownText;
+    }
+    const std::string& text = *converted.text;
+    if (Windows1252::isValidUtf8(text) && text.find('\0') == std::string::npos) {
+        converted.searched = converted.text;
+    } else {
+        converted.ownSearched = PageText::forSearch(text);
+        converted.searched = &converted.ownSearched;
+    }
+    return converted;
 }
 
 DownloadEvent TaskHandOver::taskResult(const ItemTask& task, const std::string& converted, const std::string& searched)
