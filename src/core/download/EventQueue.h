@@ -15,6 +15,8 @@ public:
     void post(DownloadEvent event) override;
     // The oldest event, waiting up to `timeout` for one to arrive.
     std::optional<DownloadEvent> take(std::chrono::milliseconds timeout);
+    // Every waiting event, oldest first, waiting up to `timeout` for the first: one wake-up serves a burst.
+    std::deque<DownloadEvent> takeAll(std::chrono::milliseconds timeout);
 
 private:
     std::mutex m_mutex;

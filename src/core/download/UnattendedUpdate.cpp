@@ -68,13 +68,12 @@ Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, 
         // Asked on every turn: jobs still waiting for a download slot start later.
         if (stopRequested && stopRequested())
             scheduler.abortDownloads();
-        std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
-        if (!event)
-            continue;
-        scheduler.handleDownloadEvent(*event);
-        if (const std::optional<Line> line = lineFor(doc, *event)) {
-            outcome.allFound = outcome.allFound && !line->failure;
-            report(*line);
+        for (DownloadEvent& event : queue->takeAll(std::chrono::milliseconds(200))) {
+            scheduler.handleDownloadEvent(event);
+            if (const std::optional<Line> line = lineFor(doc, event)) {
+                outcome.allFound = outcome.allFound && !line->failure;
+                report(*line);
+            }
         }
     }
     outcome.stored = scheduler.storedQuotations();
