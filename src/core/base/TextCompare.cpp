@@ -19,11 +19,17 @@ std::string foldCase(std::string_view utf8)
     folded.reserve(utf8.size());
     size_t pos = 0;
     while (pos < utf8.size()) {
-        if (isAscii(utf8[pos])) {
-            const char c = utf8[pos++];
-            folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-            continue;
-        }
+        // A whole page is folded for each case-blind search: ASCII runs are appended at once.
+        const size_t asciiStart = pos;
+        while (pos < utf8.size() && isAscii(utf8[pos]))
+            ++pos;
+        const size_t foldFrom = folded.size();
+        folded.append(utf8.substr(asciiStart, pos - asciiStart));
+        for (size_t i = foldFrom; i < folded.size(); ++i)
+            if (folded[i] >= 'A' && folded[i] <= 'Z')
+                folded[i] = static_cast<char>(folded[i] + ('a' - 'A'));
+        if (pos == utf8.size())
+            break;
         // Runs of other characters go through Qt's tables as a whole; bytes that are not UTF-8 stay.
         const size_t start = pos;
         while (pos < utf8.size() && !isAscii(utf8[pos]))

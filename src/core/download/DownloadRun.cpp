@@ -6,9 +6,8 @@
 #include "core/base/TempFiles.h"
 #include "core/base/UrlVariables.h"
 #include "core/download/DownloadLog.h"
+#include "core/download/TaskHandOver.h"
 #include "core/extract/PageConverter.h"
-#include "core/extract/PageText.h"
-#include "core/extract/QuotationExtractor.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -16,7 +15,6 @@
 #include <cctype>
 #include <chrono>
 #include <functional>
-#include <map>
 #include <thread>
 #include <utility>
 
@@ -35,20 +33,6 @@ bool startsWithNoCase(const std::string& text, const std::string& prefix)
     return true;
 }
 
-DownloadEventKind kindOf(ExtractStatus extractStatus)
-{
-    switch (extractStatus) {
-    case ExtractStatus::QuotationFound:
-        return DownloadEventKind::Result;
-    case ExtractStatus::StartTextNotFound:
-        return DownloadEventKind::TextNotFound;
-    case ExtractStatus::InvalidValue:
-        return DownloadEventKind::InvalidValue;
-    default:
-        return DownloadEventKind::QuotationNotFound;
-    }
-}
-
 const char* outcomeText(HttpOutcome::Kind kind)
 {
     switch (kind) {
@@ -65,12 +49,6 @@ const char* outcomeText(HttpOutcome::Kind kind)
     }
     return "";
 }
-
-// A page converted for one mode: as written for the user, and as the searches read it.
-struct ConvertedPage {
-    std::string text;
-    std::string searched;
-};
 
 DownloadErrorCode codeOfStatus(long status)
 {
@@ -390,69 +368,7 @@ void DownloadRun::handOverWizard()
 
 void DownloadRun::handOverToTasks()
 {
-    // Read once; each conversion mode the tasks ask for is made once, in memory.
-    const std::string page = PageText::normalizeEncoding(std::exchange(m_body, {}));
-    std::map<PageConverter::Mode, ConvertedPage> converted;
-    for (const ItemTask& task : m_job.tasks) {
-        if (aborted()) {
-            m_events.postFinal(DownloadEventKind::Aborted);
-            return;
-        }
-        const PageConverter::Mode mode = PageConverter::modeOf(task.rules.Format);
-        auto found = converted.find(mode);
-        if (found == converted.end()) {
-            std::string text = PageConverter::convertPage(mode, page);
-            std::string searched = PageText::forSearch(text);
-            found = converted.emplace(mode, ConvertedPage{std::move(text), std::move(searched)}).first;
-        }
-        m_events.post(taskResult(task, found->second.text, found->second.searched));
-    }
-}
-
-DownloadEvent DownloadRun::taskResult(const ItemTask& task, const std::string& converted, const std::string& searched)
-{
-    DownloadEvent event = m_events.nextTaskEvent(DownloadEventKind::DownloadError);
-    // Extraction counts against the item's timeout, which began with the page.
-    if (std::time(nullptr) - m_readStart >= m_job.timeout) {
-        event.code = DownloadErrorCode::Timeout;
-        return event;
-    }
-    // What remains of the item's timeout also bounds the extraction, and an abort ends it.
-    ExtractionLimits limits;
-    const auto remaining = std::chrono::seconds(m_job.timeout - (std::time(nullptr) - m_readStart));
-    limits.deadline = std::chrono::steady_clock::now() + remaining;
-    limits.aborted = [this] { return aborted(); };
-    ExtractResult result = QuotationExtractor::extract(task.rules, searched, m_job.dateTime, limits);
-    if (aborted())
-        return m_events.nextTaskEvent(DownloadEventKind::Aborted);
-    if (result.status != ExtractStatus::QuotationFound && std::chrono::steady_clock::now() >= limits.deadline) {
-        event.code = DownloadErrorCode::Timeout;
-        return event;
-    }
-    if (result.status == ExtractStatus::QuotationFound && !isEnterableValue(result.value))
-        result.status = ExtractStatus::InvalidValue;
-    if (result.status == ExtractStatus::QuotationFound && !isStorableTime(result.time)) {
-        event.code = DownloadErrorCode::Failure;
-        event.errorText = kUnstorableTimeText;
-        return event;
-    }
-    if (result.status == ExtractStatus::QuotationFound) {
-        event.kind = DownloadEventKind::Result;
-        event.quotation = Quotation{result.time, result.value};
-        event.excerpt = result.textBefore;
-        return event;
-    }
-    // Only the page of a failed search is written: it may be shown to the user.
-    event.convertedFile = TempFiles::createWith(converted);
-    if (event.convertedFile.empty()) {
-        event.code = DownloadErrorCode::Failure;
-        event.errorText = "Error: The page could not be converted into a temporary file!";
-        return event;
-    }
-    event.kind = kindOf(result.status);
-    event.extractStatus = result.status;
-    event.excerpt = result.excerpt;
-    return event;
+    TaskHandOver(m_job, m_events, m_readStart).run(std::exchange(m_body, {}));
 }
 
 bool DownloadRun::aborted() const

@@ -48,8 +48,6 @@ private:
     void handOver();
     void handOverWizard();
     void handOverToTasks();
-    // The final event of the next task, from the page converted for its rules and made searchable.
-    DownloadEvent taskResult(const ItemTask& task, const std::string& converted, const std::string& searched);
     bool aborted() const;
     // Wizard and raw jobs hand the page over as a file; update and test jobs search it in memory.
     bool handsOverFiles() const;

@@ -12,11 +12,18 @@
 // A thread-safe queue of events, drained by the thread that owns the scheduler (the CLI's main loop, tests).
 class EventQueue : public EventSink {
 public:
+    enum class StatusEvents { Posted, Skipped };
+
+    explicit EventQueue(StatusEvents statusEvents = StatusEvents::Posted) : m_statusEvents(statusEvents) { }
+    bool wantsStatus() const override { return m_statusEvents == StatusEvents::Posted; }
     void post(DownloadEvent event) override;
     // The oldest event, waiting up to `timeout` for one to arrive.
     std::optional<DownloadEvent> take(std::chrono::milliseconds timeout);
+    // Every waiting event, oldest first, waiting up to `timeout` for the first: one wake-up serves a burst.
+    std::deque<DownloadEvent> takeAll(std::chrono::milliseconds timeout);
 
 private:
+    const StatusEvents m_statusEvents;
     std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::deque<DownloadEvent> m_events;

@@ -9,4 +9,7 @@ class EventSink {
 public:
     virtual ~EventSink() = default;
     virtual void post(DownloadEvent event) = 0;
+    // Whether anything shows the status events between Started and the final one (connecting, progress,
+    // waits); workers do not post them where nothing does.
+    virtual bool wantsStatus() const { return true; }
 };

@@ -36,6 +36,8 @@ DownloadEvent JobEventPoster::targetEvent(size_t target, DownloadEventKind kind)
 
 void JobEventPoster::postStatus(DownloadEventKind kind, int32_t kilobytes, int32_t seconds)
 {
+    if (kind != DownloadEventKind::Started && m_job.receiver && !m_job.receiver->wantsStatus())
+        return;
     for (size_t i = m_finished; i < m_targetCount; ++i) {
         DownloadEvent status = targetEvent(i, kind);
         status.kilobytes = kilobytes;

@@ -59,7 +59,8 @@ Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, 
     if (ids.empty())
         for (int pos = 0; pos < doc.itemCount(); ++pos)
             ids.push_back(doc.itemId(pos));
-    auto queue = std::make_shared<EventQueue>();
+    // Only the start and the end of each item make its lines; every other event would wake this thread.
+    auto queue = std::make_shared<EventQueue>(EventQueue::StatusEvents::Skipped);
     UpdateScheduler scheduler(doc, queue, settings);
     Outcome outcome;
     scheduler.setAlarmHandler([&outcome](const std::string& notice) { outcome.alarms.push_back(notice); });
@@ -68,13 +69,12 @@ Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, 
         // Asked on every turn: jobs still waiting for a download slot start later.
         if (stopRequested && stopRequested())
             scheduler.abortDownloads();
-        std::optional<DownloadEvent> event = queue->take(std::chrono::milliseconds(200));
-        if (!event)
-            continue;
-        scheduler.handleDownloadEvent(*event);
-        if (const std::optional<Line> line = lineFor(doc, *event)) {
-            outcome.allFound = outcome.allFound && !line->failure;
-            report(*line);
+        for (DownloadEvent& event : queue->takeAll(std::chrono::milliseconds(200))) {
+            scheduler.handleDownloadEvent(event);
+            if (const std::optional<Line> line = lineFor(doc, event)) {
+                outcome.allFound = outcome.allFound && !line->failure;
+                report(*line);
+            }
         }
     }
     outcome.stored = scheduler.storedQuotations();

@@ -15,5 +15,7 @@ TEST(TextCompareTest, UnicodeSimpleCaseFoldingEverywhereTheProgramIgnoresCase)
     EXPECT_NE(compareIgnoringCase("ß", "ss"), 0) << "simple folding keeps the sharp s";
     EXPECT_LT(compareIgnoringCase("apple", "Banana"), 0);
     EXPECT_EQ(foldCase("\xE4X\xFF"), "\xE4x\xFF") << "bytes that are not UTF-8 stay";
+    EXPECT_EQ(foldCase("Price ÄÖ: 1,5 EUR[Z]@"), "price äö: 1,5 eur[z]@") << "ASCII runs around other letters";
+    EXPECT_EQ(foldCase(""), "");
     EXPECT_EQ(pastedItemName("ärger", {"Ärger"}), "Copy of ärger");
 }
