@@ -54,7 +54,8 @@ bool holdsOtherBytes(const std::string& path, std::string_view bytes)
             return false;
         if (got == 0)
             return compared != bytes.size();
-        if (size_t(got) > bytes.size() - compared || std::memcmp(block.data(), bytes.data() + compared, size_t(got)) != 0)
+        if (size_t(got) > bytes.size() - compared ||
+            std::memcmp(block.data(), bytes.data() + compared, size_t(got)) != 0)
             return true;
         compared += size_t(got);
     }
