@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <cmath>
 #include <iostream>
 
@@ -17,10 +16,13 @@ namespace {
 // Marks a negative number so that the parser takes it for a value, not for an option.
 const QChar kValueMark(0x1F);
 
+// "-5", "-.5" or "-,5": checked by hand, as a pattern would be compiled at every start of the program.
 bool isNegativeNumber(const QString& arg)
 {
-    static const QRegularExpression number(QStringLiteral("^-[.,]?[0-9]"));
-    return number.match(arg).hasMatch();
+    const auto digitAt = [&arg](qsizetype pos) { return pos < arg.size() && arg[pos] >= '0' && arg[pos] <= '9'; };
+    if (!arg.startsWith('-'))
+        return false;
+    return digitAt(1) || (arg.size() > 1 && (arg[1] == '.' || arg[1] == ',') && digitAt(2));
 }
 
 // An argument after "--name" may be that option's value and stays as it is.

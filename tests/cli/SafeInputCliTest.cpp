@@ -88,6 +88,12 @@ TEST_F(SafeInputCliTest, NumbersInTheLocalesFormAndNegativeValues)
     const CliResult dividend = run({"dividend", path, "Acme", "-5"});
     EXPECT_EQ(dividend.exitCode, 0) << dividend.err;
     EXPECT_EQ(dividend.out, "Quantity of items invested: 10\nAverage item's buy price: 20.5\n");
+    // Every spelling of a negative number is a value; any other dashed word stays an option.
+    EXPECT_EQ(run({"dividend", path, "Acme", "-.5"}).exitCode, 0);
+    EXPECT_EQ(run({"dividend", path, "Acme", "-,5"}, german).exitCode, 0);
+    const CliResult option = run({"dividend", path, "Acme", "-x5"});
+    EXPECT_EQ(option.exitCode, 2);
+    EXPECT_NE(option.err.find("Unknown option"), std::string::npos) << option.err;
 }
 
 TEST_F(SafeInputCliTest, OnlyRegularFilesOrMissingPathsAreReplaced)

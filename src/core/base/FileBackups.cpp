@@ -10,6 +10,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -35,6 +37,37 @@ QDate dayOf(const QString& text)
     return day.isValid() && day.toString(kDateFormat) == text ? day : QDate();
 }
 
+// Whether the file at `path` holds other bytes than `bytes`; false when it cannot be read. Compared a block at a
+// time: no copy of a large file is held, and a differing size needs no reading at all.
+bool holdsOtherBytes(const std::string& path, std::string_view bytes)
+{
+    QFile file(NativePath::forQt(path));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    if (!file.isSequential() && file.size() != qint64(bytes.size()))
+        return true;
+    std::vector<char> block(size_t(1) << 18);
+    size_t compared = 0;
+    for (;;) {
+        const qint64 got = file.read(block.data(), qint64(block.size()));
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return compared != bytes.size();
+        if (size_t(got) > bytes.size() - compared ||
+            std::memcmp(block.data(), bytes.data() + compared, size_t(got)) != 0)
+            return true;
+        compared += size_t(got);
+    }
+}
+
+bool moveOver(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    std::filesystem::rename(fsPath(from), fsPath(to), error);
+    return !error;
+}
+
 FileBackups::Backup backupAt(std::string name, const std::string& path)
 {
     return {std::move(name), path, time_t(QFileInfo(NativePath::forQt(path)).lastModified().toSecsSinceEpoch())};
@@ -57,19 +90,17 @@ FileBackups::FileBackups(std::string path, HardLink link) : m_path(std::move(pat
 AtomicFileWriter::Result FileBackups::save(std::string_view bytes, int keepDays, std::string& backupFailure,
                                            const QDate& today) const
 {
-    std::optional<std::string> replaced;
-    if (QFileInfo(NativePath::forQt(m_path)).isFile())
-        replaced = readWholeFile(m_path);
-    const bool keeps = replaced && *replaced != bytes;
-    // The link holds the old contents while the new file takes the name.
+    const bool keeps = holdsOtherBytes(m_path, bytes);
+    // The link holds the old contents while the new file takes the name; only without one are they read.
     const std::string pending = keeps ? linkToPending() : std::string();
+    const std::optional<std::string> replaced = keeps && pending.empty() ? readWholeFile(m_path) : std::nullopt;
     const AtomicFileWriter::Result result = AtomicFileWriter::save(m_path, bytes);
     if (!result.saved || !keeps) {
         if (!pending.empty())
             QFile::remove(NativePath::forQt(pending));
         return result;
     }
-    backupFailure = keepReplaced(pending, *replaced, keepDays, today);
+    backupFailure = keepReplaced(pending, replaced, keepDays, today);
     return result;
 }
 
@@ -83,33 +114,34 @@ std::string FileBackups::linkToPending() const
     return m_link(target, pending, reason) ? pending : std::string();
 }
 
-std::string FileBackups::keepReplaced(const std::string& pending, const std::string& replaced, int keepDays,
-                                      const QDate& today) const
+std::string FileBackups::keepReplaced(const std::string& pending, const std::optional<std::string>& replaced,
+                                      int keepDays, const QDate& today) const
 {
     const std::string last = lastPath();
-    std::error_code moved = std::make_error_code(std::errc::operation_not_supported);
-    if (!pending.empty()) {
-        std::filesystem::rename(fsPath(pending), fsPath(last), moved);
-        if (moved)
-            QFile::remove(NativePath::forQt(pending));
-    }
-    if (moved) {
+    if (pending.empty()) {
         if (std::string failure = copyThroughWriter(last, replaced); !failure.empty())
+            return failure;
+    } else if (!moveOver(pending, last)) {
+        const std::string failure = copyThroughWriter(last, readWholeFile(pending));
+        QFile::remove(NativePath::forQt(pending));
+        if (!failure.empty())
             return failure;
     }
     const std::string daily = dailyPath(today);
     std::string reason;
     if (keepDays > 0 && !QFileInfo::exists(NativePath::forQt(daily)) && !m_link(last, daily, reason)) {
-        if (std::string failure = copyThroughWriter(daily, replaced); !failure.empty())
+        if (std::string failure = copyThroughWriter(daily, readWholeFile(last)); !failure.empty())
             return failure;
     }
     pruneDaily(keepDays, today);
     return {};
 }
 
-std::string FileBackups::copyThroughWriter(const std::string& to, const std::string& bytes)
+std::string FileBackups::copyThroughWriter(const std::string& to, const std::optional<std::string>& bytes)
 {
-    const AtomicFileWriter::Result copied = AtomicFileWriter::save(to, bytes);
+    if (!bytes)
+        return std::generic_category().message(EIO);
+    const AtomicFileWriter::Result copied = AtomicFileWriter::save(to, *bytes);
     return copied.saved ? std::string() : AtomicFileWriter::reason(copied);
 }
 

@@ -44,9 +44,9 @@ private:
     std::string lastPath() const;
     std::string dailyPath(const QDate& day) const;
     std::string linkToPending() const;
-    std::string keepReplaced(const std::string& pending, const std::string& replaced, int keepDays,
+    std::string keepReplaced(const std::string& pending, const std::optional<std::string>& replaced, int keepDays,
                              const QDate& today) const;
-    static std::string copyThroughWriter(const std::string& to, const std::string& bytes);
+    static std::string copyThroughWriter(const std::string& to, const std::optional<std::string>& bytes);
     void pruneDaily(int keepDays, const QDate& today) const;
     std::vector<std::pair<QDate, std::string>> dailyBackups() const;
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -19,6 +20,21 @@ constexpr uint32_t kMaxNumber = 0x7FFFFFFE;
 constexpr size_t kMaxClassName = 63;
 constexpr size_t kStreamBuffer = 1 << 20;
 constexpr size_t kRecordBytes = 14; // reference word, time, value
+
+// The file's little-endian bytes as a value: one load on a little-endian machine.
+template <typename T>
+T littleEndian(const unsigned char* bytes)
+{
+    T value;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&value, bytes, sizeof value);
+    } else {
+        unsigned char reversed[sizeof value];
+        std::reverse_copy(bytes, bytes + sizeof value, reversed);
+        std::memcpy(&value, reversed, sizeof value);
+    }
+    return value;
+}
 
 } // namespace
 
@@ -223,15 +239,7 @@ size_t ArchiveReader::referencedRun(std::vector<Quotation>& history, size_t most
     const unsigned char low = static_cast<unsigned char>(m_quotationWord & 0xFF);
     const unsigned char high = static_cast<unsigned char>(m_quotationWord >> 8);
     for (; pos != end && pos[0] == low && pos[1] == high; pos += kRecordBytes) {
-        const int32_t time =
-            static_cast<int32_t>(static_cast<uint32_t>(pos[2]) | (static_cast<uint32_t>(pos[3]) << 8) |
-                                 (static_cast<uint32_t>(pos[4]) << 16) | (static_cast<uint32_t>(pos[5]) << 24));
-        uint64_t bits = 0;
-        for (int b = 7; b >= 0; --b)
-            bits = (bits << 8) | pos[6 + b];
-        double value = 0;
-        std::memcpy(&value, &bits, sizeof value);
-        history.push_back(Quotation{time, value});
+        history.push_back(Quotation{littleEndian<int32_t>(pos + 2), littleEndian<double>(pos + 6)});
     }
     const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
     m_pos = pos;

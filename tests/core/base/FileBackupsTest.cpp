@@ -57,3 +57,27 @@ TEST(FileBackups, EachDayKeepsTheVersionItsFirstSaveReplaced)
     EXPECT_EQ(backups.find("2026-03-03")->path, path + ".2026-03-03.bak");
     EXPECT_FALSE(backups.find("2026-03-04"));
 }
+
+TEST(FileBackups, OnlyASaveOfOtherBytesReplacesTheBackup)
+{
+    // Larger than one block of the comparison, so that a difference at the very end is found too.
+    const std::string large(300000, 'x');
+    const std::string largeChanged = large.substr(0, large.size() - 1) + 'y';
+    const struct {
+        std::string before;
+        std::string after;
+        bool keeps;
+    } cases[] = {
+        {"abc", "abc", false}, {large, large, false}, {large, largeChanged, true},
+        {"abc", "abcd", true}, {"abcd", "abc", true}, {"", "a", true},
+    };
+    for (const auto& [before, after, keeps] : cases) {
+        TestEnvironment env;
+        const std::string path = env.writeFile("p.tkr", before);
+        env.writeFile("p.tkr.bak", "older");
+        std::string failure;
+        ASSERT_TRUE(FileBackups(path).save(after, 0, failure, kMonday).saved);
+        EXPECT_EQ(readFileBytes(path), after);
+        EXPECT_EQ(readFileBytes(path + ".bak"), keeps ? before : "older") << after.size();
+    }
+}
