@@ -4,9 +4,11 @@
 #include "cli/PortfolioCli.h"
 #include "core/base/StopSignals.h"
 #include "core/download/UnattendedUpdate.h"
+#include "core/model/PortfolioBackups.h"
 #include "core/settings/GeneralOptions.h"
 #include "core/settings/RuleHealth.h"
 
+#include <future>
 #include <iostream>
 #include <optional>
 
@@ -77,21 +79,28 @@ int runUpdateCommand(const QStringList& args)
 
     const bool quiet = parser.isSet("quiet");
     StopSignals::install();
-    const auto outcome = UnattendedUpdate::run(
-        doc, ids, date, settings,
-        [quiet](const UnattendedUpdate::Line& line) {
+    auto outcome = UnattendedUpdate::run(
+        doc, ids, date, settings, quiet ? UnattendedUpdate::Lines::FailuresOnly : UnattendedUpdate::Lines::All,
+        [](const UnattendedUpdate::Line& line) {
             // Flushed line by line: a script watching the update sees each result as it comes.
-            if (line.failure || !quiet)
-                std::cout << line.text << std::endl;
+            std::cout << line.text << std::endl;
         },
         [] { return StopSignals::received() != 0; });
     if (parser.isSet("alarms"))
         for (const std::string& notice : outcome.alarms)
             std::cout << "Alarm: " << Cli::singleLine(notice) << std::endl;
-    if (!RuleHealth::record(path.toStdString(), outcome.health))
+    std::future<bool> healthStored = RuleHealth::recordConcurrently(path.toStdString(), std::move(outcome.health));
+    std::string backupFailure;
+    const Status saved = outcome.stored > 0 ? doc.savePortfolio(Cli::filePath(path), &backupFailure) : Status::ok();
+    // Reported in the order of the writes before they overlapped.
+    if (!healthStored.get())
         Cli::err("The rule health could not be stored.");
-    if (outcome.stored > 0 && !PortfolioCli::save(doc, path))
+    if (!backupFailure.empty())
+        Cli::err(PortfolioBackups::failureMessage(backupFailure));
+    if (!saved) {
+        Cli::err(saved.message());
         return Cli::FileError;
+    }
     // The shell's convention for a process ended by a signal.
     if (StopSignals::received() != 0)
         return 128 + StopSignals::received();

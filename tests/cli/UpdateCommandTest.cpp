@@ -235,6 +235,22 @@ TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)
     EXPECT_EQ(runCli({"update", QString::fromStdString(m_env.path("none.tkr"))}).exitCode, 3);
 }
 
+// The rule health is written while the portfolio is saved; either's failure is still told, the other still done.
+TEST_F(UpdateCommandTest, AnUnwritableSettingsFileIsToldAndThePortfolioStillSaved)
+{
+    const std::string path = portfolio();
+    const std::string unwritable = m_env.writeFile("plain", "x") + "/settings.ini";
+    const CliResult result = runCli({"update", QString::fromStdString(path), "--items", "Beta", "--quiet"},
+                                    {"TICKORA_SETTINGS=" + QString::fromStdString(unwritable)});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "The rule health could not be stored.\n");
+    PortfolioDocument doc;
+    std::string error;
+    ASSERT_TRUE(succeeded(doc.openPortfolio(path), error)) << error;
+    EXPECT_EQ(doc.item(2).quotations.size(), 1u);
+}
+
 TEST_F(UpdateCommandTest, NothingDueEndsAtOnceWithoutSaving)
 {
     PortfolioDocument doc;

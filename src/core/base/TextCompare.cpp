@@ -19,15 +19,18 @@ std::string foldCase(std::string_view utf8)
     folded.reserve(utf8.size());
     size_t pos = 0;
     while (pos < utf8.size()) {
-        // A whole page is folded for each case-blind search: ASCII runs are appended at once.
+        // A whole page is folded for each case-blind search: ASCII runs are lowered in one branch-free pass.
         const size_t asciiStart = pos;
         while (pos < utf8.size() && isAscii(utf8[pos]))
             ++pos;
         const size_t foldFrom = folded.size();
-        folded.append(utf8.substr(asciiStart, pos - asciiStart));
-        for (size_t i = foldFrom; i < folded.size(); ++i)
-            if (folded[i] >= 'A' && folded[i] <= 'Z')
-                folded[i] = static_cast<char>(folded[i] + ('a' - 'A'));
+        folded.resize(foldFrom + (pos - asciiStart));
+        const char* in = utf8.data() + asciiStart;
+        char* out = folded.data() + foldFrom;
+        for (size_t i = 0; i < pos - asciiStart; ++i) {
+            const char c = in[i];
+            out[i] = static_cast<char>(c + ((c >= 'A' && c <= 'Z') ? ('a' - 'A') : 0));
+        }
         if (pos == utf8.size())
             break;
         // Runs of other characters go through Qt's tables as a whole; bytes that are not UTF-8 stay.

@@ -26,12 +26,13 @@ DownloadPool::~DownloadPool()
 void DownloadPool::submit(std::unique_ptr<DownloadJob> job)
 {
     std::vector<std::unique_ptr<DownloadJob>> orphans;
+    // Parsed before the lock is taken, which the workers need to take their next jobs.
+    const std::string host = job->limited() ? HttpTransfer::hostOf(job->url) : std::string();
     {
         std::lock_guard lock(m_mutex);
         ++m_pending;
         if (job->limited()) {
-            const std::string key = HttpTransfer::hostOf(job->url);
-            m_hosts[key].queued.push_back({m_nextOrder++, std::move(job)});
+            m_hosts[host].queued.push_back({m_nextOrder++, std::move(job)});
         } else {
             m_unlimited.push_back(std::move(job));
         }

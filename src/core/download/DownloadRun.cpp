@@ -100,12 +100,12 @@ void DownloadRun::reportNotStarted(const std::string& errorText)
 
 void DownloadRun::fetch()
 {
-    const std::optional<Scheme> scheme = schemeOf(m_url);
-    if (!scheme) {
+    const std::optional<Address> address = addressOf(m_url);
+    if (!address) {
         m_events.postError(DownloadErrorCode::WrongUrl);
         return;
     }
-    if (*scheme == Scheme::Http)
+    if (address->scheme == Scheme::Http)
         m_events.postStatus(DownloadEventKind::Connecting);
     if (aborted()) {
         m_events.postFinal(DownloadEventKind::Aborted);
@@ -118,14 +118,18 @@ void DownloadRun::fetch()
 
     const int tries = m_hasVars && m_job.dateGiven ? kLookBackTries : 1;
     for (int shift = 0; shift < tries; ++shift) {
-        reference = m_job.dateTime;
-        const auto tryUrl = m_hasVars ? UrlVariables::substituteDateVariables(m_url, reference, shift)
-                                      : UrlVariables::Substitution{m_url};
-        if (tryUrl.tooLong || schemeOf(tryUrl.text) != scheme) {
+        std::optional<Address> tryAddress = address;
+        if (m_hasVars) {
+            reference = m_job.dateTime;
+            const auto tryUrl = UrlVariables::substituteDateVariables(m_url, reference, shift);
+            tryAddress = tryUrl.tooLong ? std::nullopt : addressOf(tryUrl.text);
+        }
+        if (!tryAddress || tryAddress->scheme != address->scheme) {
             m_events.postError(DownloadErrorCode::WrongUrl);
             return;
         }
-        const TryResult result = *scheme == Scheme::Http ? fetchHttp(tryUrl.text) : fetchFile(tryUrl.text);
+        const TryResult result =
+            address->scheme == Scheme::Http ? fetchHttp(tryAddress->text) : fetchFile(tryAddress->text);
         if (result == TryResult::Ended)
             return;
         if (result == TryResult::Read) {
@@ -142,13 +146,7 @@ void DownloadRun::fetch()
 
 DownloadRun::TryResult DownloadRun::fetchHttp(const std::string& url)
 {
-    const std::optional<std::string> canonical = HttpTransfer::canonicalUrl(url);
-    // Without the HTTP library no address can be checked; the request then fails with the reason.
-    if (!canonical && HttpTransfer::available()) {
-        m_events.postError(DownloadErrorCode::WrongUrl);
-        return TryResult::Ended;
-    }
-    const HttpRequest request{canonical.value_or(url), m_job.timeout, m_job.userAgent, m_job.headers};
+    const HttpRequest request{url, m_job.timeout, m_job.userAgent, m_job.headers};
     HttpOutcome outcome;
     for (bool retried = false;; retried = true) {
         QElapsedTimer clock;
@@ -419,11 +417,14 @@ void DownloadRun::setUrl(std::string url)
     m_events.setUrl(m_url);
 }
 
-std::optional<DownloadRun::Scheme> DownloadRun::schemeOf(const std::string& url)
+std::optional<DownloadRun::Address> DownloadRun::addressOf(const std::string& url)
 {
     if (startsWithNoCase(url, kFilePrefix))
-        return Scheme::File;
-    if (HttpTransfer::canonicalUrl(url) || !HttpTransfer::available())
-        return Scheme::Http;
+        return Address{Scheme::File, url};
+    if (std::optional<std::string> canonical = HttpTransfer::canonicalUrl(url))
+        return Address{Scheme::Http, std::move(*canonical)};
+    // Without the HTTP library no address can be checked; the request then fails with the reason.
+    if (!HttpTransfer::available())
+        return Address{Scheme::Http, url};
     return std::nullopt;
 }

@@ -34,11 +34,18 @@ public:
 
 private:
     enum class Scheme { Http, File };
+    // An address as it is fetched: parsed once per try, as parsing is a good part of a small page's cost.
+    struct Address {
+        Scheme scheme;
+        // For http and https the form that is sent, otherwise the address as given.
+        std::string text;
+    };
     // Why reading stopped before the end of the page.
     enum class Stop { None, Aborted, Timeout, TooLarge, WriteFailed, NoTempFile };
     enum class TryResult { Read, Missing, Ended };
 
     void fetch();
+    // `url` in the form that is sent, as addressOf made it.
     TryResult fetchHttp(const std::string& url);
     // Asks once more after the delay a busy server named; false when the wait was aborted.
     bool waitForRetry(int seconds);
@@ -56,7 +63,7 @@ private:
     bool reserveBody(size_t bytes);
     void discardPage();
 
-    static std::optional<Scheme> schemeOf(const std::string& url);
+    static std::optional<Address> addressOf(const std::string& url);
 
     // The address as the date variables make it, for the events.
     void setUrl(std::string url);

@@ -320,13 +320,17 @@ HttpOutcome HttpTransfer::get(const HttpRequest& request, BodyReceiver& receiver
     }
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::seconds(std::max(1, request.timeout));
-    const std::string origin = originOf(request.url);
+    // Parsed only when a redirection asks where the request's own headers may go.
+    std::optional<std::string> origin;
     std::string url = request.url;
     for (long redirections = 0;; ++redirections) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0)
             return {HttpOutcome::TimedOut, 0, {}, {}, {}};
-        Transfer transfer(static_cast<CURL*>(m_curl), receiver, url, static_cast<long>(left), originOf(url) == origin);
+        if (redirections > 0 && !origin)
+            origin = originOf(request.url);
+        const bool sameOrigin = redirections == 0 || originOf(url) == *origin;
+        Transfer transfer(static_cast<CURL*>(m_curl), receiver, url, static_cast<long>(left), sameOrigin);
         HttpOutcome outcome = getOnce(request, transfer, abort);
         if (outcome.kind != HttpOutcome::Completed || transfer.redirect.empty())
             return outcome;

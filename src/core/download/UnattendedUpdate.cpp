@@ -32,17 +32,22 @@ std::optional<double> storedValue(const PortfolioDocument& doc, const DownloadEv
     return found->value;
 }
 
-std::optional<UnattendedUpdate::Line> lineFor(const PortfolioDocument& doc, const DownloadEvent& event)
+std::optional<UnattendedUpdate::Line> lineFor(const PortfolioDocument& doc, const DownloadEvent& event,
+                                              UnattendedUpdate::Lines lines)
 {
+    const bool all = lines == UnattendedUpdate::Lines::All;
     const char* name = event.itemName.c_str();
     // A fallback or cross-check download belongs to an item already reported as started.
     if (event.kind == DownloadEventKind::Started && event.followUp.server.empty())
-        return UnattendedUpdate::Line{oneLine(formatText("%s: %s", name, event.statusText().c_str())), true, false};
+        return all ? std::optional(UnattendedUpdate::Line{
+                         oneLine(formatText("%s: %s", name, event.statusText().c_str())), true, false})
+                   : std::nullopt;
     if (!event.isFinal() || event.followUp.continued)
         return std::nullopt;
     if (const std::optional<double> value = storedValue(doc, event))
-        return UnattendedUpdate::Line{formatText("%s: %.4f%s", name, *value, event.followUp.resultNote.c_str()), false,
-                                      false};
+        return all ? std::optional(UnattendedUpdate::Line{
+                         formatText("%s: %.4f%s", name, *value, event.followUp.resultNote.c_str()), false, false})
+                   : std::nullopt;
     const std::string status =
         event.kind == DownloadEventKind::Result ? "Result discarded" : FollowUpDownloads::failureText(event);
     return UnattendedUpdate::Line{oneLine(formatText("%s: %s", name, status.c_str())), false, true};
@@ -53,7 +58,7 @@ std::optional<UnattendedUpdate::Line> lineFor(const PortfolioDocument& doc, cons
 namespace UnattendedUpdate {
 
 Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, std::optional<time_t> date,
-            const DownloadSettings& settings, const std::function<void(const Line&)>& report,
+            const DownloadSettings& settings, Lines lines, const std::function<void(const Line&)>& report,
             const std::function<bool()>& stopRequested)
 {
     if (ids.empty())
@@ -71,7 +76,7 @@ Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, 
             scheduler.abortDownloads();
         for (DownloadEvent& event : queue->takeAll(std::chrono::milliseconds(200))) {
             scheduler.handleDownloadEvent(event);
-            if (const std::optional<Line> line = lineFor(doc, event)) {
+            if (const std::optional<Line> line = lineFor(doc, event, lines)) {
                 outcome.allFound = outcome.allFound && !line->failure;
                 report(*line);
             }

@@ -32,11 +32,15 @@ struct Outcome {
     std::vector<std::string> alarms;
 };
 
-// Updates the given items (every item when `ids` is empty), reporting each item's start and end.
+// The lines the caller prints: those it would drop are not built.
+enum class Lines { All, FailuresOnly };
+
+// Updates the given items (every item when `ids` is empty), reporting each item's start and end (only failures
+// with Lines::FailuresOnly).
 // Once `stopRequested` answers true the downloads are aborted as the Abort command does; what was
 // stored until then stays.
 Outcome run(PortfolioDocument& doc, std::vector<PortfolioDocument::ItemId> ids, std::optional<time_t> date,
-            const DownloadSettings& settings, const std::function<void(const Line&)>& report,
+            const DownloadSettings& settings, Lines lines, const std::function<void(const Line&)>& report,
             const std::function<bool()>& stopRequested = {});
 
 } // namespace UnattendedUpdate

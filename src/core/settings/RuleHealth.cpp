@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,17 +27,50 @@ QString portfolioGroup(const std::string& portfolioPath)
     return SettingsKeys::ruleHealthSection() + '/' + SettingsStore::escapeKey(path.toStdString());
 }
 
-RuleHealth readGroup(const QSettings& settings)
+// The stored fields of one item's group, as far as they are there.
+struct StoredFields {
+    QVariant lastSuccess;
+    QVariant failures;
+    QVariant lastFailure;
+    QVariant lastTextBefore;
+    QVariant fallback;
+    QVariant fallbackSince;
+};
+
+RuleHealth healthOf(const StoredFields& stored)
 {
     RuleHealth health;
-    health.LastSuccess = std::max<qint64>(0, settings.value(kLastSuccess).toLongLong());
-    health.Failures = std::max(0, settings.value(kFailures).toInt());
-    health.LastFailure = redactSecrets(settings.value(kLastFailure).toString().toStdString());
-    health.LastTextBefore = settings.value(kLastTextBefore).toString().toStdString();
-    health.FallbackSince = std::max<qint64>(0, settings.value(kFallbackSince).toLongLong());
+    health.LastSuccess = std::max<qint64>(0, stored.lastSuccess.toLongLong());
+    health.Failures = std::max(0, stored.failures.toInt());
+    health.LastFailure = redactSecrets(stored.lastFailure.toString().toStdString());
+    health.LastTextBefore = stored.lastTextBefore.toString().toStdString();
+    health.FallbackSince = std::max<qint64>(0, stored.fallbackSince.toLongLong());
     if (health.FallbackSince > 0)
-        health.Fallback = settings.value(kFallback).toString().toStdString();
+        health.Fallback = stored.fallback.toString().toStdString();
     return health;
+}
+
+QVariant* fieldFor(StoredFields& fields, const QString& name)
+{
+    const std::pair<const QString*, QVariant StoredFields::*> table[] = {
+        {&kLastSuccess, &StoredFields::lastSuccess}, {&kFailures, &StoredFields::failures},
+        {&kLastFailure, &StoredFields::lastFailure}, {&kLastTextBefore, &StoredFields::lastTextBefore},
+        {&kFallback, &StoredFields::fallback},       {&kFallbackSince, &StoredFields::fallbackSince}};
+    for (const auto& [key, field] : table)
+        if (*key == name)
+            return &(fields.*field);
+    return nullptr;
+}
+
+// The group `settings` is in, asking only for the fields that are there: a value asked for by name costs as
+// much when it is missing, as most are.
+RuleHealth readPresentFields(QSettings& settings)
+{
+    StoredFields stored;
+    for (const QString& key : settings.childKeys())
+        if (QVariant* field = fieldFor(stored, key))
+            *field = settings.value(key);
+    return healthOf(stored);
 }
 
 void writeFallback(QSettings& settings, const RuleHealth& health)
@@ -59,7 +93,7 @@ std::map<std::string, RuleHealth> RuleHealth::read(const std::string& portfolioP
     settings->beginGroup(portfolioGroup(portfolioPath));
     for (const QString& group : settings->childGroups()) {
         settings->beginGroup(group);
-        items.emplace(SettingsStore::unescapeKey(group), readGroup(*settings));
+        items.emplace(SettingsStore::unescapeKey(group), readPresentFields(*settings));
         settings->endGroup();
     }
     return items;
@@ -67,13 +101,28 @@ std::map<std::string, RuleHealth> RuleHealth::read(const std::string& portfolioP
 
 bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outcome>& outcomes)
 {
+    return recordInGroup(portfolioGroup(portfolioPath), outcomes);
+}
+
+std::future<bool> RuleHealth::recordConcurrently(const std::string& portfolioPath, std::vector<Outcome> outcomes)
+{
+    // The group is found here, before the caller's save replaces the portfolio file.
+    // Where no thread can be started, the write happens when the caller asks for its result.
+    return std::async(std::launch::async | std::launch::deferred,
+                      [group = portfolioGroup(portfolioPath), outcomes = std::move(outcomes)] {
+                          return recordInGroup(group, outcomes);
+                      });
+}
+
+bool RuleHealth::recordInGroup(const QString& group, const std::vector<Outcome>& outcomes)
+{
     if (outcomes.empty())
         return true;
     auto settings = SettingsStore::open();
-    settings->beginGroup(portfolioGroup(portfolioPath));
+    settings->beginGroup(group);
     for (const Outcome& outcome : outcomes) {
         settings->beginGroup(SettingsStore::escapeKey(outcome.item));
-        const RuleHealth before = readGroup(*settings);
+        const RuleHealth before = readPresentFields(*settings);
         RuleHealth health = before;
         if (outcome.success) {
             health.LastSuccess = outcome.time;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/RuleHealth.h"
 #include "TestEnvironment.h"
+#include "core/settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -71,4 +72,35 @@ TEST(RuleHealth, FallbackSinceMarksTheFirstOfARunOfFallbackSuccesses)
         EXPECT_EQ(health.Fallback, step.fallback) << step.outcome.time;
         EXPECT_EQ(health.FallbackSince, step.since) << step.outcome.time;
     }
+}
+
+TEST(RuleHealth, RecordingBesideTheSaveStoresWhatRecordingStoresAndReportsAFailedWrite)
+{
+    TestEnvironment env;
+    const std::string direct = env.path("direct.tkr");
+    const std::string beside = env.path("beside.tkr");
+    // A field that is not ours stays and changes nothing.
+    SettingsStore::open()->setValue(
+        SettingsKeys::ruleHealthSection() + '/' + SettingsStore::escapeKey(beside) + "/A/Note", "kept");
+    const std::vector<std::vector<RuleHealth::Outcome>> runs = {
+        {{"A", true, 10, {}, "Kurs ", {}}, {"B", false, 10, "Error: Timeout!", {}, {}}},
+        // An item named twice in one run counts twice.
+        {{"B", false, 20, "Error: Server!", {}, {}},
+         {"B", false, 21, "Error: Timeout!", {}, {}},
+         {"A", true, 20, {}, {}, "Backup"}},
+        {{"A", true, 30, {}, {}, "Backup"}},
+    };
+    for (const auto& run : runs) {
+        ASSERT_TRUE(RuleHealth::record(direct, run));
+        ASSERT_TRUE(RuleHealth::recordConcurrently(beside, run).get());
+    }
+    const std::map<std::string, RuleHealth> health = RuleHealth::read(beside);
+    EXPECT_EQ(health, RuleHealth::read(direct));
+    EXPECT_EQ(health.at("A"), (RuleHealth{30, 0, "", "Kurs ", "Backup", 20}));
+    EXPECT_EQ(health.at("B"), (RuleHealth{0, 3, "Error: Timeout!", "", "", 0}));
+
+    // A settings file that cannot be written: a file stands where its folder should be.
+    qputenv("TICKORA_SETTINGS", QByteArray::fromStdString(env.writeFile("plain", "x") + "/settings.ini"));
+    EXPECT_FALSE(RuleHealth::record(direct, runs.front()));
+    EXPECT_FALSE(RuleHealth::recordConcurrently(beside, runs.front()).get());
 }
