@@ -50,6 +50,7 @@ int main(int argc, char** argv)
         return Cli::Success;
     }
     // As the program does at start-up.
-    ServerPresets::installServerPresets();
+    if (command->servers == CliCommand::UsesServers)
+        ServerPresets::installServerPresets();
     return command->run(args);
 }
