@@ -22,4 +22,4 @@ int runChartCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kChartCommand = {"chart", kUsage, kSummary, runChartCommand};
+const CliCommand kChartCommand = {"chart", kUsage, kSummary, runChartCommand, CliCommand::NoServers};

@@ -16,6 +16,10 @@ struct CliCommand {
     const char* summary;
     // `args` are the arguments after the command name.
     int (*run)(const QStringList& args);
+    // Commands that only read or write portfolio files never look at the servers, so they are spared
+    // installing the built-in ones (and reading the settings for it).
+    enum ServerUse { UsesServers, NoServers };
+    ServerUse servers = UsesServers;
 };
 
 extern const CliCommand kServersCommand;

@@ -26,4 +26,4 @@ int runConvertCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kConvertCommand = {"convert", kUsage, kSummary, runConvertCommand};
+const CliCommand kConvertCommand = {"convert", kUsage, kSummary, runConvertCommand, CliCommand::NoServers};

@@ -72,4 +72,4 @@ int runDumpCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kDumpCommand = {"dump", kUsage, kSummary, runDumpCommand};
+const CliCommand kDumpCommand = {"dump", kUsage, kSummary, runDumpCommand, CliCommand::NoServers};

@@ -47,4 +47,4 @@ int runExportCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kExportCommand = {"export", kUsage, kSummary, runExportCommand};
+const CliCommand kExportCommand = {"export", kUsage, kSummary, runExportCommand, CliCommand::NoServers};

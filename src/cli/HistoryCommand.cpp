@@ -206,4 +206,4 @@ int runHistoryCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kHistoryCommand = {"history", kUsage, kSummary, runHistoryCommand};
+const CliCommand kHistoryCommand = {"history", kUsage, kSummary, runHistoryCommand, CliCommand::NoServers};

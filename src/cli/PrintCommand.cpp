@@ -19,4 +19,4 @@ int runPrintCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kPrintCommand = {"print", kUsage, kSummary, runPrintCommand};
+const CliCommand kPrintCommand = {"print", kUsage, kSummary, runPrintCommand, CliCommand::NoServers};

@@ -95,4 +95,4 @@ int runShowCommand(const QStringList& args)
 
 } // namespace
 
-const CliCommand kShowCommand = {"show", kUsage, kSummary, runShowCommand};
+const CliCommand kShowCommand = {"show", kUsage, kSummary, runShowCommand, CliCommand::NoServers};

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/PortfolioCli.h"
 #include "core/base/StopSignals.h"
+#include "core/download/CurlLibrary.h"
 #include "core/download/UnattendedUpdate.h"
 #include "core/model/PortfolioBackups.h"
 #include "core/settings/GeneralOptions.h"
@@ -52,6 +53,7 @@ int runUpdateCommand(const QStringList& args)
         return Cli::UsageError;
     if (Cli::positionals(parser).size() != 1)
         return Cli::usageError("update takes exactly one FILE.", kUsage);
+    const std::future<void> curlLoaded = CurlLibrary::loadInBackground();
     int downloads = GeneralOptions::readOptions().NumberDownloads;
     if (parser.isSet("downloads") &&
         !Cli::toInt(parser.value("downloads"), downloads, 1, PortfolioDocument::kMaxDownloadSlots))

@@ -6,8 +6,27 @@
 #include <QCoreApplication>
 #include <clocale>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+// A command runs for moments: memory it frees is better kept for its next buffer than handed back and faulted
+// in afresh, which cost an import a third of its system time.
+void keepFreedMemory()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    keepFreedMemory();
     const QCoreApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
     QStringList args = Cli::arguments(argc, argv);
@@ -31,6 +50,7 @@ int main(int argc, char** argv)
         return Cli::Success;
     }
     // As the program does at start-up.
-    ServerPresets::installServerPresets();
+    if (command->servers == CliCommand::UsesServers)
+        ServerPresets::installServerPresets();
     return command->run(args);
 }

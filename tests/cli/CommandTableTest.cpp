@@ -85,3 +85,34 @@ TEST(CommandTable, HelpAndVersionPrintOnStdoutAndSucceed)
     EXPECT_EQ(misplaced.exitCode, 2);
     EXPECT_EQ(misplaced.err, "tickora-cli: Unknown option 'help'.\n" + std::string(kNewCommand.usage) + "\n");
 }
+
+TEST(CommandTable, OnlyCommandsThatCanUseServersInstallTheBuiltInOnes)
+{
+    TestEnvironment env;
+    const QString portfolio = QString::fromStdString(env.path("p.tkr"));
+    ASSERT_EQ(runCli({"new", portfolio}).exitCode, 0);
+    ASSERT_EQ(runCli({"add", portfolio, "--name", "A"}).exitCode, 0);
+    const QString settings = QString::fromStdString(env.settingsPath());
+    const auto hasServers = [&settings] {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("[Server]");
+    };
+    ASSERT_TRUE(hasServers()) << "new can add an item with a server";
+
+    const QString out = QString::fromStdString(env.path("out"));
+    const std::vector<std::pair<QStringList, bool>> cases = {
+        {{"show", portfolio}, false},
+        {{"dump", portfolio}, false},
+        {{"convert", portfolio, out + ".tkr"}, false},
+        {{"export", portfolio, out + ".txt"}, false},
+        {{"history", portfolio, "A", "list"}, false},
+        {{"servers", "list"}, true},
+        {{"add", portfolio, "--name", "B"}, true},
+    };
+    for (const auto& [args, installs] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        QFile::remove(settings);
+        EXPECT_EQ(runCli(args).exitCode, 0);
+        EXPECT_EQ(hasServers(), installs);
+    }
+}

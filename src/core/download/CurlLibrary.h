@@ -3,6 +3,7 @@
 
 #include <curl/curl.h>
 
+#include <future>
 #include <string>
 
 // libcurl, loaded on first use: it and the two dozen libraries it needs would add several milliseconds to
@@ -34,6 +35,9 @@ struct CurlLibrary {
 
     // The library, loaded and initialised by the first call (from any thread); null when it cannot be loaded.
     static const CurlLibrary* get();
+    // Starts the load on another thread, so that a run that will download reads its files meanwhile. The
+    // returned future waits for the load when it goes: keep it while Qt's application object lives.
+    static std::future<void> loadInBackground();
     // Why get() gives null.
     static const std::string& loadError();
 };
