@@ -7,6 +7,7 @@
 #include "core/settings/GeneralOptions.h"
 
 #include <algorithm>
+#include <numeric>
 
 PortfolioDocument::PortfolioDocument(int numberDownloads)
     : m_numberDownloads(std::clamp(numberDownloads, 1, kMaxDownloadSlots))
@@ -131,8 +132,11 @@ Status PortfolioDocument::adoptPortfolio(Result<std::vector<PortfolioItem>> read
     emptyForOpening();
     if (!read)
         return read.status();
-    for (PortfolioItem& item : *read)
-        appendItem(std::move(item));
+    // Taken over whole: moved one by one, a large portfolio would be in memory twice, once at a doubled size.
+    m_items = std::move(*read);
+    m_ids.resize(m_items.size());
+    std::iota(m_ids.begin(), m_ids.end(), m_nextId);
+    m_nextId += m_items.size();
     setModified(false);
     return Status::ok();
 }
