@@ -11,6 +11,7 @@
 
 #include <future>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -35,6 +36,23 @@ bool selectItems(const PortfolioDocument& doc, const QString& names, std::vector
         ids.push_back(doc.itemId(pos));
     }
     return true;
+}
+
+// The portfolio's memory is given back before the rule health is written, which a large portfolio's settings
+// write then reuses rather than adding to the peak. The messages keep the order of the rule health first.
+bool saveThenRecordHealth(std::unique_ptr<PortfolioDocument> doc, const QString& path,
+                          const UnattendedUpdate::Outcome& outcome)
+{
+    std::string backupFailure;
+    const Status saved = outcome.stored > 0 ? doc->savePortfolio(Cli::filePath(path), &backupFailure) : Status::ok();
+    doc.reset();
+    if (!RuleHealth::record(path.toStdString(), outcome.health))
+        Cli::err("The rule health could not be stored.");
+    if (!backupFailure.empty())
+        Cli::err(PortfolioBackups::failureMessage(backupFailure));
+    if (!saved)
+        Cli::err(saved.message());
+    return static_cast<bool>(saved);
 }
 
 int runUpdateCommand(const QStringList& args)
@@ -72,17 +90,17 @@ int runUpdateCommand(const QStringList& args)
     }
 
     const QString path = Cli::positionals(parser).first();
-    PortfolioDocument doc(downloads);
-    if (!PortfolioCli::open(doc, path))
+    auto doc = std::make_unique<PortfolioDocument>(downloads);
+    if (!PortfolioCli::open(*doc, path))
         return Cli::FileError;
     std::vector<PortfolioDocument::ItemId> ids;
-    if (!selectItems(doc, parser.isSet("items") ? parser.value("items") : QString(), ids))
+    if (!selectItems(*doc, parser.isSet("items") ? parser.value("items") : QString(), ids))
         return Cli::UsageError;
 
     const bool quiet = parser.isSet("quiet");
     StopSignals::install();
-    auto outcome = UnattendedUpdate::run(
-        doc, ids, date, settings, quiet ? UnattendedUpdate::Lines::FailuresOnly : UnattendedUpdate::Lines::All,
+    const auto outcome = UnattendedUpdate::run(
+        *doc, ids, date, settings, quiet ? UnattendedUpdate::Lines::FailuresOnly : UnattendedUpdate::Lines::All,
         [](const UnattendedUpdate::Line& line) {
             // Flushed line by line: a script watching the update sees each result as it comes.
             std::cout << line.text << std::endl;
@@ -91,18 +109,8 @@ int runUpdateCommand(const QStringList& args)
     if (parser.isSet("alarms"))
         for (const std::string& notice : outcome.alarms)
             std::cout << "Alarm: " << Cli::singleLine(notice) << std::endl;
-    std::future<bool> healthStored = RuleHealth::recordConcurrently(path.toStdString(), std::move(outcome.health));
-    std::string backupFailure;
-    const Status saved = outcome.stored > 0 ? doc.savePortfolio(Cli::filePath(path), &backupFailure) : Status::ok();
-    // Reported in the order of the writes before they overlapped.
-    if (!healthStored.get())
-        Cli::err("The rule health could not be stored.");
-    if (!backupFailure.empty())
-        Cli::err(PortfolioBackups::failureMessage(backupFailure));
-    if (!saved) {
-        Cli::err(saved.message());
+    if (!saveThenRecordHealth(std::move(doc), path, outcome))
         return Cli::FileError;
-    }
     // The shell's convention for a process ended by a signal.
     if (StopSignals::received() != 0)
         return 128 + StopSignals::received();

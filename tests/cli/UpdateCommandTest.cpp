@@ -235,7 +235,7 @@ TEST_F(UpdateCommandTest, QuietNamedItemsAndUsageErrors)
     EXPECT_EQ(runCli({"update", QString::fromStdString(m_env.path("none.tkr"))}).exitCode, 3);
 }
 
-// The rule health is written while the portfolio is saved; either's failure is still told, the other still done.
+// The portfolio is saved before the rule health is written; a failure of the one is told, the other still done.
 TEST_F(UpdateCommandTest, AnUnwritableSettingsFileIsToldAndThePortfolioStillSaved)
 {
     const std::string path = portfolio();

@@ -49,22 +49,18 @@ UpdateScheduler::~UpdateScheduler()
     m_pool.reset();
 }
 
-std::vector<UpdateScheduler::Prepared> UpdateScheduler::prepare(const std::vector<ItemId>& items) const
+std::optional<UpdateScheduler::Prepared> UpdateScheduler::prepare(ItemId id,
+                                                                  std::map<std::string, ServerConfig>& servers) const
 {
-    std::map<std::string, ServerConfig> servers;
-    std::vector<Prepared> prepared;
-    for (const ItemId id : items) {
-        const int pos = m_document.positionOf(id);
-        if (pos < 0)
-            continue;
-        const PortfolioItem& item = m_document.item(pos);
-        if (m_document.isUpdating(id) || item.isInvestedAmountHistory)
-            continue;
-        ItemRequest request = ItemRequest::build(item.name, item.symbol, resolveItemRules(item, servers));
-        prepared.push_back({std::move(request.url), std::move(request.headers),
-                            ItemTask{id, item.name, std::move(request.rules)}, std::move(request.refusal)});
-    }
-    return prepared;
+    const int pos = m_document.positionOf(id);
+    if (pos < 0)
+        return std::nullopt;
+    const PortfolioItem& item = m_document.item(pos);
+    if (m_document.isUpdating(id) || item.isInvestedAmountHistory)
+        return std::nullopt;
+    ItemRequest request = ItemRequest::build(item.name, item.symbol, resolveItemRules(item, servers));
+    return Prepared{std::move(request.url), std::move(request.headers),
+                    ItemTask{id, item.name, std::move(request.rules)}, std::move(request.refusal)};
 }
 
 int UpdateScheduler::startUpdate(const std::vector<ItemId>& items, std::optional<time_t> date)
@@ -72,12 +68,17 @@ int UpdateScheduler::startUpdate(const std::vector<ItemId>& items, std::optional
     std::vector<std::unique_ptr<DownloadJob>> jobs;
     // Items share a download only when their addresses and their request lines are the same.
     std::map<std::pair<std::string, std::vector<std::string>>, DownloadJob*> jobOfRequest;
-    for (Prepared& entry : prepare(items)) {
-        const ItemId id = *entry.task.itemRef;
-        if (m_document.isUpdating(id))
+    // Each item is prepared as its job is built: a large portfolio's items are not held twice.
+    std::map<std::string, ServerConfig> servers;
+    size_t started = 0;
+    for (const ItemId id : items) {
+        std::optional<Prepared> prepared = prepare(id, servers);
+        if (!prepared)
             continue;
+        Prepared& entry = *prepared;
         m_document.setUpdating(id, true);
         ++m_pendingUpdates;
+        ++started;
         const int32_t timeout = entry.task.rules.Timeout;
         auto request = std::make_pair(entry.url, entry.headers);
         const auto found = entry.refusal.empty() ? jobOfRequest.find(request) : jobOfRequest.end();
@@ -98,6 +99,8 @@ int UpdateScheduler::startUpdate(const std::vector<ItemId>& items, std::optional
             jobOfRequest.emplace(std::move(request), job.get());
         jobs.push_back(std::move(job));
     }
+    // At most one outcome per started item: thousands of them are not left to doubling.
+    m_health.reserve(m_health.size() + started);
     m_followUps.forgetServers();
     for (auto& job : jobs) {
         m_followUps.track(*job, m_document);

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -91,7 +92,8 @@ public:
 
 private:
     struct Prepared;
-    std::vector<Prepared> prepare(const std::vector<ItemId>& items) const;
+    // The item's job entry; none for an item that is gone, already updating or has no rules of its own.
+    std::optional<Prepared> prepare(ItemId id, std::map<std::string, ServerConfig>& servers) const;
     void startJob(std::unique_ptr<DownloadJob> job);
     void handleTestEvent(DownloadEvent& event);
     // Turns a result too far from the item's newest quotation into an Implausible failure.

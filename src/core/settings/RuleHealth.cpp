@@ -7,7 +7,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -27,61 +26,29 @@ QString portfolioGroup(const std::string& portfolioPath)
     return SettingsKeys::ruleHealthSection() + '/' + SettingsStore::escapeKey(path.toStdString());
 }
 
-// The stored fields of one item's group, as far as they are there.
-struct StoredFields {
-    QVariant lastSuccess;
-    QVariant failures;
-    QVariant lastFailure;
-    QVariant lastTextBefore;
-    QVariant fallback;
-    QVariant fallbackSince;
-};
-
-RuleHealth healthOf(const StoredFields& stored)
+// One item's record, its keys named by `prefix` and the field name.
+RuleHealth readItem(const QSettings& settings, const QString& prefix)
 {
     RuleHealth health;
-    health.LastSuccess = std::max<qint64>(0, stored.lastSuccess.toLongLong());
-    health.Failures = std::max(0, stored.failures.toInt());
-    health.LastFailure = redactSecrets(stored.lastFailure.toString().toStdString());
-    health.LastTextBefore = stored.lastTextBefore.toString().toStdString();
-    health.FallbackSince = std::max<qint64>(0, stored.fallbackSince.toLongLong());
+    health.LastSuccess = std::max<qint64>(0, settings.value(prefix + kLastSuccess).toLongLong());
+    health.Failures = std::max(0, settings.value(prefix + kFailures).toInt());
+    health.LastFailure = redactSecrets(settings.value(prefix + kLastFailure).toString().toStdString());
+    health.LastTextBefore = settings.value(prefix + kLastTextBefore).toString().toStdString();
+    health.FallbackSince = std::max<qint64>(0, settings.value(prefix + kFallbackSince).toLongLong());
     if (health.FallbackSince > 0)
-        health.Fallback = stored.fallback.toString().toStdString();
+        health.Fallback = settings.value(prefix + kFallback).toString().toStdString();
     return health;
 }
 
-QVariant* fieldFor(StoredFields& fields, const QString& name)
-{
-    const std::pair<const QString*, QVariant StoredFields::*> table[] = {
-        {&kLastSuccess, &StoredFields::lastSuccess}, {&kFailures, &StoredFields::failures},
-        {&kLastFailure, &StoredFields::lastFailure}, {&kLastTextBefore, &StoredFields::lastTextBefore},
-        {&kFallback, &StoredFields::fallback},       {&kFallbackSince, &StoredFields::fallbackSince}};
-    for (const auto& [key, field] : table)
-        if (*key == name)
-            return &(fields.*field);
-    return nullptr;
-}
-
-// The group `settings` is in, asking only for the fields that are there: a value asked for by name costs as
-// much when it is missing, as most are.
-RuleHealth readPresentFields(QSettings& settings)
-{
-    StoredFields stored;
-    for (const QString& key : settings.childKeys())
-        if (QVariant* field = fieldFor(stored, key))
-            *field = settings.value(key);
-    return healthOf(stored);
-}
-
-void writeFallback(QSettings& settings, const RuleHealth& health)
+void writeFallback(QSettings& settings, const QString& prefix, const RuleHealth& health)
 {
     if (health.FallbackSince == 0) {
-        settings.remove(kFallbackSince);
-        settings.remove(kFallback);
+        settings.remove(prefix + kFallbackSince);
+        settings.remove(prefix + kFallback);
         return;
     }
-    settings.setValue(kFallbackSince, qint64(health.FallbackSince));
-    settings.setValue(kFallback, QString::fromStdString(health.Fallback));
+    settings.setValue(prefix + kFallbackSince, qint64(health.FallbackSince));
+    settings.setValue(prefix + kFallback, QString::fromStdString(health.Fallback));
 }
 
 } // namespace
@@ -91,38 +58,22 @@ std::map<std::string, RuleHealth> RuleHealth::read(const std::string& portfolioP
     std::map<std::string, RuleHealth> items;
     auto settings = SettingsStore::open();
     settings->beginGroup(portfolioGroup(portfolioPath));
-    for (const QString& group : settings->childGroups()) {
-        settings->beginGroup(group);
-        items.emplace(SettingsStore::unescapeKey(group), readPresentFields(*settings));
-        settings->endGroup();
-    }
+    for (const QString& group : settings->childGroups())
+        items.emplace(SettingsStore::unescapeKey(group), readItem(*settings, group + '/'));
     return items;
 }
 
 bool RuleHealth::record(const std::string& portfolioPath, const std::vector<Outcome>& outcomes)
 {
-    return recordInGroup(portfolioGroup(portfolioPath), outcomes);
-}
-
-std::future<bool> RuleHealth::recordConcurrently(const std::string& portfolioPath, std::vector<Outcome> outcomes)
-{
-    // The group is found here, before the caller's save replaces the portfolio file.
-    // Where no thread can be started, the write happens when the caller asks for its result.
-    return std::async(std::launch::async | std::launch::deferred,
-                      [group = portfolioGroup(portfolioPath), outcomes = std::move(outcomes)] {
-                          return recordInGroup(group, outcomes);
-                      });
-}
-
-bool RuleHealth::recordInGroup(const QString& group, const std::vector<Outcome>& outcomes)
-{
     if (outcomes.empty())
         return true;
     auto settings = SettingsStore::open();
-    settings->beginGroup(group);
+    const QString group = portfolioGroup(portfolioPath);
+    // Whole keys rather than a current group: QSettings then keeps each changed key at its length, not at the
+    // room of a grown string, which a large portfolio's thousands of changed values hold until the write.
     for (const Outcome& outcome : outcomes) {
-        settings->beginGroup(SettingsStore::escapeKey(outcome.item));
-        const RuleHealth before = readPresentFields(*settings);
+        const QString prefix = group + '/' + SettingsStore::escapeKey(outcome.item) + '/';
+        const RuleHealth before = readItem(*settings, prefix);
         RuleHealth health = before;
         if (outcome.success) {
             health.LastSuccess = outcome.time;
@@ -142,18 +93,16 @@ bool RuleHealth::recordInGroup(const QString& group, const std::vector<Outcome>&
         // Values that stay as they were (or at their default) are not written: a large portfolio's run stays
         // one small write.
         if (health.LastSuccess != before.LastSuccess)
-            settings->setValue(kLastSuccess, qint64(health.LastSuccess));
+            settings->setValue(prefix + kLastSuccess, qint64(health.LastSuccess));
         if (health.Failures != before.Failures)
-            settings->setValue(kFailures, health.Failures);
+            settings->setValue(prefix + kFailures, health.Failures);
         if (health.LastFailure != before.LastFailure)
-            settings->setValue(kLastFailure, QString::fromStdString(health.LastFailure));
+            settings->setValue(prefix + kLastFailure, QString::fromStdString(health.LastFailure));
         if (health.LastTextBefore != before.LastTextBefore)
-            settings->setValue(kLastTextBefore, QString::fromStdString(health.LastTextBefore));
+            settings->setValue(prefix + kLastTextBefore, QString::fromStdString(health.LastTextBefore));
         if (health.FallbackSince != before.FallbackSince || health.Fallback != before.Fallback)
-            writeFallback(*settings, health);
-        settings->endGroup();
+            writeFallback(*settings, prefix, health);
     }
-    settings->endGroup();
     settings->sync();
     return settings->status() == QSettings::NoError;
 }

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <ctime>
-#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,11 +41,5 @@ struct RuleHealth {
     static std::map<std::string, RuleHealth> read(const std::string& portfolioPath);
     // Adds the outcomes of one update run in one write of the settings store; false when it failed.
     static bool record(const std::string& portfolioPath, const std::vector<Outcome>& outcomes);
-    // record() on a thread of its own, for a caller that saves the portfolio meanwhile (another file);
-    // the future's result tells whether the write succeeded.
-    static std::future<bool> recordConcurrently(const std::string& portfolioPath, std::vector<Outcome> outcomes);
     bool operator==(const RuleHealth&) const = default;
-
-private:
-    static bool recordInGroup(const QString& group, const std::vector<Outcome>& outcomes);
 };

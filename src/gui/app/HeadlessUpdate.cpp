@@ -8,7 +8,6 @@
 #include "core/settings/RuleHealth.h"
 
 #include <cstdio>
-#include <future>
 
 int runHeadlessUpdate(const std::string& path, int numberDownloads)
 {
@@ -19,23 +18,23 @@ int runHeadlessUpdate(const std::string& path, int numberDownloads)
     }
     StopSignals::install();
     // Only failures are worth a line: an unattended run is read when something went wrong.
-    auto outcome = UnattendedUpdate::run(
+    const auto outcome = UnattendedUpdate::run(
         doc, {}, std::nullopt, DownloadSettings::read(), UnattendedUpdate::Lines::FailuresOnly,
         [](const UnattendedUpdate::Line& line) { std::fprintf(stderr, "%s\n", line.text.c_str()); },
         [] { return StopSignals::received() != 0; });
     for (const std::string& notice : outcome.alarms)
         std::fprintf(stderr, "Alarm: %s\n", notice.c_str());
-    std::future<bool> healthStored = RuleHealth::recordConcurrently(path, std::move(outcome.health));
-    std::string backupFailure;
-    const Status saved = outcome.stored > 0 ? doc.savePortfolio(path, &backupFailure) : Status::ok();
-    // Reported in the order of the writes before they overlapped.
-    if (!healthStored.get())
+    if (!RuleHealth::record(path, outcome.health))
         std::fprintf(stderr, "The rule health could not be stored.\n");
-    if (!backupFailure.empty())
-        std::fprintf(stderr, "%s\n", PortfolioBackups::failureMessage(backupFailure).c_str());
-    if (!saved) {
-        std::fprintf(stderr, "%s\n", saved.message().c_str());
-        return 3;
+    if (outcome.stored > 0) {
+        std::string backupFailure;
+        const Status saved = doc.savePortfolio(path, &backupFailure);
+        if (!backupFailure.empty())
+            std::fprintf(stderr, "%s\n", PortfolioBackups::failureMessage(backupFailure).c_str());
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", saved.message().c_str());
+            return 3;
+        }
     }
     if (StopSignals::received() != 0)
         return 128 + StopSignals::received();
