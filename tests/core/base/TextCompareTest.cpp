@@ -17,5 +17,8 @@ TEST(TextCompareTest, UnicodeSimpleCaseFoldingEverywhereTheProgramIgnoresCase)
     EXPECT_EQ(foldCase("\xE4X\xFF"), "\xE4x\xFF") << "bytes that are not UTF-8 stay";
     EXPECT_EQ(foldCase("Price ÄÖ: 1,5 EUR[Z]@"), "price äö: 1,5 eur[z]@") << "ASCII runs around other letters";
     EXPECT_EQ(foldCase(""), "");
+    EXPECT_EQ(foldCase("@AZ[`az{ @AZ[`az{ \x7F-Q \xC3\x84 PRICE 1.5 EUR @AZ[`az{"),
+              "@az[`az{ @az[`az{ \x7F-q \xC3\xA4 price 1.5 eur @az[`az{")
+        << "the letters' neighbours, in blocks of eight and in the tail";
     EXPECT_EQ(pastedItemName("ärger", {"Ärger"}), "Copy of ärger");
 }
