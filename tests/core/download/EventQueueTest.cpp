@@ -55,6 +55,28 @@ TEST(EventQueueTest, TakeAllWakesForAnEventPostedWhileItWaits)
     ASSERT_TRUE(queue.take(0ms).has_value());
 }
 
+TEST(EventQueueTest, SkippingStatusOnlyAnEndWakesTheTakerAndTheStartsComeAlong)
+{
+    EventQueue queue(EventQueue::StatusEvents::Skipped);
+    queue.post(eventNamed("started"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(namesOf(queue.takeAll(100ms)), std::vector<std::string>{"started"}) << "taken when the wait ends";
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
+
+    std::thread poster([&queue] {
+        queue.post(eventNamed("A"));
+        std::this_thread::sleep_for(50ms);
+        DownloadEvent end = eventNamed("end");
+        end.kind = DownloadEventKind::Result;
+        queue.post(std::move(end));
+    });
+    EXPECT_EQ(namesOf(queue.takeAll(10s)), (std::vector<std::string>{"A", "end"}));
+    poster.join();
+    queue.post(eventNamed("B"));
+    EXPECT_EQ(queue.take(10ms)->itemName, "B") << "a start is still handed over once the wait ends";
+    EXPECT_FALSE(queue.take(0ms).has_value());
+}
+
 TEST(EventQueueTest, QueueSkippingStatusGetsOnlyStartAndEndOfEachTask)
 {
     HttpTestServer& server = testServer();
