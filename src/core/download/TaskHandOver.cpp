@@ -61,7 +61,9 @@ const TaskHandOver::ConvertedPage& TaskHandOver::convertedFor(PageConverter::Mod
         converted.text = &converted.ownText;
     }
     const std::string& text = *converted.text;
-    if (Windows1252::isValidUtf8(text) && text.find('\0') == std::string::npos) {
+    // The page itself is UTF-8 already, as normalizeEncoding made it; a conversion of it is checked.
+    const bool utf8 = mode == PageConverter::Mode::None || Windows1252::isValidUtf8(text);
+    if (utf8 && text.find('\0') == std::string::npos) {
         converted.searched = converted.text;
     } else {
         converted.ownSearched = PageText::forSearch(text);

@@ -255,6 +255,23 @@ TEST_F(DownloadWorkerTest, FilePagesHaveNoConnectingStep)
     EXPECT_FALSE(events.back().errorText.empty());
 }
 
+// Searched unconverted and converted: a page that is not UTF-8 is read as Windows-1252, a NUL byte as a blank.
+TEST_F(DownloadWorkerTest, PagesNotInUtf8OrHoldingNulBytesAreSearchedInEveryForm)
+{
+    const std::string path = m_env.writeFile("latin.html", std::string("<b>Pr\xE4mie") + '\0' + " 17,25</b>");
+    for (const int format : {0, 1, 2}) {
+        ServerConfig rules = standardRules("", "PR\xC3\x84MIE");
+        rules.Format = format;
+        rules.TAUSEND = ".";
+        rules.DECIMAL = ",";
+        const auto finals = finalEvents(runJob(jobFor("file://" + path, {taskFor("A", rules)})));
+        ASSERT_EQ(finals.size(), 1u);
+        ASSERT_EQ(finals[0].kind, Kind::Result) << format << " " << finals[0].statusText();
+        EXPECT_DOUBLE_EQ(finals[0].quotation->value, 17.25) << format;
+        EXPECT_NE(finals[0].excerpt.find("pr\xC3\xA4mie"), std::string::npos) << format << " " << finals[0].excerpt;
+    }
+}
+
 TEST_F(DownloadWorkerTest, NotFoundResultsHandTheConvertedPageToTheReceiver)
 {
     server().addPage("/nf/page.html", "<p>Price</p><p>1 n/a</p>");
