@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/ArchiveReader.h"
 
+#include "core/base/ReadAhead.h"
 #include "core/base/Windows1252.h"
 #include "core/model/PortfolioArchive.h"
 
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <iterator>
+#include <span>
 
 namespace {
 
@@ -36,6 +39,43 @@ T littleEndian(const unsigned char* bytes)
     return value;
 }
 
+// Walks the records of a run as quotations, so that the history grows once by the whole run.
+class RecordIterator {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Quotation;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const Quotation*;
+    using reference = Quotation;
+
+    RecordIterator() = default;
+    explicit RecordIterator(const unsigned char* record) : m_record(record) { }
+
+    Quotation operator*() const
+    {
+        return Quotation{littleEndian<int32_t>(m_record + 2), littleEndian<double>(m_record + 6)};
+    }
+    RecordIterator& operator++()
+    {
+        m_record += kRecordBytes;
+        return *this;
+    }
+    RecordIterator operator++(int)
+    {
+        RecordIterator before = *this;
+        m_record += kRecordBytes;
+        return before;
+    }
+    bool operator==(const RecordIterator&) const = default;
+    friend difference_type operator-(const RecordIterator& a, const RecordIterator& b)
+    {
+        return (a.m_record - b.m_record) / static_cast<difference_type>(kRecordBytes);
+    }
+
+private:
+    const unsigned char* m_record = nullptr;
+};
+
 } // namespace
 
 ArchiveReader::ArchiveReader(const char* data, size_t size)
@@ -45,6 +85,12 @@ ArchiveReader::ArchiveReader(const char* data, size_t size)
 
 ArchiveReader::ArchiveReader(Source source, size_t size)
     : m_source(std::move(source)), m_sourceLeft(size), m_pos(nullptr), m_end(nullptr)
+{
+}
+
+ArchiveReader::ArchiveReader(ReadAhead& chunks)
+    : m_source([&chunks](char* into, size_t max) { return chunks.copy(into, max); }), m_readAhead(&chunks),
+      m_sourceLeft(chunks.size()), m_pos(nullptr), m_end(nullptr)
 {
 }
 
@@ -62,8 +108,14 @@ bool ArchiveReader::ensure(size_t n)
     // The bytes must exist before the buffer grows for them.
     if (!m_source || remaining() < n)
         return false;
+    if (m_readAhead && buffered() <= m_readAhead->headroom()) {
+        nextChunk();
+        if (buffered() >= n || m_sourceLeft == 0)
+            return buffered() >= n;
+    }
     const size_t kept = buffered();
-    const size_t wanted = std::max(n, std::min(kStreamBuffer, remaining()));
+    // Read-ahead chunks are copied only as far as the value that straddles them.
+    const size_t wanted = m_readAhead ? n : std::max(n, std::min(kStreamBuffer, remaining()));
     if (m_buffer.size() < wanted) {
         std::vector<unsigned char> grown(wanted);
         std::copy(m_pos, m_end, grown.begin());
@@ -72,9 +124,9 @@ bool ArchiveReader::ensure(size_t n)
         std::memmove(m_buffer.data(), m_pos, kept);
     }
     size_t filled = kept;
-    while (filled < m_buffer.size() && m_sourceLeft > 0) {
-        const size_t got = m_source(reinterpret_cast<char*>(m_buffer.data() + filled),
-                                    std::min(m_buffer.size() - filled, m_sourceLeft));
+    while (filled < wanted && m_sourceLeft > 0) {
+        const size_t got =
+            m_source(reinterpret_cast<char*>(m_buffer.data() + filled), std::min(wanted - filled, m_sourceLeft));
         if (got == 0) {
             m_sourceLeft = 0;
             break;
@@ -85,6 +137,16 @@ bool ArchiveReader::ensure(size_t n)
     m_pos = m_buffer.data();
     m_end = m_buffer.data() + filled;
     return filled >= n;
+}
+
+void ArchiveReader::nextChunk()
+{
+    const size_t kept = buffered();
+    const std::span<const char> bytes = m_readAhead->next({reinterpret_cast<const char*>(m_pos), kept});
+    const size_t fresh = bytes.size() - kept;
+    m_sourceLeft = fresh == 0 ? 0 : m_sourceLeft - std::min(fresh, m_sourceLeft);
+    m_pos = reinterpret_cast<const unsigned char*>(bytes.data());
+    m_end = m_pos + bytes.size();
 }
 
 bool ArchiveReader::take(size_t n)
@@ -238,9 +300,9 @@ size_t ArchiveReader::referencedRun(std::vector<Quotation>& history, size_t most
     const unsigned char* const end = pos + most * kRecordBytes;
     const unsigned char low = static_cast<unsigned char>(m_quotationWord & 0xFF);
     const unsigned char high = static_cast<unsigned char>(m_quotationWord >> 8);
-    for (; pos != end && pos[0] == low && pos[1] == high; pos += kRecordBytes) {
-        history.push_back(Quotation{littleEndian<int32_t>(pos + 2), littleEndian<double>(pos + 6)});
-    }
+    while (pos != end && pos[0] == low && pos[1] == high)
+        pos += kRecordBytes;
+    history.insert(history.end(), RecordIterator(m_pos), RecordIterator(pos));
     const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
     m_pos = pos;
     m_nextNumber += static_cast<uint32_t>(taken);
