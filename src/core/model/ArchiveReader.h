@@ -11,8 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-class ReadAhead;
-
 // Reads the primitives, strings, counts and object headers of a portfolio stream. The first
 // malformed or missing byte makes the reader fail for good: later reads return zeros, so callers
 // check failed() at loop boundaries instead of after every value.
@@ -26,8 +24,6 @@ public:
     ArchiveReader(const char* data, size_t size);
     // Streams `size` bytes from `source` through a buffer that grows only for a value longer than it.
     ArchiveReader(Source source, size_t size);
-    // Decodes the chunks of `chunks` where they were read, copying only values that straddle more than a headroom.
-    explicit ArchiveReader(ReadAhead& chunks);
 
     bool failed() const { return m_failed; }
     // Bytes not read yet, buffered or still in the source.
@@ -57,8 +53,6 @@ private:
     size_t buffered() const { return static_cast<size_t>(m_end - m_pos); }
     // Makes `n` bytes available at m_pos, refilling the buffer from the source when needed.
     bool ensure(size_t n);
-    // Continues in the next read-ahead chunk with the buffered bytes carried in front of it.
-    void nextChunk();
     bool take(size_t n);
     void fail();
     bool readClassDescription(ClassInfo& info);
@@ -67,7 +61,6 @@ private:
     size_t referencedRun(std::vector<Quotation>& history, size_t most);
 
     Source m_source;
-    ReadAhead* m_readAhead = nullptr;
     size_t m_sourceLeft = 0;
     std::vector<unsigned char> m_buffer;
     const unsigned char* m_pos;

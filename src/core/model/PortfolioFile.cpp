@@ -4,7 +4,6 @@
 #include "core/base/AtomicFileWriter.h"
 #include "core/base/FileBackups.h"
 #include "core/base/NativePath.h"
-#include "core/base/ReadAhead.h"
 #include "core/model/ArchiveReader.h"
 #include "core/model/PortfolioArchive.h"
 
@@ -15,8 +14,6 @@
 #include <ctime>
 
 namespace {
-
-constexpr size_t kReadAheadFrom = size_t(2) << 20;
 
 std::string withName(const char* message, const std::string& path)
 {
@@ -84,29 +81,23 @@ Status scan(const std::string& path, const std::function<void(PortfolioItem&)>& 
         return Status::error(Status::Code::FileError, kOpenFailed);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return openFailure(file, path);
-    const size_t size = static_cast<size_t>(std::max<qint64>(file.size(), 0));
-    const ArchiveReader::Source source = [&file](char* into, size_t max) {
-        const qint64 got = file.read(into, static_cast<qint64>(max));
-        return got > 0 ? static_cast<size_t>(got) : size_t(0);
-    };
+    // Streamed through a bounded buffer rather than mapped: another program shortening the file
+    // meanwhile must not crash us, and a whole copy of a large file would only cost memory.
+    ArchiveReader in(
+        [&file](char* into, size_t max) {
+            const qint64 got = file.read(into, static_cast<qint64>(max));
+            return got > 0 ? static_cast<size_t>(got) : size_t(0);
+        },
+        static_cast<size_t>(std::max<qint64>(file.size(), 0)));
     bool any = false;
     int lastVersion = 0;
-    const auto onRead = [&](PortfolioItem& item) {
-        any = true;
-        onItem(item);
-    };
-    // Streamed through bounded buffers rather than mapped: another program shortening the file meanwhile must not
-    // crash us, and a whole copy of a large file would only cost memory. A large file is read on a second thread
-    // while the first decodes.
-    bool read = false;
-    if (size > kReadAheadFrom) {
-        ReadAhead chunks(source, size);
-        ArchiveReader in(chunks);
-        read = PortfolioArchive::read(in, onRead, &lastVersion);
-    } else {
-        ArchiveReader in(source, size);
-        read = PortfolioArchive::read(in, onRead, &lastVersion);
-    }
+    const bool read = PortfolioArchive::read(
+        in,
+        [&](PortfolioItem& item) {
+            any = true;
+            onItem(item);
+        },
+        &lastVersion);
     if (file.error() != QFileDevice::NoError)
         return Status::error(Status::Code::FileError, kOpenFailed);
     if (!read)
