@@ -278,9 +278,9 @@ size_t ArchiveReader::referencedRun(std::vector<Quotation>& history, size_t most
     const unsigned char* const end = pos + most * kRecordBytes;
     const unsigned char low = static_cast<unsigned char>(m_quotationWord & 0xFF);
     const unsigned char high = static_cast<unsigned char>(m_quotationWord >> 8);
-    for (; pos != end && pos[0] == low && pos[1] == high; pos += kRecordBytes) {
-        history.push_back(Quotation{littleEndian<int32_t>(pos + 2), littleEndian<double>(pos + 6)});
-    }
+    while (pos != end && pos[0] == low && pos[1] == high)
+        pos += kRecordBytes;
+    history.insert(history.end(), RecordIterator(m_pos), RecordIterator(pos));
     const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
     m_pos = pos;
     m_nextNumber += static_cast<uint32_t>(taken);
