@@ -23,8 +23,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Depends from the libraries the binaries link (dpkg-shlibdeps); the package's binaries are stripped,
 # the build tree's are not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libcurl is loaded when the first download starts, so dpkg-shlibdeps cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85)")
+# libcurl is loaded when the first download starts and libxml2 when an XPath rule first needs it, so
+# dpkg-shlibdeps cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85), libxml2 (>= 2.9.10)")
 # Qt's own dialogs in the user's language; the program's translations are built into it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)

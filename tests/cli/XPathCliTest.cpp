@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 namespace {
 
 QStringList args(std::initializer_list<std::string> list)
@@ -40,6 +42,22 @@ TEST(XPathCli, ExtractsFromTheRealFundTableAndReportsFailures)
     r = runCli(args({"extract", page, "--xpath", "//td[", "--json"}));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err.rfind("tickora-cli: Invalid XPath expression: Invalid expression\n", 0), 0u) << r.err;
+}
+
+// libxml2 is loaded when an XPath rule first needs it; a broken one is a reason, not a crash.
+TEST(XPathCli, WithoutAWorkingXmlLibraryTheRuleFailsWithTheReason)
+{
+    TestEnvironment env;
+    QDir().mkpath(QString::fromStdString(env.path("libs")));
+    env.writeFile("libs/libxml2.so.2", "not a library");
+    const QStringList brokenLibrary = {QString::fromStdString("LD_LIBRARY_PATH=" + env.path("libs"))};
+    const std::string page = realDataPath("de_fund_history_table.html");
+    auto r = runCli(args({"extract", page, "--xpath", "//h1"}), brokenLibrary);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("libxml2 could not be loaded: "), std::string::npos) << r.err;
+    r = runCli(args({"wizard", page, "--quote", "677,13", "--xpath"}), brokenLibrary);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("libxml2 could not be loaded: "), std::string::npos) << r.err;
 }
 
 TEST(XPathCli, WizardProposesRulesThatFindTheQuotation)

@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/download/CurlLibrary.h"
 
-#include <QLibrary>
+#include "core/base/LoadedLibrary.h"
 
 #include <future>
 #include <system_error>
-#include <type_traits>
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
 
 struct Loaded {
     CurlLibrary functions;
@@ -25,21 +16,8 @@ struct Loaded {
 Loaded load()
 {
     Loaded loaded;
-    QLibrary library(QStringLiteral("curl"), 4);
-    // Binding libcurl's libraries among themselves first spares their symbols a search through Qt and ICU, about
-    // 2 ms of the load. The address sanitizer's runtime refuses libraries loaded that way.
-    if (!kAddressSanitizer)
-        library.setLoadHints(QLibrary::DeepBindHint);
-    if (!library.load()) {
-        loaded.error = "libcurl could not be loaded: " + library.errorString().toStdString();
-        return loaded;
-    }
-    // The library stays loaded for the rest of the run: QLibrary unloads only when asked to.
-    const auto resolve = [&](const char* name, auto& into) {
-        into = reinterpret_cast<std::remove_reference_t<decltype(into)>>(library.resolve(name));
-        if (!into && loaded.error.empty())
-            loaded.error = std::string("libcurl lacks ") + name + ".";
-    };
+    LoadedLibrary library("curl", 4, "libcurl");
+    const auto resolve = [&library](const char* name, auto& into) { library.resolve(name, into); };
     CurlLibrary& f = loaded.functions;
     resolve("curl_easy_cleanup", f.easy_cleanup);
     resolve("curl_easy_getinfo", f.easy_getinfo);
@@ -64,11 +42,10 @@ Loaded load()
     resolve("curl_url_cleanup", f.url_cleanup);
     resolve("curl_url_get", f.url_get);
     resolve("curl_url_set", f.url_set);
-    if (!loaded.error.empty())
-        return loaded;
-    using GlobalInit = decltype(&curl_global_init);
-    const auto globalInit = reinterpret_cast<GlobalInit>(library.resolve("curl_global_init"));
-    if (!globalInit || globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+    decltype(&curl_global_init) globalInit = nullptr;
+    resolve("curl_global_init", globalInit);
+    loaded.error = library.error();
+    if (loaded.error.empty() && globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK)
         loaded.error = "libcurl could not be initialised.";
     return loaded;
 }

@@ -2,11 +2,9 @@
 #include "core/extract/XPathPage.h"
 
 #include "core/base/ThreadCpuTime.h"
+#include "core/extract/XmlLibrary.h"
 
-#include <libxml/HTMLparser.h>
-#include <libxml/HTMLtree.h>
 #include <libxml/parser.h>
-#include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
@@ -28,14 +26,17 @@ constexpr size_t kChunkBytes = 64 * 1024;
 void ignoreMessage(void*, const char*, ...) { }
 void ignoreError(void*, xmlErrorPtr) { }
 
-// libxml2 prints to stderr unless told otherwise, per thread. Its global set-up must run once before
-// threads use it; a static local runs it once, whichever download thread comes first.
+// Only reached once a page or an expression found the library loaded.
+const XmlLibrary& xml()
+{
+    return *XmlLibrary::get();
+}
+
+// libxml2 prints to stderr unless told otherwise, per thread.
 void silenceLibxml()
 {
-    static const bool initialised = (xmlInitParser(), true);
-    (void)initialised;
-    xmlSetGenericErrorFunc(nullptr, ignoreMessage);
-    xmlSetStructuredErrorFunc(nullptr, ignoreError);
+    xml().setGenericErrorFunc(nullptr, ignoreMessage);
+    xml().setStructuredErrorFunc(nullptr, ignoreError);
 }
 
 struct ErrorCollector {
@@ -95,20 +96,20 @@ private:
 };
 
 struct ContextDeleter {
-    void operator()(xmlXPathContext* context) const { xmlXPathFreeContext(context); }
+    void operator()(xmlXPathContext* context) const { xml().xpathFreeContext(context); }
 };
 struct CompiledDeleter {
-    void operator()(xmlXPathCompExpr* compiled) const { xmlXPathFreeCompExpr(compiled); }
+    void operator()(xmlXPathCompExpr* compiled) const { xml().xpathFreeCompExpr(compiled); }
 };
 struct ObjectDeleter {
-    void operator()(xmlXPathObject* object) const { xmlXPathFreeObject(object); }
+    void operator()(xmlXPathObject* object) const { xml().xpathFreeObject(object); }
 };
 
 // libxml2 gives its message text only to the thread's handler, not to a context's.
 class CollectedErrors {
 public:
-    CollectedErrors() { xmlSetStructuredErrorFunc(&m_errors, collectError); }
-    ~CollectedErrors() { xmlSetStructuredErrorFunc(nullptr, ignoreError); }
+    CollectedErrors() { xml().setStructuredErrorFunc(&m_errors, collectError); }
+    ~CollectedErrors() { xml().setStructuredErrorFunc(nullptr, ignoreError); }
     CollectedErrors(const CollectedErrors&) = delete;
     CollectedErrors& operator=(const CollectedErrors&) = delete;
     const ErrorCollector& errors() const { return m_errors; }
@@ -198,41 +199,46 @@ XPathPage::Value invalid(std::string why)
 
 XPathPage::XPathPage(std::string_view page, std::chrono::nanoseconds work) : m_end(threadCpuTime() + work)
 {
+    if (!XmlLibrary::get()) {
+        m_failure = XmlLibrary::loadError();
+        return;
+    }
     silenceLibxml();
-    htmlParserCtxtPtr parser = htmlCreatePushParserCtxt(nullptr, nullptr, nullptr, 0, nullptr, XML_CHAR_ENCODING_UTF8);
+    htmlParserCtxtPtr parser =
+        xml().htmlCreatePushParser(nullptr, nullptr, nullptr, 0, nullptr, XML_CHAR_ENCODING_UTF8);
     if (parser == nullptr) {
         m_failure = "Out of memory.";
         return;
     }
-    htmlCtxtUseOptions(parser, kParseOptions);
+    xml().htmlUseOptions(parser, kParseOptions);
     bool inTime = true;
     for (size_t at = 0; at < page.size() && inTime && parser->disableSAX == 0; at += kChunkBytes) {
         const size_t length = std::min(kChunkBytes, page.size() - at);
-        htmlParseChunk(parser, page.data() + at, static_cast<int>(length), 0);
+        xml().htmlParse(parser, page.data() + at, static_cast<int>(length), 0);
         inTime = threadCpuTime() < m_end;
     }
     if (inTime)
-        htmlParseChunk(parser, nullptr, 0, 1);
+        xml().htmlParse(parser, nullptr, 0, 1);
     if (!inTime)
         m_failure = "The page took too long to read for the XPath rule.";
     else if (parser->disableSAX != 0)
         m_failure = haltReason(*parser);
     xmlDoc* document = parser->myDoc;
     parser->myDoc = nullptr;
-    htmlFreeParserCtxt(parser);
+    xml().htmlFreeParser(parser);
     if (document == nullptr && m_failure.empty())
-        document = htmlNewDocNoDtD(nullptr, nullptr);
+        document = xml().htmlNewDocument(nullptr, nullptr);
     if (m_failure.empty() && document != nullptr) {
         m_document = document;
     } else if (document != nullptr) {
-        xmlFreeDoc(document);
+        xml().freeDoc(document);
     }
 }
 
 XPathPage::~XPathPage()
 {
     if (m_document != nullptr)
-        xmlFreeDoc(m_document);
+        xml().freeDoc(m_document);
 }
 
 XPathPage::Value XPathPage::evaluate(const std::string& expression) const
@@ -240,11 +246,11 @@ XPathPage::Value XPathPage::evaluate(const std::string& expression) const
     silenceLibxml();
     const CollectedErrors collected;
     const ErrorCollector& errors = collected.errors();
-    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xmlXPathNewContext(m_document));
+    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xml().xpathNewContext(m_document));
     if (!context)
         return invalid("Out of memory.");
     const std::unique_ptr<xmlXPathCompExpr, CompiledDeleter> compiled(
-        xmlXPathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
+        xml().xpathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
     if (!compiled)
         return invalid(reason(errors));
     if (threadCpuTime() >= m_end)
@@ -252,7 +258,7 @@ XPathPage::Value XPathPage::evaluate(const std::string& expression) const
     std::unique_ptr<xmlXPathObject, ObjectDeleter> result;
     {
         const EvaluationWatchdog watchdog(*context, m_end - threadCpuTime());
-        result.reset(xmlXPathCompiledEval(compiled.get(), context.get()));
+        result.reset(xml().xpathCompiledEval(compiled.get(), context.get()));
     }
     if (!result) {
         if (errors.code == int(XML_XPATH_EXPRESSION_OK) + int(XPATH_OP_LIMIT_EXCEEDED))
@@ -267,13 +273,13 @@ std::vector<xmlNode*> XPathPage::nodes(const std::string& expression, size_t lim
     silenceLibxml();
     const CollectedErrors collected;
     std::vector<xmlNode*> found;
-    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xmlXPathNewContext(m_document));
+    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xml().xpathNewContext(m_document));
     if (!context || threadCpuTime() >= m_end)
         return found;
     std::unique_ptr<xmlXPathObject, ObjectDeleter> result;
     {
         const EvaluationWatchdog watchdog(*context, m_end - threadCpuTime());
-        result.reset(xmlXPathEval(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()));
+        result.reset(xml().xpathEval(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()));
     }
     if (!result || result->type != XPATH_NODESET || result->nodesetval == nullptr)
         return found;
@@ -284,20 +290,22 @@ std::vector<xmlNode*> XPathPage::nodes(const std::string& expression, size_t lim
 
 std::string XPathPage::textOf(xmlNode* node)
 {
-    xmlChar* content = xmlXPathCastNodeToString(node);
+    xmlChar* content = xml().xpathCastNodeToString(node);
     std::string text = foldBlanks(reinterpret_cast<const char*>(content));
-    xmlFree(content);
+    (*xml().freeMemory)(content);
     return text;
 }
 
 std::string XPathPage::compileError(const std::string& expression)
 {
+    if (!XmlLibrary::get())
+        return XmlLibrary::loadError();
     silenceLibxml();
     const CollectedErrors collected;
     const ErrorCollector& errors = collected.errors();
-    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xmlXPathNewContext(nullptr));
+    const std::unique_ptr<xmlXPathContext, ContextDeleter> context(xml().xpathNewContext(nullptr));
     const std::unique_ptr<xmlXPathCompExpr, CompiledDeleter> compiled(
-        xmlXPathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
+        xml().xpathCtxtCompile(context.get(), reinterpret_cast<const xmlChar*>(expression.c_str())));
     if (compiled)
         return {};
     return reason(errors);

@@ -4,6 +4,7 @@
 #include "core/extract/Pcre2Regex.h"
 #include "core/extract/XPathPage.h"
 #include "core/extract/XPathRule.h"
+#include "core/extract/XmlLibrary.h"
 
 #include <libxml/tree.h>
 
@@ -41,11 +42,11 @@ std::string nameOf(const xmlNode* node)
 
 std::string attribute(xmlNode* node, const char* name)
 {
-    xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
+    xmlChar* value = XmlLibrary::get()->getProp(node, reinterpret_cast<const xmlChar*>(name));
     if (value == nullptr)
         return {};
     std::string text = reinterpret_cast<const char*>(value);
-    xmlFree(value);
+    (*XmlLibrary::get()->freeMemory)(value);
     return text;
 }
 

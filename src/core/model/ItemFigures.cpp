@@ -3,7 +3,7 @@
 #include "core/base/LocalTime.h"
 #include "core/base/LocaleFormat.h"
 
-#include "core/base/FormatText.h"
+#include "core/model/FigureText.h"
 #include "core/model/ItemAlarm.h"
 #include "core/model/ItemGain.h"
 
@@ -59,11 +59,20 @@ std::string ItemFigures::changeText(double change, int days, bool percent, const
 {
     const double months = days / 30.0;
     const double years = days / 365.0;
-    if (months < 3)
-        return formatText(percent ? "%+2.2lf%% (%i %s)" : "%+3.4lf (%i %s)", change, days, words.days.c_str());
-    const bool inYears = years >= 3;
-    return formatText(percent ? "%+2.2lf%% (%2.1lf %s)" : "%+3.4lf (%2.1lf %s)", change, inYears ? years : months,
-                      inYears ? words.years.c_str() : words.months.c_str());
+    std::string text = percent ? FigureText::fixed(change, 2, 2, true) + '%' : FigureText::fixed(change, 3, 4, true);
+    text += " (";
+    if (months < 3) {
+        text += std::to_string(days);
+        text += ' ';
+        text += words.days;
+    } else {
+        const bool inYears = years >= 3;
+        FigureText::appendFixed(text, inYears ? years : months, 2, 1);
+        text += ' ';
+        text += inYears ? words.years : words.months;
+    }
+    text += ')';
+    return text;
 }
 
 ItemFigures ItemFigures::of(const PortfolioItem& item, bool percent)
@@ -106,9 +115,9 @@ std::array<std::string, kItemColumnCount> ItemFigures::cells(const PortfolioItem
         return cells;
     const ItemFigures figures = of(item, percent);
     cells[columnIndex(ItemColumn::LastUpdate)] = lastUpdateText(figures.lastTime, now);
-    cells[columnIndex(ItemColumn::Value)] = formatText("%3.4lf", figures.value);
-    cells[columnIndex(ItemColumn::Low)] = formatText("%3.4lf", figures.low);
-    cells[columnIndex(ItemColumn::High)] = formatText("%3.4lf", figures.high);
+    cells[columnIndex(ItemColumn::Value)] = FigureText::fixed(figures.value, 3, 4);
+    cells[columnIndex(ItemColumn::Low)] = FigureText::fixed(figures.low, 3, 4);
+    cells[columnIndex(ItemColumn::High)] = FigureText::fixed(figures.high, 3, 4);
     cells[columnIndex(ItemColumn::LastDayChange)] =
         changeText(figures.lastDayChange, figures.lastDayDays, percent, words);
     cells[columnIndex(ItemColumn::LastChange)] = changeText(figures.lastChange, figures.lastDays, percent, words);

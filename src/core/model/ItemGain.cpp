@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/ItemGain.h"
 
-#include "core/base/FormatText.h"
+#include "core/model/FigureText.h"
 
 bool hasGain(const PortfolioItem& item)
 {
@@ -20,7 +20,11 @@ std::string investedText(const PortfolioItem& item, bool percent)
     if (item.isInvestedAmountHistory)
         return {};
     const double invested = item.lastValue().value_or(0.0) * item.quantity;
+    std::string text = FigureText::fixed(invested, 4, 2);
     if (!hasGain(item))
-        return formatText("%4.2lf", invested);
-    return formatText(percent ? "%4.2lf (%+2.2lf%%)" : "%4.2lf (%+4.2lf)", invested, gain(item, percent));
+        return text;
+    text += " (";
+    FigureText::appendFixed(text, gain(item, percent), percent ? 2 : 4, 2, true);
+    text += percent ? "%)" : ")";
+    return text;
 }

@@ -192,7 +192,8 @@ TEST(PortfolioFileTest, LargeFilesStreamAcrossTheReadBufferAndCutFilesAreRefused
     EXPECT_EQ(again.item(2).name, "After");
 
     const std::string bytes = readFileBytes(path);
-    for (const size_t cut : {size_t(1), size_t(1048575), size_t(1048577), bytes.size() / 2, bytes.size() - 1}) {
+    for (const size_t cut :
+         {size_t(1), size_t(131071), size_t(131073), size_t(1048577), bytes.size() / 2, bytes.size() - 1}) {
         const std::string cutPath = env.writeFile("cut.tkr", bytes.substr(0, cut));
         PortfolioDocument broken;
         EXPECT_FALSE(succeeded(broken.openPortfolio(cutPath), error)) << cut;
