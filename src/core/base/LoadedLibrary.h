@@ -28,3 +28,12 @@ private:
     std::string m_purpose;
     std::string m_error;
 };
+
+// What a library's loader gives: its functions, usable when `error` is empty.
+template <typename Functions>
+struct LibraryFunctions {
+    Functions functions;
+    std::string error;
+
+    const Functions* usable() const { return error.empty() ? &functions : nullptr; }
+};

@@ -5,10 +5,7 @@
 
 namespace {
 
-struct Loaded {
-    XmlLibrary functions;
-    std::string error;
-};
+using Loaded = LibraryFunctions<XmlLibrary>;
 
 Loaded load()
 {
@@ -51,7 +48,7 @@ const Loaded& loaded()
 
 const XmlLibrary* XmlLibrary::get()
 {
-    return loaded().error.empty() ? &loaded().functions : nullptr;
+    return loaded().usable();
 }
 
 const std::string& XmlLibrary::loadError()

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <iterator>
 
 namespace {
 
@@ -38,43 +37,6 @@ T littleEndian(const unsigned char* bytes)
     }
     return value;
 }
-
-// Walks the records of a run as quotations, so that the history grows once by the whole run.
-class RecordIterator {
-public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = Quotation;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const Quotation*;
-    using reference = Quotation;
-
-    RecordIterator() = default;
-    explicit RecordIterator(const unsigned char* record) : m_record(record) { }
-
-    Quotation operator*() const
-    {
-        return Quotation{littleEndian<int32_t>(m_record + 2), littleEndian<double>(m_record + 6)};
-    }
-    RecordIterator& operator++()
-    {
-        m_record += kRecordBytes;
-        return *this;
-    }
-    RecordIterator operator++(int)
-    {
-        RecordIterator before = *this;
-        m_record += kRecordBytes;
-        return before;
-    }
-    bool operator==(const RecordIterator&) const = default;
-    friend difference_type operator-(const RecordIterator& a, const RecordIterator& b)
-    {
-        return (a.m_record - b.m_record) / static_cast<difference_type>(kRecordBytes);
-    }
-
-private:
-    const unsigned char* m_record = nullptr;
-};
 
 } // namespace
 
@@ -278,9 +240,9 @@ size_t ArchiveReader::referencedRun(std::vector<Quotation>& history, size_t most
     const unsigned char* const end = pos + most * kRecordBytes;
     const unsigned char low = static_cast<unsigned char>(m_quotationWord & 0xFF);
     const unsigned char high = static_cast<unsigned char>(m_quotationWord >> 8);
-    while (pos != end && pos[0] == low && pos[1] == high)
-        pos += kRecordBytes;
-    history.insert(history.end(), RecordIterator(m_pos), RecordIterator(pos));
+    // quotations() reserved the room, so the history does not grow record by record.
+    for (; pos != end && pos[0] == low && pos[1] == high; pos += kRecordBytes)
+        history.push_back(Quotation{littleEndian<int32_t>(pos + 2), littleEndian<double>(pos + 6)});
     const size_t taken = static_cast<size_t>(pos - m_pos) / kRecordBytes;
     m_pos = pos;
     m_nextNumber += static_cast<uint32_t>(taken);
