@@ -3,10 +3,17 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#ifdef PACKED_SUM_IN_QT
+#include <QCoreApplication>
+#endif
 
-// The bare reference: read packed 12-byte records (int32 time, double value) and sum the values.
+// The bare reference: read packed 12-byte records (int32 time, double value) and sum the values. Built with
+// PACKED_SUM_IN_QT, the same work in a Qt Core program: the floor of a Qt command-line tool for it.
 int main(int argc, char** argv)
 {
+#ifdef PACKED_SUM_IN_QT
+    const QCoreApplication app(argc, argv);
+#endif
     if (argc != 2)
         return 2;
     std::FILE* file = std::fopen(argv[1], "rb");
