@@ -36,8 +36,10 @@ PortfolioDocument::ItemId PortfolioDocument::itemId(int pos) const
 
 int PortfolioDocument::positionOf(ItemId id) const
 {
-    const auto found = std::find(m_ids.begin(), m_ids.end(), id);
-    return found == m_ids.end() ? -1 : static_cast<int>(found - m_ids.begin());
+    // Ids are handed out in rising order to appended items and items are only ever removed, so the list stays
+    // sorted: an update of thousands of items looks each one up many times.
+    const auto found = std::lower_bound(m_ids.begin(), m_ids.end(), id);
+    return found == m_ids.end() || *found != id ? -1 : static_cast<int>(found - m_ids.begin());
 }
 
 int PortfolioDocument::investedAmountHistoryPosition() const

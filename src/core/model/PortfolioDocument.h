@@ -103,6 +103,7 @@ private:
     int appendItem(PortfolioItem item);
 
     std::vector<PortfolioItem> m_items;
+    // In rising order: appended items get ever larger ids, and nothing reorders the items.
     std::vector<ItemId> m_ids;
     ItemId m_nextId = 1;
     bool m_modified = false;

@@ -74,6 +74,19 @@ TEST_F(DocFixture, IdsStayWithTheirItemsAndAreNeverReused)
     EXPECT_NE(doc.itemId(addItem("D")), idB);
 }
 
+TEST_F(DocFixture, EveryItemIsFoundWhereItIsAfterDeletionsInTheMiddle)
+{
+    std::vector<PortfolioDocument::ItemId> ids;
+    for (const char* name : {"A", "B", "C", "D", "E", "F"})
+        ids.push_back(doc.itemId(addItem(name)));
+    doc.deleteItems({ids[1], ids[4]});
+    addItem("G");
+    for (int pos = 0; pos < doc.itemCount(); ++pos)
+        EXPECT_EQ(doc.positionOf(doc.itemId(pos)), pos);
+    for (const auto gone : {ids[1], ids[4], PortfolioDocument::ItemId(0), ids.back() + 1000})
+        EXPECT_EQ(doc.positionOf(gone), -1);
+}
+
 TEST_F(DocFixture, DownloadedValuesGetTheCentsCorrection)
 {
     const int pos = addItem("X", {{100, 12.5}});
