@@ -90,6 +90,5 @@ int main(int argc, char** argv)
         fetchOnThreads(argv[2], std::atoi(argv[3]));
     else
         fetchOnOneThread(argv[2], std::atoi(argv[3]));
-    curl_global_cleanup();
     return 0;
 }
